@@ -1,0 +1,69 @@
+# Helpers that keep the per-folder wiring in one place: sources, tests and fuzz targets are
+# found by their folder, so adding a file needs no change here.
+
+# orvanel_library(name folder LINKS deps...): a static library of every .cpp in the folder
+# (app/main.cpp excepted, it is the program); a header-only folder gives an interface library.
+function(orvanel_library name folder)
+  cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/app/main\\.cpp$")
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_LINKS})
+  endif()
+endfunction()
+
+# orvanel_tests(name LINKS extra...): tests/<name>/*.cpp into one GoogleTest program.
+function(orvanel_tests name)
+  cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${name}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name}_tests ${sources})
+  target_link_libraries(${name}_tests PRIVATE ${name} ${ARG_LINKS} GTest::gtest_main GTest::gmock)
+  target_include_directories(${name}_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_definitions(${name}_tests PRIVATE
+    ORVANEL_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
+    ORVANEL_TEST_OUTPUT="${CMAKE_BINARY_DIR}/test-output")
+  gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# Fuzz targets are fuzz/<library>_<what>.cpp, each defining LLVMFuzzerTestOneInput, with a seed
+# corpus in fuzz/corpus/<library>_<what>/. The library is the part of the name before the first '_'.
+function(orvanel_fuzz_sources out)
+  file(GLOB targets CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*_*.cpp)
+  set(${out} ${targets} PARENT_SCOPE)
+endfunction()
+
+# In the test build every corpus is replayed through its target as a test.
+function(orvanel_fuzz_replays)
+  orvanel_fuzz_sources(targets)
+  foreach(source ${targets})
+    get_filename_component(stem ${source} NAME_WE)
+    string(REGEX REPLACE "_.*" "" library ${stem})
+    add_executable(replay_${stem} ${source} ${CMAKE_SOURCE_DIR}/fuzz/replay/ReplayMain.cpp)
+    target_link_libraries(replay_${stem} PRIVATE ${library})
+    add_test(NAME fuzz_corpus.${stem}
+             COMMAND replay_${stem} ${CMAKE_SOURCE_DIR}/fuzz/corpus/${stem})
+  endforeach()
+endfunction()
+
+# With clang and -DORVANEL_FUZZ=ON each target becomes a libFuzzer program fuzz_<stem>.
+function(orvanel_fuzz_targets)
+  orvanel_fuzz_sources(targets)
+  foreach(source ${targets})
+    get_filename_component(stem ${source} NAME_WE)
+    string(REGEX REPLACE "_.*" "" library ${stem})
+    add_executable(fuzz_${stem} ${source})
+    target_link_libraries(fuzz_${stem} PRIVATE ${library})
+    target_compile_options(fuzz_${stem} PRIVATE -fsanitize=fuzzer)
+    target_link_options(fuzz_${stem} PRIVATE -fsanitize=fuzzer)
+  endforeach()
+endfunction()
