@@ -9,7 +9,7 @@ deps:
 	@scripts/install-deps
 
 build/release/build.ninja: | deps
-	cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DORVANEL_TESTS=OFF
 
 run: deps build/release/build.ninja
 	cmake --build build/release -j $(JOBS)
