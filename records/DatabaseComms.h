@@ -72,6 +72,8 @@ public:
     const win::ThreadHandle& Worker() const { return worker_; }
     std::atomic<uint8_t>& StopFlag() { return stopFlag_; }
     StatsSysUsage& Usage() { return usage_; }
+    // Guards the computer queues.
+    win::Mutex& QueueLock() { return lock_; }
 
 private:
     template <typename Read> auto ReadQueue(ComputerId id, Read read) -> decltype(read(CommsQueue {}));
