@@ -37,12 +37,12 @@ void CheckNumbers(const std::string& text)
 {
     int i = 0;
     if (StringToInt(text, i)) {
-        int back = i + 1;
+        int back = ~i; // anything but i
         Check(StringToInt(FormatInt(i), back) && back == i);
     }
     unsigned u = 0;
     if (StringToUnsigned(text, u)) {
-        unsigned back = u + 1;
+        unsigned back = ~u;
         Check(StringToUnsigned(FormatUnsigned(u), back) && back == u);
     }
     double d = 0;
