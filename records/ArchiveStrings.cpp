@@ -3,7 +3,10 @@
 #include <string_view>
 
 namespace {
-std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
+std::string_view UpToNul(std::string_view text)
+{
+    return text.substr(0, text.find('\0'));
+}
 } // namespace
 
 void ReadArchiveStdString(win::Archive& ar, std::string& text)
@@ -12,4 +15,7 @@ void ReadArchiveStdString(win::Archive& ar, std::string& text)
     text = std::string(UpToNul(read));
 }
 
-void WriteArchiveStdString(win::Archive& ar, const std::string& text) { ar.WriteString(UpToNul(text)); }
+void WriteArchiveStdString(win::Archive& ar, const std::string& text)
+{
+    ar.WriteString(UpToNul(text));
+}

@@ -5,7 +5,10 @@
 #include <string>
 #include <string_view>
 
-constexpr char ToUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+constexpr char ToUpperAscii(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 inline std::string ToUpperAscii(std::string_view text)
 {
@@ -16,4 +19,7 @@ inline std::string ToUpperAscii(std::string_view text)
 }
 
 // The classic "C" locale's white space: space, tab, LF, VT, FF, CR.
-constexpr bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+constexpr bool IsCSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}

@@ -12,7 +12,10 @@ CommsConnection::CommsConnection(win::TickSource ticks)
 {
 }
 
-bool CommsConnection::IsConnected() const { return win::IsValidHandle(first_) && win::IsValidHandle(second_); }
+bool CommsConnection::IsConnected() const
+{
+    return win::IsValidHandle(first_) && win::IsValidHandle(second_);
+}
 
 double CommsConnection::GetCurrentUsage()
 {

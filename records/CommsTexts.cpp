@@ -40,4 +40,7 @@ const std::array<std::string, SpecialCommandCount> SpecialCommandText = {
     "Command for or from Kestrune",
 };
 
-std::string IntToText(int value, int width) { return FormatInt(value, width); }
+std::string IntToText(int value, int width)
+{
+    return FormatInt(value, width);
+}

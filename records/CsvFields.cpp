@@ -149,7 +149,10 @@ std::istream& ReadCsvBool(std::istream& is, bool& flag)
     return ReadCsvBool(is, flag, endOfLine);
 }
 
-void SkipRestOfLine(std::istream& is) { is.ignore(1024, '\n'); }
+void SkipRestOfLine(std::istream& is)
+{
+    is.ignore(1024, '\n');
+}
 
 void SkipCsvLine(std::istream& is)
 {

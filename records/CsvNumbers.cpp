@@ -67,7 +67,8 @@ std::optional<int> ParseInt(std::string_view text)
     constexpr uint64_t maxPositive = std::numeric_limits<int>::max();
     if (*magnitude > maxPositive + (parts.negative ? 1 : 0))
         return std::nullopt;
-    const int64_t value = parts.negative ? -static_cast<int64_t>(*magnitude) : static_cast<int64_t>(*magnitude);
+    const int64_t value
+        = parts.negative ? -static_cast<int64_t>(*magnitude) : static_cast<int64_t>(*magnitude);
     return static_cast<int>(value);
 }
 
@@ -86,11 +87,12 @@ std::optional<double> ParseDouble(std::string_view text)
 {
     const SignedDigits parts = SkipBlanksAndSign(text);
     // Decimal digits or a point must follow the sign: no "inf", "nan" or hexadecimal forms.
-    if (parts.rest.empty() || !(parts.rest.front() == '.' || (parts.rest.front() >= '0' && parts.rest.front() <= '9')))
+    if (parts.rest.empty()
+        || !(parts.rest.front() == '.' || (parts.rest.front() >= '0' && parts.rest.front() <= '9')))
         return std::nullopt;
     double magnitude = 0;
-    const auto [end, error] = std::from_chars(parts.rest.data(), parts.rest.data() + parts.rest.size(), magnitude,
-                                              std::chars_format::general);
+    const auto [end, error] = std::from_chars(
+        parts.rest.data(), parts.rest.data() + parts.rest.size(), magnitude, std::chars_format::general);
     if (error != std::errc() || end == parts.rest.data())
         return std::nullopt;
     return parts.negative ? -magnitude : magnitude;
@@ -138,7 +140,10 @@ template <typename T> std::string DecimalText(T value)
 
 } // namespace
 
-bool StringToInt(std::string_view text, int& value) { return ParseNumber<int>(text, value, ParseInt); }
+bool StringToInt(std::string_view text, int& value)
+{
+    return ParseNumber<int>(text, value, ParseInt);
+}
 
 bool StringToUnsigned(std::string_view text, unsigned& value)
 {
@@ -150,9 +155,15 @@ bool StringToDouble(std::string_view text, double& value)
     return ParseNumber<double>(text, value, ParseDouble);
 }
 
-std::string FormatInt(int value, int width) { return PadLeft(DecimalText(value), width); }
+std::string FormatInt(int value, int width)
+{
+    return PadLeft(DecimalText(value), width);
+}
 
-std::string FormatUnsigned(unsigned value, int width) { return PadLeft(DecimalText(value), width); }
+std::string FormatUnsigned(unsigned value, int width)
+{
+    return PadLeft(DecimalText(value), width);
+}
 
 std::string FormatDouble(double value)
 {

@@ -2,4 +2,7 @@
 
 double SavedDataVersion = 0.0;
 
-void ResetSavedDataVersion() { SavedDataVersion = 0.0; }
+void ResetSavedDataVersion()
+{
+    SavedDataVersion = 0.0;
+}

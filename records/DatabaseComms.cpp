@@ -17,15 +17,20 @@ DatabaseComms::DatabaseComms(win::TickSource ticks, win::DWORD lockTimeoutMs)
 {
 }
 
-DatabaseComms::~DatabaseComms() { StopThread(); }
+DatabaseComms::~DatabaseComms()
+{
+    StopThread();
+}
 
 std::string DatabaseComms::DescribeCode(int code)
 {
     const bool known = code >= 0 && static_cast<std::size_t>(code) < CommsResultCount;
-    return IntToText(code) + " : " + (known ? CommsResultText[static_cast<std::size_t>(code)] : std::string());
+    return IntToText(code) + " : "
+        + (known ? CommsResultText[static_cast<std::size_t>(code)] : std::string());
 }
 
-template <typename Read> auto DatabaseComms::ReadQueue(ComputerId id, Read read) -> decltype(read(CommsQueue {}))
+template <typename Read>
+auto DatabaseComms::ReadQueue(ComputerId id, Read read) -> decltype(read(CommsQueue {}))
 {
     win::SingleLock lock(lock_);
     if (!lock.Lock(lockTimeoutMs_))
@@ -116,4 +121,7 @@ void DatabaseComms::SetComputerQueue(ComputerId id, CommsQueue queue)
     computerQueues_[id] = std::move(queue);
 }
 
-void DatabaseComms::SetComputerText(ComputerId id, std::string text) { computerTexts_[id] = std::move(text); }
+void DatabaseComms::SetComputerText(ComputerId id, std::string text)
+{
+    computerTexts_[id] = std::move(text);
+}

@@ -34,7 +34,8 @@ public:
 
     // For tests and for the exchange: a manager of its own, with its own tick source and
     // time limit for the queue lock.
-    explicit DatabaseComms(win::TickSource ticks = win::GetTickCount, win::DWORD lockTimeoutMs = LockTimeoutMs);
+    explicit DatabaseComms(
+        win::TickSource ticks = win::GetTickCount, win::DWORD lockTimeoutMs = LockTimeoutMs);
     ~DatabaseComms();
     DatabaseComms(const DatabaseComms&) = delete;
     DatabaseComms& operator=(const DatabaseComms&) = delete;

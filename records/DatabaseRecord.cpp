@@ -11,16 +11,28 @@ DatabaseRecord::DatabaseRecord(const DatabaseRecord&)
 {
 }
 
-DatabaseRecord& DatabaseRecord::operator=(const DatabaseRecord&) { return *this; }
+DatabaseRecord& DatabaseRecord::operator=(const DatabaseRecord&)
+{
+    return *this;
+}
 
 DatabaseRecord::~DatabaseRecord() = default;
 
-bool DatabaseRecord::Traverse(TraverseAction&) { return false; }
+bool DatabaseRecord::Traverse(TraverseAction&)
+{
+    return false;
+}
 void DatabaseRecord::OnDispatchAdded() { }
 void DatabaseRecord::OnDispatchRemoved() { }
-int DatabaseRecord::NotifyChange(int, RecordType, int) { return 0; }
+int DatabaseRecord::NotifyChange(int, RecordType, int)
+{
+    return 0;
+}
 void DatabaseRecord::OnTraverseHook(TraverseHook) { }
-int DatabaseRecord::Query(uint8_t, uint8_t, int, int, bool&) { return 0; }
+int DatabaseRecord::Query(uint8_t, uint8_t, int, int, bool&)
+{
+    return 0;
+}
 
 bool DatabaseRecord::IsFieldModified(uint16_t fieldId) const
 {
@@ -62,8 +74,8 @@ void DatabaseRecord::ThrowDispatchReadError(std::string_view prefix) const
     throw DispatchReadError(std::string(prefix) + Describe());
 }
 
-void DatabaseRecord::ReadDispatchRaw(std::istream& is, void* data, std::size_t size,
-                                     std::string_view prefix) const
+void DatabaseRecord::ReadDispatchRaw(
+    std::istream& is, void* data, std::size_t size, std::string_view prefix) const
 {
     if (!is.good())
         ThrowDispatchReadError(prefix);
@@ -157,8 +169,8 @@ void DatabaseRecord::ReadDispatchString(std::istream& is, std::string& value) co
     value = std::move(text);
 }
 
-void DatabaseRecord::ReadFieldUpdates(std::istream& is, uint16_t terminatorId,
-                                      const std::function<bool(uint16_t)>& readValue)
+void DatabaseRecord::ReadFieldUpdates(
+    std::istream& is, uint16_t terminatorId, const std::function<bool(uint16_t)>& readValue)
 {
     for (;;) {
         uint16_t fieldId = 0;
@@ -167,8 +179,8 @@ void DatabaseRecord::ReadFieldUpdates(std::istream& is, uint16_t terminatorId,
             return;
         // An unknown id has no known value size, so nothing after it can be trusted.
         if (!readValue(fieldId))
-            throw DispatchReadError("Unknown field id " + std::to_string(fieldId)
-                                    + " in record message: " + Describe());
+            throw DispatchReadError(
+                "Unknown field id " + std::to_string(fieldId) + " in record message: " + Describe());
         ClearFieldModified(fieldId);
     }
 }
@@ -190,7 +202,8 @@ void DatabaseRecord::WriteDispatchInt(bool pendingOnly, std::ostream& os, int32_
         WriteDispatchRaw32(os, static_cast<uint32_t>(value));
 }
 
-void DatabaseRecord::WriteDispatchUnsigned(bool pendingOnly, std::ostream& os, uint32_t value, uint16_t fieldId)
+void DatabaseRecord::WriteDispatchUnsigned(
+    bool pendingOnly, std::ostream& os, uint32_t value, uint16_t fieldId)
 {
     if (BeginDispatchField(pendingOnly, os, fieldId))
         WriteDispatchRaw32(os, value);
@@ -202,8 +215,8 @@ void DatabaseRecord::WriteDispatchBool(bool pendingOnly, std::ostream& os, bool 
         os.put(value ? 1 : 0);
 }
 
-void DatabaseRecord::WriteDispatchPoint(bool pendingOnly, std::ostream& os, const win::POINT& value,
-                                        uint16_t fieldId)
+void DatabaseRecord::WriteDispatchPoint(
+    bool pendingOnly, std::ostream& os, const win::POINT& value, uint16_t fieldId)
 {
     if (BeginDispatchField(pendingOnly, os, fieldId)) {
         WriteDispatchRaw32(os, static_cast<uint32_t>(value.x));
@@ -211,8 +224,8 @@ void DatabaseRecord::WriteDispatchPoint(bool pendingOnly, std::ostream& os, cons
     }
 }
 
-void DatabaseRecord::WriteDispatchPoint(bool pendingOnly, std::ostream& os, const win::SIZE& value,
-                                        uint16_t fieldId)
+void DatabaseRecord::WriteDispatchPoint(
+    bool pendingOnly, std::ostream& os, const win::SIZE& value, uint16_t fieldId)
 {
     if (BeginDispatchField(pendingOnly, os, fieldId)) {
         WriteDispatchRaw32(os, static_cast<uint32_t>(value.cx));
@@ -220,8 +233,8 @@ void DatabaseRecord::WriteDispatchPoint(bool pendingOnly, std::ostream& os, cons
     }
 }
 
-void DatabaseRecord::WriteDispatchString(bool pendingOnly, std::ostream& os, const std::string& value,
-                                         uint16_t fieldId)
+void DatabaseRecord::WriteDispatchString(
+    bool pendingOnly, std::ostream& os, const std::string& value, uint16_t fieldId)
 {
     if (BeginDispatchField(pendingOnly, os, fieldId))
         WriteDispatchRawString(os, value);

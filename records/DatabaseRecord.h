@@ -152,8 +152,8 @@ protected:
     [[noreturn]] void ThrowDispatchReadError(std::string_view prefix) const;
     // Reads exactly size bytes, or throws DispatchReadError with the prefix: the brick of the
     // typed readers and of readers the derived classes add (doubles, money).
-    void ReadDispatchRaw(std::istream& is, void* data, std::size_t size,
-                         std::string_view prefix = FaultyStreamText) const;
+    void ReadDispatchRaw(
+        std::istream& is, void* data, std::size_t size, std::string_view prefix = FaultyStreamText) const;
     uint32_t ReadDispatchRaw32(std::istream& is, std::string_view prefix = FaultyStreamText) const;
     uint64_t ReadDispatchRaw64(std::istream& is, std::string_view prefix = FaultyStreamText) const;
     // For writers of further types: false when pendingOnly is set and the field is not modified;
@@ -163,8 +163,8 @@ protected:
     // Reads (field id, value) pairs up to the terminator id. readValue reads the value of a field
     // id and returns false for an id the record does not know, which throws DispatchReadError;
     // each field read has its modified bit cleared.
-    void ReadFieldUpdates(std::istream& is, uint16_t terminatorId,
-                          const std::function<bool(uint16_t fieldId)>& readValue);
+    void ReadFieldUpdates(
+        std::istream& is, uint16_t terminatorId, const std::function<bool(uint16_t fieldId)>& readValue);
 
 private:
     uint32_t id_ = 0;

@@ -14,10 +14,22 @@ void WriteLittleEndian(std::ostream& os, uint64_t value, int bytes)
 }
 } // namespace
 
-void WriteDispatchRaw16(std::ostream& os, uint16_t value) { WriteLittleEndian(os, value, 2); }
-void WriteDispatchRaw32(std::ostream& os, uint32_t value) { WriteLittleEndian(os, value, 4); }
-void WriteDispatchRaw64(std::ostream& os, uint64_t value) { WriteLittleEndian(os, value, 8); }
-void WriteDispatchRawDouble(std::ostream& os, double value) { WriteDispatchRaw64(os, std::bit_cast<uint64_t>(value)); }
+void WriteDispatchRaw16(std::ostream& os, uint16_t value)
+{
+    WriteLittleEndian(os, value, 2);
+}
+void WriteDispatchRaw32(std::ostream& os, uint32_t value)
+{
+    WriteLittleEndian(os, value, 4);
+}
+void WriteDispatchRaw64(std::ostream& os, uint64_t value)
+{
+    WriteLittleEndian(os, value, 8);
+}
+void WriteDispatchRawDouble(std::ostream& os, double value)
+{
+    WriteDispatchRaw64(os, std::bit_cast<uint64_t>(value));
+}
 
 void WriteDispatchRawString(std::ostream& os, std::string_view text)
 {

@@ -4,7 +4,10 @@
 #include "platform/win/LastError.h"
 #include "records/AsciiCase.h"
 
-win::AppContext& GetTheApp() { return win::AppContext::Instance(); }
+win::AppContext& GetTheApp()
+{
+    return win::AppContext::Instance();
+}
 
 int GetProfileIntValue(const std::string& entry, int defaultValue, const std::string& section)
 {
@@ -59,7 +62,8 @@ int CompareNoCase(const std::string& a, const std::string& b)
         const char ca = i < a.size() ? ToUpperAscii(a[i]) : '\0';
         const char cb = i < b.size() ? ToUpperAscii(b[i]) : '\0';
         if (ca != cb || ca == '\0')
-            return static_cast<int>(static_cast<unsigned char>(ca)) - static_cast<int>(static_cast<unsigned char>(cb));
+            return static_cast<int>(static_cast<unsigned char>(ca))
+                - static_cast<int>(static_cast<unsigned char>(cb));
     }
 }
 

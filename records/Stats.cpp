@@ -55,4 +55,7 @@ double StatsSysUsage::GetResult() const
     return span == 0 ? 0.0 : ValueSum() / span * 100.0;
 }
 
-void StatsSysUsage::AddSampleNow(double value) { AddSample(ticks_(), value); }
+void StatsSysUsage::AddSampleNow(double value)
+{
+    AddSample(ticks_(), value);
+}

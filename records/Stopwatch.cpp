@@ -8,6 +8,12 @@ Stopwatch::Stopwatch(win::TickSource ticks)
 {
 }
 
-void Stopwatch::Stop() { stopped_ = ticks_() - start_; }
+void Stopwatch::Stop()
+{
+    stopped_ = ticks_() - start_;
+}
 
-uint32_t Stopwatch::Elapsed() const { return stopped_ != 0 ? stopped_ : ticks_() - start_; }
+uint32_t Stopwatch::Elapsed() const
+{
+    return stopped_ != 0 ? stopped_ : ticks_() - start_;
+}

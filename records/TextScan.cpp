@@ -7,7 +7,10 @@
 namespace {
 constexpr int kEof = std::char_traits<char>::eof();
 
-char Fold(char c, bool ignoreCase) { return ignoreCase ? ToUpperAscii(c) : c; }
+char Fold(char c, bool ignoreCase)
+{
+    return ignoreCase ? ToUpperAscii(c) : c;
+}
 
 // Turns each "<BR>" or "<br>" (and one LF directly after it) into one LF.
 std::string ConvertBreaks(const std::string& text)
@@ -58,7 +61,7 @@ bool SkipToText(std::istream& is, std::string_view text, bool ignoreCase)
 }
 
 ReadUntilResult ReadUntilText(std::istream& is, std::string& out, std::string_view text, std::size_t limit,
-                              bool matchCase, bool convertBreaks, std::string* rest)
+    bool matchCase, bool convertBreaks, std::string* rest)
 {
     std::string read;
     ReadUntilResult result = ReadUntilResult::streamFailed;

@@ -19,7 +19,7 @@ enum class ReadUntilResult { streamFailed = 0, limitReached = 1, found = 2 };
 // On reaching the limit the last characters read, as many as text has (upper-cased unless
 // matchCase), go into rest when it is given.
 ReadUntilResult ReadUntilText(std::istream& is, std::string& out, std::string_view text, std::size_t limit,
-                              bool matchCase, bool convertBreaks, std::string* rest);
+    bool matchCase, bool convertBreaks, std::string* rest);
 
 // Reads and drops white space; the first other character stays in the stream.
 void SkipWhiteSpace(std::istream& is);

@@ -34,25 +34,28 @@ bool WildcardMatch(std::string_view pattern, std::string_view name)
 }
 
 namespace {
-    bool HasWildcards(std::string_view text) { return text.find_first_of("*?") != std::string_view::npos; }
+bool HasWildcards(std::string_view text)
+{
+    return text.find_first_of("*?") != std::string_view::npos;
+}
 
-    bool AnyEntryMatches(const std::string& folder, std::string_view pattern)
-    {
-        const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
-        if (!dir) {
-            CaptureLastError();
-            return false;
-        }
-        while (const dirent* entry = readdir(dir.get())) {
-            const std::string_view name = entry->d_name;
-            if (name == "." || name == "..")
-                continue;
-            if (WildcardMatch(pattern, name))
-                return true;
-        }
-        SetLastError(ENOENT);
+bool AnyEntryMatches(const std::string& folder, std::string_view pattern)
+{
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+    if (!dir) {
+        CaptureLastError();
         return false;
     }
+    while (const dirent* entry = readdir(dir.get())) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        if (WildcardMatch(pattern, name))
+            return true;
+    }
+    SetLastError(ENOENT);
+    return false;
+}
 } // namespace
 
 bool FindFile(std::string_view path)
@@ -70,8 +73,8 @@ bool FindFile(std::string_view path)
     }
     // Wildcards in the folder part are not expanded, as the original finder does not expand them.
     const std::string folder = slash == std::string_view::npos ? std::string(".")
-        : slash == 0                                          ? std::string("/")
-                                                              : std::string(path.substr(0, slash));
+        : slash == 0                                           ? std::string("/")
+                                                               : std::string(path.substr(0, slash));
     return AnyEntryMatches(folder, name);
 }
 

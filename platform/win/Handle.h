@@ -10,6 +10,9 @@ using HANDLE = std::uintptr_t;
 constexpr HANDLE NULL_HANDLE = 0;
 constexpr HANDLE INVALID_HANDLE_VALUE = ~HANDLE { 0 };
 
-constexpr bool IsValidHandle(HANDLE handle) { return handle != NULL_HANDLE && handle != INVALID_HANDLE_VALUE; }
+constexpr bool IsValidHandle(HANDLE handle)
+{
+    return handle != NULL_HANDLE && handle != INVALID_HANDLE_VALUE;
+}
 
 } // namespace win

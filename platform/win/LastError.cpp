@@ -6,14 +6,23 @@
 namespace win {
 
 namespace {
-    thread_local DWORD lastError = 0;
+thread_local DWORD lastError = 0;
 } // namespace
 
-DWORD GetLastError() { return lastError; }
+DWORD GetLastError()
+{
+    return lastError;
+}
 
-void SetLastError(DWORD code) { lastError = code; }
+void SetLastError(DWORD code)
+{
+    lastError = code;
+}
 
-void CaptureLastError() { lastError = static_cast<DWORD>(errno); }
+void CaptureLastError()
+{
+    lastError = static_cast<DWORD>(errno);
+}
 
 std::optional<std::string> SystemErrorText(DWORD code)
 {

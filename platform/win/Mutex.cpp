@@ -13,7 +13,10 @@ bool Mutex::Lock(DWORD timeoutMs)
     return mutex_.try_lock_for(std::chrono::milliseconds(timeoutMs));
 }
 
-void Mutex::Unlock() { mutex_.unlock(); }
+void Mutex::Unlock()
+{
+    mutex_.unlock();
+}
 
 SingleLock::SingleLock(Mutex& mutex, bool lockNow)
     : mutex_(mutex)
@@ -22,7 +25,10 @@ SingleLock::SingleLock(Mutex& mutex, bool lockNow)
         Lock();
 }
 
-SingleLock::~SingleLock() { Unlock(); }
+SingleLock::~SingleLock()
+{
+    Unlock();
+}
 
 bool SingleLock::Lock(DWORD timeoutMs)
 {

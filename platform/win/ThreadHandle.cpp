@@ -51,7 +51,10 @@ ThreadHandle& ThreadHandle::operator=(ThreadHandle&& other) noexcept
     return *this;
 }
 
-ThreadHandle::~ThreadHandle() { Close(); }
+ThreadHandle::~ThreadHandle()
+{
+    Close();
+}
 
 bool ThreadHandle::GetExitCode(DWORD& code) const
 {

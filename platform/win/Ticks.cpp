@@ -12,6 +12,9 @@ DWORD GetTickCount()
     return static_cast<DWORD>(static_cast<uint64_t>(ms));
 }
 
-void Sleep(DWORD milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void Sleep(DWORD milliseconds)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 } // namespace win

@@ -42,7 +42,9 @@ TEST(ArchiveStdString, TextEndsAtFirstNul)
 {
     Archive out;
     WriteArchiveStdString(out, std::string("ab\0cd", 5));
-    EXPECT_EQ(out.Bytes(), std::string("\x02" "ab"));
+    EXPECT_EQ(out.Bytes(),
+        std::string("\x02"
+                    "ab"));
 
     Archive in(std::string("\x03x\0y", 4));
     std::string text;

@@ -19,9 +19,12 @@ struct ReaderCase {
     std::vector<Field> fields;
 };
 
-void PrintTo(const ReaderCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ReaderCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
-class CsvFieldReader : public ::testing::TestWithParam<ReaderCase> {};
+class CsvFieldReader : public ::testing::TestWithParam<ReaderCase> { };
 
 // Reads the expected fields in turn, then checks that one more read finds the end: the target is
 // left as it was, no line end is reported and the stream has failed.
@@ -45,8 +48,8 @@ TEST_P(CsvFieldReader, ReadsFieldsThenStopsAtTheEnd)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CsvFieldReader,
-    ::testing::Values(
-        ReaderCase { "BlanksBeforeGoBlanksAfterStay", "  \"a,b\"  ,c\n", { { "a,b  ", false }, { "c", true } } },
+    ::testing::Values(ReaderCase { "BlanksBeforeGoBlanksAfterStay", "  \"a,b\"  ,c\n",
+                          { { "a,b  ", false }, { "c", true } } },
         ReaderCase { "DoubledQuotes", "\"He said \"\"hi\"\"\"", { { "He said \"hi\"", false } } },
         ReaderCase { "LineEndLf", "a,b\nc", { { "a", false }, { "b", true }, { "c", false } } },
         ReaderCase { "LineEndCr", "a\rb", { { "a", true }, { "b", false } } },
@@ -54,14 +57,20 @@ INSTANTIATE_TEST_SUITE_P(Cases, CsvFieldReader,
         ReaderCase { "LineEndCrCr", "a\r\rb", { { "a", true }, { "b", false } } },
         ReaderCase { "LineEndCrCrLf", "a\r\r\nb\r\r\n", { { "a", true }, { "b", true } } },
         ReaderCase { "LastLineWithoutLineEnd", "x,yz", { { "x", false }, { "yz", false } } },
-        ReaderCase { "EmptyFieldsAndBlankLine", ",,\n\n", { { "", false }, { "", false }, { "", true }, { "", true } } },
-        ReaderCase { "CedillaPairReadsAsComma", "1\xC2\xB8" "5,\"a\xC2\xB8\"\n", { { "1,5", false }, { "a,", true } } },
+        ReaderCase { "EmptyFieldsAndBlankLine", ",,\n\n",
+            { { "", false }, { "", false }, { "", true }, { "", true } } },
+        ReaderCase { "CedillaPairReadsAsComma",
+            "1\xC2\xB8"
+            "5,\"a\xC2\xB8\"\n",
+            { { "1,5", false }, { "a,", true } } },
         ReaderCase { "LoneC2IsKept", "\xC2\x41,a\xC2", { { "\xC2\x41", false }, { "a\xC2", false } } },
-        ReaderCase { "CrLfInsideQuotesIsOneLf", "\"line1\r\nline2\",next\r\n", { { "line1\nline2", false }, { "next", true } } },
+        ReaderCase { "CrLfInsideQuotesIsOneLf", "\"line1\r\nline2\",next\r\n",
+            { { "line1\nline2", false }, { "next", true } } },
         ReaderCase { "CrCrLfInsideQuotesIsOneLf", "\"a\r\r\nb\"\r\r\n", { { "a\nb", true } } },
         ReaderCase { "LoneCrInsideQuotesIsOneLf", "\"a\rb\"", { { "a\nb", false } } },
         ReaderCase { "LfInsideQuotesStays", "\"a\nb\",c", { { "a\nb", false }, { "c", false } } },
-        ReaderCase { "QuoteInsideUnquotedFieldStartsQuoting", "ab\"c,d\"e,f", { { "abc,de", false }, { "f", false } } },
+        ReaderCase { "QuoteInsideUnquotedFieldStartsQuoting", "ab\"c,d\"e,f",
+            { { "abc,de", false }, { "f", false } } },
         ReaderCase { "TextAfterClosingQuoteIsAppended", "\"a\"b,c", { { "ab", false }, { "c", false } } },
         ReaderCase { "UnclosedQuoteEndsAtEndOfFile", "\"abc", { { "abc", false } } },
         ReaderCase { "TabsAndSpacesBeforeField", "\t x\t", { { "x\t", false } } },

@@ -107,7 +107,8 @@ TEST(StringToDouble, Table)
 
 // Every short text over digits, signs, blanks and junk: outside the accounting form the parsers
 // agree with the standard extraction of a classic-locale string stream (value and success).
-template <typename T, typename Parse> void AgreesWithStreamExtraction(const std::string& alphabet, Parse parse)
+template <typename T, typename Parse>
+void AgreesWithStreamExtraction(const std::string& alphabet, Parse parse)
 {
     std::vector<std::string> texts = { "" };
     for (int length = 1; length <= 4; ++length) {
@@ -136,7 +137,8 @@ template <typename T, typename Parse> void AgreesWithStreamExtraction(const std:
 
 TEST(NumberParsers, AgreeWithStandardExtraction)
 {
-    AgreesWithStreamExtraction<int>("019-+ a.", [](const std::string& t, int& v) { return StringToInt(t, v); });
+    AgreesWithStreamExtraction<int>(
+        "019-+ a.", [](const std::string& t, int& v) { return StringToInt(t, v); });
     AgreesWithStreamExtraction<unsigned>(
         "09-+ x", [](const std::string& t, unsigned& v) { return StringToUnsigned(t, v); });
     AgreesWithStreamExtraction<double>(
@@ -152,8 +154,16 @@ struct FormatCase {
 TEST(FormatInt, WidthsZeroToFive)
 {
     const std::vector<FormatCase> cases = {
-        { 7, 0, "7" }, { 7, 1, "7" }, { 7, 2, "07" }, { 123, 2, "123" }, { 0, 3, "000" }, { 42, 4, "0042" },
-        { 42, 5, "00042" }, { -5, 3, "0-5" }, { -42, 1, "-42" }, { INT_MIN, 0, "-2147483648" },
+        { 7, 0, "7" },
+        { 7, 1, "7" },
+        { 7, 2, "07" },
+        { 123, 2, "123" },
+        { 0, 3, "000" },
+        { 42, 4, "0042" },
+        { 42, 5, "00042" },
+        { -5, 3, "0-5" },
+        { -42, 1, "-42" },
+        { INT_MIN, 0, "-2147483648" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatInt(c.value, c.width), c.text) << c.value << " in width " << c.width;

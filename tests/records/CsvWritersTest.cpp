@@ -17,7 +17,8 @@ struct WriterCase {
 TEST(CsvWriters, ExactBytes)
 {
     const std::vector<WriterCase> cases = {
-        { [](auto& os) { WriteCsvString(os, std::string("He said \"hi\""), false); }, "\"He said \"\"hi\"\"\"" },
+        { [](auto& os) { WriteCsvString(os, std::string("He said \"hi\""), false); },
+            "\"He said \"\"hi\"\"\"" },
         { [](auto& os) { WriteCsvString(os, std::string(), true); }, ",\"\"" },
         { [](auto& os) { WriteCsvString(os, "a,b", true); }, ",\"a,b\"" },
         { [](auto& os) { WriteCsvString(os, std::string("x\ny\xE9"), false); }, "\"x\ny\xE9\"" },
@@ -40,8 +41,8 @@ TEST(CsvWriters, ExactBytes)
 // A written line reads back field by field (a CR inside a value comes back as LF).
 TEST(CsvWriters, LineReadsBack)
 {
-    const std::vector<std::string> values = { "plain", "", "a,b", "He said \"hi\"", "two\nlines", "  padded",
-        "\"", "\xC2\xB8 stays a comma" };
+    const std::vector<std::string> values
+        = { "plain", "", "a,b", "He said \"hi\"", "two\nlines", "  padded", "\"", "\xC2\xB8 stays a comma" };
     std::ostringstream os;
     for (std::size_t i = 0; i < values.size(); ++i)
         WriteCsvString(os, values[i], i > 0);

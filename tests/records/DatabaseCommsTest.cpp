@@ -1,5 +1,5 @@
-#include "records/CommsTexts.h"
 #include "records/DatabaseComms.h"
+#include "records/CommsTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -24,12 +24,14 @@ std::string Written(const std::function<void(std::ostream&)>& write)
 TEST(DispatchRaw, LittleEndianBytes)
 {
     EXPECT_EQ(Written([](auto& os) { WriteDispatchRaw16(os, 0x1234); }), Bytes({ 0x34, 0x12 }));
-    EXPECT_EQ(Written([](auto& os) { WriteDispatchRaw32(os, 0xA1B2C3D4); }), Bytes({ 0xD4, 0xC3, 0xB2, 0xA1 }));
+    EXPECT_EQ(
+        Written([](auto& os) { WriteDispatchRaw32(os, 0xA1B2C3D4); }), Bytes({ 0xD4, 0xC3, 0xB2, 0xA1 }));
     EXPECT_EQ(Written([](auto& os) { WriteDispatchRaw64(os, 0x0102030405060708); }),
         Bytes({ 8, 7, 6, 5, 4, 3, 2, 1 }));
-    EXPECT_EQ(Written([](auto& os) { WriteDispatchRawDouble(os, 1.5); }), Bytes({ 0, 0, 0, 0, 0, 0, 0xF8, 0x3F }));
-    EXPECT_EQ(Written([](auto& os) { WriteDispatchRawString(os, "Proof"); }),
-        Bytes({ 5, 0, 0, 0 }) + "Proof");
+    EXPECT_EQ(
+        Written([](auto& os) { WriteDispatchRawDouble(os, 1.5); }), Bytes({ 0, 0, 0, 0, 0, 0, 0xF8, 0x3F }));
+    EXPECT_EQ(
+        Written([](auto& os) { WriteDispatchRawString(os, "Proof"); }), Bytes({ 5, 0, 0, 0 }) + "Proof");
 }
 
 TEST(DispatchWriters, FullWriteOfEveryType)
@@ -60,7 +62,8 @@ TEST(DispatchWriters, PendingOnlyWritesModifiedFields)
     record.total = 3;
     record.count = 9;
     record.SetFieldModified(5);
-    EXPECT_EQ(Written([&](auto& os) { record.WriteFields(true, os, true); }), Bytes({ 5, 0, 3, 0, 0, 0, 6, 0 }));
+    EXPECT_EQ(
+        Written([&](auto& os) { record.WriteFields(true, os, true); }), Bytes({ 5, 0, 3, 0, 0, 0, 6, 0 }));
     EXPECT_FALSE(record.IsFieldModified(5));
     EXPECT_EQ(Written([&](auto& os) { record.WriteFields(true, os, false); }), "");
 }
@@ -159,10 +162,12 @@ TEST(DispatchReaders, OversizedLengthsAndUnknownIds)
             "Attempt to read string from faulty stream: TestRecord: 0" },
         { "string length cut short", Bytes({ 2, 1, 0, 5, 0 }),
             "Attempt to read string from faulty stream: TestRecord: 0" },
-        { "value cut short", Bytes({ 2, 3, 0, 1, 0, 0, 0, 2 }), "Attempt to read from faulty stream: TestRecord: 0" },
+        { "value cut short", Bytes({ 2, 3, 0, 1, 0, 0, 0, 2 }),
+            "Attempt to read from faulty stream: TestRecord: 0" },
         { "unknown field id", Bytes({ 2, 9, 0, 1, 0, 0, 0, 6, 0 }),
             "Unknown field id 9 in record message: TestRecord: 0" },
-        { "no terminator", Bytes({ 2, 5, 0, 1, 0, 0, 0 }), "Attempt to read from faulty stream: TestRecord: 0" },
+        { "no terminator", Bytes({ 2, 5, 0, 1, 0, 0, 0 }),
+            "Attempt to read from faulty stream: TestRecord: 0" },
     };
     for (const auto& c : cases) {
         TestRecord record;

@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <stdexcept>
 #include <thread>
 #include <unistd.h>
-#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -126,8 +126,9 @@ TEST(NoCase, FindAndCompare)
         std::string a, b;
         int sign;
     };
-    for (const auto& c : std::vector<CompareCase> { { "abc", "ABC", 0 }, { "abc", "abd", -1 }, { "b", "A", 1 },
-             { "ab", "abc", -1 }, { "abc", "ab", 1 }, { "", "", 0 }, { "\xE9", "a", 1 }, { "\xC9", "\xE9", -1 } }) {
+    for (const auto& c : std::vector<CompareCase> { { "abc", "ABC", 0 }, { "abc", "abd", -1 },
+             { "b", "A", 1 }, { "ab", "abc", -1 }, { "abc", "ab", 1 }, { "", "", 0 }, { "\xE9", "a", 1 },
+             { "\xC9", "\xE9", -1 } }) {
         const int result = CompareNoCase(c.a, c.b);
         EXPECT_EQ((result > 0) - (result < 0), c.sign) << c.a << " vs " << c.b;
     }

@@ -76,7 +76,10 @@ public:
 
     void OnDispatchAdded() override { events.push_back("added"); }
     void OnDispatchRemoved() override { events.push_back("removed"); }
-    void OnTraverseHook(TraverseHook hook) override { events.push_back("hook" + std::to_string(static_cast<int>(hook))); }
+    void OnTraverseHook(TraverseHook hook) override
+    {
+        events.push_back("hook" + std::to_string(static_cast<int>(hook)));
+    }
 
     // For the counting action: answers queryResult and reports queryHit.
     int queryResult = 0;
@@ -104,13 +107,26 @@ private:
     bool ReadField(std::istream& is, uint16_t fieldId)
     {
         switch (fieldId) {
-        case 0: ReadDispatchInt(is, count); return true;
-        case 1: ReadDispatchString(is, name); return true;
-        case 2: ReadDispatchBool(is, flag); return true;
-        case 3: ReadDispatchPoint(is, position); return true;
-        case 4: ReadDispatchPoint(is, extent); return true;
-        case 5: ReadDispatchUnsigned(is, total); return true;
-        default: return false;
+        case 0:
+            ReadDispatchInt(is, count);
+            return true;
+        case 1:
+            ReadDispatchString(is, name);
+            return true;
+        case 2:
+            ReadDispatchBool(is, flag);
+            return true;
+        case 3:
+            ReadDispatchPoint(is, position);
+            return true;
+        case 4:
+            ReadDispatchPoint(is, extent);
+            return true;
+        case 5:
+            ReadDispatchUnsigned(is, total);
+            return true;
+        default:
+            return false;
         }
     }
 

@@ -94,8 +94,9 @@ TEST(WhiteSpace, TrimAndCollapse)
         char fill;
         std::string out;
     };
-    for (const auto& c : std::vector<CollapseCase> { { "  a \t b\n", '_', "_a_b_" }, { "  a \t b\n", '\0', "ab" },
-             { "abc", ' ', "abc" }, { "", '_', "" }, { "\xA0x", '_', "\xA0x" } }) {
+    for (const auto& c :
+        std::vector<CollapseCase> { { "  a \t b\n", '_', "_a_b_" }, { "  a \t b\n", '\0', "ab" },
+            { "abc", ' ', "abc" }, { "", '_', "" }, { "\xA0x", '_', "\xA0x" } }) {
         std::string s = c.in;
         CollapseWhiteSpace(s, c.fill);
         EXPECT_EQ(s, c.out);
