@@ -81,9 +81,10 @@ public:
     void MarkAllFieldsModified() override;
     void WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator) override;
     uint8_t ReadFields(std::istream& in) override;
-    DatabaseRecord* Clone(DatabaseRecord* target) override;
+    DatabaseRecord* Clone(DatabaseRecord& target) const override;
+    std::unique_ptr<DatabaseRecord> Clone() const override;
     bool Traverse(TraverseAction& action) override;
-    void Store(win::Archive& archive) override;
+    void Store(win::Archive& archive) const override;
     void Load(win::Archive& archive) override;
 
 private:

@@ -14,7 +14,7 @@ std::shared_ptr<LayoutUnit> LayoutUnit::AddChild(const std::string& name)
     auto child = std::make_shared<LayoutUnit>(this);
     child->SetName(name);
     Add(child);
-    NotifyChange(0, recordTypeLayoutUnit, GetId());
+    NotifyChange(0, RecordType::ctLayoutUnit, static_cast<int>(GetId()));
     return child;
 }
 

@@ -18,6 +18,10 @@ class LayoutUnit : public Archivable,
                    public ExtensibleVector<std::shared_ptr<LayoutUnit>> {
 public:
     // Field ids of the record message, one mask bit each; fieldCount is the terminator.
+    // Deepest level below the root at which a record message may add a unit; deeper trees would
+    // only come from hostile messages and would exhaust the stack of the recursive geometry.
+    static constexpr int maxMessageDepth = 64;
+
     enum FieldId : uint16_t {
         fieldName,
         fieldCaption,
@@ -127,20 +131,26 @@ public:
     void MarkAllFieldsModified() override;
     void WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator) override;
     uint8_t ReadFields(std::istream& in) override;
-    DatabaseRecord* Clone(DatabaseRecord* target) override;
+    DatabaseRecord* Clone(DatabaseRecord& target) const override;
+    std::unique_ptr<DatabaseRecord> Clone() const override;
     bool Traverse(TraverseAction& action) override;
-    void Store(win::Archive& archive) override;
+    void Store(win::Archive& archive) const override;
     // Reads the unit's archive form after its name, which the caller has read already.
     void Load(win::Archive& archive) override;
 
-    // Child operations of a unit message.
+    // Child operations of a unit message: a new child that reads the embedded message (removed
+    // again when that message cannot be read whole), and the removal of the first child with
+    // the id.
     void ReadChildRecord(uint32_t id, std::istream& in);
     void RemoveChildById(uint32_t id);
 
 private:
     void CopyFieldsAndChildren(const LayoutUnit& source);
     bool HoldsInSubtree(const LayoutUnit* unit) const;
-    void ReadFieldUpdates(std::istream& in);
+    // Reads the value of one field of a field-update message; false for an unknown id.
+    bool ReadFieldValue(std::istream& in, uint16_t fieldId);
+    // Levels below the root.
+    int GetDepth() const;
 
     std::string name_;
     std::string caption_;

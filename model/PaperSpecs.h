@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <string>
 
 struct PaperSize {
@@ -84,8 +85,9 @@ public:
     void MarkAllFieldsModified() override;
     void WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator) override;
     uint8_t ReadFields(std::istream& in) override;
-    DatabaseRecord* Clone(DatabaseRecord* target) override;
-    void Store(win::Archive& archive) override;
+    DatabaseRecord* Clone(DatabaseRecord& target) const override;
+    std::unique_ptr<DatabaseRecord> Clone() const override;
+    void Store(win::Archive& archive) const override;
     void Load(win::Archive& archive) override;
 
 private:
