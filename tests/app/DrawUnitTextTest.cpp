@@ -45,6 +45,10 @@ struct TextFixture {
 struct AlignmentCase {
     int alignment;
     int turns;
+    friend void PrintTo(const AlignmentCase& c, std::ostream* os)
+    {
+        *os << "alignment " << c.alignment << ", " << c.turns << " quarter turns";
+    }
 };
 
 class DrawUnitTextCases : public ::testing::TestWithParam<AlignmentCase> {};

@@ -40,6 +40,7 @@ struct Orientation {
     QRect bars; // where the bars must lie: the turned unit box short of the last narrow module
     QPoint scanFrom; // a scan line through the bars, read in the code's direction
     int dx, dy;
+    friend void PrintTo(const Orientation& o, std::ostream* os) { *os << o.turns << " quarter turns"; }
 };
 
 // The 600 x 145 unit of the default layouts; the code is 595 units long (175 modules of 3.40).
