@@ -61,8 +61,8 @@ public:
     // item), aligned by the unit's alignment (0 left, 1 centre, 2 right, other: not drawn) along
     // the unit's turned run, then grows the unit's item size to the text's extent in layout units
     // (after setting it to 0 when resetSize is set).
-    void DrawUnitText(LayoutUnit& unit, const std::string& text, gdi::DeviceContext& dc, bool resetSize,
-                      int item) const;
+    void DrawUnitText(
+        LayoutUnit& unit, const std::string& text, gdi::DeviceContext& dc, bool resetSize, int item) const;
 
 private:
     bool printing_ = false;

@@ -25,7 +25,10 @@ bool TextInk(QRgb p)
     return hi < 180 && hi - lo < 40;
 }
 
-QRgb Rgb(win::COLORREF c) { return qRgb(win::GetRValue(c), win::GetGValue(c), win::GetBValue(c)); }
+QRgb Rgb(win::COLORREF c)
+{
+    return qRgb(win::GetRValue(c), win::GetGValue(c), win::GetBValue(c));
+}
 
 class QtTestCardTest : public ::testing::Test {
 protected:
@@ -64,13 +67,14 @@ TEST_F(QtTestCardTest, PictureIsUprightWithNegativeLogicalHeightAndFlippedWithPo
     // Sample the centre of each quarter of the drawn picture.
     auto quarter = [this](const QRect& r, int column, int row) {
         return card.pixel(r.left() + r.width() / 4 + column * r.width() / 2,
-                          r.top() + r.height() / 4 + row * r.height() / 2);
+            r.top() + r.height() / 4 + row * r.height() / 2);
     };
     for (int row = 0; row < 2; ++row)
         for (int column = 0; column < 2; ++column) {
-            EXPECT_EQ(quarter(qttest::kUprightPicture, column, row), Rgb(qttest::kPictureColours[row][column]));
-            EXPECT_EQ(quarter(qttest::kFlippedPicture, column, row),
-                      Rgb(qttest::kPictureColours[1 - row][column]));
+            EXPECT_EQ(
+                quarter(qttest::kUprightPicture, column, row), Rgb(qttest::kPictureColours[row][column]));
+            EXPECT_EQ(
+                quarter(qttest::kFlippedPicture, column, row), Rgb(qttest::kPictureColours[1 - row][column]));
         }
     // The picture covers its rectangle exactly.
     for (const QRect& r : { qttest::kUprightPicture, qttest::kFlippedPicture }) {
@@ -82,8 +86,8 @@ TEST_F(QtTestCardTest, TextInkLiesInTheQuadrantOfItsEscapement)
 {
     for (const auto& text : qttest::kCardTexts) {
         const QPoint o = text.origin;
-        const QRect window(o.x() - qttest::kTextWindow, o.y() - qttest::kTextWindow, 2 * qttest::kTextWindow + 1,
-                           2 * qttest::kTextWindow + 1);
+        const QRect window(o.x() - qttest::kTextWindow, o.y() - qttest::kTextWindow,
+            2 * qttest::kTextWindow + 1, 2 * qttest::kTextWindow + 1);
         const QRect ink = qttest::InkBounds(card, window, TextInk);
         ASSERT_TRUE(ink.isValid()) << text.escapement;
         // Along the run the ink reaches far (the word is about 180 pixels long), across it
@@ -146,7 +150,8 @@ TEST(QtDeviceContext, PdfWriterGivesOnePageOfTheTestCard)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();
     ASSERT_TRUE(pdf.startsWith("%PDF-"));
-    const auto pages = QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)")));
+    const auto pages
+        = QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)")));
     EXPECT_EQ(pages, 1);
 }
 
