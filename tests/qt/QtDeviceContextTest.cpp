@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 using gdi::QtDeviceContext;
@@ -158,19 +160,26 @@ TEST(QtDeviceContext, PdfWriterGivesOnePageOfTheTestCard)
 TEST(QtDeviceContext, PrinterReportsItsPrintableAreaAndResolution)
 {
     EnsureApplication();
-    const auto path = qttest::OutputPath("qt-printer.pdf");
+    // Not a picture for a person to look at: a temporary file, removed afterwards.
+    const auto path
+        = std::filesystem::temp_directory_path() / ("orvanel-printer-" + std::to_string(getpid()) + ".pdf");
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(path.string()));
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setResolution(600);
-    QtDeviceContext dc(printer);
-    ASSERT_TRUE(dc.IsActive());
-    EXPECT_TRUE(dc.IsPrinting());
-    EXPECT_EQ(dc.GetDeviceCaps(gdi::LOGPIXELSY), 600);
-    // An A4 page is 8.27 inches across; the printable area is at most that.
-    EXPECT_GT(dc.GetDeviceCaps(gdi::HORZRES), 4000);
-    EXPECT_LE(dc.GetDeviceCaps(gdi::HORZRES), 4961);
+    {
+        QtDeviceContext dc(printer);
+        ASSERT_TRUE(dc.IsActive());
+        EXPECT_TRUE(dc.IsPrinting());
+        EXPECT_EQ(dc.GetDeviceCaps(gdi::LOGPIXELSY), 600);
+        // An A4 page is 8.27 inches across; the printable area is at most that.
+        EXPECT_GT(dc.GetDeviceCaps(gdi::HORZRES), 4000);
+        EXPECT_LE(dc.GetDeviceCaps(gdi::HORZRES), 4961);
+        dc.FillSolidRect({ 0, 0, 100, 100 }, win::RGB(0, 0, 0));
+    }
+    EXPECT_TRUE(std::filesystem::exists(path));
+    std::filesystem::remove(path);
 }
 
 class PaintedWidget : public QWidget {
