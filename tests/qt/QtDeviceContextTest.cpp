@@ -84,30 +84,41 @@ TEST_F(QtTestCardTest, PictureIsUprightWithNegativeLogicalHeightAndFlippedWithPo
     }
 }
 
-TEST_F(QtTestCardTest, TextInkLiesInTheQuadrantOfItsEscapement)
+TEST_F(QtTestCardTest, TextInkLiesInItsMeasuredCellTurnedByTheEscapement)
 {
+    // The word's extent in the card's font, measured as the drawing code measures it.
+    QImage scratch = qttest::WhiteImage(10, 10, 254);
+    QtDeviceContext measuring(scratch);
+    gdi::LOGFONT lf;
+    lf.lfHeight = -qttest::kTextHeight;
+    gdi::SetFaceName(lf, "Arial");
+    gdi::CFont font;
+    font.CreateFontIndirect(&lf);
+    gdi::CFont* old = measuring.SelectObject(&font);
+    const win::SIZE extent = measuring.GetTextExtent(qttest::kCardWord);
+    measuring.SelectObject(old);
+    ASSERT_GT(extent.cx, 150);
+    ASSERT_NEAR(extent.cy, 45, 1); // Arial's cell is 1.117 em
+
     for (const auto& text : qttest::kCardTexts) {
         const QPoint o = text.origin;
         const QRect window(o.x() - qttest::kTextWindow, o.y() - qttest::kTextWindow,
             2 * qttest::kTextWindow + 1, 2 * qttest::kTextWindow + 1);
         const QRect ink = qttest::InkBounds(card, window, TextInk);
         ASSERT_TRUE(ink.isValid()) << text.escapement;
-        // Along the run the ink reaches far (the word is about 180 pixels long), across it
-        // stays within the cell; all of it on the expected side of the corner (2 pixels slack
-        // for smoothing).
-        if (text.signX > 0)
-            EXPECT_GE(ink.left(), o.x() - 2) << text.escapement;
-        else
-            EXPECT_LE(ink.right(), o.x() + 2) << text.escapement;
-        if (text.signY > 0)
-            EXPECT_GE(ink.top(), o.y() - 2) << text.escapement;
-        else
-            EXPECT_LE(ink.bottom(), o.y() + 2) << text.escapement;
+        // The cell: the run along one axis, the height across the other, on the sides of the
+        // corner that the escapement turns them to.
         const bool runsAcross = text.escapement == 0 || text.escapement == 1800;
+        const int w = runsAcross ? extent.cx : extent.cy;
+        const int h = runsAcross ? extent.cy : extent.cx;
+        const QRect cell(text.signX > 0 ? o.x() : o.x() - w, text.signY > 0 ? o.y() : o.y() - h, w, h);
+        // Two pixels of slack for smoothed edges.
+        EXPECT_TRUE(cell.adjusted(-2, -2, 2, 2).contains(ink)) << text.escapement;
+        // The ink fills most of the run and more than half of the height.
         const int along = runsAcross ? ink.width() : ink.height();
         const int across = runsAcross ? ink.height() : ink.width();
-        EXPECT_GT(along, 100) << text.escapement;
-        EXPECT_LT(across, 50) << text.escapement;
+        EXPECT_GT(along, extent.cx * 9 / 10) << text.escapement;
+        EXPECT_GT(across, extent.cy / 2) << text.escapement;
     }
 }
 
