@@ -39,7 +39,11 @@ public:
     // by one.
     bool SetScale(double scale);
     double GetScale() const { return scale_; }
-    void SetOrigin(win::POINT origin) { originX_ = origin.x, originY_ = origin.y; }
+    void SetOrigin(win::POINT origin)
+    {
+        originX_ = origin.x;
+        originY_ = origin.y;
+    }
     win::POINT GetOrigin() const { return { originX_, originY_ }; }
     void SetOffsetX(int32_t offset) { offsetX_ = offset; }
     int32_t GetOffsetX() const { return offsetX_; }

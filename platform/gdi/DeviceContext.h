@@ -15,6 +15,7 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/win/Types.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
