@@ -16,6 +16,7 @@ struct CharacterPattern {
 };
 
 // The character set of Code 39 with its bar and space patterns.
+// clang-format off
 constexpr std::array<CharacterPattern, 44> kPatterns = { {
     { '0', "bwbWBwBwb" }, { '1', "BwbWbwbwB" }, { '2', "bwBWbwbwB" }, { '3', "BwBWbwbwb" },
     { '4', "bwbWBwbwB" }, { '5', "BwbWBwbwb" }, { '6', "bwBWBwbwb" }, { '7', "bwbWbwBwB" },
@@ -29,11 +30,12 @@ constexpr std::array<CharacterPattern, 44> kPatterns = { {
     { '-', "bWbwbwBwB" }, { '.', "BWbwbwBwb" }, { ' ', "bWBwbwBwb" }, { '*', "bWbwBwBwb" },
     { '$', "bWbWbWbwb" }, { '/', "bWbWbwbWb" }, { '+', "bWbwbWbWb" }, { '%', "bwbWbWbWb" },
 } };
+// clang-format on
 
 int32_t Saturate(int64_t value)
 {
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 // The bar from offset s to s + e (hundredths of a device unit) along the code, for the
@@ -43,11 +45,14 @@ win::RECT BarRect(int orientation, const win::RECT& r, int64_t s, int64_t e)
     const int64_t L = r.left, T = r.top, B = r.bottom;
     switch (orientation) {
     case 1:
-        return { Saturate(L), Saturate((100 * T - s) / 100), Saturate(L + (B - T)), Saturate((100 * T - s - e) / 100) };
+        return { Saturate(L), Saturate((100 * T - s) / 100), Saturate(L + (B - T)),
+            Saturate((100 * T - s - e) / 100) };
     case 2:
-        return { Saturate((100 * L - s - e) / 100), Saturate(T), Saturate((100 * L - s) / 100), Saturate(2 * T - B) };
+        return { Saturate((100 * L - s - e) / 100), Saturate(T), Saturate((100 * L - s) / 100),
+            Saturate(2 * T - B) };
     case 3:
-        return { Saturate(L + (T - B)), Saturate((100 * T + s) / 100), Saturate(L), Saturate((100 * T + s + e) / 100) };
+        return { Saturate(L + (T - B)), Saturate((100 * T + s) / 100), Saturate(L),
+            Saturate((100 * T + s + e) / 100) };
     default:
         return { Saturate((100 * L + s) / 100), Saturate(B), Saturate((100 * L + s + e) / 100), Saturate(T) };
     }
@@ -104,8 +109,8 @@ int Code39Orientation(int angle)
     return 3;
 }
 
-void DrawCode39Barcode(gdi::DeviceContext& dc, const win::RECT& rect, const std::string& text, int angle,
-                       win::COLORREF colour)
+void DrawCode39Barcode(
+    gdi::DeviceContext& dc, const win::RECT& rect, const std::string& text, int angle, win::COLORREF colour)
 {
     const win::COLORREF background = dc.GetBkColor();
     const int orientation = Code39Orientation(angle);

@@ -29,5 +29,5 @@ int Code39Orientation(int angle);
 // right - left is the length of the whole code, bottom - top the length of the bars; the code is
 // turned clockwise about (left, top) by the angle's orientation. The background colour of the
 // device context is the same afterwards.
-void DrawCode39Barcode(gdi::DeviceContext& dc, const win::RECT& rect, const std::string& text, int angle,
-                       win::COLORREF colour);
+void DrawCode39Barcode(
+    gdi::DeviceContext& dc, const win::RECT& rect, const std::string& text, int angle, win::COLORREF colour);

@@ -10,8 +10,8 @@ namespace {
 
 int32_t Saturate(int64_t value)
 {
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 // Truncation toward zero that cannot overflow: values beyond 32 bits saturate.
@@ -73,29 +73,39 @@ void DisplayConverter::ToLayout(win::POINT& point) const
     point = { ToLayoutX(point.x), ToLayoutY(point.y) };
 }
 
-int DisplayConverter::ScaleLength(int length) const { return Truncate(length * scale_); }
+int DisplayConverter::ScaleLength(int length) const
+{
+    return Truncate(length * scale_);
+}
 
-int DisplayConverter::ScaleLengthNegated(int length) const { return Truncate(-static_cast<double>(length) * scale_); }
+int DisplayConverter::ScaleLengthNegated(int length) const
+{
+    return Truncate(-static_cast<double>(length) * scale_);
+}
 
 void DisplayConverter::ToLayoutSize(win::SIZE& size) const
 {
     size = { ToLayoutLength(size.cx), ToLayoutLength(size.cy) };
 }
 
-int DisplayConverter::ToLayoutLength(int length) const { return Truncate(length / scale_); }
+int DisplayConverter::ToLayoutLength(int length) const
+{
+    return Truncate(length / scale_);
+}
 
 int32_t DisplayConverter::FontHeight(int64_t size) const
 {
     // size * 254 in 64 bits cannot overflow for any 32-bit size; the quotient is clamped before
     // it becomes a 32-bit height.
     const double height = static_cast<double>(size * 254) * scale_ / -720.0;
-    const double limited = std::clamp(height, -static_cast<double>(gdi::kMaxFontHeight),
-                                      static_cast<double>(gdi::kMaxFontHeight));
+    const double limited = std::clamp(
+        height, -static_cast<double>(gdi::kMaxFontHeight), static_cast<double>(gdi::kMaxFontHeight));
     const auto truncated = static_cast<int32_t>(limited);
     return truncated == 0 ? -1 : truncated;
 }
 
-bool DisplayConverter::CreateFont(gdi::CFont& font, int64_t size, const std::string& faceName, int escapement) const
+bool DisplayConverter::CreateFont(
+    gdi::CFont& font, int64_t size, const std::string& faceName, int escapement) const
 {
     gdi::LOGFONT lf;
     lf.lfHeight = FontHeight(std::clamp<int64_t>(size, INT32_MIN, UINT32_MAX));
@@ -106,8 +116,8 @@ bool DisplayConverter::CreateFont(gdi::CFont& font, int64_t size, const std::str
     return font.CreateFontIndirect(&lf) != win::FALSE;
 }
 
-void DisplayConverter::DrawUnitText(LayoutUnit& unit, const std::string& text, gdi::DeviceContext& dc,
-                                    bool resetSize, int item) const
+void DisplayConverter::DrawUnitText(
+    LayoutUnit& unit, const std::string& text, gdi::DeviceContext& dc, bool resetSize, int item) const
 {
     win::POINT anchor = unit.GetAbsolutePosition(item);
     ToDevice(anchor);
@@ -148,10 +158,14 @@ void DisplayConverter::DrawUnitText(LayoutUnit& unit, const std::string& text, g
     unit.GrowItemSize({ ToLayoutLength(extent.cx), ToLayoutLength(extent.cy) });
 }
 
-int TextEscapement(int clockwiseAngle) { return (((3600 - clockwiseAngle % 3600) % 3600) + 3600) % 3600; }
+int TextEscapement(int clockwiseAngle)
+{
+    return (((3600 - clockwiseAngle % 3600) % 3600) + 3600) % 3600;
+}
 
 void ScaleRect(win::RECT& dst, const win::RECT& src, int factor)
 {
     const int64_t f = factor;
-    dst = { Saturate(src.left * f), Saturate(src.top * f), Saturate(src.right * f), Saturate(src.bottom * f) };
+    dst = { Saturate(src.left * f), Saturate(src.top * f), Saturate(src.right * f),
+        Saturate(src.bottom * f) };
 }

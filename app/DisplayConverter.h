@@ -39,7 +39,11 @@ public:
     // by one.
     bool SetScale(double scale);
     double GetScale() const { return scale_; }
-    void SetOrigin(win::POINT origin) { originX_ = origin.x, originY_ = origin.y; }
+    void SetOrigin(win::POINT origin)
+    {
+        originX_ = origin.x;
+        originY_ = origin.y;
+    }
     win::POINT GetOrigin() const { return { originX_, originY_ }; }
     void SetOffsetX(int32_t offset) { offsetX_ = offset; }
     int32_t GetOffsetX() const { return offsetX_; }
@@ -61,8 +65,8 @@ public:
     // item), aligned by the unit's alignment (0 left, 1 centre, 2 right, other: not drawn) along
     // the unit's turned run, then grows the unit's item size to the text's extent in layout units
     // (after setting it to 0 when resetSize is set).
-    void DrawUnitText(LayoutUnit& unit, const std::string& text, gdi::DeviceContext& dc, bool resetSize,
-                      int item) const;
+    void DrawUnitText(
+        LayoutUnit& unit, const std::string& text, gdi::DeviceContext& dc, bool resetSize, int item) const;
 
 private:
     bool printing_ = false;

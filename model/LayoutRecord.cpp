@@ -3,6 +3,7 @@
 
 #include "records/ArchiveStrings.h"
 #include "records/CsvNumbers.h"
+#include "records/DatabaseComms.h"
 #include "records/DataVersion.h"
 #include "records/DispatchRaw.h"
 
@@ -33,6 +34,8 @@ void Layout::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminat
 
 uint8_t Layout::ReadFields(std::istream& in)
 {
+    // Messages come through the record-exchange manager, which must exist while they are read.
+    DatabaseComms::GetInstance();
     uint8_t operation = 0;
     ReadDispatchByte(in, operation);
     switch (static_cast<DispatchOp>(operation)) {

@@ -3,6 +3,7 @@
 
 #include "records/ArchiveStrings.h"
 #include "records/CsvNumbers.h"
+#include "records/DatabaseComms.h"
 #include "records/DataVersion.h"
 #include "records/DispatchRaw.h"
 
@@ -91,6 +92,8 @@ bool LayoutUnit::ReadFieldValue(std::istream& in, uint16_t fieldId)
 
 uint8_t LayoutUnit::ReadFields(std::istream& in)
 {
+    // Messages come through the record-exchange manager, which must exist while they are read.
+    DatabaseComms::GetInstance();
     uint8_t operation = 0;
     ReadDispatchByte(in, operation);
     switch (static_cast<DispatchOp>(operation)) {

@@ -2,6 +2,7 @@
 #include "model/PaperSpecs.h"
 
 #include "records/CsvNumbers.h"
+#include "records/DatabaseComms.h"
 #include "records/DataVersion.h"
 #include "records/DispatchRaw.h"
 
@@ -31,6 +32,8 @@ void PaperSpecs::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerm
 
 uint8_t PaperSpecs::ReadFields(std::istream& in)
 {
+    // Messages come through the record-exchange manager, which must exist while they are read.
+    DatabaseComms::GetInstance();
     // The operation byte is read and not looked at: a paper only ever takes field updates.
     uint8_t operation = 0;
     ReadDispatchByte(in, operation);

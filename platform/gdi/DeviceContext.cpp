@@ -10,33 +10,36 @@ namespace gdi {
 
 namespace {
 
-    constexpr int kMaxResolution = 100000;
+constexpr int kMaxResolution = 100000;
 
-    int Saturate(int64_t value)
-    {
-        return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-    }
+int Saturate(int64_t value)
+{
+    return static_cast<int>(
+        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
 
-    // value * numerator / denominator, rounded half away from zero; all operands are small
-    // enough (|value| < 2^34, numerator <= 10^5) for 64 bits.
-    int64_t MulDivRound(int64_t value, int64_t numerator, int64_t denominator)
-    {
-        const int64_t product = value * numerator;
-        const int64_t magnitude = (product < 0 ? -product : product) + denominator / 2;
-        return product < 0 ? -(magnitude / denominator) : magnitude / denominator;
-    }
+// value * numerator / denominator, rounded half away from zero; all operands are small
+// enough (|value| < 2^34, numerator <= 10^5) for 64 bits.
+int64_t MulDivRound(int64_t value, int64_t numerator, int64_t denominator)
+{
+    const int64_t product = value * numerator;
+    const int64_t magnitude = (product < 0 ? -product : product) + denominator / 2;
+    return product < 0 ? -(magnitude / denominator) : magnitude / denominator;
+}
 
-    win::RECT Normalised(win::RECT r)
-    {
-        if (r.left > r.right)
-            std::swap(r.left, r.right);
-        if (r.top > r.bottom)
-            std::swap(r.top, r.bottom);
-        return r;
-    }
+win::RECT Normalised(win::RECT r)
+{
+    if (r.left > r.right)
+        std::swap(r.left, r.right);
+    if (r.top > r.bottom)
+        std::swap(r.top, r.bottom);
+    return r;
+}
 
-    int Resolution(int dpi) { return dpi < 1 ? 96 : std::min(dpi, kMaxResolution); }
+int Resolution(int dpi)
+{
+    return dpi < 1 ? 96 : std::min(dpi, kMaxResolution);
+}
 
 } // namespace
 
@@ -83,7 +86,10 @@ int DeviceContext::SetMapMode(int mode)
     return std::exchange(mapMode_, mode);
 }
 
-win::POINT DeviceContext::SetWindowOrg(int x, int y) { return std::exchange(windowOrg_, win::POINT { x, y }); }
+win::POINT DeviceContext::SetWindowOrg(int x, int y)
+{
+    return std::exchange(windowOrg_, win::POINT { x, y });
+}
 
 win::POINT DeviceContext::SetViewportOrg(int x, int y)
 {
@@ -125,7 +131,7 @@ win::POINT DeviceContext::ToDevicePoint(win::POINT p) const
     // In the metric mode logical y grows upward and device y downward.
     const int64_t y = mapMode_ == MM_TEXT ? dy : -dy;
     return { Saturate(static_cast<int64_t>(LogicalToDeviceX(dx)) + viewportOrg_.x),
-             Saturate(static_cast<int64_t>(LogicalToDeviceY(y)) + viewportOrg_.y) };
+        Saturate(static_cast<int64_t>(LogicalToDeviceY(y)) + viewportOrg_.y) };
 }
 
 void DeviceContext::LPtoDP(win::POINT* points, int count) const
@@ -258,9 +264,15 @@ std::vector<std::string> DeviceContext::ObjectFaults() const
     return faults;
 }
 
-win::COLORREF DeviceContext::SetTextColor(win::COLORREF color) { return std::exchange(textColor_, color); }
+win::COLORREF DeviceContext::SetTextColor(win::COLORREF color)
+{
+    return std::exchange(textColor_, color);
+}
 
-win::COLORREF DeviceContext::SetBkColor(win::COLORREF color) { return std::exchange(bkColor_, color); }
+win::COLORREF DeviceContext::SetBkColor(win::COLORREF color)
+{
+    return std::exchange(bkColor_, color);
+}
 
 int DeviceContext::SetBkMode(int mode)
 {
@@ -308,7 +320,10 @@ void DeviceContext::FillSolidRect(const win::RECT& rect, win::COLORREF color)
     DoFillRect(call);
 }
 
-win::POINT DeviceContext::MoveTo(int x, int y) { return std::exchange(position_, win::POINT { x, y }); }
+win::POINT DeviceContext::MoveTo(int x, int y)
+{
+    return std::exchange(position_, win::POINT { x, y });
+}
 
 win::BOOL DeviceContext::LineTo(int x, int y)
 {
@@ -325,22 +340,22 @@ win::BOOL DeviceContext::LineTo(int x, int y)
 
 namespace {
 
-    bool SourceInside(const DibView& dib, int64_t x, int64_t y, int64_t width, int64_t height)
-    {
-        return x >= 0 && y >= 0 && width > 0 && height > 0 && x + width <= dib.width
-            && static_cast<uint64_t>(y + height) <= dib.Rows();
-    }
+bool SourceInside(const DibView& dib, int64_t x, int64_t y, int64_t width, int64_t height)
+{
+    return x >= 0 && y >= 0 && width > 0 && height > 0 && x + width <= dib.width
+        && static_cast<uint64_t>(y + height) <= dib.Rows();
+}
 
 } // namespace
 
 int DeviceContext::StretchDIBits(int x, int y, int width, int height, int srcX, int srcY, int srcWidth,
-                                 int srcHeight, const DibView& dib, win::DWORD rop)
+    int srcHeight, const DibView& dib, win::DWORD rop)
 {
     if (rop != SRCCOPY || !dib.IsValid() || !SourceInside(dib, srcX, srcY, srcWidth, srcHeight))
         return 0;
     const win::POINT topLeft = ToDevicePoint({ x, y });
-    const win::POINT bottomRight
-        = ToDevicePoint({ Saturate(static_cast<int64_t>(x) + width), Saturate(static_cast<int64_t>(y) + height) });
+    const win::POINT bottomRight = ToDevicePoint(
+        { Saturate(static_cast<int64_t>(x) + width), Saturate(static_cast<int64_t>(y) + height) });
     DibCall call;
     call.logicalX = x;
     call.logicalY = y;
@@ -362,7 +377,8 @@ int DeviceContext::StretchDIBits(int x, int y, int width, int height, int srcX, 
     return srcHeight;
 }
 
-int DeviceContext::SetDIBitsToDevice(int x, int y, int width, int height, int srcX, int srcY, const DibView& dib)
+int DeviceContext::SetDIBitsToDevice(
+    int x, int y, int width, int height, int srcX, int srcY, const DibView& dib)
 {
     if (!dib.IsValid() || !SourceInside(dib, srcX, srcY, width, height))
         return 0;
@@ -386,8 +402,8 @@ int DeviceContext::SetDIBitsToDevice(int x, int y, int width, int height, int sr
     return height;
 }
 
-void DeviceContext::DrawDragRect(const win::RECT& rect, win::SIZE size, const win::RECT* lastRect,
-                                 win::SIZE lastSize)
+void DeviceContext::DrawDragRect(
+    const win::RECT& rect, win::SIZE size, const win::RECT* lastRect, win::SIZE lastSize)
 {
     auto toDevice = [this](win::RECT r, win::SIZE s, win::RECT& outRect, win::SIZE& outSize) {
         LPtoDP(&r);

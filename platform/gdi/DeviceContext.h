@@ -15,6 +15,7 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/win/Types.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -180,7 +181,7 @@ public:
     // mapping mode's own flip. Returns the number of source rows drawn, 0 when nothing was
     // drawn (invalid picture, source outside the picture, rop other than SRCCOPY).
     int StretchDIBits(int x, int y, int width, int height, int srcX, int srcY, int srcWidth, int srcHeight,
-                      const DibView& dib, win::DWORD rop);
+        const DibView& dib, win::DWORD rop);
     // Copies the source rectangle one picture pixel to one device pixel, its top-left corner at
     // the logical point (x, y). Returns the rows drawn, 0 when nothing was drawn.
     int SetDIBitsToDevice(int x, int y, int width, int height, int srcX, int srcY, const DibView& dib);

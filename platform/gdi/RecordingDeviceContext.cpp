@@ -8,34 +8,35 @@ namespace gdi {
 
 namespace {
 
-    // Unit vectors of a text's run and of its downward side on the device (y down) for an
-    // escapement counted counter-clockwise as seen on the page.
-    struct Axes {
-        double runX, runY, downX, downY;
-    };
+// Unit vectors of a text's run and of its downward side on the device (y down) for an
+// escapement counted counter-clockwise as seen on the page.
+struct Axes {
+    double runX, runY, downX, downY;
+};
 
-    Axes TextAxes(int escapement)
-    {
-        switch (escapement) {
-        case 0:
-            return { 1, 0, 0, 1 };
-        case 900:
-            return { 0, -1, 1, 0 };
-        case 1800:
-            return { -1, 0, 0, -1 };
-        case 2700:
-            return { 0, 1, -1, 0 };
-        default: {
-            const double angle = escapement / 10.0 * std::numbers::pi / 180.0;
-            return { std::cos(angle), -std::sin(angle), std::sin(angle), std::cos(angle) };
-        }
-        }
+Axes TextAxes(int escapement)
+{
+    switch (escapement) {
+    case 0:
+        return { 1, 0, 0, 1 };
+    case 900:
+        return { 0, -1, 1, 0 };
+    case 1800:
+        return { -1, 0, 0, -1 };
+    case 2700:
+        return { 0, 1, -1, 0 };
+    default: {
+        const double angle = escapement / 10.0 * std::numbers::pi / 180.0;
+        return { std::cos(angle), -std::sin(angle), std::sin(angle), std::cos(angle) };
     }
+    }
+}
 
-    win::POINT Offset(win::POINT origin, double x, double y)
-    {
-        return { static_cast<win::LONG>(std::lround(origin.x + x)), static_cast<win::LONG>(std::lround(origin.y + y)) };
-    }
+win::POINT Offset(win::POINT origin, double x, double y)
+{
+    return { static_cast<win::LONG>(std::lround(origin.x + x)),
+        static_cast<win::LONG>(std::lround(origin.y + y)) };
+}
 
 } // namespace
 
@@ -67,12 +68,18 @@ win::SIZE RecordingDeviceContext::DefaultMeasure(std::string_view text, const De
 RecordedState RecordingDeviceContext::State() const
 {
     return { GetMapMode(), GetWindowOrg(), GetViewportOrg(), GetTextColor(), GetBkColor(), GetBkMode(),
-             GetStretchBltMode() };
+        GetStretchBltMode() };
 }
 
-void RecordingDeviceContext::DoFillRect(const FillCall& call) { primitives_.emplace_back(RecordedFill { call, State() }); }
+void RecordingDeviceContext::DoFillRect(const FillCall& call)
+{
+    primitives_.emplace_back(RecordedFill { call, State() });
+}
 
-void RecordingDeviceContext::DoLine(const LineCall& call) { primitives_.emplace_back(RecordedLine { call, State() }); }
+void RecordingDeviceContext::DoLine(const LineCall& call)
+{
+    primitives_.emplace_back(RecordedLine { call, State() });
+}
 
 void RecordingDeviceContext::DoText(const TextCall& call)
 {
@@ -87,8 +94,8 @@ void RecordingDeviceContext::DoText(const TextCall& call)
     const double cy = text.deviceExtent.cy;
     const win::POINT o = call.deviceOrigin;
     text.deviceCorners = { o, Offset(o, cx * axes.runX, cx * axes.runY),
-                           Offset(o, cx * axes.runX + cy * axes.downX, cx * axes.runY + cy * axes.downY),
-                           Offset(o, cy * axes.downX, cy * axes.downY) };
+        Offset(o, cx * axes.runX + cy * axes.downX, cx * axes.runY + cy * axes.downY),
+        Offset(o, cy * axes.downX, cy * axes.downY) };
     text.state = State();
     primitives_.emplace_back(std::move(text));
 }
@@ -98,7 +105,10 @@ win::SIZE RecordingDeviceContext::DoMeasureText(std::string_view text, const Dev
     return measurer_(text, font);
 }
 
-void RecordingDeviceContext::DoStretchDib(const DibCall& call) { primitives_.emplace_back(RecordedDib { call, State() }); }
+void RecordingDeviceContext::DoStretchDib(const DibCall& call)
+{
+    primitives_.emplace_back(RecordedDib { call, State() });
+}
 
 void RecordingDeviceContext::DoDragRect(const DragRectCall& call)
 {

@@ -58,7 +58,8 @@ struct RecordedDragRect {
     RecordedState state;
 };
 
-using RecordedPrimitive = std::variant<RecordedFill, RecordedLine, RecordedText, RecordedDib, RecordedDragRect>;
+using RecordedPrimitive
+    = std::variant<RecordedFill, RecordedLine, RecordedText, RecordedDib, RecordedDragRect>;
 
 class RecordingDeviceContext : public DeviceContext {
 public:

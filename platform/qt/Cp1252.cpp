@@ -6,18 +6,20 @@ namespace fw {
 
 namespace {
 
-    // Unicode of the bytes 0x80 to 0x9F.
+// Unicode of the bytes 0x80 to 0x9F.
+// clang-format off
     constexpr std::array<char16_t, 32> kHighControls = {
         0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80-87
         0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 88-8F
         0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90-97
         0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98-9F
     };
+// clang-format on
 
-    char16_t ToUnicode(unsigned char byte)
-    {
-        return byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : char16_t(byte);
-    }
+char16_t ToUnicode(unsigned char byte)
+{
+    return byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : char16_t(byte);
+}
 
 } // namespace
 

@@ -17,56 +17,62 @@ namespace gdi {
 
 namespace {
 
-    // Device coordinates handed to Qt stay well inside its integer range; anything beyond lies
-    // far outside every page anyway.
-    constexpr int64_t kFar = 1 << 28;
-    int Near(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -kFar, kFar)); }
+// Device coordinates handed to Qt stay well inside its integer range; anything beyond lies
+// far outside every page anyway.
+constexpr int64_t kFar = 1 << 28;
+int Near(int64_t v)
+{
+    return static_cast<int>(std::clamp<int64_t>(v, -kFar, kFar));
+}
 
-    QColor ToQColor(win::COLORREF c) { return QColor(win::GetRValue(c), win::GetGValue(c), win::GetBValue(c)); }
+QColor ToQColor(win::COLORREF c)
+{
+    return QColor(win::GetRValue(c), win::GetGValue(c), win::GetBValue(c));
+}
 
-    // The faces the program names, drawn with their metric-compatible free counterparts.
-    QString QtFamily(const std::string& face)
-    {
-        if (face.empty() || face == "Arial")
-            return QStringLiteral("Liberation Sans");
-        return fw::FromCp1252(face);
-    }
+// The faces the program names, drawn with their metric-compatible free counterparts.
+QString QtFamily(const std::string& face)
+{
+    if (face.empty() || face == "Arial")
+        return QStringLiteral("Liberation Sans");
+    return fw::FromCp1252(face);
+}
 
-    QVector<QRgb> ColourTable(const DibView& dib, int entries)
-    {
-        QVector<QRgb> table(entries, qRgb(0, 0, 0));
-        const int known = static_cast<int>(std::min<std::size_t>(dib.paletteEntries, entries));
-        for (int i = 0; dib.palette != nullptr && i < known; ++i)
-            table[i] = qRgb(dib.palette[i].rgbRed, dib.palette[i].rgbGreen, dib.palette[i].rgbBlue);
-        return table;
-    }
+QVector<QRgb> ColourTable(const DibView& dib, int entries)
+{
+    QVector<QRgb> table(entries, qRgb(0, 0, 0));
+    const int known = static_cast<int>(std::min<std::size_t>(dib.paletteEntries, entries));
+    for (int i = 0; dib.palette != nullptr && i < known; ++i)
+        table[i] = qRgb(dib.palette[i].rgbRed, dib.palette[i].rgbGreen, dib.palette[i].rgbBlue);
+    return table;
+}
 
-    // The source rectangle of the picture as a top-down QImage of its own.
-    QImage SourceImage(const DibCall& call)
-    {
-        const DibView& dib = call.dib;
-        const int rows = static_cast<int>(dib.Rows());
-        const auto rowBytes = static_cast<qsizetype>(DibView::RowBytes(dib.width, dib.bitsPerPixel));
-        QImage::Format format = QImage::Format_ARGB32;
-        if (dib.bitsPerPixel == 24)
-            format = QImage::Format_BGR888;
-        else if (dib.bitsPerPixel == 8)
-            format = QImage::Format_Indexed8;
-        else if (dib.bitsPerPixel == 1)
-            format = QImage::Format_Mono;
-        // A view of the caller's rows, in stored order; nothing is written through it.
-        const QImage stored(dib.bits, dib.width, rows, rowBytes, format);
-        // Source y counts up from the bottom row of the picture.
-        const int top = rows - call.srcY - call.srcHeight;
-        const int storedTop = dib.TopDown() ? top : rows - top - call.srcHeight;
-        QImage part = stored.copy(call.srcX, storedTop, call.srcWidth, call.srcHeight);
-        if (!dib.TopDown())
-            part = part.mirrored(false, true);
-        if (format == QImage::Format_Indexed8 || format == QImage::Format_Mono)
-            part.setColorTable(ColourTable(dib, format == QImage::Format_Mono ? 2 : 256));
-        // The fourth byte of a 32-bit pixel is not drawn: the picture is opaque.
-        return part.convertToFormat(QImage::Format_RGB32);
-    }
+// The source rectangle of the picture as a top-down QImage of its own.
+QImage SourceImage(const DibCall& call)
+{
+    const DibView& dib = call.dib;
+    const int rows = static_cast<int>(dib.Rows());
+    const auto rowBytes = static_cast<qsizetype>(DibView::RowBytes(dib.width, dib.bitsPerPixel));
+    QImage::Format format = QImage::Format_ARGB32;
+    if (dib.bitsPerPixel == 24)
+        format = QImage::Format_BGR888;
+    else if (dib.bitsPerPixel == 8)
+        format = QImage::Format_Indexed8;
+    else if (dib.bitsPerPixel == 1)
+        format = QImage::Format_Mono;
+    // A view of the caller's rows, in stored order; nothing is written through it.
+    const QImage stored(dib.bits, dib.width, rows, rowBytes, format);
+    // Source y counts up from the bottom row of the picture.
+    const int top = rows - call.srcY - call.srcHeight;
+    const int storedTop = dib.TopDown() ? top : rows - top - call.srcHeight;
+    QImage part = stored.copy(call.srcX, storedTop, call.srcWidth, call.srcHeight);
+    if (!dib.TopDown())
+        part = part.mirrored(false, true);
+    if (format == QImage::Format_Indexed8 || format == QImage::Format_Mono)
+        part.setColorTable(ColourTable(dib, format == QImage::Format_Mono ? 2 : 256));
+    // The fourth byte of a 32-bit pixel is not drawn: the picture is opaque.
+    return part.convertToFormat(QImage::Format_RGB32);
+}
 
 } // namespace
 
@@ -114,7 +120,10 @@ QtDeviceContext::~QtDeviceContext()
         ownPainter_->end();
 }
 
-bool QtDeviceContext::IsActive() const { return painter_->isActive(); }
+bool QtDeviceContext::IsActive() const
+{
+    return painter_->isActive();
+}
 
 QFont QtDeviceContext::ToQFont(const DeviceFont& font) const
 {
@@ -122,7 +131,8 @@ QFont QtDeviceContext::ToQFont(const DeviceFont& font) const
     q.setStyleStrategy(QFont::PreferOutline);
     q.setHintingPreference(QFont::PreferNoHinting);
     q.setKerning(false);
-    q.setWeight(font.weight == 0 ? QFont::Normal : static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
+    q.setWeight(
+        font.weight == 0 ? QFont::Normal : static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
     q.setItalic(font.italic);
     q.setUnderline(font.underline);
     q.setStrikeOut(font.strikeOut);
@@ -163,7 +173,8 @@ void QtDeviceContext::DoLine(const LineCall& call)
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
     painter_->setPen(pen);
-    painter_->drawLine(QPoint(call.deviceFrom.x, call.deviceFrom.y), QPoint(call.deviceTo.x, call.deviceTo.y));
+    painter_->drawLine(
+        QPoint(call.deviceFrom.x, call.deviceFrom.y), QPoint(call.deviceTo.x, call.deviceTo.y));
     painter_->restore();
 }
 
@@ -180,8 +191,9 @@ void QtDeviceContext::DoText(const TextCall& call)
     // Escapement turns counter-clockwise; Qt's rotation turns clockwise on the y-down device.
     painter_->rotate(-call.font.escapement / 10.0);
     if (call.bkMode == OPAQUE)
-        painter_->fillRect(QRectF(0, 0, metrics.horizontalAdvance(text), metrics.ascent() + metrics.descent()),
-                           ToQColor(call.bkColor));
+        painter_->fillRect(
+            QRectF(0, 0, metrics.horizontalAdvance(text), metrics.ascent() + metrics.descent()),
+            ToQColor(call.bkColor));
     painter_->setFont(font);
     painter_->setPen(ToQColor(call.textColor));
     painter_->drawText(QPointF(0, metrics.ascent()), text);
@@ -193,7 +205,7 @@ win::SIZE QtDeviceContext::DoMeasureText(std::string_view text, const DeviceFont
     const QFontMetricsF metrics(ToQFont(font), painter_->device());
     const double width = metrics.horizontalAdvance(fw::FromCp1252(text));
     return { static_cast<win::LONG>(std::lround(std::min(width, 2e9))),
-             static_cast<win::LONG>(std::lround(metrics.ascent() + metrics.descent())) };
+        static_cast<win::LONG>(std::lround(metrics.ascent() + metrics.descent())) };
 }
 
 void QtDeviceContext::DoStretchDib(const DibCall& call)
@@ -207,7 +219,8 @@ void QtDeviceContext::DoStretchDib(const DibCall& call)
     const int y2 = Near(static_cast<int64_t>(call.deviceY) + call.deviceHeight);
     painter_->save();
     painter_->setRenderHint(QPainter::SmoothPixmapTransform, call.stretchMode == HALFTONE);
-    painter_->drawImage(QRect(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1)), picture);
+    painter_->drawImage(
+        QRect(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1)), picture);
     painter_->restore();
 }
 

@@ -24,11 +24,8 @@ TEST(BarcodeText, ReferencesCompressToBase36)
         std::string text;
     } cases[] = {
         { "1234567890123", "$05O6AQT1" }, // only the first eleven digits count
-        { "0", "$00000000" },
-        { "", "$00000000" },
-        { "00000000001", "$00000001" },
-        { "99999999999", "$19XTF1TR" },
-        { "999999999999", "$19XTF1TR" },
+        { "0", "$00000000" }, { "", "$00000000" }, { "00000000001", "$00000001" },
+        { "99999999999", "$19XTF1TR" }, { "999999999999", "$19XTF1TR" },
         { "A", "$0000000H" }, // a letter counts as its distance from '0'
         { "\xFF", "$3W5E11264SGR3" }, // a high byte is negative: -49 modulo 2^64, all digits kept
     };
@@ -50,7 +47,8 @@ TEST(Code39Patterns, MatchTheStandardTable)
         int wide = 0;
         for (std::size_t k = 0; k < 9; ++k) {
             const char e = pattern[k];
-            EXPECT_EQ(k % 2 == 0, e == 'b' || e == 'B') << standard.character << ": bars and spaces alternate, bar first";
+            EXPECT_EQ(k % 2 == 0, e == 'b' || e == 'B')
+                << standard.character << ": bars and spaces alternate, bar first";
             (k % 2 == 0 ? bars : spaces) += (e == 'B' || e == 'W') ? '1' : '0';
             wide += (e == 'B' || e == 'W');
         }
@@ -77,9 +75,8 @@ TEST(Code39Patterns, ElementStringFramesTheTextWithStartStop)
 
 TEST(Code39Painting, OrientationFromTheAngle)
 {
-    const std::pair<int, int> cases[] = { { 0, 0 }, { 90, 1 }, { 180, 2 }, { 270, 3 }, { 44, 0 },
-                                          { 45, 1 }, { 360, 0 }, { -90, 3 }, { -45, 0 }, { 134, 1 },
-                                          { 135, 2 }, { 225, 3 }, { 359, 3 } };
+    const std::pair<int, int> cases[] = { { 0, 0 }, { 90, 1 }, { 180, 2 }, { 270, 3 }, { 44, 0 }, { 45, 1 },
+        { 360, 0 }, { -90, 3 }, { -45, 0 }, { 134, 1 }, { 135, 2 }, { 225, 3 }, { 359, 3 } };
     for (const auto& [angle, orientation] : cases)
         EXPECT_EQ(Code39Orientation(angle), orientation) << angle;
 }
@@ -163,7 +160,7 @@ TEST(Code39Painting, LowerCaseAndUnknownCharacters)
 }
 
 // The barcode unit of a proof at each quarter turn, decoded back from the drawn bars.
-class BarcodeUnitOrientations : public ::testing::TestWithParam<int> {};
+class BarcodeUnitOrientations : public ::testing::TestWithParam<int> { };
 
 TEST_P(BarcodeUnitOrientations, BarsReadBackAndFillTheTurnedUnitBox)
 {

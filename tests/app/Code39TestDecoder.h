@@ -19,6 +19,7 @@ struct StandardCharacter {
     std::string_view spaces;
 };
 
+// clang-format off
 inline constexpr StandardCharacter kStandard[44] = {
     { '0', "00110", "0100" }, { '1', "10001", "0100" }, { '2', "01001", "0100" },
     { '3', "11000", "0100" }, { '4', "00101", "0100" }, { '5', "10100", "0100" },
@@ -36,6 +37,7 @@ inline constexpr StandardCharacter kStandard[44] = {
     { '*', "00110", "1000" }, { '$', "00000", "1110" }, { '/', "00000", "1101" },
     { '+', "00000", "1011" }, { '%', "00000", "0111" },
 };
+// clang-format on
 
 // A bar from start (inclusive) to end (exclusive) along the direction the code is read.
 struct Bar {
@@ -67,9 +69,8 @@ inline std::optional<std::string> DecodeCode39(std::vector<Bar> bars)
             (k % 2 == 0 ? barBits : spaceBits) += widths[first + k] >= 2 * narrow ? '1' : '0';
         if (first + 9 < widths.size() && widths[first + 9] >= 2 * narrow)
             return std::nullopt; // the gap between characters is narrow
-        const auto* found = std::find_if(std::begin(kStandard), std::end(kStandard), [&](const auto& c) {
-            return c.bars == barBits && c.spaces == spaceBits;
-        });
+        const auto* found = std::find_if(std::begin(kStandard), std::end(kStandard),
+            [&](const auto& c) { return c.bars == barBits && c.spaces == spaceBits; });
         if (found == std::end(kStandard))
             return std::nullopt;
         text += found->character;

@@ -113,7 +113,7 @@ TEST(LayoutConverter, BadScalesAreRefusedAndNothingDividesByThem)
     LayoutConverter c;
     c.SetScale(2.0);
     for (double bad : { 0.0, -1.0, -0.0, std::numeric_limits<double>::quiet_NaN(),
-                        std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity() }) {
+             std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity() }) {
         EXPECT_FALSE(c.SetScale(bad)) << bad;
         EXPECT_EQ(c.GetScale(), 2.0);
     }

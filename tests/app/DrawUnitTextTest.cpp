@@ -51,7 +51,7 @@ struct AlignmentCase {
     }
 };
 
-class DrawUnitTextCases : public ::testing::TestWithParam<AlignmentCase> {};
+class DrawUnitTextCases : public ::testing::TestWithParam<AlignmentCase> { };
 
 TEST_P(DrawUnitTextCases, TextCornersMatchTheUnitBoundsShiftedByTheAlignment)
 {
@@ -68,7 +68,8 @@ TEST_P(DrawUnitTextCases, TextCornersMatchTheUnitBoundsShiftedByTheAlignment)
     const POINT run = runs[turns];
     const POINT back = alignment == 0 ? POINT {} : alignment == 1 ? POINT { run.x / 2, run.y / 2 } : run;
     win::RECT expected = f.unit->GetBounds(); // the anchor, the item size, the turns
-    expected = { expected.left - back.x, expected.top - back.y, expected.right - back.x, expected.bottom - back.y };
+    expected = { expected.left - back.x, expected.top - back.y, expected.right - back.x,
+        expected.bottom - back.y };
     EXPECT_EQ(texts[0].DeviceBounds(), expected);
     // The text's own corner (its top-left before turning) is where the run starts.
     EXPECT_EQ(texts[0].deviceOrigin, (POINT { 1000 - back.x, 1500 - back.y }));
@@ -83,11 +84,10 @@ std::vector<AlignmentCase> AllAlignmentsAndTurns()
     return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(All, DrawUnitTextCases, ::testing::ValuesIn(AllAlignmentsAndTurns()),
-                         [](const auto& info) {
-                             return "align" + std::to_string(info.param.alignment) + "_turns"
-                                 + std::to_string(info.param.turns);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    All, DrawUnitTextCases, ::testing::ValuesIn(AllAlignmentsAndTurns()), [](const auto& info) {
+        return "align" + std::to_string(info.param.alignment) + "_turns" + std::to_string(info.param.turns);
+    });
 
 TEST(DrawUnitText, CentredTextStartsHalfItsLengthBeforeTheAnchor)
 {
@@ -112,7 +112,9 @@ TEST(DrawUnitText, ItemSizeGrowsButShrinksOnlyOnReset)
 {
     TextFixture f(0, 0);
     int width = 101;
-    f.dc.SetTextMeasurer([&width](std::string_view, const gdi::DeviceFont&) { return win::SIZE { width, 40 }; });
+    f.dc.SetTextMeasurer([&width](std::string_view, const gdi::DeviceFont&) {
+        return win::SIZE { width, 40 };
+    });
     f.Draw("a", true);
     f.Draw("a", false);
     EXPECT_EQ(f.unit->GetItemSize(), (win::SIZE { 101, 40 }));

@@ -106,8 +106,9 @@ TEST(Dib, SetDIBitsToDeviceCopiesOnePixelToOnePixel)
     ASSERT_EQ(dibs.size(), 1u);
     const auto& call = dibs[0].call;
     EXPECT_EQ((std::array { call.deviceX, call.deviceY, call.deviceWidth, call.deviceHeight }),
-              (std::array { 600, 600, 2, 1 }));
-    EXPECT_EQ((std::array { call.srcX, call.srcY, call.srcWidth, call.srcHeight }), (std::array { 1, 1, 2, 1 }));
+        (std::array { 600, 600, 2, 1 }));
+    EXPECT_EQ(
+        (std::array { call.srcX, call.srcY, call.srcWidth, call.srcHeight }), (std::array { 1, 1, 2, 1 }));
 }
 
 } // namespace

@@ -36,11 +36,9 @@ TEST(FontConversion, HeightsOnTheDevice)
         int device;
     } const cases[] = {
         { 600, -35, -83 }, // 35 * 600 / 254 = 82.68
-        { 254, -35, -35 },
-        { 254, 40, 40 }, // a cell height keeps its sign
+        { 254, -35, -35 }, { 254, 40, 40 }, // a cell height keeps its sign
         { 96, -1, -1 }, // 0.38 pixel: drawn at the smallest visible size, not the default one
-        { 96, 1, 1 },
-        { 96, 0, 0 }, // 0 asks for the device's default size
+        { 96, 1, 1 }, { 96, 0, 0 }, // 0 asks for the device's default size
         { 1200, -gdi::kMaxFontHeight, -gdi::kMaxDeviceFontHeight }, // clamped for the device
     };
     for (const auto& c : cases) {
@@ -160,7 +158,8 @@ TEST(ObjectHandling, DeletingASelectedObjectIsRefusedAndReported)
     ASSERT_NE(old, nullptr);
     EXPECT_FALSE(font.DeleteObject());
     EXPECT_TRUE(font.IsCreated());
-    EXPECT_EQ(dc.ObjectFaults(), (std::vector<std::string> { "font deleted while selected", "font left selected" }));
+    EXPECT_EQ(dc.ObjectFaults(),
+        (std::vector<std::string> { "font deleted while selected", "font left selected" }));
     dc.SelectObject(old);
     EXPECT_TRUE(font.DeleteObject());
     EXPECT_EQ(dc.ObjectFaults(), (std::vector<std::string> { "font deleted while selected" }));

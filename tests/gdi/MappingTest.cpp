@@ -19,12 +19,15 @@ struct MappingCase {
     POINT device;
 };
 
-void PrintTo(const MappingCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const MappingCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
-class Mapping : public ::testing::TestWithParam<MappingCase> {};
+class Mapping : public ::testing::TestWithParam<MappingCase> { };
 
-// Device values worked out by hand: x' = round((x - wx) * dpi / 254) + vx, y' = round((wy - y) * dpi / 254) + vy
-// in the metric mode, plain offsets in the text mode.
+// Device values worked out by hand: x' = round((x - wx) * dpi / 254) + vx, y' = round((wy - y) * dpi / 254) +
+// vy in the metric mode, plain offsets in the text mode.
 const MappingCase kMappingCases[] = {
     { "text identity", gdi::MM_TEXT, 96, {}, {}, { 17, -4 }, { 17, -4 } },
     { "text origins", gdi::MM_TEXT, 96, { 5, 7 }, { 100, 200 }, { 15, 17 }, { 110, 210 } },

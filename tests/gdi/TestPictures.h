@@ -29,7 +29,10 @@ struct Picture {
     gdi::DibView view;
 };
 
-inline gdi::RGBQUAD Quad(win::COLORREF c) { return { win::GetBValue(c), win::GetGValue(c), win::GetRValue(c), 0 }; }
+inline gdi::RGBQUAD Quad(win::COLORREF c)
+{
+    return { win::GetBValue(c), win::GetGValue(c), win::GetRValue(c), 0 };
+}
 
 inline Picture MakePicture(int bpp, bool topDown)
 {

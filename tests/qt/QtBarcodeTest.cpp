@@ -11,7 +11,10 @@ namespace {
 
 using code39test::Bar;
 
-bool Dark(QRgb p) { return qGray(p) < 128; }
+bool Dark(QRgb p)
+{
+    return qGray(p) < 128;
+}
 
 // Bars met along a scan line from `from`, stepping by (dx, dy), as positions along the line.
 std::vector<Bar> ScanBars(const QImage& image, QPoint from, int dx, int dy)
@@ -51,7 +54,7 @@ const Orientation kOrientations[] = {
     { 3, { 345, 800 }, { 100, 700 }, QRect(100, 105, 145, 595), { 172, 799 }, 0, -1 },
 };
 
-class QtBarcode : public ::testing::TestWithParam<Orientation> {};
+class QtBarcode : public ::testing::TestWithParam<Orientation> { };
 
 TEST_P(QtBarcode, SampleReferenceScansBackAt254Dpi)
 {
@@ -78,6 +81,6 @@ TEST_P(QtBarcode, SampleReferenceScansBackAt254Dpi)
 }
 
 INSTANTIATE_TEST_SUITE_P(QuarterTurns, QtBarcode, ::testing::ValuesIn(kOrientations),
-                         [](const auto& info) { return "turn" + std::to_string(info.param.turns); });
+    [](const auto& info) { return "turn" + std::to_string(info.param.turns); });
 
 } // namespace

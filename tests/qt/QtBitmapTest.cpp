@@ -10,15 +10,21 @@ namespace {
 using testpictures::Expected;
 using testpictures::MakePicture;
 
-QRgb Rgb(win::COLORREF c) { return qRgb(win::GetRValue(c), win::GetGValue(c), win::GetBValue(c)); }
+QRgb Rgb(win::COLORREF c)
+{
+    return qRgb(win::GetRValue(c), win::GetGValue(c), win::GetBValue(c));
+}
 
 struct Depth {
     int bpp;
     bool topDown;
-    friend void PrintTo(const Depth& d, std::ostream* os) { *os << d.bpp << " bpp" << (d.topDown ? " top-down" : ""); }
+    friend void PrintTo(const Depth& d, std::ostream* os)
+    {
+        *os << d.bpp << " bpp" << (d.topDown ? " top-down" : "");
+    }
 };
 
-class QtBitmaps : public ::testing::TestWithParam<Depth> {};
+class QtBitmaps : public ::testing::TestWithParam<Depth> { };
 
 // Each picture pixel becomes a 10 x 10 block; mirrored extents and a part of the picture too.
 TEST_P(QtBitmaps, EveryDepthAndRowOrderDrawsItsColours)
@@ -53,11 +59,10 @@ TEST_P(QtBitmaps, EveryDepthAndRowOrderDrawsItsColours)
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, QtBitmaps,
-                         ::testing::Values(Depth { 1, false }, Depth { 8, false }, Depth { 24, false },
-                                           Depth { 32, false }, Depth { 8, true }, Depth { 32, true }),
-                         [](const auto& info) {
-                             return std::to_string(info.param.bpp) + "bpp"
-                                 + (info.param.topDown ? "TopDown" : "BottomUp");
-                         });
+    ::testing::Values(Depth { 1, false }, Depth { 8, false }, Depth { 24, false }, Depth { 32, false },
+        Depth { 8, true }, Depth { 32, true }),
+    [](const auto& info) {
+        return std::to_string(info.param.bpp) + "bpp" + (info.param.topDown ? "TopDown" : "BottomUp");
+    });
 
 } // namespace

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 using gdi::QtDeviceContext;
@@ -25,7 +27,10 @@ bool TextInk(QRgb p)
     return hi < 180 && hi - lo < 40;
 }
 
-QRgb Rgb(win::COLORREF c) { return qRgb(win::GetRValue(c), win::GetGValue(c), win::GetBValue(c)); }
+QRgb Rgb(win::COLORREF c)
+{
+    return qRgb(win::GetRValue(c), win::GetGValue(c), win::GetBValue(c));
+}
 
 class QtTestCardTest : public ::testing::Test {
 protected:
@@ -64,13 +69,14 @@ TEST_F(QtTestCardTest, PictureIsUprightWithNegativeLogicalHeightAndFlippedWithPo
     // Sample the centre of each quarter of the drawn picture.
     auto quarter = [this](const QRect& r, int column, int row) {
         return card.pixel(r.left() + r.width() / 4 + column * r.width() / 2,
-                          r.top() + r.height() / 4 + row * r.height() / 2);
+            r.top() + r.height() / 4 + row * r.height() / 2);
     };
     for (int row = 0; row < 2; ++row)
         for (int column = 0; column < 2; ++column) {
-            EXPECT_EQ(quarter(qttest::kUprightPicture, column, row), Rgb(qttest::kPictureColours[row][column]));
-            EXPECT_EQ(quarter(qttest::kFlippedPicture, column, row),
-                      Rgb(qttest::kPictureColours[1 - row][column]));
+            EXPECT_EQ(
+                quarter(qttest::kUprightPicture, column, row), Rgb(qttest::kPictureColours[row][column]));
+            EXPECT_EQ(
+                quarter(qttest::kFlippedPicture, column, row), Rgb(qttest::kPictureColours[1 - row][column]));
         }
     // The picture covers its rectangle exactly.
     for (const QRect& r : { qttest::kUprightPicture, qttest::kFlippedPicture }) {
@@ -78,30 +84,41 @@ TEST_F(QtTestCardTest, PictureIsUprightWithNegativeLogicalHeightAndFlippedWithPo
     }
 }
 
-TEST_F(QtTestCardTest, TextInkLiesInTheQuadrantOfItsEscapement)
+TEST_F(QtTestCardTest, TextInkLiesInItsMeasuredCellTurnedByTheEscapement)
 {
+    // The word's extent in the card's font, measured as the drawing code measures it.
+    QImage scratch = qttest::WhiteImage(10, 10, 254);
+    QtDeviceContext measuring(scratch);
+    gdi::LOGFONT lf;
+    lf.lfHeight = -qttest::kTextHeight;
+    gdi::SetFaceName(lf, "Arial");
+    gdi::CFont font;
+    font.CreateFontIndirect(&lf);
+    gdi::CFont* old = measuring.SelectObject(&font);
+    const win::SIZE extent = measuring.GetTextExtent(qttest::kCardWord);
+    measuring.SelectObject(old);
+    ASSERT_GT(extent.cx, 150);
+    ASSERT_NEAR(extent.cy, 45, 1); // Arial's cell is 1.117 em
+
     for (const auto& text : qttest::kCardTexts) {
         const QPoint o = text.origin;
-        const QRect window(o.x() - qttest::kTextWindow, o.y() - qttest::kTextWindow, 2 * qttest::kTextWindow + 1,
-                           2 * qttest::kTextWindow + 1);
+        const QRect window(o.x() - qttest::kTextWindow, o.y() - qttest::kTextWindow,
+            2 * qttest::kTextWindow + 1, 2 * qttest::kTextWindow + 1);
         const QRect ink = qttest::InkBounds(card, window, TextInk);
         ASSERT_TRUE(ink.isValid()) << text.escapement;
-        // Along the run the ink reaches far (the word is about 180 pixels long), across it
-        // stays within the cell; all of it on the expected side of the corner (2 pixels slack
-        // for smoothing).
-        if (text.signX > 0)
-            EXPECT_GE(ink.left(), o.x() - 2) << text.escapement;
-        else
-            EXPECT_LE(ink.right(), o.x() + 2) << text.escapement;
-        if (text.signY > 0)
-            EXPECT_GE(ink.top(), o.y() - 2) << text.escapement;
-        else
-            EXPECT_LE(ink.bottom(), o.y() + 2) << text.escapement;
+        // The cell: the run along one axis, the height across the other, on the sides of the
+        // corner that the escapement turns them to.
         const bool runsAcross = text.escapement == 0 || text.escapement == 1800;
+        const int w = runsAcross ? extent.cx : extent.cy;
+        const int h = runsAcross ? extent.cy : extent.cx;
+        const QRect cell(text.signX > 0 ? o.x() : o.x() - w, text.signY > 0 ? o.y() : o.y() - h, w, h);
+        // Two pixels of slack for smoothed edges.
+        EXPECT_TRUE(cell.adjusted(-2, -2, 2, 2).contains(ink)) << text.escapement;
+        // The ink fills most of the run and more than half of the height.
         const int along = runsAcross ? ink.width() : ink.height();
         const int across = runsAcross ? ink.height() : ink.width();
-        EXPECT_GT(along, 100) << text.escapement;
-        EXPECT_LT(across, 50) << text.escapement;
+        EXPECT_GT(along, extent.cx * 9 / 10) << text.escapement;
+        EXPECT_GT(across, extent.cy / 2) << text.escapement;
     }
 }
 
@@ -146,26 +163,34 @@ TEST(QtDeviceContext, PdfWriterGivesOnePageOfTheTestCard)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();
     ASSERT_TRUE(pdf.startsWith("%PDF-"));
-    const auto pages = QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)")));
+    const auto pages
+        = QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)")));
     EXPECT_EQ(pages, 1);
 }
 
 TEST(QtDeviceContext, PrinterReportsItsPrintableAreaAndResolution)
 {
     EnsureApplication();
-    const auto path = qttest::OutputPath("qt-printer.pdf");
+    // Not a picture for a person to look at: a temporary file, removed afterwards.
+    const auto path
+        = std::filesystem::temp_directory_path() / ("orvanel-printer-" + std::to_string(getpid()) + ".pdf");
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(path.string()));
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setResolution(600);
-    QtDeviceContext dc(printer);
-    ASSERT_TRUE(dc.IsActive());
-    EXPECT_TRUE(dc.IsPrinting());
-    EXPECT_EQ(dc.GetDeviceCaps(gdi::LOGPIXELSY), 600);
-    // An A4 page is 8.27 inches across; the printable area is at most that.
-    EXPECT_GT(dc.GetDeviceCaps(gdi::HORZRES), 4000);
-    EXPECT_LE(dc.GetDeviceCaps(gdi::HORZRES), 4961);
+    {
+        QtDeviceContext dc(printer);
+        ASSERT_TRUE(dc.IsActive());
+        EXPECT_TRUE(dc.IsPrinting());
+        EXPECT_EQ(dc.GetDeviceCaps(gdi::LOGPIXELSY), 600);
+        // An A4 page is 8.27 inches across; the printable area is at most that.
+        EXPECT_GT(dc.GetDeviceCaps(gdi::HORZRES), 4000);
+        EXPECT_LE(dc.GetDeviceCaps(gdi::HORZRES), 4961);
+        dc.FillSolidRect({ 0, 0, 100, 100 }, win::RGB(0, 0, 0));
+    }
+    EXPECT_TRUE(std::filesystem::exists(path));
+    std::filesystem::remove(path);
 }
 
 class PaintedWidget : public QWidget {

@@ -24,9 +24,9 @@ void DrawTestCard(gdi::DeviceContext& dc)
         }
     const gdi::DibView picture { 2, 2, 24, nullptr, 0, bits.data(), bits.size() };
     dc.StretchDIBits(kUprightPicture.left(), -kUprightPicture.top(), kUprightPicture.width(),
-                     -kUprightPicture.height(), 0, 0, 2, 2, picture, gdi::SRCCOPY);
+        -kUprightPicture.height(), 0, 0, 2, 2, picture, gdi::SRCCOPY);
     dc.StretchDIBits(kFlippedPicture.left(), -kFlippedPicture.bottom() - 1, kFlippedPicture.width(),
-                     kFlippedPicture.height(), 0, 0, 2, 2, picture, gdi::SRCCOPY);
+        kFlippedPicture.height(), 0, 0, 2, 2, picture, gdi::SRCCOPY);
 
     dc.SetBkMode(gdi::TRANSPARENT);
     for (const auto& text : kCardTexts) {
@@ -41,8 +41,9 @@ void DrawTestCard(gdi::DeviceContext& dc)
         dc.SelectObject(old);
         font.DeleteObject();
         // Mark the origin so a person can see where the corner is.
-        dc.FillSolidRect({ text.origin.x() - 3, -text.origin.y() + 3, text.origin.x() + 3, -text.origin.y() - 3 },
-                         win::RGB(255, 0, 255));
+        dc.FillSolidRect(
+            { text.origin.x() - 3, -text.origin.y() + 3, text.origin.x() + 3, -text.origin.y() - 3 },
+            win::RGB(255, 0, 255));
     }
 }
 

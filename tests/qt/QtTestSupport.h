@@ -52,6 +52,9 @@ inline QRect InkBounds(const QImage& image, const QRect& area, const std::functi
     return box;
 }
 
-inline bool NotWhite(QRgb p) { return qRed(p) < 200 || qGreen(p) < 200 || qBlue(p) < 200; }
+inline bool NotWhite(QRgb p)
+{
+    return qRed(p) < 200 || qGreen(p) < 200 || qBlue(p) < 200;
+}
 
 } // namespace qttest
