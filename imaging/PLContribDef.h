@@ -1,15 +1,16 @@
 #pragma once
 
+#include "imaging/PLObject.h"
+
 // Resampling kernels of the two-pass scaler: each gives the weight of a source pixel at a
 // distance x (in source pixels, already scaled when shrinking) from the centre of an output pixel.
 
-class PLContribDef {
+class PLContribDef : public PLObject {
 public:
     explicit PLContribDef(double width)
         : m_Width(width)
     {
     }
-    virtual ~PLContribDef() = default;
 
     virtual double Weight(double x) const = 0;
     double GetWidth() const { return m_Width; }

@@ -214,7 +214,7 @@ TEST(C2PassScale, PropertiesOverLargeShrinks)
     for (const KernelCase& k : AllKernels()) {
         const auto kernel = MakeKernel(k);
         for (const Size& s : sizes) {
-            const std::string what = k.name + " " + std::to_string(s.sw) + "x" + std::to_string(s.sh) + " to "
+            const std::string what = std::string(k.name) + " " + std::to_string(s.sw) + "x" + std::to_string(s.sh) + " to "
                 + std::to_string(s.dw) + "x" + std::to_string(s.dh);
             // A constant picture stays constant.
             const Picture flat = FastScale(*kernel, FilledPicture(s.sw, s.sh, grey), s.dw, s.dh);

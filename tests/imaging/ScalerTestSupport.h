@@ -19,7 +19,7 @@ enum class Kernel { Bilinear, Box, Gaussian, Hamming };
 struct KernelCase {
     Kernel kind;
     double width;
-    std::string name;
+    const char* name;
 };
 
 inline std::unique_ptr<PLContribDef> MakeKernel(const KernelCase& k)
