@@ -1,7 +1,7 @@
-// In-process timing of the two-pass scaler with every kernel on the sizes the peer script uses.
+// In-process timing of the resize filters with every kernel on the sizes the peer script uses.
 
-#include "imaging/C2PassScale.h"
-#include "imaging/PLContribDef.h"
+#include "imaging/PLAnyBmp.h"
+#include "imaging/PLFilterResize.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,61 +11,46 @@
 
 namespace {
 
-struct Picture {
-    int64_t width, height;
-    std::vector<uint8_t> bytes;
-    std::vector<uint8_t*> rows;
-
-    Picture(int64_t w, int64_t h)
-        : width(w)
-        , height(h)
-        , bytes(static_cast<size_t>(w * h * 4))
-    {
-        for (int64_t y = 0; y < h; ++y)
-            rows.push_back(bytes.data() + y * w * 4);
-    }
-};
-
-const Picture& Source(int64_t width, int64_t height)
+PLAnyBmp& Source(int width, int height)
 {
-    static std::vector<std::unique_ptr<Picture>> made;
+    static std::vector<std::unique_ptr<PLAnyBmp>> made;
     for (const auto& p : made)
-        if (p->width == width && p->height == height)
+        if (p->GetWidth() == width && p->GetHeight() == height)
             return *p;
-    auto p = std::make_unique<Picture>(width, height);
+    auto p = std::make_unique<PLAnyBmp>();
+    p->Create(width, height, 32, false, false);
     std::mt19937 random(5);
-    for (auto& b : p->bytes)
-        b = static_cast<uint8_t>(random());
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width * 4; ++x)
+            p->GetRow(y)[x] = static_cast<uint8_t>(random());
     made.push_back(std::move(p));
     return *made.back();
 }
 
-std::unique_ptr<PLContribDef> Kernel(int64_t which)
+std::unique_ptr<PLFilter> Filter(int64_t which, int width, int height)
 {
     switch (which) {
     case 0:
-        return std::make_unique<PLBilinearContribDef>(0.64);
+        return std::make_unique<PLFilterResizeBilinear>(width, height);
     case 1:
-        return std::make_unique<PLBoxContribDef>(0.5);
+        return std::make_unique<PLFilterResizeBox>(width, height);
     case 2:
-        return std::make_unique<PLGaussianContribDef>(1.0);
+        return std::make_unique<PLFilterResizeGaussian>(width, height, 1.0);
     default:
-        return std::make_unique<PLHammingContribDef>(2.0);
+        return std::make_unique<PLFilterResizeHamming>(width, height, 2.0);
     }
 }
 
 void BM_Resize(benchmark::State& state)
 {
-    const Picture& source = Source(state.range(0), state.range(1));
-    const auto kernel = Kernel(state.range(4));
-    Picture dest(state.range(2), state.range(3));
-    const std::vector<const uint8_t*> in(source.rows.begin(), source.rows.end());
+    PLAnyBmp& source = Source(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const auto filter = Filter(state.range(4), static_cast<int>(state.range(2)), static_cast<int>(state.range(3)));
+    PLAnyBmp dest;
     for (auto _ : state) {
-        C2PassScale<CDataRGBA_UBYTE>(*kernel).Run(in.data(), source.width, source.height, dest.rows.data(),
-            dest.width, dest.height);
-        benchmark::DoNotOptimize(dest.bytes.data());
+        filter->Apply(&source, &dest);
+        benchmark::DoNotOptimize(dest.GetRow(0));
     }
-    state.counters["Mpix/s"] = benchmark::Counter(static_cast<double>(source.width * source.height),
+    state.counters["Mpix/s"] = benchmark::Counter(static_cast<double>(state.range(0) * state.range(1)),
         benchmark::Counter::kIsIterationInvariantRate, benchmark::Counter::kIs1000);
     static const char* const names[] = { "bilinear", "box", "gaussian1", "hamming2" };
     state.SetLabel(names[state.range(4)]);
