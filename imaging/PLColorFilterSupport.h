@@ -39,8 +39,8 @@ inline void RequireDepth(const PLBmp& bmp, int depth, int otherDepth, const char
 // Re-creates the destination with the source's size, depth, flags and resolution.
 inline void CreateLike(const PLBmp& src, PLBmp& dst)
 {
-    dst.Create(src.GetWidth(), src.GetHeight(), src.GetBitsPerPixel(), src.HasAlpha(), src.IsGreyscale(), nullptr, 0,
-        src.GetResolution());
+    dst.Create(src.GetWidth(), src.GetHeight(), src.GetBitsPerPixel(), src.HasAlpha(), src.IsGreyscale(),
+        nullptr, 0, src.GetResolution());
 }
 
 // Calls change(in, out) for every pixel of a 24- or 32-bpp source and its same-sized destination;

@@ -44,7 +44,8 @@ void PLFilterAdjustDensity::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
         m_SeedRed = seed.GetR();
         m_SeedGreen = seed.GetG();
         m_SeedBlue = seed.GetB();
-        m_Grid.assign(static_cast<size_t>(m_Height), std::vector<double>(static_cast<size_t>(m_Width), kUnvisited));
+        m_Grid.assign(
+            static_cast<size_t>(m_Height), std::vector<double>(static_cast<size_t>(m_Width), kUnvisited));
         Flood(src);
         Smooth();
     } catch (const std::bad_alloc&) {
@@ -55,7 +56,8 @@ void PLFilterAdjustDensity::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
     ForEachPixel(src, *pBmpDest, [&, x = 0](const uint8_t* in, uint8_t* out) mutable {
         const double cell = Cell(x, y);
         for (int c = 0; c < 3; ++c)
-            out[c] = cell == 0 || cell == kUnvisited ? in[c] : ClampReal(in[c] - std::trunc(in[c] * cell / -100.0));
+            out[c] = cell == 0 || cell == kUnvisited ? in[c]
+                                                     : ClampReal(in[c] - std::trunc(in[c] * cell / -100.0));
         if (++x == m_Width)
             x = 0, ++y;
     });
@@ -87,7 +89,8 @@ void PLFilterAdjustDensity::Flood(const PLBmp& src) const
             for (int nx = x - 1; nx <= x + 1; ++nx) {
                 if (nx < 0 || ny < 0 || nx >= m_Width || ny >= m_Height || Cell(nx, ny) != kUnvisited)
                     continue;
-                uint8_t& queued = pending[static_cast<size_t>(ny) * static_cast<size_t>(m_Width) + static_cast<size_t>(nx)];
+                uint8_t& queued = pending[static_cast<size_t>(ny) * static_cast<size_t>(m_Width)
+                    + static_cast<size_t>(nx)];
                 if (!queued) {
                     queued = 1;
                     stack.emplace_back(nx, ny);
@@ -106,7 +109,8 @@ void PLFilterAdjustDensity::Smooth() const
     for (size_t y = 0; y < h; ++y)
         for (size_t x = 0; x < w; ++x) {
             const int64_t v = m_Grid[y][x] == kUnvisited ? 0 : static_cast<int64_t>(m_Grid[y][x]);
-            sums[(y + 1) * (w + 1) + x + 1] = v + sums[y * (w + 1) + x + 1] + sums[(y + 1) * (w + 1) + x] - sums[y * (w + 1) + x];
+            sums[(y + 1) * (w + 1) + x + 1]
+                = v + sums[y * (w + 1) + x + 1] + sums[(y + 1) * (w + 1) + x] - sums[y * (w + 1) + x];
         }
     std::vector<std::pair<size_t, double>> smoothed;
     const int64_t r = m_Radius;
@@ -114,10 +118,14 @@ void PLFilterAdjustDensity::Smooth() const
         for (int64_t x = 0; x < m_Width; ++x) {
             if (!(m_Grid[size_t(y)][size_t(x)] < m_Density))
                 continue;
-            const size_t x0 = size_t(std::max<int64_t>(x - r, 0)), x1 = size_t(std::min<int64_t>(x + r + 1, m_Width));
-            const size_t y0 = size_t(std::max<int64_t>(y - r, 0)), y1 = size_t(std::min<int64_t>(y + r + 1, m_Height));
-            const int64_t sum = sums[y1 * (w + 1) + x1] - sums[y0 * (w + 1) + x1] - sums[y1 * (w + 1) + x0] + sums[y0 * (w + 1) + x0];
-            smoothed.emplace_back(size_t(y) * w + size_t(x), static_cast<double>(sum) / static_cast<double>((x1 - x0) * (y1 - y0)));
+            const size_t x0 = size_t(std::max<int64_t>(x - r, 0)),
+                         x1 = size_t(std::min<int64_t>(x + r + 1, m_Width));
+            const size_t y0 = size_t(std::max<int64_t>(y - r, 0)),
+                         y1 = size_t(std::min<int64_t>(y + r + 1, m_Height));
+            const int64_t sum = sums[y1 * (w + 1) + x1] - sums[y0 * (w + 1) + x1] - sums[y1 * (w + 1) + x0]
+                + sums[y0 * (w + 1) + x0];
+            smoothed.emplace_back(size_t(y) * w + size_t(x),
+                static_cast<double>(sum) / static_cast<double>((x1 - x0) * (y1 - y0)));
         }
     for (const auto& [at, value] : smoothed)
         m_Grid[at / w][at % w] = value;

@@ -44,12 +44,14 @@ void PLFilterWhiteBalance::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
         return;
     const PLBmp& src = *pBmpSource;
     RequireDepth(src, 32, 32, "The white balance filter needs a 32-bpp bitmap.");
-    if (m_GreyPoint.x < 0 || m_GreyPoint.y < 0 || m_GreyPoint.x >= src.GetWidth() || m_GreyPoint.y >= src.GetHeight())
+    if (m_GreyPoint.x < 0 || m_GreyPoint.y < 0 || m_GreyPoint.x >= src.GetWidth()
+        || m_GreyPoint.y >= src.GetHeight())
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "The grey point lies outside the picture.");
     CreateLike(src, *pBmpDest);
 
     const PLPixel32 grey = src.GetRow32(m_GreyPoint.y)[m_GreyPoint.x];
-    const float r = grey.GetR() ? grey.GetR() : 1, g = grey.GetG() ? grey.GetG() : 1, b = grey.GetB() ? grey.GetB() : 1;
+    const float r = grey.GetR() ? grey.GetR() : 1, g = grey.GetG() ? grey.GetG() : 1,
+                b = grey.GetB() ? grey.GetB() : 1;
     const float mean = std::trunc((b + g + r) / 3.0f);
     const float gainR = mean / r, gainG = mean / g, gainB = mean / b;
     ForEachPixel(src, *pBmpDest, [&](const uint8_t* in, uint8_t* out) {

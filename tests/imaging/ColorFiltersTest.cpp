@@ -25,7 +25,10 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-std::ostream& operator<<(std::ostream& os, const Rgb& c) { return os << "(" << c.r << ", " << c.g << ", " << c.b << ")"; }
+std::ostream& operator<<(std::ostream& os, const Rgb& c)
+{
+    return os << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
 
 constexpr uint8_t kAlpha = 77;
 
@@ -34,7 +37,8 @@ void MakeRow(PLBmp& bmp, const std::vector<Rgb>& pixels)
 {
     bmp.Create(int(pixels.size()), 1, 32, true, false);
     for (size_t x = 0; x < pixels.size(); ++x)
-        bmp.GetRow32(0)[x] = PLPixel32(uint8_t(pixels[x].r), uint8_t(pixels[x].g), uint8_t(pixels[x].b), kAlpha);
+        bmp.GetRow32(0)[x]
+            = PLPixel32(uint8_t(pixels[x].r), uint8_t(pixels[x].g), uint8_t(pixels[x].b), kAlpha);
 }
 
 std::vector<Rgb> RowOf(const PLBmp& bmp)
@@ -64,26 +68,31 @@ template <class F, class... A> std::function<std::unique_ptr<PLFilter>()> Make(A
 TEST(ColorFilters, EdgeCasesKeepAlpha)
 {
     const FilterCase cases[] = {
-        { "plain colour offset past 255", Make<PLFilterColor>(300, 0, 0, false), { { 10, 20, 30 }, { 255, 0, 9 } },
-            { { 255, 20, 30 }, { 255, 0, 9 } } },
+        { "plain colour offset past 255", Make<PLFilterColor>(300, 0, 0, false),
+            { { 10, 20, 30 }, { 255, 0, 9 } }, { { 255, 20, 30 }, { 255, 0, 9 } } },
         { "plain colour offsets below 0", Make<PLFilterColor>(-20, 5, INT_MIN, false), { { 10, 20, 30 } },
             { { 0, 25, 0 } } },
-        { "balanced colour offset", Make<PLFilterColor>(100, 0, 0, true), { { 200, 100, 50 } }, { { 250, 75, 25 } } },
+        { "balanced colour offset", Make<PLFilterColor>(100, 0, 0, true), { { 200, 100, 50 } },
+            { { 250, 75, 25 } } },
         { "hue, saturation, brightness unchanged", Make<PLFilterHSB>(0, 0, 0),
             { { 255, 0, 0 }, { 0, 0, 255 }, { 90, 90, 90 }, { 0, 0, 0 } },
             { { 255, 0, 0 }, { 0, 0, 255 }, { 90, 90, 90 }, { 0, 0, 0 } } },
         { "hue turned by a third", Make<PLFilterHSB>(85, 0, 0), { { 255, 0, 0 } }, { { 0, 255, 0 } } },
-        { "hue far above the range wraps", Make<PLFilterHSB>(3 * 255 + 85, 0, 0), { { 255, 0, 0 } }, { { 0, 255, 0 } } },
+        { "hue far above the range wraps", Make<PLFilterHSB>(3 * 255 + 85, 0, 0), { { 255, 0, 0 } },
+            { { 0, 255, 0 } } },
         { "hue far below the range wraps", Make<PLFilterHSB>(-2 * 255 + 85, 0, 0), { { 255, 0, 0 } },
             { { 0, 255, 0 } } },
         { "largest hue offset", Make<PLFilterHSB>(INT_MAX, 0, 0), { { 90, 90, 90 } }, { { 90, 90, 90 } } },
-        { "brightness of a grey", Make<PLFilterHSB>(0, 0, 100), { { 100, 100, 100 } }, { { 200, 200, 200 } } },
+        { "brightness of a grey", Make<PLFilterHSB>(0, 0, 100), { { 100, 100, 100 } },
+            { { 200, 200, 200 } } },
         { "brightness shifted back into range", Make<PLFilterHSB>(0, 0, 200), { { 200, 100, 0 } },
             { { 255, 55, 0 } } },
-        { "lightness times 0", Make<PLFilterLightnessPercent>(-100, false), { { 10, 200, 255 } }, { { 0, 0, 0 } } },
+        { "lightness times 0", Make<PLFilterLightnessPercent>(-100, false), { { 10, 200, 255 } },
+            { { 0, 0, 0 } } },
         { "lightness plus 300", Make<PLFilterLightnessPercent>(300, true), { { 0, 10, 200 } },
             { { 255, 255, 255 } } },
-        { "lightness times 1.5", Make<PLFilterLightnessPercent>(50, false), { { 100, 3, 200 } }, { { 150, 4, 255 } } },
+        { "lightness times 1.5", Make<PLFilterLightnessPercent>(50, false), { { 100, 3, 200 } },
+            { { 150, 4, 255 } } },
         { "contrast 1 about 128", Make<PLFilterContrast>(1.0, uint8_t(128)), { { 100, 200, 3 } },
             { { 100, 200, 3 } } },
         { "contrast 2 about 128", Make<PLFilterContrast>(2.0, uint8_t(128)), { { 100, 200, 50 } },
@@ -187,7 +196,8 @@ TEST(ColorFilters, WatermarkDarkensUnderItsCentredMark)
     Fill32(big, 12, 4, [](int, int) { return PLPixel32(0, 0, 0); });
     PLFilterWatermark(1, &big).Apply(&picture, &dst);
     for (int y = 0; y < 4; ++y)
-        EXPECT_EQ(dst.GetPixel32(0, y), y == 1 || y == 2 ? PLPixel32(0, 0, 0, kAlpha) : PLPixel32(200, 100, 50, kAlpha))
+        EXPECT_EQ(dst.GetPixel32(0, y),
+            y == 1 || y == 2 ? PLPixel32(0, 0, 0, kAlpha) : PLPixel32(200, 100, 50, kAlpha))
             << y;
 }
 
@@ -210,12 +220,14 @@ TEST(ColorFilters, RefusesWhatTheyCannotServe)
         { "contrast on 8 bpp", [&] { PLFilterContrast(1.0, 128).Apply(&bmp8, &dst); } },
         { "grey on 24 bpp", [&] { PLFilterGrayscale().Apply(&bmp24, &dst); } },
         { "white balance on 24 bpp", [&] { PLFilterWhiteBalance(PLCoord(0, 0), 0).Apply(&bmp24, &dst); } },
-        { "white balance point outside", [&] { PLFilterWhiteBalance(PLCoord(3, 0), 0).Apply(&bmp32, &dst); } },
+        { "white balance point outside",
+            [&] { PLFilterWhiteBalance(PLCoord(3, 0), 0).Apply(&bmp32, &dst); } },
         { "density on 24 bpp", [&] { PLFilterAdjustDensity(PLCoord(0, 0), 5, 10, 1).Apply(&bmp24, &dst); } },
         { "density seed left", [&] { PLFilterAdjustDensity(PLCoord(-1, 0), 5, 10, 1).Apply(&bmp32, &dst); } },
         { "density seed right", [&] { PLFilterAdjustDensity(PLCoord(3, 0), 5, 10, 1).Apply(&bmp32, &dst); } },
         { "density seed below", [&] { PLFilterAdjustDensity(PLCoord(0, 3), 5, 10, 1).Apply(&bmp32, &dst); } },
-        { "density negative radius", [&] { PLFilterAdjustDensity(PLCoord(0, 0), 5, 10, -1).Apply(&bmp32, &dst); } },
+        { "density negative radius",
+            [&] { PLFilterAdjustDensity(PLCoord(0, 0), 5, 10, -1).Apply(&bmp32, &dst); } },
         { "watermark divisor 0", [&] { PLFilterWatermark(0, &mark32).Apply(&bmp32, &dst); } },
         { "watermark of 8 bpp", [&] { PLFilterWatermark(2, &mark8).Apply(&bmp32, &dst); } },
         { "no watermark", [&] { PLFilterWatermark(2, nullptr).Apply(&bmp32, &dst); } },
@@ -233,11 +245,8 @@ TEST(HsvConversion, KnownColours)
         double r, g, b, h, s, v;
     };
     const Case cases[] = {
-        { 0, 0, 0, 0, 0, 0 },
-        { 255, 0, 0, 0, 255, 255 },
-        { 0, 255, 0, 85, 255, 255 },
-        { 0, 0, 255, 170, 255, 255 },
-        { 255, 0, 255, 212.5, 255, 255 },
+        { 0, 0, 0, 0, 0, 0 }, { 255, 0, 0, 0, 255, 255 }, { 0, 255, 0, 85, 255, 255 },
+        { 0, 0, 255, 170, 255, 255 }, { 255, 0, 255, 212.5, 255, 255 },
         { 128.9, 128.2, 128.7, 0, 0, 128 }, // inputs are truncated first
     };
     for (const Case& c : cases) {
