@@ -46,7 +46,8 @@ int main(int argc, char** argv)
     }
     try {
         PLAnyBmp source, result;
-        source.Create(static_cast<int>(input->Width()), static_cast<int>(input->Height()), 32, false, false);
+        source.CreateForOverwrite(
+            static_cast<int>(input->Width()), static_cast<int>(input->Height()), 32, false, false);
         for (int y = 0; y < source.GetHeight(); ++y)
             input->ReadRow(y, source.GetRow(y));
         filter->Apply(&source, &result);
