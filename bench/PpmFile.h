@@ -14,11 +14,16 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <immintrin.h>
 #include <unistd.h>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#define BENCH_PPM_X86 1
+#endif
 
 namespace bench {
 
+#if BENCH_PPM_X86
 // Converts `count` packed RGB pixels into 4-byte pixels (blue, green, red, alpha 255).
 // `rgb` must stay readable for 4 bytes beyond its last pixel.
 __attribute__((target("ssse3"))) inline void RgbToBgraSsse3(const uint8_t* rgb, uint8_t* out, int64_t count)
@@ -38,6 +43,8 @@ __attribute__((target("ssse3"))) inline void RgbToBgraSsse3(const uint8_t* rgb, 
     }
 }
 
+#endif
+
 inline void RgbToBgraPlain(const uint8_t* rgb, uint8_t* out, int64_t count)
 {
     for (int64_t x = 0; x < count; ++x, rgb += 3, out += 4) {
@@ -46,6 +53,17 @@ inline void RgbToBgraPlain(const uint8_t* rgb, uint8_t* out, int64_t count)
         out[2] = rgb[0];
         out[3] = 255;
     }
+}
+
+using RowConversion = void (*)(const uint8_t*, uint8_t*, int64_t);
+
+inline RowConversion PickRgbToBgra()
+{
+#if BENCH_PPM_X86
+    if (__builtin_cpu_supports("ssse3"))
+        return RgbToBgraSsse3;
+#endif
+    return RgbToBgraPlain;
 }
 
 // A P6 file read front to back: the header when opened, then the pixels a band of rows at a time
@@ -86,18 +104,13 @@ public:
         const int64_t rowBytes = m_Width * 3;
         const int64_t band = std::max<int64_t>(1, kBandBytes / rowBytes);
         m_Buffer.resize(static_cast<size_t>(band * rowBytes + 16));
-        const bool ssse3 = __builtin_cpu_supports("ssse3");
+        const auto convert = PickRgbToBgra();
         for (int64_t y0 = 0; y0 < m_Height; y0 += band) {
             const int64_t count = std::min(band, m_Height - y0);
             if (!Fill(static_cast<size_t>(count * rowBytes)))
                 return false;
-            for (int64_t y = 0; y < count; ++y) {
-                const uint8_t* rgb = m_Buffer.data() + y * rowBytes;
-                if (ssse3)
-                    RgbToBgraSsse3(rgb, rows[y0 + y], m_Width);
-                else
-                    RgbToBgraPlain(rgb, rows[y0 + y], m_Width);
-            }
+            for (int64_t y = 0; y < count; ++y)
+                convert(m_Buffer.data() + y * rowBytes, rows[y0 + y], m_Width);
         }
         return true;
     }
@@ -168,6 +181,7 @@ private:
     int64_t m_Height = 0;
 };
 
+#if BENCH_PPM_X86
 // Converts `count` 4-byte pixels into packed RGB; `rgb` must stay writable for 4 bytes beyond.
 __attribute__((target("ssse3"))) inline void BgraToRgbSsse3(const uint8_t* px, uint8_t* rgb, int64_t count)
 {
@@ -183,6 +197,8 @@ __attribute__((target("ssse3"))) inline void BgraToRgbSsse3(const uint8_t* px, u
     }
 }
 
+#endif
+
 inline void BgraToRgbPlain(const uint8_t* px, uint8_t* rgb, int64_t count)
 {
     for (int64_t x = 0; x < count; ++x, px += 4, rgb += 3) {
@@ -190,6 +206,15 @@ inline void BgraToRgbPlain(const uint8_t* px, uint8_t* rgb, int64_t count)
         rgb[1] = px[1];
         rgb[2] = px[0];
     }
+}
+
+inline RowConversion PickBgraToRgb()
+{
+#if BENCH_PPM_X86
+    if (__builtin_cpu_supports("ssse3"))
+        return BgraToRgbSsse3;
+#endif
+    return BgraToRgbPlain;
 }
 
 // Writes width x height 4-byte pixels, given by their rows, as P6, a band of rows at a time.
@@ -213,16 +238,11 @@ inline bool WritePpm(const std::string& path, int64_t width, int64_t height, con
     const int64_t rowBytes = width * 3;
     const int64_t band = std::max<int64_t>(1, (int64_t { 256 } << 10) / rowBytes);
     std::vector<uint8_t> buffer(static_cast<size_t>(band * rowBytes + 16));
-    const bool ssse3 = __builtin_cpu_supports("ssse3");
+    const auto convert = PickBgraToRgb();
     for (int64_t y0 = 0; ok && y0 < height; y0 += band) {
         const int64_t count = std::min(band, height - y0);
-        for (int64_t y = 0; y < count; ++y) {
-            uint8_t* rgb = buffer.data() + y * rowBytes;
-            if (ssse3)
-                BgraToRgbSsse3(rows[y0 + y], rgb, width);
-            else
-                BgraToRgbPlain(rows[y0 + y], rgb, width);
-        }
+        for (int64_t y = 0; y < count; ++y)
+            convert(rows[y0 + y], buffer.data() + y * rowBytes, width);
         ok = writeAll(buffer.data(), static_cast<size_t>(count * rowBytes));
     }
     return ::close(fd) == 0 && ok;

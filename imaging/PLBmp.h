@@ -31,8 +31,8 @@ public:
     virtual void Create(int width, int height, int bpp, bool hasAlpha, bool isGreyscale,
         const uint8_t* bits = nullptr, int stride = 0, const PLCoord& resolution = PLCoord());
     // Like Create without bits, for a caller that writes every pixel of every row before anything
-    // reads them: the pixels are left as the fresh memory holds them, zero bytes, with no opaque
-    // alpha written first. The grey palette below 16 bpp is set as by Create.
+    // reads them: the pixels are left as every bitmap class allocates them, zero bytes, with no
+    // opaque alpha written first. The grey palette below 16 bpp is set as by Create.
     void CreateForOverwrite(int width, int height, int bpp, bool hasAlpha, bool isGreyscale,
         const PLCoord& resolution = PLCoord());
     virtual int64_t MemoryInUse() const = 0;
