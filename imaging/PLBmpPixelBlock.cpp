@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -19,8 +20,11 @@
 namespace {
 
 constexpr size_t kHugePage = size_t(2) << 20;
-// From this size on a block is mapped; below, rounding it up to whole huge pages would waste too much.
-constexpr size_t kMappedFrom = size_t(4) << 20;
+// From this size on a block is aligned to huge pages; below, they would save little.
+constexpr size_t kHugeFrom = size_t(4) << 20;
+// From this size on a block is mapped directly. Below it, the C library keeps freed blocks for the
+// next request, which spares a program that resizes again and again from fresh page faults.
+constexpr size_t kMappedFrom = size_t(32) << 20;
 
 size_t RoundUp(size_t bytes, size_t unit)
 {
@@ -32,10 +36,20 @@ size_t RoundUp(size_t bytes, size_t unit)
 PLBmpPixelBlock::PLBmpPixelBlock(size_t bytes)
     : m_Bytes(bytes)
 {
-    if (bytes < kMappedFrom) {
+    if (bytes < kHugeFrom) {
         m_pData = static_cast<uint8_t*>(std::calloc(bytes > 0 ? bytes : 1, 1));
         if (!m_pData)
             throw std::bad_alloc();
+        return;
+    }
+    if (bytes < kMappedFrom) {
+        void* p = nullptr;
+        if (::posix_memalign(&p, kHugePage, bytes) != 0)
+            throw std::bad_alloc();
+        // Advice before the first touch, so that fresh memory arrives in huge pages; memory the
+        // C library hands out again is not zero, hence the fill.
+        ::madvise(p, RoundUp(bytes, 4096), MADV_HUGEPAGE);
+        m_pData = static_cast<uint8_t*>(std::memset(p, 0, bytes));
         return;
     }
     if (bytes > SIZE_MAX - 2 * kHugePage)

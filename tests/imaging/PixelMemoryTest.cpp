@@ -10,10 +10,10 @@
 #include <memory>
 #include <utility>
 
-TEST(PLBmpPixelBlock, EveryByteIsZeroAndUsableOnBothSidesOfTheMappingThreshold)
+TEST(PLBmpPixelBlock, EveryByteIsZeroAndUsableAcrossTheSizeThresholds)
 {
     const size_t MB = size_t(1) << 20;
-    const size_t sizes[] = { 0, 1, 4 * MB - 1, 4 * MB, 4 * MB + 1, 6 * MB + 3, 8 * MB };
+    const size_t sizes[] = { 0, 1, 4 * MB - 1, 4 * MB, 6 * MB + 3, 32 * MB - 1, 32 * MB, 34 * MB + 5 };
     for (size_t bytes : sizes) {
         PLBmpPixelBlock block(bytes);
         ASSERT_NE(block.get(), nullptr) << bytes;
@@ -31,6 +31,11 @@ TEST(PLBmpPixelBlock, EveryByteIsZeroAndUsableOnBothSidesOfTheMappingThreshold)
         PLBmpPixelBlock other(16);
         other = std::move(moved);
         EXPECT_EQ(other.size(), bytes);
+        // Memory given back and handed out again (as the C library does) still starts zero.
+        std::fill_n(other.get(), bytes, uint8_t { 0xab });
+        other.reset();
+        const PLBmpPixelBlock again(bytes);
+        EXPECT_TRUE(std::all_of(again.get(), again.get() + bytes, [](uint8_t b) { return b == 0; })) << bytes;
     }
 }
 
