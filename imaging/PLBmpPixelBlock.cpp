@@ -9,6 +9,14 @@
 #include <sys/mman.h>
 
 #if defined(__SANITIZE_ADDRESS__)
+#define PL_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PL_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#if PL_ADDRESS_SANITIZER
 #include <sanitizer/asan_interface.h>
 #define PL_POISON(addr, size) ASAN_POISON_MEMORY_REGION(addr, size)
 #define PL_UNPOISON(addr, size) ASAN_UNPOISON_MEMORY_REGION(addr, size)
