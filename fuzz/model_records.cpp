@@ -2,6 +2,7 @@
 // byte picks the reader; the rest is the input. Any read may throw its documented error; nothing
 // may crash, hang or overflow, and the tree that results must still answer every geometry query.
 #include "model/Layout.h"
+#include "platform/win/AppContext.h"
 #include "records/DataVersion.h"
 
 #include <cstddef>
