@@ -1,5 +1,7 @@
 #include "records/DatabaseRecord.h"
 
+#include "records/DatabaseComms.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -183,6 +185,28 @@ void DatabaseRecord::ReadFieldUpdates(
                 "Unknown field id " + std::to_string(fieldId) + " in record message: " + Describe());
         ClearFieldModified(fieldId);
     }
+}
+
+uint8_t DatabaseRecord::ReadDispatchOperation(std::istream& is) const
+{
+    DatabaseComms::GetInstance();
+    uint8_t operation = 0;
+    ReadDispatchByte(is, operation);
+    return operation;
+}
+
+DatabaseRecord::ChildAddress DatabaseRecord::ReadChildAddress(std::istream& is) const
+{
+    ChildAddress address;
+    ReadDispatchByte(is, address.type);
+    ReadDispatchUnsigned(is, address.id);
+    return address;
+}
+
+void DatabaseRecord::ThrowUnknownChildType(uint8_t type) const
+{
+    throw DispatchReadError(
+        "Unknown child record type " + std::to_string(type) + " in record message: " + Describe());
 }
 
 // Writing
