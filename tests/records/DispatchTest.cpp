@@ -1,4 +1,5 @@
 #include "TestRecord.h"
+#include "win/AllocationProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -172,6 +173,23 @@ TEST(DispatchReaders, OversizedLengthsAndUnknownIds)
     for (const auto& c : cases) {
         TestRecord record;
         EXPECT_EQ(ErrorText(record, c.bytes), c.error) << c.name;
+    }
+}
+
+// A string length from the stream never allocates ahead of the bytes that arrive: the text grows
+// with what is read, whatever the length claims.
+TEST(DispatchReaders, FalseStringLengthAllocatesOnlyForTheBytesPresent)
+{
+    for (const uint32_t length : { 0xFFFFFFFFu, 0x7FFFFFFFu, 0x01000000u }) {
+        SCOPED_TRACE(length);
+        TestRecord record;
+        std::string bytes = Bytes({ 2, 1, 0 });
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<char>((length >> shift) & 0xFF));
+        std::istringstream in(bytes + std::string(1000, 'x'));
+        const AllocationProbe probe;
+        EXPECT_THROW(record.ReadFields(in), DatabaseRecord::DispatchReadError);
+        EXPECT_LT(probe.Largest(), std::size_t { 1 } << 20);
     }
 }
 
