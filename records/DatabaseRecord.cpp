@@ -1,5 +1,6 @@
 #include "records/DatabaseRecord.h"
 
+#include "platform/win/LittleEndian.h"
 #include "records/DatabaseComms.h"
 
 #include <algorithm>
@@ -89,10 +90,7 @@ void DatabaseRecord::ReadDispatchRaw(
 namespace {
 template <std::size_t N> uint64_t FromLittleEndian(const std::array<unsigned char, N>& raw)
 {
-    uint64_t value = 0;
-    for (std::size_t i = N; i-- > 0;)
-        value = (value << 8) | raw[i];
-    return value;
+    return win::LoadLittleEndian(raw.data(), N);
 }
 } // namespace
 
