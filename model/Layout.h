@@ -88,6 +88,9 @@ public:
     void Load(win::Archive& archive) override;
 
 private:
+    // Reads the value of one field of a field-update message; false for an unknown id.
+    bool ReadFieldValue(std::istream& in, uint16_t fieldId);
+
     int32_t layoutType_ = 3;
     std::string backgroundImage_;
     bool backgroundPOD_ = true;

@@ -31,6 +31,42 @@ void Layout::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminat
         WriteDispatchRaw16(out, fieldCount);
 }
 
+bool Layout::ReadFieldValue(std::istream& in, uint16_t fieldId)
+{
+    // LayoutType is stored as it arrives, without rebuilding the tree.
+    switch (fieldId) {
+    case fieldLayoutType:
+        ReadDispatchInt(in, layoutType_);
+        return true;
+    case fieldBackgroundImage:
+        ReadDispatchString(in, backgroundImage_);
+        return true;
+    case fieldBackgroundPOD:
+        ReadDispatchBool(in, backgroundPOD_);
+        return true;
+    case fieldPrintMainImage:
+        ReadDispatchBool(in, printMainImage_);
+        return true;
+    case fieldOverprintCopyright:
+        ReadDispatchBool(in, overprintCopyright_);
+        return true;
+    case fieldOverprintWord:
+        ReadDispatchString(in, overprintWord_);
+        return true;
+    case fieldOverprintColour:
+        ReadDispatchString(in, overprintColour_);
+        return true;
+    case fieldOverprintDiagonal:
+        ReadDispatchBool(in, overprintDiagonal_);
+        return true;
+    case fieldOverprintDiagWidth:
+        ReadDispatchUnsigned(in, overprintDiagWidth_);
+        return true;
+    default:
+        return false;
+    }
+}
+
 uint8_t Layout::ReadFields(std::istream& in)
 {
     const uint8_t operation = ReadDispatchOperation(in);
@@ -51,40 +87,7 @@ uint8_t Layout::ReadFields(std::istream& in)
         ReadChildAddress(in);
         break;
     case DispatchOp::fieldUpdates:
-        // LayoutType is stored as it arrives, without rebuilding the tree.
-        ReadFieldUpdates(in, fieldCount, [&](uint16_t fieldId) {
-            switch (fieldId) {
-            case fieldLayoutType:
-                ReadDispatchInt(in, layoutType_);
-                return true;
-            case fieldBackgroundImage:
-                ReadDispatchString(in, backgroundImage_);
-                return true;
-            case fieldBackgroundPOD:
-                ReadDispatchBool(in, backgroundPOD_);
-                return true;
-            case fieldPrintMainImage:
-                ReadDispatchBool(in, printMainImage_);
-                return true;
-            case fieldOverprintCopyright:
-                ReadDispatchBool(in, overprintCopyright_);
-                return true;
-            case fieldOverprintWord:
-                ReadDispatchString(in, overprintWord_);
-                return true;
-            case fieldOverprintColour:
-                ReadDispatchString(in, overprintColour_);
-                return true;
-            case fieldOverprintDiagonal:
-                ReadDispatchBool(in, overprintDiagonal_);
-                return true;
-            case fieldOverprintDiagWidth:
-                ReadDispatchUnsigned(in, overprintDiagWidth_);
-                return true;
-            default:
-                return false;
-            }
-        });
+        ReadFieldUpdates(in, fieldCount, [&](uint16_t fieldId) { return ReadFieldValue(in, fieldId); });
         break;
     default:
         break;
