@@ -132,6 +132,29 @@ TEST_F(RecordArchives, LayoutLoadRebuildsByTypeAndMatchesUnitsByName)
     EXPECT_TRUE(target.IsLoaded());
 }
 
+// A layout archive up to and including its unit count, with a value of its own in every field:
+// layout id 11 and paper id 22 (when the version has ids), type 0, paper index 4 (2032 x 1524)
+// with margins 1, 2, 3, 4 in landscape, background "back.jpg" printed, the main image printed,
+// the copyright overprint "Word" in FF0010 without its diagonal, of width 7.
+Archive LayoutHead(bool withIds, uint32_t unitCount)
+{
+    Archive form;
+    if (withIds)
+        form << uint32_t { 11 };
+    form << int32_t { 0 };
+    if (withIds)
+        form << uint32_t { 22 };
+    for (const int32_t v : { 4, 2032, 1524, 1, 2, 3, 4 })
+        form << v;
+    form << false;
+    form.WriteString("back.jpg");
+    form << false << true << true;
+    form.WriteString("Word");
+    form.WriteString("FF0010");
+    form << false << uint32_t { 7 } << unitCount;
+    return form;
+}
+
 TEST_F(RecordArchives, OlderVersionsLackCaptionIdAndSingleOnly)
 {
     // A unit form of version 2.0: no caption, no id, no SingleOnly.
@@ -152,16 +175,7 @@ TEST_F(RecordArchives, OlderVersionsLackCaptionIdAndSingleOnly)
     EXPECT_EQ(unit.GetModifiedMask(), 0u);
 
     // A layout of version 2.0 hides ExtraTxt3 to ExtraTxt8 and has no id.
-    Archive layoutForm;
-    layoutForm << int32_t { 0 };
-    for (const int32_t v : { 0, 2970, 2100, 30, 30, 30, 30 })
-        layoutForm << v;
-    layoutForm << true;
-    layoutForm.WriteString("");
-    layoutForm << true << false << false;
-    layoutForm.WriteString("Proof");
-    layoutForm.WriteString("FFFFFF");
-    layoutForm << true << uint32_t { 5 } << uint32_t { 1 };
+    Archive layoutForm = LayoutHead(false, 1);
     layoutForm.WriteString("ExtraTxt1");
     layoutForm.Write(unitForm.data(), unitForm.size());
     layoutForm << true;
@@ -195,20 +209,7 @@ TEST_F(RecordArchives, VersionThresholdsAreStrict)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.version);
-        Archive form;
-        if (c.id)
-            form << uint32_t { 11 };
-        form << int32_t { 0 };
-        if (c.id)
-            form << uint32_t { 22 };
-        for (const int32_t v : { 4, 2032, 1524, 1, 2, 3, 4 })
-            form << v;
-        form << false;
-        form.WriteString("back.jpg");
-        form << false << true << true;
-        form.WriteString("Word");
-        form.WriteString("FF0010");
-        form << false << uint32_t { 7 } << uint32_t { 1 };
+        Archive form = LayoutHead(c.id, 1);
         form.WriteString("ExtraTxt1");
         if (c.caption)
             form.WriteString("Caption");
@@ -260,16 +261,7 @@ TEST_F(RecordArchives, EveryTruncationThrowsTheArchiveError)
 
 TEST_F(RecordArchives, HugeUnitCountEndsAtTheEndOfTheData)
 {
-    Archive form;
-    form << uint32_t { 0 } << int32_t { 0 } << uint32_t { 0 };
-    for (const int32_t v : { 0, 2970, 2100, 30, 30, 30, 30 })
-        form << v;
-    form << true;
-    form.WriteString("");
-    form << true << false << false;
-    form.WriteString("Proof");
-    form.WriteString("FFFFFF");
-    form << true << uint32_t { 5 } << uint32_t { 0xFFFFFFFF };
+    const Archive form = LayoutHead(true, 0xFFFFFFFF);
     Layout layout;
     Archive in(form.Bytes());
     EXPECT_THROW(layout.Load(in), ArchiveException);
