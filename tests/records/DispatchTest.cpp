@@ -169,6 +169,10 @@ TEST(DispatchReaders, OversizedLengthsAndUnknownIds)
             "Unknown field id 9 in record message: TestRecord: 0" },
         { "no terminator", Bytes({ 2, 5, 0, 1, 0, 0, 0 }),
             "Attempt to read from faulty stream: TestRecord: 0" },
+        { "child of an unknown type", Bytes({ 0, 27, 1, 0, 0, 0, 2, 6, 0 }),
+            "Unknown child record type 27 in record message: TestRecord: 0" },
+        { "child header cut short", Bytes({ 0, 28, 1, 0 }),
+            "Attempt to read from faulty stream: TestRecord: 0" },
     };
     for (const auto& c : cases) {
         TestRecord record;
