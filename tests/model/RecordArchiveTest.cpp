@@ -2,6 +2,7 @@
 #include "SettingsFixture.h"
 #include "model/Layout.h"
 #include "records/DataVersion.h"
+#include "win/AllocationProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -264,7 +265,9 @@ TEST_F(RecordArchives, HugeUnitCountEndsAtTheEndOfTheData)
     const Archive form = LayoutHead(true, 0xFFFFFFFF);
     Layout layout;
     Archive in(form.Bytes());
+    const AllocationProbe probe;
     EXPECT_THROW(layout.Load(in), ArchiveException);
+    EXPECT_LT(probe.Largest(), std::size_t { 1 } << 16) << "the count drives no allocation";
 }
 
 TEST_F(RecordArchives, PaperIndexOutsideTheTableFromAnArchive)

@@ -2,6 +2,7 @@
 #include "SettingsFixture.h"
 #include "model/Layout.h"
 #include "records/DataVersion.h"
+#include "win/AllocationProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -304,6 +305,7 @@ TEST_F(RecordMessages, HostileMessagesThrowAndLeaveTheTreeShapeAsItWas)
         Layout layout;
         const std::string before = Shape(*layout.GetRootUnit());
         std::istringstream in(c.bytes);
+        const AllocationProbe probe;
         switch (c.target) {
         case Target::unit:
             EXPECT_THROW(layout.GetRootUnit()->FindByName("Port")->ReadFields(in), Error);
@@ -315,6 +317,8 @@ TEST_F(RecordMessages, HostileMessagesThrowAndLeaveTheTreeShapeAsItWas)
             EXPECT_THROW(layout.GetPaper().ReadFields(in), Error);
             break;
         }
+        EXPECT_LT(probe.Largest(), std::size_t { 1 } << 20)
+            << "no length or count from the message is allocated";
         EXPECT_EQ(Shape(*layout.GetRootUnit()), before);
     }
 }
