@@ -18,6 +18,12 @@ std::string loweredText(std::string_view text)
     return out;
 }
 
+// A camera's ASCII text without the terminating zero byte(s) it is stored with.
+std::string_view withoutTerminator(const std::string& text)
+{
+    return std::string_view(text).substr(0, text.find('\0'));
+}
+
 // Nikon models whose maker note is the first, headerless layout.
 constexpr std::array<std::string_view, 6> firstLayoutNikons { "E700", "E800", "E900", "E900S", "E910", "E950" };
 
@@ -32,7 +38,7 @@ void ExifData::ReadMakerNote()
     if (!maker)
         return;
     const std::string make = loweredText(GetTagText("Main.Make"));
-    const std::string& model = GetTagText("Main.Model");
+    const std::string_view model = withoutTerminator(GetTagText("Main.Model"));
     const uint64_t note = base_ + maker->GetDataOffset();
     const uint64_t savedBase = base_;
     const bool savedOrder = bigEndian_;
@@ -130,7 +136,7 @@ void ExifData::ApplyCasioRule()
 {
     const ExifEntry* model = FindTag("Main.Model");
     ExifEntry* flash = FindTag("Casio.FlashMode");
-    if (model && flash && model->GetDisplayText() == "QV-2000UX" && flash->GetIntValue() == 4) {
+    if (model && flash && withoutTerminator(model->GetDisplayText()) == "QV-2000UX" && flash->GetIntValue() == 4) {
         flash->valueText_ = "Red Eye Reduction";
         flash->displayText_ = "Red Eye Reduction";
     }
