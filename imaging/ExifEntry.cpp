@@ -92,8 +92,12 @@ void ExifEntry::FormatValue()
         valueText_ = std::move(rendering.text);
         SetNumbers(rendering.numerator, rendering.denominator);
     }
-    if (denominator_ != 0) {
-        // Single precision as the numbers have always been computed; both operands are below 2^33
+    if (denominator_ == 1) {
+        // Whole numbers keep every digit: offsets, serial and image numbers go beyond a float's 24 bits.
+        doubleValue_ = static_cast<double>(numerator_);
+        SetIntegers(numerator_);
+    } else if (denominator_ != 0) {
+        // Fractions in single precision as they have always been computed; both operands are below 2^33
         // in magnitude, so the quotient is finite.
         doubleValue_ = static_cast<double>(static_cast<float>(numerator_) / static_cast<float>(denominator_));
         SetIntegers(std::llround(std::clamp(doubleValue_, -9.0e18, 9.0e18)));

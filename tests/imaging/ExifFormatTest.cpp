@@ -126,6 +126,7 @@ TEST(ExifNumbers, RationalsAndIntegersGiveTheirNumbers)
         { [](auto& d) { d.SShort(0x1001, { -1 }); }, "Sub.1001", -1.0, -1, 0xFFFFFFFFu },
         { [](auto& d) { d.SShort(0x1001, { -5 }); }, "Sub.1001", -5.0, -5, static_cast<uint32_t>(-5) },
         { [](auto& d) { d.Long(0x1001, { 3000000000u }); }, "Sub.1001", 3000000000.0, 2147483647, 3000000000u },
+        { [](auto& d) { d.Long(0x1001, { (1u << 24) + 5 }); }, "Sub.1001", 16777221.0, 16777221, 16777221u },
         { [](auto& d) { d.Short(0x1001, { 1, 2, 300 }); }, "Sub.1001", 300.0, 300, 300 },
         { [](auto& d) { d.Undefined(0x1001, { 1, 2, 0xF0 }); }, "Sub.1001", 240.0, 240, 240 },
     };
