@@ -31,6 +31,8 @@ struct TextCase {
     std::string display;
 };
 
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.what; }
+
 class ExifRendering : public testing::TestWithParam<TextCase> { };
 
 TEST_P(ExifRendering, GivesValueAndDisplayText)

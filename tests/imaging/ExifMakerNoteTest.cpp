@@ -25,6 +25,8 @@ struct MakerCase {
     std::vector<const char*> absent;
 };
 
+void PrintTo(const MakerCase& c, std::ostream* os) { *os << c.what; }
+
 ExifData readMaker(const MakerCase& c, ExifByteOrder order)
 {
     ExifBlockBuilder b(order);
