@@ -29,7 +29,7 @@ void exercise(ExifData& exif)
     }
     check(total <= ExifMaxBlockText);
     for (const char* name : { "main.ori", "Main.Make", "Sub.Shutter", "Sub.Focal", "Canon.CustomFnc",
-                              "CnSet1.Macro", "Casio.FlashMode", "Fuji.Quality", "Nikon2.Lens" }) {
+             "CnSet1.Macro", "Casio.FlashMode", "Fuji.Quality", "Nikon2.Lens" }) {
         (void)exif.GetTagValue(name);
         std::string text;
         exif.GetTagText(name, text);

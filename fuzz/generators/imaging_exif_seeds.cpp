@@ -62,7 +62,10 @@ void makerNote(ExifBlockBuilder& b, ExifMakerLayout layout)
             .Short(0x000F, { 10, 0x0101, 0x0200, 0x0300, 0x1101 });
         break;
     case ExifMakerLayout::Fuji:
-        d.Undefined(0x0000, { '0', '1', '3', '0' }).Ascii(0x1000, "NORMAL ").Short(0x1001, { 3 }).Short(0x1010, { 1 });
+        d.Undefined(0x0000, { '0', '1', '3', '0' })
+            .Ascii(0x1000, "NORMAL ")
+            .Short(0x1001, { 3 })
+            .Short(0x1010, { 1 });
         break;
     case ExifMakerLayout::Casio:
         d.Short(0x0001, { 1 }).Short(0x0004, { 4 }).Long(0x0006, { 1500 }).Short(0x0019, { 1 });
@@ -113,7 +116,10 @@ int main(int argc, char** argv)
 
         ExifBlockBuilder odd(order);
         odd.Main().Raw(0x0110, 2, 40000, 0xfffffff0).SLong(0x0200, { -2147483647 - 1 });
-        odd.Exif().SRational(0x829A, -2147483647 - 1, -2147483647 - 1).Rational(0x9201, 1000, 1).Rational(0x9202, 0, 0);
+        odd.Exif()
+            .SRational(0x829A, -2147483647 - 1, -2147483647 - 1)
+            .Rational(0x9201, 1000, 1)
+            .Rational(0x9202, 0, 0);
         write(folder, "odd" + suffix, odd.Build());
 
         // A type the reader does not know: fatal in the main directory, the end of a maker note.
@@ -134,7 +140,8 @@ int main(int argc, char** argv)
     std::vector<uint8_t> block = bomb.Build();
     const size_t shared = mainField(block, 0x0200);
     for (uint16_t tag = 0x1000; tag < 0x1040; ++tag)
-        std::copy_n(block.begin() + static_cast<std::ptrdiff_t>(shared), 4, block.begin() + static_cast<std::ptrdiff_t>(mainField(block, tag)));
+        std::copy_n(block.begin() + static_cast<std::ptrdiff_t>(shared), 4,
+            block.begin() + static_cast<std::ptrdiff_t>(mainField(block, tag)));
     write(folder, "text-caps-ii", block);
     return 0;
 }

@@ -80,7 +80,8 @@ void keep(const Block& file, const char* name)
 {
     const std::filesystem::path folder = std::filesystem::path(ORVANEL_TEST_OUTPUT) / "exif";
     std::filesystem::create_directories(folder);
-    std::ofstream(folder / name, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+    std::ofstream(folder / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), file.size());
 }
 
 TEST(ExifJpegMarkers, LastExifSegmentWins)
