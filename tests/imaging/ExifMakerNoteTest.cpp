@@ -180,3 +180,35 @@ TEST(ExifMakerNotes, CanonCustomFunctionsCarryTheirSettings)
 }
 
 } // namespace
+
+namespace {
+
+// Canon's flash details are bits of the 30th settings value.
+TEST(ExifMakerNotes, CanonFlashDetailsNameEachBit)
+{
+    struct Case {
+        uint32_t bits;
+        const char* text;
+    };
+    const Case cases[] = {
+        { 0x0000, "" },
+        { 0x4000, "External E-TTL " },
+        { 0x2000, "Internal Flash " },
+        { 0x0800, "FP sync used " },
+        { 0x0010, "FP sync enabled " },
+        { 0x6810, "External E-TTL Internal Flash FP sync used FP sync enabled " },
+        { 0x87EF, "" },
+    };
+    for (const Case& c : cases) {
+        std::vector<uint32_t> settings(30, 0);
+        settings[0] = 60;
+        settings[29] = c.bits;
+        const MakerCase maker { "", "Canon", "Canon EOS 10D", ExifMakerLayout::Canon,
+                                [&](auto& d) { d.Short(0x0001, settings); }, {}, {} };
+        const ExifData exif = readMaker(maker, ExifByteOrder::Intel);
+        EXPECT_EQ(exif.GetTagDisplayText("CnSet1.FlashDet"), c.text) << c.bits;
+        EXPECT_EQ(exif.GetTagText("CnSet1.FlashDet"), std::to_string(c.bits));
+    }
+}
+
+} // namespace
