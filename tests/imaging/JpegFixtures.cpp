@@ -1,0 +1,215 @@
+#include "JpegFixtures.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+
+namespace jpegfixtures {
+namespace {
+
+struct ErrorJump {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+    int warnings;
+};
+
+[[noreturn]] void JumpOnError(j_common_ptr cinfo)
+{
+    auto* err = reinterpret_cast<ErrorJump*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
+}
+
+void CountWarning(j_common_ptr cinfo, int level)
+{
+    if (level < 0)
+        ++reinterpret_cast<ErrorJump*>(cinfo->err)->warnings;
+}
+
+void InstallErrors(j_common_ptr cinfo, ErrorJump& err)
+{
+    cinfo->err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = JumpOnError;
+    err.pub.emit_message = CountWarning;
+    err.message[0] = '\0';
+    err.warnings = 0;
+}
+
+void Put16(Bytes& out, unsigned v)
+{
+    out.push_back(static_cast<uint8_t>(v & 0xFF));
+    out.push_back(static_cast<uint8_t>(v >> 8));
+}
+
+void Put32(Bytes& out, uint32_t v)
+{
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+
+// Compression with a plain C frame between setjmp and libjpeg; returns false on a libjpeg error.
+bool Compress(jpeg_compress_struct* cinfo, const JpegSpec& spec, const Bytes& samples, unsigned char** out,
+    unsigned long* outSize)
+{
+    if (setjmp(reinterpret_cast<ErrorJump*>(cinfo->err)->jump))
+        return false;
+    jpeg_mem_dest(cinfo, out, outSize);
+    cinfo->image_width = static_cast<JDIMENSION>(spec.width);
+    cinfo->image_height = static_cast<JDIMENSION>(spec.height);
+    const int components = ComponentsOf(spec.colour);
+    cinfo->input_components = components;
+    cinfo->in_color_space = components == 4 ? JCS_CMYK : spec.colour;
+    jpeg_set_defaults(cinfo);
+    if (spec.colour == JCS_YCCK)
+        jpeg_set_colorspace(cinfo, JCS_YCCK);
+    jpeg_set_quality(cinfo, spec.quality, TRUE);
+    // Subsampling applies to luma: the Y of YCbCr and of YCCK (with its K alongside).
+    if (spec.colour == JCS_RGB || spec.colour == JCS_YCCK) {
+        cinfo->comp_info[0].h_samp_factor = spec.lumaH;
+        cinfo->comp_info[0].v_samp_factor = spec.lumaV;
+    }
+    if (spec.colour == JCS_YCCK) {
+        cinfo->comp_info[3].h_samp_factor = spec.lumaH;
+        cinfo->comp_info[3].v_samp_factor = spec.lumaV;
+    }
+    cinfo->dct_method = JDCT_FLOAT;
+    cinfo->arith_code = spec.arithmetic ? TRUE : FALSE;
+    cinfo->restart_interval = static_cast<unsigned>(spec.restartInterval);
+    cinfo->write_JFIF_header = spec.density ? TRUE : FALSE;
+    if (spec.density) {
+        cinfo->density_unit = static_cast<UINT8>(spec.density->unit);
+        cinfo->X_density = static_cast<UINT16>(spec.density->x);
+        cinfo->Y_density = static_cast<UINT16>(spec.density->y);
+    }
+    if (spec.progressive)
+        jpeg_simple_progression(cinfo);
+    jpeg_start_compress(cinfo, TRUE);
+    for (const Bytes& block : spec.app1)
+        jpeg_write_marker(cinfo, JPEG_APP0 + 1, block.data(), static_cast<unsigned>(block.size()));
+    const size_t stride = static_cast<size_t>(spec.width) * components;
+    while (cinfo->next_scanline < cinfo->image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(samples.data() + cinfo->next_scanline * stride);
+        jpeg_write_scanlines(cinfo, &row, 1);
+    }
+    jpeg_finish_compress(cinfo);
+    return true;
+}
+
+bool Decompress(jpeg_decompress_struct* cinfo, const Bytes& jpeg, J_COLOR_SPACE out, bool fancy,
+    ReferenceImage* image)
+{
+    if (setjmp(reinterpret_cast<ErrorJump*>(cinfo->err)->jump))
+        return false;
+    jpeg_mem_src(cinfo, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
+    jpeg_read_header(cinfo, TRUE);
+    cinfo->out_color_space = out;
+    cinfo->dct_method = JDCT_FLOAT;
+    cinfo->do_fancy_upsampling = fancy ? TRUE : FALSE;
+    jpeg_start_decompress(cinfo);
+    image->width = static_cast<int>(cinfo->output_width);
+    image->height = static_cast<int>(cinfo->output_height);
+    image->components = cinfo->output_components;
+    const size_t stride = static_cast<size_t>(image->width) * image->components;
+    image->samples.assign(stride * image->height, 0);
+    while (cinfo->output_scanline < cinfo->output_height) {
+        JSAMPROW row = image->samples.data() + cinfo->output_scanline * stride;
+        jpeg_read_scanlines(cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(cinfo);
+    return true;
+}
+
+} // namespace
+
+int ComponentsOf(J_COLOR_SPACE colour)
+{
+    switch (colour) {
+    case JCS_GRAYSCALE:
+        return 1;
+    case JCS_CMYK:
+    case JCS_YCCK:
+        return 4;
+    default:
+        return 3;
+    }
+}
+
+Bytes MakePattern(int width, int height, int components)
+{
+    Bytes samples(static_cast<size_t>(width) * height * components);
+    uint32_t noise = 12345;
+    size_t i = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < components; ++c) {
+                noise = noise * 1103515245u + 12345u;
+                const int smooth = (x * 255 / (width > 1 ? width - 1 : 1) * (c + 1) + y * 255 / (height > 1 ? height - 1 : 1)) / (c + 2);
+                const int detail = ((x / 3 + y / 5 + c) % 4 == 0) ? 40 : 0;
+                samples[i++] = static_cast<uint8_t>((smooth + detail + static_cast<int>((noise >> 24) % 16)) & 0xFF);
+            }
+    return samples;
+}
+
+Bytes MakeJpeg(const JpegSpec& spec)
+{
+    const Bytes samples = spec.samples.empty() ? MakePattern(spec.width, spec.height, ComponentsOf(spec.colour)) : spec.samples;
+    jpeg_compress_struct cinfo {};
+    ErrorJump err {};
+    InstallErrors(reinterpret_cast<j_common_ptr>(&cinfo), err);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    const bool ok = Compress(&cinfo, spec, samples, &buffer, &size);
+    jpeg_destroy_compress(&cinfo);
+    Bytes result;
+    if (ok)
+        result.assign(buffer, buffer + size);
+    std::free(buffer);
+    if (!ok)
+        throw std::runtime_error(std::string("libjpeg could not compress the fixture: ") + err.message);
+    return result;
+}
+
+ReferenceImage ReferenceDecode(const Bytes& jpeg, J_COLOR_SPACE out, bool fancyUpsampling)
+{
+    ReferenceImage image;
+    jpeg_decompress_struct cinfo {};
+    ErrorJump err {};
+    InstallErrors(reinterpret_cast<j_common_ptr>(&cinfo), err);
+    jpeg_create_decompress(&cinfo);
+    if (!Decompress(&cinfo, jpeg, out, fancyUpsampling, &image))
+        image.error = err.message;
+    image.warnings = err.warnings;
+    jpeg_destroy_decompress(&cinfo);
+    return image;
+}
+
+Bytes MakeExifBlockWithType(uint16_t tag, uint16_t type, uint16_t value)
+{
+    Bytes block = { 'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0 };
+    Put32(block, 8); // main directory right after the TIFF header
+    Put16(block, 1);
+    Put16(block, tag);
+    Put16(block, type);
+    Put32(block, 1);
+    Put16(block, value);
+    Put16(block, 0);
+    Put32(block, 0); // no further directory
+    return block;
+}
+
+Bytes MakeExifBlock(uint16_t tag, uint16_t value) { return MakeExifBlockWithType(tag, 3, value); }
+
+std::string WriteFile(const std::string& path, const Bytes& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+    return path;
+}
+
+} // namespace jpegfixtures
