@@ -1,0 +1,132 @@
+#include "platform/gdi/RecordingDeviceContext.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using gdi::DibView;
+using gdi::RecordedDib;
+using gdi::RecordingDeviceContext;
+using win::RGB;
+
+// A 3 x 2 picture at each depth, every pixel a different colour, with its top row at picture
+// row 0. Rows are padded to 4 bytes; `topDown` stores the top row first.
+struct Picture {
+    std::vector<gdi::RGBQUAD> palette;
+    std::vector<uint8_t> bits;
+    DibView view;
+};
+
+const win::COLORREF kColours[2][3] = {
+    { RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255) },
+    { RGB(10, 20, 30), RGB(255, 255, 255), RGB(0, 0, 0) },
+};
+
+Picture MakePicture(int bpp, bool topDown)
+{
+    Picture p;
+    const uint64_t rowBytes = DibView::RowBytes(3, bpp);
+    p.bits.assign(rowBytes * 2, 0);
+    for (int row = 0; row < 2; ++row) {
+        uint8_t* line = p.bits.data() + (topDown ? row : 1 - row) * rowBytes;
+        for (int x = 0; x < 3; ++x) {
+            const win::COLORREF c = kColours[row][x];
+            if (bpp == 24 || bpp == 32) {
+                uint8_t* px = line + x * (bpp / 8);
+                px[0] = win::GetBValue(c);
+                px[1] = win::GetGValue(c);
+                px[2] = win::GetRValue(c);
+            } else if (bpp == 8) {
+                line[x] = static_cast<uint8_t>(row * 3 + x);
+            }
+        }
+    }
+    if (bpp == 8)
+        for (const auto& row : kColours)
+            for (win::COLORREF c : row)
+                p.palette.push_back({ win::GetBValue(c), win::GetGValue(c), win::GetRValue(c), 0 });
+    p.view = { 3, topDown ? -2 : 2, bpp, p.palette.data(), p.palette.size(), p.bits.data(), p.bits.size() };
+    return p;
+}
+
+TEST(Dib, PixelsAreReadByPictureRowAtEveryDepthAndOrder)
+{
+    for (int bpp : { 8, 24, 32 })
+        for (bool topDown : { false, true }) {
+            const Picture p = MakePicture(bpp, topDown);
+            ASSERT_TRUE(p.view.IsValid());
+            for (int row = 0; row < 2; ++row)
+                for (int x = 0; x < 3; ++x)
+                    EXPECT_EQ(p.view.PixelColor(x, row), kColours[row][x]) << bpp << " bpp " << topDown;
+        }
+}
+
+TEST(Dib, OneBitPixelsTakeTheMostSignificantBitFirst)
+{
+    // 9 pixels wide: two bytes of pixels, padded to four.
+    const gdi::RGBQUAD palette[2] = { { 255, 255, 255, 0 }, { 0, 0, 255, 0 } }; // white, red
+    const uint8_t bits[4] = { 0x81, 0x80, 0, 0 };
+    const DibView view { 9, 1, 1, palette, 2, bits, sizeof bits };
+    ASSERT_TRUE(view.IsValid());
+    EXPECT_EQ(view.PixelColor(0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(view.PixelColor(1, 0), RGB(255, 255, 255));
+    EXPECT_EQ(view.PixelColor(7, 0), RGB(255, 0, 0));
+    EXPECT_EQ(view.PixelColor(8, 0), RGB(255, 0, 0));
+    // An index outside a short palette is black rather than a read past it.
+    const DibView shortPalette { 9, 1, 1, palette, 1, bits, sizeof bits };
+    EXPECT_EQ(shortPalette.PixelColor(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(shortPalette.PixelColor(1, 0), RGB(255, 255, 255));
+}
+
+TEST(Dib, ViewsWhoseRowsDoNotFitAreNotDrawn)
+{
+    Picture p = MakePicture(24, false);
+    RecordingDeviceContext dc;
+    DibView shortBits = p.view;
+    shortBits.bitsSize -= 1;
+    DibView badDepth = p.view;
+    badDepth.bitsPerPixel = 16;
+    DibView huge = p.view;
+    huge.width = INT32_MAX;
+    huge.height = INT32_MIN;
+    for (const DibView& v : { shortBits, badDepth, huge }) {
+        EXPECT_FALSE(v.IsValid());
+        EXPECT_EQ(dc.StretchDIBits(0, 0, 3, 2, 0, 0, 3, 2, v, gdi::SRCCOPY), 0);
+    }
+    // Source rectangles outside the picture, and raster operations other than a copy.
+    EXPECT_EQ(dc.StretchDIBits(0, 0, 3, 2, 1, 0, 3, 2, p.view, gdi::SRCCOPY), 0);
+    EXPECT_EQ(dc.StretchDIBits(0, 0, 3, 2, 0, 0, 3, 3, p.view, gdi::SRCCOPY), 0);
+    EXPECT_EQ(dc.StretchDIBits(0, 0, 3, 2, 0, -1, 3, 2, p.view, gdi::SRCCOPY), 0);
+    EXPECT_EQ(dc.SetDIBitsToDevice(0, 0, 4, 1, 0, 0, p.view), 0);
+    EXPECT_EQ(dc.StretchDIBits(0, 0, 3, 2, 0, 0, 3, 2, p.view, 0x00EE0086), 0);
+    EXPECT_TRUE(dc.Primitives().empty());
+}
+
+TEST(Dib, DestinationExtentsCarryTheMappingModesFlip)
+{
+    const Picture p = MakePicture(32, false);
+    struct Case {
+        int mapMode;
+        int logicalHeight;
+        int deviceHeight; // positive: top row at the top (upright)
+    } const cases[] = {
+        { gdi::MM_LOMETRIC, -200, 400 },
+        { gdi::MM_LOMETRIC, 200, -400 },
+        { gdi::MM_TEXT, 200, 200 },
+        { gdi::MM_TEXT, -200, -200 },
+    };
+    for (const auto& c : cases) {
+        RecordingDeviceContext dc({ 1000, 1000, 508, 508 });
+        dc.SetMapMode(c.mapMode);
+        dc.SetStretchBltMode(gdi::COLORONCOLOR);
+        EXPECT_EQ(dc.StretchDIBits(10, -10, 300, c.logicalHeight, 0, 0, 3, 2, p.view, gdi::SRCCOPY), 2);
+        const auto dibs = dc.All<RecordedDib>();
+        ASSERT_EQ(dibs.size(), 1u);
+        EXPECT_EQ(dibs[0].call.deviceHeight, c.deviceHeight) << c.mapMode << " " << c.logicalHeight;
+        EXPECT_EQ(dibs[0].call.stretchMode, gdi::COLORONCOLOR);
+    }
+}
+
+} // namespace
