@@ -1,0 +1,157 @@
+#include "imaging/PLFileSource.h"
+
+#include "imaging/PLTextException.h"
+
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Closes the descriptor on every path.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd)
+        : m_fd(fd)
+    {
+    }
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// The library's code for a failed open: a missing folder differs from a missing file.
+int OpenErrorCode(int error, const std::string& path)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return PL_ERR_ACCESS_DENIED;
+    case ENOTDIR:
+        return PL_ERR_PATH_NOT_FOUND;
+    case ENOENT: {
+        std::filesystem::path folder = std::filesystem::path(path).parent_path();
+        if (folder.empty())
+            return PL_ERR_FILE_NOT_FOUND;
+        std::error_code ec;
+        return std::filesystem::is_directory(folder, ec) ? PL_ERR_FILE_NOT_FOUND : PL_ERR_PATH_NOT_FOUND;
+    }
+    default:
+        return PL_ERR_FILE_NOT_FOUND;
+    }
+}
+
+// UTF-8 form of a wide file name.
+std::string Utf8Path(const wchar_t* name)
+{
+    std::string out;
+    for (; *name; ++name) {
+        auto c = static_cast<uint32_t>(*name);
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+            c = 0xFFFD;
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+PLFileSource::~PLFileSource()
+{
+    Close();
+}
+
+int PLFileSource::OpenFile(const char* name)
+{
+    Close();
+    if (!name)
+        return PL_ERR_FILE_NOT_FOUND;
+    const int error = ReadWholeFile(name);
+    if (error != 0)
+        return error;
+    Open(name, static_cast<int>(m_Contents.size()));
+    SetData(m_Contents.data());
+    return 0;
+}
+
+int PLFileSource::OpenFileW(const wchar_t* name)
+{
+    Close();
+    if (!name)
+        return PL_ERR_FILE_NOT_FOUND;
+    const int error = ReadWholeFile(Utf8Path(name));
+    if (error != 0)
+        return error;
+    OpenW(name, static_cast<int>(m_Contents.size()));
+    SetData(m_Contents.data());
+    return 0;
+}
+
+void PLFileSource::Close()
+{
+    PLDataSource::Close();
+    m_Contents = std::vector<uint8_t>();
+}
+
+int PLFileSource::ReadWholeFile(const std::string& path)
+{
+    // Non-blocking, so that a pipe or a device given as a picture cannot hang the open.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (file.Get() < 0)
+        return OpenErrorCode(errno, path);
+    struct stat info { };
+    if (::fstat(file.Get(), &info) != 0)
+        return PL_ERR_FILE_NOT_FOUND;
+    if (!S_ISREG(info.st_mode) || info.st_size == 0)
+        return PL_ERR_ACCESS_DENIED;
+    if (info.st_size > INT_MAX)
+        return PL_ERR_NO_MEMORY;
+    std::vector<uint8_t> contents;
+    try {
+        contents.resize(static_cast<size_t>(info.st_size));
+    } catch (const std::bad_alloc&) {
+        return PL_ERR_NO_MEMORY;
+    }
+    // A file that shrinks meanwhile gives what it still has; one that grows gives its first bytes.
+    size_t got = 0;
+    while (got < contents.size()) {
+        const ssize_t n = ::read(file.Get(), contents.data() + got, contents.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return PL_ERR_ACCESS_DENIED;
+        if (n == 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    if (got == 0)
+        return PL_ERR_ACCESS_DENIED;
+    contents.resize(got);
+    m_Contents = std::move(contents);
+    return 0;
+}

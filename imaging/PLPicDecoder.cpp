@@ -1,0 +1,138 @@
+#include "imaging/PLPicDecoder.h"
+
+#include "imaging/PLAnyBmp.h"
+#include "imaging/PLFileSource.h"
+#include "imaging/PLMemSource.h"
+#include "imaging/PLResourceSource.h"
+#include "imaging/PLTextException.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string Format(const char* pattern, const void* value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
+
+} // namespace
+
+PLPicDecoder::~PLPicDecoder()
+{
+    PLPicDecoder::Close();
+}
+
+void PLPicDecoder::RaiseError(int code, const char* text)
+{
+    const std::string message = std::string("Decoder error: ") + (text ? text : "") + "\n";
+    throw PLTextException(code, message.c_str());
+}
+
+void PLPicDecoder::OpenSource(std::unique_ptr<PLDataSource> source)
+{
+    try {
+        Open(source.get());
+    } catch (...) {
+        source->Close();
+        throw;
+    }
+    m_pDataSrc = std::move(source);
+}
+
+void PLPicDecoder::OpenFile(const char* path, PLProgressListener* listener)
+{
+    Close();
+    auto source = std::make_unique<PLFileSource>(listener);
+    if (const int error = source->OpenFile(path))
+        RaiseError(error, ("Opening " + std::string(path ? path : "") + " failed").c_str());
+    OpenSource(std::move(source));
+}
+
+void PLPicDecoder::OpenFileW(const wchar_t* path, PLProgressListener* listener)
+{
+    Close();
+    auto source = std::make_unique<PLFileSource>(listener);
+    if (const int error = source->OpenFileW(path)) {
+        std::string narrow;
+        for (const wchar_t* c = path; c && *c; ++c)
+            narrow += *c < 0x80 ? static_cast<char>(*c) : '?';
+        RaiseError(error, ("Opening " + narrow + " failed").c_str());
+    }
+    OpenSource(std::move(source));
+}
+
+void PLPicDecoder::DecodeOpened(PLBmp& bmp, int bpp)
+{
+    try {
+        GetImage(bmp, bpp);
+    } catch (...) {
+        Close();
+        throw;
+    }
+    Close();
+}
+
+void PLPicDecoder::DecodeFile(const char* path, PLBmp* pBmp, int bpp, PLProgressListener* listener)
+{
+    OpenFile(path, listener);
+    DecodeOpened(*pBmp, bpp);
+}
+
+void PLPicDecoder::DecodeFileW(const wchar_t* path, PLBmp* pBmp, int bpp, PLProgressListener* listener)
+{
+    OpenFileW(path, listener);
+    DecodeOpened(*pBmp, bpp);
+}
+
+void PLPicDecoder::DecodeResource(
+    const PLResourceModule& module, int id, PLBmp* pBmp, int bpp, const char* type)
+{
+    Close();
+    auto source = std::make_unique<PLResourceSource>();
+    if (const int error = source->OpenResource(module, id, type))
+        RaiseError(error, ("Opening resource " + std::to_string(id) + " failed").c_str());
+    OpenSource(std::move(source));
+    DecodeOpened(*pBmp, bpp);
+}
+
+void PLPicDecoder::DecodeMemory(const uint8_t* data, int size, PLBmp* pBmp, int bpp)
+{
+    Close();
+    auto source = std::make_unique<PLMemSource>();
+    if (const int error = source->OpenMemory(data, size))
+        RaiseError(error, Format("Reading from memory at %p failed", data).c_str());
+    OpenSource(std::move(source));
+    DecodeOpened(*pBmp, bpp);
+}
+
+void PLPicDecoder::GetImage(PLBmp& bmp, int bpp)
+{
+    if (bpp == 0 || bpp == m_bpp) {
+        bmp.CreateFromInfo(*this);
+        DecodeImage(&bmp);
+    } else if (m_bpp > bpp) {
+        RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED, "Image bit depth doesn't match request.");
+    } else {
+        PLAnyBmp temp;
+        temp.CreateFromInfo(*this);
+        DecodeImage(&temp);
+        bmp.CreateCopy(temp, bpp);
+    }
+}
+
+void PLPicDecoder::Close()
+{
+    if (m_pDataSrc) {
+        m_pDataSrc->Close();
+        m_pDataSrc.reset();
+    }
+}
+
+void PLPicDecoder::SetDataSource(std::unique_ptr<PLDataSource> source)
+{
+    Close();
+    m_pDataSrc = std::move(source);
+}

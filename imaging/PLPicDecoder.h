@@ -1,0 +1,66 @@
+// The protocol of every picture decoder: Open reads the header of a data source and describes the
+// picture, GetImage creates the bitmap at the requested depth and DecodeImage fills it, Close
+// releases the source. The Decode calls run all three and release the source on every path.
+#pragma once
+
+#include "imaging/PLBmpInfo.h"
+#include "imaging/PLDataSource.h"
+
+#include <cstdint>
+#include <memory>
+
+class PLBmp;
+class PLProgressListener;
+class PLResourceModule;
+
+class PLPicDecoder : public PLBmpInfo {
+public:
+    PLPicDecoder() = default;
+    PLPicDecoder(const PLPicDecoder&) = delete;
+    PLPicDecoder& operator=(const PLPicDecoder&) = delete;
+    ~PLPicDecoder() override;
+
+    // bpp 0 keeps the picture's own depth; a larger one converts; a smaller one raises code 6.
+    virtual void DecodeFile(
+        const char* path, PLBmp* pBmp, int bpp = 0, PLProgressListener* listener = nullptr);
+    virtual void DecodeFileW(
+        const wchar_t* path, PLBmp* pBmp, int bpp = 0, PLProgressListener* listener = nullptr);
+    virtual void DecodeResource(
+        const PLResourceModule& module, int id, PLBmp* pBmp, int bpp = 0, const char* type = nullptr);
+    virtual void DecodeMemory(const uint8_t* data, int size, PLBmp* pBmp, int bpp = 0);
+
+    // Opens the file and the decoder on it; on failure (raised as the source's error code with
+    // "Opening <path> failed") the decoder holds no source.
+    void OpenFile(const char* path, PLProgressListener* listener = nullptr);
+    void OpenFileW(const wchar_t* path, PLProgressListener* listener = nullptr);
+    virtual void GetImage(PLBmp& bmp, int bpp = 0);
+    // Closes and releases the current source, if any.
+    virtual void Close();
+
+    // Reads the header from the source and describes the picture with SetInfo.
+    virtual void Open(PLDataSource* pDataSrc) = 0;
+    // Fills the bitmap, already created from the description.
+    virtual void DecodeImage(PLBmp* pBmp) = 0;
+
+    // Takes the source over as the current one (closing any earlier one).
+    void SetDataSource(std::unique_ptr<PLDataSource> source);
+    PLDataSource* GetDataSource() const { return m_pDataSrc.get(); }
+
+    // Throws PLTextException(code, "Decoder error: <text>\n").
+    [[noreturn]] static void RaiseError(int code, const char* text);
+
+    // Expands one PackBits row. Rows of fewer than 8 bytes are stored unpacked: the result is
+    // the next rowBytes bytes of the source and dest is untouched. Otherwise packedLength bytes are
+    // read and expanded into dest; every run is bounded by the input and the output left, the
+    // bytes of dest that were not written are zeroed, and the result is dest.
+    static const uint8_t* UnpackBits(
+        uint8_t* dest, PLDataSource* source, int destSize, int rowBytes, int packedLength);
+
+private:
+    // Calls Open on the source and keeps it; a failure closes and releases it.
+    void OpenSource(std::unique_ptr<PLDataSource> source);
+    // GetImage, then Close; Close also when GetImage fails.
+    void DecodeOpened(PLBmp& bmp, int bpp);
+
+    std::unique_ptr<PLDataSource> m_pDataSrc;
+};
