@@ -48,10 +48,10 @@ void Shift(win::LONG& low, win::LONG& high, int32_t size, int32_t percent)
 
 } // namespace
 
-win::RECT ComputeAspectCrop(int32_t w, int32_t h, const AspectCropRequest& request)
+std::optional<win::RECT> ComputeAspectCrop(int32_t w, int32_t h, const AspectCropRequest& request)
 {
     if (w <= 0 || h <= 0 || !(request.a > 0) || !(request.b > 0))
-        return { 0, 0, w > 0 ? w : 0, h > 0 ? h : 0 };
+        return std::nullopt;
     win::RECT rect = CentredRectangle(w, h, request);
     ApplyMargin(rect, request.marginPercent);
     Shift(rect.left, rect.right, w, request.xOffsetPercent);

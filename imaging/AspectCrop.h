@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/win/Types.h"
 
@@ -15,5 +16,5 @@ struct AspectCropRequest {
 };
 
 // The rectangle (left, top, right, bottom; right and bottom exclusive) for a picture of w x h.
-// An empty picture, or a ratio with a side that is not above 0, gives the whole picture.
-win::RECT ComputeAspectCrop(int32_t w, int32_t h, const AspectCropRequest& request);
+// None for an empty picture or a ratio with a side that is not above 0: nothing is to be cropped.
+std::optional<win::RECT> ComputeAspectCrop(int32_t w, int32_t h, const AspectCropRequest& request);

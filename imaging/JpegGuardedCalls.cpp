@@ -31,6 +31,8 @@ bool JpegGuardedReadHeader(jpeg_decompress_struct* cinfo)
 {
     if (setjmp(Jump(cinfo)))
         return false;
+    // Every APP1 segment is kept whole (its data cannot exceed 65,533 bytes) for the EXIF reader.
+    jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(cinfo, TRUE);
     return true;
 }

@@ -12,6 +12,7 @@
 
 #include "imaging/JpegPixels.h"
 
+// Keeps the APP1 segments and reads the header (a picture is required).
 bool JpegGuardedReadHeader(jpeg_decompress_struct* cinfo);
 bool JpegGuardedStartDecompress(jpeg_decompress_struct* cinfo);
 

@@ -55,14 +55,15 @@ void ReportProgress(j_common_ptr common)
     const jpeg_progress_mgr& progress = manager.progress;
     if (manager.onProgress && progress.pass_limit > 0 && progress.total_passes > 0) {
         const double pass = static_cast<double>(progress.pass_counter) / static_cast<double>(progress.pass_limit);
-        manager.onProgress(manager.client, (pass + progress.completed_passes) / progress.total_passes);
+        if (!manager.onProgress(manager.client, (pass + progress.completed_passes) / progress.total_passes))
+            FailJpegCall(common, "Decoding was stopped by its progress listener");
     }
 }
 
 } // namespace
 
 void InstallJpegSource(jpeg_decompress_struct* cinfo, JpegSourceManager& manager, const uint8_t* data,
-    size_t size, void* client, void (*onProgress)(void* client, double fraction))
+    size_t size, void* client, bool (*onProgress)(void* client, double fraction))
 {
     manager.pub.init_source = InitSource;
     manager.pub.fill_input_buffer = FillInput;

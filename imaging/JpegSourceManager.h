@@ -18,10 +18,11 @@ struct JpegSourceManager {
     size_t size;
     void* client; // handed to the progress routine
     int scanLimit; // a picture with more scans than this fails; 0 for no limit
-    void (*onProgress)(void* client, double fraction);
+    // Told the fraction done; answers false to stop decoding (the call then fails).
+    bool (*onProgress)(void* client, double fraction);
 };
 
 // Points cinfo's source and progress managers at the manager, which the caller keeps alive as long
 // as cinfo reads from it; libjpeg starts at data and never reads beyond data + size.
 void InstallJpegSource(jpeg_decompress_struct* cinfo, JpegSourceManager& manager, const uint8_t* data,
-    size_t size, void* client, void (*onProgress)(void* client, double fraction));
+    size_t size, void* client, bool (*onProgress)(void* client, double fraction));
