@@ -1,0 +1,79 @@
+#include "imaging/PLFilterResize.h"
+
+#include "imaging/C2PassScale.h"
+#include "imaging/PLBmp.h"
+#include "imaging/PLContribDef.h"
+#include "imaging/PLTextException.h"
+
+#include <cmath>
+#include <new>
+
+namespace {
+
+void CheckRadius(double radius)
+{
+    if (!std::isfinite(radius) || radius <= 0)
+        throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "Resize radius must be a number above 0.");
+}
+
+} // namespace
+
+PLFilterResize::PLFilterResize(int newWidth, int newHeight)
+    : m_NewXSize(newWidth)
+    , m_NewYSize(newHeight)
+{
+}
+
+void PLFilterResize::Resize(PLBmp* pBmpSource, PLBmp* pBmpDest, const PLContribDef& kernel) const
+{
+    if (pBmpSource == pBmpDest) {
+        ApplyToBitmap(pBmpDest);
+        return;
+    }
+    if (pBmpSource->GetBitsPerPixel() != 32)
+        throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "Resizing needs a 32-bpp bitmap.");
+    pBmpDest->Create(m_NewXSize, m_NewYSize, 32, pBmpSource->HasAlpha(), pBmpSource->IsGreyscale(), nullptr, 0,
+        pBmpSource->GetResolution());
+    PLBmpLock readLock(*pBmpSource, true, false);
+    PLBmpLock writeLock(*pBmpDest, false, true);
+    try {
+        C2PassScale<CDataRGBA_UBYTE>(kernel).Run(pBmpSource->GetLineArray(), pBmpSource->GetWidth(),
+            pBmpSource->GetHeight(), pBmpDest->GetLineArray(), m_NewXSize, m_NewYSize);
+    } catch (const std::bad_alloc&) {
+        throw PLTextException(PL_ERR_NO_MEMORY, "Out of memory resizing bitmap.");
+    }
+}
+
+void PLFilterResizeBilinear::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+{
+    Resize(pBmpSource, pBmpDest, PLBilinearContribDef(0.64));
+}
+
+void PLFilterResizeBox::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+{
+    Resize(pBmpSource, pBmpDest, PLBoxContribDef(0.5));
+}
+
+PLFilterResizeGaussian::PLFilterResizeGaussian(int newWidth, int newHeight, double radius)
+    : PLFilterResize(newWidth, newHeight)
+    , m_NewRadius(radius)
+{
+}
+
+void PLFilterResizeGaussian::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+{
+    CheckRadius(m_NewRadius);
+    Resize(pBmpSource, pBmpDest, PLGaussianContribDef(m_NewRadius));
+}
+
+PLFilterResizeHamming::PLFilterResizeHamming(int newWidth, int newHeight, double radius)
+    : PLFilterResize(newWidth, newHeight)
+    , m_NewRadius(radius)
+{
+}
+
+void PLFilterResizeHamming::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+{
+    CheckRadius(m_NewRadius);
+    Resize(pBmpSource, pBmpDest, PLHammingContribDef(m_NewRadius));
+}
