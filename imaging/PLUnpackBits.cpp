@@ -31,6 +31,7 @@ const uint8_t* PLPicDecoder::UnpackBits(
             o += count;
         }
     }
-    std::memset(dest + o, 0, static_cast<size_t>(outSize - o));
+    if (o < outSize)
+        std::memset(dest + o, 0, static_cast<size_t>(outSize - o));
     return dest;
 }

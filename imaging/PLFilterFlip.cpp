@@ -1,0 +1,27 @@
+#include "imaging/PLFilterFlip.h"
+
+#include "imaging/PLBmp.h"
+
+#include <cstring>
+
+PLFilterFlip::PLFilterFlip() = default;
+
+PLFilterFlip::~PLFilterFlip() = default;
+
+void PLFilterFlip::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+{
+    if (pBmpSource == pBmpDest) {
+        ApplyToBitmap(pBmpDest);
+        return;
+    }
+    const PLBmp& src = *pBmpSource;
+    const int height = src.GetHeight();
+    pBmpDest->Create(src.GetWidth(), height, src.GetBitsPerPixel(), src.HasAlpha(), src.IsGreyscale(),
+        nullptr, 0, src.GetResolution());
+    PLBmpLock lockSrc(src, true, false);
+    PLBmpLock lockDst(*pBmpDest, false, true);
+    const auto rowBytes = static_cast<size_t>(PLBmp::UnpaddedRowBytes(src.GetWidth(), src.GetBitsPerPixel()));
+    for (int y = 0; y < height; ++y)
+        std::memcpy(pBmpDest->GetRow(height - 1 - y), src.GetRow(y), rowBytes);
+    pBmpDest->CopyPaletteFrom(src);
+}

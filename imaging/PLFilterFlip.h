@@ -1,0 +1,12 @@
+// Turns a bitmap upside down: the rows in reverse order.
+#pragma once
+
+#include "imaging/PLFilter.h"
+
+class PLFilterFlip : public PLFilter {
+public:
+    PLFilterFlip();
+    ~PLFilterFlip() override;
+
+    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+};

@@ -1,0 +1,29 @@
+#include "imaging/PLFilterMirror.h"
+
+#include "imaging/PLPixelCopy.h"
+
+PLFilterMirror::PLFilterMirror() = default;
+
+PLFilterMirror::~PLFilterMirror() = default;
+
+void PLFilterMirror::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+{
+    if (pBmpSource == pBmpDest) {
+        ApplyToBitmap(pBmpDest);
+        return;
+    }
+    const PLBmp& src = *pBmpSource;
+    const int width = src.GetWidth();
+    const int bpp = src.GetBitsPerPixel();
+    pBmpDest->Create(
+        width, src.GetHeight(), bpp, src.HasAlpha(), src.IsGreyscale(), nullptr, 0, src.GetResolution());
+    PLBmpLock lockSrc(src, true, false);
+    PLBmpLock lockDst(*pBmpDest, false, true);
+    for (int y = 0; y < src.GetHeight(); ++y) {
+        const uint8_t* in = src.GetRow(y);
+        uint8_t* out = pBmpDest->GetRow(y);
+        for (int x = 0; x < width; ++x)
+            PLPixelCopy::CopyPixel(in, x, out, width - 1 - x, bpp);
+    }
+    pBmpDest->CopyPaletteFrom(src);
+}

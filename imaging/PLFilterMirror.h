@@ -1,0 +1,12 @@
+// Mirrors a bitmap left to right: each row reversed.
+#pragma once
+
+#include "imaging/PLFilter.h"
+
+class PLFilterMirror : public PLFilter {
+public:
+    PLFilterMirror();
+    ~PLFilterMirror() override;
+
+    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+};

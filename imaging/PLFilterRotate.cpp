@@ -1,0 +1,30 @@
+#include "imaging/PLFilterRotate.h"
+
+#include "imaging/PLBmp.h"
+#include "imaging/PLRotateKernels.h"
+#include "imaging/PLTextException.h"
+
+PLFilterRotate::PLFilterRotate(int mode)
+    : m_Mode(mode)
+{
+}
+
+PLFilterRotate::~PLFilterRotate() = default;
+
+void PLFilterRotate::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+{
+    if (m_Mode != PLROTATE_90 && m_Mode != PLROTATE_180 && m_Mode != PLROTATE_270)
+        throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "Unknown rotation mode.");
+    if (pBmpSource == pBmpDest) {
+        ApplyToBitmap(pBmpDest);
+        return;
+    }
+    const PLBmp& src = *pBmpSource;
+    const bool quarter = m_Mode != PLROTATE_180;
+    pBmpDest->Create(quarter ? src.GetHeight() : src.GetWidth(), quarter ? src.GetWidth() : src.GetHeight(),
+        src.GetBitsPerPixel(), src.HasAlpha(), src.IsGreyscale(), nullptr, 0, src.GetResolution());
+    PLBmpLock lockSrc(src, true, false);
+    PLBmpLock lockDst(*pBmpDest, false, true);
+    PLRotateKernels::RotateTiled(src, *pBmpDest, m_Mode);
+    pBmpDest->CopyPaletteFrom(src);
+}

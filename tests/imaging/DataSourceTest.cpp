@@ -1,0 +1,183 @@
+// Data sources: opening files, bounded reads and progress.
+#include "BmpTestHelpers.h"
+#include "imaging/PLFileSource.h"
+#include "imaging/PLMemSource.h"
+#include "imaging/PLProgressListener.h"
+#include "imaging/PLResourceModule.h"
+#include "imaging/PLResourceSource.h"
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ProgressLog : public PLProgressListener {
+public:
+    void OnProgress(double part) override { parts.push_back(part); }
+    std::vector<double> parts;
+};
+
+// A scratch folder removed after the test.
+class ScratchFolder : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("orvanel-sources-" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes)
+    {
+        const fs::path path = dir / name;
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return path.string();
+    }
+    fs::path dir;
+};
+
+using FileSourceOpen = ScratchFolder;
+
+TEST_F(FileSourceOpen, ErrorTable)
+{
+    Write("empty.jpg", {});
+    fs::create_directories(dir / "folder.jpg");
+    const std::string fifo = (dir / "pipe.jpg").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    Write("plain", { 1 });
+    struct Case {
+        std::string path;
+        int code;
+    };
+    const Case cases[] = {
+        { (dir / "missing-folder" / "a.jpg").string(), PL_ERR_PATH_NOT_FOUND },
+        { (dir / "plain" / "a.jpg").string(), PL_ERR_PATH_NOT_FOUND }, // a file used as a folder
+        { (dir / "missing.jpg").string(), PL_ERR_FILE_NOT_FOUND },
+        { (dir / "empty.jpg").string(), PL_ERR_ACCESS_DENIED },
+        { (dir / "folder.jpg").string(), PL_ERR_ACCESS_DENIED },
+        { fifo, PL_ERR_ACCESS_DENIED }, // and does not wait for a writer
+    };
+    for (const Case& c : cases) {
+        PLFileSource source;
+        EXPECT_EQ(source.OpenFile(c.path.c_str()), c.code) << c.path;
+        EXPECT_EQ(source.GetFileSize(), 0) << c.path;
+        EXPECT_EQ(std::string(source.GetName()), "") << c.path;
+    }
+}
+
+TEST_F(FileSourceOpen, HoldsItsOwnCopyOfTheFile)
+{
+    const std::string path = Write("photo.jpg", { 1, 2, 3, 4, 5 });
+    PLFileSource source;
+    ASSERT_EQ(source.OpenFile(path.c_str()), 0);
+    EXPECT_EQ(std::string(source.GetName()), path);
+    // Another process truncating the file must not pull the data away from under a decoder.
+    fs::resize_file(path, 0);
+    fs::remove(path);
+    const uint8_t* bytes = source.ReadBytes(5);
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 5), (std::vector<uint8_t> { 1, 2, 3, 4, 5 }));
+}
+
+TEST_F(FileSourceOpen, WideNamesOpenTheUtf8File)
+{
+    const std::string path = Write("Bild-\xC3\xA4.jpg", { 9, 8 });
+    const std::wstring wide = (dir / "").wstring() + L"Bild-\u00E4.jpg";
+    PLFileSource source;
+    ASSERT_EQ(source.OpenFileW(wide.c_str()), 0);
+    EXPECT_EQ(std::string(source.GetName()), "Wide");
+    EXPECT_EQ(std::wstring(source.GetNameW()), wide);
+    EXPECT_EQ(source.GetFileSize(), 2);
+}
+
+// Every kind of source over the same ten bytes.
+class BoundedReads : public ScratchFolder, public testing::WithParamInterface<int> {
+protected:
+    PLDataSource& OpenSource()
+    {
+        const std::vector<uint8_t> bytes { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9 };
+        switch (GetParam()) {
+        case 0:
+            EXPECT_EQ(file.OpenFile(Write("ten", bytes).c_str()), 0);
+            return file;
+        case 1:
+            EXPECT_EQ(memory.OpenMemory(data, 10), 0);
+            return memory;
+        default:
+            module.Add(PL_RT_RCDATA, 7, bytes);
+            EXPECT_EQ(resource.OpenResource(module, 7), 0);
+            return resource;
+        }
+    }
+    const uint8_t data[10] = { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9 };
+    PLFileSource file;
+    PLMemSource memory;
+    PLResourceModule module;
+    PLResourceSource resource;
+};
+
+TEST_P(BoundedReads, ReadToTheEndAndNotOneByteFurther)
+{
+    PLDataSource& source = OpenSource();
+    EXPECT_EQ(*source.ReadBytes(4), 0);
+    EXPECT_EQ(*source.PeekBytes(6), 4);
+    EXPECT_EQ(source.ReadBytes(6)[5], 9);
+    EXPECT_EQ(source.GetBytesLeft(), 0);
+    EXPECT_EQ(ErrorCodeOf([&] { source.ReadBytes(1); }), PL_ERR_END_OF_FILE);
+    EXPECT_EQ(ErrorCodeOf([&] { source.PeekBytes(1); }), PL_ERR_END_OF_FILE);
+    EXPECT_EQ(source.GetPosition(), 10);
+    EXPECT_NO_THROW(source.ReadBytes(0));
+}
+
+TEST_P(BoundedReads, HugeAndNegativeCountsMoveNothing)
+{
+    PLDataSource& source = OpenSource();
+    source.ReadBytes(3);
+    EXPECT_EQ(ErrorCodeOf([&] { source.ReadBytes(INT_MAX); }), PL_ERR_END_OF_FILE);
+    EXPECT_EQ(ErrorCodeOf([&] { source.PeekBytes(INT_MAX); }), PL_ERR_END_OF_FILE);
+    EXPECT_EQ(ErrorCodeOf([&] { source.ReadBytes(-1); }), PL_ERR_FORMAT_UNKNOWN);
+    EXPECT_EQ(ErrorCodeOf([&] { source.PeekBytes(INT_MIN); }), PL_ERR_FORMAT_UNKNOWN);
+    EXPECT_EQ(source.GetPosition(), 3);
+    EXPECT_EQ(*source.GetRemainingData(), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(FileMemoryResource, BoundedReads, testing::Values(0, 1, 2));
+
+TEST(DataSourceProgress, OncePerKilobyteCrossedAndOneAtClose)
+{
+    const std::vector<uint8_t> bytes(3000);
+    ProgressLog log;
+    PLMemSource source(&log);
+    ASSERT_EQ(source.OpenMemory(bytes.data(), 3000), 0);
+    for (int i = 0; i < 30; ++i)
+        source.ReadBytes(100);
+    source.Close();
+    source.Close(); // a second close tells nothing more
+    EXPECT_EQ(log.parts, (std::vector<double> { 1100.0 / 3000, 2100.0 / 3000, 1.0 }));
+}
+
+TEST(ResourceSource, MissingResourceIsCodeFourAndNamesCarryTheId)
+{
+    PLResourceModule module;
+    module.Add("PICT", 12, { 1, 2 });
+    PLResourceSource source;
+    EXPECT_EQ(source.OpenResource(module, 12), PL_ERR_FILE_NOT_FOUND) << "raw data is another type";
+    ASSERT_EQ(source.OpenResource(module, 12, "PICT"), 0);
+    EXPECT_EQ(std::string(source.GetName()), "Resource: 12");
+    EXPECT_EQ(source.GetFileSize(), 2);
+}
+
+TEST(MemorySource, RefusesANegativeSize)
+{
+    const uint8_t byte = 0;
+    PLMemSource source;
+    EXPECT_EQ(source.OpenMemory(&byte, -1), PL_ERR_FILE_NOT_FOUND);
+    EXPECT_EQ(source.GetFileSize(), 0);
+}
+
+} // namespace
