@@ -4,7 +4,7 @@ namespace gdi {
 
 bool DibView::IsValid() const
 {
-    if (width <= 0 || height == 0 || bits == nullptr)
+    if (width <= 0 || height == 0 || height == INT32_MIN || bits == nullptr)
         return false;
     if (bitsPerPixel != 1 && bitsPerPixel != 8 && bitsPerPixel != 24 && bitsPerPixel != 32)
         return false;

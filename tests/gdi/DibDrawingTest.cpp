@@ -1,7 +1,9 @@
+#include "gdi/TestPictures.h"
 #include "platform/gdi/RecordingDeviceContext.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 namespace {
@@ -11,55 +13,19 @@ using gdi::RecordedDib;
 using gdi::RecordingDeviceContext;
 using win::RGB;
 
-// A 3 x 2 picture at each depth, every pixel a different colour, with its top row at picture
-// row 0. Rows are padded to 4 bytes; `topDown` stores the top row first.
-struct Picture {
-    std::vector<gdi::RGBQUAD> palette;
-    std::vector<uint8_t> bits;
-    DibView view;
-};
-
-const win::COLORREF kColours[2][3] = {
-    { RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255) },
-    { RGB(10, 20, 30), RGB(255, 255, 255), RGB(0, 0, 0) },
-};
-
-Picture MakePicture(int bpp, bool topDown)
-{
-    Picture p;
-    const uint64_t rowBytes = DibView::RowBytes(3, bpp);
-    p.bits.assign(rowBytes * 2, 0);
-    for (int row = 0; row < 2; ++row) {
-        uint8_t* line = p.bits.data() + (topDown ? row : 1 - row) * rowBytes;
-        for (int x = 0; x < 3; ++x) {
-            const win::COLORREF c = kColours[row][x];
-            if (bpp == 24 || bpp == 32) {
-                uint8_t* px = line + x * (bpp / 8);
-                px[0] = win::GetBValue(c);
-                px[1] = win::GetGValue(c);
-                px[2] = win::GetRValue(c);
-            } else if (bpp == 8) {
-                line[x] = static_cast<uint8_t>(row * 3 + x);
-            }
-        }
-    }
-    if (bpp == 8)
-        for (const auto& row : kColours)
-            for (win::COLORREF c : row)
-                p.palette.push_back({ win::GetBValue(c), win::GetGValue(c), win::GetRValue(c), 0 });
-    p.view = { 3, topDown ? -2 : 2, bpp, p.palette.data(), p.palette.size(), p.bits.data(), p.bits.size() };
-    return p;
-}
+using testpictures::MakePicture;
+using testpictures::Picture;
 
 TEST(Dib, PixelsAreReadByPictureRowAtEveryDepthAndOrder)
 {
-    for (int bpp : { 8, 24, 32 })
+    for (int bpp : { 1, 8, 24, 32 })
         for (bool topDown : { false, true }) {
             const Picture p = MakePicture(bpp, topDown);
             ASSERT_TRUE(p.view.IsValid());
             for (int row = 0; row < 2; ++row)
                 for (int x = 0; x < 3; ++x)
-                    EXPECT_EQ(p.view.PixelColor(x, row), kColours[row][x]) << bpp << " bpp " << topDown;
+                    EXPECT_EQ(p.view.PixelColor(x, row), testpictures::Expected(bpp, row, x))
+                        << bpp << " bpp " << topDown;
         }
 }
 
@@ -127,6 +93,21 @@ TEST(Dib, DestinationExtentsCarryTheMappingModesFlip)
         EXPECT_EQ(dibs[0].call.deviceHeight, c.deviceHeight) << c.mapMode << " " << c.logicalHeight;
         EXPECT_EQ(dibs[0].call.stretchMode, gdi::COLORONCOLOR);
     }
+}
+
+TEST(Dib, SetDIBitsToDeviceCopiesOnePixelToOnePixel)
+{
+    const Picture p = MakePicture(24, false);
+    RecordingDeviceContext dc({ 1000, 1000, 600, 600 });
+    dc.SetMapMode(gdi::MM_LOMETRIC);
+    // The right two pixels of the top row: source y counts from the bottom row.
+    EXPECT_EQ(dc.SetDIBitsToDevice(254, -254, 2, 1, 1, 1, p.view), 1);
+    const auto dibs = dc.All<RecordedDib>();
+    ASSERT_EQ(dibs.size(), 1u);
+    const auto& call = dibs[0].call;
+    EXPECT_EQ((std::array { call.deviceX, call.deviceY, call.deviceWidth, call.deviceHeight }),
+              (std::array { 600, 600, 2, 1 }));
+    EXPECT_EQ((std::array { call.srcX, call.srcY, call.srcWidth, call.srcHeight }), (std::array { 1, 1, 2, 1 }));
 }
 
 } // namespace

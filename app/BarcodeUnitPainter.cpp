@@ -1,0 +1,24 @@
+#include "app/BarcodeUnitPainter.h"
+
+#include "app/Code39Barcode.h"
+#include "model/LayoutUnit.h"
+
+#include <cstdint>
+#include <string>
+
+void DrawBarcodeUnit(const LayoutConverter& converter, const LayoutUnit& unit, gdi::DeviceContext& dc)
+{
+    if (!unit.IsShown())
+        return;
+    const win::POINT anchor = unit.GetAbsolutePosition(0);
+    win::POINT corner = anchor;
+    // 64-bit sums wrapped back as the model's own geometry does, so no value is undefined.
+    win::POINT farCorner { static_cast<int32_t>(static_cast<uint32_t>(int64_t { anchor.x } + unit.GetWidth())),
+                           static_cast<int32_t>(static_cast<uint32_t>(int64_t { anchor.y } + unit.GetHeight())) };
+    converter.ToDevice(corner);
+    converter.ToDevice(farCorner);
+    std::string text = kSampleReference;
+    ReferenceToBarcodeText(text);
+    DrawCode39Barcode(dc, { corner.x, corner.y, farCorner.x, farCorner.y }, text, unit.GetAbsoluteAngle() / 10,
+                      win::RGB(0, 0, 0));
+}

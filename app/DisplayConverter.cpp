@@ -1,0 +1,157 @@
+#include "app/DisplayConverter.h"
+
+#include "model/LayoutUnit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+int32_t Saturate(int64_t value)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+// Truncation toward zero that cannot overflow: values beyond 32 bits saturate.
+int32_t Truncate(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    if (value <= static_cast<double>(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
+} // namespace
+
+DisplayConverter::~DisplayConverter() = default;
+LayoutConverter::~LayoutConverter() = default;
+
+bool DisplayConverter::SetScale(double scale)
+{
+    if (!std::isfinite(scale) || scale <= 0.0)
+        return false;
+    scale_ = scale;
+    return true;
+}
+
+void DisplayConverter::ToDevice(win::POINT& point) const
+{
+    const int64_t dx = static_cast<int64_t>(point.x) - originX_;
+    const int64_t dy = static_cast<int64_t>(originY_) - point.y;
+    point.x = Saturate(static_cast<int64_t>(Truncate(static_cast<double>(dx) * scale_)) + offsetX_);
+    point.y = Saturate(static_cast<int64_t>(Truncate(static_cast<double>(dy) * scale_)) + offsetY_);
+}
+
+void DisplayConverter::ToDeviceRect(win::RECT& rect) const
+{
+    win::POINT topLeft { rect.left, rect.top };
+    win::POINT bottomRight { rect.right, rect.bottom };
+    ToDevice(topLeft);
+    ToDevice(bottomRight);
+    rect = { topLeft.x, topLeft.y, bottomRight.x, bottomRight.y };
+}
+
+int DisplayConverter::ToLayoutX(int deviceX) const
+{
+    const int64_t d = static_cast<int64_t>(deviceX) - offsetX_;
+    return Saturate(static_cast<int64_t>(Truncate(static_cast<double>(d) / scale_)) + originX_);
+}
+
+int DisplayConverter::ToLayoutY(int deviceY) const
+{
+    const int64_t d = static_cast<int64_t>(deviceY) - offsetY_;
+    return Saturate(static_cast<int64_t>(originY_) - Truncate(static_cast<double>(d) / scale_));
+}
+
+void DisplayConverter::ToLayout(win::POINT& point) const
+{
+    point = { ToLayoutX(point.x), ToLayoutY(point.y) };
+}
+
+int DisplayConverter::ScaleLength(int length) const { return Truncate(length * scale_); }
+
+int DisplayConverter::ScaleLengthNegated(int length) const { return Truncate(-static_cast<double>(length) * scale_); }
+
+void DisplayConverter::ToLayoutSize(win::SIZE& size) const
+{
+    size = { ToLayoutLength(size.cx), ToLayoutLength(size.cy) };
+}
+
+int DisplayConverter::ToLayoutLength(int length) const { return Truncate(length / scale_); }
+
+int32_t DisplayConverter::FontHeight(int64_t size) const
+{
+    // size * 254 in 64 bits cannot overflow for any 32-bit size; the quotient is clamped before
+    // it becomes a 32-bit height.
+    const double height = static_cast<double>(size * 254) * scale_ / -720.0;
+    const double limited = std::clamp(height, -static_cast<double>(gdi::kMaxFontHeight),
+                                      static_cast<double>(gdi::kMaxFontHeight));
+    const auto truncated = static_cast<int32_t>(limited);
+    return truncated == 0 ? -1 : truncated;
+}
+
+bool DisplayConverter::CreateFont(gdi::CFont& font, int64_t size, const std::string& faceName, int escapement) const
+{
+    gdi::LOGFONT lf;
+    lf.lfHeight = FontHeight(std::clamp<int64_t>(size, INT32_MIN, UINT32_MAX));
+    lf.lfEscapement = escapement;
+    lf.lfCharSet = gdi::ANSI_CHARSET;
+    lf.lfOutPrecision = gdi::OUT_TT_ONLY_PRECIS;
+    gdi::SetFaceName(lf, faceName);
+    return font.CreateFontIndirect(&lf) != win::FALSE;
+}
+
+void DisplayConverter::DrawUnitText(LayoutUnit& unit, const std::string& text, gdi::DeviceContext& dc,
+                                    bool resetSize, int item) const
+{
+    win::POINT anchor = unit.GetAbsolutePosition(item);
+    ToDevice(anchor);
+    const win::SIZE extent = dc.GetTextExtent(text);
+    // The run (cx, 0) turned clockwise in layout axes.
+    const int64_t cx = extent.cx;
+    int64_t rx = cx;
+    int64_t ry = 0;
+    switch (unit.GetAbsoluteQuarterTurns()) {
+    case 1:
+        rx = 0, ry = cx;
+        break;
+    case 2:
+        rx = -cx, ry = 0;
+        break;
+    case 3:
+        rx = 0, ry = -cx;
+        break;
+    default:
+        break;
+    }
+    // Device y grows upward while the run is in layout axes, hence the added y.
+    switch (unit.GetAlignment()) {
+    case 0:
+        dc.TextOut(anchor.x, anchor.y, text);
+        break;
+    case 1:
+        dc.TextOut(Saturate(anchor.x - rx / 2), Saturate(anchor.y + ry / 2), text);
+        break;
+    case 2:
+        dc.TextOut(Saturate(anchor.x - rx), Saturate(anchor.y + ry), text);
+        break;
+    default:
+        break;
+    }
+    if (resetSize)
+        unit.SetItemSize({ 0, 0 });
+    unit.GrowItemSize({ ToLayoutLength(extent.cx), ToLayoutLength(extent.cy) });
+}
+
+int TextEscapement(int clockwiseAngle) { return (((3600 - clockwiseAngle % 3600) % 3600) + 3600) % 3600; }
+
+void ScaleRect(win::RECT& dst, const win::RECT& src, int factor)
+{
+    const int64_t f = factor;
+    dst = { Saturate(src.left * f), Saturate(src.top * f), Saturate(src.right * f), Saturate(src.bottom * f) };
+}

@@ -1,0 +1,245 @@
+#include "platform/qt/QtDeviceContext.h"
+
+#include "platform/qt/Cp1252.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace gdi {
+
+namespace {
+
+    // Device coordinates handed to Qt stay well inside its integer range; anything beyond lies
+    // far outside every page anyway.
+    constexpr int64_t kFar = 1 << 28;
+    int Near(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -kFar, kFar)); }
+
+    QColor ToQColor(win::COLORREF c) { return QColor(win::GetRValue(c), win::GetGValue(c), win::GetBValue(c)); }
+
+    // The faces the program names, drawn with their metric-compatible free counterparts.
+    QString QtFamily(const std::string& face)
+    {
+        if (face.empty() || face == "Arial")
+            return QStringLiteral("Liberation Sans");
+        return fw::FromCp1252(face);
+    }
+
+    QVector<QRgb> ColourTable(const DibView& dib, int entries)
+    {
+        QVector<QRgb> table(entries, qRgb(0, 0, 0));
+        const int known = static_cast<int>(std::min<std::size_t>(dib.paletteEntries, entries));
+        for (int i = 0; dib.palette != nullptr && i < known; ++i)
+            table[i] = qRgb(dib.palette[i].rgbRed, dib.palette[i].rgbGreen, dib.palette[i].rgbBlue);
+        return table;
+    }
+
+    // The source rectangle of the picture as a top-down QImage of its own.
+    QImage SourceImage(const DibCall& call)
+    {
+        const DibView& dib = call.dib;
+        const int rows = static_cast<int>(dib.Rows());
+        const auto rowBytes = static_cast<qsizetype>(DibView::RowBytes(dib.width, dib.bitsPerPixel));
+        QImage::Format format = QImage::Format_ARGB32;
+        if (dib.bitsPerPixel == 24)
+            format = QImage::Format_BGR888;
+        else if (dib.bitsPerPixel == 8)
+            format = QImage::Format_Indexed8;
+        else if (dib.bitsPerPixel == 1)
+            format = QImage::Format_Mono;
+        // A view of the caller's rows, in stored order; nothing is written through it.
+        const QImage stored(dib.bits, dib.width, rows, rowBytes, format);
+        // Source y counts up from the bottom row of the picture.
+        const int top = rows - call.srcY - call.srcHeight;
+        const int storedTop = dib.TopDown() ? top : rows - top - call.srcHeight;
+        QImage part = stored.copy(call.srcX, storedTop, call.srcWidth, call.srcHeight);
+        if (!dib.TopDown())
+            part = part.mirrored(false, true);
+        if (format == QImage::Format_Indexed8 || format == QImage::Format_Mono)
+            part.setColorTable(ColourTable(dib, format == QImage::Format_Mono ? 2 : 256));
+        // The fourth byte of a 32-bit pixel is not drawn: the picture is opaque.
+        return part.convertToFormat(QImage::Format_RGB32);
+    }
+
+} // namespace
+
+DeviceCaps QtDeviceContext::CapsOf(const QPaintDevice& device)
+{
+    return { device.width(), device.height(), device.logicalDpiX(), device.logicalDpiY() };
+}
+
+QtDeviceContext::QtDeviceContext(QPaintDevice& device, bool printing)
+    : DeviceContext(CapsOf(device), printing)
+    , ownPainter_(std::make_unique<QPainter>(&device))
+    , painter_(ownPainter_.get())
+{
+}
+
+QtDeviceContext::QtDeviceContext(QImage& image)
+    : QtDeviceContext(static_cast<QPaintDevice&>(image), false)
+{
+}
+
+QtDeviceContext::QtDeviceContext(QWidget& widget)
+    : QtDeviceContext(static_cast<QPaintDevice&>(widget), false)
+{
+}
+
+QtDeviceContext::QtDeviceContext(QPrinter& printer, bool printing)
+    : QtDeviceContext(static_cast<QPaintDevice&>(printer), printing)
+{
+}
+
+QtDeviceContext::QtDeviceContext(QPdfWriter& writer, bool printing)
+    : QtDeviceContext(static_cast<QPaintDevice&>(writer), printing)
+{
+}
+
+QtDeviceContext::QtDeviceContext(QPainter& painter, bool printing)
+    : DeviceContext(painter.device() ? CapsOf(*painter.device()) : DeviceCaps {}, printing)
+    , painter_(&painter)
+{
+}
+
+QtDeviceContext::~QtDeviceContext()
+{
+    if (ownPainter_ && ownPainter_->isActive())
+        ownPainter_->end();
+}
+
+bool QtDeviceContext::IsActive() const { return painter_->isActive(); }
+
+QFont QtDeviceContext::ToQFont(const DeviceFont& font) const
+{
+    QFont q(QtFamily(font.faceName));
+    q.setStyleStrategy(QFont::PreferOutline);
+    q.setHintingPreference(QFont::PreferNoHinting);
+    q.setKerning(false);
+    q.setWeight(font.weight == 0 ? QFont::Normal : static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
+    q.setItalic(font.italic);
+    q.setUnderline(font.underline);
+    q.setStrikeOut(font.strikeOut);
+    int pixels = 0;
+    if (font.height < 0) {
+        pixels = -font.height; // the em height
+    } else if (font.height > 0) {
+        // A cell height: take away the internal leading, measured on a large reference size.
+        q.setPixelSize(1000);
+        const QFontMetricsF metrics(q);
+        const double cell = metrics.ascent() + metrics.descent();
+        pixels = static_cast<int>(std::lround(font.height * 1000.0 / (cell > 0 ? cell : 1000.0)));
+    } else {
+        pixels = static_cast<int>(std::lround(12.0 * GetDeviceCaps(LOGPIXELSY) / 72.0)); // 12 points
+    }
+    q.setPixelSize(std::clamp(pixels, 1, kMaxDeviceFontHeight));
+    return q;
+}
+
+void QtDeviceContext::DoFillRect(const FillCall& call)
+{
+    const win::RECT& r = call.device;
+    if (!IsActive() || r.right <= r.left || r.bottom <= r.top)
+        return;
+    const int left = Near(r.left);
+    const int top = Near(r.top);
+    painter_->fillRect(QRect(left, top, Near(r.right) - left, Near(r.bottom) - top), ToQColor(call.color));
+}
+
+void QtDeviceContext::DoLine(const LineCall& call)
+{
+    if (!IsActive())
+        return;
+    painter_->save();
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(ToQColor(call.pen.color));
+    pen.setWidth(call.pen.width); // 0 is Qt's one-pixel pen as well
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    painter_->setPen(pen);
+    painter_->drawLine(QPoint(call.deviceFrom.x, call.deviceFrom.y), QPoint(call.deviceTo.x, call.deviceTo.y));
+    painter_->restore();
+}
+
+void QtDeviceContext::DoText(const TextCall& call)
+{
+    if (!IsActive() || call.text.empty())
+        return;
+    const QFont font = ToQFont(call.font);
+    const QFontMetricsF metrics(font, painter_->device());
+    const QString text = fw::FromCp1252(call.text);
+    painter_->save();
+    painter_->setRenderHint(QPainter::TextAntialiasing, true);
+    painter_->translate(call.deviceOrigin.x, call.deviceOrigin.y);
+    // Escapement turns counter-clockwise; Qt's rotation turns clockwise on the y-down device.
+    painter_->rotate(-call.font.escapement / 10.0);
+    if (call.bkMode == OPAQUE)
+        painter_->fillRect(QRectF(0, 0, metrics.horizontalAdvance(text), metrics.ascent() + metrics.descent()),
+                           ToQColor(call.bkColor));
+    painter_->setFont(font);
+    painter_->setPen(ToQColor(call.textColor));
+    painter_->drawText(QPointF(0, metrics.ascent()), text);
+    painter_->restore();
+}
+
+win::SIZE QtDeviceContext::DoMeasureText(std::string_view text, const DeviceFont& font) const
+{
+    const QFontMetricsF metrics(ToQFont(font), painter_->device());
+    const double width = metrics.horizontalAdvance(fw::FromCp1252(text));
+    return { static_cast<win::LONG>(std::lround(std::min(width, 2e9))),
+             static_cast<win::LONG>(std::lround(metrics.ascent() + metrics.descent())) };
+}
+
+void QtDeviceContext::DoStretchDib(const DibCall& call)
+{
+    if (!IsActive())
+        return;
+    const QImage picture = SourceImage(call).mirrored(call.deviceWidth < 0, call.deviceHeight < 0);
+    const int x1 = Near(call.deviceX);
+    const int y1 = Near(call.deviceY);
+    const int x2 = Near(static_cast<int64_t>(call.deviceX) + call.deviceWidth);
+    const int y2 = Near(static_cast<int64_t>(call.deviceY) + call.deviceHeight);
+    painter_->save();
+    painter_->setRenderHint(QPainter::SmoothPixmapTransform, call.stretchMode == HALFTONE);
+    painter_->drawImage(QRect(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1)), picture);
+    painter_->restore();
+}
+
+void QtDeviceContext::DoDragRect(const DragRectCall& call)
+{
+    if (!IsActive())
+        return;
+    auto invertFrame = [this](const win::RECT& r, const win::SIZE& s) {
+        const int64_t w64 = static_cast<int64_t>(r.right) - r.left;
+        const int64_t h64 = static_cast<int64_t>(r.bottom) - r.top;
+        if (w64 <= 0 || h64 <= 0 || w64 > INT32_MAX || h64 > INT32_MAX)
+            return;
+        const int w = static_cast<int>(w64);
+        const int h = static_cast<int>(h64);
+        const int bx = static_cast<int>(std::clamp<int64_t>(s.cx, 1, w));
+        const int by = static_cast<int>(std::clamp<int64_t>(s.cy, 1, h));
+        // XOR with white inverts; the strips do not overlap, so each pixel flips once.
+        if (2 * static_cast<int64_t>(bx) >= w || 2 * static_cast<int64_t>(by) >= h) {
+            painter_->fillRect(QRect(r.left, r.top, w, h), Qt::white);
+            return;
+        }
+        painter_->fillRect(QRect(r.left, r.top, w, by), Qt::white);
+        painter_->fillRect(QRect(r.left, r.bottom - by, w, by), Qt::white);
+        painter_->fillRect(QRect(r.left, r.top + by, bx, h - 2 * by), Qt::white);
+        painter_->fillRect(QRect(r.right - bx, r.top + by, bx, h - 2 * by), Qt::white);
+    };
+    painter_->save();
+    painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    if (call.hasLast)
+        invertFrame(call.lastRect, call.lastSize);
+    invertFrame(call.rect, call.size);
+    painter_->restore();
+}
+
+} // namespace gdi

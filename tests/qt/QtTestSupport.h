@@ -1,0 +1,57 @@
+// Shared helpers of the Qt tests: one application object per test program, the output folder
+// for pictures a person can look at, and pixel inspection.
+#pragma once
+
+#include <QApplication>
+#include <QImage>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace qttest {
+
+// Creates the application object on first use (offscreen in the test build).
+inline void EnsureApplication()
+{
+    if (QCoreApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "qt_tests";
+        static char* argv[] = { name, nullptr };
+        static QApplication app(argc, argv);
+    }
+}
+
+inline std::filesystem::path OutputPath(const std::string& file)
+{
+    const std::filesystem::path folder(ORVANEL_TEST_OUTPUT);
+    std::filesystem::create_directories(folder);
+    return folder / file;
+}
+
+// A white picture of the given size at the given resolution.
+inline QImage WhiteImage(int width, int height, int dpi)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const int dotsPerMeter = static_cast<int>(dpi / 0.0254 + 0.5);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    return image;
+}
+
+// Bounding box of the pixels inside `area` for which `ink` holds; empty (invalid) when none.
+inline QRect InkBounds(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& ink)
+{
+    QRect box;
+    const QRect clipped = area.intersected(image.rect());
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            if (ink(image.pixel(x, y)))
+                box = box.united(QRect(x, y, 1, 1));
+    return box;
+}
+
+inline bool NotWhite(QRgb p) { return qRed(p) < 200 || qGreen(p) < 200 || qBlue(p) < 200; }
+
+} // namespace qttest
