@@ -8,8 +8,8 @@
 
 #include "imaging/ExifData.h"
 #include "imaging/PLAnyBmp.h"
-#include "imaging/PLMemSource.h"
 #include "imaging/PLJPEGDecoder.h"
+#include "imaging/PLMemSource.h"
 #include "imaging/PLTextException.h"
 
 namespace {

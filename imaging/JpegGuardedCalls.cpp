@@ -4,7 +4,10 @@
 
 namespace {
 
-std::jmp_buf& Jump(jpeg_decompress_struct* cinfo) { return JpegErrors(reinterpret_cast<j_common_ptr>(cinfo)).jump; }
+std::jmp_buf& Jump(jpeg_decompress_struct* cinfo)
+{
+    return JpegErrors(reinterpret_cast<j_common_ptr>(cinfo)).jump;
+}
 
 // Reads the rows from first on; returns the first row not delivered.
 JDIMENSION ReadRows(jpeg_decompress_struct* cinfo, uint8_t* const* rows, JpegPixelKind kind)

@@ -11,7 +11,10 @@ namespace {
 // The JPEG end-of-image marker.
 const JOCTET kFakeEndOfImage[2] = { 0xFF, JPEG_EOI };
 
-JpegSourceManager& Manager(j_decompress_ptr cinfo) { return *reinterpret_cast<JpegSourceManager*>(cinfo->src); }
+JpegSourceManager& Manager(j_decompress_ptr cinfo)
+{
+    return *reinterpret_cast<JpegSourceManager*>(cinfo->src);
+}
 
 void InitSource(j_decompress_ptr) { }
 void TermSource(j_decompress_ptr) { }
@@ -54,7 +57,8 @@ void ReportProgress(j_common_ptr common)
     }
     const jpeg_progress_mgr& progress = manager.progress;
     if (manager.onProgress && progress.pass_limit > 0 && progress.total_passes > 0) {
-        const double pass = static_cast<double>(progress.pass_counter) / static_cast<double>(progress.pass_limit);
+        const double pass
+            = static_cast<double>(progress.pass_counter) / static_cast<double>(progress.pass_limit);
         if (!manager.onProgress(manager.client, (pass + progress.completed_passes) / progress.total_passes))
             FailJpegCall(common, "Decoding was stopped by its progress listener");
     }

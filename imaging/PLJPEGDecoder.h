@@ -9,10 +9,9 @@
 #include <string>
 
 #include "imaging/ExifData.h"
-#include "imaging/JpegErrorManager.h"
-#include "imaging/JpegPixels.h"
-#include "imaging/JpegSourceManager.h"
 #include "imaging/PLPicDecoder.h"
+
+struct JpegDecompressor;
 
 class PLJPEGDecoder : public PLPicDecoder {
 public:
@@ -28,7 +27,7 @@ public:
     // Fast (the default): no fancy upsampling of subsampled colour.
     void SetFast(bool fast) { m_bFast = fast; }
     // 0 for no limit.
-    void SetScanLimit(int scans) { m_Source.scanLimit = scans; }
+    void SetScanLimit(int scans);
 
     // Reads the header from the source's read position on: the description, the resolution and
     // the EXIF block. The size is checked against the library's limits here.
@@ -40,8 +39,8 @@ public:
     void GetExifData(ExifData& out) const;
 
     // Warnings libjpeg gave since the last Open (corrupt data, premature end of the file).
-    int GetWarningCount() const { return m_Errors.warningCount; }
-    std::string GetLastWarning() const { return m_Errors.lastWarning; }
+    int GetWarningCount() const;
+    std::string GetLastWarning() const;
 
 private:
     // Passes the fraction to the source; false when its listener threw.
@@ -50,10 +49,8 @@ private:
     [[noreturn]] void RaiseLibjpegError();
     void SetDescriptionFromHeader();
 
-    jpeg_decompress_struct m_Info {};
-    JpegErrorManager m_Errors {};
-    JpegSourceManager m_Source {};
+    // Allocated once: libjpeg keeps pointers into it.
+    std::unique_ptr<JpegDecompressor> m_pJpeg;
     bool m_bFast = true;
-    JpegPixelKind m_Kind = JpegPixelKind::Colour;
     std::unique_ptr<ExifData> m_pExifData;
 };

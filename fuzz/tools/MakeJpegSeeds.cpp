@@ -11,7 +11,8 @@ using namespace jpegfixtures;
 int main(int argc, char** argv)
 {
     const std::string folder = argc > 1 ? argv[1] : ".";
-    const auto write = [&](const char* name, JpegSpec spec) { WriteFile(folder + "/" + name, MakeJpeg(spec)); };
+    const auto write
+        = [&](const char* name, JpegSpec spec) { WriteFile(folder + "/" + name, MakeJpeg(spec)); };
     JpegSpec base;
     base.width = 19;
     base.height = 13;
@@ -33,13 +34,13 @@ int main(int argc, char** argv)
     spec.restartInterval = 1;
     write("restart.jpg", spec);
     spec = base;
-    spec.colour = JCS_GRAYSCALE;
+    spec.colour = Colour::Grey;
     spec.density = JpegDensity { 2, 118, 118 };
     write("grey-density.jpg", spec);
     spec = base;
-    spec.colour = JCS_CMYK;
+    spec.colour = Colour::Cmyk;
     write("cmyk.jpg", spec);
-    spec.colour = JCS_YCCK;
+    spec.colour = Colour::Ycck;
     write("ycck.jpg", spec);
     spec = base;
     spec.app1 = { MakeExifBlock(0x0112, 6) };

@@ -28,7 +28,8 @@ TEST(FitWithinBox, Table)
         { 100, 100, 630, -1, { 0, 0 } },
     };
     for (const FitCase& c : cases)
-        EXPECT_EQ(FitWithinBox(c.w, c.h, c.bw, c.bh), c.expected) << c.w << "x" << c.h << " into " << c.bw << "x" << c.bh;
+        EXPECT_EQ(FitWithinBox(c.w, c.h, c.bw, c.bh), c.expected)
+            << c.w << "x" << c.h << " into " << c.bw << "x" << c.bh;
 }
 
 struct AspectCase {
@@ -72,8 +73,9 @@ TEST(AspectCrop, Table)
     };
     for (const AspectCase& c : cases)
         EXPECT_EQ(ComputeAspectCrop(c.w, c.h, c.request), c.expected)
-            << c.w << "x" << c.h << " a " << c.request.a << " b " << c.request.b << " m " << c.request.marginPercent
-            << " d " << c.request.yOffsetPercent << " e " << c.request.xOffsetPercent;
+            << c.w << "x" << c.h << " a " << c.request.a << " b " << c.request.b << " m "
+            << c.request.marginPercent << " d " << c.request.yOffsetPercent << " e "
+            << c.request.xOffsetPercent;
 }
 
 } // namespace

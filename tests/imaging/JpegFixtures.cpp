@@ -6,6 +6,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include <jpeglib.h>
+
 namespace jpegfixtures {
 namespace {
 
@@ -61,17 +63,17 @@ bool Compress(jpeg_compress_struct* cinfo, const JpegSpec& spec, const Bytes& sa
     cinfo->image_height = static_cast<JDIMENSION>(spec.height);
     const int components = ComponentsOf(spec.colour);
     cinfo->input_components = components;
-    cinfo->in_color_space = components == 4 ? JCS_CMYK : spec.colour;
+    cinfo->in_color_space = components == 4 ? JCS_CMYK : components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(cinfo);
-    if (spec.colour == JCS_YCCK)
+    if (spec.colour == Colour::Ycck)
         jpeg_set_colorspace(cinfo, JCS_YCCK);
     jpeg_set_quality(cinfo, spec.quality, TRUE);
     // Subsampling applies to luma: the Y of YCbCr and of YCCK (with its K alongside).
-    if (spec.colour == JCS_RGB || spec.colour == JCS_YCCK) {
+    if (spec.colour == Colour::Rgb || spec.colour == Colour::Ycck) {
         cinfo->comp_info[0].h_samp_factor = spec.lumaH;
         cinfo->comp_info[0].v_samp_factor = spec.lumaV;
     }
-    if (spec.colour == JCS_YCCK) {
+    if (spec.colour == Colour::Ycck) {
         cinfo->comp_info[3].h_samp_factor = spec.lumaH;
         cinfo->comp_info[3].v_samp_factor = spec.lumaV;
     }
@@ -98,14 +100,14 @@ bool Compress(jpeg_compress_struct* cinfo, const JpegSpec& spec, const Bytes& sa
     return true;
 }
 
-bool Decompress(jpeg_decompress_struct* cinfo, const Bytes& jpeg, J_COLOR_SPACE out, bool fancy,
-    ReferenceImage* image)
+bool Decompress(
+    jpeg_decompress_struct* cinfo, const Bytes& jpeg, Layout out, bool fancy, ReferenceImage* image)
 {
     if (setjmp(reinterpret_cast<ErrorJump*>(cinfo->err)->jump))
         return false;
     jpeg_mem_src(cinfo, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
     jpeg_read_header(cinfo, TRUE);
-    cinfo->out_color_space = out;
+    cinfo->out_color_space = out == Layout::Grey ? JCS_GRAYSCALE : JCS_EXT_BGRA;
     cinfo->dct_method = JDCT_FLOAT;
     cinfo->do_fancy_upsampling = fancy ? TRUE : FALSE;
     jpeg_start_decompress(cinfo);
@@ -124,13 +126,13 @@ bool Decompress(jpeg_decompress_struct* cinfo, const Bytes& jpeg, J_COLOR_SPACE 
 
 } // namespace
 
-int ComponentsOf(J_COLOR_SPACE colour)
+int ComponentsOf(Colour colour)
 {
     switch (colour) {
-    case JCS_GRAYSCALE:
+    case Colour::Grey:
         return 1;
-    case JCS_CMYK:
-    case JCS_YCCK:
+    case Colour::Cmyk:
+    case Colour::Ycck:
         return 4;
     default:
         return 3;
@@ -146,16 +148,21 @@ Bytes MakePattern(int width, int height, int components)
         for (int x = 0; x < width; ++x)
             for (int c = 0; c < components; ++c) {
                 noise = noise * 1103515245u + 12345u;
-                const int smooth = (x * 255 / (width > 1 ? width - 1 : 1) * (c + 1) + y * 255 / (height > 1 ? height - 1 : 1)) / (c + 2);
+                const int smooth = (x * 255 / (width > 1 ? width - 1 : 1) * (c + 1)
+                                       + y * 255 / (height > 1 ? height - 1 : 1))
+                    / (c + 2);
                 const int detail = ((x / 3 + y / 5 + c) % 4 == 0) ? 40 : 0;
-                samples[i++] = static_cast<uint8_t>((smooth + detail + static_cast<int>((noise >> 24) % 16)) & 0xFF);
+                samples[i++]
+                    = static_cast<uint8_t>((smooth + detail + static_cast<int>((noise >> 24) % 16)) & 0xFF);
             }
     return samples;
 }
 
 Bytes MakeJpeg(const JpegSpec& spec)
 {
-    const Bytes samples = spec.samples.empty() ? MakePattern(spec.width, spec.height, ComponentsOf(spec.colour)) : spec.samples;
+    const Bytes samples = spec.samples.empty()
+        ? MakePattern(spec.width, spec.height, ComponentsOf(spec.colour))
+        : spec.samples;
     jpeg_compress_struct cinfo {};
     ErrorJump err {};
     InstallErrors(reinterpret_cast<j_common_ptr>(&cinfo), err);
@@ -173,7 +180,7 @@ Bytes MakeJpeg(const JpegSpec& spec)
     return result;
 }
 
-ReferenceImage ReferenceDecode(const Bytes& jpeg, J_COLOR_SPACE out, bool fancyUpsampling)
+ReferenceImage ReferenceDecode(const Bytes& jpeg, Layout out, bool fancyUpsampling)
 {
     ReferenceImage image;
     jpeg_decompress_struct cinfo {};
@@ -201,7 +208,10 @@ Bytes MakeExifBlockWithType(uint16_t tag, uint16_t type, uint16_t value)
     return block;
 }
 
-Bytes MakeExifBlock(uint16_t tag, uint16_t value) { return MakeExifBlockWithType(tag, 3, value); }
+Bytes MakeExifBlock(uint16_t tag, uint16_t value)
+{
+    return MakeExifBlockWithType(tag, 3, value);
+}
 
 std::string WriteFile(const std::string& path, const Bytes& bytes)
 {

@@ -8,10 +8,6 @@
 #include <string>
 #include <vector>
 
-#include <cstdio> // jpeglib.h needs FILE and size_t declared first
-
-#include <jpeglib.h>
-
 namespace jpegfixtures {
 
 using Bytes = std::vector<uint8_t>;
@@ -22,12 +18,20 @@ struct JpegDensity {
     int y = 1;
 };
 
+// The colour spaces of the fixtures. Cmyk samples are inverted CMYK, as editors write them; Ycck
+// takes the same samples and stores them as YCCK.
+enum class Colour { Rgb, Grey, Cmyk, Ycck };
+
+// Output layouts of the reference decode.
+enum class Layout {
+    Bgra, // 4 bytes a pixel: blue, green, red, 255
+    Grey, // 1 byte a pixel
+};
+
 struct JpegSpec {
     int width = 16;
     int height = 16;
-    // JCS_RGB, JCS_GRAYSCALE, JCS_CMYK (samples given as inverted CMYK) or JCS_YCCK (the same
-    // samples, stored as YCCK).
-    J_COLOR_SPACE colour = JCS_RGB;
+    Colour colour = Colour::Rgb;
     int lumaH = 2; // luma sampling factors: 2 x 2 is 4:2:0, 1 x 1 no subsampling
     int lumaV = 2;
     int quality = 90;
@@ -41,7 +45,7 @@ struct JpegSpec {
 };
 
 // The number of components of a colour space of JpegSpec.
-int ComponentsOf(J_COLOR_SPACE colour);
+int ComponentsOf(Colour colour);
 
 // A deterministic pattern of smooth gradients with some detail, width x height x components.
 Bytes MakePattern(int width, int height, int components);
@@ -58,9 +62,9 @@ struct ReferenceImage {
     std::string error; // libjpeg's message when decoding failed
 };
 
-// libjpeg's own decode with the given output colour space, the floating-point inverse DCT and
-// fancy upsampling switched on or off.
-ReferenceImage ReferenceDecode(const Bytes& jpeg, J_COLOR_SPACE out, bool fancyUpsampling);
+// libjpeg's own decode into the given layout with the floating-point inverse DCT and fancy
+// upsampling switched on or off.
+ReferenceImage ReferenceDecode(const Bytes& jpeg, Layout out, bool fancyUpsampling);
 
 // An "Exif" APP1 block in Intel byte order whose main directory holds one SHORT entry.
 Bytes MakeExifBlock(uint16_t tag, uint16_t value);

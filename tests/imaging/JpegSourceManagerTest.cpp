@@ -24,7 +24,8 @@ protected:
     bool AtFakeEndOfImage() const
     {
         const jpeg_source_mgr& src = *m_Info.src;
-        return src.bytes_in_buffer == 2 && src.next_input_byte[0] == 0xFF && src.next_input_byte[1] == JPEG_EOI;
+        return src.bytes_in_buffer == 2 && src.next_input_byte[0] == 0xFF
+            && src.next_input_byte[1] == JPEG_EOI;
     }
 
     const uint8_t m_Data[10] = { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9 };

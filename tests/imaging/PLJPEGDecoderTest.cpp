@@ -4,16 +4,16 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "JpegFixtures.h"
 #include "imaging/ExifData.h"
 #include "imaging/PLAnyBmp.h"
+#include "imaging/PLJPEGDecoder.h"
 #include "imaging/PLMemSource.h"
 #include "imaging/PLProgressListener.h"
-#include "imaging/PLJPEGDecoder.h"
 #include "imaging/PLTextException.h"
 
 namespace {
@@ -77,7 +77,7 @@ TEST_P(JpegLayouts, EqualLibjpegsOwnDecode)
 {
     const Bytes jpeg = MakeJpeg(GetParam().spec);
     const Decoded decoded = Decode(jpeg);
-    ExpectSamePixels(*decoded.bmp, ReferenceDecode(jpeg, JCS_EXT_BGRA, false));
+    ExpectSamePixels(*decoded.bmp, ReferenceDecode(jpeg, Layout::Bgra, false));
     EXPECT_EQ(decoded.warnings, 0);
     EXPECT_FALSE(decoded.bmp->HasAlpha());
     EXPECT_FALSE(decoded.bmp->IsGreyscale());
@@ -102,10 +102,11 @@ JpegSpec With(JpegSpec spec, bool progressive, bool arithmetic, int restart)
 }
 
 INSTANTIATE_TEST_SUITE_P(Decoder, JpegLayouts,
-    testing::Values(LayoutCase { "Baseline420", Spec(100, 50) }, LayoutCase { "Baseline444", Spec(64, 48, 1, 1) },
-        LayoutCase { "Baseline422", Spec(66, 40, 2, 1) }, LayoutCase { "Odd1x1", Spec(1, 1) },
-        LayoutCase { "Odd17x13", Spec(17, 13) }, LayoutCase { "Odd33x7", Spec(33, 7) },
-        LayoutCase { "Odd7x33", Spec(7, 33) }, LayoutCase { "Odd3x129", Spec(3, 129) },
+    testing::Values(LayoutCase { "Baseline420", Spec(100, 50) },
+        LayoutCase { "Baseline444", Spec(64, 48, 1, 1) }, LayoutCase { "Baseline422", Spec(66, 40, 2, 1) },
+        LayoutCase { "Odd1x1", Spec(1, 1) }, LayoutCase { "Odd17x13", Spec(17, 13) },
+        LayoutCase { "Odd33x7", Spec(33, 7) }, LayoutCase { "Odd7x33", Spec(7, 33) },
+        LayoutCase { "Odd3x129", Spec(3, 129) },
         LayoutCase { "Progressive", With(Spec(57, 43), true, false, 0) },
         LayoutCase { "RestartInterval", With(Spec(75, 61), false, false, 2) },
         LayoutCase { "Arithmetic", With(Spec(47, 35), false, true, 0) },
@@ -117,15 +118,15 @@ TEST(JpegDecoder, FancyUpsamplingWhenNotFast)
     const Bytes jpeg = MakeJpeg(Spec(37, 23));
     PLJPEGDecoder decoder;
     decoder.SetFast(false);
-    ExpectSamePixels(*Decode(decoder, jpeg).bmp, ReferenceDecode(jpeg, JCS_EXT_BGRA, true));
+    ExpectSamePixels(*Decode(decoder, jpeg).bmp, ReferenceDecode(jpeg, Layout::Bgra, true));
 }
 
 TEST(JpegDecoder, GreyscaleAt8And32BitsPerPixel)
 {
     JpegSpec spec = Spec(31, 17);
-    spec.colour = JCS_GRAYSCALE;
+    spec.colour = Colour::Grey;
     const Bytes jpeg = MakeJpeg(spec);
-    const ReferenceImage ref = ReferenceDecode(jpeg, JCS_GRAYSCALE, false);
+    const ReferenceImage ref = ReferenceDecode(jpeg, Layout::Grey, false);
 
     const Decoded grey = Decode(jpeg, 0);
     ExpectSamePixels(*grey.bmp, ref);
@@ -158,7 +159,7 @@ TEST(JpegDecoder, CmykAndYcckBecomeRgb)
         { 200, 100, 50, 128, 100, 50, 25 },
         { 0, 0, 0, 0, 0, 0, 0 },
     };
-    for (J_COLOR_SPACE space : { JCS_CMYK, JCS_YCCK })
+    for (Colour space : { Colour::Cmyk, Colour::Ycck })
         for (const Ink& ink : inks) {
             JpegSpec spec = Spec(16, 16);
             spec.colour = space;
@@ -171,8 +172,9 @@ TEST(JpegDecoder, CmykAndYcckBecomeRgb)
             const auto near = [](int a, int b) { return std::abs(a - b) <= 3; };
             EXPECT_TRUE(near(px.GetR(), ink.r) && near(px.GetG(), ink.g) && near(px.GetB(), ink.b)
                 && px.GetA() == 255)
-                << (space == JCS_CMYK ? "CMYK " : "YCCK ") << int(ink.c) << "," << int(ink.m) << "," << int(ink.y)
-                << "," << int(ink.k) << " gave " << int(px.GetR()) << "," << int(px.GetG()) << "," << int(px.GetB());
+                << (space == Colour::Cmyk ? "CMYK " : "YCCK ") << int(ink.c) << "," << int(ink.m) << ","
+                << int(ink.y) << "," << int(ink.k) << " gave " << int(px.GetR()) << "," << int(px.GetG())
+                << "," << int(px.GetB());
         }
 }
 
@@ -189,8 +191,7 @@ TEST(JpegDecoder, DensityTable)
         { JpegDensity { 2, 100, 50 }, { 254, 127 } },
         { JpegDensity { 0, 2, 3 }, { 2, 3 } }, // aspect only: the numbers as they are
         { JpegDensity { 1, 1, 1 }, { 0, 0 } }, // 1:1 carries no resolution
-        { JpegDensity { 1, 300, 1 }, { 0, 0 } },
-        { std::nullopt, { 0, 0 } }, // no JFIF marker
+        { JpegDensity { 1, 300, 1 }, { 0, 0 } }, { std::nullopt, { 0, 0 } }, // no JFIF marker
     };
     for (const DensityCase& c : cases) {
         JpegSpec spec = Spec(8, 8);
@@ -218,7 +219,7 @@ TEST(JpegDecoder, CutInHeaderFailsCutInScanWarns)
     const Decoded decoded = Decode(decoder, cut);
     EXPECT_GT(decoded.warnings, 0);
     EXPECT_THAT(decoded.lastWarning, testing::HasSubstr("premature end"));
-    const ReferenceImage ref = ReferenceDecode(cut, JCS_EXT_BGRA, false);
+    const ReferenceImage ref = ReferenceDecode(cut, Layout::Bgra, false);
     EXPECT_GT(ref.warnings, 0);
     ExpectSamePixels(*decoded.bmp, ref);
 }
@@ -252,7 +253,9 @@ TEST(JpegDecoder, JpegInsideLargerMemorySource)
     PLAnyBmp bmp;
     decoder.GetImage(bmp, 0);
     EXPECT_GT(decoder.GetWarningCount(), 0);
-    ExpectSamePixels(bmp, ReferenceDecode(Bytes(whole.begin(), whole.begin() + static_cast<long>(cutSize)), JCS_EXT_BGRA, false));
+    ExpectSamePixels(bmp,
+        ReferenceDecode(
+            Bytes(whole.begin(), whole.begin() + static_cast<long>(cutSize)), Layout::Bgra, false));
     source.Close();
 }
 
@@ -260,11 +263,12 @@ TEST(JpegDecoder, JpegInsideLargerMemorySource)
 TEST(JpegDecoder, ReusedAfterErrors)
 {
     const Bytes good = MakeJpeg(Spec(29, 31));
-    const ReferenceImage ref = ReferenceDecode(good, JCS_EXT_BGRA, false);
+    const ReferenceImage ref = ReferenceDecode(good, Layout::Bgra, false);
     const Bytes progressive = MakeJpeg(With(Spec(40, 40), true, false, 0));
 
     PLJPEGDecoder decoder;
-    EXPECT_EQ(DecodeError(decoder, Bytes { 'n', 'o', 't', ' ', 'j', 'p', 'e', 'g' }).first, PL_ERR_FORMAT_NOT_SUPPORTED);
+    EXPECT_EQ(DecodeError(decoder, Bytes { 'n', 'o', 't', ' ', 'j', 'p', 'e', 'g' }).first,
+        PL_ERR_FORMAT_NOT_SUPPORTED);
     ExpectSamePixels(*Decode(decoder, good).bmp, ref);
 
     decoder.SetScanLimit(3); // the simple progression has ten scans: decoding fails mid-file
