@@ -1,7 +1,7 @@
 // Writes the seed corpus of the JPEG fuzz target: small files of every coding the decoder reads.
 // Built by hand with the test fixtures, from the repository root:
-//   g++ -std=c++20 -I. -Itests fuzz/tools/MakeJpegSeeds.cpp tests/imaging/JpegFixtures.cpp -ljpeg \
-//       -o /tmp/make-jpeg-seeds && /tmp/make-jpeg-seeds fuzz/corpus/imaging_jpeg
+//   g++ -std=c++20 -I. -Itests fuzz/tools/MakeJpegSeeds.cpp tests/imaging/JpegFixtures.cpp -ljpeg -o seeds
+//   ./seeds fuzz/corpus/imaging_jpeg
 #include <string>
 
 #include "imaging/JpegFixtures.h"
