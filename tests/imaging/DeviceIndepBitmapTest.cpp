@@ -167,6 +167,7 @@ TEST(Wrapper, CropTable)
         { 1, 2, 4, 5, { 3, 3 }, { 1, 2 } },
         { 0, 0, 6, 5, { 6, 5 }, { 0, 0 } }, // whole picture
         { 5, 4, 6, 5, { 1, 1 }, { 5, 4 } },
+        { 2, 1, 2, 5, { 0, 4 }, { -1, -1 } }, // an empty rectangle leaves an empty picture
         { 0, 0, 7, 5, { 6, 5 }, { 0, 0 } }, // right beyond the width: unchanged
         { 3, 0, 2, 5, { 6, 5 }, { 0, 0 } }, // left beyond right
         { -1, 0, 2, 5, { 6, 5 }, { 0, 0 } },
@@ -177,7 +178,9 @@ TEST(Wrapper, CropTable)
         LoadNumbered(dib, 6, 5);
         EXPECT_TRUE(dib.Crop(c.x1, c.y1, c.x2, c.y2));
         EXPECT_EQ(dib.GetSize(), c.size) << c.x1 << "," << c.y1 << "," << c.x2 << "," << c.y2;
-        EXPECT_EQ(Origin(dib, 0, 0), c.topLeft);
+        if (c.size.x > 0 && c.size.y > 0) {
+            EXPECT_EQ(Origin(dib, 0, 0), c.topLeft);
+        }
     }
 }
 
@@ -262,6 +265,19 @@ TEST(Wrapper, WithoutPictureNothingHappens)
     EXPECT_EQ(dib.GetQuarterTurns(), 0);
     EXPECT_FALSE(dib.IsModified());
     EXPECT_EQ(dib.GetLoadState(), DeviceIndepBitmap::kNotLoaded);
+}
+
+// A picture cropped to nothing can still be turned and cropped to an aspect, which crops nothing.
+TEST(Wrapper, EmptyPictureIsHandled)
+{
+    DeviceIndepBitmap dib;
+    LoadNumbered(dib, 6, 5);
+    ASSERT_TRUE(dib.Crop(2, 1, 2, 5));
+    ASSERT_TRUE(dib.Rotate(1));
+    EXPECT_EQ(dib.GetSize(), PLCoord(4, 0));
+    EXPECT_EQ(dib.CropToAspect(780, 630, 10, 5, 5, false, false), (win::RECT { 0, 0, 4, 0 }));
+    EXPECT_EQ(dib.GetSize(), PLCoord(4, 0));
+    EXPECT_EQ(dib.GetLastResult(), ImageResult {});
 }
 
 TEST_F(WrapperTest, CopySemantics)
