@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 #include "JpegFixtures.h"
 #include "imaging/DeviceIndepBitmap.h"
 #include "imaging/ExifData.h"
@@ -41,10 +43,13 @@ protected:
 // holding red x, green y and blue 7.
 void LoadNumbered(DeviceIndepBitmap& dib, int w, int h)
 {
-    static const std::string tiny = WriteFile(
-        (fs::path(testing::TempDir()) / "orvanel-wrapper-tiny.jpg").string(), MakeJpeg(JpegSpec {}));
+    const fs::path tiny
+        = fs::path(testing::TempDir()) / ("orvanel-tiny-" + std::to_string(::getpid()) + ".jpg");
+    WriteFile(tiny.string(), MakeJpeg(JpegSpec {}));
     PLJPEGDecoder decoder;
-    ASSERT_EQ(dib.LoadJpegWithExif(tiny, decoder, -1, -1), ImageResult {});
+    const ImageResult loaded = dib.LoadJpegWithExif(tiny.string(), decoder, -1, -1);
+    fs::remove(tiny);
+    ASSERT_EQ(loaded, ImageResult {});
     PLWinBmp* bmp = dib.GetBitmap();
     bmp->Create(w, h, 32, false, false);
     for (int y = 0; y < h; ++y)
