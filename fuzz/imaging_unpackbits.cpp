@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (row != packed || source.GetPosition() != rowBytes)
                 std::abort();
         } else if (row != dest.data() || source.GetPosition() != packedLength
-                   || dest != Reference(packed, static_cast<size_t>(packedLength), dest.size())) {
+            || dest != Reference(packed, static_cast<size_t>(packedLength), dest.size())) {
             std::abort();
         }
     } catch (const PLTextException&) {

@@ -129,6 +129,10 @@ TEST_F(Conversion, SameDepthCopiesAndInPlaceConversion)
     copy.CreateCopy(copy, 24);
     EXPECT_EQ(copy.GetBitsPerPixel(), 24);
     EXPECT_EQ(copy.GetRow24(1)[4], PLPixel24(10, 200, 30));
+    copy.CreateCopy(src, 8);
+    copy.CreateCopy(copy, 1);
+    EXPECT_EQ(src.GetLockCount(), 0) << "every conversion unlocks what it locked";
+    EXPECT_EQ(copy.GetLockCount(), 0);
 }
 
 TEST_F(Conversion, UnsupportedDepthsAreRefusedWithoutChange)
