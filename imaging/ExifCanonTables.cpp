@@ -21,30 +21,59 @@ constexpr ExifValueName lowNormalHigh[] = { { 65535, "Low" }, { 0, "Normal" }, {
 constexpr ExifValueName macro[] = { { 1, "Macro" }, { 2, "Normal" } };
 constexpr ExifValueName quality[] = { { 2, "Normal" }, { 3, "Fine" }, { 4, "RAW" }, { 5, "Superfine" } };
 constexpr ExifValueName flash[] = {
-    { 0, "Off" }, { 1, "Auto" }, { 2, "On" }, { 3, "Red-eye" }, { 4, "Slow sync" },
-    { 5, "Auto + red-eye" }, { 6, "On + red-eye" }, { 16, "External" },
+    { 0, "Off" },
+    { 1, "Auto" },
+    { 2, "On" },
+    { 3, "Red-eye" },
+    { 4, "Slow sync" },
+    { 5, "Auto + red-eye" },
+    { 6, "On + red-eye" },
+    { 16, "External" },
 };
 constexpr ExifValueName drive[] = { { 0, "Single" }, { 1, "Continuous" } };
 constexpr ExifValueName focus[] = {
-    { 0, "One-shot" }, { 1, "AI Servo" }, { 2, "AI Focus" }, { 3, "Manual" },
-    { 4, "Single" }, { 5, "Continuous" }, { 6, "Manual" },
+    { 0, "One-shot" },
+    { 1, "AI Servo" },
+    { 2, "AI Focus" },
+    { 3, "Manual" },
+    { 4, "Single" },
+    { 5, "Continuous" },
+    { 6, "Manual" },
 };
 constexpr ExifValueName imageSize[] = { { 0, "Large" }, { 1, "Medium" }, { 2, "Small" } };
 constexpr ExifValueName shootingMode[] = {
-    { 0, "Full auto" }, { 1, "Manual" }, { 2, "Landscape" }, { 3, "Fast shutter" }, { 4, "Slow shutter" },
-    { 5, "Night" }, { 6, "B&W" }, { 7, "Sepia" }, { 8, "Portrait" }, { 9, "Sports" }, { 10, "Macro" },
+    { 0, "Full auto" },
+    { 1, "Manual" },
+    { 2, "Landscape" },
+    { 3, "Fast shutter" },
+    { 4, "Slow shutter" },
+    { 5, "Night" },
+    { 6, "B&W" },
+    { 7, "Sepia" },
+    { 8, "Portrait" },
+    { 9, "Sports" },
+    { 10, "Macro" },
     { 11, "Pan focus" },
 };
 constexpr ExifValueName digitalZoom[] = { { 0, "None" }, { 1, "2x" }, { 2, "4x" } };
-constexpr ExifValueName iso[] = { { 0, "Not used" }, { 15, "Auto" }, { 16, "50" }, { 17, "100" }, { 18, "200" }, { 19, "400" } };
+constexpr ExifValueName iso[]
+    = { { 0, "Not used" }, { 15, "Auto" }, { 16, "50" }, { 17, "100" }, { 18, "200" }, { 19, "400" } };
 constexpr ExifValueName metering[] = { { 3, "Evaluative" }, { 4, "Partial" }, { 5, "Center weighted" } };
 constexpr ExifValueName focusType[] = { { 0, "Manual" }, { 1, "Auto" }, { 3, "Close-up" }, { 8, "Locked" } };
 constexpr ExifValueName afPoint[] = {
-    { 0x3000, "None (MF)" }, { 0x3001, "Auto" }, { 0x3002, "Right" }, { 0x3003, "Centre" }, { 0x3004, "Left" },
+    { 0x3000, "None (MF)" },
+    { 0x3001, "Auto" },
+    { 0x3002, "Right" },
+    { 0x3003, "Centre" },
+    { 0x3004, "Left" },
 };
 constexpr ExifValueName exposureMode[] = {
-    { 0, "Easy shooting" }, { 1, "Program" }, { 2, "Tv priority" }, { 3, "Av priority" },
-    { 4, "Manual" }, { 5, "A-DEP" },
+    { 0, "Easy shooting" },
+    { 1, "Program" },
+    { 2, "Tv priority" },
+    { 3, "Av priority" },
+    { 4, "Manual" },
+    { 5, "A-DEP" },
 };
 constexpr ExifValueName lensType[] = { { 1, "EF 50mm f/1.8" }, { 2, "EF 28mm f/2.8" }, { 6, "EF 28-70mm" } };
 constexpr ExifValueName focusContinuous[] = { { 0, "Single" }, { 1, "Continuous" } };
@@ -81,17 +110,36 @@ constexpr ExifTagInfo settings1Table[] = {
 };
 
 constexpr ExifValueName whiteBalance[] = {
-    { 0, "Auto" }, { 1, "Daylight" }, { 2, "Cloudy" }, { 3, "Tungsten" },
-    { 4, "Fluorescent" }, { 5, "Flash" }, { 6, "Custom" },
+    { 0, "Auto" },
+    { 1, "Daylight" },
+    { 2, "Cloudy" },
+    { 3, "Tungsten" },
+    { 4, "Fluorescent" },
+    { 5, "Flash" },
+    { 6, "Custom" },
 };
 constexpr ExifValueName afPointUsed[] = { { 0, "None" }, { 1, "Right" }, { 2, "Centre" }, { 4, "Left" } };
 constexpr ExifValueName flashBias[] = {
-    { 65472, "-2 EV" }, { 65484, "-1.67 EV" }, { 65488, "-1.5 EV" }, { 65492, "-1.33 EV" },
-    { 65504, "-1 EV" }, { 65516, "-0.67 EV" }, { 65520, "-0.5 EV" }, { 65524, "-0.33 EV" },
-    { 0, "0 EV" }, { 12, "0.33 EV" }, { 16, "0.5 EV" }, { 20, "0.67 EV" }, { 32, "1 EV" },
-    { 44, "1.33 EV" }, { 48, "1.5 EV" }, { 52, "1.67 EV" }, { 64, "2 EV" },
+    { 65472, "-2 EV" },
+    { 65484, "-1.67 EV" },
+    { 65488, "-1.5 EV" },
+    { 65492, "-1.33 EV" },
+    { 65504, "-1 EV" },
+    { 65516, "-0.67 EV" },
+    { 65520, "-0.5 EV" },
+    { 65524, "-0.33 EV" },
+    { 0, "0 EV" },
+    { 12, "0.33 EV" },
+    { 16, "0.5 EV" },
+    { 20, "0.67 EV" },
+    { 32, "1 EV" },
+    { 44, "1.33 EV" },
+    { 48, "1.5 EV" },
+    { 52, "1.67 EV" },
+    { 64, "2 EV" },
 };
-constexpr ExifValueName autoRotate[] = { { 0, "None" }, { 1, "Rotate 90 CW" }, { 2, "Rotate 180" }, { 3, "Rotate 270 CW" } };
+constexpr ExifValueName autoRotate[]
+    = { { 0, "None" }, { 1, "Rotate 90 CW" }, { 2, "Rotate 180" }, { 3, "Rotate 270 CW" } };
 
 constexpr ExifTagInfo settings2Table[] = {
     { 0x0002, "ISO", {}, nullptr, "Canon ISO Speed Used" },
@@ -114,19 +162,29 @@ constexpr ExifValueName offOn[] = { { 0, "Off" }, { 1, "On" } };
 constexpr ExifValueName disableEnable[] = { { 0, "Disable" }, { 1, "Enable" } };
 constexpr ExifValueName enableDisable[] = { { 0, "Enable" }, { 1, "Disable" } };
 constexpr ExifValueName lockButtons[] = {
-    { 0, "AF/AE lock" }, { 1, "AE lock/AF" }, { 2, "AF/AF lock" }, { 3, "AE+release/AE+AF" },
+    { 0, "AF/AE lock" },
+    { 1, "AE lock/AF" },
+    { 2, "AF/AF lock" },
+    { 3, "AE+release/AE+AF" },
 };
 constexpr ExifValueName exposureSteps[] = { { 0, "1/2 stop" }, { 1, "1/3 stop" } };
 constexpr ExifValueName afAssist[] = { { 0, "On (Auto)" }, { 1, "Off" } };
 constexpr ExifValueName avShutter[] = { { 0, "Automatic" }, { 1, "1/200 (fixed)" } };
 constexpr ExifValueName bracketSequence[] = {
-    { 0, "0,-,+ auto cancel" }, { 1, "0,-,+ no cancel" }, { 2, "-,0,+ auto cancel" }, { 3, "-,0,+ no cancel" },
+    { 0, "0,-,+ auto cancel" },
+    { 1, "0,-,+ no cancel" },
+    { 2, "-,0,+ auto cancel" },
+    { 3, "-,0,+ no cancel" },
 };
 constexpr ExifValueName shutterSync[] = { { 0, "1st-curtain sync" }, { 1, "2nd-curtain sync" } };
-constexpr ExifValueName afStop[] = { { 0, "AF stop" }, { 1, "Operate AF" }, { 2, "Lock AE and start timer" } };
+constexpr ExifValueName afStop[]
+    = { { 0, "AF stop" }, { 1, "Operate AF" }, { 2, "Lock AE and start timer" } };
 constexpr ExifValueName menuButton[] = { { 0, "Top" }, { 1, "Previous (volatile)" }, { 2, "Previous" } };
 constexpr ExifValueName setButton[] = {
-    { 0, "Not assigned" }, { 1, "Change quality" }, { 2, "Change ISO speed" }, { 3, "Select parameters" },
+    { 0, "Not assigned" },
+    { 1, "Change quality" },
+    { 2, "Change ISO speed" },
+    { 3, "Select parameters" },
 };
 constexpr ExifValueName onOff[] = { { 0, "On" }, { 1, "Off" } };
 

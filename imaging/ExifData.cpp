@@ -15,7 +15,7 @@ std::string lowered(std::string_view text)
 {
     std::string out(text);
     std::transform(out.begin(), out.end(), out.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+        [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
     return out;
 }
 
@@ -107,7 +107,8 @@ void ExifData::ParseIfds()
     visited_.clear();
 }
 
-void ExifData::ReadSubDirectory(const char* offsetName, ExifTagTable table, const char* prefix, EntryList& list)
+void ExifData::ReadSubDirectory(
+    const char* offsetName, ExifTagTable table, const char* prefix, EntryList& list)
 {
     // The offset is taken from the exact unsigned value, never from the rounded single-precision one.
     const ExifEntry* link = FindTag(offsetName);
@@ -116,7 +117,7 @@ void ExifData::ReadSubDirectory(const char* offsetName, ExifTagTable table, cons
 }
 
 void ExifData::ReadIfd(ExifTagTable table, const char* prefix, EntryList& list, uint64_t index,
-                       std::span<const uint32_t> keepRawTags)
+    std::span<const uint32_t> keepRawTags)
 {
     if (full_ || !Fits(index, 2) || !visited_.insert(index).second)
         return;
@@ -236,7 +237,8 @@ void ExifData::AppendTagText(const char* name, const char* text, const char* ign
     SetTagText(name, value.c_str());
 }
 
-void ExifData::AppendTagFrom(const char* name, const char* sourceName, const char* ignore, const char* separator)
+void ExifData::AppendTagFrom(
+    const char* name, const char* sourceName, const char* ignore, const char* separator)
 {
     const std::string source = GetTagText(sourceName);
     AppendTagText(name, source.c_str(), ignore, separator);

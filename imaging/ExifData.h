@@ -65,10 +65,10 @@ public:
     void SetTagText(const char* name, const char* text);
     // Appends text to the entry's value text, after separator (" / " when none) when it was not empty;
     // nothing when text is empty or, lowered, equals ignore.
-    void AppendTagText(const char* name, const char* text, const char* ignore = nullptr,
-                       const char* separator = nullptr);
+    void AppendTagText(
+        const char* name, const char* text, const char* ignore = nullptr, const char* separator = nullptr);
     void AppendTagFrom(const char* name, const char* sourceName, const char* ignore = nullptr,
-                       const char* separator = nullptr);
+        const char* separator = nullptr);
     void CopyTagText(const char* fromName, const char* toName);
 
     std::span<const EntryPtr> GetAllEntries() const { return all_; }
@@ -83,7 +83,7 @@ public:
 private:
     void ParseIfds();
     void ReadIfd(ExifTagTable table, const char* prefix, EntryList& list, uint64_t index,
-                 std::span<const uint32_t> keepRawTags = {});
+        std::span<const uint32_t> keepRawTags = {});
     void ReadMakerNote();
     void SplitArrayTag(const char* name, ExifTagTable table, uint32_t format);
     void ReadCanonCustomFunctions();

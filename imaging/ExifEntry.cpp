@@ -12,8 +12,14 @@ namespace {
 constexpr uint64_t maxComponents = 65536;
 constexpr uint64_t maxValueBytes = 65536;
 
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char lowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+char upperAscii(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 void capitalise(std::string& text)
 {
@@ -31,7 +37,7 @@ void capLength(std::string& text)
 // Renders components from 0 on into out; stops after maxShown components (with " ..." when more remain)
 // or after lastIndex. Returns false when nothing could be rendered.
 void renderComponents(const ExifFormatInfo& info, std::span<const uint8_t> raw, size_t count, size_t maxShown,
-                      size_t lastIndex, ExifRendering& out)
+    size_t lastIndex, ExifRendering& out)
 {
     size_t index = info.formatter(raw, 0, count, out);
     size_t written = 1;
@@ -92,8 +98,12 @@ void ExifEntry::FormatValue()
         valueText_ = std::move(rendering.text);
         SetNumbers(rendering.numerator, rendering.denominator);
     }
-    if (denominator_ != 0) {
-        // Single precision as the numbers have always been computed; both operands are below 2^33
+    if (denominator_ == 1) {
+        // Whole numbers keep every digit: offsets, serial and image numbers go beyond a float's 24 bits.
+        doubleValue_ = static_cast<double>(numerator_);
+        SetIntegers(numerator_);
+    } else if (denominator_ != 0) {
+        // Fractions in single precision as they have always been computed; both operands are below 2^33
         // in magnitude, so the quotient is finite.
         doubleValue_ = static_cast<double>(static_cast<float>(numerator_) / static_cast<float>(denominator_));
         SetIntegers(std::llround(std::clamp(doubleValue_, -9.0e18, 9.0e18)));
@@ -121,7 +131,7 @@ void ExifEntry::ApplyValueNames()
         capitalise(displayText_);
     } else {
         const auto match = std::find_if(names.begin(), names.end(),
-                                        [this](const ExifValueName& name) { return name.number == intValue_; });
+            [this](const ExifValueName& name) { return name.number == intValue_; });
         if (match != names.end()) {
             valueText_ = match->text;
             displayText_ = match->text;
@@ -129,7 +139,10 @@ void ExifEntry::ApplyValueNames()
     }
 }
 
-void ExifEntry::ReleaseRawData() { std::vector<uint8_t>().swap(raw_); }
+void ExifEntry::ReleaseRawData()
+{
+    std::vector<uint8_t>().swap(raw_);
+}
 
 double ExifEntry::GetComponentValue(size_t index)
 {
@@ -145,4 +158,7 @@ double ExifEntry::GetComponentValue(size_t index)
     return doubleValue_;
 }
 
-std::string ExifEntry::GetDescription() const { return tagInfo_ ? tagInfo_->description : ""; }
+std::string ExifEntry::GetDescription() const
+{
+    return tagInfo_ ? tagInfo_->description : "";
+}

@@ -14,7 +14,10 @@ void appendNumber(std::string& text, int64_t value)
     text.append(digits.data(), result.ptr);
 }
 
-size_t unitSizeOf(std::span<const uint8_t> raw, size_t count) { return count == 0 ? 0 : raw.size() / count; }
+size_t unitSizeOf(std::span<const uint8_t> raw, size_t count)
+{
+    return count == 0 ? 0 : raw.size() / count;
+}
 
 uint64_t unitAt(std::span<const uint8_t> raw, size_t offset, size_t width)
 {
@@ -46,7 +49,10 @@ int64_t signExtend(uint64_t value, size_t width)
     }
 }
 
-bool isPrintable(uint8_t c) { return c >= 32 && c <= 127; }
+bool isPrintable(uint8_t c)
+{
+    return c >= 32 && c <= 127;
+}
 
 void appendLimited(std::string& text, std::string_view piece)
 {
@@ -168,9 +174,8 @@ size_t ExifRenderText(std::span<const uint8_t> raw, size_t, size_t count, ExifRe
 
 size_t ExifRenderUndefined(std::span<const uint8_t> raw, size_t index, size_t count, ExifRendering& out)
 {
-    const bool textLike = std::all_of(raw.begin(), raw.end(), [](uint8_t c) {
-        return isPrintable(c) || c == 0 || c == 8 || c == 9 || c == 10 || c == 13;
-    });
+    const bool textLike = std::all_of(raw.begin(), raw.end(),
+        [](uint8_t c) { return isPrintable(c) || c == 0 || c == 8 || c == 9 || c == 10 || c == 13; });
     if (textLike)
         return ExifRenderText(raw, index, count, out);
     static constexpr char hex[] = "0123456789abcdef";

@@ -22,8 +22,8 @@ struct ExifRendering {
 // Renders the component at index of the value (raw bytes in host order, unitSize bytes a component,
 // count components) by appending to out.text; returns how many components it used (the text and
 // undefined-bytes formatters use all of them at once).
-using ExifComponentFormatter = size_t (*)(std::span<const uint8_t> raw, size_t index, size_t count,
-                                          ExifRendering& out);
+using ExifComponentFormatter
+    = size_t (*)(std::span<const uint8_t> raw, size_t index, size_t count, ExifRendering& out);
 
 enum class ExifSwap { None, Two, Four, TwoFours };
 

@@ -20,7 +20,8 @@ double quotient(const ExifEntry& entry)
 std::string integerText(long long value, int minDigits)
 {
     std::array<char, 24> digits {};
-    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value < 0 ? -value : value);
+    const auto result
+        = std::to_chars(digits.data(), digits.data() + digits.size(), value < 0 ? -value : value);
     std::string text(digits.data(), result.ptr);
     if (static_cast<int>(text.size()) < minDigits)
         text.insert(0, static_cast<size_t>(minDigits) - text.size(), '0');
@@ -30,8 +31,8 @@ std::string integerText(long long value, int minDigits)
 std::string fixedOneDecimal(double value)
 {
     std::array<char, 400> digits {};
-    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                                      std::chars_format::fixed, 1);
+    const auto result
+        = std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed, 1);
     return std::string(digits.data(), result.ptr);
 }
 
@@ -40,8 +41,8 @@ std::string fixedOneDecimal(double value)
 std::string ExifDoubleText(double value)
 {
     std::array<char, 40> digits {};
-    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                                      std::chars_format::general, 6);
+    const auto result
+        = std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::general, 6);
     return std::string(digits.data(), result.ptr);
 }
 

@@ -14,12 +14,19 @@ std::string loweredText(std::string_view text)
 {
     std::string out(text);
     std::transform(out.begin(), out.end(), out.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+        [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
     return out;
 }
 
+// A camera's ASCII text without the terminating zero byte(s) it is stored with.
+std::string_view withoutTerminator(const std::string& text)
+{
+    return std::string_view(text).substr(0, text.find('\0'));
+}
+
 // Nikon models whose maker note is the first, headerless layout.
-constexpr std::array<std::string_view, 6> firstLayoutNikons { "E700", "E800", "E900", "E900S", "E910", "E950" };
+constexpr std::array<std::string_view, 6> firstLayoutNikons { "E700", "E800", "E900", "E900S", "E910",
+    "E950" };
 
 // Canon directory entries whose raw values are split into further entries after the directory.
 constexpr uint32_t canonArrayTags[] = { 0x0001, 0x0004, 0x000F };
@@ -32,13 +39,14 @@ void ExifData::ReadMakerNote()
     if (!maker)
         return;
     const std::string make = loweredText(GetTagText("Main.Make"));
-    const std::string& model = GetTagText("Main.Model");
+    const std::string_view model = withoutTerminator(GetTagText("Main.Model"));
     const uint64_t note = base_ + maker->GetDataOffset();
     const uint64_t savedBase = base_;
     const bool savedOrder = bigEndian_;
     try {
         if (make.find("nikon") != std::string::npos) {
-            if (std::find(firstLayoutNikons.begin(), firstLayoutNikons.end(), model) != firstLayoutNikons.end()) {
+            if (std::find(firstLayoutNikons.begin(), firstLayoutNikons.end(), model)
+                != firstLayoutNikons.end()) {
                 ReadIfd(ExifTables::Nikon, "Nikon.", maker_, note + 8);
             } else {
                 // The second layout carries its own TIFF header ten bytes into the note.
@@ -95,7 +103,8 @@ void ExifData::SplitArrayTag(const char* name, ExifTagTable table, uint32_t form
 void ExifData::ReadCanonCustomFunctions()
 {
     const ExifEntry* functions = FindTag("Canon.CustomFnc");
-    if (!functions || functions->GetFormat() != ExifFormatShort || functions->raw_.size() != functions->GetSize())
+    if (!functions || functions->GetFormat() != ExifFormatShort
+        || functions->raw_.size() != functions->GetSize())
         return;
     const auto valueAt = [functions](size_t i) {
         uint16_t value;
@@ -115,7 +124,8 @@ void ExifData::ReadCanonCustomFunctions()
         if (entry->tagInfo_) {
             entry->name_ = std::string("CanonCFn.") + entry->tagInfo_->shortName;
         } else {
-            const char digits[] = { static_cast<char>('0' + number / 10 % 10), static_cast<char>('0' + number % 10) };
+            const char digits[]
+                = { static_cast<char>('0' + number / 10 % 10), static_cast<char>('0' + number % 10) };
             entry->name_ = "CanonCFn." + (number >= 100 ? std::to_string(number) : std::string(digits, 2));
         }
         entry->key_ = loweredText(entry->name_);
@@ -130,7 +140,8 @@ void ExifData::ApplyCasioRule()
 {
     const ExifEntry* model = FindTag("Main.Model");
     ExifEntry* flash = FindTag("Casio.FlashMode");
-    if (model && flash && model->GetDisplayText() == "QV-2000UX" && flash->GetIntValue() == 4) {
+    if (model && flash && withoutTerminator(model->GetDisplayText()) == "QV-2000UX"
+        && flash->GetIntValue() == 4) {
         flash->valueText_ = "Red Eye Reduction";
         flash->displayText_ = "Red Eye Reduction";
     }

@@ -11,17 +11,31 @@ constexpr ExifValueName offOn[] = { { 0, "Off" }, { 1, "On" } };
 constexpr ExifValueName noYes[] = { { 0, "No" }, { 1, "Yes" } };
 
 constexpr ExifValueName nikonQuality[] = {
-    { 1, "VGA Basic" }, { 2, "VGA Normal" }, { 3, "VGA Fine" },
-    { 4, "SXGA Basic" }, { 5, "SXGA Normal" }, { 6, "SXGA Fine" },
+    { 1, "VGA Basic" },
+    { 2, "VGA Normal" },
+    { 3, "VGA Fine" },
+    { 4, "SXGA Basic" },
+    { 5, "SXGA Normal" },
+    { 6, "SXGA Fine" },
 };
 constexpr ExifValueName nikonColor[] = { { 1, "Color" }, { 2, "Monochrome" } };
 constexpr ExifValueName nikonAdjust[] = {
-    { 0, "Normal" }, { 1, "Bright+" }, { 2, "Bright-" }, { 3, "Contrast+" }, { 4, "Contrast-" },
+    { 0, "Normal" },
+    { 1, "Bright+" },
+    { 2, "Bright-" },
+    { 3, "Contrast+" },
+    { 4, "Contrast-" },
 };
-constexpr ExifValueName nikonSensitivity[] = { { 0, "ISO80" }, { 2, "ISO160" }, { 4, "ISO320" }, { 5, "ISO100" } };
+constexpr ExifValueName nikonSensitivity[]
+    = { { 0, "ISO80" }, { 2, "ISO160" }, { 4, "ISO320" }, { 5, "ISO100" } };
 constexpr ExifValueName nikonWhiteBalance[] = {
-    { 0, "Auto" }, { 1, "Preset" }, { 2, "Daylight" }, { 3, "Incandescent" },
-    { 4, "Fluorescent" }, { 5, "Cloudy" }, { 6, "Speedlight" },
+    { 0, "Auto" },
+    { 1, "Preset" },
+    { 2, "Daylight" },
+    { 3, "Incandescent" },
+    { 4, "Fluorescent" },
+    { 5, "Cloudy" },
+    { 6, "Speedlight" },
 };
 constexpr ExifValueName nikonConverter[] = { { 0, "None" }, { 1, "Fisheye" } };
 
@@ -40,14 +54,27 @@ constexpr ExifTagInfo nikonTable[] = {
 };
 
 constexpr ExifValueName nikonLensType[] = {
-    { 0, "AF" }, { 1, "MF" }, { 2, "AF D" }, { 3, "MF D" }, { 6, "AF G" }, { 14, "AF G VR" },
+    { 0, "AF" },
+    { 1, "MF" },
+    { 2, "AF D" },
+    { 3, "MF D" },
+    { 6, "AF G" },
+    { 14, "AF G VR" },
 };
 constexpr ExifValueName nikonFlashUsed[] = {
-    { 0, "Not used" }, { 1, "Fired, manual" }, { 3, "Not ready" }, { 7, "Fired, external" },
-    { 8, "Fired, commander mode" }, { 9, "Fired, TTL mode" },
+    { 0, "Not used" },
+    { 1, "Fired, manual" },
+    { 3, "Not ready" },
+    { 7, "Fired, external" },
+    { 8, "Fired, commander mode" },
+    { 9, "Fired, TTL mode" },
 };
 constexpr ExifValueName nikonAfPosition[] = {
-    { 0, "Center" }, { 1, "Top" }, { 2, "Bottom" }, { 3, "Left" }, { 4, "Right" },
+    { 0, "Center" },
+    { 1, "Top" },
+    { 2, "Bottom" },
+    { 3, "Left" },
+    { 4, "Right" },
 };
 
 constexpr ExifTagInfo nikon2Table[] = {
@@ -105,17 +132,32 @@ constexpr ExifTagInfo olyTable[] = {
     { 0x102A, "SharpScale", {}, nullptr, "Olympus Sharpness Scale" },
 };
 
-constexpr ExifValueName fujiSharpness[] = { { 1, "Soft" }, { 2, "Soft" }, { 3, "Normal" }, { 4, "Hard" }, { 5, "Hard" } };
+constexpr ExifValueName fujiSharpness[]
+    = { { 1, "Soft" }, { 2, "Soft" }, { 3, "Normal" }, { 4, "Hard" }, { 5, "Hard" } };
 constexpr ExifValueName fujiWhiteBalance[] = {
-    { 0, "Auto" }, { 256, "Daylight" }, { 512, "Cloudy" }, { 768, "Daylight fluorescent" },
-    { 769, "Day white fluorescent" }, { 770, "White fluorescent" }, { 1024, "Incandescent" }, { 3840, "Custom" },
+    { 0, "Auto" },
+    { 256, "Daylight" },
+    { 512, "Cloudy" },
+    { 768, "Daylight fluorescent" },
+    { 769, "Day white fluorescent" },
+    { 770, "White fluorescent" },
+    { 1024, "Incandescent" },
+    { 3840, "Custom" },
 };
 constexpr ExifValueName fujiTone[] = { { 0, "Normal" }, { 256, "High" }, { 512, "Low" } };
-constexpr ExifValueName fujiFlash[] = { { 0, "Auto" }, { 1, "On" }, { 2, "Off" }, { 3, "Red-eye reduction" } };
+constexpr ExifValueName fujiFlash[]
+    = { { 0, "Auto" }, { 1, "On" }, { 2, "Off" }, { 3, "Red-eye reduction" } };
 constexpr ExifValueName fujiFocus[] = { { 0, "Auto" }, { 1, "Manual" } };
 constexpr ExifValueName fujiPicture[] = {
-    { 0, "Auto" }, { 1, "Portrait" }, { 2, "Landscape" }, { 4, "Sports" }, { 5, "Night" },
-    { 6, "Program AE" }, { 256, "Aperture priority" }, { 512, "Shutter priority" }, { 768, "Manual" },
+    { 0, "Auto" },
+    { 1, "Portrait" },
+    { 2, "Landscape" },
+    { 4, "Sports" },
+    { 5, "Night" },
+    { 6, "Program AE" },
+    { 256, "Aperture priority" },
+    { 512, "Shutter priority" },
+    { 768, "Manual" },
 };
 
 constexpr ExifTagInfo fujiTable[] = {
@@ -143,35 +185,69 @@ constexpr ExifTagInfo fujiTable[] = {
 };
 
 constexpr ExifValueName casioRecordMode[] = {
-    { 1, "Single shutter" }, { 2, "Panorama" }, { 3, "Night scene" }, { 4, "Portrait" }, { 5, "Landscape" },
+    { 1, "Single shutter" },
+    { 2, "Panorama" },
+    { 3, "Night scene" },
+    { 4, "Portrait" },
+    { 5, "Landscape" },
 };
 constexpr ExifValueName casioQuality[] = { { 1, "Economy" }, { 2, "Normal" }, { 3, "Fine" } };
-constexpr ExifValueName casioFocusMode[] = { { 2, "Macro" }, { 3, "Auto" }, { 4, "Manual" }, { 5, "Infinity" } };
+constexpr ExifValueName casioFocusMode[]
+    = { { 2, "Macro" }, { 3, "Auto" }, { 4, "Manual" }, { 5, "Infinity" } };
 constexpr ExifValueName casioFlashMode[] = {
-    { 1, "Auto" }, { 2, "On" }, { 3, "Off" }, { 4, "Off" }, { 5, "Red Eye Reduction" },
+    { 1, "Auto" },
+    { 2, "On" },
+    { 3, "Off" },
+    { 4, "Off" },
+    { 5, "Red Eye Reduction" },
 };
 constexpr ExifValueName casioFlashIntensity[] = { { 11, "Weak" }, { 13, "Normal" }, { 15, "Strong" } };
 constexpr ExifValueName casioWhiteBalance[] = {
-    { 1, "Auto" }, { 2, "Tungsten" }, { 3, "Daylight" }, { 4, "Fluorescent" }, { 5, "Shade" }, { 129, "Manual" },
+    { 1, "Auto" },
+    { 2, "Tungsten" },
+    { 3, "Daylight" },
+    { 4, "Fluorescent" },
+    { 5, "Shade" },
+    { 129, "Manual" },
 };
 constexpr ExifValueName casioDigitalZoom[] = {
-    { 0x10000, "Off" }, { 0x10001, "2x" }, { 0x20000, "2x" }, { 0x40000, "4x" },
+    { 0x10000, "Off" },
+    { 0x10001, "2x" },
+    { 0x20000, "2x" },
+    { 0x40000, "4x" },
 };
 constexpr ExifValueName casioNormalSoftHard[] = { { 0, "Normal" }, { 1, "Soft" }, { 2, "Hard" } };
 constexpr ExifValueName casioNormalLowHigh[] = { { 0, "Normal" }, { 1, "Low" }, { 2, "High" } };
 constexpr ExifValueName casioSensitivity[] = {
-    { 64, "Normal" }, { 80, "Normal" }, { 100, "High" }, { 125, "+1.0" }, { 244, "+3.0" }, { 250, "+2.0" },
+    { 64, "Normal" },
+    { 80, "Normal" },
+    { 100, "High" },
+    { 125, "+1.0" },
+    { 244, "+3.0" },
+    { 250, "+2.0" },
 };
 constexpr ExifValueName casioSensitivity2[] = { { 0, "Normal" }, { 1, "High" }, { 2, "Highest" } };
 constexpr ExifValueName casioEnhancement[] = {
-    { 1, "Off" }, { 2, "Red" }, { 3, "Green" }, { 4, "Blue" }, { 5, "Flesh Tones" },
+    { 1, "Off" },
+    { 2, "Red" },
+    { 3, "Green" },
+    { 4, "Blue" },
+    { 5, "Flesh Tones" },
 };
 constexpr ExifValueName casioFilter[] = {
-    { 1, "Off" }, { 2, "Black & White" }, { 3, "Sepia" }, { 4, "Red" }, { 5, "Green" },
-    { 6, "Blue" }, { 7, "Yellow" }, { 8, "Pink" }, { 9, "Purple" },
+    { 1, "Off" },
+    { 2, "Black & White" },
+    { 3, "Sepia" },
+    { 4, "Red" },
+    { 5, "Green" },
+    { 6, "Blue" },
+    { 7, "Yellow" },
+    { 8, "Pink" },
+    { 9, "Purple" },
 };
 constexpr ExifValueName casioFocusFrame[] = { { 1, "Center" }, { 2, "Left" }, { 3, "Right" } };
-constexpr ExifValueName casioMeterMode[] = { { 1, "Center weighted" }, { 2, "Spot" }, { 3, "Multi-segment" } };
+constexpr ExifValueName casioMeterMode[]
+    = { { 1, "Center weighted" }, { 2, "Spot" }, { 3, "Multi-segment" } };
 constexpr ExifValueName casioEvShift[] = { { 0, "0" }, { 1, "+1/3" }, { 2, "+2/3" }, { 3, "+1" } };
 constexpr ExifValueName casioAperture[] = { { 0, "Auto" }, { 1, "Open" }, { 2, "Closed" } };
 constexpr ExifValueName casioComposition[] = { { 0, "Off" }, { 1, "On" } };

@@ -7,7 +7,8 @@
 
 const ExifTagInfo* ExifFindTagInfo(ExifTagTable table, uint32_t tag)
 {
-    const auto row = std::find_if(table.begin(), table.end(), [tag](const ExifTagInfo& info) { return info.tag == tag; });
+    const auto row = std::find_if(
+        table.begin(), table.end(), [tag](const ExifTagInfo& info) { return info.tag == tag; });
     return row == table.end() ? nullptr : &*row;
 }
 
@@ -39,26 +40,54 @@ constexpr ExifValueName unitSeconds[] = { { ExifUnitList, "s" } };
 constexpr ExifValueName unitMetres[] = { { ExifUnitList, "m" } };
 constexpr ExifValueName unitMillimetres[] = { { ExifUnitList, "mm" } };
 constexpr ExifValueName program[] = {
-    { 1, "Manual" }, { 2, "Program" }, { 3, "Aperture priority" }, { 4, "Shutter priority" },
-    { 5, "Slow" }, { 6, "Action" }, { 7, "Portrait" }, { 8, "Landscape" },
+    { 1, "Manual" },
+    { 2, "Program" },
+    { 3, "Aperture priority" },
+    { 4, "Shutter priority" },
+    { 5, "Slow" },
+    { 6, "Action" },
+    { 7, "Portrait" },
+    { 8, "Landscape" },
 };
 constexpr ExifValueName compression[] = { { 1, "Basic" }, { 2, "Normal" }, { 3, "Fine" }, { 4, "Fine" } };
 constexpr ExifValueName metering[] = {
-    { 0, "Unknown" }, { 1, "Average" }, { 2, "Center weighted" }, { 3, "Spot" },
-    { 4, "Multi-spot" }, { 5, "Multi-segment" }, { 6, "Partial" }, { 255, "Other" },
+    { 0, "Unknown" },
+    { 1, "Average" },
+    { 2, "Center weighted" },
+    { 3, "Spot" },
+    { 4, "Multi-spot" },
+    { 5, "Multi-segment" },
+    { 6, "Partial" },
+    { 255, "Other" },
 };
 constexpr ExifValueName lightSource[] = {
-    { 0, "Unknown/cloudy" }, { 1, "Daylight" }, { 2, "Fluorescent" }, { 3, "Tungsten" },
-    { 10, "Flash" }, { 17, "Standard light A" }, { 18, "Standard light B" }, { 19, "Standard light C" },
-    { 20, "D55" }, { 21, "D65" }, { 22, "D75" },
+    { 0, "Unknown/cloudy" },
+    { 1, "Daylight" },
+    { 2, "Fluorescent" },
+    { 3, "Tungsten" },
+    { 10, "Flash" },
+    { 17, "Standard light A" },
+    { 18, "Standard light B" },
+    { 19, "Standard light C" },
+    { 20, "D55" },
+    { 21, "D65" },
+    { 22, "D75" },
 };
 constexpr ExifValueName flashUsed[] = {
-    { 0, "No" }, { 1, "Yes" }, { 5, "Yes, no return detect" }, { 7, "Yes, return detected" },
-    { 9, "Yes" }, { 16, "No forced" },
+    { 0, "No" },
+    { 1, "Yes" },
+    { 5, "Yes, no return detect" },
+    { 7, "Yes, return detected" },
+    { 9, "Yes" },
+    { 16, "No forced" },
 };
 constexpr ExifValueName colorSpace[] = { { 1, "sRGB" }, { 65535, "Uncalibrated" } };
 constexpr ExifValueName focalPlaneUnit[] = {
-    { 1, "inch" }, { 2, "inch" }, { 3, "centimeter" }, { 4, "milimemeter" }, { 5, "micrometer" },
+    { 1, "inch" },
+    { 2, "inch" },
+    { 3, "centimeter" },
+    { 4, "milimemeter" },
+    { 5, "micrometer" },
 };
 constexpr ExifValueName sensingMethod[] = { { 2, "1 chip color area" } };
 constexpr ExifValueName fileSource[] = { { 3, "Digital still camera" } };
@@ -107,7 +136,8 @@ constexpr ExifTagInfo subTable[] = {
 
 constexpr ExifValueName altitudeRef[] = { { 0, "Above Sea Level" }, { 1, "Below Sea Level" } };
 constexpr ExifValueName differential[] = {
-    { 0, "No differential correction" }, { 1, "differential correction applied" },
+    { 0, "No differential correction" },
+    { 1, "differential correction applied" },
 };
 
 constexpr ExifTagInfo gpsTable[] = {

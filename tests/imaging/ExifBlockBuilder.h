@@ -49,9 +49,18 @@ struct ExifTestEntry {
 
 class ExifTestDirectory {
 public:
-    ExifTestDirectory& Byte(uint16_t tag, std::vector<uint8_t> values) { return Bytes(tag, 1, std::move(values)); }
-    ExifTestDirectory& SByte(uint16_t tag, std::vector<uint8_t> values) { return Bytes(tag, 6, std::move(values)); }
-    ExifTestDirectory& Undefined(uint16_t tag, std::vector<uint8_t> values) { return Bytes(tag, 7, std::move(values)); }
+    ExifTestDirectory& Byte(uint16_t tag, std::vector<uint8_t> values)
+    {
+        return Bytes(tag, 1, std::move(values));
+    }
+    ExifTestDirectory& SByte(uint16_t tag, std::vector<uint8_t> values)
+    {
+        return Bytes(tag, 6, std::move(values));
+    }
+    ExifTestDirectory& Undefined(uint16_t tag, std::vector<uint8_t> values)
+    {
+        return Bytes(tag, 7, std::move(values));
+    }
     ExifTestDirectory& Ascii(uint16_t tag, const std::string& text, bool terminated = true)
     {
         std::vector<uint8_t> bytes(text.begin(), text.end());
@@ -59,12 +68,27 @@ public:
             bytes.push_back(0);
         return Bytes(tag, 2, std::move(bytes));
     }
-    ExifTestDirectory& Short(uint16_t tag, std::vector<uint32_t> values) { return Numbers(tag, 3, std::move(values), 1); }
-    ExifTestDirectory& SShort(uint16_t tag, std::vector<int32_t> values) { return Numbers(tag, 8, asWords(values), 1); }
-    ExifTestDirectory& Long(uint16_t tag, std::vector<uint32_t> values) { return Numbers(tag, 4, std::move(values), 1); }
-    ExifTestDirectory& SLong(uint16_t tag, std::vector<int32_t> values) { return Numbers(tag, 9, asWords(values), 1); }
+    ExifTestDirectory& Short(uint16_t tag, std::vector<uint32_t> values)
+    {
+        return Numbers(tag, 3, std::move(values), 1);
+    }
+    ExifTestDirectory& SShort(uint16_t tag, std::vector<int32_t> values)
+    {
+        return Numbers(tag, 8, asWords(values), 1);
+    }
+    ExifTestDirectory& Long(uint16_t tag, std::vector<uint32_t> values)
+    {
+        return Numbers(tag, 4, std::move(values), 1);
+    }
+    ExifTestDirectory& SLong(uint16_t tag, std::vector<int32_t> values)
+    {
+        return Numbers(tag, 9, asWords(values), 1);
+    }
     ExifTestDirectory& Rational(uint16_t tag, uint32_t n, uint32_t d) { return Numbers(tag, 5, { n, d }, 2); }
-    ExifTestDirectory& Rationals(uint16_t tag, std::vector<uint32_t> pairs) { return Numbers(tag, 5, std::move(pairs), 2); }
+    ExifTestDirectory& Rationals(uint16_t tag, std::vector<uint32_t> pairs)
+    {
+        return Numbers(tag, 5, std::move(pairs), 2);
+    }
     ExifTestDirectory& SRational(uint16_t tag, int32_t n, int32_t d)
     {
         return Numbers(tag, 10, { static_cast<uint32_t>(n), static_cast<uint32_t>(d) }, 2);
@@ -130,7 +154,8 @@ private:
     {
         return std::vector<uint32_t>(values.begin(), values.end());
     }
-    ExifTestDirectory& Numbers(uint16_t tag, uint16_t type, std::vector<uint32_t> values, uint32_t perComponent)
+    ExifTestDirectory& Numbers(
+        uint16_t tag, uint16_t type, std::vector<uint32_t> values, uint32_t perComponent)
     {
         ExifTestEntry e;
         e.tag = tag;
@@ -309,10 +334,7 @@ public:
         return *maker_->directory;
     }
     // IFD1 with a JPEG thumbnail (compression 6, offset and length of the bytes).
-    void Thumbnail(std::vector<uint8_t> jpeg)
-    {
-        thumbnail_ = std::move(jpeg);
-    }
+    void Thumbnail(std::vector<uint8_t> jpeg) { thumbnail_ = std::move(jpeg); }
 
     std::vector<uint8_t> Build() const
     {
