@@ -4,9 +4,9 @@
 // rather than copied, and pixels go straight into the caller's 4-byte rows (blue, green, red,
 // alpha 255), so that a tool's time is spent on its work, not on buffers.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -76,8 +76,9 @@ private:
 
     bool Number(size_t& at, int64_t& value) const
     {
-        while (at < m_Size && (m_Data[at] == '#' || m_Data[at] == ' ' || m_Data[at] == '\n' || m_Data[at] == '\r'
-                   || m_Data[at] == '\t')) {
+        while (at < m_Size
+            && (m_Data[at] == '#' || m_Data[at] == ' ' || m_Data[at] == '\n' || m_Data[at] == '\r'
+                || m_Data[at] == '\t')) {
             if (m_Data[at] == '#')
                 while (at < m_Size && m_Data[at] != '\n')
                     ++at;
@@ -95,8 +96,8 @@ private:
     {
         size_t at = 2;
         int64_t maxval = 0;
-        if (m_Size < 2 || m_Data[0] != 'P' || m_Data[1] != '6' || !Number(at, m_Width) || !Number(at, m_Height)
-            || !Number(at, maxval) || maxval != 255 || m_Width <= 0 || m_Height <= 0
+        if (m_Size < 2 || m_Data[0] != 'P' || m_Data[1] != '6' || !Number(at, m_Width)
+            || !Number(at, m_Height) || !Number(at, maxval) || maxval != 255 || m_Width <= 0 || m_Height <= 0
             || m_Width * m_Height > (int64_t { 1 } << 30))
             return false;
         m_Pixels = at + 1; // one whitespace byte ends the header

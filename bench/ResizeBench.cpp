@@ -44,7 +44,8 @@ std::unique_ptr<PLFilter> Filter(int64_t which, int width, int height)
 void BM_Resize(benchmark::State& state)
 {
     PLAnyBmp& source = Source(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    const auto filter = Filter(state.range(4), static_cast<int>(state.range(2)), static_cast<int>(state.range(3)));
+    const auto filter
+        = Filter(state.range(4), static_cast<int>(state.range(2)), static_cast<int>(state.range(3)));
     PLAnyBmp dest;
     for (auto _ : state) {
         filter->Apply(&source, &dest);

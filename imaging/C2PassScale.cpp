@@ -1,7 +1,7 @@
 #include "imaging/C2PassScale.h"
 
-#include "imaging/PassScaleLoops.h"
 #include "imaging/PLContribDef.h"
+#include "imaging/PassScaleLoops.h"
 #include "imaging/WeightTable.h"
 
 #include <algorithm>
@@ -62,8 +62,10 @@ uint8_t* const* C2PassScale<DataClass>::Run(const uint8_t* const* source, int64_
     if (srcWidth <= 0 || srcHeight <= 0 || dstWidth <= 0 || dstHeight <= 0)
         return dest;
 
-    const pass_scale::PreparedPass across = pass_scale::Prepare(BuildWeightTable(m_Contrib, dstWidth, srcWidth));
-    const pass_scale::PreparedPass down = pass_scale::Prepare(BuildWeightTable(m_Contrib, dstHeight, srcHeight));
+    const pass_scale::PreparedPass across
+        = pass_scale::Prepare(BuildWeightTable(m_Contrib, dstWidth, srcWidth));
+    const pass_scale::PreparedPass down
+        = pass_scale::Prepare(BuildWeightTable(m_Contrib, dstHeight, srcHeight));
 
     // Any run of maxCount rows lands in distinct slots; one spare slot keeps a row that a
     // following output row starting one row earlier would read again.

@@ -10,7 +10,10 @@ double PLBilinearContribDef::Weight(double x) const
     return d < w ? w - d : 0.0;
 }
 
-double PLBoxContribDef::Weight(double x) const { return std::fabs(x) <= GetWidth() ? 1.0 : 0.0; }
+double PLBoxContribDef::Weight(double x) const
+{
+    return std::fabs(x) <= GetWidth() ? 1.0 : 0.0;
+}
 
 double PLGaussianContribDef::Weight(double x) const
 {

@@ -32,8 +32,8 @@ void PLFilterResize::Resize(PLBmp* pBmpSource, PLBmp* pBmpDest, const PLContribD
     }
     if (pBmpSource->GetBitsPerPixel() != 32)
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "Resizing needs a 32-bpp bitmap.");
-    pBmpDest->Create(m_NewXSize, m_NewYSize, 32, pBmpSource->HasAlpha(), pBmpSource->IsGreyscale(), nullptr, 0,
-        pBmpSource->GetResolution());
+    pBmpDest->Create(m_NewXSize, m_NewYSize, 32, pBmpSource->HasAlpha(), pBmpSource->IsGreyscale(), nullptr,
+        0, pBmpSource->GetResolution());
     PLBmpLock readLock(*pBmpSource, true, false);
     PLBmpLock writeLock(*pBmpDest, false, true);
     try {

@@ -42,8 +42,8 @@ void ScaleRowPlain(const PreparedPass& pass, const uint8_t* src, uint8_t* dst)
     }
 }
 
-void ScaleColumnPlain(const PreparedPass& pass, size_t u, const uint8_t* const* rows, uint8_t* dst,
-    int64_t from, int64_t bytes)
+void ScaleColumnPlain(
+    const PreparedPass& pass, size_t u, const uint8_t* const* rows, uint8_t* dst, int64_t from, int64_t bytes)
 {
     const Taps& t = pass.taps[u];
     const int32_t* w = pass.weights.data() + t.offset;
@@ -59,7 +59,8 @@ void ScaleColumnPlain(const PreparedPass& pass, size_t u, const uint8_t* const* 
 
 // --- horizontal: one output pixel per register, two source pixels per multiply-add ---
 
-__attribute__((target("ssse3"))) void ScaleRowSsse3(const PreparedPass& pass, const uint8_t* src, uint8_t* dst)
+__attribute__((target("ssse3"))) void ScaleRowSsse3(
+    const PreparedPass& pass, const uint8_t* src, uint8_t* dst)
 {
     // Two neighbouring pixels b0 g0 r0 a0 b1 g1 r1 a1 become the 16-bit lanes b0 b1 g0 g1 r0 r1 a0 a1.
     const __m128i interleave = _mm_setr_epi8(0, -1, 4, -1, 1, -1, 5, -1, 2, -1, 6, -1, 3, -1, 7, -1);
@@ -70,7 +71,8 @@ __attribute__((target("ssse3"))) void ScaleRowSsse3(const PreparedPass& pass, co
         __m128i sum = _mm_setzero_si128();
         int32_t k = 0;
         for (; k + 2 <= t.count; k += 2, p += 8, ++pair) {
-            const __m128i px = _mm_shuffle_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), interleave);
+            const __m128i px
+                = _mm_shuffle_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), interleave);
             sum = _mm_add_epi32(sum, _mm_madd_epi16(px, _mm_set1_epi32(*pair)));
         }
         if (k < t.count) {
@@ -110,8 +112,8 @@ int64_t ScaleColumnSse2(const Taps& t, const int32_t* pairs, const uint8_t* cons
         for (int32_t k = 0; k < t.count; k += 2) {
             const __m128i w = _mm_set1_epi32(pairs[k / 2]);
             const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + i));
-            const __m128i y = k + 1 < t.count ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k + 1] + i))
-                                              : zero;
+            const __m128i y
+                = k + 1 < t.count ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k + 1] + i)) : zero;
             const __m128i lo = _mm_unpacklo_epi8(x, y);
             const __m128i hi = _mm_unpackhi_epi8(x, y);
             a0 = _mm_add_epi32(a0, _mm_madd_epi16(_mm_unpacklo_epi8(lo, zero), w));

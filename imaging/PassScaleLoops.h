@@ -13,19 +13,19 @@
 namespace pass_scale {
 
 struct Taps {
-    int64_t first = 0;      // first source index with a non-zero weight
-    int32_t count = 0;      // number of source indexes read
-    int64_t offset = 0;     // start of this entry in PreparedPass::weights
+    int64_t first = 0; // first source index with a non-zero weight
+    int32_t count = 0; // number of source indexes read
+    int64_t offset = 0; // start of this entry in PreparedPass::weights
     int64_t pairOffset = 0; // start of this entry in PreparedPass::pairs
 };
 
 struct PreparedPass {
-    std::vector<Taps> taps;      // one per output position
+    std::vector<Taps> taps; // one per output position
     std::vector<int32_t> weights; // plain weights
-    std::vector<int32_t> pairs;   // two 16-bit weights per value (low: even tap, high: odd tap)
-    int32_t maxCount = 0;        // the most source indexes any output position reads
-    bool narrow = false;         // every weight fits 16 bits and no sum can leave 32 bits
-    bool identity = false;       // every output position copies the source position of the same index
+    std::vector<int32_t> pairs; // two 16-bit weights per value (low: even tap, high: odd tap)
+    int32_t maxCount = 0; // the most source indexes any output position reads
+    bool narrow = false; // every weight fits 16 bits and no sum can leave 32 bits
+    bool identity = false; // every output position copies the source position of the same index
 };
 
 PreparedPass Prepare(const WeightTable& table);

@@ -13,8 +13,8 @@ namespace {
 constexpr int64_t kMaxWeights = int64_t { 1 } << 27;
 
 struct Geometry {
-    double scale;  // output size / source size
-    double width;  // kernel width in source positions
+    double scale; // output size / source size
+    double width; // kernel width in source positions
     double factor; // distance and weight factor: the scale when shrinking, else 1
 };
 
@@ -29,8 +29,8 @@ Geometry GeometryFor(const PLContribDef& kernel, int64_t outputSize, int64_t sou
 // When every truncated weight of a position is 0 (a very large shrink) or they sum to nothing,
 // the weights come from the real kernel values instead, rounded cumulatively so that they add
 // up to exactly 256 and none is off by more than one from its share.
-void NormaliseFromRealKernel(const PLContribDef& kernel, const Geometry& g, double centre, int64_t first,
-    std::span<int32_t> weights)
+void NormaliseFromRealKernel(
+    const PLContribDef& kernel, const Geometry& g, double centre, int64_t first, std::span<int32_t> weights)
 {
     std::vector<double> real(weights.size());
     for (size_t k = 0; k < weights.size(); ++k)
@@ -55,8 +55,8 @@ void NormaliseFromRealKernel(const PLContribDef& kernel, const Geometry& g, doub
     }
 }
 
-void FillEntry(const PLContribDef& kernel, const Geometry& g, double centre, int64_t first,
-    std::span<int32_t> weights)
+void FillEntry(
+    const PLContribDef& kernel, const Geometry& g, double centre, int64_t first, std::span<int32_t> weights)
 {
     int64_t sum = 0;
     for (size_t k = 0; k < weights.size(); ++k) {
@@ -108,8 +108,8 @@ WeightTable BuildWeightTable(const PLContribDef& kernel, int64_t outputSize, int
     for (size_t u = 0; u < table.entries.size(); ++u) {
         const WeightTable::Entry& e = table.entries[u];
         FillEntry(kernel, g, centres[u], e.first,
-            std::span<int32_t>(table.weights).subspan(static_cast<size_t>(e.offset),
-                static_cast<size_t>(e.last - e.first + 1)));
+            std::span<int32_t>(table.weights)
+                .subspan(static_cast<size_t>(e.offset), static_cast<size_t>(e.last - e.first + 1)));
     }
     return table;
 }

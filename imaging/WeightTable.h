@@ -10,8 +10,8 @@ class PLContribDef;
 // source positions it reads and their weights in fixed point with 8 fractional bits (summing to 256).
 struct WeightTable {
     struct Entry {
-        int64_t first = 0;  // first source index read
-        int64_t last = -1;  // last source index read (inclusive)
+        int64_t first = 0; // first source index read
+        int64_t last = -1; // last source index read (inclusive)
         int64_t offset = 0; // where this entry's last - first + 1 weights start in `weights`
     };
 

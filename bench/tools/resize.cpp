@@ -37,7 +37,8 @@ int main(int argc, char** argv)
             "usage: resize <bilinear|box|gaussian|hamming> <in.ppm> <out.ppm> <width> <height> [radius]\n");
         return 2;
     }
-    const auto filter = FilterNamed(argv[1], std::atoi(argv[4]), std::atoi(argv[5]), argc > 6 ? std::atof(argv[6]) : 1.0);
+    const auto filter
+        = FilterNamed(argv[1], std::atoi(argv[4]), std::atoi(argv[5]), argc > 6 ? std::atof(argv[6]) : 1.0);
     const auto input = bench::PpmInput::Open(argv[2]);
     if (!filter || !input) {
         std::fprintf(stderr, "resize: unknown filter or unreadable input\n");

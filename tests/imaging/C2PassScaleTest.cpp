@@ -11,7 +11,8 @@ using reference::Picture;
 
 namespace {
 
-std::vector<int32_t> WeightsAt(const PLContribDef& kernel, int64_t n, int64_t m, size_t u, int64_t* first = nullptr)
+std::vector<int32_t> WeightsAt(
+    const PLContribDef& kernel, int64_t n, int64_t m, size_t u, int64_t* first = nullptr)
 {
     const WeightTable table = BuildWeightTable(kernel, n, m);
     if (first)
@@ -122,9 +123,10 @@ TEST(C2PassScale, HandComputedPictures)
         std::vector<uint8_t> expected; // every channel
     };
     const Case cases[] = {
-        { "box halves alternating pixels", { Kernel::Box, 0.5, "" }, Row({ 0, 255, 0, 255 }), 2, 1, { 128, 128 } },
-        { "gaussian blurs an impulse at the same size", { Kernel::Gaussian, 1.0, "" }, Row({ 0, 0, 255, 0, 0 }), 5,
-            1, { 0, 54, 149, 52, 0 } },
+        { "box halves alternating pixels", { Kernel::Box, 0.5, "" }, Row({ 0, 255, 0, 255 }), 2, 1,
+            { 128, 128 } },
+        { "gaussian blurs an impulse at the same size", { Kernel::Gaussian, 1.0, "" },
+            Row({ 0, 0, 255, 0, 0 }), 5, 1, { 0, 54, 149, 52, 0 } },
         { "box 9 to 3 keeps the remainder weight", { Kernel::Box, 0.5, "" },
             Row({ 0, 0, 0, 255, 0, 0, 0, 0, 0 }), 3, 1, { 1, 85, 0 } },
     };
@@ -132,7 +134,8 @@ TEST(C2PassScale, HandComputedPictures)
         const Picture out = FastScale(*MakeKernel(c.kernel), c.source, c.width, c.height);
         for (int ch = 0; ch < 4; ++ch)
             EXPECT_EQ(Channel(out, ch), c.expected) << c.what;
-        EXPECT_EQ(reference::Scale(*MakeKernel(c.kernel), c.source, c.width, c.height).bytes, out.bytes) << c.what;
+        EXPECT_EQ(reference::Scale(*MakeKernel(c.kernel), c.source, c.width, c.height).bytes, out.bytes)
+            << c.what;
     }
 }
 
@@ -189,9 +192,36 @@ TEST(C2PassScale, FastEqualsReferenceOnRandomPictures)
         for (const Size& s : sizes) {
             const auto kernel = MakeKernel(k);
             const Picture source = RandomPicture(s.sw, s.sh, seed++);
-            EXPECT_EQ(FastScale(*kernel, source, s.dw, s.dh).bytes, reference::Scale(*kernel, source, s.dw, s.dh).bytes)
+            EXPECT_EQ(FastScale(*kernel, source, s.dw, s.dh).bytes,
+                reference::Scale(*kernel, source, s.dw, s.dh).bytes)
                 << k.name << " " << s.sw << "x" << s.sh << " to " << s.dw << "x" << s.dh;
         }
+}
+
+TEST(C2PassScale, WeightsBeyondSixteenBitsTakeThePlainLoops)
+{
+    // Large weights of both signs that nearly cancel: normalised, they leave 16 bits, so the
+    // vector loops must step aside; results are clamped, as with any kernel.
+    class Wild : public PLContribDef {
+    public:
+        Wild()
+            : PLContribDef(1.5)
+        {
+        }
+        double Weight(double x) const override
+        {
+            return std::fabs(x) > 1.5 ? 0 : x > 0.5 ? 50 : x < -0.5 ? -49.9 : 0;
+        }
+    };
+    const Wild kernel;
+    const WeightTable table = BuildWeightTable(kernel, 9, 9);
+    const auto wide
+        = std::any_of(table.weights.begin(), table.weights.end(), [](int32_t w) { return w > 32767; });
+    EXPECT_TRUE(wide);
+    const Picture source = RandomPicture(9, 9, 77);
+    EXPECT_EQ(FastScale(kernel, source, 9, 9).bytes, reference::Scale(kernel, source, 9, 9).bytes);
+    const Picture other = RandomPicture(31, 5, 78);
+    EXPECT_EQ(FastScale(kernel, other, 17, 12).bytes, reference::Scale(kernel, other, 17, 12).bytes);
 }
 
 TEST(C2PassScale, PropertiesOverLargeShrinks)
@@ -214,8 +244,8 @@ TEST(C2PassScale, PropertiesOverLargeShrinks)
     for (const KernelCase& k : AllKernels()) {
         const auto kernel = MakeKernel(k);
         for (const Size& s : sizes) {
-            const std::string what = std::string(k.name) + " " + std::to_string(s.sw) + "x" + std::to_string(s.sh) + " to "
-                + std::to_string(s.dw) + "x" + std::to_string(s.dh);
+            const std::string what = std::string(k.name) + " " + std::to_string(s.sw) + "x"
+                + std::to_string(s.sh) + " to " + std::to_string(s.dw) + "x" + std::to_string(s.dh);
             // A constant picture stays constant.
             const Picture flat = FastScale(*kernel, FilledPicture(s.sw, s.sh, grey), s.dw, s.dh);
             EXPECT_EQ(flat.bytes, FilledPicture(s.dw, s.dh, grey).bytes) << what;
@@ -278,10 +308,12 @@ TEST(C2PassScale, ZeroSizesScaleNothing)
     std::vector<const uint8_t*> in { source.Pixel(0, 0) };
     uint8_t untouched[16] = {};
     uint8_t* out[] = { untouched };
-    const int64_t sizes[][4] = { { 0, 4, 4, 1 }, { 4, 0, 4, 1 }, { 4, 4, 0, 1 }, { 4, 4, 4, 0 }, { -3, 4, 4, 1 } };
+    const int64_t sizes[][4]
+        = { { 0, 4, 4, 1 }, { 4, 0, 4, 1 }, { 4, 4, 0, 1 }, { 4, 4, 4, 0 }, { -3, 4, 4, 1 } };
     for (const auto& s : sizes) {
         EXPECT_EQ(scaler.Run(in.data(), s[0], s[1], out, s[2], s[3]), out);
-        EXPECT_TRUE(std::all_of(std::begin(untouched), std::end(untouched), [](uint8_t b) { return b == 0; }));
+        EXPECT_TRUE(
+            std::all_of(std::begin(untouched), std::end(untouched), [](uint8_t b) { return b == 0; }));
     }
 }
 

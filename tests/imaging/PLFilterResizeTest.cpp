@@ -1,6 +1,6 @@
+#include "imaging/PLFilterResize.h"
 #include "imaging/BmpTestHelpers.h"
 #include "imaging/PLAnyBmp.h"
-#include "imaging/PLFilterResize.h"
 #include "imaging/ScalerTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +61,8 @@ const std::vector<FilterCase>& Filters()
     static const std::vector<FilterCase> filters {
         { "bilinear", [](int w, int h) { return std::make_unique<PLFilterResizeBilinear>(w, h); },
             { Kernel::Bilinear, 0.64, "" } },
-        { "box", [](int w, int h) { return std::make_unique<PLFilterResizeBox>(w, h); }, { Kernel::Box, 0.5, "" } },
+        { "box", [](int w, int h) { return std::make_unique<PLFilterResizeBox>(w, h); },
+            { Kernel::Box, 0.5, "" } },
         { "gaussian", [](int w, int h) { return std::make_unique<PLFilterResizeGaussian>(w, h, 1.7); },
             { Kernel::Gaussian, 1.7, "" } },
         { "hamming", [](int w, int h) { return std::make_unique<PLFilterResizeHamming>(w, h, 2.5); },
@@ -84,7 +85,8 @@ TEST(PLFilterResize, EachFilterScalesWithItsKernelAndKeepsTheDescription)
         EXPECT_EQ(dst.GetBitsPerPixel(), 32) << f.name;
         EXPECT_TRUE(dst.HasAlpha()) << f.name;
         EXPECT_EQ(dst.GetResolution(), PLCoord(300, 150)) << f.name;
-        EXPECT_EQ(ToPicture(dst).bytes, reference::Scale(*MakeKernel(f.kernel), source, 13, 31).bytes) << f.name;
+        EXPECT_EQ(ToPicture(dst).bytes, reference::Scale(*MakeKernel(f.kernel), source, 13, 31).bytes)
+            << f.name;
 
         // In place through the bitmap gives the same pixels.
         src.ApplyFilter(*f.make(13, 31));
@@ -121,12 +123,15 @@ TEST(PLFilterResize, RefusesWhatItCannotScale)
     const double badRadii[] = { 0.0, -1.0, std::nan(""), std::numeric_limits<double>::infinity() };
     for (double r : badRadii) {
         EXPECT_EQ(ErrorCodeOf([&] { PLFilterResizeGaussian(2, 2, r).Apply(&src32, &dst); }),
-            PL_ERR_FORMAT_NOT_SUPPORTED) << r;
+            PL_ERR_FORMAT_NOT_SUPPORTED)
+            << r;
         EXPECT_EQ(ErrorCodeOf([&] { PLFilterResizeHamming(2, 2, r).Apply(&src32, &dst); }),
-            PL_ERR_FORMAT_NOT_SUPPORTED) << r;
+            PL_ERR_FORMAT_NOT_SUPPORTED)
+            << r;
     }
     for (const FilterCase& f : Filters())
-        EXPECT_EQ(ErrorCodeOf([&] { f.make(2, 2)->Apply(&src8, &dst); }), PL_ERR_FORMAT_NOT_SUPPORTED) << f.name;
+        EXPECT_EQ(ErrorCodeOf([&] { f.make(2, 2)->Apply(&src8, &dst); }), PL_ERR_FORMAT_NOT_SUPPORTED)
+            << f.name;
     EXPECT_EQ(dst.GetSize(), PLCoord(2, 2)); // a refused request leaves the destination alone
     EXPECT_EQ(ErrorCodeOf([&] { PLFilterResizeBox(-1, 2).Apply(&src32, &dst); }), PL_ERR_NO_MEMORY);
 }
@@ -136,7 +141,8 @@ TEST(PLFilterResize, IntermediateTooLargeIsOutOfMemory)
     // One tall column squeezed into one long row would need every intermediate row at once.
     PLAnyBmp src, dst;
     src.Create(1, PL_MAX_SIDE, 32, false, false);
-    EXPECT_EQ(ErrorCodeOf([&] { PLFilterResizeBilinear(PL_MAX_SIDE, 1).Apply(&src, &dst); }), PL_ERR_NO_MEMORY);
+    EXPECT_EQ(
+        ErrorCodeOf([&] { PLFilterResizeBilinear(PL_MAX_SIDE, 1).Apply(&src, &dst); }), PL_ERR_NO_MEMORY);
 }
 
 TEST(PLFilterResize, BilinearIsWithinTwoLevelsOfImageMagickOnGradients)

@@ -70,7 +70,10 @@ std::vector<Contribution> Contributions(const PLContribDef& kernel, int64_t n, i
 
 namespace {
 
-uint8_t Store(int64_t sum) { return uint8_t(std::clamp<int64_t>((sum + 128) / 256, 0, 255)); }
+uint8_t Store(int64_t sum)
+{
+    return uint8_t(std::clamp<int64_t>((sum + 128) / 256, 0, 255));
+}
 
 } // namespace
 

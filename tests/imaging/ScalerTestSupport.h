@@ -71,8 +71,8 @@ inline reference::Picture FilledPicture(int64_t width, int64_t height, const uin
 }
 
 // Runs the library's scaler over packed rows.
-inline reference::Picture FastScale(const PLContribDef& kernel, const reference::Picture& source, int64_t width,
-    int64_t height)
+inline reference::Picture FastScale(
+    const PLContribDef& kernel, const reference::Picture& source, int64_t width, int64_t height)
 {
     reference::Picture result { width, height, std::vector<uint8_t>(size_t(width * height * 4), 0xCD) };
     std::vector<const uint8_t*> in;

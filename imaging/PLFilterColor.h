@@ -1,0 +1,16 @@
+// Adds offsets to the red, green and blue channels of a 32-bpp bitmap, plainly or balanced.
+#pragma once
+
+#include "imaging/PLFilter.h"
+
+class PLFilterColor : public PLFilter {
+public:
+    PLFilterColor(int red, int green, int blue, bool balanced);
+    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+
+private:
+    int m_Red;
+    int m_Green;
+    int m_Blue;
+    bool m_bBalanced;
+};

@@ -1,0 +1,24 @@
+#include "imaging/PLFilterContrast.h"
+
+#include "imaging/PLColorFilterSupport.h"
+
+using namespace color_filter;
+
+PLFilterContrast::PLFilterContrast(double contrast, uint8_t offset)
+    : m_Contrast(contrast)
+    , m_Offset(static_cast<double>(offset) - 128)
+{
+}
+
+void PLFilterContrast::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+{
+    if (RedirectInPlace(*this, pBmpSource, pBmpDest))
+        return;
+    RequireDepth(*pBmpSource, 24, 32, "The contrast filter needs a 24- or 32-bpp bitmap.");
+    CreateLike(*pBmpSource, *pBmpDest);
+    const double bias = (m_Offset - 128) * m_Contrast + 128;
+    ForEachPixel(*pBmpSource, *pBmpDest, [&](const uint8_t* in, uint8_t* out) {
+        for (int c = 0; c < 3; ++c)
+            out[c] = ClampReal(in[c] * m_Contrast + bias);
+    });
+}

@@ -1,0 +1,17 @@
+// Stretches or flattens the colour channels of a 24- or 32-bpp bitmap about a centre:
+// each channel c becomes (c + centre - 256) x factor + 128, clamped.
+#pragma once
+
+#include "imaging/PLFilter.h"
+
+#include <cstdint>
+
+class PLFilterContrast : public PLFilter {
+public:
+    PLFilterContrast(double contrast, uint8_t offset);
+    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+
+private:
+    double m_Contrast;
+    double m_Offset; // the centre minus 128
+};

@@ -1,0 +1,10 @@
+// Converts a 32-bpp bitmap into an 8-bpp grey one with the grey palette.
+#pragma once
+
+#include "imaging/PLFilter.h"
+
+class PLFilterGrayscale : public PLFilter {
+public:
+    PLFilterGrayscale() = default;
+    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+};

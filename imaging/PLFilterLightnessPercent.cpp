@@ -1,0 +1,25 @@
+#include "imaging/PLFilterLightnessPercent.h"
+
+#include "imaging/PLColorFilterSupport.h"
+
+using namespace color_filter;
+
+PLFilterLightnessPercent::PLFilterLightnessPercent(int amount, bool additive)
+    : m_Amount(amount)
+    , m_bAdditive(additive)
+{
+}
+
+void PLFilterLightnessPercent::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+{
+    if (RedirectInPlace(*this, pBmpSource, pBmpDest))
+        return;
+    RequireDepth(*pBmpSource, 32, 32, "The lightness filter needs a 32-bpp bitmap.");
+    CreateLike(*pBmpSource, *pBmpDest);
+    const double amount = m_Amount;
+    const double factor = amount / 100.0 + 1;
+    ForEachPixel(*pBmpSource, *pBmpDest, [&](const uint8_t* in, uint8_t* out) {
+        for (int c = 0; c < 3; ++c)
+            out[c] = ClampReal(m_bAdditive ? in[c] + amount : in[c] * factor);
+    });
+}

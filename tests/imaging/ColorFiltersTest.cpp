@@ -1,0 +1,298 @@
+#include "imaging/BmpTestHelpers.h"
+#include "imaging/FitSizeKeepAspect.h"
+#include "imaging/HsvConversion.h"
+#include "imaging/PLAnyBmp.h"
+#include "imaging/PLFilterAdjustDensity.h"
+#include "imaging/PLFilterColor.h"
+#include "imaging/PLFilterContrast.h"
+#include "imaging/PLFilterGrayscale.h"
+#include "imaging/PLFilterHSB.h"
+#include "imaging/PLFilterLightnessPercent.h"
+#include "imaging/PLFilterWatermark.h"
+#include "imaging/PLFilterWhiteBalance.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <functional>
+#include <memory>
+
+namespace {
+
+struct Rgb {
+    int r, g, b;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Rgb& c)
+{
+    return os << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
+
+constexpr uint8_t kAlpha = 77;
+
+// A one-row 32-bpp picture with alpha 77 everywhere.
+void MakeRow(PLBmp& bmp, const std::vector<Rgb>& pixels)
+{
+    bmp.Create(int(pixels.size()), 1, 32, true, false);
+    for (size_t x = 0; x < pixels.size(); ++x)
+        bmp.GetRow32(0)[x]
+            = PLPixel32(uint8_t(pixels[x].r), uint8_t(pixels[x].g), uint8_t(pixels[x].b), kAlpha);
+}
+
+std::vector<Rgb> RowOf(const PLBmp& bmp)
+{
+    std::vector<Rgb> out;
+    for (int x = 0; x < bmp.GetWidth(); ++x) {
+        const PLPixel32 p = bmp.GetRow32(0)[x];
+        out.push_back({ p.GetR(), p.GetG(), p.GetB() });
+    }
+    return out;
+}
+
+struct FilterCase {
+    const char* what;
+    std::function<std::unique_ptr<PLFilter>()> make;
+    std::vector<Rgb> in;
+    std::vector<Rgb> out;
+};
+
+template <class F, class... A> std::function<std::unique_ptr<PLFilter>()> Make(A... args)
+{
+    return [=] { return std::make_unique<F>(args...); };
+}
+
+} // namespace
+
+TEST(ColorFilters, EdgeCasesKeepAlpha)
+{
+    const FilterCase cases[] = {
+        { "plain colour offset past 255", Make<PLFilterColor>(300, 0, 0, false),
+            { { 10, 20, 30 }, { 255, 0, 9 } }, { { 255, 20, 30 }, { 255, 0, 9 } } },
+        { "plain colour offsets below 0", Make<PLFilterColor>(-20, 5, INT_MIN, false), { { 10, 20, 30 } },
+            { { 0, 25, 0 } } },
+        { "balanced colour offset", Make<PLFilterColor>(100, 0, 0, true), { { 200, 100, 50 } },
+            { { 250, 75, 25 } } },
+        { "hue, saturation, brightness unchanged", Make<PLFilterHSB>(0, 0, 0),
+            { { 255, 0, 0 }, { 0, 0, 255 }, { 90, 90, 90 }, { 0, 0, 0 } },
+            { { 255, 0, 0 }, { 0, 0, 255 }, { 90, 90, 90 }, { 0, 0, 0 } } },
+        { "hue turned by a third", Make<PLFilterHSB>(85, 0, 0), { { 255, 0, 0 } }, { { 0, 255, 0 } } },
+        { "hue far above the range wraps", Make<PLFilterHSB>(3 * 255 + 85, 0, 0), { { 255, 0, 0 } },
+            { { 0, 255, 0 } } },
+        { "hue far below the range wraps", Make<PLFilterHSB>(-2 * 255 + 85, 0, 0), { { 255, 0, 0 } },
+            { { 0, 255, 0 } } },
+        { "largest hue offset", Make<PLFilterHSB>(INT_MAX, 0, 0), { { 90, 90, 90 } }, { { 90, 90, 90 } } },
+        { "brightness of a grey", Make<PLFilterHSB>(0, 0, 100), { { 100, 100, 100 } },
+            { { 200, 200, 200 } } },
+        { "brightness shifted back into range", Make<PLFilterHSB>(0, 0, 200), { { 200, 100, 0 } },
+            { { 255, 55, 0 } } },
+        { "lightness times 0", Make<PLFilterLightnessPercent>(-100, false), { { 10, 200, 255 } },
+            { { 0, 0, 0 } } },
+        { "lightness plus 300", Make<PLFilterLightnessPercent>(300, true), { { 0, 10, 200 } },
+            { { 255, 255, 255 } } },
+        { "lightness times 1.5", Make<PLFilterLightnessPercent>(50, false), { { 100, 3, 200 } },
+            { { 150, 4, 255 } } },
+        { "contrast 1 about 128", Make<PLFilterContrast>(1.0, uint8_t(128)), { { 100, 200, 3 } },
+            { { 100, 200, 3 } } },
+        { "contrast 2 about 128", Make<PLFilterContrast>(2.0, uint8_t(128)), { { 100, 200, 50 } },
+            { { 72, 255, 0 } } },
+        { "contrast 1 about 200", Make<PLFilterContrast>(1.0, uint8_t(200)), { { 100, 200, 10 } },
+            { { 172, 255, 82 } } },
+        { "white balance at a grey point", Make<PLFilterWhiteBalance>(PLCoord(0, 0), 0),
+            { { 120, 120, 120 }, { 10, 200, 90 } }, { { 120, 120, 120 }, { 10, 200, 90 } } },
+        { "white balance of everything", Make<PLFilterWhiteBalance>(PLCoord(1, 0), 0),
+            { { 20, 40, 80 }, { 200, 100, 50 } }, { { 11, 46, 185 }, { 116, 116, 116 } } },
+        { "white balance of the shadows only", Make<PLFilterWhiteBalance>(PLCoord(1, 0), 3),
+            { { 20, 40, 80 }, { 200, 100, 50 } }, { { 11, 46, 185 }, { 200, 100, 50 } } },
+        { "white balance with an unknown range", Make<PLFilterWhiteBalance>(PLCoord(1, 0), 4),
+            { { 20, 40, 80 }, { 200, 100, 50 } }, { { 20, 40, 80 }, { 200, 100, 50 } } },
+        { "density of the seed colour only", Make<PLFilterAdjustDensity>(PLCoord(0, 0), 0, 50, 0),
+            { { 100, 100, 100 }, { 100, 100, 100 }, { 100, 100, 101 }, { 100, 100, 100 } },
+            { { 150, 150, 150 }, { 150, 150, 150 }, { 100, 100, 101 }, { 100, 100, 100 } } },
+        { "density smoothed over a radius", Make<PLFilterAdjustDensity>(PLCoord(1, 0), 10, 50, 1),
+            { { 100, 100, 100 }, { 100, 100, 100 }, { 50, 50, 50 }, { 100, 100, 100 } },
+            { { 150, 150, 150 }, { 150, 150, 150 }, { 58, 58, 58 }, { 100, 100, 100 } } },
+    };
+    for (const FilterCase& c : cases) {
+        PLAnyBmp src, dst;
+        MakeRow(src, c.in);
+        const auto filter = c.make();
+        filter->Apply(&src, &dst);
+        EXPECT_EQ(RowOf(dst), c.out) << c.what;
+        for (int x = 0; x < dst.GetWidth(); ++x)
+            EXPECT_EQ(dst.GetRow32(0)[x].GetA(), kAlpha) << c.what;
+        // Applied again, and in place, the filter gives the same.
+        src.ApplyFilter(*filter);
+        EXPECT_EQ(RowOf(src), c.out) << c.what << " in place";
+    }
+}
+
+TEST(ColorFilters, HueSaturationBrightnessRoundTripLosesAtMostOneLevel)
+{
+    PLAnyBmp src, dst;
+    std::vector<Rgb> pixels;
+    for (int i = 0; i < 512; ++i)
+        pixels.push_back({ (i * 37) % 256, (i * 91 + 7) % 256, (i * 53 + 100) % 256 });
+    MakeRow(src, pixels);
+    PLFilterHSB(0, 0, 0).Apply(&src, &dst);
+    const auto out = RowOf(dst);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        EXPECT_LE(std::abs(out[i].r - pixels[i].r), 1) << pixels[i];
+        EXPECT_LE(std::abs(out[i].g - pixels[i].g), 1) << pixels[i];
+        EXPECT_LE(std::abs(out[i].b - pixels[i].b), 1) << pixels[i];
+    }
+}
+
+TEST(ColorFilters, HsbServesTwentyFourBits)
+{
+    PLAnyBmp src, dst;
+    src.Create(2, 1, 24, false, false);
+    src.GetRow24(0)[0] = PLPixel24(255, 0, 0);
+    src.GetRow24(0)[1] = PLPixel24(100, 100, 100);
+    PLFilterHSB(85, 0, 50).Apply(&src, &dst);
+    ASSERT_EQ(dst.GetBitsPerPixel(), 24);
+    EXPECT_EQ(dst.GetPixel32(0, 0), PLPixel32(0, 255, 0));
+    EXPECT_EQ(dst.GetPixel32(1, 0), PLPixel32(150, 150, 150));
+}
+
+TEST(ColorFilters, GrayscaleMakesAnEightBitGreyPicture)
+{
+    PLAnyBmp src, dst;
+    MakeRow(src, { { 255, 255, 255 }, { 0, 0, 0 }, { 19, 19, 19 }, { 255, 0, 0 }, { 0, 0, 255 } });
+    src.SetResolution(PLCoord(72, 96));
+    PLFilterGrayscale().Apply(&src, &dst);
+    ASSERT_EQ(dst.GetBitsPerPixel(), 8);
+    EXPECT_TRUE(dst.IsGreyscale());
+    EXPECT_FALSE(dst.HasAlpha());
+    EXPECT_EQ(dst.GetResolution(), PLCoord(72, 96));
+    const uint8_t* row = dst.GetRow(0);
+    // 19 sums to 18.999999999999996; red 255 x 0.212671 = 54.2; blue 255 x 0.072169 = 18.4.
+    EXPECT_EQ(std::vector<int>(row, row + 5), (std::vector<int> { 255, 0, 18, 54, 18 }));
+    EXPECT_EQ(dst.GetPixel32(0, 0), PLPixel32(255, 255, 255));
+}
+
+TEST(ColorFilters, WatermarkDarkensUnderItsCentredMark)
+{
+    PLAnyBmp picture, mark, dst;
+    Fill32(picture, 6, 4, [](int, int) { return PLPixel32(200, 100, 50, kAlpha); });
+    picture.SetHasAlpha(false);
+    // A 2 x 2 mark: white, black, mid grey, pure green.
+    Fill32(mark, 2, 2, [](int x, int y) {
+        const PLPixel32 colours[] = { { 255, 255, 255 }, { 0, 0, 0 }, { 128, 128, 128 }, { 0, 255, 0 } };
+        return colours[y * 2 + x];
+    });
+    PLFilterWatermark(2, &mark).Apply(&picture, &dst);
+    ASSERT_EQ(dst.GetBitsPerPixel(), 32);
+    EXPECT_EQ(dst.GetPixel32(2, 1), PLPixel32(200, 100, 50, kAlpha)); // under white: unchanged
+    EXPECT_EQ(dst.GetPixel32(3, 1), PLPixel32(73, 0, 0, kAlpha)); // black: 127 less, floored at 0
+    EXPECT_EQ(dst.GetPixel32(2, 2), PLPixel32(137, 37, 0, kAlpha)); // grey 128: 63 less
+    EXPECT_EQ(dst.GetPixel32(3, 2), PLPixel32(164, 64, 14, kAlpha)); // green: lightness 182, 36 less
+    EXPECT_EQ(dst.GetPixel32(0, 0), PLPixel32(200, 100, 50, kAlpha)); // outside the mark
+
+    // A mark larger than the picture is shrunk to fit, keeping its proportions: all black, the
+    // 12 x 4 mark fits 6 x 2 and darkens rows 1 and 2 only.
+    PLAnyBmp big;
+    Fill32(big, 12, 4, [](int, int) { return PLPixel32(0, 0, 0); });
+    PLFilterWatermark(1, &big).Apply(&picture, &dst);
+    for (int y = 0; y < 4; ++y)
+        EXPECT_EQ(dst.GetPixel32(0, y),
+            y == 1 || y == 2 ? PLPixel32(0, 0, 0, kAlpha) : PLPixel32(200, 100, 50, kAlpha))
+            << y;
+}
+
+TEST(ColorFilters, RefusesWhatTheyCannotServe)
+{
+    PLAnyBmp bmp8, bmp24, bmp32, mark8, mark32, dst;
+    bmp8.Create(3, 3, 8, false, true);
+    bmp24.Create(3, 3, 24, false, false);
+    bmp32.Create(3, 3, 32, false, false);
+    mark8.Create(2, 2, 8, false, true);
+    mark32.Create(2, 2, 32, false, false);
+    struct Case {
+        const char* what;
+        std::function<void()> apply;
+    };
+    const Case cases[] = {
+        { "colour on 24 bpp", [&] { PLFilterColor(1, 1, 1, false).Apply(&bmp24, &dst); } },
+        { "hsb on 8 bpp", [&] { PLFilterHSB(1, 1, 1).Apply(&bmp8, &dst); } },
+        { "lightness on 24 bpp", [&] { PLFilterLightnessPercent(1, true).Apply(&bmp24, &dst); } },
+        { "contrast on 8 bpp", [&] { PLFilterContrast(1.0, 128).Apply(&bmp8, &dst); } },
+        { "grey on 24 bpp", [&] { PLFilterGrayscale().Apply(&bmp24, &dst); } },
+        { "white balance on 24 bpp", [&] { PLFilterWhiteBalance(PLCoord(0, 0), 0).Apply(&bmp24, &dst); } },
+        { "white balance point outside",
+            [&] { PLFilterWhiteBalance(PLCoord(3, 0), 0).Apply(&bmp32, &dst); } },
+        { "density on 24 bpp", [&] { PLFilterAdjustDensity(PLCoord(0, 0), 5, 10, 1).Apply(&bmp24, &dst); } },
+        { "density seed left", [&] { PLFilterAdjustDensity(PLCoord(-1, 0), 5, 10, 1).Apply(&bmp32, &dst); } },
+        { "density seed right", [&] { PLFilterAdjustDensity(PLCoord(3, 0), 5, 10, 1).Apply(&bmp32, &dst); } },
+        { "density seed below", [&] { PLFilterAdjustDensity(PLCoord(0, 3), 5, 10, 1).Apply(&bmp32, &dst); } },
+        { "density negative radius",
+            [&] { PLFilterAdjustDensity(PLCoord(0, 0), 5, 10, -1).Apply(&bmp32, &dst); } },
+        { "watermark divisor 0", [&] { PLFilterWatermark(0, &mark32).Apply(&bmp32, &dst); } },
+        { "watermark of 8 bpp", [&] { PLFilterWatermark(2, &mark8).Apply(&bmp32, &dst); } },
+        { "no watermark", [&] { PLFilterWatermark(2, nullptr).Apply(&bmp32, &dst); } },
+    };
+    for (const Case& c : cases) {
+        dst.Create(5, 5, 32, false, false);
+        EXPECT_EQ(ErrorCodeOf(c.apply), PL_ERR_FORMAT_NOT_SUPPORTED) << c.what;
+        EXPECT_EQ(dst.GetSize(), PLCoord(5, 5)) << c.what << ": the destination was touched";
+    }
+}
+
+TEST(HsvConversion, KnownColours)
+{
+    struct Case {
+        double r, g, b, h, s, v;
+    };
+    const Case cases[] = {
+        { 0, 0, 0, 0, 0, 0 }, { 255, 0, 0, 0, 255, 255 }, { 0, 255, 0, 85, 255, 255 },
+        { 0, 0, 255, 170, 255, 255 }, { 255, 0, 255, 212.5, 255, 255 },
+        { 128.9, 128.2, 128.7, 0, 0, 128 }, // inputs are truncated first
+    };
+    for (const Case& c : cases) {
+        double a = c.r, b = c.g, d = c.b;
+        RgbToHsv255(a, b, d);
+        EXPECT_DOUBLE_EQ(a, c.h) << c.r << "," << c.g << "," << c.b;
+        EXPECT_DOUBLE_EQ(b, c.s);
+        EXPECT_DOUBLE_EQ(d, c.v);
+    }
+}
+
+TEST(HsvConversion, BackToRgb)
+{
+    const auto convert = [](double h, double s, double v) {
+        HsvToRgb255(h, s, v);
+        return std::vector<double> { h, s, v };
+    };
+    EXPECT_EQ(convert(100, 0.9, 77), (std::vector<double> { 77, 77, 77 })); // saturation below 1: grey
+    EXPECT_EQ(convert(85, 255, 255), (std::vector<double> { 0, 255, 0 }));
+    EXPECT_EQ(convert(255, 200, 180), convert(0, 200, 180)); // hue 255 is hue 0
+    EXPECT_EQ(convert(600, 200, 180), convert(90, 200, 180)); // hues outside wrap
+    EXPECT_EQ(convert(-1e9, 200, 180), convert(WrapHue255(-1e9), 200, 180));
+    EXPECT_EQ(convert(std::nan(""), 200, 180), convert(0, 200, 180));
+    for (double h : { -1e300, -300.0, -255.0, 0.0, 255.0, 510.0, 777.0, 1e18 }) {
+        EXPECT_GE(WrapHue255(h), 0) << h;
+        EXPECT_LE(WrapHue255(h), 255) << h;
+    }
+}
+
+TEST(FitSizeKeepAspect, Table)
+{
+    struct Case {
+        int w, h, boxW, boxH, fitW, fitH;
+    };
+    const Case cases[] = {
+        { 200, 100, 100, 100, 100, 50 },
+        { 100, 200, 100, 100, 50, 100 },
+        { 300, 300, 100, 50, 50, 50 },
+        { 12, 4, 6, 4, 6, 2 },
+        { 640, 480, 101, 101, 101, 75 },
+        { 0, 10, 50, 50, 0, 0 },
+    };
+    for (const Case& c : cases) {
+        int w = -1, h = -1;
+        FitSizeKeepAspect(c.w, c.h, c.boxW, c.boxH, w, h);
+        EXPECT_EQ(w, c.fitW) << c.w << "x" << c.h;
+        EXPECT_EQ(h, c.fitH) << c.w << "x" << c.h;
+    }
+}
