@@ -1,8 +1,10 @@
 // Decodes a JPEG file with the library's decoder, as the image wrapper does (32 bits per pixel,
-// float inverse DCT, no fancy upsampling), and writes the picture as PPM:
-//   jpegdecode <input.jpg> <output.ppm>
+// float inverse DCT, no fancy upsampling), and writes the picture as PPM, or nothing when the
+// output is "-":
+//   jpegdecode <input.jpg> <output.ppm | ->
 // The peer script times it beside djpeg and vips doing the same work.
 #include <cstdio>
+#include <cstring>
 
 #include "bench/PpmFile.h"
 #include "imaging/PLJPEGDecoder.h"
@@ -12,7 +14,7 @@
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: jpegdecode <input.jpg> <output.ppm>\n");
+        std::fprintf(stderr, "usage: jpegdecode <input.jpg> <output.ppm | ->\n");
         return 2;
     }
     PLWinBmp bmp;
@@ -23,7 +25,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "jpegdecode: %s", e.GetText());
         return 1;
     }
-    if (!bench::WritePpm(argv[2], bmp.GetWidth(), bmp.GetHeight(), bmp.GetLineArray())) {
+    if (std::strcmp(argv[2], "-") != 0
+        && !bench::WritePpm(argv[2], bmp.GetWidth(), bmp.GetHeight(), bmp.GetLineArray())) {
         std::fprintf(stderr, "jpegdecode: cannot write %s\n", argv[2]);
         return 1;
     }
