@@ -9,7 +9,7 @@ std::jmp_buf& Jump(jpeg_decompress_struct* cinfo)
     return JpegErrors(reinterpret_cast<j_common_ptr>(cinfo)).jump;
 }
 
-// Reads the rows from first on; returns the first row not delivered.
+// Reads rows from the top while libjpeg delivers them; returns how many it delivered.
 JDIMENSION ReadRows(jpeg_decompress_struct* cinfo, uint8_t* const* rows, JpegPixelKind kind)
 {
     constexpr JDIMENSION kRowsPerCall = 32;
