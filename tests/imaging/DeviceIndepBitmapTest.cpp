@@ -31,9 +31,9 @@ protected:
 
     std::string Path(const std::string& name) const { return (m_Folder / name).string(); }
 
-    std::string WriteJpeg(const std::string& name, const JpegSpec& spec) const
+    std::string WriteJpeg(const std::string& name, const JpegRecipe& recipe) const
     {
-        return WriteFile(Path(name), MakeJpeg(spec));
+        return WriteFile(Path(name), MakeJpeg(recipe));
     }
 
     fs::path m_Folder;
@@ -45,7 +45,7 @@ void LoadNumbered(DeviceIndepBitmap& dib, int w, int h)
 {
     const fs::path tiny
         = fs::path(testing::TempDir()) / ("orvanel-tiny-" + std::to_string(::getpid()) + ".jpg");
-    WriteFile(tiny.string(), MakeJpeg(JpegSpec {}));
+    WriteFile(tiny.string(), MakeJpeg(JpegRecipe {}));
     PLJPEGDecoder decoder;
     const ImageResult loaded = dib.LoadJpegWithExif(tiny.string(), decoder, -1, -1);
     fs::remove(tiny);
@@ -80,7 +80,7 @@ TEST_F(WrapperTest, LoadErrorResults)
     const std::string png = WriteFile(Path("png.jpg"),
         { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R', 0, 0, 0, 1, 0, 0, 0,
             1, 8, 2, 0, 0, 0 });
-    JpegSpec badExif;
+    JpegRecipe badExif;
     badExif.app1 = { MakeExifBlockWithType(0x0112, 13, 6) }; // TIFF type 13 does not exist
     const std::string exif = WriteJpeg("bad-exif.jpg", badExif);
 
@@ -103,8 +103,8 @@ TEST_F(WrapperTest, LoadErrorResults)
         EXPECT_EQ(result.code, c.code) << c.name;
         EXPECT_EQ(dib.GetLastResult(), result) << c.name;
         // The decoder is usable again: its source was released.
-        JpegSpec spec;
-        const ImageResult again = dib.LoadJpegWithExif(WriteJpeg("good.jpg", spec), decoder, -1, -1);
+        JpegRecipe recipe;
+        const ImageResult again = dib.LoadJpegWithExif(WriteJpeg("good.jpg", recipe), decoder, -1, -1);
         EXPECT_EQ(again, ImageResult {}) << c.name;
         EXPECT_EQ(dib.GetLastResult(), result) << c.name << ": a good load leaves the last error";
     }
@@ -112,12 +112,12 @@ TEST_F(WrapperTest, LoadErrorResults)
 
 TEST_F(WrapperTest, LoadGivesPixelsExifAndState)
 {
-    JpegSpec spec;
-    spec.width = 41;
-    spec.height = 27;
-    spec.app1 = { MakeExifBlock(0x0112, 6) };
-    const std::string path = WriteJpeg("photo.jpg", spec);
-    const ReferenceImage ref = ReferenceDecode(MakeJpeg(spec), Layout::Bgra, false);
+    JpegRecipe recipe;
+    recipe.width = 41;
+    recipe.height = 27;
+    recipe.app1 = { MakeExifBlock(0x0112, 6) };
+    const std::string path = WriteJpeg("photo.jpg", recipe);
+    const ReferenceImage ref = ReferenceDecode(MakeJpeg(recipe), Layout::Bgra, false);
 
     DeviceIndepBitmap dib;
     PLJPEGDecoder decoder;
@@ -137,10 +137,10 @@ TEST_F(WrapperTest, LoadGivesPixelsExifAndState)
 
 TEST_F(WrapperTest, LoadFitsWithinMaximum)
 {
-    JpegSpec spec;
-    spec.width = 300;
-    spec.height = 200;
-    const std::string path = WriteJpeg("big.jpg", spec);
+    JpegRecipe recipe;
+    recipe.width = 300;
+    recipe.height = 200;
+    const std::string path = WriteJpeg("big.jpg", recipe);
     struct FitCase {
         int32_t maxW, maxH;
         PLCoord expected;
@@ -287,13 +287,13 @@ TEST(Wrapper, EmptyPictureIsHandled)
 
 TEST_F(WrapperTest, CopySemantics)
 {
-    JpegSpec spec;
-    spec.width = 20;
-    spec.height = 30;
-    spec.app1 = { MakeExifBlock(0x0112, 6) };
+    JpegRecipe recipe;
+    recipe.width = 20;
+    recipe.height = 30;
+    recipe.app1 = { MakeExifBlock(0x0112, 6) };
     DeviceIndepBitmap loaded;
     PLJPEGDecoder decoder;
-    ASSERT_EQ(loaded.LoadJpegWithExif(WriteJpeg("copy.jpg", spec), decoder, -1, -1), ImageResult {});
+    ASSERT_EQ(loaded.LoadJpegWithExif(WriteJpeg("copy.jpg", recipe), decoder, -1, -1), ImageResult {});
     loaded.ResultFromException(PLTextException(PL_ERR_END_OF_FILE, "End of file reached while decoding.\n"));
     loaded.SetJpegQuality(95);
     ASSERT_TRUE(loaded.Rotate(1));

@@ -53,45 +53,45 @@ void Put32(Bytes& out, uint32_t v)
 }
 
 // Compression with a plain C frame between setjmp and libjpeg; returns false on a libjpeg error.
-bool Compress(jpeg_compress_struct* cinfo, const JpegSpec& spec, const Bytes& samples, unsigned char** out,
-    unsigned long* outSize)
+bool Compress(jpeg_compress_struct* cinfo, const JpegRecipe& recipe, const Bytes& samples,
+    unsigned char** out, unsigned long* outSize)
 {
     if (setjmp(reinterpret_cast<ErrorJump*>(cinfo->err)->jump))
         return false;
     jpeg_mem_dest(cinfo, out, outSize);
-    cinfo->image_width = static_cast<JDIMENSION>(spec.width);
-    cinfo->image_height = static_cast<JDIMENSION>(spec.height);
-    const int components = ComponentsOf(spec.colour);
+    cinfo->image_width = static_cast<JDIMENSION>(recipe.width);
+    cinfo->image_height = static_cast<JDIMENSION>(recipe.height);
+    const int components = ComponentsOf(recipe.colour);
     cinfo->input_components = components;
     cinfo->in_color_space = components == 4 ? JCS_CMYK : components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(cinfo);
-    if (spec.colour == Colour::Ycck)
+    if (recipe.colour == Colour::Ycck)
         jpeg_set_colorspace(cinfo, JCS_YCCK);
-    jpeg_set_quality(cinfo, spec.quality, TRUE);
+    jpeg_set_quality(cinfo, recipe.quality, TRUE);
     // Subsampling applies to luma: the Y of YCbCr and of YCCK (with its K alongside).
-    if (spec.colour == Colour::Rgb || spec.colour == Colour::Ycck) {
-        cinfo->comp_info[0].h_samp_factor = spec.lumaH;
-        cinfo->comp_info[0].v_samp_factor = spec.lumaV;
+    if (recipe.colour == Colour::Rgb || recipe.colour == Colour::Ycck) {
+        cinfo->comp_info[0].h_samp_factor = recipe.lumaH;
+        cinfo->comp_info[0].v_samp_factor = recipe.lumaV;
     }
-    if (spec.colour == Colour::Ycck) {
-        cinfo->comp_info[3].h_samp_factor = spec.lumaH;
-        cinfo->comp_info[3].v_samp_factor = spec.lumaV;
+    if (recipe.colour == Colour::Ycck) {
+        cinfo->comp_info[3].h_samp_factor = recipe.lumaH;
+        cinfo->comp_info[3].v_samp_factor = recipe.lumaV;
     }
     cinfo->dct_method = JDCT_FLOAT;
-    cinfo->arith_code = spec.arithmetic ? TRUE : FALSE;
-    cinfo->restart_interval = static_cast<unsigned>(spec.restartInterval);
-    cinfo->write_JFIF_header = spec.density ? TRUE : FALSE;
-    if (spec.density) {
-        cinfo->density_unit = static_cast<UINT8>(spec.density->unit);
-        cinfo->X_density = static_cast<UINT16>(spec.density->x);
-        cinfo->Y_density = static_cast<UINT16>(spec.density->y);
+    cinfo->arith_code = recipe.arithmetic ? TRUE : FALSE;
+    cinfo->restart_interval = static_cast<unsigned>(recipe.restartInterval);
+    cinfo->write_JFIF_header = recipe.density ? TRUE : FALSE;
+    if (recipe.density) {
+        cinfo->density_unit = static_cast<UINT8>(recipe.density->unit);
+        cinfo->X_density = static_cast<UINT16>(recipe.density->x);
+        cinfo->Y_density = static_cast<UINT16>(recipe.density->y);
     }
-    if (spec.progressive)
+    if (recipe.progressive)
         jpeg_simple_progression(cinfo);
     jpeg_start_compress(cinfo, TRUE);
-    for (const Bytes& block : spec.app1)
+    for (const Bytes& block : recipe.app1)
         jpeg_write_marker(cinfo, JPEG_APP0 + 1, block.data(), static_cast<unsigned>(block.size()));
-    const size_t stride = static_cast<size_t>(spec.width) * components;
+    const size_t stride = static_cast<size_t>(recipe.width) * components;
     while (cinfo->next_scanline < cinfo->image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(samples.data() + cinfo->next_scanline * stride);
         jpeg_write_scanlines(cinfo, &row, 1);
@@ -158,18 +158,18 @@ Bytes MakePattern(int width, int height, int components)
     return samples;
 }
 
-Bytes MakeJpeg(const JpegSpec& spec)
+Bytes MakeJpeg(const JpegRecipe& recipe)
 {
-    const Bytes samples = spec.samples.empty()
-        ? MakePattern(spec.width, spec.height, ComponentsOf(spec.colour))
-        : spec.samples;
+    const Bytes samples = recipe.samples.empty()
+        ? MakePattern(recipe.width, recipe.height, ComponentsOf(recipe.colour))
+        : recipe.samples;
     jpeg_compress_struct cinfo {};
     ErrorJump err {};
     InstallErrors(reinterpret_cast<j_common_ptr>(&cinfo), err);
     jpeg_create_compress(&cinfo);
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
-    const bool ok = Compress(&cinfo, spec, samples, &buffer, &size);
+    const bool ok = Compress(&cinfo, recipe, samples, &buffer, &size);
     jpeg_destroy_compress(&cinfo);
     Bytes result;
     if (ok)

@@ -28,7 +28,7 @@ enum class Layout {
     Grey, // 1 byte a pixel
 };
 
-struct JpegSpec {
+struct JpegRecipe {
     int width = 16;
     int height = 16;
     Colour colour = Colour::Rgb;
@@ -44,14 +44,14 @@ struct JpegSpec {
     Bytes samples;
 };
 
-// The number of components of a colour space of JpegSpec.
+// The number of components of a colour space of JpegRecipe.
 int ComponentsOf(Colour colour);
 
 // A deterministic pattern of smooth gradients with some detail, width x height x components.
 Bytes MakePattern(int width, int height, int components);
 
-// Compresses the spec's samples.
-Bytes MakeJpeg(const JpegSpec& spec);
+// Compresses the recipe's samples.
+Bytes MakeJpeg(const JpegRecipe& recipe);
 
 struct ReferenceImage {
     int width = 0;

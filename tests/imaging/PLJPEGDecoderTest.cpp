@@ -66,7 +66,7 @@ std::pair<int, std::string> DecodeError(PLJPEGDecoder& decoder, const Bytes& jpe
 
 struct LayoutCase {
     const char* name;
-    JpegSpec spec;
+    JpegRecipe recipe;
 };
 
 class JpegLayouts : public testing::TestWithParam<LayoutCase> { };
@@ -75,7 +75,7 @@ class JpegLayouts : public testing::TestWithParam<LayoutCase> { };
 // upsampling), straight into blue, green, red, 255.
 TEST_P(JpegLayouts, EqualLibjpegsOwnDecode)
 {
-    const Bytes jpeg = MakeJpeg(GetParam().spec);
+    const Bytes jpeg = MakeJpeg(GetParam().recipe);
     const Decoded decoded = Decode(jpeg);
     ExpectSamePixels(*decoded.bmp, ReferenceDecode(jpeg, Layout::Bgra, false));
     EXPECT_EQ(decoded.warnings, 0);
@@ -83,39 +83,39 @@ TEST_P(JpegLayouts, EqualLibjpegsOwnDecode)
     EXPECT_FALSE(decoded.bmp->IsGreyscale());
 }
 
-JpegSpec Spec(int w, int h, int lumaH = 2, int lumaV = 2)
+JpegRecipe Recipe(int w, int h, int lumaH = 2, int lumaV = 2)
 {
-    JpegSpec spec;
-    spec.width = w;
-    spec.height = h;
-    spec.lumaH = lumaH;
-    spec.lumaV = lumaV;
-    return spec;
+    JpegRecipe recipe;
+    recipe.width = w;
+    recipe.height = h;
+    recipe.lumaH = lumaH;
+    recipe.lumaV = lumaV;
+    return recipe;
 }
 
-JpegSpec With(JpegSpec spec, bool progressive, bool arithmetic, int restart)
+JpegRecipe With(JpegRecipe recipe, bool progressive, bool arithmetic, int restart)
 {
-    spec.progressive = progressive;
-    spec.arithmetic = arithmetic;
-    spec.restartInterval = restart;
-    return spec;
+    recipe.progressive = progressive;
+    recipe.arithmetic = arithmetic;
+    recipe.restartInterval = restart;
+    return recipe;
 }
 
 INSTANTIATE_TEST_SUITE_P(Decoder, JpegLayouts,
-    testing::Values(LayoutCase { "Baseline420", Spec(100, 50) },
-        LayoutCase { "Baseline444", Spec(64, 48, 1, 1) }, LayoutCase { "Baseline422", Spec(66, 40, 2, 1) },
-        LayoutCase { "Odd1x1", Spec(1, 1) }, LayoutCase { "Odd17x13", Spec(17, 13) },
-        LayoutCase { "Odd33x7", Spec(33, 7) }, LayoutCase { "Odd7x33", Spec(7, 33) },
-        LayoutCase { "Odd3x129", Spec(3, 129) },
-        LayoutCase { "Progressive", With(Spec(57, 43), true, false, 0) },
-        LayoutCase { "RestartInterval", With(Spec(75, 61), false, false, 2) },
-        LayoutCase { "Arithmetic", With(Spec(47, 35), false, true, 0) },
-        LayoutCase { "ProgressiveArithmeticRestart", With(Spec(45, 39), true, true, 1) }),
+    testing::Values(LayoutCase { "Baseline420", Recipe(100, 50) },
+        LayoutCase { "Baseline444", Recipe(64, 48, 1, 1) },
+        LayoutCase { "Baseline422", Recipe(66, 40, 2, 1) }, LayoutCase { "Odd1x1", Recipe(1, 1) },
+        LayoutCase { "Odd17x13", Recipe(17, 13) }, LayoutCase { "Odd33x7", Recipe(33, 7) },
+        LayoutCase { "Odd7x33", Recipe(7, 33) }, LayoutCase { "Odd3x129", Recipe(3, 129) },
+        LayoutCase { "Progressive", With(Recipe(57, 43), true, false, 0) },
+        LayoutCase { "RestartInterval", With(Recipe(75, 61), false, false, 2) },
+        LayoutCase { "Arithmetic", With(Recipe(47, 35), false, true, 0) },
+        LayoutCase { "ProgressiveArithmeticRestart", With(Recipe(45, 39), true, true, 1) }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(JpegDecoder, FancyUpsamplingWhenNotFast)
 {
-    const Bytes jpeg = MakeJpeg(Spec(37, 23));
+    const Bytes jpeg = MakeJpeg(Recipe(37, 23));
     PLJPEGDecoder decoder;
     decoder.SetFast(false);
     ExpectSamePixels(*Decode(decoder, jpeg).bmp, ReferenceDecode(jpeg, Layout::Bgra, true));
@@ -123,9 +123,9 @@ TEST(JpegDecoder, FancyUpsamplingWhenNotFast)
 
 TEST(JpegDecoder, GreyscaleAt8And32BitsPerPixel)
 {
-    JpegSpec spec = Spec(31, 17);
-    spec.colour = Colour::Grey;
-    const Bytes jpeg = MakeJpeg(spec);
+    JpegRecipe recipe = Recipe(31, 17);
+    recipe.colour = Colour::Grey;
+    const Bytes jpeg = MakeJpeg(recipe);
     const ReferenceImage ref = ReferenceDecode(jpeg, Layout::Grey, false);
 
     const Decoded grey = Decode(jpeg, 0);
@@ -161,12 +161,12 @@ TEST(JpegDecoder, CmykAndYcckBecomeRgb)
     };
     for (Colour space : { Colour::Cmyk, Colour::Ycck })
         for (const Ink& ink : inks) {
-            JpegSpec spec = Spec(16, 16);
-            spec.colour = space;
-            spec.quality = 100;
+            JpegRecipe recipe = Recipe(16, 16);
+            recipe.colour = space;
+            recipe.quality = 100;
             for (int i = 0; i < 16 * 16; ++i)
-                spec.samples.insert(spec.samples.end(), { ink.c, ink.m, ink.y, ink.k });
-            const Decoded decoded = Decode(MakeJpeg(spec));
+                recipe.samples.insert(recipe.samples.end(), { ink.c, ink.m, ink.y, ink.k });
+            const Decoded decoded = Decode(MakeJpeg(recipe));
             ASSERT_EQ(decoded.bmp->GetBitsPerPixel(), 32);
             const PLPixel32 px = decoded.bmp->GetRow32(8)[8];
             const auto near = [](int a, int b) { return std::abs(a - b) <= 3; };
@@ -194,9 +194,9 @@ TEST(JpegDecoder, DensityTable)
         { JpegDensity { 1, 300, 1 }, { 0, 0 } }, { std::nullopt, { 0, 0 } }, // no JFIF marker
     };
     for (const DensityCase& c : cases) {
-        JpegSpec spec = Spec(8, 8);
-        spec.density = c.density;
-        const Decoded decoded = Decode(MakeJpeg(spec));
+        JpegRecipe recipe = Recipe(8, 8);
+        recipe.density = c.density;
+        const Decoded decoded = Decode(MakeJpeg(recipe));
         EXPECT_EQ(decoded.bmp->GetResolution(), c.expected)
             << (c.density ? c.density->unit : -1) << " " << (c.density ? c.density->x : -1) << "x"
             << (c.density ? c.density->y : -1);
@@ -207,7 +207,7 @@ TEST(JpegDecoder, DensityTable)
 // warnings, to what libjpeg itself makes of the same bytes.
 TEST(JpegDecoder, CutInHeaderFailsCutInScanWarns)
 {
-    const Bytes whole = MakeJpeg(Spec(64, 64));
+    const Bytes whole = MakeJpeg(Recipe(64, 64));
     PLJPEGDecoder decoder;
     const Bytes header(whole.begin(), whole.begin() + 100);
     const auto [code, text] = DecodeError(decoder, header);
@@ -239,7 +239,7 @@ TEST(JpegDecoder, NotAJpeg)
 // picture without a warning.
 TEST(JpegDecoder, JpegInsideLargerMemorySource)
 {
-    const Bytes whole = MakeJpeg(Spec(48, 40));
+    const Bytes whole = MakeJpeg(Recipe(48, 40));
     const size_t prefix = 1000;
     const size_t cutSize = whole.size() - 40;
     Bytes block(prefix, 0x5A);
@@ -262,9 +262,9 @@ TEST(JpegDecoder, JpegInsideLargerMemorySource)
 // A failure in the header or in the middle of decoding leaves the decoder fit for the next file.
 TEST(JpegDecoder, ReusedAfterErrors)
 {
-    const Bytes good = MakeJpeg(Spec(29, 31));
+    const Bytes good = MakeJpeg(Recipe(29, 31));
     const ReferenceImage ref = ReferenceDecode(good, Layout::Bgra, false);
-    const Bytes progressive = MakeJpeg(With(Spec(40, 40), true, false, 0));
+    const Bytes progressive = MakeJpeg(With(Recipe(40, 40), true, false, 0));
 
     PLJPEGDecoder decoder;
     EXPECT_EQ(DecodeError(decoder, Bytes { 'n', 'o', 't', ' ', 'j', 'p', 'e', 'g' }).first,
@@ -289,7 +289,7 @@ TEST(JpegDecoder, ReusedAfterErrors)
 // picture memory is asked for.
 TEST(JpegDecoder, OversizedPictureRefusedAfterHeader)
 {
-    const Bytes small = MakeJpeg(Spec(8, 8));
+    const Bytes small = MakeJpeg(Recipe(8, 8));
     const auto withSize = [&](int w, int h) {
         Bytes patched = small;
         for (size_t i = 0; i + 8 < patched.size(); ++i)
@@ -326,9 +326,9 @@ TEST(JpegDecoder, OversizedPictureRefusedAfterHeader)
 
 TEST(JpegDecoder, ExifOrientationThroughTheDecoder)
 {
-    JpegSpec spec = Spec(16, 8);
-    spec.app1 = { MakeExifBlock(0x0112, 3), MakeExifBlock(0x0112, 6) }; // the last Exif segment counts
-    const Bytes jpeg = MakeJpeg(spec);
+    JpegRecipe recipe = Recipe(16, 8);
+    recipe.app1 = { MakeExifBlock(0x0112, 3), MakeExifBlock(0x0112, 6) }; // the last Exif segment counts
+    const Bytes jpeg = MakeJpeg(recipe);
     PLMemSource source;
     source.OpenMemory(jpeg.data(), static_cast<int>(jpeg.size()));
     PLJPEGDecoder decoder;
@@ -342,7 +342,7 @@ TEST(JpegDecoder, ExifOrientationThroughTheDecoder)
 
     ExifData none;
     PLJPEGDecoder plain;
-    Decode(plain, MakeJpeg(Spec(8, 8)));
+    Decode(plain, MakeJpeg(Recipe(8, 8)));
     plain.GetExifData(none); // after Close: nothing held, nothing copied
     EXPECT_EQ(none.GetTagValue("main.ori"), 0.0);
 }
@@ -355,7 +355,7 @@ TEST(JpegDecoder, ProgressReachesTheListener)
         std::vector<double> parts;
     };
     for (const bool progressive : { false, true }) {
-        const Bytes jpeg = MakeJpeg(With(Spec(64, 256), progressive, false, 0));
+        const Bytes jpeg = MakeJpeg(With(Recipe(64, 256), progressive, false, 0));
         Recorder recorder;
         PLMemSource source(&recorder);
         source.OpenMemory(jpeg.data(), static_cast<int>(jpeg.size()));
