@@ -9,7 +9,7 @@ deps:
 	@scripts/install-deps
 
 build/release/build.ninja: | deps
-	cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DORVANEL_TESTS=OFF
 
 run: deps build/release/build.ninja
 	cmake --build build/release -j $(JOBS)
@@ -29,7 +29,7 @@ test: deps
 
 bench:
 	@scripts/install-deps bench
-	cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DORVANEL_BENCH=ON
+	cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DORVANEL_TESTS=OFF -DORVANEL_BENCH=ON
 	cmake --build build/release -j $(JOBS)
 	bench/run build/release
 
