@@ -73,7 +73,7 @@ public:
     // order-form template into this layout.
     bool WriteCsv(std::ostream& out) const;
     bool ReadCsv(std::istream& in);
-    // Reads the legacy order-form template after its first two fields and places the units.
+    // Reads the legacy order-form template after its first line and places the units.
     void ReadOrderFormTemplate(std::istream& in);
 
     // Record forms.
