@@ -7,6 +7,17 @@
 
 namespace {
 
+// Template values are arbitrary 32-bit numbers; sums and differences wrap as 32-bit values
+// (without undefined overflow) instead of being computed in a wider type the unit cannot hold.
+int32_t Minus(int32_t a, int32_t b)
+{
+    return static_cast<int32_t>(static_cast<int64_t>(a) - b);
+}
+int32_t Plus(int32_t a, int32_t b)
+{
+    return static_cast<int32_t>(static_cast<int64_t>(a) + b);
+}
+
 class Placer {
 public:
     Placer(LayoutUnit& root, const OrderFormSettings& settings)
@@ -67,7 +78,7 @@ public:
     {
         if (LayoutUnit* unit = root_.FindByName(name)) {
             unit->SetAbsolutePosition({ box1, top });
-            unit->SetStep({ box2 - box1, 0 });
+            unit->SetStep({ Minus(box2, box1), 0 });
             unit->SetVisible(box1 != 0);
             unit->SetFontSize(font);
         }
@@ -80,15 +91,6 @@ private:
 
 // The barcode's position is its centre less half the width of the default barcode unit.
 constexpr int32_t HalfBarcodeWidth = 300;
-
-int32_t Minus(int32_t a, int32_t b)
-{
-    return static_cast<int32_t>(static_cast<int64_t>(a) - b);
-}
-int32_t Plus(int32_t a, int32_t b)
-{
-    return static_cast<int32_t>(static_cast<int64_t>(a) + b);
-}
 
 } // namespace
 
