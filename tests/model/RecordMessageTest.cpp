@@ -140,6 +140,23 @@ TEST_F(RecordMessages, PaperRoundTrip)
     EXPECT_EQ(StoredFields(target), StoredFields(source));
 }
 
+TEST_F(RecordMessages, PaperIndexOutsideTheTableFromAMessage)
+{
+    const struct {
+        int32_t type, height, width, expected;
+    } cases[] = { { 99, 1016, 1524, 9 }, { -1, 10, 20, 10 }, { 11, 2970, 2100, 0 } };
+    for (const auto& c : cases) {
+        PaperSpecs paper(3);
+        std::istringstream in(Bytes({ 0x02, 0x00, 0x00 }) + Le32(static_cast<uint32_t>(c.type))
+            + Bytes({ 0x01, 0x00 }) + Le32(static_cast<uint32_t>(c.height)) + Bytes({ 0x02, 0x00 })
+            + Le32(static_cast<uint32_t>(c.width)) + Bytes({ 0x08, 0x00 }));
+        paper.ReadFields(in);
+        EXPECT_EQ(paper.GetPaperType(), c.expected) << c.type;
+        EXPECT_EQ(paper.GetPaperHeight(), c.height);
+        EXPECT_EQ(paper.GetPaperWidth(), c.width);
+    }
+}
+
 TEST_F(RecordMessages, LayoutRoundTripStoresTheTypeWithoutRebuildingTheTree)
 {
     Layout source;
