@@ -23,7 +23,7 @@ protected:
     {
         win::AppContext::Instance().Reset();
         win::AppContext::Instance().SetModalServices(modal);
-        SavedDataVersion = 0;
+        ResetSavedDataVersion();
     }
     void TearDown() override { win::AppContext::Instance().Reset(); }
 

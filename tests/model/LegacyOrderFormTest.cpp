@@ -23,7 +23,7 @@ protected:
     {
         win::AppContext::Instance().Reset();
         win::AppContext::Instance().SetModalServices(modal);
-        SavedDataVersion = 1.5;
+        SavedDataVersion = 1.5; // a template read leaves it at 0
     }
     void TearDown() override { win::AppContext::Instance().Reset(); }
 
