@@ -1,7 +1,6 @@
 // Fuzzes the layout document reader and the legacy order-form template reader. Besides finding
 // crashes, hangs and unbounded allocation, it checks that what the writer produces reads back to
-// the same document: after one write (which settles bytes the reader changes, such as C2 B8 read
-// as a comma), writing the layout read from that text gives the same text again.
+// a layout that writes the same text again.
 #include "model/Layout.h"
 #include "model/LegacyOrderForm.h"
 #include "platform/win/AppContext.h"
@@ -73,8 +72,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::istringstream in(input);
         if (!layout.ReadCsv(in))
             continue;
-        const std::string once = RewriteThroughReader(Write(layout));
-        if (RewriteThroughReader(once) != once)
+        // What the writer wrote reads back to the same text, except where a value holds the bytes
+        // C2 B8, which the format reads as a comma: then the second write is the fixed point.
+        const std::string written = Write(layout);
+        const std::string rewritten = RewriteThroughReader(written);
+        const bool holdsCedilla = written.find("\xC2\xB8") != std::string::npos;
+        if (holdsCedilla ? RewriteThroughReader(rewritten) != rewritten : rewritten != written)
             std::abort();
     }
 
