@@ -88,7 +88,6 @@ public:
     void Load(win::Archive& archive) override;
 
 private:
-
     int32_t layoutType_ = 3;
     std::string backgroundImage_;
     bool backgroundPOD_ = true;

@@ -3,8 +3,8 @@
 
 #include "records/ArchiveStrings.h"
 #include "records/CsvNumbers.h"
-#include "records/DatabaseComms.h"
 #include "records/DataVersion.h"
+#include "records/DatabaseComms.h"
 #include "records/DispatchRaw.h"
 
 std::string Layout::Describe() const
@@ -51,8 +51,8 @@ uint8_t Layout::ReadFields(std::istream& in)
         else if (static_cast<RecordType>(type) == RecordType::ctPaperSpecs)
             paper_.ReadAsChild(id, in);
         else
-            throw DispatchReadError("Unknown child record type " + FormatUnsigned(type)
-                + " in record message: " + Describe());
+            throw DispatchReadError(
+                "Unknown child record type " + FormatUnsigned(type) + " in record message: " + Describe());
         break;
     }
     case DispatchOp::removeChild: {

@@ -3,8 +3,8 @@
 
 #include "records/ArchiveStrings.h"
 #include "records/CsvNumbers.h"
-#include "records/DatabaseComms.h"
 #include "records/DataVersion.h"
+#include "records/DatabaseComms.h"
 #include "records/DispatchRaw.h"
 
 #include <algorithm>
@@ -105,8 +105,8 @@ uint8_t LayoutUnit::ReadFields(std::istream& in)
         // The embedded message of another record type has a form this unit does not know, so it
         // could be neither read nor skipped.
         if (static_cast<RecordType>(type) != RecordType::ctLayoutUnit)
-            throw DispatchReadError("Unknown child record type " + FormatUnsigned(type)
-                + " in record message: " + Describe());
+            throw DispatchReadError(
+                "Unknown child record type " + FormatUnsigned(type) + " in record message: " + Describe());
         ReadChildRecord(id, in);
         break;
     }

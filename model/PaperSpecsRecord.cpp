@@ -2,8 +2,8 @@
 #include "model/PaperSpecs.h"
 
 #include "records/CsvNumbers.h"
-#include "records/DatabaseComms.h"
 #include "records/DataVersion.h"
+#include "records/DatabaseComms.h"
 #include "records/DispatchRaw.h"
 
 std::string PaperSpecs::Describe() const
@@ -80,8 +80,8 @@ std::unique_ptr<DatabaseRecord> PaperSpecs::Clone() const
 
 void PaperSpecs::Store(win::Archive& archive) const
 {
-    archive << GetId() << paperType_ << paperHeight_ << paperWidth_ << marginLeft_ << marginRight_ << marginTop_
-            << marginBottom_ << portrait_;
+    archive << GetId() << paperType_ << paperHeight_ << paperWidth_ << marginLeft_ << marginRight_
+            << marginTop_ << marginBottom_ << portrait_;
 }
 
 void PaperSpecs::Load(win::Archive& archive)

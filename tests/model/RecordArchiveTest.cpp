@@ -1,7 +1,7 @@
-#include "model/Layout.h"
-#include "records/DataVersion.h"
 #include "RecordTestHelpers.h"
 #include "SettingsFixture.h"
+#include "model/Layout.h"
+#include "records/DataVersion.h"
 
 #include <gtest/gtest.h>
 
@@ -170,7 +170,8 @@ TEST_F(RecordArchives, OlderVersionsLackCaptionIdAndSingleOnly)
     layout.Load(layoutIn);
     EXPECT_EQ(layoutIn.Remaining(), 0u);
     for (int n = 1; n <= 8; ++n)
-        EXPECT_EQ(layout.GetRootUnit()->FindByName("ExtraTxt" + std::to_string(n))->GetVisible(), n == 2) << n;
+        EXPECT_EQ(layout.GetRootUnit()->FindByName("ExtraTxt" + std::to_string(n))->GetVisible(), n == 2)
+            << n;
     EXPECT_EQ(layout.GetRootUnit()->FindByName("ExtraTxt1")->GetFontSize(), 90u);
 }
 
@@ -225,7 +226,7 @@ TEST_F(RecordArchives, PaperIndexOutsideTheTableFromAnArchive)
     }
 }
 
-class RecordOperations : public RecordArchives {};
+class RecordOperations : public RecordArchives { };
 
 TEST_F(RecordOperations, Descriptions)
 {
