@@ -109,6 +109,11 @@ struct Param {
     int bpp;
 };
 
+void PrintTo(const Param& p, std::ostream* os)
+{
+    *os << Cases()[p.filter].name << " at " << p.bpp << " bpp";
+}
+
 class GeometricReference : public testing::TestWithParam<Param> { };
 
 TEST_P(GeometricReference, EveryPixelComesFromItsMappedSource)
