@@ -277,6 +277,14 @@ TEST(QuantizeSource, UserTypeWithoutPaletteUsesTheFixedTable)
     EXPECT_EQ(dst.GetRow(0)[0], 0);
     EXPECT_EQ(dst.GetRow(0)[1], 63);
     EXPECT_EQ(dst.GetPalette()[250], Rgb(0x00FF00));
+
+    // Setting no palette forgets an earlier one instead of reading through a null pointer.
+    std::vector<PLPixel32> black(256, PLPixel32(0, 0, 0, 0));
+    PLFilterQuantize quantize(PLDTHPAL_USERDEFINED, PLDTH_NONE);
+    quantize.SetUserPalette(black.data());
+    quantize.SetUserPalette(nullptr);
+    dst.CreateFilteredCopy(src, quantize);
+    EXPECT_EQ(dst.GetRow(0)[1], 63);
 }
 
 } // namespace
