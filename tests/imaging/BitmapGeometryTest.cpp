@@ -200,6 +200,9 @@ TEST(BitmapFromDib, InconsistentHeadersAreRefusedAndThePictureKept)
         { "top-down", MakeDib(4, -1, 24, 0, 0, 12), PL_ERR_FORMAT_NOT_SUPPORTED },
         { "odd depth", MakeDib(4, 1, 7, 0, 0, 12), PL_ERR_FORMAT_NOT_SUPPORTED },
         { "huge", MakeDib(100000, 100000, 24, 0, 0, 12), PL_ERR_NO_MEMORY },
+        // 4 x 0xFFFFFFFF colours wrap to a few bytes in 32-bit arithmetic.
+        { "colour count beyond the block", MakeDib(1, 1, 32, 0xFFFFFFFF, 0, 4), PL_ERR_END_OF_FILE },
+        { "negative width", MakeDib(-4, 1, 24, 0, 0, 12), PL_ERR_NO_MEMORY },
     };
     for (const Case& c : cases) {
         PLWinBmp bmp;
