@@ -183,6 +183,17 @@ TEST(BitmapFromDib, ReadsAShortColourTableAndBottomUpRows)
     EXPECT_FALSE(bmp.HasAlpha());
 }
 
+TEST(BitmapFromDib, ItsOwnBlockCopiesItself)
+{
+    PLWinBmp bmp;
+    bmp.Create(3, 2, 8, false, false);
+    bmp.SetPaletteEntry(7, 1, 2, 3, 255);
+    bmp.GetRow(1)[2] = 7;
+    ASSERT_EQ(ErrorCodeOf([&] { bmp.CreateFromDIB(bmp.GetBitmapInfo(), bmp.GetDibSize()); }), -1);
+    EXPECT_EQ(bmp.GetSize(), PLCoord(3, 2));
+    EXPECT_EQ(bmp.GetPixel32(2, 1), PLPixel32(1, 2, 3, 255));
+}
+
 TEST(BitmapFromDib, InconsistentHeadersAreRefusedAndThePictureKept)
 {
     struct Case {
