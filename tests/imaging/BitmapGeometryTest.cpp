@@ -86,6 +86,22 @@ TEST(BitmapCreate, StrideSkipsSourcePadding)
     EXPECT_EQ(std::vector<uint8_t>(bmp.GetRow(1), bmp.GetRow(1) + 3), (std::vector<uint8_t> { 4, 5, 6 }));
 }
 
+TEST(BitmapCreate, FromItsOwnPixels)
+{
+    // Re-created from its own rows (a PLWinBmp's run bottom-up, hence the negative stride).
+    PLAnyBmp any;
+    PLWinBmp win;
+    for (PLBmp* bmp : { static_cast<PLBmp*>(&any), static_cast<PLBmp*>(&win) }) {
+        bmp->Create(3, 2, 8, false, false);
+        bmp->GetRow(0)[2] = 5;
+        bmp->GetRow(1)[0] = 6;
+        const int stride = static_cast<int>(bmp->GetRow(1) - bmp->GetRow(0));
+        bmp->Create(3, 2, 8, false, false, bmp->GetRow(0), stride);
+        EXPECT_EQ(bmp->GetRow(0)[2], 5);
+        EXPECT_EQ(bmp->GetRow(1)[0], 6);
+    }
+}
+
 TEST(BitmapCreate, NewPicturesAreZeroWithOpaqueAlpha)
 {
     PLWinBmp win;
