@@ -1,0 +1,343 @@
+// The image wrapper: loading with its error results, fitting, cropping, turning and copying.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include <unistd.h>
+
+#include "JpegFixtures.h"
+#include "imaging/DeviceIndepBitmap.h"
+#include "imaging/ExifData.h"
+#include "imaging/PLJPEGDecoder.h"
+#include "imaging/PLTextException.h"
+#include "imaging/PLWinBmp.h"
+
+namespace {
+
+using namespace jpegfixtures;
+using Pellimar::DeviceIndepBitmap;
+namespace fs = std::filesystem;
+
+class WrapperTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_Folder = fs::path(testing::TempDir()) / ("orvanel-wrapper-" + std::to_string(::getpid()));
+        fs::create_directories(m_Folder);
+    }
+    void TearDown() override { fs::remove_all(m_Folder); }
+
+    std::string Path(const std::string& name) const { return (m_Folder / name).string(); }
+
+    std::string WriteJpeg(const std::string& name, const JpegRecipe& recipe) const
+    {
+        return WriteFile(Path(name), MakeJpeg(recipe));
+    }
+
+    fs::path m_Folder;
+};
+
+// Gives the wrapper a picture as a load does, then makes it w x h at 32 bpp with pixel (x, y)
+// holding red x, green y and blue 7.
+void LoadNumbered(DeviceIndepBitmap& dib, int w, int h)
+{
+    const fs::path tiny
+        = fs::path(testing::TempDir()) / ("orvanel-tiny-" + std::to_string(::getpid()) + ".jpg");
+    WriteFile(tiny.string(), MakeJpeg(JpegRecipe {}));
+    PLJPEGDecoder decoder;
+    const ImageResult loaded = dib.LoadJpegWithExif(tiny.string(), decoder, -1, -1);
+    fs::remove(tiny);
+    ASSERT_EQ(loaded, ImageResult {});
+    PLWinBmp* bmp = dib.GetBitmap();
+    bmp->Create(w, h, 32, false, false);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            bmp->GetRow32(y)[x] = PLPixel32(static_cast<uint8_t>(x), static_cast<uint8_t>(y), 7, 255);
+}
+
+// The source position (x, y) that the pixel holds, from its red and green.
+std::pair<int, int> Origin(const DeviceIndepBitmap& dib, int x, int y)
+{
+    const PLPixel32 px = dib.GetBitmap()->GetRow32(y)[x];
+    return { px.GetR(), px.GetG() };
+}
+
+struct ErrorCase {
+    const char* name;
+    std::string path;
+    std::string message;
+    int32_t severity;
+    int32_t code;
+};
+
+TEST_F(WrapperTest, LoadErrorResults)
+{
+    const std::string missingFolder = Path("no-such-folder/picture.jpg");
+    const std::string missingFile = Path("missing.jpg");
+    const std::string empty = WriteFile(Path("empty.jpg"), {});
+    const std::string png = WriteFile(Path("png.jpg"),
+        { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R', 0, 0, 0, 1, 0, 0, 0,
+            1, 8, 2, 0, 0, 0 });
+    JpegRecipe badExif;
+    badExif.app1 = { MakeExifBlockWithType(0x0112, 13, 6) }; // TIFF type 13 does not exist
+    const std::string exif = WriteJpeg("bad-exif.jpg", badExif);
+
+    const ErrorCase cases[] = {
+        { "missing folder", missingFolder,
+            "Path not Found: Decoder error: Opening " + missingFolder + " failed", 7, 3 },
+        { "missing file", missingFile, "File not found: Decoder error: Opening " + missingFile + " failed", 7,
+            4 },
+        { "empty file", empty, "Access denied: Decoder error: Opening " + empty + " failed", 5, 5 },
+        { "PNG named .jpg", png, "Unexpected Error: Decoder error: Not a JPEG file: starts with 0x89 0x50", 5,
+            6 },
+        { "bad EXIF block", exif, "Bad EXIF data: EXIF Tag format field not understood", 8, 14 },
+    };
+    for (const ErrorCase& c : cases) {
+        DeviceIndepBitmap dib;
+        PLJPEGDecoder decoder;
+        const ImageResult result = dib.LoadJpegWithExif(c.path, decoder, -1, -1);
+        EXPECT_EQ(result.message, c.message) << c.name;
+        EXPECT_EQ(result.severity, c.severity) << c.name;
+        EXPECT_EQ(result.code, c.code) << c.name;
+        EXPECT_EQ(dib.GetLastResult(), result) << c.name;
+        // The decoder is usable again: its source was released.
+        JpegRecipe recipe;
+        const ImageResult again = dib.LoadJpegWithExif(WriteJpeg("good.jpg", recipe), decoder, -1, -1);
+        EXPECT_EQ(again, ImageResult {}) << c.name;
+        EXPECT_EQ(dib.GetLastResult(), result) << c.name << ": a good load leaves the last error";
+    }
+}
+
+TEST_F(WrapperTest, LoadGivesPixelsExifAndState)
+{
+    JpegRecipe recipe;
+    recipe.width = 41;
+    recipe.height = 27;
+    recipe.app1 = { MakeExifBlock(0x0112, 6) };
+    const std::string path = WriteJpeg("photo.jpg", recipe);
+    const ReferenceImage ref = ReferenceDecode(MakeJpeg(recipe), Layout::Bgra, false);
+
+    DeviceIndepBitmap dib;
+    PLJPEGDecoder decoder;
+    ASSERT_EQ(dib.LoadJpegWithExif(path, decoder, -1, -1), ImageResult {});
+    ASSERT_TRUE(dib.Rotate(1));
+    ASSERT_EQ(dib.LoadJpegWithExif(path, decoder, -1, -1), ImageResult {});
+    EXPECT_EQ(dib.GetQuarterTurns(), 0);
+    EXPECT_FALSE(dib.IsModified());
+    EXPECT_EQ(dib.GetFileType(), DeviceIndepBitmap::kJpegFile);
+    ASSERT_EQ(dib.GetSize(), PLCoord(41, 27));
+    EXPECT_TRUE(dib.IsLandscape());
+    for (int y = 0; y < 27; ++y)
+        ASSERT_EQ(std::memcmp(dib.GetBitmap()->GetRow(y), ref.samples.data() + y * 41 * 4, 41 * 4), 0) << y;
+    ASSERT_NE(dib.GetExifData(), nullptr);
+    EXPECT_EQ(dib.GetExifData()->GetTagValue("main.ori"), 6.0);
+}
+
+TEST_F(WrapperTest, LoadFitsWithinMaximum)
+{
+    JpegRecipe recipe;
+    recipe.width = 300;
+    recipe.height = 200;
+    const std::string path = WriteJpeg("big.jpg", recipe);
+    struct FitCase {
+        int32_t maxW, maxH;
+        PLCoord expected;
+    };
+    const FitCase cases[] = {
+        { -1, -1, { 300, 200 } }, // no limit
+        { 0, 100, { 300, 200 } },
+        { 150, 150, { 150, 100 } },
+        { 1000, 50, { 75, 50 } },
+        { 300, 200, { 300, 200 } }, // not larger: untouched
+        { 3, 1000, { 3, 2 } },
+    };
+    for (const FitCase& c : cases) {
+        DeviceIndepBitmap dib;
+        PLJPEGDecoder decoder;
+        ASSERT_EQ(dib.LoadJpegWithExif(path, decoder, c.maxW, c.maxH), ImageResult {});
+        EXPECT_EQ(dib.GetSize(), c.expected) << c.maxW << "x" << c.maxH;
+    }
+}
+
+TEST(Wrapper, CropTable)
+{
+    struct CropCase {
+        int32_t x1, y1, x2, y2;
+        PLCoord size; // after the crop
+        std::pair<int, int> topLeft; // where the new top-left pixel came from
+    };
+    const CropCase cases[] = {
+        { 1, 2, 4, 5, { 3, 3 }, { 1, 2 } },
+        { 0, 0, 6, 5, { 6, 5 }, { 0, 0 } }, // whole picture
+        { 5, 4, 6, 5, { 1, 1 }, { 5, 4 } },
+        { 2, 1, 2, 5, { 0, 4 }, { -1, -1 } }, // an empty rectangle leaves an empty picture
+        { 0, 0, 7, 5, { 6, 5 }, { 0, 0 } }, // right beyond the width: unchanged
+        { 3, 0, 2, 5, { 6, 5 }, { 0, 0 } }, // left beyond right
+        { -1, 0, 2, 5, { 6, 5 }, { 0, 0 } },
+        { 0, 0, 2, 6, { 6, 5 }, { 0, 0 } },
+    };
+    for (const CropCase& c : cases) {
+        DeviceIndepBitmap dib;
+        LoadNumbered(dib, 6, 5);
+        EXPECT_TRUE(dib.Crop(c.x1, c.y1, c.x2, c.y2));
+        EXPECT_EQ(dib.GetSize(), c.size) << c.x1 << "," << c.y1 << "," << c.x2 << "," << c.y2;
+        if (c.size.x > 0 && c.size.y > 0) {
+            EXPECT_EQ(Origin(dib, 0, 0), c.topLeft);
+        }
+    }
+}
+
+TEST(Wrapper, CropToAspectAppliesTheRectangle)
+{
+    DeviceIndepBitmap dib;
+    LoadNumbered(dib, 30, 20);
+    const win::RECT planned = dib.CropToAspect(780, 630, 0, 0, 0, true, false);
+    EXPECT_EQ(planned, (win::RECT { 2, 0, 27, 20 }));
+    EXPECT_EQ(dib.GetSize(), PLCoord(30, 20)) << "no-apply crops nothing";
+    EXPECT_FALSE(dib.IsModified());
+
+    EXPECT_EQ(dib.CropToAspect(780, 630, 0, 0, 0, false, false), planned);
+    EXPECT_EQ(dib.GetSize(), PLCoord(25, 20));
+    EXPECT_EQ(Origin(dib, 0, 0), std::make_pair(2, 0));
+    EXPECT_TRUE(dib.IsModified());
+
+    DeviceIndepBitmap other;
+    LoadNumbered(other, 30, 20);
+    EXPECT_EQ(other.CropToAspect(0, 630, 0, 0, 0, false, false), (win::RECT { 0, 0, 30, 20 }));
+    EXPECT_EQ(other.GetSize(), PLCoord(30, 20));
+    EXPECT_FALSE(other.IsModified());
+
+    DeviceIndepBitmap empty;
+    EXPECT_EQ(empty.CropToAspect(780, 630, 10, 0, 0, false, false), (win::RECT { 0, 0, 0, 0 }));
+}
+
+TEST(Wrapper, TurnTable)
+{
+    struct TurnCase {
+        int32_t t;
+        PLCoord size;
+        std::pair<int, int> topLeft, topRight;
+    };
+    // The 3 x 2 picture: (0,0) (1,0) (2,0) over (0,1) (1,1) (2,1).
+    const TurnCase cases[] = {
+        { 0, { 3, 2 }, { 0, 0 }, { 2, 0 } },
+        { 1, { 2, 3 }, { 0, 1 }, { 0, 0 } }, // clockwise: the bottom-left comes to the top-left
+        { 2, { 3, 2 }, { 2, 1 }, { 0, 1 } },
+        { 3, { 2, 3 }, { 2, 0 }, { 2, 1 } }, // anticlockwise: the top-right comes to the top-left
+        { 5, { 2, 3 }, { 0, 1 }, { 0, 0 } }, // turns are counted modulo 4
+        { -1, { 2, 3 }, { 2, 0 }, { 2, 1 } },
+    };
+    for (const TurnCase& c : cases) {
+        DeviceIndepBitmap dib;
+        LoadNumbered(dib, 3, 2);
+        ASSERT_TRUE(dib.Rotate(c.t));
+        EXPECT_EQ(dib.GetSize(), c.size) << c.t;
+        EXPECT_EQ(Origin(dib, 0, 0), c.topLeft) << c.t;
+        EXPECT_EQ(Origin(dib, c.size.x - 1, 0), c.topRight) << c.t;
+        EXPECT_EQ(dib.GetQuarterTurns(), ((c.t % 4) + 4) % 4) << c.t;
+        EXPECT_TRUE(dib.IsModified());
+    }
+}
+
+TEST(Wrapper, TurnsAccumulateAndTurnBack)
+{
+    DeviceIndepBitmap dib;
+    LoadNumbered(dib, 5, 3);
+    PLWinBmp original;
+    original.CreateCopy(*dib.GetBitmap(), 0);
+    ASSERT_TRUE(dib.Rotate(2));
+    ASSERT_TRUE(dib.Rotate(3));
+    EXPECT_EQ(dib.GetQuarterTurns(), 1);
+    ASSERT_TRUE(dib.RotateToOrientation(0));
+    EXPECT_EQ(dib.GetQuarterTurns(), 0);
+    EXPECT_TRUE(*dib.GetBitmap() == original);
+    ASSERT_TRUE(dib.RotateToOrientation(2));
+    ASSERT_TRUE(dib.RotateToOrientation(2)); // already there: nothing turns
+    EXPECT_EQ(dib.GetQuarterTurns(), 2);
+    EXPECT_EQ(Origin(dib, 0, 0), std::make_pair(4, 2));
+}
+
+TEST(Wrapper, WithoutPictureNothingHappens)
+{
+    DeviceIndepBitmap dib;
+    EXPECT_EQ(dib.GetSize(), PLCoord(0, 0));
+    EXPECT_FALSE(dib.IsLandscape());
+    EXPECT_TRUE(dib.Crop(0, 0, 1, 1));
+    EXPECT_TRUE(dib.Rotate(1));
+    EXPECT_TRUE(dib.RotateToOrientation(3));
+    EXPECT_EQ(dib.GetQuarterTurns(), 0);
+    EXPECT_FALSE(dib.IsModified());
+    EXPECT_EQ(dib.GetLoadState(), DeviceIndepBitmap::kNotLoaded);
+}
+
+// A picture cropped to nothing can still be turned and cropped to an aspect, which crops nothing.
+TEST(Wrapper, EmptyPictureIsHandled)
+{
+    DeviceIndepBitmap dib;
+    LoadNumbered(dib, 6, 5);
+    ASSERT_TRUE(dib.Crop(2, 1, 2, 5));
+    ASSERT_TRUE(dib.Rotate(1));
+    EXPECT_EQ(dib.GetSize(), PLCoord(4, 0));
+    EXPECT_EQ(dib.CropToAspect(780, 630, 10, 5, 5, false, false), (win::RECT { 0, 0, 4, 0 }));
+    EXPECT_EQ(dib.GetSize(), PLCoord(4, 0));
+    EXPECT_EQ(dib.GetLastResult(), ImageResult {});
+}
+
+TEST_F(WrapperTest, CopySemantics)
+{
+    JpegRecipe recipe;
+    recipe.width = 20;
+    recipe.height = 30;
+    recipe.app1 = { MakeExifBlock(0x0112, 6) };
+    DeviceIndepBitmap loaded;
+    PLJPEGDecoder decoder;
+    ASSERT_EQ(loaded.LoadJpegWithExif(WriteJpeg("copy.jpg", recipe), decoder, -1, -1), ImageResult {});
+    loaded.ResultFromException(PLTextException(PL_ERR_END_OF_FILE, "End of file reached while decoding.\n"));
+    loaded.SetJpegQuality(95);
+    ASSERT_TRUE(loaded.Rotate(1));
+
+    DeviceIndepBitmap copy(loaded);
+    EXPECT_TRUE(*copy.GetBitmap() == *loaded.GetBitmap());
+    EXPECT_NE(copy.GetBitmap(), loaded.GetBitmap());
+    EXPECT_EQ(copy.GetExifData()->GetTagValue("main.ori"), 6.0);
+    EXPECT_EQ(copy.GetLastResult(), loaded.GetLastResult());
+    EXPECT_EQ(copy.GetJpegQuality(), 95);
+    EXPECT_EQ(copy.GetQuarterTurns(), 1);
+    EXPECT_EQ(copy.GetFileType(), DeviceIndepBitmap::kJpegFile);
+    EXPECT_TRUE(copy.IsModified());
+
+    // The pixels are the copy's own.
+    ASSERT_TRUE(loaded.Crop(0, 0, 5, 5));
+    EXPECT_EQ(copy.GetSize(), PLCoord(30, 20));
+
+    // Assigning a wrapper without a picture drops the picture and the EXIF data.
+    DeviceIndepBitmap empty;
+    copy = empty;
+    EXPECT_EQ(copy.GetBitmap(), nullptr);
+    EXPECT_EQ(copy.GetExifData(), nullptr);
+    EXPECT_EQ(copy.GetLoadState(), DeviceIndepBitmap::kNotLoaded);
+
+    // Self-assignment changes nothing.
+    const PLCoord before = loaded.GetSize();
+    DeviceIndepBitmap& self = loaded;
+    loaded = self;
+    EXPECT_EQ(loaded.GetSize(), before);
+}
+
+TEST(Wrapper, ResetAndLoadState)
+{
+    DeviceIndepBitmap dib;
+    LoadNumbered(dib, 4, 4);
+    dib.ResultFromException(PLTextException(42, "odd\n"));
+    EXPECT_EQ(dib.GetLastResult(), (ImageResult { "Unexpected Error: odd", 5, 42 }));
+    dib.Reset(false);
+    EXPECT_EQ(dib.GetBitmap(), nullptr);
+    EXPECT_EQ(dib.GetLastResult().code, 42);
+    dib.Reset(true);
+    EXPECT_EQ(dib.GetLastResult(), ImageResult {});
+    EXPECT_EQ(dib.GetLoadState(), DeviceIndepBitmap::kNotLoaded);
+}
+
+} // namespace

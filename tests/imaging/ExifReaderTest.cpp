@@ -1,0 +1,118 @@
+// Reading EXIF blocks: byte orders, directories, naming and lookups, the orientation entry.
+#include "imaging/ExifBlockBuilder.h"
+
+#include "imaging/ExifData.h"
+#include "imaging/PLTextException.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ExifData read(const std::vector<uint8_t>& block)
+{
+    ExifData exif;
+    exif.ReadFromBlock(block.data(), block.size());
+    return exif;
+}
+
+// A block with something in every standard directory and a thumbnail.
+std::vector<uint8_t> cameraBlock(ExifByteOrder order)
+{
+    ExifBlockBuilder b(order);
+    b.Main()
+        .Ascii(0x010F, "Canon")
+        .Ascii(0x0110, "Canon PowerShot S40")
+        .Short(0x0112, { 6 })
+        .Rational(0x011A, 180, 1)
+        .Short(0x0128, { 2 })
+        .Long(0x9C9B, { (1u << 24) + 5 });
+    b.Exif()
+        .Rational(0x829A, 10, 2500)
+        .Rational(0x829D, 28, 10)
+        .Short(0x8822, { 3 })
+        .Undefined(0x9101, { 1, 2, 3, 0 })
+        .SRational(0x9204, -2, 3)
+        .Rational(0x920A, 350, 10)
+        .Short(0xA001, { 65535 })
+        .Undefined(0x9286, { 'A', 'S', 'C', 'I', 'I', 0, 0, 0, 'H', 'i' })
+        .Short(0x1234, { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20 });
+    b.Gps().Ascii(0x0001, "N").Rationals(0x0002, { 51, 1, 30, 1, 0, 1 }).Byte(0x0005, { 1 });
+    b.Thumbnail({ 0xFF, 0xD8, 0xFF, 0xD9 });
+    return b.Build();
+}
+
+TEST(ExifReader, IntelAndMotorolaBlocksReadTheSame)
+{
+    const ExifData intel = read(cameraBlock(ExifByteOrder::Intel));
+    const ExifData motorola = read(cameraBlock(ExifByteOrder::Motorola));
+    EXPECT_FALSE(intel.IsBigEndian());
+    EXPECT_TRUE(motorola.IsBigEndian());
+    ASSERT_EQ(intel.GetAllEntries().size(), motorola.GetAllEntries().size());
+    ASSERT_GT(intel.GetAllEntries().size(), 15u);
+    for (size_t i = 0; i < intel.GetAllEntries().size(); ++i) {
+        const ExifEntry& a = *intel.GetAllEntries()[i];
+        const ExifEntry& b = *motorola.GetAllEntries()[i];
+        SCOPED_TRACE(a.GetName());
+        EXPECT_EQ(a.GetName(), b.GetName());
+        EXPECT_EQ(a.GetValueText(), b.GetValueText());
+        EXPECT_EQ(a.GetDisplayText(), b.GetDisplayText());
+        EXPECT_EQ(a.GetDoubleValue(), b.GetDoubleValue());
+        EXPECT_EQ(a.GetIntValue(), b.GetIntValue());
+    }
+}
+
+TEST(ExifReader, EntriesAreNamedAndRenderedFromTheirDirectories)
+{
+    const ExifData exif = read(cameraBlock(ExifByteOrder::Motorola));
+    struct Case {
+        const char* name;
+        std::string value;
+        std::string display;
+    };
+    const Case cases[] = {
+        { "Main.Make", std::string("Canon\0", 6), std::string("Canon\0", 6) },
+        { "Main.ResUnit", "inch", "inch" },
+        { "Main.9c9b", "16777221", "16777221" },
+        { "Sub.Shutter", "10/2500 s", "1/250 s" },
+        { "Sub.FStop", "28/10", "f2.8" },
+        { "Sub.Prog", "Aperture priority", "Aperture priority" },
+        { "Sub.CompConfig", "{ 01 02 03 00 }", "YCbCr" },
+        { "Sub.Expbiasa", "-2/3", "-0.666667" },
+        { "Sub.Focal", "350/10 mm", "35 mm" },
+        { "Sub.ColorSpace", "Uncalibrated", "Uncalibrated" },
+        { "Sub.User", "Hi", "Hi" },
+        { "Sub.1234", "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 ...",
+            "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 ..." },
+        { "Gps.LatitudeRef", std::string("N\0", 2), std::string("N\0", 2) },
+        { "Gps.Lattitude", "51/1 30/1 0/1", "0" },
+        { "Gps.AltitudeRef", "Below Sea Level", "Below Sea Level" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ExifEntry* entry = exif.FindTag(c.name);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->GetValueText(), c.value);
+        EXPECT_EQ(entry->GetDisplayText(), c.display);
+    }
+    EXPECT_EQ(exif.FindTag("Sub.1234")->GetDoubleValue(), 16.0);
+    EXPECT_EQ(exif.GetMainEntries().size(), 8u);
+    EXPECT_EQ(exif.GetGpsEntries().size(), 3u);
+    EXPECT_TRUE(exif.GetMakerEntries().empty());
+}
+
+TEST(ExifReader, OrientationIsFoundInAnyCase)
+{
+    const ExifData exif = read(cameraBlock(ExifByteOrder::Intel));
+    for (const char* name : { "main.ori", "Main.Ori", "MAIN.ORI", "mAiN.oRi" }) {
+        const ExifEntry* entry = exif.FindTag(name);
+        ASSERT_NE(entry, nullptr) << name;
+        EXPECT_EQ(entry->GetName(), "Main.Ori");
+        EXPECT_EQ(entry->GetValueText(), "6");
+        EXPECT_EQ(entry->GetIntValue(), 6);
+        EXPECT_EQ(exif.GetTagValue(name), 6.0);
+    }
+    EXPECT_EQ(ExifData().GetTagValue("main.ori"), 0.0);
+    EXPECT_EQ(exif.GetTagText("main.nothing"), "");
+}
+
+} // namespace
