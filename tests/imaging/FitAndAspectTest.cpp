@@ -22,6 +22,10 @@ TEST(FitWithinBox, Table)
         { 100, 50, 1000, 1000, { 1000, 500 } }, // enlarging
         { 10000, 1, 100, 100, { 100, 1 } }, // a side that would truncate to 0 stays 1
         { 1, 10000, 100, 100, { 1, 100 } },
+        // Boxes too large for single precision: the side that rounds up stays within the box.
+        { 1, 1, 1073741793, 1073741793, { 1073741793, 1073741793 } },
+        { 1, 1, std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max(),
+            { std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max() } },
         { 0, 100, 630, 780, { 0, 0 } }, // empty picture fits to nothing
         { 100, -5, 630, 780, { 0, 0 } },
         { 100, 100, 0, 780, { 0, 0 } }, // empty box
