@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <string>
 
 #include <unistd.h>
@@ -208,6 +209,13 @@ TEST(Wrapper, CropToAspectAppliesTheRectangle)
     EXPECT_EQ(other.CropToAspect(0, 630, 0, 0, 0, false, false), (win::RECT { 0, 0, 30, 20 }));
     EXPECT_EQ(other.GetSize(), PLCoord(30, 20));
     EXPECT_FALSE(other.IsModified());
+
+    // Margins far outside 0 to 100 give rectangles the crop refuses: the picture stays.
+    for (int32_t margin : { 200, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max() }) {
+        other.CropToAspect(780, 630, margin, 0, 0, false, false);
+        EXPECT_EQ(other.GetSize(), PLCoord(30, 20)) << margin;
+        EXPECT_FALSE(other.IsModified()) << margin;
+    }
 
     DeviceIndepBitmap empty;
     EXPECT_EQ(empty.CropToAspect(780, 630, 10, 0, 0, false, false), (win::RECT { 0, 0, 0, 0 }));
