@@ -58,9 +58,10 @@ public:
     // picture or a side of the ratio that is not above 0 crops nothing and gives the whole picture.
     win::RECT CropToAspect(double a, double b, int32_t marginPercent, int32_t yOffsetPercent,
         int32_t xOffsetPercent, bool noApply, bool force);
-    // Turns the picture t quarter turns clockwise.
+    // Turns the picture t quarter turns clockwise; t is counted modulo 4, so -1 is three turns.
     bool Rotate(int32_t t);
-    // Turns the picture to the given number of quarter turns from the loaded picture.
+    // Turns the picture to the given number of clockwise quarter turns from the loaded picture
+    // (modulo 4). Counts as a change also when the picture is already there.
     bool RotateToOrientation(int32_t state);
 
     PLWinBmp* GetBitmap() const { return m_pBitmap.get(); }

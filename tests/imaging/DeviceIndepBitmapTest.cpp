@@ -267,6 +267,52 @@ TEST(Wrapper, TurnsAccumulateAndTurnBack)
     EXPECT_EQ(Origin(dib, 0, 0), std::make_pair(4, 2));
 }
 
+// From every state, turning to a state gives the picture that many clockwise turns from the loaded
+// one; states outside 0 to 3 count modulo 4, the extremes of the range included.
+TEST(Wrapper, TurnToEveryState)
+{
+    struct StateCase {
+        int32_t target;
+        int32_t state; // the quarter turns it stands for
+    };
+    const StateCase cases[] = {
+        { 0, 0 },
+        { 1, 1 },
+        { 2, 2 },
+        { 3, 3 },
+        { 4, 0 },
+        { 7, 3 },
+        { -1, 3 },
+        { -6, 2 },
+        { std::numeric_limits<int32_t>::min(), 0 },
+        { std::numeric_limits<int32_t>::max(), 3 },
+    };
+    for (int32_t start = 0; start < 4; ++start) {
+        for (const StateCase& c : cases) {
+            DeviceIndepBitmap dib;
+            LoadNumbered(dib, 3, 2);
+            ASSERT_TRUE(dib.Rotate(start));
+            ASSERT_TRUE(dib.RotateToOrientation(c.target));
+            DeviceIndepBitmap reference;
+            LoadNumbered(reference, 3, 2);
+            ASSERT_TRUE(reference.Rotate(c.state));
+            EXPECT_TRUE(*dib.GetBitmap() == *reference.GetBitmap()) << start << " to " << c.target;
+            EXPECT_EQ(dib.GetQuarterTurns(), c.state) << start << " to " << c.target;
+        }
+    }
+
+    // Already there: the pixels stay, but the picture counts as changed.
+    DeviceIndepBitmap dib;
+    LoadNumbered(dib, 3, 2);
+    PLWinBmp original;
+    original.CreateCopy(*dib.GetBitmap(), 0);
+    ASSERT_FALSE(dib.IsModified());
+    ASSERT_TRUE(dib.RotateToOrientation(0));
+    EXPECT_TRUE(*dib.GetBitmap() == original);
+    EXPECT_EQ(dib.GetQuarterTurns(), 0);
+    EXPECT_TRUE(dib.IsModified());
+}
+
 TEST(Wrapper, WithoutPictureNothingHappens)
 {
     DeviceIndepBitmap dib;
