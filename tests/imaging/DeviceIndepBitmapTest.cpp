@@ -103,11 +103,51 @@ TEST_F(WrapperTest, LoadErrorResults)
         EXPECT_EQ(result.severity, c.severity) << c.name;
         EXPECT_EQ(result.code, c.code) << c.name;
         EXPECT_EQ(dib.GetLastResult(), result) << c.name;
+        EXPECT_EQ(dib.GetFileType(), DeviceIndepBitmap::kJpegFile) << c.name;
         // The decoder is usable again: its source was released.
         JpegRecipe recipe;
         const ImageResult again = dib.LoadJpegWithExif(WriteJpeg("good.jpg", recipe), decoder, -1, -1);
         EXPECT_EQ(again, ImageResult {}) << c.name;
         EXPECT_EQ(dib.GetLastResult(), result) << c.name << ": a good load leaves the last error";
+    }
+}
+
+// Every library code has its text and severity; codes outside the table read "Unexpected Error".
+// The library's text follows ": ", with every line end removed.
+TEST(Wrapper, ResultForEveryCode)
+{
+    struct TableRow {
+        int code;
+        const char* text;
+        int32_t severity;
+    };
+    const TableRow rows[] = {
+        { 1, "Expected file signature not found", 5 },
+        { 2, "Unexpected data encountered", 5 },
+        { 3, "Path not Found", 7 },
+        { 4, "File not found", 7 },
+        { 5, "Access denied", 5 },
+        { 6, "Unexpected Error", 5 },
+        { 7, "Unexpected Error", 5 },
+        { 8, "Unrecognized file type", 6 },
+        { 9, "Maximum size for 1 bmp was exceeded", 5 },
+        { 10, "Out of memory!!", 5 },
+        { 11, "End of file reached before end of image", 5 },
+        { 12, "Unexpected Error", 5 },
+        { 13, "Unexpected Error", 5 },
+        { 14, "Bad EXIF data", 8 },
+        { 15, "Unexpected Error", 5 },
+        { 0, "Unexpected Error", 5 },
+        { -1, "Unexpected Error", 5 },
+    };
+    for (const TableRow& row : rows) {
+        DeviceIndepBitmap dib;
+        const ImageResult result
+            = dib.ResultFromException(PLTextException(row.code, "Decoder error: first\nsecond\n\n"));
+        EXPECT_EQ(result,
+            (ImageResult { std::string(row.text) + ": Decoder error: firstsecond", row.severity, row.code }))
+            << row.code;
+        EXPECT_EQ(dib.GetLastResult(), result) << row.code;
     }
 }
 
