@@ -390,28 +390,45 @@ TEST_F(WrapperTest, CopySemantics)
     ASSERT_EQ(loaded.LoadJpegWithExif(WriteJpeg("copy.jpg", recipe), decoder, -1, -1), ImageResult {});
     loaded.ResultFromException(PLTextException(PL_ERR_END_OF_FILE, "End of file reached while decoding.\n"));
     loaded.SetJpegQuality(95);
+    loaded.SetLoadState(0);
+    loaded.SetBusy(true);
     ASSERT_TRUE(loaded.Rotate(1));
 
+    const auto expectSameAsLoaded = [&](const DeviceIndepBitmap& copy, const char* how) {
+        EXPECT_TRUE(*copy.GetBitmap() == *loaded.GetBitmap()) << how;
+        EXPECT_NE(copy.GetBitmap(), loaded.GetBitmap()) << how;
+        ASSERT_NE(copy.GetExifData(), nullptr) << how;
+        EXPECT_EQ(copy.GetExifData()->GetTagValue("main.ori"), 6.0) << how;
+        EXPECT_EQ(copy.GetLastResult(), loaded.GetLastResult()) << how;
+        EXPECT_EQ(copy.GetJpegQuality(), 95) << how;
+        EXPECT_EQ(copy.GetLoadState(), 0) << how;
+        EXPECT_TRUE(copy.IsBusy()) << how;
+        EXPECT_EQ(copy.GetQuarterTurns(), 1) << how;
+        EXPECT_EQ(copy.GetFileType(), DeviceIndepBitmap::kJpegFile) << how;
+        EXPECT_TRUE(copy.IsModified()) << how;
+    };
     DeviceIndepBitmap copy(loaded);
-    EXPECT_TRUE(*copy.GetBitmap() == *loaded.GetBitmap());
-    EXPECT_NE(copy.GetBitmap(), loaded.GetBitmap());
-    EXPECT_EQ(copy.GetExifData()->GetTagValue("main.ori"), 6.0);
-    EXPECT_EQ(copy.GetLastResult(), loaded.GetLastResult());
-    EXPECT_EQ(copy.GetJpegQuality(), 95);
-    EXPECT_EQ(copy.GetQuarterTurns(), 1);
-    EXPECT_EQ(copy.GetFileType(), DeviceIndepBitmap::kJpegFile);
-    EXPECT_TRUE(copy.IsModified());
+    expectSameAsLoaded(copy, "copy-constructed");
+    // Assigning over a wrapper with a picture of its own replaces its pixels and EXIF data.
+    DeviceIndepBitmap assigned;
+    LoadNumbered(assigned, 4, 3);
+    assigned = loaded;
+    expectSameAsLoaded(assigned, "assigned");
 
     // The pixels are the copy's own.
     ASSERT_TRUE(loaded.Crop(0, 0, 5, 5));
     EXPECT_EQ(copy.GetSize(), PLCoord(30, 20));
 
-    // Assigning a wrapper without a picture drops the picture and the EXIF data.
+    // Assigning a wrapper without a picture drops the picture and the EXIF data and takes its state.
     DeviceIndepBitmap empty;
     copy = empty;
     EXPECT_EQ(copy.GetBitmap(), nullptr);
     EXPECT_EQ(copy.GetExifData(), nullptr);
     EXPECT_EQ(copy.GetLoadState(), DeviceIndepBitmap::kNotLoaded);
+    EXPECT_FALSE(copy.IsBusy());
+    EXPECT_EQ(copy.GetQuarterTurns(), 0);
+    EXPECT_EQ(copy.GetLastResult(), ImageResult {});
+    EXPECT_EQ(copy.GetJpegQuality(), 90);
 
     // Self-assignment changes nothing.
     const PLCoord before = loaded.GetSize();
@@ -426,12 +443,45 @@ TEST(Wrapper, ResetAndLoadState)
     LoadNumbered(dib, 4, 4);
     dib.ResultFromException(PLTextException(42, "odd\n"));
     EXPECT_EQ(dib.GetLastResult(), (ImageResult { "Unexpected Error: odd", 5, 42 }));
+    dib.SetJpegQuality(95);
+    dib.SetBusy(true);
+    ASSERT_TRUE(dib.Rotate(1));
+    dib.SetLoadState(0);
+    EXPECT_NE(dib.GetBitmap(), nullptr) << "state 0 keeps the picture";
+    EXPECT_NE(dib.GetExifData(), nullptr);
+
+    // The plain reset drops the picture and keeps the rest.
     dib.Reset(false);
     EXPECT_EQ(dib.GetBitmap(), nullptr);
+    EXPECT_EQ(dib.GetExifData(), nullptr);
     EXPECT_EQ(dib.GetLastResult().code, 42);
+    EXPECT_EQ(dib.GetLoadState(), 0);
+    EXPECT_TRUE(dib.IsBusy());
+    EXPECT_EQ(dib.GetFileType(), DeviceIndepBitmap::kJpegFile);
+    EXPECT_EQ(dib.GetQuarterTurns(), 1);
+
+    // The full reset returns to a new wrapper's state, but for the JPEG quality.
     dib.Reset(true);
     EXPECT_EQ(dib.GetLastResult(), ImageResult {});
     EXPECT_EQ(dib.GetLoadState(), DeviceIndepBitmap::kNotLoaded);
+    EXPECT_FALSE(dib.IsBusy());
+    EXPECT_EQ(dib.GetFileType(), 0);
+    EXPECT_EQ(dib.GetQuarterTurns(), 0);
+    EXPECT_EQ(dib.GetJpegQuality(), 95);
+
+    // Any load state but 0 drops the picture.
+    for (int32_t state : { 1, 4, -1 }) {
+        LoadNumbered(dib, 2, 2);
+        dib.SetLoadState(state);
+        EXPECT_EQ(dib.GetLoadState(), state);
+        EXPECT_EQ(dib.GetBitmap(), nullptr) << state;
+        EXPECT_EQ(dib.GetExifData(), nullptr) << state;
+        EXPECT_EQ(dib.GetSize(), PLCoord(0, 0)) << state;
+    }
+
+    dib.ResultFromException(PLTextException(PL_ERR_BAD_EXIF, "bad\n"));
+    dib.ClearLastError();
+    EXPECT_EQ(dib.GetLastResult(), ImageResult {});
 }
 
 } // namespace
