@@ -206,27 +206,50 @@ TEST(Wrapper, CropTable)
 {
     struct CropCase {
         int32_t x1, y1, x2, y2;
+        bool applied; // the picture was cropped, and so counts as changed
         PLCoord size; // after the crop
         std::pair<int, int> topLeft; // where the new top-left pixel came from
     };
     const CropCase cases[] = {
-        { 1, 2, 4, 5, { 3, 3 }, { 1, 2 } },
-        { 0, 0, 6, 5, { 6, 5 }, { 0, 0 } }, // whole picture
-        { 5, 4, 6, 5, { 1, 1 }, { 5, 4 } },
-        { 2, 1, 2, 5, { 0, 4 }, { -1, -1 } }, // an empty rectangle leaves an empty picture
-        { 0, 0, 7, 5, { 6, 5 }, { 0, 0 } }, // right beyond the width: unchanged
-        { 3, 0, 2, 5, { 6, 5 }, { 0, 0 } }, // left beyond right
-        { -1, 0, 2, 5, { 6, 5 }, { 0, 0 } },
-        { 0, 0, 2, 6, { 6, 5 }, { 0, 0 } },
+        { 1, 2, 4, 5, true, { 3, 3 }, { 1, 2 } },
+        { 0, 0, 6, 5, true, { 6, 5 }, { 0, 0 } }, // whole picture
+        { 5, 4, 6, 5, true, { 1, 1 }, { 5, 4 } },
+        { 2, 1, 2, 5, true, { 0, 4 }, { -1, -1 } }, // an empty rectangle leaves an empty picture
+        { 0, 3, 6, 3, true, { 6, 0 }, { -1, -1 } },
+        { 0, 0, 7, 5, false, { 6, 5 }, { 0, 0 } }, // right beyond the width: unchanged
+        { 3, 0, 2, 5, false, { 6, 5 }, { 0, 0 } }, // left beyond right
+        { -1, 0, 2, 5, false, { 6, 5 }, { 0, 0 } },
+        { 0, 0, 2, 6, false, { 6, 5 }, { 0, 0 } }, // bottom beyond the height
+        { 0, -1, 2, 5, false, { 6, 5 }, { 0, 0 } },
+        { 0, 4, 2, 3, false, { 6, 5 }, { 0, 0 } }, // top below bottom
+        { std::numeric_limits<int32_t>::min(), 0, std::numeric_limits<int32_t>::max(), 5, false, { 6, 5 },
+            { 0, 0 } },
     };
     for (const CropCase& c : cases) {
         DeviceIndepBitmap dib;
         LoadNumbered(dib, 6, 5);
-        EXPECT_TRUE(dib.Crop(c.x1, c.y1, c.x2, c.y2));
-        EXPECT_EQ(dib.GetSize(), c.size) << c.x1 << "," << c.y1 << "," << c.x2 << "," << c.y2;
+        const std::string rect = std::to_string(c.x1) + "," + std::to_string(c.y1) + ","
+            + std::to_string(c.x2) + "," + std::to_string(c.y2);
+        EXPECT_TRUE(dib.Crop(c.x1, c.y1, c.x2, c.y2)) << rect;
+        EXPECT_EQ(dib.IsModified(), c.applied) << rect;
+        EXPECT_EQ(dib.GetSize(), c.size) << rect;
         if (c.size.x > 0 && c.size.y > 0) {
-            EXPECT_EQ(Origin(dib, 0, 0), c.topLeft);
+            EXPECT_EQ(Origin(dib, 0, 0), c.topLeft) << rect;
         }
+    }
+}
+
+TEST(Wrapper, LandscapeOnlyWhenWiderThanHigh)
+{
+    struct ShapeCase {
+        int w, h;
+        bool landscape;
+    };
+    for (const ShapeCase& c :
+        { ShapeCase { 3, 2, true }, ShapeCase { 2, 3, false }, ShapeCase { 3, 3, false } }) {
+        DeviceIndepBitmap dib;
+        LoadNumbered(dib, c.w, c.h);
+        EXPECT_EQ(dib.IsLandscape(), c.landscape) << c.w << "x" << c.h;
     }
 }
 
