@@ -11,6 +11,7 @@
 #include "JpegFixtures.h"
 #include "imaging/DeviceIndepBitmap.h"
 #include "imaging/ExifData.h"
+#include "imaging/PLFilterResize.h"
 #include "imaging/PLJPEGDecoder.h"
 #include "imaging/PLTextException.h"
 #include "imaging/PLWinBmp.h"
@@ -174,6 +175,13 @@ TEST_F(WrapperTest, LoadGivesPixelsExifAndState)
         ASSERT_EQ(std::memcmp(dib.GetBitmap()->GetRow(y), ref.samples.data() + y * 41 * 4, 41 * 4), 0) << y;
     ASSERT_NE(dib.GetExifData(), nullptr);
     EXPECT_EQ(dib.GetExifData()->GetTagValue("main.ori"), 6.0);
+
+    // A later file without EXIF data leaves nothing of the earlier file's entries.
+    JpegRecipe plain;
+    ASSERT_EQ(dib.LoadJpegWithExif(WriteJpeg("plain.jpg", plain), decoder, -1, -1), ImageResult {});
+    ASSERT_NE(dib.GetExifData(), nullptr);
+    EXPECT_EQ(dib.GetExifData()->FindTag("main.ori"), nullptr);
+    EXPECT_TRUE(dib.GetExifData()->GetAllEntries().empty());
 }
 
 TEST_F(WrapperTest, LoadFitsWithinMaximum)
@@ -194,11 +202,21 @@ TEST_F(WrapperTest, LoadFitsWithinMaximum)
         { 300, 200, { 300, 200 } }, // not larger: untouched
         { 3, 1000, { 3, 2 } },
     };
+    DeviceIndepBitmap full;
+    PLJPEGDecoder fullDecoder;
+    ASSERT_EQ(full.LoadJpegWithExif(path, fullDecoder, -1, -1), ImageResult {});
     for (const FitCase& c : cases) {
         DeviceIndepBitmap dib;
         PLJPEGDecoder decoder;
         ASSERT_EQ(dib.LoadJpegWithExif(path, decoder, c.maxW, c.maxH), ImageResult {});
-        EXPECT_EQ(dib.GetSize(), c.expected) << c.maxW << "x" << c.maxH;
+        ASSERT_EQ(dib.GetSize(), c.expected) << c.maxW << "x" << c.maxH;
+        EXPECT_FALSE(dib.IsModified());
+        // The pixels are the full picture's, shrunk with the bilinear filter.
+        PLWinBmp shrunk;
+        shrunk.CreateCopy(*full.GetBitmap(), 0);
+        if (c.expected != full.GetSize())
+            shrunk.ApplyFilter(PLFilterResizeBilinear(c.expected.x, c.expected.y));
+        EXPECT_TRUE(*dib.GetBitmap() == shrunk) << c.maxW << "x" << c.maxH;
     }
 }
 
