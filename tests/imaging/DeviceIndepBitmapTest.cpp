@@ -85,6 +85,10 @@ TEST_F(WrapperTest, LoadErrorResults)
     JpegRecipe badExif;
     badExif.app1 = { MakeExifBlockWithType(0x0112, 13, 6) }; // TIFF type 13 does not exist
     const std::string exif = WriteJpeg("bad-exif.jpg", badExif);
+    JpegRecipe tooWide;
+    tooWide.width = 32769; // one pixel beyond the library's largest side
+    tooWide.height = 1;
+    const std::string wide = WriteJpeg("too-wide.jpg", tooWide);
 
     const ErrorCase cases[] = {
         { "missing folder", missingFolder,
@@ -95,6 +99,7 @@ TEST_F(WrapperTest, LoadErrorResults)
         { "PNG named .jpg", png, "Unexpected Error: Decoder error: Not a JPEG file: starts with 0x89 0x50", 5,
             6 },
         { "bad EXIF block", exif, "Bad EXIF data: EXIF Tag format field not understood", 8, 14 },
+        { "too wide", wide, "Out of memory!!: Out of memory creating bitmap.", 5, 10 },
     };
     for (const ErrorCase& c : cases) {
         DeviceIndepBitmap dib;
@@ -175,6 +180,17 @@ TEST_F(WrapperTest, LoadGivesPixelsExifAndState)
         ASSERT_EQ(std::memcmp(dib.GetBitmap()->GetRow(y), ref.samples.data() + y * 41 * 4, 41 * 4), 0) << y;
     ASSERT_NE(dib.GetExifData(), nullptr);
     EXPECT_EQ(dib.GetExifData()->GetTagValue("main.ori"), 6.0);
+
+    // Orientation values, in range or not, are read as they are; the load itself turns nothing.
+    for (const uint16_t orientation : { 0, 1, 3, 6, 8, 9, 0xFFFF }) {
+        JpegRecipe oriented = recipe;
+        oriented.app1 = { MakeExifBlock(0x0112, orientation) };
+        ASSERT_EQ(dib.LoadJpegWithExif(WriteJpeg("oriented.jpg", oriented), decoder, -1, -1), ImageResult {})
+            << orientation;
+        EXPECT_EQ(dib.GetExifData()->GetTagValue("main.ori"), orientation);
+        EXPECT_EQ(dib.GetSize(), PLCoord(41, 27)) << orientation;
+        EXPECT_EQ(dib.GetQuarterTurns(), 0) << orientation;
+    }
 
     // A later file without EXIF data leaves nothing of the earlier file's entries.
     JpegRecipe plain;
