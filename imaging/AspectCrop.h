@@ -16,5 +16,7 @@ struct AspectCropRequest {
 };
 
 // The rectangle (left, top, right, bottom; right and bottom exclusive) for a picture of w x h.
-// None for an empty picture or a ratio with a side that is not above 0: nothing is to be cropped.
+// None for an empty picture or a ratio that is not a finite number above 0 (a side of 0, below 0,
+// NaN or infinite): nothing is to be cropped. Margins and offsets outside 0 to 100 give the
+// rectangle their arithmetic gives, each side held within the 32-bit range.
 std::optional<win::RECT> ComputeAspectCrop(int32_t w, int32_t h, const AspectCropRequest& request);

@@ -198,10 +198,12 @@ bool DeviceIndepBitmap::RotateToOrientation(int32_t state)
 {
     if (!m_pBitmap)
         return true;
-    const int32_t turns = QuarterTurns(state - m_QuarterTurns);
+    // The state is reduced first, so that no state, however far out of 0 to 3, overflows here.
+    const int32_t target = QuarterTurns(state);
+    const int32_t turns = QuarterTurns(target - m_QuarterTurns);
     if (turns != 0 && !Rotate(turns))
         return false;
-    m_QuarterTurns = QuarterTurns(state);
+    m_QuarterTurns = target;
     m_bModified = true;
     return true;
 }

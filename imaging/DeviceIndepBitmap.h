@@ -55,12 +55,14 @@ public:
     // changes nothing. False when the library failed.
     bool Crop(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     // The rectangle of ratio a : b (see AspectCrop.h), applied unless noApply is set. An empty
-    // picture or a side of the ratio that is not above 0 crops nothing and gives the whole picture.
+    // picture, or a ratio that is not a finite number above 0, crops nothing and gives the whole
+    // picture.
     win::RECT CropToAspect(double a, double b, int32_t marginPercent, int32_t yOffsetPercent,
         int32_t xOffsetPercent, bool noApply, bool force);
-    // Turns the picture t quarter turns clockwise.
+    // Turns the picture t quarter turns clockwise; t is counted modulo 4, so -1 is three turns.
     bool Rotate(int32_t t);
-    // Turns the picture to the given number of quarter turns from the loaded picture.
+    // Turns the picture to the given number of clockwise quarter turns from the loaded picture
+    // (modulo 4). Counts as a change also when the picture is already there.
     bool RotateToOrientation(int32_t state);
 
     PLWinBmp* GetBitmap() const { return m_pBitmap.get(); }

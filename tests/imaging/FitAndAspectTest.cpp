@@ -22,6 +22,10 @@ TEST(FitWithinBox, Table)
         { 100, 50, 1000, 1000, { 1000, 500 } }, // enlarging
         { 10000, 1, 100, 100, { 100, 1 } }, // a side that would truncate to 0 stays 1
         { 1, 10000, 100, 100, { 1, 100 } },
+        // Boxes too large for single precision: the side that rounds up stays within the box.
+        { 1, 1, 1073741793, 1073741793, { 1073741793, 1073741793 } },
+        { 1, 1, std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max(),
+            { std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max() } },
         { 0, 100, 630, 780, { 0, 0 } }, // empty picture fits to nothing
         { 100, -5, 630, 780, { 0, 0 } },
         { 100, 100, 0, 780, { 0, 0 } }, // empty box
@@ -40,6 +44,8 @@ struct AspectCase {
 
 TEST(AspectCrop, Table)
 {
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
     const AspectCase cases[] = {
         // Landscape picture, ratio below its own: the sides are cut.
         { 3000, 2000, { 780, 630 }, win::RECT { 261, 0, 2738, 2000 } },
@@ -70,6 +76,19 @@ TEST(AspectCrop, Table)
         { 3000, 2000, { 780, -1 }, std::nullopt },
         { 3000, 2000, { 0, 0 }, std::nullopt },
         { 3000, 2000, { std::numeric_limits<double>::quiet_NaN(), 1 }, std::nullopt },
+        { 3000, 2000, { std::numeric_limits<double>::infinity(), 1 }, std::nullopt },
+        { 3000, 2000, { 1, std::numeric_limits<double>::infinity() }, std::nullopt },
+        // Sides whose quotient overflows, or vanishes under force, give no ratio either.
+        { 3000, 2000, { 1e-300, 1e300 }, std::nullopt },
+        { 3000, 2000, { 1e-300, 1e300, 0, 0, 0, true }, std::nullopt },
+        // A margin above 100 mirrors the rectangle about its centre (the wrapper then crops nothing).
+        { 3000, 2000, { 780, 630, 200 }, win::RECT { 2738, 2000, 261, 0 } },
+        // Margins at the ends of the range: each side is held within 32 bits instead of wrapping.
+        { 3000, 2000, { 780, 630, kMin }, win::RECT { kMin, kMin, kMax, kMax } },
+        { 3000, 2000, { 780, 630, kMax }, win::RECT { kMax, kMax, kMin, kMin } },
+        // Offsets at the ends of the range stop at the edges.
+        { 3000, 2000, { 780, 630, 0, kMin, kMax }, win::RECT { 523, 0, 3000, 2000 } },
+        { 3000, 2000, { 780, 630, 0, kMax, kMin }, win::RECT { 0, 0, 2477, 2000 } },
     };
     for (const AspectCase& c : cases)
         EXPECT_EQ(ComputeAspectCrop(c.w, c.h, c.request), c.expected)
