@@ -187,7 +187,7 @@ bool Layout::ReadCsv(std::istream& in)
     if (!second)
         return false; // nothing after the title: no version to read by
     if (!second->endsLine)
-        SkipFieldsToLineEnd(in);
+        SkipCsvLine(in); // field by field: any length, any line-end form
 
     if (second->text == LegacyTemplateKey) {
         ReadOrderFormTemplate(in);

@@ -381,12 +381,14 @@ TEST_F(LayoutDocumentTest, FirstLineWithoutTrailingCommaKeepsTheNextLine)
     EXPECT_EQ(fields.at("BackgroundImage"), "group.jpg");
     EXPECT_EQ(fields.at("Portrait"), "0");
 
-    for (const char* firstLine : { "\"Custom Order Template\",\"Key\"\r\n", "Custom Order Template,Key\n",
-             "\"Custom Order Template\",\"Key\",\"Value\",\"more\"\r" }) {
-        SCOPED_TRACE(firstLine);
+    // A long remainder is skipped whole, not only its first 1024 bytes.
+    const std::string longRest = "\"Custom Order Template\",\"Key\"," + std::string(3000, 'x') + "\r\n";
+    for (const std::string& firstLine :
+        { std::string("\"Custom Order Template\",\"Key\"\r\n"), std::string("Custom Order Template,Key\n"),
+            std::string("\"Custom Order Template\",\"Key\",\"Value\",\"more\"\r"), longRest }) {
+        SCOPED_TRACE(firstLine.substr(0, 60));
         Layout portrait;
-        ASSERT_TRUE(
-            ReadFromString(portrait, std::string(firstLine) + "\"1.3\",\"OrderBarcodePoint\",\"33\"\r\n"));
+        ASSERT_TRUE(ReadFromString(portrait, firstLine + "\"1.3\",\"OrderBarcodePoint\",\"33\"\r\n"));
         EXPECT_EQ(UnitNamed(portrait, "PBarcode").GetFontSize(), 33u);
     }
 }
