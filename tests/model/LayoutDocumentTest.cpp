@@ -356,7 +356,8 @@ TEST_F(LayoutDocumentTest, FirstLineDecidesWhatTheFileIs)
     EXPECT_TRUE(modal->Messages().empty());
 
     for (const char* text : { "", "\"Custom Order Template\"", "\"custom order template\",\"2.453\",\r\n",
-             "Custom Order Templat,2.453\r\n", "\"Custom Order Template \",\"2.453\",\r\n" }) {
+             "Custom Order Templat,2.453\r\n", "\"Custom Order Template \",\"2.453\",\r\n",
+             "\"Custom Order Template\"\r\n\"LayoutType\",\"1\"\r\nPaperType,1\r\n" }) {
         SCOPED_TRACE(text);
         Layout other;
         ChangeEveryStoredField(other, 3);
