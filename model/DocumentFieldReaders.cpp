@@ -53,9 +53,4 @@ bool ReadPresentBool(std::istream& in, bool& flag)
     return field.has_value();
 }
 
-void SkipFieldsToLineEnd(std::istream& in)
-{
-    for (auto field = ReadPresentField(in); field && !field->endsLine; field = ReadPresentField(in)) { }
-}
-
 } // namespace layoutdoc

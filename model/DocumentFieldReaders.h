@@ -25,8 +25,4 @@ bool ReadPresentInt(std::istream& in, int32_t& value);
 bool ReadPresentUnsigned(std::istream& in, uint32_t& value);
 bool ReadPresentBool(std::istream& in, bool& flag);
 
-// Reads fields until one ends its line or the stream has no more: the rest of a line, of any
-// length and with any line-end form (the stream's own ignore only knows LF).
-void SkipFieldsToLineEnd(std::istream& in);
-
 } // namespace layoutdoc

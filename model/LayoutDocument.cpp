@@ -180,14 +180,17 @@ bool Layout::WriteCsv(std::ostream& out) const
 bool Layout::ReadCsv(std::istream& in)
 {
     std::string title;
-    ReadCsvField(in, title);
+    bool titleEndsLine = false;
+    ReadCsvField(in, title, titleEndsLine);
     if (title != DocumentTitle)
         return false;
-    const auto second = ReadPresentField(in);
+    // A first line without a second field has no version to read by: taking the next line's
+    // first field as the version would misread every line after it.
+    const auto second = titleEndsLine ? std::nullopt : ReadPresentField(in);
     if (!second)
-        return false; // nothing after the title: no version to read by
+        return false;
     if (!second->endsLine)
-        SkipFieldsToLineEnd(in);
+        SkipCsvLine(in); // field by field: any length, any line-end form
 
     if (second->text == LegacyTemplateKey) {
         ReadOrderFormTemplate(in);

@@ -3,6 +3,7 @@
 // placed before its children; a unit the tree lacks is skipped.
 #include "model/Layout.h"
 #include "model/LegacyOrderForm.h"
+
 #include <optional>
 
 namespace {
@@ -20,13 +21,10 @@ int32_t Plus(int32_t a, int32_t b)
 
 class Placer {
 public:
-    Placer(LayoutUnit& root, const OrderFormSettings& settings)
+    explicit Placer(LayoutUnit& root)
         : root_(root)
-        , s_(settings)
     {
     }
-
-    int32_t S(std::size_t index) const { return s_[index]; }
 
     // A unit that holds others: placed, repeated and shown.
     void Frame(const char* name, win::POINT at, uint32_t repeat, win::POINT step) const
@@ -69,7 +67,7 @@ public:
             else
                 unit->SetPosition({ 0, 0 });
             unit->SetVisible(visible);
-            unit->SetFontSize(static_cast<uint32_t>(font));
+            unit->SetFontSize(font);
         }
     }
 
@@ -86,7 +84,6 @@ public:
 
 private:
     LayoutUnit& root_;
-    const OrderFormSettings& s_;
 };
 
 // The barcode's position is its centre less half the width of the default barcode unit.
@@ -97,8 +94,8 @@ constexpr int32_t HalfBarcodeWidth = 300;
 void Layout::ReadOrderFormTemplate(std::istream& in)
 {
     const OrderFormSettings settings = ReadOrderFormTemplateValues(in);
-    const Placer p(*root_, settings);
-    const auto S = [&](std::size_t index) { return p.S(index); };
+    const Placer p(*root_);
+    const auto S = [&](std::size_t index) { return settings[index]; };
     const auto fontOf = [&](std::size_t index) { return static_cast<uint32_t>(S(index)); };
 
     SetBackgroundPOD(false);

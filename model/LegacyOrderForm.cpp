@@ -94,7 +94,7 @@ OrderFormSettings ReadOrderFormTemplateValues(std::istream& in)
         if (StringToInt(value->text, parsed))
             SetOrderFormTemplateValue(settings, key->text, parsed);
         if (!value->endsLine)
-            SkipFieldsToLineEnd(in);
+            SkipCsvLine(in);
     }
     SavedDataVersion = 0;
     return settings;

@@ -12,6 +12,7 @@
 #include <memory>
 #include <sstream>
 #include <streambuf>
+#include <string>
 
 using namespace layoutdoc_test;
 
@@ -199,6 +200,132 @@ TEST_F(LayoutDocumentTest, EarlierVersionsReadWithTheirConversions)
     }
 }
 
+namespace {
+
+// Where a line or field of the document appears or a conversion applies: files strictly newer
+// than the version hold the field; files strictly older than it are converted.
+struct VersionRule {
+    const char* what;
+    double version;
+    bool forOlderFiles;
+    bool AppliesTo(double file) const { return forOlderFiles ? file < version : file > version; }
+};
+
+const VersionRule printMainImage { "PrintMainImage line", 1.878, false };
+const VersionRule fontSizeLines { "four font-size lines", 1.882, true };
+const VersionRule overprintLines { "OverprintCopyright and OverprintWord lines", 1.751, false };
+const VersionRule colourLine { "OverprintColour line", 2.009, false };
+const VersionRule diagonalLine { "OverprintDiagonal line", 2.01, false };
+const VersionRule diagWidthLine { "OverprintDiagWidth line", 2.024, false };
+const VersionRule captionField { "unit Caption", 2.062, false };
+const VersionRule singleOnlyField { "unit SingleOnly", 2.0431, false };
+const VersionRule imageFlagField { "unit ImageFlag", 1.76, false };
+const VersionRule turnsAndFontFields { "unit QuarterTurns and FontSize", 1.881, false };
+const VersionRule barcodeConversion { "barcode size from its font size", 2.0, true };
+const VersionRule hideLateExtraTexts { "ExtraTxt3 to ExtraTxt8 hidden", 2.062, true };
+
+// A document of the given version built from the rules above, independently of the reader: one
+// line per field the version holds, and the units PBarcode and ExtraTxt3 with the fields a unit
+// line of that version holds.
+std::string DocumentOfVersion(const std::string& versionText)
+{
+    const double v = std::stod(versionText);
+    std::string d = "\"Custom Order Template\",\"" + versionText
+        + "\",\r\n\"LayoutType\",\"0\"\r\n"
+          "PaperType,0\r\nPaperHeight,2970\r\nPaperWidth,2100\r\nMarginLeft,30\r\nMarginRight,30\r\n"
+          "MarginTop,30\r\nMarginBottom,30\r\nPortrait,1\r\n"
+          "\"BackgroundImage\",\"bg.jpg\"\r\n\"BackgroundPOD\",\"0\"\r\n";
+    if (printMainImage.AppliesTo(v))
+        d += "\"PrintMainImage\",\"1\"\r\n";
+    if (fontSizeLines.AppliesTo(v))
+        d += "\"B\",\"31\"\r\n\"T\",\"32\"\r\n\"S\",\"33\"\r\n\"D\",\"34\"\r\n";
+    if (overprintLines.AppliesTo(v))
+        d += "\"OverprintCopyright\",\"1\"\r\n\"OverprintWord\",\"FileWord\"\r\n";
+    if (colourLine.AppliesTo(v))
+        d += "\"OverprintColour\",\"0A0B0C\"\r\n";
+    if (diagonalLine.AppliesTo(v))
+        d += "\"OverprintDiagonal\",\"0\"\r\n";
+    if (diagWidthLine.AppliesTo(v))
+        d += "\"OverprintDiagWidth\",\"7\"\r\n";
+    d += "\"LayoutUnits\",\"2\"\r\n";
+    for (const char* name : { "PBarcode", "ExtraTxt3" }) {
+        d += std::string("\"") + name + "\"";
+        if (captionField.AppliesTo(v))
+            d += ",\"FileCaption\"";
+        d += ",\"11\",\"12\",\"13\",\"14\",\"3\",\"15\",\"16\"";
+        if (singleOnlyField.AppliesTo(v))
+            d += ",\"1\"";
+        d += ",\"1\",\"1\""; // Visible, Alignment
+        if (imageFlagField.AppliesTo(v))
+            d += ",\"1\"";
+        if (turnsAndFontFields.AppliesTo(v))
+            d += ",\"2\",\"20\"";
+        d += "\r\n";
+    }
+    return d;
+}
+
+} // namespace
+
+// At every threshold of the version table, and just beside it, the reader takes exactly the lines
+// and fields that version holds (strictly greater than a field's version; conversions strictly
+// below theirs), and the rest of the file stays in step.
+TEST_F(LayoutDocumentTest, EachVersionThresholdIsStrict)
+{
+    for (const char* versionText : { "1.751", "1.7511", "1.76", "1.7601", "1.878", "1.8781", "1.881",
+             "1.8811", "1.8819", "1.882", "1.9999", "2.0", "2.009", "2.0091", "2.01", "2.0101", "2.024",
+             "2.0241", "2.0431", "2.0432", "2.0619", "2.062", "2.0621", "2.453" }) {
+        SCOPED_TRACE(versionText);
+        const double v = std::stod(versionText);
+        Layout layout;
+        layout.SetOverprintCopyright(true);
+        layout.SetOverprintWord("Draft");
+        layout.SetOverprintColour("00FF00");
+        layout.SetOverprintDiagWidth(9);
+        UnitNamed(layout, "PBarcode").SetFontSize(25);
+        UnitNamed(layout, "ExtraTxt3").SetQuarterTurns(1);
+        UnitNamed(layout, "ExtraTxt3").SetFontSize(101);
+        ASSERT_TRUE(ReadFromString(layout, DocumentOfVersion(versionText)));
+        EXPECT_DOUBLE_EQ(SavedDataVersion, v);
+        const auto f = FieldMap(layout);
+
+        // The fields every version holds are read in step, whatever came before them.
+        EXPECT_EQ(f.at("BackgroundImage"), "bg.jpg");
+        EXPECT_EQ(f.at("BackgroundPOD"), "0");
+        EXPECT_EQ(f.at("ExtraTxt3.X"), "11");
+        EXPECT_EQ(f.at("ExtraTxt3.StepY"), "16");
+        EXPECT_EQ(f.at("ExtraTxt3.Alignment"), "1");
+        EXPECT_EQ(f.at("PBarcode.Y"), "12");
+
+        EXPECT_EQ(f.at("PrintMainImage"), printMainImage.AppliesTo(v) ? "1" : "0");
+        EXPECT_EQ(f.at("PDescription.FontSize"), fontSizeLines.AppliesTo(v) ? "34" : "100");
+        EXPECT_EQ(f.at("ExtraTxt1.FontSize"), fontSizeLines.AppliesTo(v) ? "33" : "110");
+        EXPECT_EQ(f.at("OverprintCopyright"), overprintLines.AppliesTo(v) ? "1" : "0");
+        EXPECT_EQ(f.at("OverprintWord"), overprintLines.AppliesTo(v) ? "FileWord" : "Draft");
+        EXPECT_EQ(f.at("OverprintColour"), colourLine.AppliesTo(v) ? "0A0B0C" : "00FF00");
+        EXPECT_EQ(f.at("OverprintDiagonal"), diagonalLine.AppliesTo(v) ? "0" : "1");
+        EXPECT_EQ(f.at("OverprintDiagWidth"), diagWidthLine.AppliesTo(v) ? "7" : "5");
+        EXPECT_EQ(f.at("ExtraTxt3.Caption"), captionField.AppliesTo(v) ? "FileCaption" : "ExtraTxt3");
+        EXPECT_EQ(f.at("ExtraTxt3.SingleOnly"), singleOnlyField.AppliesTo(v) ? "1" : "0");
+        EXPECT_EQ(f.at("ExtraTxt3.ImageFlag"), imageFlagField.AppliesTo(v) ? "1" : "0");
+        EXPECT_EQ(f.at("ExtraTxt3.QuarterTurns"), turnsAndFontFields.AppliesTo(v) ? "2" : "0");
+        EXPECT_EQ(f.at("ExtraTxt3.FontSize"), turnsAndFontFields.AppliesTo(v) ? "20" : "101");
+        // The conversion takes the font size the unit has after its line: the file's or its own.
+        const int barcodeFont = turnsAndFontFields.AppliesTo(v) ? 20 : 25;
+        EXPECT_EQ(
+            f.at("PBarcode.Width"), barcodeConversion.AppliesTo(v) ? std::to_string(barcodeFont * 5) : "13");
+        EXPECT_EQ(f.at("PBarcode.ItemHeight"),
+            barcodeConversion.AppliesTo(v) ? std::to_string(barcodeFont * 6 / 5) : "14");
+        EXPECT_EQ(f.at("PBarcode.FontSize"),
+            fontSizeLines.AppliesTo(v)           ? "31"
+                : barcodeConversion.AppliesTo(v) ? "0"
+                                                 : "20");
+        EXPECT_EQ(f.at("ExtraTxt3.Visible"), hideLateExtraTexts.AppliesTo(v) ? "0" : "1");
+        EXPECT_EQ(f.at("ExtraTxt8.Visible"), hideLateExtraTexts.AppliesTo(v) ? "0" : "1");
+        EXPECT_EQ(f.at("ExtraTxt2.Visible"), "1");
+    }
+}
+
 TEST_F(LayoutDocumentTest, LaterVersionIsRefusedWithItsMessageAndTheLayoutUnchanged)
 {
     Layout layout;
@@ -229,7 +356,8 @@ TEST_F(LayoutDocumentTest, FirstLineDecidesWhatTheFileIs)
     EXPECT_TRUE(modal->Messages().empty());
 
     for (const char* text : { "", "\"Custom Order Template\"", "\"custom order template\",\"2.453\",\r\n",
-             "Custom Order Templat,2.453\r\n", "\"Custom Order Template \",\"2.453\",\r\n" }) {
+             "Custom Order Templat,2.453\r\n", "\"Custom Order Template \",\"2.453\",\r\n",
+             "\"Custom Order Template\"\r\n\"LayoutType\",\"1\"\r\nPaperType,1\r\n" }) {
         SCOPED_TRACE(text);
         Layout other;
         ChangeEveryStoredField(other, 3);
@@ -254,12 +382,14 @@ TEST_F(LayoutDocumentTest, FirstLineWithoutTrailingCommaKeepsTheNextLine)
     EXPECT_EQ(fields.at("BackgroundImage"), "group.jpg");
     EXPECT_EQ(fields.at("Portrait"), "0");
 
-    for (const char* firstLine : { "\"Custom Order Template\",\"Key\"\r\n", "Custom Order Template,Key\n",
-             "\"Custom Order Template\",\"Key\",\"Value\",\"more\"\r" }) {
-        SCOPED_TRACE(firstLine);
+    // A long remainder is skipped whole, not only its first 1024 bytes.
+    const std::string longRest = "\"Custom Order Template\",\"Key\"," + std::string(3000, 'x') + "\r\n";
+    for (const std::string& firstLine :
+        { std::string("\"Custom Order Template\",\"Key\"\r\n"), std::string("Custom Order Template,Key\n"),
+            std::string("\"Custom Order Template\",\"Key\",\"Value\",\"more\"\r"), longRest }) {
+        SCOPED_TRACE(firstLine.substr(0, 60));
         Layout portrait;
-        ASSERT_TRUE(
-            ReadFromString(portrait, std::string(firstLine) + "\"1.3\",\"OrderBarcodePoint\",\"33\"\r\n"));
+        ASSERT_TRUE(ReadFromString(portrait, firstLine + "\"1.3\",\"OrderBarcodePoint\",\"33\"\r\n"));
         EXPECT_EQ(UnitNamed(portrait, "PBarcode").GetFontSize(), 33u);
     }
 }

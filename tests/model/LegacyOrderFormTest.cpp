@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <sstream>
+#include <string>
 
 using namespace layoutdoc_test;
 
@@ -227,4 +228,43 @@ TEST_F(LegacyOrderFormTest, SettingLinesTable)
         EXPECT_DOUBLE_EQ(SavedDataVersion, 0.0);
     }
     EXPECT_TRUE(modal->Messages().empty());
+}
+
+// A key names a setting only when it is the name exactly: another case, a blank more or less, a
+// prefix or an extension is a bad key, shown with the key as read, and stores nothing anywhere.
+TEST_F(LegacyOrderFormTest, OnlyTheExactNameIsAKey)
+{
+    for (const char* key : { "orderTextPoint", "ORDERTEXTPOINT", "OrderTextPoint ", " OrderTextPoint",
+             "OrderTextPoin", "OrderTextPointX", "" }) {
+        SCOPED_TRACE(key);
+        auto modal = std::make_shared<win::ScriptedModalServices>();
+        win::AppContext::Instance().SetModalServices(modal);
+        modal->AnswerNext(win::IDOK);
+        std::istringstream in(
+            std::string("\"1.3\",\"") + key + "\",\"77\"\r\n\"1.3\",\"OrderTextPoint\",\"5\"\r\n");
+        const OrderFormSettings settings = ReadOrderFormTemplateValues(in);
+        ASSERT_EQ(modal->Messages().size(), 1u);
+        EXPECT_EQ(modal->Messages()[0].text,
+            std::string("Ignoring bad key \"") + key + "\" found in order form template file");
+        for (std::size_t i = 0; i < settings.size(); ++i)
+            EXPECT_EQ(settings[i], i == 1 ? 5 : 0) << OrderFormSettingNames[i];
+    }
+}
+
+// Only the portrait and combined types turn the paper to portrait, and only the group type to
+// landscape; any other type leaves the orientation as it was.
+TEST_F(LegacyOrderFormTest, OrientationFollowsTheLayoutType)
+{
+    for (const int type : { 0, 1, 2, 7 }) {
+        for (const bool portrait : { false, true }) {
+            SCOPED_TRACE(std::to_string(type) + (portrait ? " portrait" : " landscape"));
+            Layout layout;
+            layout.SetLayoutType(type);
+            layout.GetPaper().SetPortrait(portrait);
+            ASSERT_TRUE(ReadFromString(layout, ReadFixture("legacy-portrait.txt")));
+            const bool expected = type == 0 || type == 2 ? true : type == 1 ? false : portrait;
+            EXPECT_EQ(layout.GetPaper().GetPortrait(), expected);
+            EXPECT_EQ(layout.GetLayoutType(), type);
+        }
+    }
 }
