@@ -28,6 +28,15 @@ std::string integerText(long long value, int minDigits)
     return value < 0 ? "-" + text : text;
 }
 
+// prefix followed by text. Appending to a named string, rather than "f" + a temporary, keeps g++ 12's
+// optimiser from warning about an overlapping copy inside the standard library (-Wrestrict).
+std::string prefixed(const char* prefix, const std::string& text)
+{
+    std::string out(prefix);
+    out += text;
+    return out;
+}
+
 std::string fixedOneDecimal(double value)
 {
     std::array<char, 400> digits {};
@@ -57,7 +66,7 @@ std::string ExifFormatFNumber(const ExifEntry& entry)
 {
     if (entry.GetDenominator() == 0)
         return entry.GetValueText();
-    return "f" + ExifDoubleText(std::floor(quotient(entry) * 10 + 0.5) / 10);
+    return prefixed("f", ExifDoubleText(std::floor(quotient(entry) * 10 + 0.5) / 10));
 }
 
 std::string ExifFormatExposureTime(const ExifEntry& entry)
@@ -88,7 +97,7 @@ std::string ExifFormatAperture(const ExifEntry& entry)
     const double f = std::floor(std::pow(1.4142, quotient(entry)) * 10 + 0.5) / 10;
     if (!std::isfinite(f))
         return entry.GetValueText();
-    return "f" + ExifDoubleText(f);
+    return prefixed("f", ExifDoubleText(f));
 }
 
 std::string ExifFormatComponents(const ExifEntry& entry)
