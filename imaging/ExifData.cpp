@@ -71,17 +71,21 @@ uint32_t ExifData::Read32(uint64_t index) const
 
 void ExifData::ReadFromBlock(const uint8_t* data, size_t size)
 {
-    Clear();
     static constexpr uint8_t signature[] = { 'E', 'x', 'i', 'f', 0, 0 };
-    if (!data || size < sizeof signature || size > ExifMaxBlockLength
-        || std::memcmp(data, signature, sizeof signature) != 0)
+    const bool isExif = data && size >= sizeof signature && size <= ExifMaxBlockLength
+        && std::memcmp(data, signature, sizeof signature) == 0;
+    // Copied before Clear, which may release the very block the data lie in.
+    auto block = isExif ? std::make_shared<const std::vector<uint8_t>>(data, data + size) : nullptr;
+    Clear();
+    if (!block)
         return;
-    block_ = std::make_shared<const std::vector<uint8_t>>(data, data + size);
+    block_ = std::move(block);
     length_ = size;
     if (Fits(6, 2)) {
-        if (data[6] == 'I' && data[7] == 'I')
+        const uint8_t* order = block_->data() + 6;
+        if (order[0] == 'I' && order[1] == 'I')
             bigEndian_ = false;
-        else if (data[6] == 'M' && data[7] == 'M')
+        else if (order[0] == 'M' && order[1] == 'M')
             bigEndian_ = true;
     }
     ParseIfds();

@@ -116,3 +116,19 @@ TEST(ExifReader, OrientationIsFoundInAnyCase)
 }
 
 } // namespace
+
+namespace {
+
+// Reading the object's own block again (as a caller refreshing its entries might) gives the same
+// entries; the old block is released only after it has been copied.
+TEST(ExifReader, RereadsItsOwnBlock)
+{
+    ExifData exif = read(cameraBlock(ExifByteOrder::Motorola));
+    const size_t entries = exif.GetAllEntries().size();
+    const std::span<const uint8_t> own = exif.GetBlock();
+    exif.ReadFromBlock(own.data(), own.size());
+    EXPECT_EQ(exif.GetAllEntries().size(), entries);
+    EXPECT_EQ(exif.GetTagDisplayText("Sub.Shutter"), "1/250 s");
+}
+
+} // namespace
