@@ -1,6 +1,7 @@
 #include "imaging/ExifFormatters.h"
 
 #include "imaging/ExifEntry.h"
+#include "imaging/ExifText.h"
 
 #include <array>
 #include <charconv>
@@ -133,11 +134,9 @@ std::string ExifFormatImageNumber(const ExifEntry& entry)
 
 std::string ExifFormatSerialNumber(const ExifEntry& entry)
 {
-    static constexpr char hex[] = "0123456789abcdef";
     const uint32_t v = entry.GetUIntValue();
     std::string text;
-    for (int shift = 28; shift >= 16; shift -= 4)
-        text += hex[(v >> shift) & 15];
+    ExifAppendHex(text, v >> 16, 4);
     return text + integerText(v & 0xFFFF, 5);
 }
 
