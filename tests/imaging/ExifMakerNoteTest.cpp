@@ -108,10 +108,13 @@ INSTANTIATE_TEST_SUITE_P(Makers, ExifMakerNotes,
                     .Short(0x0004, { 4 })
                     .Long(0x0006, { 1500 })
                     .Short(0x0014, { 100 })
-                    .Short(0x0019, { 2 });
+                    .Short(0x0019, { 2 })
+                    .Ascii(0x0008, "V1.05");
             },
+            // Offsets inside a Casio note count from the block's TIFF header, as in the Exif directory.
             { { "Casio.RecordMode", "Landscape" }, { "Casio.FlashMode", "Red Eye Reduction" },
-                { "Casio.ObjDist", "1500 mm" }, { "Casio.CCDSense", "Highest" } },
+                { "Casio.ObjDist", "1500 mm" }, { "Casio.CCDSense", "Highest" },
+                { "Casio.Unknown0008", std::string("V1.05\0", 6) } },
             {} },
         MakerCase { "Casio other model keeps Off", "CASIO", "QV-3000EX", ExifMakerLayout::Casio,
             [](auto& d) { d.Short(0x0004, { 4 }); }, { { "Casio.FlashMode", "Off" } }, {} },
