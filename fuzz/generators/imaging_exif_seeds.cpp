@@ -61,6 +61,30 @@ void makerNote(ExifBlockBuilder& b, ExifMakerLayout layout)
     }
 }
 
+void put32(std::vector<uint8_t>& block, size_t at, uint32_t value)
+{
+    for (size_t i = 0; i < 4; ++i)
+        block.at(at + i) = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// Intel blocks whose offsets point where they should not: the GPS directory inside the Exif directory,
+// the make's value in the TIFF header, the Canon settings array on the note's own directory.
+std::vector<uint8_t> misplaced()
+{
+    ExifBlockBuilder b;
+    b.Main().Ascii(0x010F, "Canon").Raw(0x0110, 2, 8, 0).Short(0x0112, { 6 });
+    b.Exif().Raw(0x0001, 4, 1, 0x00020000).Short(0x0005, { 1 }).Short(0x001E, { 1 });
+    b.Gps().Ascii(0x0001, "N");
+    b.MakerNote(ExifMakerLayout::Canon).Raw(0x0001, 3, 4, 0).Short(0x000F, { 6, 0x0101, 0x0201 });
+    std::vector<uint8_t> block = b.Build();
+    put32(block, ExifFieldOf(block, 8, 0x8825), b.ExifOffset() + 2 + 8 + 2);
+    const size_t noteField = ExifFieldOf(block, b.ExifOffset(), 0x927C);
+    const uint32_t note = block[noteField] | block[noteField + 1] << 8 | block[noteField + 2] << 16
+        | uint32_t { block[noteField + 3] } << 24;
+    put32(block, ExifFieldOf(block, note, 0x0001), note);
+    return block;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -120,5 +144,6 @@ int main(int argc, char** argv)
         write(folder, "badtype-note" + suffix, badNote.Build());
     }
     write(folder, "text-caps-ii", ExifTextBomb(64));
+    write(folder, "misplaced-ii", misplaced());
     return 0;
 }
