@@ -275,6 +275,13 @@ INSTANTIATE_TEST_SUITE_P(Values, ExifHostileBlocks,
                 EXPECT_EQ(display(exif, "Main.Make"), "<absent>");
                 oriOnly(exif);
             } },
+        HostileCase { "value offset that wraps 32 bits with the base",
+            // 6 + 0xFFFFFFFA is 2^32: in 32 bits it would be the start of the block.
+            [] { return withMain([](auto& d) { d.Raw(0x010F, 2, 8, 0xFFFFFFFA).Short(0x0112, { 6 }); }); },
+            [](const ExifData& exif) {
+                EXPECT_EQ(display(exif, "Main.Make"), "<absent>");
+                oriOnly(exif);
+            } },
         HostileCase { "value ending at the end of the block",
             [] { return withMain([](auto& d) { d.Ascii(0x010F, "Hello"); }); },
             [](const ExifData& exif) { EXPECT_EQ(display(exif, "Main.Make"), std::string("Hello\0", 6)); } },
