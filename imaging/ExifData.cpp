@@ -1,5 +1,6 @@
 #include "imaging/ExifData.h"
 
+#include "imaging/ExifText.h"
 #include "imaging/PLExifException.h"
 #include "imaging/PLTextException.h"
 
@@ -10,23 +11,6 @@
 namespace {
 
 const std::string emptyText;
-
-std::string lowered(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-        [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return out;
-}
-
-std::string hexTag(uint32_t tag)
-{
-    static constexpr char hex[] = "0123456789abcdef";
-    std::string text;
-    for (int shift = 12; shift >= 0; shift -= 4)
-        text += hex[(tag >> shift) & 15];
-    return text;
-}
 
 // Offset of the main directory, counted from the TIFF header that follows "Exif\0\0".
 constexpr uint64_t tiffBase = 6;
@@ -71,17 +55,21 @@ uint32_t ExifData::Read32(uint64_t index) const
 
 void ExifData::ReadFromBlock(const uint8_t* data, size_t size)
 {
-    Clear();
     static constexpr uint8_t signature[] = { 'E', 'x', 'i', 'f', 0, 0 };
-    if (!data || size < sizeof signature || size > ExifMaxBlockLength
-        || std::memcmp(data, signature, sizeof signature) != 0)
+    const bool isExif = data && size >= sizeof signature && size <= ExifMaxBlockLength
+        && std::memcmp(data, signature, sizeof signature) == 0;
+    // Copied before Clear, which may release the very block the data lie in.
+    auto block = isExif ? std::make_shared<const std::vector<uint8_t>>(data, data + size) : nullptr;
+    Clear();
+    if (!block)
         return;
-    block_ = std::make_shared<const std::vector<uint8_t>>(data, data + size);
+    block_ = std::move(block);
     length_ = size;
     if (Fits(6, 2)) {
-        if (data[6] == 'I' && data[7] == 'I')
+        const uint8_t* order = block_->data() + 6;
+        if (order[0] == 'I' && order[1] == 'I')
             bigEndian_ = false;
-        else if (data[6] == 'M' && data[7] == 'M')
+        else if (order[0] == 'M' && order[1] == 'M')
             bigEndian_ = true;
     }
     ParseIfds();
@@ -137,8 +125,12 @@ void ExifData::ReadIfd(ExifTagTable table, const char* prefix, EntryList& list, 
         if (!Fits(valueAt, entry->size_) || valueAt < base_)
             continue;
         entry->tagInfo_ = ExifFindTagInfo(table, tag);
-        entry->name_ = prefix + (entry->tagInfo_ ? std::string(entry->tagInfo_->shortName) : hexTag(tag));
-        entry->key_ = lowered(entry->name_);
+        entry->name_ = prefix;
+        if (entry->tagInfo_)
+            entry->name_ += entry->tagInfo_->shortName;
+        else
+            ExifAppendHex(entry->name_, tag, 4);
+        entry->key_ = ExifLowered(entry->name_);
         entry->dataOffset_ = static_cast<uint32_t>(valueAt - base_);
         std::copy_n(block_->data() + valueAt, entry->size_, entry->raw_.data());
         if (swap)
@@ -172,7 +164,7 @@ ExifEntry* ExifData::FindTag(const char* name) const
 {
     if (!name)
         return nullptr;
-    const auto found = map_.find(lowered(name));
+    const auto found = map_.find(ExifLowered(name));
     return found == map_.end() ? nullptr : found->second.get();
 }
 
@@ -216,7 +208,7 @@ void ExifData::SetTagText(const char* name, const char* text)
     if (!entry) {
         auto created = std::make_shared<ExifEntry>(0, ExifFormatAscii, 0);
         created->name_ = name;
-        created->key_ = lowered(name);
+        created->key_ = ExifLowered(name);
         all_.push_back(created);
         map_[created->key_] = created;
         entry = created.get();
@@ -228,7 +220,7 @@ void ExifData::SetTagText(const char* name, const char* text)
 
 void ExifData::AppendTagText(const char* name, const char* text, const char* ignore, const char* separator)
 {
-    if (!text || !*text || (ignore && lowered(text) == ignore))
+    if (!text || !*text || (ignore && ExifLowered(text) == ignore))
         return;
     std::string value = GetTagText(name);
     if (!value.empty())

@@ -1,5 +1,6 @@
 #include "imaging/ExifEntry.h"
 
+#include "imaging/ExifText.h"
 #include "imaging/PLExifException.h"
 
 #include <algorithm>
@@ -12,10 +13,6 @@ namespace {
 constexpr uint64_t maxComponents = 65536;
 constexpr uint64_t maxValueBytes = 65536;
 
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 char upperAscii(char c)
 {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -23,7 +20,7 @@ char upperAscii(char c)
 
 void capitalise(std::string& text)
 {
-    std::transform(text.begin(), text.end(), text.begin(), lowerAscii);
+    std::transform(text.begin(), text.end(), text.begin(), ExifLowerAscii);
     if (!text.empty())
         text[0] = upperAscii(text[0]);
 }

@@ -1,5 +1,7 @@
 #include "imaging/ExifFormat.h"
 
+#include "imaging/ExifText.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -155,9 +157,8 @@ size_t ExifRenderText(std::span<const uint8_t> raw, size_t, size_t count, ExifRe
         } else if (c == 13) {
             text += "\\r";
         } else {
-            static constexpr char hex[] = "0123456789abcdef";
-            const char escape[] = { '\\', '0', 'x', hex[c >> 4], hex[c & 15] };
-            text.append(escape, sizeof escape);
+            text += "\\0x";
+            ExifAppendHex(text, c, 2);
         }
     }
     if (out.userComment) {
@@ -178,12 +179,10 @@ size_t ExifRenderUndefined(std::span<const uint8_t> raw, size_t index, size_t co
         [](uint8_t c) { return isPrintable(c) || c == 0 || c == 8 || c == 9 || c == 10 || c == 13; });
     if (textLike)
         return ExifRenderText(raw, index, count, out);
-    static constexpr char hex[] = "0123456789abcdef";
     std::string text = "{ ";
     const size_t shown = std::min<size_t>(raw.size(), 16);
     for (size_t i = 0; i < shown; ++i) {
-        text += hex[raw[i] >> 4];
-        text += hex[raw[i] & 15];
+        ExifAppendHex(text, raw[i], 2);
         text += ' ';
     }
     if (raw.size() > 16)

@@ -1,6 +1,7 @@
 #include "imaging/ExifFormatters.h"
 
 #include "imaging/ExifEntry.h"
+#include "imaging/ExifText.h"
 
 #include <array>
 #include <charconv>
@@ -26,6 +27,15 @@ std::string integerText(long long value, int minDigits)
     if (static_cast<int>(text.size()) < minDigits)
         text.insert(0, static_cast<size_t>(minDigits) - text.size(), '0');
     return value < 0 ? "-" + text : text;
+}
+
+// prefix followed by text. Appending to a named string, rather than "f" + a temporary, keeps g++ 12's
+// optimiser from warning about an overlapping copy inside the standard library (-Wrestrict).
+std::string prefixed(const char* prefix, const std::string& text)
+{
+    std::string out(prefix);
+    out += text;
+    return out;
 }
 
 std::string fixedOneDecimal(double value)
@@ -57,7 +67,7 @@ std::string ExifFormatFNumber(const ExifEntry& entry)
 {
     if (entry.GetDenominator() == 0)
         return entry.GetValueText();
-    return "f" + ExifDoubleText(std::floor(quotient(entry) * 10 + 0.5) / 10);
+    return prefixed("f", ExifDoubleText(std::floor(quotient(entry) * 10 + 0.5) / 10));
 }
 
 std::string ExifFormatExposureTime(const ExifEntry& entry)
@@ -88,7 +98,7 @@ std::string ExifFormatAperture(const ExifEntry& entry)
     const double f = std::floor(std::pow(1.4142, quotient(entry)) * 10 + 0.5) / 10;
     if (!std::isfinite(f))
         return entry.GetValueText();
-    return "f" + ExifDoubleText(f);
+    return prefixed("f", ExifDoubleText(f));
 }
 
 std::string ExifFormatComponents(const ExifEntry& entry)
@@ -124,11 +134,9 @@ std::string ExifFormatImageNumber(const ExifEntry& entry)
 
 std::string ExifFormatSerialNumber(const ExifEntry& entry)
 {
-    static constexpr char hex[] = "0123456789abcdef";
     const uint32_t v = entry.GetUIntValue();
     std::string text;
-    for (int shift = 28; shift >= 16; shift -= 4)
-        text += hex[(v >> shift) & 15];
+    ExifAppendHex(text, v >> 16, 4);
     return text + integerText(v & 0xFFFF, 5);
 }
 

@@ -1,6 +1,7 @@
 // Maker notes: the camera maker's own directory inside the Exif sub-directory, found by the camera make.
 #include "imaging/ExifData.h"
 
+#include "imaging/ExifText.h"
 #include "imaging/PLExifException.h"
 
 #include <algorithm>
@@ -9,14 +10,6 @@
 #include <string_view>
 
 namespace {
-
-std::string loweredText(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-        [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return out;
-}
 
 // A camera's ASCII text without the terminating zero byte(s) it is stored with.
 std::string_view withoutTerminator(const std::string& text)
@@ -38,7 +31,7 @@ void ExifData::ReadMakerNote()
     const ExifEntry* maker = FindTag("Sub.Maker");
     if (!maker)
         return;
-    const std::string make = loweredText(GetTagText("Main.Make"));
+    const std::string make = ExifLowered(GetTagText("Main.Make"));
     const std::string_view model = withoutTerminator(GetTagText("Main.Model"));
     const uint64_t note = base_ + maker->GetDataOffset();
     const uint64_t savedBase = base_;
@@ -91,7 +84,7 @@ void ExifData::SplitArrayTag(const char* name, ExifTagTable table, uint32_t form
         std::memcpy(entry->raw_.data(), array->raw_.data() + uint64_t { row.tag } * unit, unit);
         entry->tagInfo_ = &row;
         entry->name_ = group + "." + row.shortName;
-        entry->key_ = loweredText(entry->name_);
+        entry->key_ = ExifLowered(entry->name_);
         entry->dataOffset_ = array->GetDataOffset();
         entry->FormatValue();
         entry->ReleaseRawData();
@@ -128,7 +121,7 @@ void ExifData::ReadCanonCustomFunctions()
                 = { static_cast<char>('0' + number / 10 % 10), static_cast<char>('0' + number % 10) };
             entry->name_ = "CanonCFn." + (number >= 100 ? std::to_string(number) : std::string(digits, 2));
         }
-        entry->key_ = loweredText(entry->name_);
+        entry->key_ = ExifLowered(entry->name_);
         entry->SetIntegers(value & 0xFF);
         entry->ApplyValueNames();
         if (!AddEntry(entry, maker_))

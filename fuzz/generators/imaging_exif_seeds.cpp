@@ -16,18 +16,6 @@ void write(const std::string& folder, const std::string& name, const std::vector
     out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(block.size()));
 }
 
-// Index of the value field of the entry with this tag in the main directory of an Intel block.
-size_t mainField(const std::vector<uint8_t>& block, uint16_t tag)
-{
-    const size_t count = block[14] | block[15] << 8;
-    for (size_t k = 0; k < count; ++k) {
-        const size_t at = 16 + 12 * k;
-        if ((block[at] | block[at + 1] << 8) == tag)
-            return at + 8;
-    }
-    return 0;
-}
-
 void standard(ExifBlockBuilder& b, const char* make, const char* model)
 {
     b.Main().Ascii(0x010F, make).Ascii(0x0110, model).Short(0x0112, { 6 }).Rational(0x011A, 72, 1);
@@ -71,6 +59,30 @@ void makerNote(ExifBlockBuilder& b, ExifMakerLayout layout)
         d.Short(0x0001, { 1 }).Short(0x0004, { 4 }).Long(0x0006, { 1500 }).Short(0x0019, { 1 });
         break;
     }
+}
+
+void put32(std::vector<uint8_t>& block, size_t at, uint32_t value)
+{
+    for (size_t i = 0; i < 4; ++i)
+        block.at(at + i) = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// Intel blocks whose offsets point where they should not: the GPS directory inside the Exif directory,
+// the make's value in the TIFF header, the Canon settings array on the note's own directory.
+std::vector<uint8_t> misplaced()
+{
+    ExifBlockBuilder b;
+    b.Main().Ascii(0x010F, "Canon").Raw(0x0110, 2, 8, 0).Short(0x0112, { 6 });
+    b.Exif().Raw(0x0001, 4, 1, 0x00020000).Short(0x0005, { 1 }).Short(0x001E, { 1 });
+    b.Gps().Ascii(0x0001, "N");
+    b.MakerNote(ExifMakerLayout::Canon).Raw(0x0001, 3, 4, 0).Short(0x000F, { 6, 0x0101, 0x0201 });
+    std::vector<uint8_t> block = b.Build();
+    put32(block, ExifFieldOf(block, 8, 0x8825), b.ExifOffset() + 2 + 8 + 2);
+    const size_t noteField = ExifFieldOf(block, b.ExifOffset(), 0x927C);
+    const uint32_t note = block[noteField] | block[noteField + 1] << 8 | block[noteField + 2] << 16
+        | uint32_t { block[noteField + 3] } << 24;
+    put32(block, ExifFieldOf(block, note, 0x0001), note);
+    return block;
 }
 
 } // namespace
@@ -131,17 +143,7 @@ int main(int argc, char** argv)
         badNote.MakerNote(ExifMakerLayout::Canon).Long(0x0008, { 1001234 }).Raw(0x0009, 13, 1, 0);
         write(folder, "badtype-note" + suffix, badNote.Build());
     }
-    // Near the size limit: many ASCII entries sharing one long value of control bytes, so that the
-    // text caps of a value and of the block come into play.
-    ExifBlockBuilder bomb;
-    bomb.Main().Short(0x0112, { 6 }).Undefined(0x0200, std::vector<uint8_t>(60000, 0x01));
-    for (uint16_t tag = 0x1000; tag < 0x1040; ++tag)
-        bomb.Main().Raw(tag, 2, 60000, 0);
-    std::vector<uint8_t> block = bomb.Build();
-    const size_t shared = mainField(block, 0x0200);
-    for (uint16_t tag = 0x1000; tag < 0x1040; ++tag)
-        std::copy_n(block.begin() + static_cast<std::ptrdiff_t>(shared), 4,
-            block.begin() + static_cast<std::ptrdiff_t>(mainField(block, tag)));
-    write(folder, "text-caps-ii", block);
+    write(folder, "text-caps-ii", ExifTextBomb(64));
+    write(folder, "misplaced-ii", misplaced());
     return 0;
 }

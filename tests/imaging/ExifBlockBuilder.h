@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -96,45 +97,31 @@ public:
     // FLOAT (11) and DOUBLE (12) and any other 1-byte-per-unit data, stored as given.
     ExifTestDirectory& Bytes(uint16_t tag, uint16_t type, std::vector<uint8_t> values, uint32_t unit = 1)
     {
-        ExifTestEntry e;
-        e.tag = tag;
-        e.type = type;
-        e.count = static_cast<uint32_t>(values.size() / unit);
+        ExifTestEntry e = Entry(tag, type, static_cast<uint32_t>(values.size() / unit));
         e.bytes = std::move(values);
         return Add(std::move(e));
     }
     ExifTestDirectory& Raw(uint16_t tag, uint16_t type, uint32_t count, uint32_t field)
     {
-        ExifTestEntry e;
-        e.tag = tag;
-        e.type = type;
-        e.count = count;
+        ExifTestEntry e = Entry(tag, type, count);
         e.rawField = field;
         return Add(std::move(e));
     }
     ExifTestDirectory& Link(uint16_t tag, std::shared_ptr<ExifTestDirectory> child)
     {
-        ExifTestEntry e;
-        e.tag = tag;
-        e.type = 4;
-        e.count = 1;
+        ExifTestEntry e = Entry(tag, 4, 1);
         e.child = std::move(child);
         return Add(std::move(e));
     }
     ExifTestDirectory& Blob(uint16_t tag, std::vector<uint8_t> data)
     {
-        ExifTestEntry e;
-        e.tag = tag;
-        e.type = 4;
-        e.count = 1;
+        ExifTestEntry e = Entry(tag, 4, 1);
         e.blob = std::make_shared<std::vector<uint8_t>>(std::move(data));
         return Add(std::move(e));
     }
     ExifTestDirectory& Maker(std::shared_ptr<ExifTestMakerNote> note)
     {
-        ExifTestEntry e;
-        e.tag = 0x927C;
-        e.type = 7;
+        ExifTestEntry e = Entry(0x927C, 7, 0);
         e.maker = std::move(note);
         return Add(std::move(e));
     }
@@ -150,6 +137,14 @@ public:
     mutable uint32_t placedAt = 0; // offset of the directory once written
 
 private:
+    static ExifTestEntry Entry(uint16_t tag, uint16_t type, uint32_t count)
+    {
+        ExifTestEntry e;
+        e.tag = tag;
+        e.type = type;
+        e.count = count;
+        return e;
+    }
     static std::vector<uint32_t> asWords(const std::vector<int32_t>& values)
     {
         return std::vector<uint32_t>(values.begin(), values.end());
@@ -157,10 +152,7 @@ private:
     ExifTestDirectory& Numbers(
         uint16_t tag, uint16_t type, std::vector<uint32_t> values, uint32_t perComponent)
     {
-        ExifTestEntry e;
-        e.tag = tag;
-        e.type = type;
-        e.count = static_cast<uint32_t>(values.size() / perComponent);
+        ExifTestEntry e = Entry(tag, type, static_cast<uint32_t>(values.size() / perComponent));
         e.numbers = std::move(values);
         return Add(std::move(e));
     }
@@ -377,3 +369,35 @@ private:
     mutable uint32_t exifOffset_ = 0;
     mutable uint32_t gpsOffset_ = 0;
 };
+
+// Index in an Intel block of the 4-byte value field of the entry with this tag in the directory at
+// tiffOffset (counted from the TIFF header, as the block's offsets are).
+inline size_t ExifFieldOf(const std::vector<uint8_t>& block, uint32_t tiffOffset, uint16_t tag)
+{
+    const size_t dir = 6 + size_t { tiffOffset };
+    const size_t count = block.at(dir) | block.at(dir + 1) << 8;
+    for (size_t k = 0; k < count; ++k) {
+        const size_t at = dir + 2 + 12 * k;
+        if ((block.at(at) | block.at(at + 1) << 8) == tag)
+            return at + 8;
+    }
+    throw std::runtime_error("no such entry");
+}
+
+// An Intel block near the size limit: the orientation 6, one 60,000-byte value of control bytes (each
+// renders as a five-character escape) and the given number of ASCII entries that all point at it, so
+// that the text caps of a value and of a block come into play.
+inline std::vector<uint8_t> ExifTextBomb(uint16_t entries)
+{
+    ExifBlockBuilder b;
+    b.Main().Short(0x0112, { 6 }).Undefined(0x0200, std::vector<uint8_t>(60000, 0x01));
+    const uint16_t first = 0x1000;
+    for (uint16_t tag = first; tag < first + entries; ++tag)
+        b.Main().Raw(tag, 2, 60000, 0);
+    std::vector<uint8_t> block = b.Build();
+    const size_t shared = ExifFieldOf(block, 8, 0x0200);
+    for (uint16_t tag = first; tag < first + entries; ++tag)
+        std::copy_n(block.begin() + static_cast<std::ptrdiff_t>(shared), 4,
+            block.begin() + static_cast<std::ptrdiff_t>(ExifFieldOf(block, 8, tag)));
+    return block;
+}

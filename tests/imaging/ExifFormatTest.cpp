@@ -6,6 +6,7 @@
 #include "imaging/ExifFormatters.h"
 
 #include <functional>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -142,6 +143,12 @@ INSTANTIATE_TEST_SUITE_P(Formatters, ExifRendering,
         TextCase {
             "exposure 3/2", [](auto& d) { d.Rational(0x829A, 3, 2); }, "Sub.Shutter", "3/2 s", "1.5 s" },
         TextCase {
+            "exposure 3/7", [](auto& d) { d.Rational(0x829A, 3, 7); }, "Sub.Shutter", "3/7 s", "1/2 s" },
+        TextCase {
+            "exposure 0/1", [](auto& d) { d.Rational(0x829A, 0, 1); }, "Sub.Shutter", "0/1 s", "0/1 s" },
+        TextCase { "focal beyond six digits", [](auto& d) { d.Rational(0x920A, 12345678, 10); }, "Sub.Focal",
+            "12345678/10 mm", "1.23457e+06 mm" },
+        TextCase {
             "focal 350/10", [](auto& d) { d.Rational(0x920A, 350, 10); }, "Sub.Focal", "350/10 mm", "35 mm" },
         TextCase {
             "f-number 28/10", [](auto& d) { d.Rational(0x829D, 28, 10); }, "Sub.FStop", "28/10", "f2.8" },
@@ -170,7 +177,12 @@ INSTANTIATE_TEST_SUITE_P(Formatters, ExifRendering,
             [](auto& d) {
                 d.Undefined(0x9101, { 4, 5, 6, 0 });
             },
-            "Sub.CompConfig", "{ 04 05 06 00 }", "RGB" }));
+            "Sub.CompConfig", "{ 04 05 06 00 }", "RGB" },
+        TextCase { "components with an unknown byte",
+            [](auto& d) {
+                d.Undefined(0x9101, { 1, 9, 3, 0 });
+            },
+            "Sub.CompConfig", "{ 01 09 03 00 }", "Y 09Cr" }));
 
 INSTANTIATE_TEST_SUITE_P(ValueNames, ExifRendering,
     testing::Values(
@@ -230,6 +242,17 @@ TEST(ExifNumbers, RationalsAndIntegersGiveTheirNumbers)
         EXPECT_EQ(entry->GetUIntValue(), c.unsignedInteger);
     }
     EXPECT_DOUBLE_EQ(static_cast<double>(1.0f / 3.0f), 0.3333333432674408);
+}
+
+// Doubles are written as the standard stream writes them by default, whatever their size.
+TEST(ExifFormatterHelpers, DoublesAsTheStreamWritesThem)
+{
+    for (const double x : { 0.0, -0.0, 35.0, 2.5, -1.0 / 3, 1e-5, 123456.0, 1234567.0, 4294967295.0, 1e300,
+             -2.5e-300, 0.1 + 0.2 }) {
+        std::ostringstream stream;
+        stream << x;
+        EXPECT_EQ(ExifDoubleText(x), stream.str());
+    }
 }
 
 TEST(ExifFormatterHelpers, RangeAndRounding)

@@ -17,20 +17,6 @@ using Block = std::vector<uint8_t>;
 
 constexpr int32_t int32Min = -2147483647 - 1;
 
-// Index in the block of the 4-byte value field of the entry with this tag in the directory at
-// tiffOffset (an Intel block).
-size_t fieldOf(const Block& block, uint32_t tiffOffset, uint16_t tag)
-{
-    const size_t dir = 6 + tiffOffset;
-    const size_t count = block.at(dir) | block.at(dir + 1) << 8;
-    for (size_t k = 0; k < count; ++k) {
-        const size_t at = dir + 2 + 12 * k;
-        if ((block.at(at) | block.at(at + 1) << 8) == tag)
-            return at + 8;
-    }
-    throw std::runtime_error("no such entry");
-}
-
 uint32_t get32(const Block& block, size_t at)
 {
     return block.at(at) | block.at(at + 1) << 8 | block.at(at + 2) << 16
@@ -93,20 +79,6 @@ size_t textOf(const ExifData& exif)
     return total;
 }
 
-// The main directory has one big undefined value and many ASCII entries that all point at it.
-Block textBomb()
-{
-    ExifBlockBuilder b;
-    b.Main().Short(0x0112, { 6 }).Undefined(0x0200, std::vector<uint8_t>(60000, 0x01));
-    for (uint16_t tag = 0x1000; tag < 0x1064; ++tag)
-        b.Main().Raw(tag, 2, 60000, 0);
-    Block block = b.Build();
-    const uint32_t shared = get32(block, fieldOf(block, 8, 0x0200));
-    for (uint16_t tag = 0x1000; tag < 0x1064; ++tag)
-        put32(block, fieldOf(block, 8, tag), shared);
-    return block;
-}
-
 // The GPS link of the main directory points at the Exif directory.
 Block gpsOntoExif()
 {
@@ -115,7 +87,7 @@ Block gpsOntoExif()
     b.Exif().Rational(0x829A, 1, 60);
     b.Gps().Ascii(0x0001, "N");
     Block block = b.Build();
-    put32(block, fieldOf(block, 8, 0x8825), b.ExifOffset());
+    put32(block, ExifFieldOf(block, 8, 0x8825), b.ExifOffset());
     return block;
 }
 
@@ -126,6 +98,39 @@ Block overlongDirectory()
     block = cut(block, 14 + 2 + 3 * 12 + 5);
     block[14] = 0xFF;
     block[15] = 0xFF;
+    return block;
+}
+
+// The main directory's link to the next directory (IFD1) points back at the main directory.
+Block chainInACycle()
+{
+    Block block = withMain([](auto& d) { d.Short(0x0112, { 6 }).Short(0x0128, { 2 }); });
+    put32(block, 6 + 8 + 2 + 2 * 12, 8);
+    return block;
+}
+
+// The GPS directory starts inside the Exif directory: its count is the upper half of the first Exif
+// entry's value field, its entries are the Exif directory's second and third.
+Block overlappingDirectories()
+{
+    ExifBlockBuilder b;
+    b.Main().Short(0x0112, { 6 });
+    b.Exif().Raw(0x0001, 4, 1, 0x00020000).Short(0x0005, { 1 }).Short(0x001E, { 1 });
+    b.Gps().Ascii(0x0001, "N");
+    Block block = b.Build();
+    put32(block, ExifFieldOf(block, 8, 0x8825), b.ExifOffset() + 2 + 8 + 2);
+    return block;
+}
+
+// A Canon settings array whose value is the maker note's own directory.
+Block canonArrayOnItsDirectory()
+{
+    ExifBlockBuilder b;
+    b.Main().Ascii(0x010F, "Canon");
+    b.MakerNote(ExifMakerLayout::Canon).Raw(0x0001, 3, 4, 0).Short(0x0004, { 9 });
+    Block block = b.Build();
+    const uint32_t note = get32(block, ExifFieldOf(block, b.ExifOffset(), 0x927C));
+    put32(block, ExifFieldOf(block, note, 0x0001), note);
     return block;
 }
 
@@ -236,7 +241,25 @@ INSTANTIATE_TEST_SUITE_P(Directories, ExifHostileBlocks,
                 return withMain(
                     [](auto& d) { d.Short(0x0000, { 1 }).Raw(0x010F, 2, 0, 0).Short(0x0112, { 6 }); });
             },
-            [](const ExifData& exif) { EXPECT_EQ(exif.GetAllEntries().size(), 1u); } }));
+            [](const ExifData& exif) { EXPECT_EQ(exif.GetAllEntries().size(), 1u); } },
+        HostileCase { "Exif directory in the TIFF header",
+            [] { return withMain([](auto& d) { d.Short(0x0112, { 6 }).Raw(0x8769, 4, 1, 0); }); },
+            // The header read as a directory gives an entry of 65,536 SSHORTs (the main directory's count
+            // as the upper half of its component count): malformed like any other.
+            [](const ExifData& exif) { EXPECT_EQ(exif.GetTagValue("Main.Ori"), 6.0); },
+            "EXIF NoComp field not understood" },
+        HostileCase { "directories overlapping", overlappingDirectories,
+            [](const ExifData& exif) {
+                EXPECT_EQ(exif.GetSubEntries().size(), 3u);
+                ASSERT_EQ(exif.GetGpsEntries().size(), 2u);
+                EXPECT_EQ(display(exif, "Gps.AltitudeRef"), "Below Sea Level");
+                EXPECT_EQ(display(exif, "Gps.Differential"), "differential correction applied");
+                EXPECT_EQ(display(exif, "Gps.LatitudeRef"), "<absent>");
+            } },
+        HostileCase { "directory chain in a cycle", chainInACycle, [](const ExifData& exif) {
+                         EXPECT_EQ(exif.GetAllEntries().size(), 2u);
+                         EXPECT_EQ(display(exif, "Main.ResUnit"), "inch");
+                     } }));
 
 INSTANTIATE_TEST_SUITE_P(Values, ExifHostileBlocks,
     testing::Values(
@@ -248,6 +271,13 @@ INSTANTIATE_TEST_SUITE_P(Values, ExifHostileBlocks,
             } },
         HostileCase { "value offset and size wrap 32 bits",
             [] { return withMain([](auto& d) { d.Raw(0x010F, 2, 20, 0xFFFFFFF8).Short(0x0112, { 6 }); }); },
+            [](const ExifData& exif) {
+                EXPECT_EQ(display(exif, "Main.Make"), "<absent>");
+                oriOnly(exif);
+            } },
+        HostileCase { "value offset that wraps 32 bits with the base",
+            // 6 + 0xFFFFFFFA is 2^32: in 32 bits it would be the start of the block.
+            [] { return withMain([](auto& d) { d.Raw(0x010F, 2, 8, 0xFFFFFFFA).Short(0x0112, { 6 }); }); },
             [](const ExifData& exif) {
                 EXPECT_EQ(display(exif, "Main.Make"), "<absent>");
                 oriOnly(exif);
@@ -275,6 +305,21 @@ INSTANTIATE_TEST_SUITE_P(Values, ExifHostileBlocks,
         HostileCase { "more than 65,536 bytes",
             [] { return withMain([](auto& d) { d.Raw(0x0110, 4, 16385, 0); }); }, nothingRead,
             "EXIF NoComp field not understood" },
+        HostileCase { "count times size wraps 32 bits to 8",
+            [] { return withMain([](auto& d) { d.Raw(0x0110, 5, 0x20000001, 0); }); }, nothingRead,
+            "EXIF NoComp field not understood" },
+        HostileCase { "65,536 bytes are no error but do not fit",
+            [] { return withMain([](auto& d) { d.Raw(0x0110, 1, 65536, 8).Short(0x0112, { 6 }); }); },
+            [](const ExifData& exif) {
+                EXPECT_EQ(display(exif, "Main.Model"), "<absent>");
+                EXPECT_EQ(exif.GetTagValue("main.ori"), 6.0);
+            } },
+        HostileCase { "value in the TIFF header",
+            [] { return withMain([](auto& d) { d.Raw(0x010F, 2, 8, 0); }); },
+            [](const ExifData& exif) {
+                EXPECT_EQ(display(exif, "Main.Make"), std::string("II*\0\\b\0\0\0", 9));
+                EXPECT_EQ(exif.FindTag("Main.Make")->GetDataOffset(), 0u);
+            } },
         HostileCase { "count near 2^32",
             [] { return withMain([](auto& d) { d.Raw(0x0110, 12, 0xFFFFFFFF, 0); }); }, nothingRead,
             "EXIF NoComp field not understood" }));
@@ -349,12 +394,13 @@ INSTANTIATE_TEST_SUITE_P(Limits, ExifHostileBlocks,
                             EXPECT_EQ(exif.FindTag("Main.Desc")->GetDisplayText().size(), ExifMaxValueText);
                             EXPECT_TRUE(exif.GetTagText("Main.Desc").starts_with("\\0x01\\0x01"));
                         } },
-        HostileCase { "text of one block capped", textBomb, [](const ExifData& exif) {
-                         EXPECT_EQ(exif.GetTagValue("Main.Ori"), 6.0);
-                         EXPECT_LE(textOf(exif), ExifMaxBlockText);
-                         EXPECT_GT(textOf(exif), ExifMaxBlockText / 2);
-                         EXPECT_LT(exif.GetMainEntries().size(), 100u);
-                     } }));
+        HostileCase { "text of one block capped", [] { return ExifTextBomb(100); },
+            [](const ExifData& exif) {
+                EXPECT_EQ(exif.GetTagValue("Main.Ori"), 6.0);
+                EXPECT_LE(textOf(exif), ExifMaxBlockText);
+                EXPECT_GT(textOf(exif), ExifMaxBlockText / 2);
+                EXPECT_LT(exif.GetMainEntries().size(), 100u);
+            } }));
 
 INSTANTIATE_TEST_SUITE_P(MakerNotes, ExifHostileBlocks,
     testing::Values(HostileCase { "maker note cut short at the end of the block",
@@ -401,12 +447,44 @@ INSTANTIATE_TEST_SUITE_P(MakerNotes, ExifHostileBlocks,
                 b.Exif().Raw(0x927C, 7, 20, 0).Rational(0x829A, 1, 60);
                 Block block = b.Build();
                 // The note's data start at the Exif directory.
-                put32(block, fieldOf(block, b.ExifOffset(), 0x927C), b.ExifOffset());
+                put32(block, ExifFieldOf(block, b.ExifOffset(), 0x927C), b.ExifOffset());
                 return block;
             },
             [](const ExifData& exif) {
                 EXPECT_TRUE(exif.GetMakerEntries().empty());
                 EXPECT_EQ(exif.GetSubEntries().size(), 2u);
+            } },
+        HostileCase { "Canon settings array on the note's own directory", canonArrayOnItsDirectory,
+            // The array's four values are the directory's count (2) and first entry (1, 3, 4).
+            [](const ExifData& exif) {
+                EXPECT_EQ(display(exif, "CnSet1.Macro"), "Macro");
+                EXPECT_EQ(display(exif, "CnSet1.Quality"), "RAW");
+                EXPECT_EQ(exif.FindTag("CnSet1.Flash"), nullptr);
+                EXPECT_EQ(exif.GetTagText("Canon.CnSet1"), "2 1 3 4");
+            } },
+        HostileCase { "make and model without their terminating zero",
+            [] {
+                ExifBlockBuilder b;
+                b.Main().Ascii(0x010F, "NIKON", false).Ascii(0x0110, "E950", false);
+                b.MakerNote(ExifMakerLayout::Nikon).Short(0x0003, { 5 });
+                return b.Build();
+            },
+            [](const ExifData& exif) { EXPECT_EQ(display(exif, "Nikon.Quality"), "SXGA Normal"); } },
+        HostileCase { "Nikon note with its own header in the other byte order",
+            [] {
+                ExifBlockBuilder b;
+                b.Main().Ascii(0x010F, "NIKON");
+                b.MakerNote(ExifMakerLayout::Nikon2).Short(0x0083, { 6 }).Rational(0x0085, 3, 2);
+                Block block = b.Build();
+                const uint32_t note = get32(block, ExifFieldOf(block, b.ExifOffset(), 0x927C));
+                block.at(6 + note + 10) = 'M';
+                block.at(6 + note + 11) = 'M';
+                return block;
+            },
+            // The note is read in the block's byte order, whatever its own header says.
+            [](const ExifData& exif) {
+                EXPECT_EQ(display(exif, "Nikon2.LensType"), "AF G");
+                EXPECT_EQ(display(exif, "Nikon2.ManFocus"), "1.5 m");
             } },
         HostileCase { "Canon custom functions not of type SHORT",
             [] {

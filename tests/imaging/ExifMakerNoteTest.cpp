@@ -108,10 +108,13 @@ INSTANTIATE_TEST_SUITE_P(Makers, ExifMakerNotes,
                     .Short(0x0004, { 4 })
                     .Long(0x0006, { 1500 })
                     .Short(0x0014, { 100 })
-                    .Short(0x0019, { 2 });
+                    .Short(0x0019, { 2 })
+                    .Ascii(0x0008, "V1.05");
             },
+            // Offsets inside a Casio note count from the block's TIFF header, as in the Exif directory.
             { { "Casio.RecordMode", "Landscape" }, { "Casio.FlashMode", "Red Eye Reduction" },
-                { "Casio.ObjDist", "1500 mm" }, { "Casio.CCDSense", "Highest" } },
+                { "Casio.ObjDist", "1500 mm" }, { "Casio.CCDSense", "Highest" },
+                { "Casio.Unknown0008", std::string("V1.05\0", 6) } },
             {} },
         MakerCase { "Casio other model keeps Off", "CASIO", "QV-3000EX", ExifMakerLayout::Casio,
             [](auto& d) { d.Short(0x0004, { 4 }); }, { { "Casio.FlashMode", "Off" } }, {} },
@@ -204,10 +207,38 @@ TEST(ExifMakerNotes, CanonFlashDetailsNameEachBit)
         settings[0] = 60;
         settings[29] = c.bits;
         const MakerCase maker { "", "Canon", "Canon EOS 10D", ExifMakerLayout::Canon,
-                                [&](auto& d) { d.Short(0x0001, settings); }, {}, {} };
+            [&](auto& d) { d.Short(0x0001, settings); }, {}, {} };
         const ExifData exif = readMaker(maker, ExifByteOrder::Intel);
         EXPECT_EQ(exif.GetTagDisplayText("CnSet1.FlashDet"), c.text) << c.bits;
         EXPECT_EQ(exif.GetTagText("CnSet1.FlashDet"), std::to_string(c.bits));
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Canon's image and serial numbers keep their leading zeros and every bit of a 32-bit value.
+TEST(ExifMakerNotes, CanonNumbersKeepLeadingZeros)
+{
+    struct Case {
+        uint32_t imageNumber;
+        const char* imageText;
+        uint32_t serialNumber;
+        const char* serialText;
+    };
+    const Case cases[] = {
+        { 1001234, "100-1234", 0x12345678, "123422136" },
+        { 12345, "001-2345", 0x0000000A, "000000010" },
+        { 0, "000-0000", 0x00010000, "000100000" },
+        { 4294967295u, "429496-7295", 0xFFFFFFFF, "ffff65535" },
+    };
+    for (const Case& c : cases) {
+        const MakerCase maker { "", "Canon", "Canon EOS 10D", ExifMakerLayout::Canon,
+            [&](auto& d) { d.Long(0x0008, { c.imageNumber }).Long(0x000C, { c.serialNumber }); }, {}, {} };
+        const ExifData exif = readMaker(maker, ExifByteOrder::Motorola);
+        EXPECT_EQ(exif.GetTagDisplayText("Canon.ImageNo"), c.imageText);
+        EXPECT_EQ(exif.GetTagDisplayText("Canon.SerialNo"), c.serialText);
     }
 }
 

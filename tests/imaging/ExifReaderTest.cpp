@@ -4,6 +4,9 @@
 #include "imaging/ExifData.h"
 #include "imaging/PLTextException.h"
 
+#include <tuple>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -113,6 +116,67 @@ TEST(ExifReader, OrientationIsFoundInAnyCase)
     }
     EXPECT_EQ(ExifData().GetTagValue("main.ori"), 0.0);
     EXPECT_EQ(exif.GetTagText("main.nothing"), "");
+}
+
+} // namespace
+
+namespace {
+
+// Reading the object's own block again (as a caller refreshing its entries might) gives the same
+// entries; the old block is released only after it has been copied.
+TEST(ExifReader, RereadsItsOwnBlock)
+{
+    ExifData exif = read(cameraBlock(ExifByteOrder::Motorola));
+    const size_t entries = exif.GetAllEntries().size();
+    const std::span<const uint8_t> own = exif.GetBlock();
+    exif.ReadFromBlock(own.data(), own.size());
+    EXPECT_EQ(exif.GetAllEntries().size(), entries);
+    EXPECT_EQ(exif.GetTagDisplayText("Sub.Shutter"), "1/250 s");
+}
+
+} // namespace
+
+namespace {
+
+// The descriptions that other parts of the tool show beside the values.
+TEST(ExifReader, EntriesCarryTheirDescriptions)
+{
+    const ExifData exif = read(cameraBlock(ExifByteOrder::Intel));
+    const std::pair<const char*, const char*> cases[] = {
+        { "Main.Make", "Camera Make" },
+        { "Main.Model", "Camera Model" },
+        { "Main.Ori", "Orientation" },
+        { "Main.ResUnit", "Resolution Unit" },
+        { "Main.ExifOffset", "Sub IFD Offset" },
+        { "Main.GpsOffset", "GPS IFD Offset" },
+        { "Sub.Shutter", "Exposure Time" },
+        { "Sub.Focal", "Focal Length" },
+        { "Sub.Prog", "Program" },
+        { "Sub.ColorSpace", "Color Space" },
+        { "Sub.User", "User Comment" },
+        { "Main.9c9b", "" },
+    };
+    for (const auto& [name, description] : cases) {
+        const ExifEntry* entry = exif.FindTag(name);
+        ASSERT_NE(entry, nullptr) << name;
+        EXPECT_EQ(entry->GetDescription(), description) << name;
+    }
+    const std::tuple<ExifTagTable, uint32_t, const char*> rows[] = {
+        { ExifTables::Sub, 0x927C, "Maker Note" },
+        { ExifTables::Sub, 0x9102, "Average compression ratio" },
+        { ExifTables::Sub, 0x9207, "Metering Mode" },
+        { ExifTables::Sub, 0x9208, "Light Source" },
+        { ExifTables::Sub, 0x9209, "Flash Used" },
+        { ExifTables::Sub, 0xA210, "Focal Plane Unit" },
+        { ExifTables::Casio, 0x0004, "Casio Flash Mode" },
+        { ExifTables::CnSet1, 0x000D, "Canon Contrast Setting" },
+        { ExifTables::Oly, 0x1004, "Olympus Flash Mode" },
+    };
+    for (const auto& [table, tag, description] : rows) {
+        const ExifTagInfo* row = ExifFindTagInfo(table, tag);
+        ASSERT_NE(row, nullptr) << description;
+        EXPECT_STREQ(row->description, description);
+    }
 }
 
 } // namespace
