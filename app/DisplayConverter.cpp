@@ -26,6 +26,26 @@ int32_t Truncate(double value)
     return static_cast<int32_t>(value);
 }
 
+struct Run {
+    int64_t x;
+    int64_t y;
+};
+
+// The run (length, 0) of a text turned clockwise by quarter turns, in layout axes (y down).
+Run TurnedRun(int64_t length, int quarterTurns)
+{
+    switch (quarterTurns) {
+    case 1:
+        return { 0, length };
+    case 2:
+        return { -length, 0 };
+    case 3:
+        return { 0, -length };
+    default:
+        return { length, 0 };
+    }
+}
+
 } // namespace
 
 DisplayConverter::~DisplayConverter() = default;
@@ -122,33 +142,17 @@ void DisplayConverter::DrawUnitText(
     win::POINT anchor = unit.GetAbsolutePosition(item);
     ToDevice(anchor);
     const win::SIZE extent = dc.GetTextExtent(text);
-    // The run (cx, 0) turned clockwise in layout axes.
-    const int64_t cx = extent.cx;
-    int64_t rx = cx;
-    int64_t ry = 0;
-    switch (unit.GetAbsoluteQuarterTurns()) {
-    case 1:
-        rx = 0, ry = cx;
-        break;
-    case 2:
-        rx = -cx, ry = 0;
-        break;
-    case 3:
-        rx = 0, ry = -cx;
-        break;
-    default:
-        break;
-    }
+    const Run run = TurnedRun(extent.cx, unit.GetAbsoluteQuarterTurns());
     // Device y grows upward while the run is in layout axes, hence the added y.
     switch (unit.GetAlignment()) {
     case 0:
         dc.TextOut(anchor.x, anchor.y, text);
         break;
     case 1:
-        dc.TextOut(Saturate(anchor.x - rx / 2), Saturate(anchor.y + ry / 2), text);
+        dc.TextOut(Saturate(anchor.x - run.x / 2), Saturate(anchor.y + run.y / 2), text);
         break;
     case 2:
-        dc.TextOut(Saturate(anchor.x - rx), Saturate(anchor.y + ry), text);
+        dc.TextOut(Saturate(anchor.x - run.x), Saturate(anchor.y + run.y), text);
         break;
     default:
         break;

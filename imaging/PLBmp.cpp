@@ -1,11 +1,30 @@
 #include "imaging/PLBmp.h"
 
+#include "imaging/PLAnyBmp.h"
 #include "imaging/PLFilter.h"
 #include "imaging/PLTextException.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <functional>
+
+namespace {
+
+// True when p points into the rows of the bitmap, the pixels that re-creating it frees.
+bool PointsIntoRows(const PLBmp& bmp, const uint8_t* p)
+{
+    if (bmp.GetHeight() <= 0)
+        return false;
+    const uint8_t* first = bmp.GetRow(0);
+    const uint8_t* last = bmp.GetRow(bmp.GetHeight() - 1);
+    const uint8_t* low = std::min(first, last, std::less<const uint8_t*>());
+    const uint8_t* high = std::max(first, last, std::less<const uint8_t*>());
+    return std::greater_equal<const uint8_t*>()(p, low)
+        && std::less<const uint8_t*>()(p, high + bmp.BytesPerRow());
+}
+
+} // namespace
 
 void PLBmp::CreateFromInfo(const PLBmpInfo& info)
 {
@@ -17,6 +36,13 @@ void PLBmp::Create(int width, int height, int bpp, bool hasAlpha, bool isGreysca
     int stride, const PLCoord& resolution)
 {
     CheckPictureSize(width, height, bpp);
+    if (bits && PointsIntoRows(*this, bits)) {
+        // The bits are this bitmap's own pixels, which re-creating frees: take them from a copy.
+        PLAnyBmp staged;
+        staged.Create(width, height, bpp, hasAlpha, isGreyscale, bits, stride, resolution);
+        Create(width, height, bpp, hasAlpha, isGreyscale, staged.GetPixels(), 0, resolution);
+        return;
+    }
     FreePixels();
     AllocatePixels(width, height, bpp, hasAlpha, isGreyscale);
     m_Resolution = resolution;

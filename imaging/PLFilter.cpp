@@ -15,3 +15,9 @@ void PLFilter::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
         pBmpDest->CreateCopy(*pBmpSource, 0);
     ApplyToBitmap(pBmpDest);
 }
+
+void PLFilter::CreateDestination(const PLBmp& source, PLBmp& dest, int width, int height)
+{
+    dest.Create(width, height, source.GetBitsPerPixel(), source.HasAlpha(), source.IsGreyscale(), nullptr, 0,
+        source.GetResolution());
+}

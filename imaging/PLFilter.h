@@ -19,4 +19,9 @@ public:
     // filters the destination in place. Overriders re-create the destination before reading the
     // source, so callers pass two distinct bitmaps.
     virtual void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const;
+
+protected:
+    // Re-creates the destination at the given size with the source's depth, alpha and greyscale
+    // flags and resolution, zero-filled: how a filter that writes a new picture starts.
+    static void CreateDestination(const PLBmp& source, PLBmp& dest, int width, int height);
 };

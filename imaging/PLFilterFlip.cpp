@@ -16,8 +16,7 @@ void PLFilterFlip::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
     }
     const PLBmp& src = *pBmpSource;
     const int height = src.GetHeight();
-    pBmpDest->Create(src.GetWidth(), height, src.GetBitsPerPixel(), src.HasAlpha(), src.IsGreyscale(),
-        nullptr, 0, src.GetResolution());
+    CreateDestination(src, *pBmpDest, src.GetWidth(), height);
     PLBmpLock lockSrc(src, true, false);
     PLBmpLock lockDst(*pBmpDest, false, true);
     const auto rowBytes = static_cast<size_t>(PLBmp::UnpaddedRowBytes(src.GetWidth(), src.GetBitsPerPixel()));

@@ -40,8 +40,7 @@ void PLFilterJoin::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
     const int otherFirst = (other.GetHeight() - height) / 2;
     const int width1 = src.GetWidth();
     const int width2 = other.GetWidth();
-    pBmpDest->Create(
-        width1 + width2, height, bpp, src.HasAlpha(), src.IsGreyscale(), nullptr, 0, src.GetResolution());
+    CreateDestination(src, *pBmpDest, width1 + width2, height);
     PLBmpLock lockSrc(src, true, false);
     PLBmpLock lockOther(other, true, false);
     PLBmpLock lockDst(*pBmpDest, false, true);

@@ -15,8 +15,7 @@ void PLFilterMirror::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
     const PLBmp& src = *pBmpSource;
     const int width = src.GetWidth();
     const int bpp = src.GetBitsPerPixel();
-    pBmpDest->Create(
-        width, src.GetHeight(), bpp, src.HasAlpha(), src.IsGreyscale(), nullptr, 0, src.GetResolution());
+    CreateDestination(src, *pBmpDest, width, src.GetHeight());
     PLBmpLock lockSrc(src, true, false);
     PLBmpLock lockDst(*pBmpDest, false, true);
     for (int y = 0; y < src.GetHeight(); ++y) {

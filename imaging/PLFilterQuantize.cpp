@@ -35,6 +35,10 @@ PLFilterQuantize::~PLFilterQuantize() = default;
 
 void PLFilterQuantize::SetUserPalette(const PLPixel32* palette)
 {
+    if (!palette) {
+        m_pUserPal.reset();
+        return;
+    }
     m_pUserPal = std::make_unique<PLPixel32[]>(256);
     std::copy_n(palette, 256, m_pUserPal.get());
 }

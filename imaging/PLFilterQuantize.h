@@ -31,6 +31,7 @@ public:
     // with an empty histogram and colour cache.
     void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 
+    // Copies 256 entries; null forgets the user palette (the fixed table is used instead).
     void SetUserPalette(const PLPixel32* palette);
 
     // The fixed table of 256 entries.

@@ -21,8 +21,8 @@ void PLFilterRotate::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
     }
     const PLBmp& src = *pBmpSource;
     const bool quarter = m_Mode != PLROTATE_180;
-    pBmpDest->Create(quarter ? src.GetHeight() : src.GetWidth(), quarter ? src.GetWidth() : src.GetHeight(),
-        src.GetBitsPerPixel(), src.HasAlpha(), src.IsGreyscale(), nullptr, 0, src.GetResolution());
+    CreateDestination(src, *pBmpDest, quarter ? src.GetHeight() : src.GetWidth(),
+        quarter ? src.GetWidth() : src.GetHeight());
     PLBmpLock lockSrc(src, true, false);
     PLBmpLock lockDst(*pBmpDest, false, true);
     PLRotateKernels::RotateTiled(src, *pBmpDest, m_Mode);

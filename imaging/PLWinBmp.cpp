@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -137,8 +139,15 @@ void PLWinBmp::CreateFromDIB(const PLBitmapInfoHeader* dib, size_t blockSize)
     if (needed > static_cast<int64_t>(blockSize))
         throw PLTextException(PL_ERR_END_OF_FILE, "DIB block shorter than its header says.");
 
-    Create(header.biWidth, header.biHeight, bpp, false, false);
     const auto* bytes = reinterpret_cast<const uint8_t*>(dib);
+    if (std::greater_equal<const uint8_t*>()(bytes, m_pDib.get())
+        && std::less<const uint8_t*>()(bytes, m_pDib.get() + m_DibSize)) {
+        // The block is this bitmap's own, which re-creating frees: read it from a copy.
+        const std::vector<uint8_t> copy(bytes, bytes + needed);
+        CreateFromDIB(reinterpret_cast<const PLBitmapInfoHeader*>(copy.data()), copy.size());
+        return;
+    }
+    Create(header.biWidth, header.biHeight, bpp, false, false);
     if (m_pClrTab)
         std::memcpy(m_pClrTab, bytes + HeaderBytes, static_cast<size_t>(4 * entries));
     std::memcpy(m_pBits, bytes + HeaderBytes + 4 * entries, static_cast<size_t>(bitsBytes));

@@ -73,7 +73,7 @@ public:
     // order-form template into this layout.
     bool WriteCsv(std::ostream& out) const;
     bool ReadCsv(std::istream& in);
-    // Reads the legacy order-form template after its first two fields and places the units.
+    // Reads the legacy order-form template after its first line and places the units.
     void ReadOrderFormTemplate(std::istream& in);
 
     // Record forms.
@@ -88,6 +88,8 @@ public:
     void Load(win::Archive& archive) override;
 
 private:
+    // Reads the value of one field of a field-update message; false for an unknown id.
+    bool ReadFieldValue(std::istream& in, uint16_t fieldId);
 
     int32_t layoutType_ = 3;
     std::string backgroundImage_;

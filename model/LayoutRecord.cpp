@@ -3,7 +3,6 @@
 
 #include "records/ArchiveStrings.h"
 #include "records/CsvNumbers.h"
-#include "records/DatabaseComms.h"
 #include "records/DataVersion.h"
 #include "records/DispatchRaw.h"
 
@@ -32,72 +31,63 @@ void Layout::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminat
         WriteDispatchRaw16(out, fieldCount);
 }
 
+bool Layout::ReadFieldValue(std::istream& in, uint16_t fieldId)
+{
+    // LayoutType is stored as it arrives, without rebuilding the tree.
+    switch (fieldId) {
+    case fieldLayoutType:
+        ReadDispatchInt(in, layoutType_);
+        return true;
+    case fieldBackgroundImage:
+        ReadDispatchString(in, backgroundImage_);
+        return true;
+    case fieldBackgroundPOD:
+        ReadDispatchBool(in, backgroundPOD_);
+        return true;
+    case fieldPrintMainImage:
+        ReadDispatchBool(in, printMainImage_);
+        return true;
+    case fieldOverprintCopyright:
+        ReadDispatchBool(in, overprintCopyright_);
+        return true;
+    case fieldOverprintWord:
+        ReadDispatchString(in, overprintWord_);
+        return true;
+    case fieldOverprintColour:
+        ReadDispatchString(in, overprintColour_);
+        return true;
+    case fieldOverprintDiagonal:
+        ReadDispatchBool(in, overprintDiagonal_);
+        return true;
+    case fieldOverprintDiagWidth:
+        ReadDispatchUnsigned(in, overprintDiagWidth_);
+        return true;
+    default:
+        return false;
+    }
+}
+
 uint8_t Layout::ReadFields(std::istream& in)
 {
-    // Messages come through the record-exchange manager, which must exist while they are read.
-    DatabaseComms::GetInstance();
-    uint8_t operation = 0;
-    ReadDispatchByte(in, operation);
+    const uint8_t operation = ReadDispatchOperation(in);
     switch (static_cast<DispatchOp>(operation)) {
     case DispatchOp::addChild: {
-        uint8_t type = 0;
-        uint32_t id = 0;
-        ReadDispatchByte(in, type);
-        ReadDispatchUnsigned(in, id);
         // The root and the paper take their embedded messages; nothing is created or replaced.
-        // Another type's message has a form the layout does not know and cannot be skipped.
-        if (static_cast<RecordType>(type) == RecordType::ctLayoutUnit)
-            root_->ReadAsChild(id, in);
-        else if (static_cast<RecordType>(type) == RecordType::ctPaperSpecs)
-            paper_.ReadAsChild(id, in);
+        const ChildAddress child = ReadChildAddress(in);
+        if (static_cast<RecordType>(child.type) == RecordType::ctLayoutUnit)
+            root_->ReadAsChild(child.id, in);
+        else if (static_cast<RecordType>(child.type) == RecordType::ctPaperSpecs)
+            paper_.ReadAsChild(child.id, in);
         else
-            throw DispatchReadError("Unknown child record type " + FormatUnsigned(type)
-                + " in record message: " + Describe());
+            ThrowUnknownChildType(child.type);
         break;
     }
-    case DispatchOp::removeChild: {
+    case DispatchOp::removeChild:
         // The layout has no children to remove; the message is read whole all the same.
-        uint8_t type = 0;
-        uint32_t id = 0;
-        ReadDispatchByte(in, type);
-        ReadDispatchUnsigned(in, id);
+        ReadChildAddress(in);
         break;
-    }
     case DispatchOp::fieldUpdates:
-        // LayoutType is stored as it arrives, without rebuilding the tree.
-        ReadFieldUpdates(in, fieldCount, [&](uint16_t fieldId) {
-            switch (fieldId) {
-            case fieldLayoutType:
-                ReadDispatchInt(in, layoutType_);
-                return true;
-            case fieldBackgroundImage:
-                ReadDispatchString(in, backgroundImage_);
-                return true;
-            case fieldBackgroundPOD:
-                ReadDispatchBool(in, backgroundPOD_);
-                return true;
-            case fieldPrintMainImage:
-                ReadDispatchBool(in, printMainImage_);
-                return true;
-            case fieldOverprintCopyright:
-                ReadDispatchBool(in, overprintCopyright_);
-                return true;
-            case fieldOverprintWord:
-                ReadDispatchString(in, overprintWord_);
-                return true;
-            case fieldOverprintColour:
-                ReadDispatchString(in, overprintColour_);
-                return true;
-            case fieldOverprintDiagonal:
-                ReadDispatchBool(in, overprintDiagonal_);
-                return true;
-            case fieldOverprintDiagWidth:
-                ReadDispatchUnsigned(in, overprintDiagWidth_);
-                return true;
-            default:
-                return false;
-            }
-        });
+        ReadFieldUpdates(in, fieldCount, [&](uint16_t fieldId) { return ReadFieldValue(in, fieldId); });
         break;
     default:
         break;

@@ -136,9 +136,15 @@ void LayoutUnit::SetPosition(win::POINT position)
     SetFieldModified(fieldPosition);
 }
 
-void LayoutUnit::SetX(int32_t x) { SetPosition({ x, y_ }); }
+void LayoutUnit::SetX(int32_t x)
+{
+    SetPosition({ x, y_ });
+}
 
-void LayoutUnit::SetY(int32_t y) { SetPosition({ x_, y }); }
+void LayoutUnit::SetY(int32_t y)
+{
+    SetPosition({ x_, y });
+}
 
 void LayoutUnit::SetSize(win::SIZE size)
 {

@@ -155,8 +155,8 @@ LayoutUnit* LayoutUnit::HitTest(win::POINT point)
     if (best)
         return best;
     const win::RECT bounds = GetBounds();
-    const bool inside
-        = point.x >= bounds.left && point.x < bounds.right && point.y >= bounds.top && point.y < bounds.bottom;
+    const bool inside = point.x >= bounds.left && point.x < bounds.right && point.y >= bounds.top
+        && point.y < bounds.bottom;
     return inside ? this : nullptr;
 }
 

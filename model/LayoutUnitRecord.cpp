@@ -3,7 +3,6 @@
 
 #include "records/ArchiveStrings.h"
 #include "records/CsvNumbers.h"
-#include "records/DatabaseComms.h"
 #include "records/DataVersion.h"
 #include "records/DispatchRaw.h"
 
@@ -92,31 +91,19 @@ bool LayoutUnit::ReadFieldValue(std::istream& in, uint16_t fieldId)
 
 uint8_t LayoutUnit::ReadFields(std::istream& in)
 {
-    // Messages come through the record-exchange manager, which must exist while they are read.
-    DatabaseComms::GetInstance();
-    uint8_t operation = 0;
-    ReadDispatchByte(in, operation);
+    const uint8_t operation = ReadDispatchOperation(in);
     switch (static_cast<DispatchOp>(operation)) {
     case DispatchOp::addChild: {
-        uint8_t type = 0;
-        uint32_t id = 0;
-        ReadDispatchByte(in, type);
-        ReadDispatchUnsigned(in, id);
-        // The embedded message of another record type has a form this unit does not know, so it
-        // could be neither read nor skipped.
-        if (static_cast<RecordType>(type) != RecordType::ctLayoutUnit)
-            throw DispatchReadError("Unknown child record type " + FormatUnsigned(type)
-                + " in record message: " + Describe());
-        ReadChildRecord(id, in);
+        const ChildAddress child = ReadChildAddress(in);
+        if (static_cast<RecordType>(child.type) != RecordType::ctLayoutUnit)
+            ThrowUnknownChildType(child.type);
+        ReadChildRecord(child.id, in);
         break;
     }
     case DispatchOp::removeChild: {
-        uint8_t type = 0;
-        uint32_t id = 0;
-        ReadDispatchByte(in, type);
-        ReadDispatchUnsigned(in, id);
-        if (static_cast<RecordType>(type) == RecordType::ctLayoutUnit)
-            RemoveChildById(id);
+        const ChildAddress child = ReadChildAddress(in);
+        if (static_cast<RecordType>(child.type) == RecordType::ctLayoutUnit)
+            RemoveChildById(child.id);
         break;
     }
     case DispatchOp::fieldUpdates:

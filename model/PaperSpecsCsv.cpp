@@ -1,35 +1,21 @@
 // The eight paper lines of the layout document.
 #include "model/PaperSpecs.h"
 
+#include "model/DocumentFieldReaders.h"
 #include "records/CsvFields.h"
 
 #include <ostream>
 
 namespace {
 
-// Drops blanks and tells whether a field follows before the end of the stream.
-bool FieldAhead(std::istream& in)
-{
-    if (!in.good())
-        return false;
-    int c = in.peek();
-    while (c == ' ' || c == '\t') {
-        in.get();
-        c = in.peek();
-    }
-    return c != std::char_traits<char>::eof();
-}
-
-// Reads a label and its value; the value's text only when the file holds one, so that a
-// truncated document leaves the field as it was.
-bool ReadLabelledValue(std::istream& in, std::string& value)
+// Reads a label and then its value, assigning only a value the file holds, so that a truncated
+// document leaves the field as it was. Labels are read and not compared.
+template <typename T, typename Reader>
+void ReadLabelledValue(std::istream& in, T& target, Reader reader)
 {
     std::string label;
     ReadCsvField(in, label);
-    if (!FieldAhead(in))
-        return false;
-    ReadCsvField(in, value);
-    return true;
+    reader(in, target);
 }
 
 } // namespace
@@ -49,17 +35,12 @@ void PaperSpecs::WriteCsv(std::ostream& out) const
 
 void PaperSpecs::ReadCsv(std::istream& in)
 {
-    // Labels are read and not compared; a value that is not a number keeps the field's value.
+    // A value that is not a number keeps the field's value.
     int32_t* const numbers[] = { &paperType_, &paperHeight_, &paperWidth_, &marginLeft_, &marginRight_,
         &marginTop_, &marginBottom_ };
-    std::string text;
-    for (int32_t* number : numbers) {
-        if (ReadLabelledValue(in, text))
-            StringToInt(text, *number);
-    }
-    int portrait = 0;
-    if (ReadLabelledValue(in, text) && StringToInt(text, portrait))
-        portrait_ = portrait != 0;
+    for (int32_t* number : numbers)
+        ReadLabelledValue(in, *number, layoutdoc::ReadPresentInt);
+    ReadLabelledValue(in, portrait_, layoutdoc::ReadPresentBool);
     KeepPaperTypeInTable();
     ClearModified();
 }

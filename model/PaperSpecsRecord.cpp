@@ -2,7 +2,6 @@
 #include "model/PaperSpecs.h"
 
 #include "records/CsvNumbers.h"
-#include "records/DatabaseComms.h"
 #include "records/DataVersion.h"
 #include "records/DispatchRaw.h"
 
@@ -32,11 +31,8 @@ void PaperSpecs::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerm
 
 uint8_t PaperSpecs::ReadFields(std::istream& in)
 {
-    // Messages come through the record-exchange manager, which must exist while they are read.
-    DatabaseComms::GetInstance();
     // The operation byte is read and not looked at: a paper only ever takes field updates.
-    uint8_t operation = 0;
-    ReadDispatchByte(in, operation);
+    const uint8_t operation = ReadDispatchOperation(in);
     ReadFieldUpdates(in, fieldCount, [&](uint16_t fieldId) {
         int32_t* const numbers[] = { &paperType_, &paperHeight_, &paperWidth_, &marginLeft_, &marginRight_,
             &marginTop_, &marginBottom_ };
@@ -80,8 +76,8 @@ std::unique_ptr<DatabaseRecord> PaperSpecs::Clone() const
 
 void PaperSpecs::Store(win::Archive& archive) const
 {
-    archive << GetId() << paperType_ << paperHeight_ << paperWidth_ << marginLeft_ << marginRight_ << marginTop_
-            << marginBottom_ << portrait_;
+    archive << GetId() << paperType_ << paperHeight_ << paperWidth_ << marginLeft_ << marginRight_
+            << marginTop_ << marginBottom_ << portrait_;
 }
 
 void PaperSpecs::Load(win::Archive& archive)

@@ -2,13 +2,8 @@
 
 #include <utility>
 
-namespace {
-// Ten minutes of millisecond ticks.
-constexpr uint32_t kUsageWindow = 600000;
-} // namespace
-
 CommsConnection::CommsConnection(win::TickSource ticks)
-    : usage_(kUsageWindow, std::move(ticks))
+    : usage_(CommsUsageWindowTicks, std::move(ticks))
 {
 }
 

@@ -10,6 +10,9 @@
 #include <deque>
 #include <string>
 
+// The time the usage statistics of the exchange cover: ten minutes of millisecond ticks.
+inline constexpr uint32_t CommsUsageWindowTicks = 600000;
+
 class CommsConnection {
 public:
     explicit CommsConnection(win::TickSource ticks = win::GetTickCount);

@@ -13,7 +13,7 @@ DatabaseComms& DatabaseComms::GetInstance()
 DatabaseComms::DatabaseComms(win::TickSource ticks, win::DWORD lockTimeoutMs)
     : ticks_(ticks)
     , lockTimeoutMs_(lockTimeoutMs)
-    , usage_(600000, std::move(ticks))
+    , usage_(CommsUsageWindowTicks, std::move(ticks))
 {
 }
 

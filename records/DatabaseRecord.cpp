@@ -1,5 +1,8 @@
 #include "records/DatabaseRecord.h"
 
+#include "platform/win/LittleEndian.h"
+#include "records/DatabaseComms.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -87,10 +90,7 @@ void DatabaseRecord::ReadDispatchRaw(
 namespace {
 template <std::size_t N> uint64_t FromLittleEndian(const std::array<unsigned char, N>& raw)
 {
-    uint64_t value = 0;
-    for (std::size_t i = N; i-- > 0;)
-        value = (value << 8) | raw[i];
-    return value;
+    return win::LoadLittleEndian(raw.data(), N);
 }
 } // namespace
 
@@ -183,6 +183,28 @@ void DatabaseRecord::ReadFieldUpdates(
                 "Unknown field id " + std::to_string(fieldId) + " in record message: " + Describe());
         ClearFieldModified(fieldId);
     }
+}
+
+uint8_t DatabaseRecord::ReadDispatchOperation(std::istream& is) const
+{
+    DatabaseComms::GetInstance();
+    uint8_t operation = 0;
+    ReadDispatchByte(is, operation);
+    return operation;
+}
+
+DatabaseRecord::ChildAddress DatabaseRecord::ReadChildAddress(std::istream& is) const
+{
+    ChildAddress address;
+    ReadDispatchByte(is, address.type);
+    ReadDispatchUnsigned(is, address.id);
+    return address;
+}
+
+void DatabaseRecord::ThrowUnknownChildType(uint8_t type) const
+{
+    throw DispatchReadError(
+        "Unknown child record type " + std::to_string(type) + " in record message: " + Describe());
 }
 
 // Writing

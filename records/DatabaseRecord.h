@@ -166,6 +166,19 @@ protected:
     void ReadFieldUpdates(
         std::istream& is, uint16_t terminatorId, const std::function<bool(uint16_t fieldId)>& readValue);
 
+    // The start of every record message: makes sure the record-exchange manager exists, through
+    // which messages come, then reads the operation byte.
+    uint8_t ReadDispatchOperation(std::istream& is) const;
+    // The record type and id that follow an add-child or remove-child operation.
+    struct ChildAddress {
+        uint8_t type = 0;
+        uint32_t id = 0;
+    };
+    ChildAddress ReadChildAddress(std::istream& is) const;
+    // An embedded message of a child type the record does not know has a form it can neither read
+    // nor skip, so nothing after it can be trusted.
+    [[noreturn]] void ThrowUnknownChildType(uint8_t type) const;
+
 private:
     uint32_t id_ = 0;
     DatabaseRecord* owner_ = this;

@@ -1,16 +1,17 @@
 #include "records/DispatchRaw.h"
 
+#include "platform/win/LittleEndian.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
 
 namespace {
-void WriteLittleEndian(std::ostream& os, uint64_t value, int bytes)
+void WriteLittleEndian(std::ostream& os, uint64_t value, std::size_t bytes)
 {
-    char raw[8];
-    for (int i = 0; i < bytes; ++i)
-        raw[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    os.write(raw, bytes);
+    unsigned char raw[8];
+    win::StoreLittleEndian(value, bytes, raw);
+    os.write(reinterpret_cast<const char*>(raw), static_cast<std::streamsize>(bytes));
 }
 } // namespace
 

@@ -1,16 +1,18 @@
 #include "platform/win/Archive.h"
 
+#include "platform/win/LittleEndian.h"
+
 #include <bit>
 #include <cstring>
 
 namespace win {
 
 namespace {
-    constexpr uint8_t kLongLength = 0xFF;
-    // Lengths of 0xFFFE and 0xFFFF cannot stand in the 16-bit form: 0xFFFF announces the
-    // 32-bit form and 0xFFFE marks a wide-character text, which this archive does not hold.
-    constexpr uint16_t kWideMarker = 0xFFFE;
-    constexpr uint16_t kLongerLength = 0xFFFF;
+constexpr uint8_t kLongLength = 0xFF;
+// Lengths of 0xFFFE and 0xFFFF cannot stand in the 16-bit form: 0xFFFF announces the
+// 32-bit form and 0xFFFE marks a wide-character text, which this archive does not hold.
+constexpr uint16_t kWideMarker = 0xFFFE;
+constexpr uint16_t kLongerLength = 0xFFFF;
 } // namespace
 
 Archive::Archive()
@@ -54,9 +56,9 @@ void Archive::Read(void* data, std::size_t size)
 
 Archive& Archive::WriteLE(uint64_t value, int bytes)
 {
-    RequireStoring();
-    for (int i = 0; i < bytes; ++i)
-        bytes_.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    unsigned char raw[8] = {};
+    StoreLittleEndian(value, static_cast<std::size_t>(bytes), raw);
+    Write(raw, static_cast<std::size_t>(bytes));
     return *this;
 }
 
@@ -64,54 +66,14 @@ uint64_t Archive::ReadLE(int bytes)
 {
     unsigned char raw[8] = {};
     Read(raw, static_cast<std::size_t>(bytes));
-    uint64_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        value = (value << 8) | raw[i];
-    return value;
+    return LoadLittleEndian(raw, static_cast<std::size_t>(bytes));
 }
 
-Archive& Archive::operator<<(double v) { return WriteLE(std::bit_cast<uint64_t>(v), 8); }
+Archive& Archive::operator<<(double v)
+{
+    return WriteLE(std::bit_cast<uint64_t>(v), 8);
+}
 
-Archive& Archive::operator>>(uint8_t& v)
-{
-    v = static_cast<uint8_t>(ReadLE(1));
-    return *this;
-}
-Archive& Archive::operator>>(int8_t& v)
-{
-    v = static_cast<int8_t>(ReadLE(1));
-    return *this;
-}
-Archive& Archive::operator>>(uint16_t& v)
-{
-    v = static_cast<uint16_t>(ReadLE(2));
-    return *this;
-}
-Archive& Archive::operator>>(int16_t& v)
-{
-    v = static_cast<int16_t>(ReadLE(2));
-    return *this;
-}
-Archive& Archive::operator>>(uint32_t& v)
-{
-    v = static_cast<uint32_t>(ReadLE(4));
-    return *this;
-}
-Archive& Archive::operator>>(int32_t& v)
-{
-    v = static_cast<int32_t>(ReadLE(4));
-    return *this;
-}
-Archive& Archive::operator>>(uint64_t& v)
-{
-    v = ReadLE(8);
-    return *this;
-}
-Archive& Archive::operator>>(int64_t& v)
-{
-    v = static_cast<int64_t>(ReadLE(8));
-    return *this;
-}
 Archive& Archive::operator>>(double& v)
 {
     v = std::bit_cast<double>(ReadLE(8));

@@ -62,14 +62,14 @@ public:
     // Booleans are one byte, 0 or 1.
     Archive& operator<<(bool v) { return WriteLE(v ? 1u : 0u, 1); }
 
-    Archive& operator>>(uint8_t& v);
-    Archive& operator>>(int8_t& v);
-    Archive& operator>>(uint16_t& v);
-    Archive& operator>>(int16_t& v);
-    Archive& operator>>(uint32_t& v);
-    Archive& operator>>(int32_t& v);
-    Archive& operator>>(uint64_t& v);
-    Archive& operator>>(int64_t& v);
+    Archive& operator>>(uint8_t& v) { return ReadInteger(v); }
+    Archive& operator>>(int8_t& v) { return ReadInteger(v); }
+    Archive& operator>>(uint16_t& v) { return ReadInteger(v); }
+    Archive& operator>>(int16_t& v) { return ReadInteger(v); }
+    Archive& operator>>(uint32_t& v) { return ReadInteger(v); }
+    Archive& operator>>(int32_t& v) { return ReadInteger(v); }
+    Archive& operator>>(uint64_t& v) { return ReadInteger(v); }
+    Archive& operator>>(int64_t& v) { return ReadInteger(v); }
     Archive& operator>>(double& v);
     // Any non-zero byte reads as true.
     Archive& operator>>(bool& v);
@@ -81,6 +81,12 @@ public:
 private:
     Archive& WriteLE(uint64_t value, int bytes);
     uint64_t ReadLE(int bytes);
+    // An integer of the type's width; signed types take the two's complement bits.
+    template <typename T> Archive& ReadInteger(T& v)
+    {
+        v = static_cast<T>(ReadLE(static_cast<int>(sizeof(T))));
+        return *this;
+    }
     void RequireStoring() const;
     void RequireLoading() const;
 

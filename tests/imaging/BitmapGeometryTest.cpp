@@ -86,6 +86,22 @@ TEST(BitmapCreate, StrideSkipsSourcePadding)
     EXPECT_EQ(std::vector<uint8_t>(bmp.GetRow(1), bmp.GetRow(1) + 3), (std::vector<uint8_t> { 4, 5, 6 }));
 }
 
+TEST(BitmapCreate, FromItsOwnPixels)
+{
+    // Re-created from its own rows (a PLWinBmp's run bottom-up, hence the negative stride).
+    PLAnyBmp any;
+    PLWinBmp win;
+    for (PLBmp* bmp : { static_cast<PLBmp*>(&any), static_cast<PLBmp*>(&win) }) {
+        bmp->Create(3, 2, 8, false, false);
+        bmp->GetRow(0)[2] = 5;
+        bmp->GetRow(1)[0] = 6;
+        const int stride = static_cast<int>(bmp->GetRow(1) - bmp->GetRow(0));
+        bmp->Create(3, 2, 8, false, false, bmp->GetRow(0), stride);
+        EXPECT_EQ(bmp->GetRow(0)[2], 5);
+        EXPECT_EQ(bmp->GetRow(1)[0], 6);
+    }
+}
+
 TEST(BitmapCreate, NewPicturesAreZeroWithOpaqueAlpha)
 {
     PLWinBmp win;
@@ -183,6 +199,17 @@ TEST(BitmapFromDib, ReadsAShortColourTableAndBottomUpRows)
     EXPECT_FALSE(bmp.HasAlpha());
 }
 
+TEST(BitmapFromDib, ItsOwnBlockCopiesItself)
+{
+    PLWinBmp bmp;
+    bmp.Create(3, 2, 8, false, false);
+    bmp.SetPaletteEntry(7, 1, 2, 3, 255);
+    bmp.GetRow(1)[2] = 7;
+    ASSERT_EQ(ErrorCodeOf([&] { bmp.CreateFromDIB(bmp.GetBitmapInfo(), bmp.GetDibSize()); }), -1);
+    EXPECT_EQ(bmp.GetSize(), PLCoord(3, 2));
+    EXPECT_EQ(bmp.GetPixel32(2, 1), PLPixel32(1, 2, 3, 255));
+}
+
 TEST(BitmapFromDib, InconsistentHeadersAreRefusedAndThePictureKept)
 {
     struct Case {
@@ -200,6 +227,9 @@ TEST(BitmapFromDib, InconsistentHeadersAreRefusedAndThePictureKept)
         { "top-down", MakeDib(4, -1, 24, 0, 0, 12), PL_ERR_FORMAT_NOT_SUPPORTED },
         { "odd depth", MakeDib(4, 1, 7, 0, 0, 12), PL_ERR_FORMAT_NOT_SUPPORTED },
         { "huge", MakeDib(100000, 100000, 24, 0, 0, 12), PL_ERR_NO_MEMORY },
+        // 4 x 0xFFFFFFFF colours wrap to a few bytes in 32-bit arithmetic.
+        { "colour count beyond the block", MakeDib(1, 1, 32, 0xFFFFFFFF, 0, 4), PL_ERR_END_OF_FILE },
+        { "negative width", MakeDib(-4, 1, 24, 0, 0, 12), PL_ERR_NO_MEMORY },
     };
     for (const Case& c : cases) {
         PLWinBmp bmp;

@@ -71,6 +71,16 @@ TEST_F(FileSourceOpen, ErrorTable)
     }
 }
 
+TEST_F(FileSourceOpen, FileBeyondThirtyTwoBitsIsRefusedBeforeReading)
+{
+    // A sparse file: it takes no disk space, and reading it whole would need 2 GiB of memory.
+    const std::string path = Write("huge.jpg", { 1 });
+    fs::resize_file(path, uintmax_t(INT_MAX) + 1);
+    PLFileSource source;
+    EXPECT_EQ(source.OpenFile(path.c_str()), PL_ERR_NO_MEMORY);
+    EXPECT_EQ(source.GetFileSize(), 0);
+}
+
 TEST_F(FileSourceOpen, HoldsItsOwnCopyOfTheFile)
 {
     const std::string path = Write("photo.jpg", { 1, 2, 3, 4, 5 });

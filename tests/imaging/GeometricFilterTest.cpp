@@ -9,6 +9,7 @@
 #include "imaging/PLRotateKernels.h"
 #include "imaging/PLWinBmp.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -188,32 +189,30 @@ protected:
     }
 };
 
-TEST_F(JoinFilter, TallerSourceIsCutCentred)
+TEST_F(JoinFilter, TallerBitmapIsCutCentred)
 {
-    PLAnyBmp src, other, joined;
-    Make(src, 4, 10, 1);
-    Make(other, 3, 6, 2);
-    joined.CreateFilteredCopy(src, PLFilterJoin(PLJOIN_OTHER_RIGHT, &other));
-    ASSERT_EQ(joined.GetSize(), PLCoord(7, 6));
-    ExpectColumns(joined, 0, 4, 1, 2);
-    ExpectColumns(joined, 4, 3, 2, 0);
-
-    Make(other, 3, 7, 2);
-    joined.CreateFilteredCopy(src, PLFilterJoin(PLJOIN_OTHER_LEFT, &other));
-    ASSERT_EQ(joined.GetSize(), PLCoord(7, 7));
-    ExpectColumns(joined, 0, 3, 2, 0);
-    ExpectColumns(joined, 3, 4, 1, 1); // source rows 1 to 7: the odd row falls to the bottom
-}
-
-TEST_F(JoinFilter, TallerOtherIsCutCentred)
-{
-    PLAnyBmp src, other, joined;
-    Make(src, 2, 3, 1);
-    Make(other, 5, 8, 2);
-    joined.CreateFilteredCopy(src, PLFilterJoin(PLJOIN_OTHER_RIGHT, &other));
-    ASSERT_EQ(joined.GetSize(), PLCoord(7, 3));
-    ExpectColumns(joined, 0, 2, 1, 0);
-    ExpectColumns(joined, 2, 5, 2, 2);
+    struct Case {
+        PLCoord src;
+        PLCoord other;
+        int mode;
+        int srcFirstRow; // the first row used of each; the odd row falls to the bottom
+        int otherFirstRow;
+    };
+    const Case cases[] = {
+        { { 4, 10 }, { 3, 6 }, PLJOIN_OTHER_RIGHT, 2, 0 },
+        { { 4, 10 }, { 3, 7 }, PLJOIN_OTHER_LEFT, 1, 0 }, // source rows 1 to 7
+        { { 2, 3 }, { 5, 8 }, PLJOIN_OTHER_RIGHT, 0, 2 },
+    };
+    for (const Case& c : cases) {
+        PLAnyBmp src, other, joined;
+        Make(src, c.src.x, c.src.y, 1);
+        Make(other, c.other.x, c.other.y, 2);
+        joined.CreateFilteredCopy(src, PLFilterJoin(c.mode, &other));
+        ASSERT_EQ(joined.GetSize(), PLCoord(c.src.x + c.other.x, std::min(c.src.y, c.other.y)));
+        const bool otherLeft = c.mode == PLJOIN_OTHER_LEFT;
+        ExpectColumns(joined, otherLeft ? c.other.x : 0, c.src.x, 1, c.srcFirstRow);
+        ExpectColumns(joined, otherLeft ? 0 : c.src.x, c.other.x, 2, c.otherFirstRow);
+    }
 }
 
 TEST_F(JoinFilter, BadModesAndDepthsRaiseAndLeaveTheDestination)

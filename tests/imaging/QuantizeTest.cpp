@@ -3,6 +3,7 @@
 #include "imaging/PLAnyBmp.h"
 #include "imaging/PLFilterQuantize.h"
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -237,6 +238,58 @@ TEST_F(FlatGrey, FloydSteinbergSpreadsTheErrorBetweenBlackAndWhite)
     EXPECT_NEAR(white, 32, 2) << "half of 128 / 255 of the pixels are white";
 }
 
+// Error diffusion over a whole-picture error table, rows alternating direction, errors that fall
+// outside the picture dropped. With black and white only, the 15-bit cells cannot change a choice
+// (cell 15 ends at 127, cell 16 starts at 128), so the indices must match exactly.
+std::vector<uint8_t> SerpentineReference(const std::vector<int>& grey, int width, int height)
+{
+    std::vector<double> error(grey.size(), 0.0);
+    std::vector<uint8_t> out(grey.size());
+    const auto spread = [&](int x, int y, double amount) {
+        if (x >= 0 && x < width && y < height)
+            error[static_cast<size_t>(y * width + x)] += amount;
+    };
+    for (int y = 0; y < height; ++y) {
+        const int dir = y % 2 == 0 ? 1 : -1;
+        for (int step = 0; step < width; ++step) {
+            const int x = dir > 0 ? step : width - 1 - step;
+            const auto at = static_cast<size_t>(y * width + x);
+            const double value = std::clamp(grey[at] + error[at], 0.0, 255.0);
+            out[at] = static_cast<int>(value) >= 128 ? 1 : 0;
+            const double e = (value - (out[at] ? 255.0 : 0.0)) / 16.0;
+            spread(x + dir, y, 7 * e);
+            spread(x - dir, y + 1, 3 * e);
+            spread(x, y + 1, 5 * e);
+            spread(x + dir, y + 1, e);
+        }
+    }
+    return out;
+}
+
+TEST(QuantizeMapping, FloydSteinbergMatchesASerpentineReference)
+{
+    const int width = 13, height = 7;
+    std::vector<int> grey;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            grey.push_back((x * 19 + y * 41 + (x * y) % 7 * 11) % 256);
+    std::vector<PLPixel32> colours;
+    for (const int v : grey)
+        colours.emplace_back(static_cast<uint8_t>(v), static_cast<uint8_t>(v), static_cast<uint8_t>(v), 255);
+    PLAnyBmp src;
+    FromColours(src, colours, width);
+    std::vector<PLPixel32> blackWhite(256, PLPixel32(0, 0, 0, 0));
+    blackWhite[1] = PLPixel32(255, 255, 255, 0);
+    PLFilterQuantize quantize(PLDTHPAL_USERDEFINED, PLDTH_FS);
+    quantize.SetUserPalette(blackWhite.data());
+    PLAnyBmp dst;
+    dst.CreateFilteredCopy(src, quantize);
+    const std::vector<uint8_t> expected = SerpentineReference(grey, width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            ASSERT_EQ(dst.GetRow(y)[x], expected[static_cast<size_t>(y * width + x)]) << x << "," << y;
+}
+
 TEST(QuantizeCache, IsClearedAtEachApplication)
 {
     const PLPixel32 a(100, 150, 200), b(200, 20, 20);
@@ -277,6 +330,14 @@ TEST(QuantizeSource, UserTypeWithoutPaletteUsesTheFixedTable)
     EXPECT_EQ(dst.GetRow(0)[0], 0);
     EXPECT_EQ(dst.GetRow(0)[1], 63);
     EXPECT_EQ(dst.GetPalette()[250], Rgb(0x00FF00));
+
+    // Setting no palette forgets an earlier one instead of reading through a null pointer.
+    std::vector<PLPixel32> black(256, PLPixel32(0, 0, 0, 0));
+    PLFilterQuantize quantize(PLDTHPAL_USERDEFINED, PLDTH_NONE);
+    quantize.SetUserPalette(black.data());
+    quantize.SetUserPalette(nullptr);
+    dst.CreateFilteredCopy(src, quantize);
+    EXPECT_EQ(dst.GetRow(0)[1], 63);
 }
 
 } // namespace

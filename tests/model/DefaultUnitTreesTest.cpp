@@ -28,8 +28,8 @@ const ExpectedUnit master { "Master", "", { 0, 0 }, { 0, 0 }, 1, { 0, 0 }, 0, 10
 std::vector<ExpectedUnit> WithExtraTexts(std::vector<ExpectedUnit> units)
 {
     for (int n = 1; n <= 8; ++n)
-        units.push_back({ "ExtraTxt" + std::to_string(n), "Master", { 100 * n, 100 * n }, { 0, 0 }, 1, { 0, 0 }, 0,
-            110, false });
+        units.push_back({ "ExtraTxt" + std::to_string(n), "Master", { 100 * n, 100 * n }, { 0, 0 }, 1,
+            { 0, 0 }, 0, 110, false });
     return units;
 }
 
@@ -80,7 +80,7 @@ void CollectInTreeOrder(const LayoutUnit& unit, std::vector<const LayoutUnit*>& 
         CollectInTreeOrder(*child, out);
 }
 
-class DefaultTree : public ::testing::TestWithParam<int> {};
+class DefaultTree : public ::testing::TestWithParam<int> { };
 
 TEST_P(DefaultTree, EveryUnitAsTheTablesGiveIt)
 {
@@ -172,7 +172,8 @@ TEST(Layout, HideLateExtraTextsHidesThreeToEight)
     Layout layout;
     layout.HideLateExtraTexts();
     for (int n = 1; n <= 8; ++n)
-        EXPECT_EQ(layout.GetRootUnit()->FindByName("ExtraTxt" + std::to_string(n))->GetVisible(), n <= 2) << n;
+        EXPECT_EQ(layout.GetRootUnit()->FindByName("ExtraTxt" + std::to_string(n))->GetVisible(), n <= 2)
+            << n;
 }
 
 } // namespace

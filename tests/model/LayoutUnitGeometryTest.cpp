@@ -40,7 +40,7 @@ struct TurnCase {
     POINT expectedParent; // the parent's offset (30, 50) turned by the root's turns, plus (100, 200)
 };
 
-class ParentTurns : public ::testing::TestWithParam<TurnCase> {};
+class ParentTurns : public ::testing::TestWithParam<TurnCase> { };
 
 TEST_P(ParentTurns, ChildOffsetTurnsWithTheParent)
 {
@@ -132,8 +132,8 @@ struct AngleCase {
 TEST(LayoutUnitGeometry, SetAngleTable)
 {
     const AngleCase cases[] = { { 0, 0 }, { 449, 0 }, { -450, 0 }, { 450, 1 }, { 1349, 1 }, { 1350, 2 },
-        { 1800, 2 }, { 2249, 2 }, { 2250, 3 }, { 3599, 3 }, { 3600, 0 }, { 4050, 1 }, { -451, 3 }, { -900, 3 },
-        { -1800, 3 }, { -3599, 3 }, { -3600, 0 } };
+        { 1800, 2 }, { 2249, 2 }, { 2250, 3 }, { 3599, 3 }, { 3600, 0 }, { 4050, 1 }, { -451, 3 },
+        { -900, 3 }, { -1800, 3 }, { -3599, 3 }, { -3600, 0 } };
     for (const AngleCase& c : cases) {
         LayoutUnit unit(nullptr);
         unit.SetAngle(c.tenths);
@@ -202,8 +202,9 @@ TEST(LayoutUnitGeometry, BoundsTurnAroundTheAbsolutePosition)
     const struct {
         int turns;
         RECT bounds;
-    } cases[] = { { 0, { 1000, 500, 1200, 600 } }, { 1, { 900, 500, 1000, 700 } }, { 2, { 800, 400, 1000, 500 } },
-        { 3, { 1000, 300, 1100, 500 } }, { -1, { 1000, 300, 1100, 500 } }, { 6, { 800, 400, 1000, 500 } } };
+    } cases[] = { { 0, { 1000, 500, 1200, 600 } }, { 1, { 900, 500, 1000, 700 } },
+        { 2, { 800, 400, 1000, 500 } }, { 3, { 1000, 300, 1100, 500 } }, { -1, { 1000, 300, 1100, 500 } },
+        { 6, { 800, 400, 1000, 500 } } };
     for (const auto& c : cases) {
         LayoutUnit root(nullptr);
         root.SetQuarterTurns(c.turns);
@@ -278,10 +279,11 @@ TEST_F(HitTestTree, SmallestAreaWinsEarlierOnTiesHiddenNeverEdgesHalfOpen)
     for (const auto& c : cases) {
         LayoutUnit* hit = root.HitTest(c.point);
         if (!c.expected)
-            EXPECT_EQ(hit, nullptr) << c.point.x << "," << c.point.y << " hit " << (hit ? hit->GetName() : "");
+            EXPECT_EQ(hit, nullptr) << c.point.x << "," << c.point.y << " hit "
+                                    << (hit ? hit->GetName() : "");
         else
-            EXPECT_TRUE(hit && hit->GetName() == c.expected) << c.point.x << "," << c.point.y << " hit "
-                                                             << (hit ? hit->GetName() : "none");
+            EXPECT_TRUE(hit && hit->GetName() == c.expected)
+                << c.point.x << "," << c.point.y << " hit " << (hit ? hit->GetName() : "none");
     }
 }
 

@@ -1,7 +1,7 @@
-#include "model/Layout.h"
 #include "model/PaperSpecs.h"
-#include "records/DataVersion.h"
 #include "SettingsFixture.h"
+#include "model/Layout.h"
+#include "records/DataVersion.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ namespace {
 
 using win::RECT;
 
-class PaperSpecsTest : public SettingsFixture {};
+class PaperSpecsTest : public SettingsFixture { };
 
 TEST_F(PaperSpecsTest, EveryTableEntryByIndex)
 {
@@ -56,8 +56,8 @@ TEST_F(PaperSpecsTest, MarginsComeFromTheSettingsAndGoBackInOrder)
         paper.SetMarginTop(77);
         EXPECT_EQ(store->Writes().size(), writesBefore); // nothing is written before destruction
     }
-    const std::vector<std::string> written(store->Writes().begin() + static_cast<long>(writesBefore),
-        store->Writes().end());
+    const std::vector<std::string> written(
+        store->Writes().begin() + static_cast<long>(writesBefore), store->Writes().end());
     EXPECT_EQ(written,
         (std::vector<std::string> { "Settings/PaperMarginLeft=11", "Settings/PaperMarginRight=12",
             "Settings/PaperMarginTop=77", "Settings/PaperMarginBottom=-14" }));

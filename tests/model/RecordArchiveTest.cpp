@@ -1,7 +1,8 @@
-#include "model/Layout.h"
-#include "records/DataVersion.h"
 #include "RecordTestHelpers.h"
 #include "SettingsFixture.h"
+#include "model/Layout.h"
+#include "records/DataVersion.h"
+#include "win/AllocationProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +133,29 @@ TEST_F(RecordArchives, LayoutLoadRebuildsByTypeAndMatchesUnitsByName)
     EXPECT_TRUE(target.IsLoaded());
 }
 
+// A layout archive up to and including its unit count, with a value of its own in every field:
+// layout id 11 and paper id 22 (when the version has ids), type 0, paper index 4 (2032 x 1524)
+// with margins 1, 2, 3, 4 in landscape, background "back.jpg" printed, the main image printed,
+// the copyright overprint "Word" in FF0010 without its diagonal, of width 7.
+Archive LayoutHead(bool withIds, uint32_t unitCount)
+{
+    Archive form;
+    if (withIds)
+        form << uint32_t { 11 };
+    form << int32_t { 0 };
+    if (withIds)
+        form << uint32_t { 22 };
+    for (const int32_t v : { 4, 2032, 1524, 1, 2, 3, 4 })
+        form << v;
+    form << false;
+    form.WriteString("back.jpg");
+    form << false << true << true;
+    form.WriteString("Word");
+    form.WriteString("FF0010");
+    form << false << uint32_t { 7 } << unitCount;
+    return form;
+}
+
 TEST_F(RecordArchives, OlderVersionsLackCaptionIdAndSingleOnly)
 {
     // A unit form of version 2.0: no caption, no id, no SingleOnly.
@@ -152,16 +176,7 @@ TEST_F(RecordArchives, OlderVersionsLackCaptionIdAndSingleOnly)
     EXPECT_EQ(unit.GetModifiedMask(), 0u);
 
     // A layout of version 2.0 hides ExtraTxt3 to ExtraTxt8 and has no id.
-    Archive layoutForm;
-    layoutForm << int32_t { 0 };
-    for (const int32_t v : { 0, 2970, 2100, 30, 30, 30, 30 })
-        layoutForm << v;
-    layoutForm << true;
-    layoutForm.WriteString("");
-    layoutForm << true << false << false;
-    layoutForm.WriteString("Proof");
-    layoutForm.WriteString("FFFFFF");
-    layoutForm << true << uint32_t { 5 } << uint32_t { 1 };
+    Archive layoutForm = LayoutHead(false, 1);
     layoutForm.WriteString("ExtraTxt1");
     layoutForm.Write(unitForm.data(), unitForm.size());
     layoutForm << true;
@@ -170,8 +185,65 @@ TEST_F(RecordArchives, OlderVersionsLackCaptionIdAndSingleOnly)
     layout.Load(layoutIn);
     EXPECT_EQ(layoutIn.Remaining(), 0u);
     for (int n = 1; n <= 8; ++n)
-        EXPECT_EQ(layout.GetRootUnit()->FindByName("ExtraTxt" + std::to_string(n))->GetVisible(), n == 2) << n;
+        EXPECT_EQ(layout.GetRootUnit()->FindByName("ExtraTxt" + std::to_string(n))->GetVisible(), n == 2)
+            << n;
     EXPECT_EQ(layout.GetRootUnit()->FindByName("ExtraTxt1")->GetFontSize(), 90u);
+}
+
+// A layout archive written field by field as a file of the given version holds it: the caption
+// after 2.062, ids after 2.2, SingleOnly after 2.0431. Each comparison is strictly greater than
+// its threshold, so the threshold itself still lacks the field, and a reader that misplaces one
+// reads the bytes out of step.
+TEST_F(RecordArchives, VersionThresholdsAreStrict)
+{
+    const struct {
+        double version;
+        bool caption, id, singleOnly, hidesLateExtraTexts;
+    } cases[] = {
+        { 2.0431, false, false, false, true },
+        { 2.0432, false, false, true, true },
+        { 2.0619, false, false, true, true },
+        { 2.062, false, false, true, false },
+        { 2.0621, true, false, true, false },
+        { 2.2, true, false, true, false },
+        { 2.2001, true, true, true, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.version);
+        Archive form = LayoutHead(c.id, 1);
+        form.WriteString("ExtraTxt1");
+        if (c.caption)
+            form.WriteString("Caption");
+        if (c.id)
+            form << uint32_t { 33 };
+        for (const int32_t v : { 10, 20, 30, 40 })
+            form << v;
+        form << uint32_t { 2 } << int32_t { 5 } << int32_t { 0 };
+        if (c.singleOnly)
+            form << true;
+        form << true << int32_t { 1 } << false << int32_t { 3 } << uint32_t { 90 } << true;
+
+        SavedDataVersion = c.version;
+        Layout layout;
+        Archive in(form.Bytes());
+        layout.Load(in);
+        EXPECT_EQ(in.Remaining(), 0u);
+        EXPECT_EQ(layout.GetId(), c.id ? 11u : 0u);
+        EXPECT_EQ(layout.GetPaper().GetId(), c.id ? 22u : 0u);
+        EXPECT_EQ(StoredFields(layout.GetPaper()),
+            "paper id=" + std::string(c.id ? "22" : "0") + " type=4 2032x1524 margins=1,2,3,4 portrait=0");
+        EXPECT_EQ(layout.GetOverprintDiagWidth(), 7u);
+        EXPECT_TRUE(layout.IsLoaded());
+        const LayoutUnit& unit = *layout.GetRootUnit()->FindByName("ExtraTxt1");
+        EXPECT_EQ(StoredFields(unit),
+            ".Master.ExtraTxt1 caption=" + std::string(c.caption ? "Caption" : "ExtraTxt1")
+                + " id=" + (c.id ? "33" : "0") + " at=10,20 size=30x40 repeat=2 step=5,0 single="
+                + (c.singleOnly ? "1" : "0") + " visible=1 align=1 image=0 turns=3 font=90\n");
+        for (int n = 3; n <= 8; ++n)
+            EXPECT_EQ(layout.GetRootUnit()->FindByName("ExtraTxt" + std::to_string(n))->GetVisible(),
+                !c.hidesLateExtraTexts)
+                << n;
+    }
 }
 
 TEST_F(RecordArchives, EveryTruncationThrowsTheArchiveError)
@@ -190,19 +262,12 @@ TEST_F(RecordArchives, EveryTruncationThrowsTheArchiveError)
 
 TEST_F(RecordArchives, HugeUnitCountEndsAtTheEndOfTheData)
 {
-    Archive form;
-    form << uint32_t { 0 } << int32_t { 0 } << uint32_t { 0 };
-    for (const int32_t v : { 0, 2970, 2100, 30, 30, 30, 30 })
-        form << v;
-    form << true;
-    form.WriteString("");
-    form << true << false << false;
-    form.WriteString("Proof");
-    form.WriteString("FFFFFF");
-    form << true << uint32_t { 5 } << uint32_t { 0xFFFFFFFF };
+    const Archive form = LayoutHead(true, 0xFFFFFFFF);
     Layout layout;
     Archive in(form.Bytes());
+    const AllocationProbe probe;
     EXPECT_THROW(layout.Load(in), ArchiveException);
+    EXPECT_LT(probe.Largest(), std::size_t { 1 } << 16) << "the count drives no allocation";
 }
 
 TEST_F(RecordArchives, PaperIndexOutsideTheTableFromAnArchive)
@@ -225,7 +290,7 @@ TEST_F(RecordArchives, PaperIndexOutsideTheTableFromAnArchive)
     }
 }
 
-class RecordOperations : public RecordArchives {};
+class RecordOperations : public RecordArchives { };
 
 TEST_F(RecordOperations, Descriptions)
 {

@@ -1,7 +1,8 @@
-#include "model/Layout.h"
-#include "records/DataVersion.h"
 #include "RecordTestHelpers.h"
 #include "SettingsFixture.h"
+#include "model/Layout.h"
+#include "records/DataVersion.h"
+#include "win/AllocationProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@ namespace {
 
 using Error = DatabaseRecord::DispatchReadError;
 
-class RecordMessages : public SettingsFixture {};
+class RecordMessages : public SettingsFixture { };
 
 bool AtEnd(std::istream& in)
 {
@@ -92,8 +93,7 @@ TEST_F(RecordMessages, MarkAllFieldsModifiedSetsOneBitPerField)
 }
 
 // Writes every field and reads the message back into a fresh record.
-template <typename Record>
-void RoundTrip(Record& source, Record& target)
+template <typename Record> void RoundTrip(Record& source, Record& target)
 {
     std::ostringstream out;
     out << '\x02';
@@ -138,6 +138,23 @@ TEST_F(RecordMessages, PaperRoundTrip)
     PaperSpecs target(0);
     RoundTrip(source, target);
     EXPECT_EQ(StoredFields(target), StoredFields(source));
+}
+
+TEST_F(RecordMessages, PaperIndexOutsideTheTableFromAMessage)
+{
+    const struct {
+        int32_t type, height, width, expected;
+    } cases[] = { { 99, 1016, 1524, 9 }, { -1, 10, 20, 10 }, { 11, 2970, 2100, 0 } };
+    for (const auto& c : cases) {
+        PaperSpecs paper(3);
+        std::istringstream in(Bytes({ 0x02, 0x00, 0x00 }) + Le32(static_cast<uint32_t>(c.type))
+            + Bytes({ 0x01, 0x00 }) + Le32(static_cast<uint32_t>(c.height)) + Bytes({ 0x02, 0x00 })
+            + Le32(static_cast<uint32_t>(c.width)) + Bytes({ 0x08, 0x00 }));
+        paper.ReadFields(in);
+        EXPECT_EQ(paper.GetPaperType(), c.expected) << c.type;
+        EXPECT_EQ(paper.GetPaperHeight(), c.height);
+        EXPECT_EQ(paper.GetPaperWidth(), c.width);
+    }
 }
 
 TEST_F(RecordMessages, LayoutRoundTripStoresTheTypeWithoutRebuildingTheTree)
@@ -190,15 +207,15 @@ TEST_F(RecordMessages, LayoutPassesChildMessagesToItsRootAndPaper)
 {
     Layout layout;
     const LayoutUnit* root = layout.GetRootUnit().get();
-    std::istringstream toRoot(Bytes({ 0x00, 0x1C }) + Le32(3) + Bytes({ 0x02, 0x04, 0x00 }) + Le32(9)
-        + Bytes({ 0x0C, 0x00 }));
+    std::istringstream toRoot(
+        Bytes({ 0x00, 0x1C }) + Le32(3) + Bytes({ 0x02, 0x04, 0x00 }) + Le32(9) + Bytes({ 0x0C, 0x00 }));
     EXPECT_EQ(layout.ReadFields(toRoot), 0);
     EXPECT_EQ(layout.GetRootUnit().get(), root);
     EXPECT_EQ(root->GetRepeatCount(), 9u);
     EXPECT_EQ(root->CountUnits(), 16);
 
-    std::istringstream toPaper(Bytes({ 0x00, 0x21 }) + Le32(3) + Bytes({ 0x02, 0x05, 0x00 }) + Le32(77)
-        + Bytes({ 0x08, 0x00 }));
+    std::istringstream toPaper(
+        Bytes({ 0x00, 0x21 }) + Le32(3) + Bytes({ 0x02, 0x05, 0x00 }) + Le32(77) + Bytes({ 0x08, 0x00 }));
     EXPECT_EQ(layout.ReadFields(toPaper), 0);
     EXPECT_EQ(layout.GetPaper().GetMarginTop(), 77);
 
@@ -256,22 +273,26 @@ TEST_F(RecordMessages, HostileMessagesThrowAndLeaveTheTreeShapeAsItWas)
         { "truncated value", Target::unit, Bytes({ 0x02, 0x04, 0x00, 0x03, 0x00 }) },
         { "no terminator", Target::unit, Bytes({ 0x02, 0x04, 0x00, 0x03, 0x00, 0x00, 0x00 }) },
         { "huge string length", Target::unit, Bytes({ 0x02, 0x00, 0x00 }) + Le32(0xFFFFFFFF) + "abc" },
-        { "string longer than the bytes", Target::unit, Bytes({ 0x02, 0x01, 0x00 }) + Le32(1000) + "0123456789" },
+        { "string longer than the bytes", Target::unit,
+            Bytes({ 0x02, 0x01, 0x00 }) + Le32(1000) + "0123456789" },
         { "unknown field id", Target::unit, Bytes({ 0x02, 0x0D, 0x00, 0x01, 0x0C, 0x00 }) },
         { "field id FFFF", Target::unit, Bytes({ 0x02, 0xFF, 0xFF }) },
         { "unknown child type", Target::unit, Bytes({ 0x00, 0x1B }) + Le32(1) + Bytes({ 0x02, 0x09, 0x00 }) },
         { "truncated child header", Target::unit, Bytes({ 0x00, 0x1C, 0x01 }) },
-        { "truncated child message", Target::unit, Bytes({ 0x00, 0x1C }) + Le32(1) + Bytes({ 0x02, 0x04, 0x00 }) },
+        { "truncated child message", Target::unit,
+            Bytes({ 0x00, 0x1C }) + Le32(1) + Bytes({ 0x02, 0x04, 0x00 }) },
         { "child without terminator", Target::unit,
             Bytes({ 0x00, 0x1C }) + Le32(1) + Bytes({ 0x00, 0x1C }) + Le32(2) + Bytes({ 0x02 }) },
         { "truncated remove", Target::unit, Bytes({ 0x01, 0x1C, 0x00, 0x00 }) },
         { "children nested too deeply", Target::unit, DeepNesting(200) },
         { "huge nesting", Target::unit, DeepNesting(100000) },
         { "layout empty", Target::layout, "" },
-        { "layout unknown child type", Target::layout, Bytes({ 0x00, 0x63 }) + Le32(1) + Bytes({ 0x02, 0x09, 0x00 }) },
+        { "layout unknown child type", Target::layout,
+            Bytes({ 0x00, 0x63 }) + Le32(1) + Bytes({ 0x02, 0x09, 0x00 }) },
         { "layout unknown field id", Target::layout, Bytes({ 0x02, 0x0A, 0x00 }) },
         { "layout huge string", Target::layout, Bytes({ 0x02, 0x01, 0x00 }) + Le32(0x7FFFFFFF) },
-        { "layout truncated root message", Target::layout, Bytes({ 0x00, 0x1C }) + Le32(1) + Bytes({ 0x02 }) },
+        { "layout truncated root message", Target::layout,
+            Bytes({ 0x00, 0x1C }) + Le32(1) + Bytes({ 0x02 }) },
         { "layout truncated paper message", Target::layout,
             Bytes({ 0x00, 0x21 }) + Le32(1) + Bytes({ 0x02, 0x08 }) },
         { "layout truncated remove", Target::layout, Bytes({ 0x01 }) },
@@ -284,6 +305,7 @@ TEST_F(RecordMessages, HostileMessagesThrowAndLeaveTheTreeShapeAsItWas)
         Layout layout;
         const std::string before = Shape(*layout.GetRootUnit());
         std::istringstream in(c.bytes);
+        const AllocationProbe probe;
         switch (c.target) {
         case Target::unit:
             EXPECT_THROW(layout.GetRootUnit()->FindByName("Port")->ReadFields(in), Error);
@@ -295,6 +317,8 @@ TEST_F(RecordMessages, HostileMessagesThrowAndLeaveTheTreeShapeAsItWas)
             EXPECT_THROW(layout.GetPaper().ReadFields(in), Error);
             break;
         }
+        EXPECT_LT(probe.Largest(), std::size_t { 1 } << 20)
+            << "no length or count from the message is allocated";
         EXPECT_EQ(Shape(*layout.GetRootUnit()), before);
     }
 }

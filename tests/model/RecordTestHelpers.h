@@ -26,10 +26,10 @@ inline std::string Le32(uint32_t value)
 inline std::string StoredFields(const LayoutUnit& unit, bool withChildren = true)
 {
     std::ostringstream out;
-    out << unit.GetPath() << " caption=" << unit.GetCaption() << " id=" << unit.GetId() << " at=" << unit.GetX()
-        << "," << unit.GetY() << " size=" << unit.GetWidth() << "x" << unit.GetHeight()
-        << " repeat=" << unit.GetRepeatCount() << " step=" << unit.GetStepX() << "," << unit.GetStepY()
-        << " single=" << unit.GetSingleOnly() << " visible=" << unit.GetVisible()
+    out << unit.GetPath() << " caption=" << unit.GetCaption() << " id=" << unit.GetId()
+        << " at=" << unit.GetX() << "," << unit.GetY() << " size=" << unit.GetWidth() << "x"
+        << unit.GetHeight() << " repeat=" << unit.GetRepeatCount() << " step=" << unit.GetStepX() << ","
+        << unit.GetStepY() << " single=" << unit.GetSingleOnly() << " visible=" << unit.GetVisible()
         << " align=" << unit.GetAlignment() << " image=" << unit.GetImageFlag()
         << " turns=" << unit.GetQuarterTurns() << " font=" << unit.GetFontSize() << "\n";
     if (withChildren) {
@@ -42,9 +42,10 @@ inline std::string StoredFields(const LayoutUnit& unit, bool withChildren = true
 inline std::string StoredFields(const PaperSpecs& paper)
 {
     std::ostringstream out;
-    out << "paper id=" << paper.GetId() << " type=" << paper.GetPaperType() << " " << paper.GetPaperHeight() << "x"
-        << paper.GetPaperWidth() << " margins=" << paper.GetMarginLeft() << "," << paper.GetMarginRight() << ","
-        << paper.GetMarginTop() << "," << paper.GetMarginBottom() << " portrait=" << paper.GetPortrait();
+    out << "paper id=" << paper.GetId() << " type=" << paper.GetPaperType() << " " << paper.GetPaperHeight()
+        << "x" << paper.GetPaperWidth() << " margins=" << paper.GetMarginLeft() << ","
+        << paper.GetMarginRight() << "," << paper.GetMarginTop() << "," << paper.GetMarginBottom()
+        << " portrait=" << paper.GetPortrait();
     return out.str();
 }
 

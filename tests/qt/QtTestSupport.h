@@ -11,10 +11,12 @@
 
 namespace qttest {
 
-// Creates the application object on first use (offscreen in the test build).
+// Creates the application object on first use. Tests never need a display: offscreen unless the
+// caller chose a platform, so that the test program also runs by hand outside CTest.
 inline void EnsureApplication()
 {
     if (QCoreApplication::instance() == nullptr) {
+        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
         static int argc = 1;
         static char name[] = "qt_tests";
         static char* argv[] = { name, nullptr };

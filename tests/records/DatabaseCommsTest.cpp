@@ -35,6 +35,15 @@ TEST(DatabaseComms, DescribeCode)
     EXPECT_EQ(SpecialCommandText[16], "Command for or from Kestrune");
 }
 
+// Ten minutes of millisecond ticks, for the manager and for each connection.
+TEST(DatabaseComms, UsageCoversTenMinutes)
+{
+    DatabaseComms comms;
+    EXPECT_EQ(comms.Usage().Window(), 600000u);
+    CommsConnection connection;
+    EXPECT_EQ(connection.Usage().Window(), 600000u);
+}
+
 TEST(DatabaseComms, IntToText)
 {
     EXPECT_EQ(IntToText(42, 5), "00042");

@@ -1,4 +1,5 @@
 #include "TestRecord.h"
+#include "win/AllocationProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -168,10 +169,31 @@ TEST(DispatchReaders, OversizedLengthsAndUnknownIds)
             "Unknown field id 9 in record message: TestRecord: 0" },
         { "no terminator", Bytes({ 2, 5, 0, 1, 0, 0, 0 }),
             "Attempt to read from faulty stream: TestRecord: 0" },
+        { "child of an unknown type", Bytes({ 0, 27, 1, 0, 0, 0, 2, 6, 0 }),
+            "Unknown child record type 27 in record message: TestRecord: 0" },
+        { "child header cut short", Bytes({ 0, 28, 1, 0 }),
+            "Attempt to read from faulty stream: TestRecord: 0" },
     };
     for (const auto& c : cases) {
         TestRecord record;
         EXPECT_EQ(ErrorText(record, c.bytes), c.error) << c.name;
+    }
+}
+
+// A string length from the stream never allocates ahead of the bytes that arrive: the text grows
+// with what is read, whatever the length claims.
+TEST(DispatchReaders, FalseStringLengthAllocatesOnlyForTheBytesPresent)
+{
+    for (const uint32_t length : { 0xFFFFFFFFu, 0x7FFFFFFFu, 0x01000000u }) {
+        SCOPED_TRACE(length);
+        TestRecord record;
+        std::string bytes = Bytes({ 2, 1, 0 });
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<char>((length >> shift) & 0xFF));
+        std::istringstream in(bytes + std::string(1000, 'x'));
+        const AllocationProbe probe;
+        EXPECT_THROW(record.ReadFields(in), DatabaseRecord::DispatchReadError);
+        EXPECT_LT(probe.Largest(), std::size_t { 1 } << 20);
     }
 }
 

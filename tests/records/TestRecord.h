@@ -45,17 +45,16 @@ public:
 
     uint8_t ReadFields(std::istream& is) override
     {
-        uint8_t operation = 0;
-        ReadDispatchByte(is, operation);
+        const uint8_t operation = ReadDispatchOperation(is);
         if (operation == static_cast<uint8_t>(DispatchOp::fieldUpdates)) {
             ReadFieldUpdates(is, FieldCount, [&](uint16_t fieldId) { return ReadField(is, fieldId); });
         } else if (operation <= static_cast<uint8_t>(DispatchOp::removeChild)) {
-            uint8_t type = 0;
-            uint32_t id = 0;
-            ReadDispatchByte(is, type);
-            ReadDispatchUnsigned(is, id);
-            if (type == static_cast<uint8_t>(RecordType::ctLayoutUnit))
-                operation == 0 ? AddChild(id, is) : RemoveChild(id);
+            const ChildAddress child = ReadChildAddress(is);
+            const bool known = child.type == static_cast<uint8_t>(RecordType::ctLayoutUnit);
+            if (operation == static_cast<uint8_t>(DispatchOp::addChild) && !known)
+                ThrowUnknownChildType(child.type);
+            if (known)
+                operation == 0 ? AddChild(child.id, is) : RemoveChild(child.id);
         }
         return operation;
     }

@@ -1,4 +1,5 @@
 #include "platform/win/Archive.h"
+#include "win/AllocationProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ struct StringForm {
     friend void PrintTo(const StringForm& form, std::ostream* os) { *os << form.length << " bytes"; }
 };
 
-class ArchiveStringForms : public ::testing::TestWithParam<StringForm> {};
+class ArchiveStringForms : public ::testing::TestWithParam<StringForm> { };
 
 TEST_P(ArchiveStringForms, LengthPrefixAndRoundTrip)
 {
@@ -34,8 +35,8 @@ TEST_P(ArchiveStringForms, LengthPrefixAndRoundTrip)
 
 INSTANTIATE_TEST_SUITE_P(Lengths, ArchiveStringForms,
     ::testing::Values(StringForm { 0, std::string("\x00", 1) }, StringForm { 254, "\xFE" },
-        StringForm { 255, std::string("\xFF\xFF\x00", 3) },
-        StringForm { 65533, "\xFF\xFD\xFF" }, StringForm { 65534, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7) },
+        StringForm { 255, std::string("\xFF\xFF\x00", 3) }, StringForm { 65533, "\xFF\xFD\xFF" },
+        StringForm { 65534, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7) },
         StringForm { 65535, std::string("\xFF\xFF\xFF\xFF\xFF\x00\x00", 7) },
         StringForm { 70000, std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7) }),
     [](const auto& info) { return std::to_string(info.param.length) + "Bytes"; });
@@ -79,8 +80,17 @@ TEST(Archive, TruncatedDataThrowsEndOfFile)
 
 TEST(Archive, HugeLengthIsRefusedBeforeAllocating)
 {
-    Archive in(std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7));
-    EXPECT_THROW(in.ReadString(), ArchiveException);
+    const std::string lengths[] = {
+        std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7),
+        std::string("\xFF\xFF\xFF\x00\x00\x00\x01", 7) + std::string(1000, 'x'),
+        std::string("\xFF\xFD\xFF", 3) + std::string(1000, 'x'),
+    };
+    for (const std::string& bytes : lengths) {
+        Archive in(bytes);
+        const AllocationProbe probe;
+        EXPECT_THROW(in.ReadString(), ArchiveException);
+        EXPECT_LT(probe.Largest(), std::size_t { 4096 });
+    }
 }
 
 TEST(Archive, DirectionIsEnforced)

@@ -1,0 +1,19 @@
+// The libjpeg state of one JPEG decoder: the decompression object with its error, source and
+// progress managers. Kept out of PLJPEGDecoder.h so that libjpeg's macros (TRUE, FALSE and the
+// like) do not reach every file that decodes a picture.
+#pragma once
+
+#include <cstdio> // jpeglib.h needs FILE and size_t declared first
+
+#include <jpeglib.h>
+
+#include "imaging/JpegErrorManager.h"
+#include "imaging/JpegPixels.h"
+#include "imaging/JpegSourceManager.h"
+
+struct JpegDecompressor {
+    jpeg_decompress_struct info {};
+    JpegErrorManager errors {};
+    JpegSourceManager source {};
+    JpegPixelKind kind = JpegPixelKind::Colour;
+};

@@ -1,0 +1,56 @@
+// The JPEG decoder: reads a JPEG picture from any data source through libjpeg, with its EXIF
+// block. Colour pictures come out at 32 bits per pixel (blue, green, red, 255), greyscale ones at
+// 8 bits with the grey palette. libjpeg's fatal errors are thrown as PLTextException with the
+// unsupported-feature code; its warnings (corrupt or truncated data) are counted and the picture
+// is decoded with what the file holds.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "imaging/ExifData.h"
+#include "imaging/PLPicDecoder.h"
+
+struct JpegDecompressor;
+
+class PLJPEGDecoder : public PLPicDecoder {
+public:
+    // Progressive pictures with more scans than this are refused, so that a crafted file cannot
+    // keep the decoder busy for minutes.
+    static constexpr int kDefaultScanLimit = 500;
+
+    PLJPEGDecoder();
+    ~PLJPEGDecoder() override;
+    PLJPEGDecoder(const PLJPEGDecoder&) = delete;
+    PLJPEGDecoder& operator=(const PLJPEGDecoder&) = delete;
+
+    // Fast (the default): no fancy upsampling of subsampled colour.
+    void SetFast(bool fast) { m_bFast = fast; }
+    // 0 for no limit.
+    void SetScanLimit(int scans);
+
+    // Reads the header from the source's read position on: the description, the resolution and
+    // the EXIF block. The size is checked against the library's limits here.
+    void Open(PLDataSource* source) override;
+    void DecodeImage(PLBmp* bmp) override;
+    void Close() override;
+
+    // Copies the EXIF data of the open picture into out; out is unchanged when there is none.
+    void GetExifData(ExifData& out) const;
+
+    // Warnings libjpeg gave since the last Open (corrupt data, premature end of the file).
+    int GetWarningCount() const;
+    std::string GetLastWarning() const;
+
+private:
+    // Passes the fraction to the source; false when its listener threw.
+    static bool OnLibjpegProgress(void* client, double fraction);
+    // Aborts the decompressor and throws libjpeg's message.
+    [[noreturn]] void RaiseLibjpegError();
+    void SetDescriptionFromHeader();
+
+    // Allocated once: libjpeg keeps pointers into it.
+    std::unique_ptr<JpegDecompressor> m_pJpeg;
+    bool m_bFast = true;
+    std::unique_ptr<ExifData> m_pExifData;
+};

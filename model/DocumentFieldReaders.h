@@ -1,0 +1,28 @@
+// Field readers for the layout document and the legacy order-form template that tell a missing
+// field from an empty one. The CSV readers give 0 or false when the file has ended; these assign
+// nothing then, so a truncated file leaves every value it does not reach as it was. A field that
+// is present but not a number leaves its target unchanged too; an empty field reads as 0.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <optional>
+#include <string>
+
+namespace layoutdoc {
+
+// The next field and whether a line end finished it, or nothing when the stream holds no
+// further field (only blanks before its end, or it has already failed).
+struct Field {
+    std::string text;
+    bool endsLine = false;
+};
+std::optional<Field> ReadPresentField(std::istream& in);
+
+// Each returns whether a field was there; the target changes only when it was and it parsed.
+bool ReadPresentText(std::istream& in, std::string& text);
+bool ReadPresentInt(std::istream& in, int32_t& value);
+bool ReadPresentUnsigned(std::istream& in, uint32_t& value);
+bool ReadPresentBool(std::istream& in, bool& flag);
+
+} // namespace layoutdoc

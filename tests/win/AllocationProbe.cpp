@@ -1,0 +1,1 @@
+#include "win/AllocationProbeNew.h"
