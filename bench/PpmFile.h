@@ -1,50 +1,71 @@
 #pragma once
 
-// Reading and writing binary PPM (P6, maxval 255) for the bench tools. The input file is mapped
-// rather than copied, and pixels go straight into the caller's 4-byte rows (blue, green, red,
-// alpha 255), so that a tool's time is spent on its work, not on buffers.
+// Reading and writing binary PPM (P6, maxval 255) for the bench tools. Pixels go between the file
+// and the caller's 4-byte rows (blue, green, red, alpha 255) a band of rows at a time through one
+// small buffer, so that a tool's time is spent on its work, not on memory.
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
+#include <immintrin.h>
 #include <unistd.h>
 
 namespace bench {
 
-// A mapped P6 file: its size and where its pixels start.
+// Converts `count` packed RGB pixels into 4-byte pixels (blue, green, red, alpha 255).
+// `rgb` must stay readable for 4 bytes beyond its last pixel.
+__attribute__((target("ssse3"))) inline void RgbToBgraSsse3(const uint8_t* rgb, uint8_t* out, int64_t count)
+{
+    const __m128i order = _mm_setr_epi8(2, 1, 0, -1, 5, 4, 3, -1, 8, 7, 6, -1, 11, 10, 9, -1);
+    const __m128i alpha = _mm_set1_epi32(static_cast<int32_t>(0xff000000u));
+    int64_t x = 0;
+    for (; x + 4 <= count; x += 4, rgb += 12, out += 16) {
+        const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rgb));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_or_si128(_mm_shuffle_epi8(px, order), alpha));
+    }
+    for (; x < count; ++x, rgb += 3, out += 4) {
+        out[0] = rgb[2];
+        out[1] = rgb[1];
+        out[2] = rgb[0];
+        out[3] = 255;
+    }
+}
+
+inline void RgbToBgraPlain(const uint8_t* rgb, uint8_t* out, int64_t count)
+{
+    for (int64_t x = 0; x < count; ++x, rgb += 3, out += 4) {
+        out[0] = rgb[2];
+        out[1] = rgb[1];
+        out[2] = rgb[0];
+        out[3] = 255;
+    }
+}
+
+// A P6 file read front to back: the header when opened, then the pixels a band of rows at a time
+// through one small buffer, with read(2), so that no page of the file is mapped.
 class PpmInput {
 public:
     static std::optional<PpmInput> Open(const std::string& path)
     {
         PpmInput in;
-        const int fd = ::open(path.c_str(), O_RDONLY);
-        if (fd < 0)
-            return std::nullopt;
-        struct stat st { };
-        if (::fstat(fd, &st) == 0 && st.st_size > 0) {
-            in.m_Size = static_cast<size_t>(st.st_size);
-            void* p = ::mmap(nullptr, in.m_Size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-            in.m_Data = p == MAP_FAILED ? nullptr : static_cast<const uint8_t*>(p);
-        }
-        ::close(fd);
-        if (!in.m_Data || !in.ParseHeader())
+        in.m_Fd = ::open(path.c_str(), O_RDONLY);
+        if (in.m_Fd < 0 || !in.ParseHeader())
             return std::nullopt;
         return in;
     }
 
     PpmInput(PpmInput&& other) noexcept
-        : m_Data(std::exchange(other.m_Data, nullptr))
-        , m_Size(other.m_Size)
-        , m_Pixels(other.m_Pixels)
+        : m_Fd(std::exchange(other.m_Fd, -1))
+        , m_Buffer(std::move(other.m_Buffer))
+        , m_Start(other.m_Start)
+        , m_End(other.m_End)
         , m_Width(other.m_Width)
         , m_Height(other.m_Height)
     {
@@ -52,91 +73,159 @@ public:
     PpmInput& operator=(PpmInput&&) = delete;
     ~PpmInput()
     {
-        if (m_Data)
-            ::munmap(const_cast<uint8_t*>(m_Data), m_Size);
+        if (m_Fd >= 0)
+            ::close(m_Fd);
     }
 
     int64_t Width() const { return m_Width; }
     int64_t Height() const { return m_Height; }
 
-    // Converts row y into width 4-byte pixels.
-    void ReadRow(int64_t y, uint8_t* out) const
+    // Reads every row, top first, into rows[y] as width 4-byte pixels. False on a short file.
+    bool ReadRows(uint8_t* const* rows)
     {
-        const uint8_t* rgb = m_Data + m_Pixels + static_cast<size_t>(y * m_Width * 3);
-        for (int64_t x = 0; x < m_Width; ++x, rgb += 3, out += 4) {
-            out[0] = rgb[2];
-            out[1] = rgb[1];
-            out[2] = rgb[0];
-            out[3] = 255;
+        const int64_t rowBytes = m_Width * 3;
+        const int64_t band = std::max<int64_t>(1, kBandBytes / rowBytes);
+        m_Buffer.resize(static_cast<size_t>(band * rowBytes + 16));
+        const bool ssse3 = __builtin_cpu_supports("ssse3");
+        for (int64_t y0 = 0; y0 < m_Height; y0 += band) {
+            const int64_t count = std::min(band, m_Height - y0);
+            if (!Fill(static_cast<size_t>(count * rowBytes)))
+                return false;
+            for (int64_t y = 0; y < count; ++y) {
+                const uint8_t* rgb = m_Buffer.data() + y * rowBytes;
+                if (ssse3)
+                    RgbToBgraSsse3(rgb, rows[y0 + y], m_Width);
+                else
+                    RgbToBgraPlain(rgb, rows[y0 + y], m_Width);
+            }
         }
-    }
-
-private:
-    PpmInput() = default;
-
-    bool Number(size_t& at, int64_t& value) const
-    {
-        while (at < m_Size
-            && (m_Data[at] == '#' || m_Data[at] == ' ' || m_Data[at] == '\n' || m_Data[at] == '\r'
-                || m_Data[at] == '\t')) {
-            if (m_Data[at] == '#')
-                while (at < m_Size && m_Data[at] != '\n')
-                    ++at;
-            ++at;
-        }
-        if (at >= m_Size || m_Data[at] < '0' || m_Data[at] > '9')
-            return false;
-        value = 0;
-        while (at < m_Size && m_Data[at] >= '0' && m_Data[at] <= '9' && value < (int64_t { 1 } << 40))
-            value = value * 10 + (m_Data[at++] - '0');
         return true;
     }
 
-    bool ParseHeader()
+private:
+    static constexpr int64_t kBandBytes = int64_t { 256 } << 10;
+
+    PpmInput() = default;
+
+    // Makes the buffer start with `bytes` bytes of the file (after what earlier calls returned).
+    bool Fill(size_t bytes)
     {
-        size_t at = 2;
-        int64_t maxval = 0;
-        if (m_Size < 2 || m_Data[0] != 'P' || m_Data[1] != '6' || !Number(at, m_Width)
-            || !Number(at, m_Height) || !Number(at, maxval) || maxval != 255 || m_Width <= 0 || m_Height <= 0
-            || m_Width * m_Height > (int64_t { 1 } << 30))
-            return false;
-        m_Pixels = at + 1; // one whitespace byte ends the header
-        return m_Pixels + static_cast<size_t>(m_Width * m_Height * 3) <= m_Size;
+        const size_t kept = m_End - m_Start;
+        std::memmove(m_Buffer.data(), m_Buffer.data() + m_Start, kept);
+        m_Start = 0;
+        m_End = kept;
+        while (m_End < bytes) {
+            const ssize_t got = ::read(m_Fd, m_Buffer.data() + m_End, m_Buffer.size() - 16 - m_End);
+            if (got <= 0)
+                return false;
+            m_End += static_cast<size_t>(got);
+        }
+        m_Start = bytes;
+        return true;
     }
 
-    const uint8_t* m_Data = nullptr;
-    size_t m_Size = 0;
-    size_t m_Pixels = 0;
+    bool Number(size_t& at, int64_t& value) const
+    {
+        while (at < m_End
+            && (m_Buffer[at] == '#' || m_Buffer[at] == ' ' || m_Buffer[at] == '\n' || m_Buffer[at] == '\r'
+                || m_Buffer[at] == '\t')) {
+            if (m_Buffer[at] == '#')
+                while (at < m_End && m_Buffer[at] != '\n')
+                    ++at;
+            ++at;
+        }
+        if (at >= m_End || m_Buffer[at] < '0' || m_Buffer[at] > '9')
+            return false;
+        value = 0;
+        while (at < m_End && m_Buffer[at] >= '0' && m_Buffer[at] <= '9' && value < (int64_t { 1 } << 40))
+            value = value * 10 + (m_Buffer[at++] - '0');
+        return true;
+    }
+
+    // The header must lie within the file's first 4 KB.
+    bool ParseHeader()
+    {
+        m_Buffer.resize(4096);
+        const ssize_t got = ::read(m_Fd, m_Buffer.data(), m_Buffer.size());
+        if (got < 2)
+            return false;
+        m_End = static_cast<size_t>(got);
+        size_t at = 2;
+        int64_t maxval = 0;
+        if (m_Buffer[0] != 'P' || m_Buffer[1] != '6' || !Number(at, m_Width) || !Number(at, m_Height)
+            || !Number(at, maxval) || maxval != 255 || m_Width <= 0 || m_Height <= 0
+            || m_Width * m_Height > (int64_t { 1 } << 30) || at >= m_End)
+            return false;
+        m_Start = at + 1; // one whitespace byte ends the header
+        return true;
+    }
+
+    int m_Fd = -1;
+    std::vector<uint8_t> m_Buffer;
+    size_t m_Start = 0; // unread bytes of the file are m_Buffer[m_Start, m_End)
+    size_t m_End = 0;
     int64_t m_Width = 0;
     int64_t m_Height = 0;
 };
 
+// Converts `count` 4-byte pixels into packed RGB; `rgb` must stay writable for 4 bytes beyond.
+__attribute__((target("ssse3"))) inline void BgraToRgbSsse3(const uint8_t* px, uint8_t* rgb, int64_t count)
+{
+    const __m128i order = _mm_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1);
+    int64_t x = 0;
+    for (; x + 4 <= count; x += 4, px += 16, rgb += 12)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(rgb),
+            _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(px)), order));
+    for (; x < count; ++x, px += 4, rgb += 3) {
+        rgb[0] = px[2];
+        rgb[1] = px[1];
+        rgb[2] = px[0];
+    }
+}
+
+inline void BgraToRgbPlain(const uint8_t* px, uint8_t* rgb, int64_t count)
+{
+    for (int64_t x = 0; x < count; ++x, px += 4, rgb += 3) {
+        rgb[0] = px[2];
+        rgb[1] = px[1];
+        rgb[2] = px[0];
+    }
+}
+
 // Writes width x height 4-byte pixels, given by their rows, as P6, a band of rows at a time.
 inline bool WritePpm(const std::string& path, int64_t width, int64_t height, const uint8_t* const* rows)
 {
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Closer> f(std::fopen(path.c_str(), "wb"));
-    if (!f)
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
         return false;
     const std::string header = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
-    bool ok = std::fwrite(header.data(), 1, header.size(), f.get()) == header.size();
-    const int64_t band = std::max<int64_t>(1, (int64_t { 1 } << 20) / (width * 3));
-    std::vector<uint8_t> buffer(static_cast<size_t>(band * width * 3));
+    const auto writeAll = [fd](const uint8_t* data, size_t bytes) {
+        while (bytes > 0) {
+            const ssize_t put = ::write(fd, data, bytes);
+            if (put <= 0)
+                return false;
+            data += put;
+            bytes -= static_cast<size_t>(put);
+        }
+        return true;
+    };
+    bool ok = writeAll(reinterpret_cast<const uint8_t*>(header.data()), header.size());
+    const int64_t rowBytes = width * 3;
+    const int64_t band = std::max<int64_t>(1, (int64_t { 256 } << 10) / rowBytes);
+    std::vector<uint8_t> buffer(static_cast<size_t>(band * rowBytes + 16));
+    const bool ssse3 = __builtin_cpu_supports("ssse3");
     for (int64_t y0 = 0; ok && y0 < height; y0 += band) {
-        uint8_t* out = buffer.data();
-        for (int64_t y = y0; y < std::min(height, y0 + band); ++y)
-            for (int64_t x = 0; x < width; ++x, out += 3) {
-                const uint8_t* px = rows[y] + x * 4;
-                out[0] = px[2];
-                out[1] = px[1];
-                out[2] = px[0];
-            }
-        const auto bytes = static_cast<size_t>(out - buffer.data());
-        ok = std::fwrite(buffer.data(), 1, bytes, f.get()) == bytes;
+        const int64_t count = std::min(band, height - y0);
+        for (int64_t y = 0; y < count; ++y) {
+            uint8_t* rgb = buffer.data() + y * rowBytes;
+            if (ssse3)
+                BgraToRgbSsse3(rows[y0 + y], rgb, width);
+            else
+                BgraToRgbPlain(rows[y0 + y], rgb, width);
+        }
+        ok = writeAll(buffer.data(), static_cast<size_t>(count * rowBytes));
     }
-    return ok && std::fflush(f.get()) == 0;
+    return ::close(fd) == 0 && ok;
 }
 
 } // namespace bench

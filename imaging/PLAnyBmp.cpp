@@ -37,7 +37,7 @@ void PLAnyBmp::AllocatePixels(int width, int height, int bpp, bool hasAlpha, boo
 {
     CheckPictureSize(width, height, bpp);
     try {
-        m_pBits = std::make_unique<uint8_t[]>(static_cast<size_t>(BitsBytesFor(width, height, bpp)));
+        m_pBits = PLBmpPixelBlock(static_cast<size_t>(BitsBytesFor(width, height, bpp)));
         if (bpp <= 8)
             m_Palette = std::make_unique<PLPixel32[]>(size_t(1) << bpp);
     } catch (const std::bad_alloc&) {

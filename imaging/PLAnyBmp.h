@@ -2,6 +2,7 @@
 #pragma once
 
 #include "imaging/PLBmp.h"
+#include "imaging/PLBmpPixelBlock.h"
 
 #include <memory>
 
@@ -27,6 +28,6 @@ protected:
     void BuildRowTable() override;
 
 private:
-    std::unique_ptr<uint8_t[]> m_pBits;
+    PLBmpPixelBlock m_pBits;
     std::unique_ptr<PLPixel32[]> m_Palette;
 };

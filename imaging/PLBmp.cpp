@@ -29,6 +29,17 @@ void PLBmp::Create(int width, int height, int bpp, bool hasAlpha, bool isGreysca
         std::memcpy(GetRow(y), bits + y * step, rowBytes);
 }
 
+void PLBmp::CreateForOverwrite(
+    int width, int height, int bpp, bool hasAlpha, bool isGreyscale, const PLCoord& resolution)
+{
+    struct Restore {
+        bool& flag;
+        ~Restore() { flag = true; }
+    } restore { m_bFillOpaque };
+    m_bFillOpaque = false;
+    Create(width, height, bpp, hasAlpha, isGreyscale, nullptr, 0, resolution);
+}
+
 void PLBmp::Lock(bool, bool) const
 {
     ++m_LockCount;
@@ -172,7 +183,7 @@ void PLBmp::InitLocals(int width, int height, int bpp, bool hasAlpha, bool isGre
         throw PLTextException(PL_ERR_NO_MEMORY, "Out of memory initialising line array.");
     }
     BuildRowTable();
-    if (bpp == 32)
+    if (bpp == 32 && m_bFillOpaque)
         for (int y = 0; y < height; ++y)
             std::fill_n(GetRow32(y), width, PLPixel32(0, 0, 0, 255));
     if (bpp < 16)

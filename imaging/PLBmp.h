@@ -30,6 +30,11 @@ public:
     // and leaves the bitmap as it was.
     virtual void Create(int width, int height, int bpp, bool hasAlpha, bool isGreyscale,
         const uint8_t* bits = nullptr, int stride = 0, const PLCoord& resolution = PLCoord());
+    // Like Create without bits, for a caller that writes every pixel of every row before anything
+    // reads them: the pixels are left as the fresh memory holds them, zero bytes, with no opaque
+    // alpha written first. The grey palette below 16 bpp is set as by Create.
+    void CreateForOverwrite(int width, int height, int bpp, bool hasAlpha, bool isGreyscale,
+        const PLCoord& resolution = PLCoord());
     virtual int64_t MemoryInUse() const = 0;
     virtual int BytesPerRow() const = 0;
     // Bracket direct access to the rows; they only count.
@@ -100,6 +105,9 @@ protected:
     int m_PaletteType = 2;
 
 private:
+    // False only while CreateForOverwrite creates the pixels.
+    bool m_bFillOpaque = true;
+
     void CopySameDepth(const PLBmp& src);
     void ConvertFrom(const PLBmp& src, int bpp);
     void ConvertTo1Bpp(const PLBmp& src);

@@ -5,6 +5,7 @@
 #include "imaging/PLContribDef.h"
 #include "imaging/PLTextException.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -32,14 +33,26 @@ void PLFilterResize::Resize(PLBmp* pBmpSource, PLBmp* pBmpDest, const PLContribD
     }
     if (pBmpSource->GetBitsPerPixel() != 32)
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "Resizing needs a 32-bpp bitmap.");
-    pBmpDest->Create(m_NewXSize, m_NewYSize, 32, pBmpSource->HasAlpha(), pBmpSource->IsGreyscale(), nullptr,
-        0, pBmpSource->GetResolution());
+    // The scaler writes every destination pixel whenever both pictures have pixels, so the new
+    // picture need not be made opaque black first; without pixels on either side it stays blank.
+    const bool scaled
+        = m_NewXSize > 0 && m_NewYSize > 0 && pBmpSource->GetWidth() > 0 && pBmpSource->GetHeight() > 0;
+    if (scaled)
+        pBmpDest->CreateForOverwrite(m_NewXSize, m_NewYSize, 32, pBmpSource->HasAlpha(),
+            pBmpSource->IsGreyscale(), pBmpSource->GetResolution());
+    else
+        pBmpDest->Create(m_NewXSize, m_NewYSize, 32, pBmpSource->HasAlpha(), pBmpSource->IsGreyscale(),
+            nullptr, 0, pBmpSource->GetResolution());
     PLBmpLock readLock(*pBmpSource, true, false);
     PLBmpLock writeLock(*pBmpDest, false, true);
     try {
         C2PassScale<CDataRGBA_UBYTE>(kernel).Run(pBmpSource->GetLineArray(), pBmpSource->GetWidth(),
             pBmpSource->GetHeight(), pBmpDest->GetLineArray(), m_NewXSize, m_NewYSize);
     } catch (const std::bad_alloc&) {
+        // The scaler allocates everything before it writes a row: the picture is still untouched,
+        // and is left opaque black like any new one.
+        for (int y = 0; y < pBmpDest->GetHeight(); ++y)
+            std::fill_n(pBmpDest->GetRow32(y), pBmpDest->GetWidth(), PLPixel32(0, 0, 0, 255));
         throw PLTextException(PL_ERR_NO_MEMORY, "Out of memory resizing bitmap.");
     }
 }

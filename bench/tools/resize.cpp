@@ -39,16 +39,19 @@ int main(int argc, char** argv)
     }
     const auto filter
         = FilterNamed(argv[1], std::atoi(argv[4]), std::atoi(argv[5]), argc > 6 ? std::atof(argv[6]) : 1.0);
-    const auto input = bench::PpmInput::Open(argv[2]);
+    auto input = bench::PpmInput::Open(argv[2]);
     if (!filter || !input) {
         std::fprintf(stderr, "resize: unknown filter or unreadable input\n");
         return 2;
     }
     try {
         PLAnyBmp source, result;
-        source.Create(static_cast<int>(input->Width()), static_cast<int>(input->Height()), 32, false, false);
-        for (int y = 0; y < source.GetHeight(); ++y)
-            input->ReadRow(y, source.GetRow(y));
+        source.CreateForOverwrite(
+            static_cast<int>(input->Width()), static_cast<int>(input->Height()), 32, false, false);
+        if (!input->ReadRows(source.GetLineArray())) {
+            std::fprintf(stderr, "resize: %s is cut short\n", argv[2]);
+            return 1;
+        }
         filter->Apply(&source, &result);
         if (!bench::WritePpm(argv[3], result.GetWidth(), result.GetHeight(), result.GetLineArray())) {
             std::fprintf(stderr, "resize: cannot write %s\n", argv[3]);

@@ -1,0 +1,98 @@
+#include "imaging/PLBmpPixelBlock.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <utility>
+
+#include <sys/mman.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#define PL_POISON(addr, size) ASAN_POISON_MEMORY_REGION(addr, size)
+#define PL_UNPOISON(addr, size) ASAN_UNPOISON_MEMORY_REGION(addr, size)
+#else
+#define PL_POISON(addr, size) ((void)(addr), (void)(size))
+#define PL_UNPOISON(addr, size) ((void)(addr), (void)(size))
+#endif
+
+namespace {
+
+constexpr size_t kHugePage = size_t(2) << 20;
+// From this size on a block is mapped; below, rounding it up to whole huge pages would waste too much.
+constexpr size_t kMappedFrom = size_t(4) << 20;
+
+size_t RoundUp(size_t bytes, size_t unit)
+{
+    return (bytes + unit - 1) / unit * unit;
+}
+
+} // namespace
+
+PLBmpPixelBlock::PLBmpPixelBlock(size_t bytes)
+    : m_Bytes(bytes)
+{
+    if (bytes < kMappedFrom) {
+        m_pData = static_cast<uint8_t*>(std::calloc(bytes > 0 ? bytes : 1, 1));
+        if (!m_pData)
+            throw std::bad_alloc();
+        return;
+    }
+    if (bytes > SIZE_MAX - 2 * kHugePage)
+        throw std::bad_alloc();
+    // Map one huge page more than needed, then give back what lies outside the aligned part.
+    const size_t length = RoundUp(bytes, kHugePage);
+    void* const mapped
+        = ::mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        throw std::bad_alloc();
+    auto* const start = static_cast<uint8_t*>(mapped);
+    auto* const aligned = reinterpret_cast<uint8_t*>(
+        RoundUp(reinterpret_cast<uintptr_t>(start), kHugePage)); // within the first huge page
+    const auto head = static_cast<size_t>(aligned - start);
+    if (head > 0)
+        ::munmap(start, head);
+    ::munmap(aligned + length, kHugePage - head);
+    // Only advice: where huge pages are off or unavailable the block works with small pages.
+    ::madvise(aligned, length, MADV_HUGEPAGE);
+    m_pData = aligned;
+    m_MappedBytes = length;
+    // The rounding beyond the block stays out of bounds for the address sanitizer.
+    PL_POISON(m_pData + m_Bytes, m_MappedBytes - m_Bytes);
+}
+
+PLBmpPixelBlock::~PLBmpPixelBlock()
+{
+    reset();
+}
+
+PLBmpPixelBlock::PLBmpPixelBlock(PLBmpPixelBlock&& other) noexcept
+    : m_pData(std::exchange(other.m_pData, nullptr))
+    , m_Bytes(std::exchange(other.m_Bytes, 0))
+    , m_MappedBytes(std::exchange(other.m_MappedBytes, 0))
+{
+}
+
+PLBmpPixelBlock& PLBmpPixelBlock::operator=(PLBmpPixelBlock&& other) noexcept
+{
+    if (this != &other) {
+        reset();
+        m_pData = std::exchange(other.m_pData, nullptr);
+        m_Bytes = std::exchange(other.m_Bytes, 0);
+        m_MappedBytes = std::exchange(other.m_MappedBytes, 0);
+    }
+    return *this;
+}
+
+void PLBmpPixelBlock::reset()
+{
+    if (m_MappedBytes > 0) {
+        PL_UNPOISON(m_pData + m_Bytes, m_MappedBytes - m_Bytes);
+        ::munmap(m_pData, m_MappedBytes);
+    } else {
+        std::free(m_pData);
+    }
+    m_pData = nullptr;
+    m_Bytes = 0;
+    m_MappedBytes = 0;
+}

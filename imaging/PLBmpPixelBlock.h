@@ -1,0 +1,31 @@
+// Zero-filled memory for a bitmap's pixels.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// A block of zero bytes, owned. Small blocks come from calloc. Large ones are mapped straight from
+// the kernel, which hands them out zeroed (no fill pass over the block), aligned to 2 MB and marked
+// for transparent huge pages: a big picture then costs a few dozen page faults instead of one per
+// 4 KB, which on a virtual machine outweighs the work done on the pixels.
+class PLBmpPixelBlock {
+public:
+    PLBmpPixelBlock() = default;
+    // Throws std::bad_alloc when the memory cannot be had.
+    explicit PLBmpPixelBlock(size_t bytes);
+    ~PLBmpPixelBlock();
+
+    PLBmpPixelBlock(PLBmpPixelBlock&& other) noexcept;
+    PLBmpPixelBlock& operator=(PLBmpPixelBlock&& other) noexcept;
+    PLBmpPixelBlock(const PLBmpPixelBlock&) = delete;
+    PLBmpPixelBlock& operator=(const PLBmpPixelBlock&) = delete;
+
+    uint8_t* get() const { return m_pData; }
+    size_t size() const { return m_Bytes; }
+    void reset();
+
+private:
+    uint8_t* m_pData = nullptr;
+    size_t m_Bytes = 0;
+    size_t m_MappedBytes = 0; // 0 when the block came from calloc
+};

@@ -1,0 +1,85 @@
+#include "imaging/BmpTestHelpers.h"
+#include "imaging/PLAnyBmp.h"
+#include "imaging/PLBmpPixelBlock.h"
+#include "imaging/PLFilterResize.h"
+#include "imaging/PLWinBmp.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+TEST(PLBmpPixelBlock, EveryByteIsZeroAndUsableOnBothSidesOfTheMappingThreshold)
+{
+    const size_t MB = size_t(1) << 20;
+    const size_t sizes[] = { 0, 1, 4 * MB - 1, 4 * MB, 4 * MB + 1, 6 * MB + 3, 8 * MB };
+    for (size_t bytes : sizes) {
+        PLBmpPixelBlock block(bytes);
+        ASSERT_NE(block.get(), nullptr) << bytes;
+        EXPECT_EQ(block.size(), bytes);
+        EXPECT_TRUE(std::all_of(block.get(), block.get() + bytes, [](uint8_t b) { return b == 0; })) << bytes;
+        if (bytes > 0) { // the first and last byte are the block's own (the sanitizer checks the rest)
+            block.get()[0] = 1;
+            block.get()[bytes - 1] = 2;
+        }
+        PLBmpPixelBlock moved(std::move(block));
+        EXPECT_EQ(block.get(), nullptr);
+        if (bytes > 0) {
+            EXPECT_EQ(moved.get()[bytes - 1], 2) << bytes;
+        }
+        PLBmpPixelBlock other(16);
+        other = std::move(moved);
+        EXPECT_EQ(other.size(), bytes);
+    }
+}
+
+template <class Bmp> void ExpectForOverwriteLeavesZeroAndCreateStaysOpaque()
+{
+    Bmp bmp;
+    bmp.CreateForOverwrite(5, 3, 32, true, false, PLCoord(72, 96));
+    EXPECT_EQ(bmp.GetSize(), PLCoord(5, 3));
+    EXPECT_TRUE(bmp.HasAlpha());
+    EXPECT_EQ(bmp.GetResolution(), PLCoord(72, 96));
+    for (int y = 0; y < 3; ++y)
+        EXPECT_TRUE(std::all_of(bmp.GetRow(y), bmp.GetRow(y) + 20, [](uint8_t b) { return b == 0; })) << y;
+
+    bmp.Create(4, 2, 32, false, false); // a plain Create afterwards is opaque black again
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(bmp.GetRow32(y)[x], PLPixel32(0, 0, 0, 255));
+
+    bmp.CreateForOverwrite(3, 2, 8, false, true); // the grey palette is still set below 16 bpp
+    EXPECT_EQ(bmp.GetPalette()[255], PLPixel32(255, 255, 255, 255));
+    EXPECT_EQ(bmp.GetRow(1)[2], 0);
+}
+
+TEST(PLBmpCreateForOverwrite, PixelsAreZeroBytesAndLaterCreatesAreOpaque)
+{
+    ExpectForOverwriteLeavesZeroAndCreateStaysOpaque<PLAnyBmp>();
+    ExpectForOverwriteLeavesZeroAndCreateStaysOpaque<PLWinBmp>();
+}
+
+TEST(PLBmpCreateForOverwrite, ARefusedSizeKeepsTheOldPicture)
+{
+    PLAnyBmp bmp;
+    bmp.Create(2, 2, 32, false, false);
+    EXPECT_EQ(
+        ErrorCodeOf([&] { bmp.CreateForOverwrite(PL_MAX_SIDE + 1, 1, 32, false, false); }), PL_ERR_NO_MEMORY);
+    EXPECT_EQ(bmp.GetSize(), PLCoord(2, 2));
+    EXPECT_EQ(bmp.GetRow32(1)[1], PLPixel32(0, 0, 0, 255));
+    bmp.Create(1, 1, 32, false, false); // the refusal did not leave the opaque fill switched off
+    EXPECT_EQ(bmp.GetRow32(0)[0], PLPixel32(0, 0, 0, 255));
+}
+
+TEST(PLFilterResize, AResizeRefusedForMemoryLeavesAnOpaqueBlackPicture)
+{
+    // One tall column squeezed into one long row would need every intermediate row at once.
+    PLAnyBmp src, dst;
+    src.Create(1, PL_MAX_SIDE, 32, false, false);
+    EXPECT_EQ(
+        ErrorCodeOf([&] { PLFilterResizeBilinear(PL_MAX_SIDE, 1).Apply(&src, &dst); }), PL_ERR_NO_MEMORY);
+    ASSERT_EQ(dst.GetSize(), PLCoord(PL_MAX_SIDE, 1));
+    EXPECT_TRUE(std::all_of(dst.GetRow32(0), dst.GetRow32(0) + PL_MAX_SIDE,
+        [](const PLPixel32& p) { return p == PLPixel32(0, 0, 0, 255); }));
+}
