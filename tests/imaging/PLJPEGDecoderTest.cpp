@@ -399,8 +399,8 @@ TEST(JpegDecoder, FailureLeavesUndeliveredRowsBlack)
     const size_t rowBytes = 40 * 4;
 
     using MakeBitmap = std::function<std::unique_ptr<PLBmp>()>;
-    const MakeBitmap makers[] = { [] { return std::make_unique<PLAnyBmp>(); },
-        [] { return std::make_unique<PLWinBmp>(); } };
+    const MakeBitmap makers[]
+        = { [] { return std::make_unique<PLAnyBmp>(); }, [] { return std::make_unique<PLWinBmp>(); } };
     for (const MakeBitmap& make : makers) {
         for (const bool isProgressive : { false, true }) {
             const Bytes& jpeg = isProgressive ? progressive : sequential;
