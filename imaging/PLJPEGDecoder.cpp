@@ -27,6 +27,15 @@ PLCoord ResolutionFromDensity(const jpeg_decompress_struct& info)
     return PLCoord(info.X_density, info.Y_density);
 }
 
+// Rows from first to the bottom become black, alpha 255 at 32 bpp, so that a picture that failed
+// part way holds no stale or uninitialised bytes.
+void ClearRowsFrom(PLBmp& bmp, int first)
+{
+    const JpegPixelKind kind = bmp.GetBitsPerPixel() == 8 ? JpegPixelKind::Grey : JpegPixelKind::Colour;
+    for (int y = std::max(0, first); y < bmp.GetHeight(); ++y)
+        ClearMissingRow(bmp.GetRow(y), static_cast<uint32_t>(bmp.GetWidth()), kind);
+}
+
 } // namespace
 
 PLJPEGDecoder::PLJPEGDecoder()
@@ -94,27 +103,45 @@ void PLJPEGDecoder::SetDescriptionFromHeader()
         grey ? 8 : 32, ResolutionFromDensity(info), false, grey);
 }
 
+void PLJPEGDecoder::GetImage(PLBmp& bmp, int bpp)
+{
+    if (bpp != 0 && bpp != GetBitsPerPixel()) {
+        PLPicDecoder::GetImage(bmp, bpp);
+        return;
+    }
+    bmp.CreateForOverwrite(
+        GetWidth(), GetHeight(), GetBitsPerPixel(), HasAlpha(), IsGreyscale(), GetResolution());
+    DecodeImage(&bmp);
+}
+
 void PLJPEGDecoder::DecodeImage(PLBmp* bmp)
 {
     jpeg_decompress_struct& info = m_pJpeg->info;
-    if (m_bFast)
-        info.do_fancy_upsampling = FALSE;
-    info.dct_method = JDCT_FLOAT;
-    if (!JpegGuardedStartDecompress(&info))
-        RaiseLibjpegError();
     const int bpp = m_pJpeg->kind == JpegPixelKind::Grey ? 8 : 32;
-    if (bmp->GetWidth() != static_cast<int>(info.output_width)
-        || bmp->GetHeight() != static_cast<int>(info.output_height) || bmp->GetBitsPerPixel() != bpp) {
+    // No scaling is asked for, so the output has the picture's own size.
+    if (bmp->GetWidth() != static_cast<int>(info.image_width)
+        || bmp->GetHeight() != static_cast<int>(info.image_height) || bmp->GetBitsPerPixel() != bpp) {
         jpeg_abort_decompress(&info);
         RaiseError(PL_ERR_INTERNAL, "The bitmap does not match the JPEG picture.");
     }
-    bool complete = false;
-    {
-        PLBmpLock lock(*bmp, false, true);
-        complete = JpegGuardedReadImage(&info, bmp->GetLineArray(), m_pJpeg->kind);
-    }
-    if (!complete)
+    if (m_bFast)
+        info.do_fancy_upsampling = FALSE;
+    info.dct_method = JDCT_FLOAT;
+    PLBmpLock lock(*bmp, false, true);
+    if (!JpegGuardedStartDecompress(&info)) {
+        ClearRowsFrom(*bmp, 0);
         RaiseLibjpegError();
+    }
+    if (info.output_width != info.image_width || info.output_height != info.image_height) {
+        ClearRowsFrom(*bmp, 0);
+        jpeg_abort_decompress(&info);
+        RaiseError(PL_ERR_INTERNAL, "The bitmap does not match the JPEG picture.");
+    }
+    if (!JpegGuardedReadImage(&info, bmp->GetLineArray(), m_pJpeg->kind)) {
+        // Rows before the output line were delivered whole; the rest may be partly written.
+        ClearRowsFrom(*bmp, static_cast<int>(info.output_scanline));
+        RaiseLibjpegError();
+    }
     if (info.output_scanline < info.output_height)
         jpeg_abort_decompress(&info); // rows were missing and have been cleared
     else if (!JpegGuardedFinishDecompress(&info))

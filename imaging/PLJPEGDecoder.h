@@ -32,6 +32,11 @@ public:
     // Reads the header from the source's read position on: the description, the resolution and
     // the EXIF block. The size is checked against the library's limits here.
     void Open(PLDataSource* source) override;
+    // At the picture's own depth the bitmap is created without first being made opaque black:
+    // DecodeImage writes every byte of it. Other depths go through the usual conversion.
+    void GetImage(PLBmp& bmp, int bpp = 0) override;
+    // Writes every row of bmp, which must have the picture's size and depth: the decoded rows, and
+    // black (alpha 255) for rows that a truncated file lacks or that a failure left undecoded.
     void DecodeImage(PLBmp* bmp) override;
     void Close() override;
 

@@ -64,7 +64,7 @@ void PLWinBmp::AllocatePixels(int width, int height, int bpp, bool hasAlpha, boo
     CheckPictureSize(width, height, bpp);
     const auto size = static_cast<size_t>(DibBytesFor(width, height, bpp));
     try {
-        m_pDib = std::make_unique<uint8_t[]>(size);
+        m_pDib = PLBmpPixelBlock(size);
     } catch (const std::bad_alloc&) {
         FreePixels();
         throw PLTextException(PL_ERR_NO_MEMORY, "Out of memory creating bitmap.");

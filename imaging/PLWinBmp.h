@@ -4,6 +4,7 @@
 #pragma once
 
 #include "imaging/PLBmp.h"
+#include "imaging/PLBmpPixelBlock.h"
 #include "imaging/PLBox.h"
 #include "imaging/PLDibHeader.h"
 
@@ -64,7 +65,8 @@ protected:
     void SetDibPointers();
 
 private:
-    std::unique_ptr<uint8_t[]> m_pDib;
+    // Zero bytes when allocated: big blocks come straight from the kernel, with no fill pass.
+    PLBmpPixelBlock m_pDib;
     size_t m_DibSize = 0;
     uint8_t* m_pBits = nullptr;
 };

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "imaging/PLMemSource.h"
 #include "imaging/PLProgressListener.h"
 #include "imaging/PLTextException.h"
+#include "imaging/PLWinBmp.h"
 
 namespace {
 
@@ -369,6 +372,67 @@ TEST(JpegDecoder, ProgressReachesTheListener)
         EXPECT_LE(recorder.parts.back(), 1.0);
         EXPECT_GT(recorder.parts.back(), 0.8) << progressive;
         source.Close();
+    }
+}
+
+// A decode that fails part way leaves every row it did not deliver black and opaque, in either kind
+// of bitmap: the rows before the failure hold libjpeg's pixels, no byte is left as the fresh
+// memory held it (alpha 0). A listener stops a sequential file in the middle of its rows; the scan
+// limit stops a progressive file before any row.
+TEST(JpegDecoder, FailureLeavesUndeliveredRowsBlack)
+{
+    struct StopHalfway : PLProgressListener {
+        // Once only: closing the source reports 1.0 again.
+        void OnProgress(double part) override
+        {
+            if (part > 0.5 && !stopped) {
+                stopped = true;
+                throw std::runtime_error("stop");
+            }
+        }
+        bool stopped = false;
+    };
+    const Bytes sequential = MakeJpeg(Recipe(40, 512));
+    const ReferenceImage ref = ReferenceDecode(sequential, Layout::Bgra, false);
+    ASSERT_TRUE(ref.error.empty()) << ref.error;
+    const Bytes progressive = MakeJpeg(With(Recipe(40, 64), true, false, 0));
+    const size_t rowBytes = 40 * 4;
+
+    using MakeBitmap = std::function<std::unique_ptr<PLBmp>()>;
+    const MakeBitmap makers[]
+        = { [] { return std::make_unique<PLAnyBmp>(); }, [] { return std::make_unique<PLWinBmp>(); } };
+    for (const MakeBitmap& make : makers) {
+        for (const bool isProgressive : { false, true }) {
+            const Bytes& jpeg = isProgressive ? progressive : sequential;
+            StopHalfway stopper;
+            PLMemSource source(isProgressive ? nullptr : &stopper);
+            source.OpenMemory(jpeg.data(), static_cast<int>(jpeg.size()));
+            PLJPEGDecoder decoder;
+            decoder.SetScanLimit(3);
+            const std::unique_ptr<PLBmp> bmp = make();
+            decoder.Open(&source);
+            EXPECT_THROW(decoder.GetImage(*bmp, 0), PLTextException) << isProgressive;
+            source.Close();
+
+            ASSERT_EQ(bmp->GetSize(), decoder.GetSize());
+            int decodedRows = 0;
+            for (int y = 0; y < bmp->GetHeight(); ++y) {
+                const bool black = std::all_of(bmp->GetRow32(y), bmp->GetRow32(y) + bmp->GetWidth(),
+                    [](PLPixel32 px) { return px == PLPixel32(0, 0, 0, 255); });
+                if (!black) {
+                    ASSERT_EQ(y, decodedRows) << "a row after a black one was not black";
+                    ASSERT_EQ(std::memcmp(bmp->GetRow(y), ref.samples.data() + y * rowBytes, rowBytes), 0)
+                        << "row " << y;
+                    ++decodedRows;
+                }
+            }
+            if (isProgressive) {
+                EXPECT_EQ(decodedRows, 0);
+            } else {
+                EXPECT_GT(decodedRows, 0);
+                EXPECT_LT(decodedRows, bmp->GetHeight());
+            }
+        }
     }
 }
 
