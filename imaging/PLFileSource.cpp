@@ -94,8 +94,8 @@ int PLFileSource::OpenFile(const char* name)
     const int error = ReadWholeFile(name);
     if (error != 0)
         return error;
-    Open(name, static_cast<int>(m_Contents.size()));
-    SetData(m_Contents.data());
+    Open(name, static_cast<int>(m_ContentSize));
+    SetData(m_Contents.get());
     return 0;
 }
 
@@ -107,15 +107,16 @@ int PLFileSource::OpenFileW(const wchar_t* name)
     const int error = ReadWholeFile(Utf8Path(name));
     if (error != 0)
         return error;
-    OpenW(name, static_cast<int>(m_Contents.size()));
-    SetData(m_Contents.data());
+    OpenW(name, static_cast<int>(m_ContentSize));
+    SetData(m_Contents.get());
     return 0;
 }
 
 void PLFileSource::Close()
 {
     PLDataSource::Close();
-    m_Contents = std::vector<uint8_t>();
+    m_Contents.reset();
+    m_ContentSize = 0;
 }
 
 int PLFileSource::ReadWholeFile(const std::string& path)
@@ -131,16 +132,17 @@ int PLFileSource::ReadWholeFile(const std::string& path)
         return PL_ERR_ACCESS_DENIED;
     if (info.st_size > INT_MAX)
         return PL_ERR_NO_MEMORY;
-    std::vector<uint8_t> contents;
+    const size_t size = static_cast<size_t>(info.st_size);
+    PLBmpPixelBlock contents;
     try {
-        contents.resize(static_cast<size_t>(info.st_size));
+        contents = PLBmpPixelBlock(size);
     } catch (const std::bad_alloc&) {
         return PL_ERR_NO_MEMORY;
     }
     // A file that shrinks meanwhile gives what it still has; one that grows gives its first bytes.
     size_t got = 0;
-    while (got < contents.size()) {
-        const ssize_t n = ::read(file.Get(), contents.data() + got, contents.size() - got);
+    while (got < size) {
+        const ssize_t n = ::read(file.Get(), contents.get() + got, size - got);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -151,7 +153,7 @@ int PLFileSource::ReadWholeFile(const std::string& path)
     }
     if (got == 0)
         return PL_ERR_ACCESS_DENIED;
-    contents.resize(got);
     m_Contents = std::move(contents);
+    m_ContentSize = got;
     return 0;
 }

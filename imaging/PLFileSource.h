@@ -2,10 +2,10 @@
 // process changing the file afterwards cannot disturb the decoding.
 #pragma once
 
+#include "imaging/PLBmpPixelBlock.h"
 #include "imaging/PLDataSource.h"
 
 #include <string>
-#include <vector>
 
 class PLFileSource : public PLDataSource {
 public:
@@ -26,5 +26,8 @@ public:
 private:
     int ReadWholeFile(const std::string& path);
 
-    std::vector<uint8_t> m_Contents;
+    // The file's bytes. Read into the same kind of block as a picture's pixels: a photograph's
+    // file is megabytes, and a block of huge pages costs a few page faults instead of thousands.
+    PLBmpPixelBlock m_Contents;
+    size_t m_ContentSize = 0;
 };
