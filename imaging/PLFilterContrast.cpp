@@ -15,7 +15,7 @@ void PLFilterContrast::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
     if (RedirectInPlace(*this, pBmpSource, pBmpDest))
         return;
     RequireDepth(*pBmpSource, 24, 32, "The contrast filter needs a 24- or 32-bpp bitmap.");
-    CreateLike(*pBmpSource, *pBmpDest);
+    CreateDestination(*pBmpSource, *pBmpDest, pBmpSource->GetWidth(), pBmpSource->GetHeight());
     const double bias = (m_Offset - 128) * m_Contrast + 128;
     ForEachPixel(*pBmpSource, *pBmpDest, [&](const uint8_t* in, uint8_t* out) {
         for (int c = 0; c < 3; ++c)

@@ -117,9 +117,16 @@ TEST(ColorFilters, EdgeCasesKeepAlpha)
     for (const FilterCase& c : cases) {
         PLAnyBmp src, dst;
         MakeRow(src, c.in);
+        src.SetResolution(PLCoord(72, 96));
         const auto filter = c.make();
         filter->Apply(&src, &dst);
         EXPECT_EQ(RowOf(dst), c.out) << c.what;
+        // The destination takes the source's size, depth, flags and resolution.
+        EXPECT_EQ(dst.GetSize(), src.GetSize()) << c.what;
+        EXPECT_EQ(dst.GetBitsPerPixel(), 32) << c.what;
+        EXPECT_TRUE(dst.HasAlpha()) << c.what;
+        EXPECT_FALSE(dst.IsGreyscale()) << c.what;
+        EXPECT_EQ(dst.GetResolution(), PLCoord(72, 96)) << c.what;
         for (int x = 0; x < dst.GetWidth(); ++x)
             EXPECT_EQ(dst.GetRow32(0)[x].GetA(), kAlpha) << c.what;
         // Applied again, and in place, the filter gives the same.
