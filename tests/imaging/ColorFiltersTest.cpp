@@ -210,39 +210,60 @@ TEST(ColorFilters, WatermarkDarkensUnderItsCentredMark)
 
 TEST(ColorFilters, RefusesWhatTheyCannotServe)
 {
-    PLAnyBmp bmp8, bmp24, bmp32, mark8, mark32, dst;
+    // Pictures with a distinct byte everywhere, so that any change shows.
+    PLAnyBmp bmp8, bmp24, bmp32, mark8, mark32;
     bmp8.Create(3, 3, 8, false, true);
     bmp24.Create(3, 3, 24, false, false);
-    bmp32.Create(3, 3, 32, false, false);
+    Fill32(bmp32, 3, 3, PositionColour);
     mark8.Create(2, 2, 8, false, true);
-    mark32.Create(2, 2, 32, false, false);
+    Fill32(mark32, 2, 2, PositionColour);
+    for (PLAnyBmp* bmp : { &bmp8, &bmp24 })
+        for (int y = 0; y < 3; ++y)
+            for (int i = 0; i < bmp->GetBitsPerPixel() / 8 * 3; ++i)
+                bmp->GetRow(y)[i] = uint8_t(y * 31 + i * 7 + 1);
+    const double nan = std::nan(""), inf = HUGE_VAL;
     struct Case {
         const char* what;
-        std::function<void()> apply;
+        std::function<std::unique_ptr<PLFilter>()> make;
+        PLAnyBmp* source;
     };
     const Case cases[] = {
-        { "colour on 24 bpp", [&] { PLFilterColor(1, 1, 1, false).Apply(&bmp24, &dst); } },
-        { "hsb on 8 bpp", [&] { PLFilterHSB(1, 1, 1).Apply(&bmp8, &dst); } },
-        { "lightness on 24 bpp", [&] { PLFilterLightnessPercent(1, true).Apply(&bmp24, &dst); } },
-        { "contrast on 8 bpp", [&] { PLFilterContrast(1.0, 128).Apply(&bmp8, &dst); } },
-        { "grey on 24 bpp", [&] { PLFilterGrayscale().Apply(&bmp24, &dst); } },
-        { "white balance on 24 bpp", [&] { PLFilterWhiteBalance(PLCoord(0, 0), 0).Apply(&bmp24, &dst); } },
-        { "white balance point outside",
-            [&] { PLFilterWhiteBalance(PLCoord(3, 0), 0).Apply(&bmp32, &dst); } },
-        { "density on 24 bpp", [&] { PLFilterAdjustDensity(PLCoord(0, 0), 5, 10, 1).Apply(&bmp24, &dst); } },
-        { "density seed left", [&] { PLFilterAdjustDensity(PLCoord(-1, 0), 5, 10, 1).Apply(&bmp32, &dst); } },
-        { "density seed right", [&] { PLFilterAdjustDensity(PLCoord(3, 0), 5, 10, 1).Apply(&bmp32, &dst); } },
-        { "density seed below", [&] { PLFilterAdjustDensity(PLCoord(0, 3), 5, 10, 1).Apply(&bmp32, &dst); } },
-        { "density negative radius",
-            [&] { PLFilterAdjustDensity(PLCoord(0, 0), 5, 10, -1).Apply(&bmp32, &dst); } },
-        { "watermark divisor 0", [&] { PLFilterWatermark(0, &mark32).Apply(&bmp32, &dst); } },
-        { "watermark of 8 bpp", [&] { PLFilterWatermark(2, &mark8).Apply(&bmp32, &dst); } },
-        { "no watermark", [&] { PLFilterWatermark(2, nullptr).Apply(&bmp32, &dst); } },
+        { "colour on 24 bpp", Make<PLFilterColor>(1, 1, 1, false), &bmp24 },
+        { "hsb on 8 bpp", Make<PLFilterHSB>(1, 1, 1), &bmp8 },
+        { "lightness on 24 bpp", Make<PLFilterLightnessPercent>(1, true), &bmp24 },
+        { "contrast on 8 bpp", Make<PLFilterContrast>(1.0, uint8_t(128)), &bmp8 },
+        { "contrast factor not a number", Make<PLFilterContrast>(nan, uint8_t(128)), &bmp32 },
+        { "contrast factor infinite", Make<PLFilterContrast>(inf, uint8_t(128)), &bmp24 },
+        { "contrast factor minus infinite", Make<PLFilterContrast>(-inf, uint8_t(100)), &bmp32 },
+        { "grey on 24 bpp", Make<PLFilterGrayscale>(), &bmp24 },
+        { "white balance on 24 bpp", Make<PLFilterWhiteBalance>(PLCoord(0, 0), 0), &bmp24 },
+        { "white balance point outside", Make<PLFilterWhiteBalance>(PLCoord(3, 0), 0), &bmp32 },
+        { "white balance point above", Make<PLFilterWhiteBalance>(PLCoord(0, -1), 0), &bmp32 },
+        { "density on 24 bpp", Make<PLFilterAdjustDensity>(PLCoord(0, 0), 5, 10, 1), &bmp24 },
+        { "density seed left", Make<PLFilterAdjustDensity>(PLCoord(-1, 0), 5, 10, 1), &bmp32 },
+        { "density seed right", Make<PLFilterAdjustDensity>(PLCoord(3, 0), 5, 10, 1), &bmp32 },
+        { "density seed below", Make<PLFilterAdjustDensity>(PLCoord(0, 3), 5, 10, 1), &bmp32 },
+        { "density seed far out", Make<PLFilterAdjustDensity>(PLCoord(INT_MIN, INT_MAX), 5, 10, 1), &bmp32 },
+        { "density negative radius", Make<PLFilterAdjustDensity>(PLCoord(0, 0), 5, 10, -1), &bmp32 },
+        { "density radius INT_MIN", Make<PLFilterAdjustDensity>(PLCoord(1, 1), 5, 10, INT_MIN), &bmp32 },
+        { "watermark divisor 0", Make<PLFilterWatermark>(0, &mark32), &bmp32 },
+        { "watermark divisor 0 on 8 bpp", Make<PLFilterWatermark>(0, &mark32), &bmp8 },
+        { "watermark of 8 bpp", Make<PLFilterWatermark>(2, &mark8), &bmp32 },
+        { "no watermark", Make<PLFilterWatermark>(2, static_cast<PLBmp*>(nullptr)), &bmp24 },
     };
     for (const Case& c : cases) {
-        dst.Create(5, 5, 32, false, false);
-        EXPECT_EQ(ErrorCodeOf(c.apply), PL_ERR_FORMAT_NOT_SUPPORTED) << c.what;
-        EXPECT_EQ(dst.GetSize(), PLCoord(5, 5)) << c.what << ": the destination was touched";
+        PLAnyBmp before, dst, dstBefore;
+        before.CreateCopy(*c.source);
+        Fill32(dst, 5, 5, PositionColour);
+        dstBefore.CreateCopy(dst);
+        const auto filter = c.make();
+        EXPECT_EQ(ErrorCodeOf([&] { filter->Apply(c.source, &dst); }), PL_ERR_FORMAT_NOT_SUPPORTED) << c.what;
+        EXPECT_TRUE(dst == dstBefore) << c.what << ": the destination was touched";
+        // Given the picture as both source and destination, or in place, the picture stays as it was.
+        EXPECT_EQ(ErrorCodeOf([&] { filter->Apply(c.source, c.source); }), PL_ERR_FORMAT_NOT_SUPPORTED)
+            << c.what;
+        EXPECT_EQ(ErrorCodeOf([&] { c.source->ApplyFilter(*filter); }), PL_ERR_FORMAT_NOT_SUPPORTED) << c.what;
+        EXPECT_TRUE(*c.source == before) << c.what << ": the picture was changed";
     }
 }
 
