@@ -74,9 +74,20 @@ TEST(ColorFilters, EdgeCasesKeepAlpha)
             { { 0, 25, 0 } } },
         { "balanced colour offset", Make<PLFilterColor>(100, 0, 0, true), { { 200, 100, 50 } },
             { { 250, 75, 25 } } },
+        // Odd negative halves truncate toward zero (-101 / 2 = -50, -50 / 2 = -25, -1 / 2 = 0).
+        { "balanced odd negative offsets", Make<PLFilterColor>(-101, -3, 7, true), { { 100, 100, 100 } },
+            { { 49, 123, 128 } } },
+        // Only the change actually made is given back: red rises by 5, not 50.
+        { "balanced offset clamped at 255", Make<PLFilterColor>(100, 0, 0, true), { { 250, 10, 10 } },
+            { { 255, 8, 8 } } },
+        { "balanced extreme offsets", Make<PLFilterColor>(INT_MIN, INT_MAX, 0, true), { { 10, 20, 30 } },
+            { { 0, 255, 0 } } },
         { "hue, saturation, brightness unchanged", Make<PLFilterHSB>(0, 0, 0),
             { { 255, 0, 0 }, { 0, 0, 255 }, { 90, 90, 90 }, { 0, 0, 0 } },
             { { 255, 0, 0 }, { 0, 0, 255 }, { 90, 90, 90 }, { 0, 0, 0 } } },
+        // The round trip gives 76.99999999999987 for blue, truncated to 76.
+        { "hue, saturation, brightness truncated", Make<PLFilterHSB>(0, 0, 0), { { 250, 3, 77 } },
+            { { 250, 3, 76 } } },
         { "hue turned by a third", Make<PLFilterHSB>(85, 0, 0), { { 255, 0, 0 } }, { { 0, 255, 0 } } },
         { "hue far above the range wraps", Make<PLFilterHSB>(3 * 255 + 85, 0, 0), { { 255, 0, 0 } },
             { { 0, 255, 0 } } },
