@@ -16,7 +16,11 @@
 #include <climits>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <memory>
+#include <set>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -273,7 +277,8 @@ TEST(ColorFilters, RefusesWhatTheyCannotServe)
         // Given the picture as both source and destination, or in place, the picture stays as it was.
         EXPECT_EQ(ErrorCodeOf([&] { filter->Apply(c.source, c.source); }), PL_ERR_FORMAT_NOT_SUPPORTED)
             << c.what;
-        EXPECT_EQ(ErrorCodeOf([&] { c.source->ApplyFilter(*filter); }), PL_ERR_FORMAT_NOT_SUPPORTED) << c.what;
+        EXPECT_EQ(ErrorCodeOf([&] { c.source->ApplyFilter(*filter); }), PL_ERR_FORMAT_NOT_SUPPORTED)
+            << c.what;
         EXPECT_TRUE(*c.source == before) << c.what << ": the picture was changed";
     }
 }
@@ -334,4 +339,121 @@ TEST(FitSizeKeepAspect, Table)
         EXPECT_EQ(w, c.fitW) << c.w << "x" << c.h;
         EXPECT_EQ(h, c.fitH) << c.w << "x" << c.h;
     }
+}
+
+namespace {
+
+// The density adjustment written plainly: a pending set ordered by x then y, and every window
+// summed cell by cell from the unsmoothed grid.
+void ReferenceDensity(const PLBmp& src, PLBmp& dst, PLCoord seed, uint32_t threshold, int density, int radius)
+{
+    const int w = src.GetWidth(), h = src.GetHeight();
+    const double unvisited = std::numeric_limits<double>::max();
+    std::vector<std::vector<double>> grid(size_t(h), std::vector<double>(size_t(w), unvisited));
+    const PLPixel32 s = src.GetPixel32(seed.x, seed.y);
+    std::set<std::pair<int, int>> pending { { seed.x, seed.y } };
+    while (!pending.empty()) {
+        const auto [x, y] = *pending.begin();
+        pending.erase(pending.begin());
+        const PLPixel32 p = src.GetPixel32(x, y);
+        const uint32_t dR = uint32_t(std::abs(p.GetR() - s.GetR())),
+                       dG = uint32_t(std::abs(p.GetG() - s.GetG())),
+                       dB = uint32_t(std::abs(p.GetB() - s.GetB()));
+        double& cell = grid[size_t(y)][size_t(x)];
+        if (dR > threshold || dG > threshold || dB > threshold) {
+            cell = 0;
+            continue;
+        }
+        const double g = double(dR + dG + dB) / (3.0 * threshold);
+        cell = g > 0.5 ? double(int((g - 0.5) * 2 * density)) : density;
+        for (int ny = y - 1; ny <= y + 1; ++ny)
+            for (int nx = x - 1; nx <= x + 1; ++nx)
+                if (nx >= 0 && ny >= 0 && nx < w && ny < h && grid[size_t(ny)][size_t(nx)] == unvisited)
+                    pending.insert({ nx, ny });
+    }
+    auto smoothed = grid;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (!(grid[size_t(y)][size_t(x)] < density))
+                continue;
+            double sum = 0;
+            int count = 0;
+            for (int wy = std::max(0, y - radius); wy <= std::min(h - 1, y + radius); ++wy)
+                for (int wx = std::max(0, x - radius); wx <= std::min(w - 1, x + radius); ++wx) {
+                    ++count;
+                    if (grid[size_t(wy)][size_t(wx)] != unvisited)
+                        sum += grid[size_t(wy)][size_t(wx)];
+                }
+            smoothed[size_t(y)][size_t(x)] = sum / count;
+        }
+    dst.Create(w, h, 32, true, false);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const PLPixel32 p = src.GetPixel32(x, y);
+            const double cell = smoothed[size_t(y)][size_t(x)];
+            const auto adjust = [&](int c) {
+                if (cell == 0 || cell == unvisited)
+                    return uint8_t(c);
+                const double v = c - std::trunc(c * cell / -100.0);
+                return uint8_t(v >= 255 ? 255 : v < 0 ? 0 : int(v));
+            };
+            dst.GetRow32(y)[x] = PLPixel32(adjust(p.GetR()), adjust(p.GetG()), adjust(p.GetB()), p.GetA());
+        }
+}
+
+} // namespace
+
+// Regions of a few nearby colours, so that the flood crosses diagonals, stops at borders, and gives
+// partial cells near the threshold; compared with the plain reference over a table of parameters.
+TEST(ColorFilters, AdjustDensityMatchesPlainReference)
+{
+    struct Case {
+        int w, h;
+        PLCoord seed;
+        int threshold, density, radius;
+    };
+    const Case cases[] = {
+        { 9, 7, PLCoord(4, 3), 12, 60, 1 },
+        { 9, 7, PLCoord(0, 0), 30, 100, 2 },
+        { 13, 5, PLCoord(12, 4), 8, -40, 1 },
+        { 6, 11, PLCoord(2, 9), 0, 50, 3 },
+        { 8, 8, PLCoord(3, 3), 20, 35, 0 },
+        { 5, 4, PLCoord(1, 2), 255, 200, 40 },
+    };
+    uint32_t state = 12345;
+    const auto next = [&] { return state = state * 1664525u + 1013904223u, state >> 24; };
+    for (const Case& c : cases) {
+        PLAnyBmp src, dst, expected;
+        const int levels[] = { 100, 104, 110, 118, 140 };
+        Fill32(src, c.w, c.h, [&](int, int) {
+            const int base = levels[next() % 5];
+            return PLPixel32(uint8_t(base), uint8_t(base + int(next() % 3)), uint8_t(base - int(next() % 3)),
+                uint8_t(next()));
+        });
+        PLFilterAdjustDensity(c.seed, c.threshold, c.density, c.radius).Apply(&src, &dst);
+        ReferenceDensity(src, expected, c.seed, uint32_t(c.threshold), c.density, c.radius);
+        ASSERT_EQ(dst.GetSize(), expected.GetSize());
+        for (int y = 0; y < c.h; ++y)
+            for (int x = 0; x < c.w; ++x)
+                EXPECT_EQ(dst.GetPixel32(x, y), expected.GetPixel32(x, y))
+                    << c.w << "x" << c.h << " seed " << c.seed.x << "," << c.seed.y << " at " << x << ","
+                    << y;
+    }
+}
+
+// The flood reaches diagonal neighbours and no further than the colour allows.
+TEST(ColorFilters, AdjustDensityFloodsDiagonally)
+{
+    PLAnyBmp src, dst;
+    // A diagonal line of grey 100 on grey 200.
+    Fill32(src, 4, 4, [](int x, int y) {
+        const uint8_t v = x == y ? 100 : 200;
+        return PLPixel32(v, v, v, 9);
+    });
+    PLFilterAdjustDensity(PLCoord(0, 0), 0, 50, 0).Apply(&src, &dst);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(
+                dst.GetPixel32(x, y), x == y ? PLPixel32(150, 150, 150, 9) : PLPixel32(200, 200, 200, 9))
+                << x << "," << y;
 }
