@@ -332,6 +332,14 @@ TEST(FitSizeKeepAspect, Table)
         { 12, 4, 6, 4, 6, 2 },
         { 640, 480, 101, 101, 101, 75 },
         { 0, 10, 50, 50, 0, 0 },
+        { 1000, 1, 10, 10, 10, 0 }, // a thin side truncates to 0
+        { 1, 1000, 10, 10, 0, 10 },
+        { 10, 10, 0, 50, 0, 0 }, // empty or negative box
+        { 1, INT_MAX, -INT_MAX, 0, 0, 0 },
+        { 10, 10, 50, -5, 0, 0 },
+        // Boxes whose sides single precision rounds up to 2^31 give the box's sides.
+        { 1, 1, INT_MAX, INT_MAX, INT_MAX, INT_MAX },
+        { 2, 1, INT_MAX, INT_MAX, INT_MAX, 1073741824 },
     };
     for (const Case& c : cases) {
         int w = -1, h = -1;
