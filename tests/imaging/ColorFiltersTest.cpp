@@ -465,3 +465,26 @@ TEST(ColorFilters, AdjustDensityFloodsDiagonally)
                 dst.GetPixel32(x, y), x == y ? PLPixel32(150, 150, 150, 9) : PLPixel32(200, 200, 200, 9))
                 << x << "," << y;
 }
+
+// The picture may have any depth: the result is its 32-bpp copy, darkened under the mark.
+TEST(ColorFilters, WatermarkServesAnySourceDepth)
+{
+    PLAnyBmp mark;
+    Fill32(mark, 1, 1, [](int, int) { return PLPixel32(0, 0, 0); }); // black: 255 / 4 = 63 less
+    for (const int bpp : { 8, 24, 32 }) {
+        PLAnyBmp picture, dst;
+        picture.Create(3, 1, bpp, false, bpp == 8);
+        for (int i = 0; i < 3 * bpp / 8; ++i)
+            picture.GetRow(0)[i] = uint8_t(100 + i);
+        PLFilterWatermark(4, &mark).Apply(&picture, &dst);
+        ASSERT_EQ(dst.GetBitsPerPixel(), 32) << bpp;
+        for (int x = 0; x < 3; ++x) {
+            const PLPixel32 in = picture.GetPixel32(x, 0);
+            const int less = x == 1 ? 63 : 0;
+            EXPECT_EQ(dst.GetPixel32(x, 0),
+                PLPixel32(uint8_t(in.GetR() - less), uint8_t(in.GetG() - less), uint8_t(in.GetB() - less),
+                    in.GetA()))
+                << bpp << " bpp, x " << x;
+        }
+    }
+}
