@@ -120,6 +120,16 @@ TEST(ColorFilters, EdgeCasesKeepAlpha)
             { { 20, 40, 80 }, { 200, 100, 50 } }, { { 11, 46, 185 }, { 116, 116, 116 } } },
         { "white balance of the shadows only", Make<PLFilterWhiteBalance>(PLCoord(1, 0), 3),
             { { 20, 40, 80 }, { 200, 100, 50 } }, { { 11, 46, 185 }, { 200, 100, 50 } } },
+        // Sums 255, 256, 511 and 512 around the tonal ranges' borders.
+        { "white balance of the mid-tones", Make<PLFilterWhiteBalance>(PLCoord(0, 0), 2),
+            { { 200, 100, 50 }, { 85, 85, 85 }, { 86, 85, 85 }, { 171, 170, 170 }, { 171, 171, 170 } },
+            { { 116, 116, 116 }, { 85, 85, 85 }, { 49, 98, 197 }, { 99, 197, 255 }, { 171, 171, 170 } } },
+        { "white balance of the highlights", Make<PLFilterWhiteBalance>(PLCoord(0, 0), 1),
+            { { 200, 100, 50 }, { 85, 85, 85 }, { 86, 85, 85 }, { 171, 170, 170 }, { 171, 171, 170 } },
+            { { 200, 100, 50 }, { 85, 85, 85 }, { 86, 85, 85 }, { 171, 170, 170 }, { 99, 198, 255 } } },
+        // A grey point's red of 0 counts as 1: mean 100, red gain 100.
+        { "white balance from a grey point without red", Make<PLFilterWhiteBalance>(PLCoord(0, 0), 0),
+            { { 0, 100, 200 }, { 2, 50, 100 } }, { { 0, 100, 100 }, { 200, 50, 50 } } },
         { "white balance with an unknown range", Make<PLFilterWhiteBalance>(PLCoord(1, 0), 4),
             { { 20, 40, 80 }, { 200, 100, 50 } }, { { 20, 40, 80 }, { 200, 100, 50 } } },
         { "density of the seed colour only", Make<PLFilterAdjustDensity>(PLCoord(0, 0), 0, 50, 0),
