@@ -98,6 +98,11 @@ TEST(ColorFilters, EdgeCasesKeepAlpha)
         { "hue far below the range wraps", Make<PLFilterHSB>(-2 * 255 + 85, 0, 0), { { 255, 0, 0 } },
             { { 0, 255, 0 } } },
         { "largest hue offset", Make<PLFilterHSB>(INT_MAX, 0, 0), { { 90, 90, 90 } }, { { 90, 90, 90 } } },
+        // 2^31 - 1 and -2^31 both leave the remainder 127 after the wrap: sector 2, blue 252.
+        { "largest hue offset on red", Make<PLFilterHSB>(INT_MAX, 0, 0), { { 255, 0, 0 } },
+            { { 0, 255, 252 } } },
+        { "smallest hue offset on red", Make<PLFilterHSB>(INT_MIN, 0, 0), { { 255, 0, 0 } },
+            { { 0, 255, 252 } } },
         { "brightness of a grey", Make<PLFilterHSB>(0, 0, 100), { { 100, 100, 100 } },
             { { 200, 200, 200 } } },
         { "brightness shifted back into range", Make<PLFilterHSB>(0, 0, 200), { { 200, 100, 0 } },
@@ -202,6 +207,9 @@ TEST(ColorFilters, GrayscaleMakesAnEightBitGreyPicture)
     // 19 sums to 18.999999999999996; red 255 x 0.212671 = 54.2; blue 255 x 0.072169 = 18.4.
     EXPECT_EQ(std::vector<int>(row, row + 5), (std::vector<int> { 255, 0, 18, 54, 18 }));
     EXPECT_EQ(dst.GetPixel32(0, 0), PLPixel32(255, 255, 255));
+    // In place the picture itself becomes the grey one.
+    src.ApplyFilter(PLFilterGrayscale());
+    EXPECT_TRUE(src == dst);
 }
 
 TEST(ColorFilters, WatermarkDarkensUnderItsCentredMark)
