@@ -1,18 +1,21 @@
 #include "imaging/FitSizeKeepAspect.h"
 
+#include "imaging/BoxFit.h"
+
+#include <tuple>
+
+namespace {
+
+// A scaled side truncated toward zero. Single precision rounds a box side near the largest integer
+// up to 2^31, beyond what an int holds; such a side is the box's own.
+int32_t TruncatedSide(float side, int32_t boxSide)
+{
+    return side >= 2147483648.0f ? boxSide : static_cast<int32_t>(side);
+}
+
+} // namespace
+
 void FitSizeKeepAspect(int width, int height, int boxWidth, int boxHeight, int& fitWidth, int& fitHeight)
 {
-    if (width <= 0 || height <= 0) {
-        fitWidth = fitHeight = 0;
-        return;
-    }
-    const float sx = static_cast<float>(boxWidth) / static_cast<float>(width);
-    const float sy = static_cast<float>(boxHeight) / static_cast<float>(height);
-    if (sy > sx) {
-        fitWidth = boxWidth;
-        fitHeight = static_cast<int>(static_cast<float>(height) * sx);
-    } else {
-        fitWidth = static_cast<int>(static_cast<float>(width) * sy);
-        fitHeight = boxHeight;
-    }
+    std::tie(fitWidth, fitHeight) = FitToBox(width, height, boxWidth, boxHeight, TruncatedSide);
 }

@@ -1,5 +1,7 @@
 #include "imaging/FitWithinBox.h"
 
+#include "imaging/BoxFit.h"
+
 #include <algorithm>
 
 namespace {
@@ -18,12 +20,6 @@ int32_t ScaledSide(float side, int32_t boxSide)
 
 win::SIZE FitWithinBox(int32_t w, int32_t h, int32_t bw, int32_t bh)
 {
-    if (w <= 0 || h <= 0 || bw <= 0 || bh <= 0)
-        return {};
-    // Single precision, as the fitted sizes have always been computed.
-    const float rw = static_cast<float>(bw) / static_cast<float>(w);
-    const float rh = static_cast<float>(bh) / static_cast<float>(h);
-    if (rh > rw)
-        return { bw, ScaledSide(static_cast<float>(h) * rw, bh) };
-    return { ScaledSide(static_cast<float>(w) * rh, bw), bh };
+    const auto [width, height] = FitToBox(w, h, bw, bh, ScaledSide);
+    return { width, height };
 }

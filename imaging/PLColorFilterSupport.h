@@ -1,5 +1,5 @@
-// What the colour and tone filters share: clamping, refusing depths they do not serve, creating
-// the destination, and a loop over the pixels that copies the alpha byte through.
+// What the colour and tone filters share: clamping, refusing depths they do not serve, a loop over
+// the pixels that copies the alpha byte through, and in-place application through a temporary.
 #pragma once
 
 #include "imaging/PLBmp.h"
@@ -34,13 +34,6 @@ inline void RequireDepth(const PLBmp& bmp, int depth, int otherDepth, const char
     const int bpp = bmp.GetBitsPerPixel();
     if (bpp != depth && bpp != otherDepth)
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, message);
-}
-
-// Re-creates the destination with the source's size, depth, flags and resolution.
-inline void CreateLike(const PLBmp& src, PLBmp& dst)
-{
-    dst.Create(src.GetWidth(), src.GetHeight(), src.GetBitsPerPixel(), src.HasAlpha(), src.IsGreyscale(),
-        nullptr, 0, src.GetResolution());
 }
 
 // Calls change(in, out) for every pixel of a 24- or 32-bpp source and its same-sized destination;

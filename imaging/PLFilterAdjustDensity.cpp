@@ -35,7 +35,7 @@ void PLFilterAdjustDensity::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
     if (m_Radius < 0)
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "The density radius must not be negative.");
 
-    CreateLike(src, *pBmpDest);
+    CreateDestination(src, *pBmpDest, src.GetWidth(), src.GetHeight());
     try {
         PLBmpLock readLock(src, true, false);
         m_Width = src.GetWidth();

@@ -17,7 +17,7 @@ void PLFilterColor::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
     if (RedirectInPlace(*this, pBmpSource, pBmpDest))
         return;
     RequireDepth(*pBmpSource, 32, 32, "The colour filter needs a 32-bpp bitmap.");
-    CreateLike(*pBmpSource, *pBmpDest);
+    CreateDestination(*pBmpSource, *pBmpDest, pBmpSource->GetWidth(), pBmpSource->GetHeight());
     const int64_t r = m_Red, g = m_Green, b = m_Blue;
     if (!m_bBalanced) {
         ForEachPixel(*pBmpSource, *pBmpDest, [&](const uint8_t* in, uint8_t* out) {

@@ -8,6 +8,7 @@
 
 class PLFilterContrast : public PLFilter {
 public:
+    // A factor that is not a finite number is refused when the filter is applied.
     PLFilterContrast(double contrast, uint8_t offset);
     void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 

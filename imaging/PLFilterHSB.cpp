@@ -20,7 +20,7 @@ void PLFilterHSB::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
         return;
     RequireDepth(
         *pBmpSource, 24, 32, "The hue, saturation and brightness filter needs a 24- or 32-bpp bitmap.");
-    CreateLike(*pBmpSource, *pBmpDest);
+    CreateDestination(*pBmpSource, *pBmpDest, pBmpSource->GetWidth(), pBmpSource->GetHeight());
     ForEachPixel(*pBmpSource, *pBmpDest, [&](const uint8_t* in, uint8_t* out) {
         double c0 = in[2], c1 = in[1], c2 = in[0];
         RgbToHsv255(c0, c1, c2);

@@ -15,7 +15,7 @@ void PLFilterLightnessPercent::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
     if (RedirectInPlace(*this, pBmpSource, pBmpDest))
         return;
     RequireDepth(*pBmpSource, 32, 32, "The lightness filter needs a 32-bpp bitmap.");
-    CreateLike(*pBmpSource, *pBmpDest);
+    CreateDestination(*pBmpSource, *pBmpDest, pBmpSource->GetWidth(), pBmpSource->GetHeight());
     const double amount = m_Amount;
     const double factor = amount / 100.0 + 1;
     ForEachPixel(*pBmpSource, *pBmpDest, [&](const uint8_t* in, uint8_t* out) {

@@ -47,7 +47,7 @@ void PLFilterWhiteBalance::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
     if (m_GreyPoint.x < 0 || m_GreyPoint.y < 0 || m_GreyPoint.x >= src.GetWidth()
         || m_GreyPoint.y >= src.GetHeight())
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "The grey point lies outside the picture.");
-    CreateLike(src, *pBmpDest);
+    CreateDestination(src, *pBmpDest, src.GetWidth(), src.GetHeight());
 
     const PLPixel32 grey = src.GetRow32(m_GreyPoint.y)[m_GreyPoint.x];
     const float r = grey.GetR() ? grey.GetR() : 1, g = grey.GetG() ? grey.GetG() : 1,
