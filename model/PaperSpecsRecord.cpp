@@ -1,4 +1,4 @@
-// Record message, clone and archive forms of a paper specification.
+// Record message, clone and archive forms of the paper record (PaperSpecs).
 #include "model/PaperSpecs.h"
 
 #include "records/CsvNumbers.h"
