@@ -141,11 +141,7 @@ void Layout::Store(win::Archive& archive) const
 
 void Layout::Load(win::Archive& archive)
 {
-    if (SavedDataVersion > 2.2) {
-        uint32_t id = 0;
-        archive >> id;
-        SetId(id);
-    }
+    LoadArchiveId(archive);
     int32_t layoutType = 0;
     archive >> layoutType;
     SetLayoutType(layoutType);

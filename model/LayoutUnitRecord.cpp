@@ -204,11 +204,7 @@ void LayoutUnit::Load(win::Archive& archive)
         ReadArchiveStdString(archive, caption_);
     else
         caption_ = name_;
-    if (SavedDataVersion > 2.2) {
-        uint32_t id = 0;
-        archive >> id;
-        SetId(id);
-    }
+    LoadArchiveId(archive);
     archive >> x_ >> y_ >> width_ >> height_;
     itemWidth_ = width_;
     itemHeight_ = height_;

@@ -82,11 +82,7 @@ void PaperSpecs::Store(win::Archive& archive) const
 
 void PaperSpecs::Load(win::Archive& archive)
 {
-    if (SavedDataVersion > 2.2) {
-        uint32_t id = 0;
-        archive >> id;
-        SetId(id);
-    }
+    LoadArchiveId(archive);
     archive >> paperType_ >> paperHeight_ >> paperWidth_ >> marginLeft_ >> marginRight_ >> marginTop_
         >> marginBottom_ >> portrait_;
     KeepPaperTypeInTable();

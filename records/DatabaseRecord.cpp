@@ -1,6 +1,7 @@
 #include "records/DatabaseRecord.h"
 
 #include "platform/win/LittleEndian.h"
+#include "records/DataVersion.h"
 #include "records/DatabaseComms.h"
 
 #include <algorithm>
@@ -260,4 +261,13 @@ void DatabaseRecord::WriteDispatchString(
 {
     if (BeginDispatchField(pendingOnly, os, fieldId))
         WriteDispatchRawString(os, value);
+}
+
+void DatabaseRecord::LoadArchiveId(win::Archive& archive)
+{
+    if (!(SavedDataVersion > 2.2))
+        return;
+    uint32_t id = 0;
+    archive >> id;
+    SetId(id);
 }

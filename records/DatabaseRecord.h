@@ -147,6 +147,9 @@ public:
 
 protected:
     void SetId(uint32_t id) { id_ = id; }
+    // Reads the record id of an archive form; archives of data version 2.2 and before carry none,
+    // so then nothing is read and the id stays as it was.
+    void LoadArchiveId(win::Archive& archive);
 
     // Throws DispatchReadError with the prefix followed by Describe().
     [[noreturn]] void ThrowDispatchReadError(std::string_view prefix) const;
