@@ -1,0 +1,53 @@
+#include "platform/win/IntArithmetic.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+constexpr int64_t kMin32 = std::numeric_limits<int32_t>::min();
+constexpr int64_t kMax32 = std::numeric_limits<int32_t>::max();
+
+TEST(IntArithmetic, SaturatesSixtyFourBitValuesAtTheEndsOfTheRange)
+{
+    struct Case {
+        int64_t in;
+        int32_t out;
+    };
+    for (const Case c : { Case { 0, 0 }, { kMax32, int32_t(kMax32) }, { kMax32 + 1, int32_t(kMax32) },
+             { kMin32, int32_t(kMin32) }, { kMin32 - 1, int32_t(kMin32) },
+             { std::numeric_limits<int64_t>::max(), int32_t(kMax32) },
+             { std::numeric_limits<int64_t>::min(), int32_t(kMin32) }, { -5, -5 } })
+        EXPECT_EQ(win::SaturateToInt32(c.in), c.out) << c.in;
+}
+
+TEST(IntArithmetic, SaturatesRealsTruncatingTowardZeroAndNotANumberGivesZero)
+{
+    struct Case {
+        double in;
+        int32_t out;
+    };
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const Case c : { Case { 2.9, 2 }, { -2.9, -2 }, { 3e9, int32_t(kMax32) }, { -3e9, int32_t(kMin32) },
+             { inf, int32_t(kMax32) }, { -inf, int32_t(kMin32) },
+             { std::numeric_limits<double>::quiet_NaN(), 0 }, { 2147483646.5, 2147483646 } })
+        EXPECT_EQ(win::SaturateToInt32(c.in), c.out) << c.in;
+}
+
+TEST(IntArithmetic, WrapsClampsAndNormalisesTurns)
+{
+    EXPECT_EQ(win::WrapToInt32(kMax32 + 1), int32_t(kMin32));
+    EXPECT_EQ(win::WrapToInt32(-1), -1);
+    EXPECT_EQ(win::WrapToInt32(int64_t(1) << 32), 0);
+    EXPECT_EQ(win::ClampToByte(-1), 0);
+    EXPECT_EQ(win::ClampToByte(256), 255);
+    EXPECT_EQ(win::ClampToByte(128), 128);
+    EXPECT_EQ(win::NormalQuarterTurns(-1), 3);
+    EXPECT_EQ(win::NormalQuarterTurns(4), 0);
+    EXPECT_EQ(win::NormalQuarterTurns(std::numeric_limits<int64_t>::min()), 0);
+    EXPECT_EQ(win::NormalQuarterTurns(7), 3);
+}
+
+} // namespace
