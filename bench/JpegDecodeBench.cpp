@@ -11,10 +11,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "imaging/PLBmpPixelBlock.h"
-#include "imaging/PLJPEGDecoder.h"
-#include "imaging/PLMemSource.h"
-#include "imaging/PLWinBmp.h"
+#include "imaging/bitmap/PLWinBmp.h"
+#include "imaging/io/PLBmpPixelBlock.h"
+#include "imaging/io/PLMemSource.h"
+#include "imaging/jpeg/PLJPEGDecoder.h"
 
 // After the library's headers: libjpeg defines TRUE and FALSE as macros.
 #include <jpeglib.h>

@@ -1,7 +1,7 @@
 // In-process timing of the resize filters with every kernel on the sizes the peer script uses.
 
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLFilterResize.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/filters/PLFilterResize.h"
 
 #include <benchmark/benchmark.h>
 

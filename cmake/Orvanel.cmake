@@ -1,12 +1,16 @@
 # Helpers that keep the per-folder wiring in one place: sources, tests and fuzz targets are
 # found by their folder, so adding a file needs no change here.
 
-# orvanel_library(name folder LINKS deps...): a static library of every .cpp in the folder
-# (app/main.cpp excepted, it is the program); a header-only folder gives an interface library.
+# orvanel_library(name folder LINKS deps... EXCLUDE subfolders...): a static library of every .cpp
+# in the folder and its sub-folders (app/main.cpp excepted, it is the program; the sub-folders named
+# after EXCLUDE are libraries of their own); a header-only folder gives an interface library.
 function(orvanel_library name folder)
-  cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+  cmake_parse_arguments(ARG "" "" "LINKS;EXCLUDE" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/app/main\\.cpp$")
+  foreach(sub ${ARG_EXCLUDE})
+    list(FILTER sources EXCLUDE REGEX "^${CMAKE_SOURCE_DIR}/${folder}/${sub}/")
+  endforeach()
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
@@ -18,10 +22,10 @@ function(orvanel_library name folder)
   endif()
 endfunction()
 
-# orvanel_tests(name LINKS extra...): tests/<name>/*.cpp into one GoogleTest program.
+# orvanel_tests(name LINKS extra...): tests/<name>/**/*.cpp into one GoogleTest program.
 function(orvanel_tests name)
   cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${name}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${name}/*.cpp)
   if(NOT sources)
     return()
   endif()

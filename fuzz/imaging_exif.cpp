@@ -1,8 +1,8 @@
 // Fuzzes the EXIF block reader with the lookups and texts its callers use. The input is the data of an
 // APP1 segment ("Exif\0\0" and a TIFF structure). Besides the sanitizers it checks the reader's output
 // limits: no value or display text beyond its cap, no block producing more text than its cap.
-#include "imaging/ExifData.h"
-#include "imaging/PLTextException.h"
+#include "imaging/exif/ExifData.h"
+#include "imaging/io/PLTextException.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <string>
 
-#include "imaging/ExifData.h"
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLJPEGDecoder.h"
-#include "imaging/PLMemSource.h"
-#include "imaging/PLTextException.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/exif/ExifData.h"
+#include "imaging/io/PLMemSource.h"
+#include "imaging/io/PLTextException.h"
+#include "imaging/jpeg/PLJPEGDecoder.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Resizes small pictures of any size with every kernel and radius the input picks, and checks
 // what must hold whatever the weights: a constant picture stays constant, and kernels without
 // negative lobes keep every channel within the source's range.
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLFilterResize.h"
-#include "imaging/PLTextException.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/filters/PLFilterResize.h"
+#include "imaging/io/PLTextException.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -3,9 +3,9 @@
 // than is there), then the packed data. The output buffer has exactly the stated size, so the
 // address sanitizer catches any access outside it, and every expanded row is compared with a plain
 // byte-at-a-time expansion.
-#include "imaging/PLMemSource.h"
-#include "imaging/PLPicDecoder.h"
-#include "imaging/PLTextException.h"
+#include "imaging/codec/PLPicDecoder.h"
+#include "imaging/io/PLMemSource.h"
+#include "imaging/io/PLTextException.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -16,9 +16,9 @@
 #include <unistd.h>
 
 #include "bench/PpmFile.h"
-#include "imaging/PLJPEGDecoder.h"
-#include "imaging/PLTextException.h"
-#include "imaging/PLWinBmp.h"
+#include "imaging/bitmap/PLWinBmp.h"
+#include "imaging/io/PLTextException.h"
+#include "imaging/jpeg/PLJPEGDecoder.h"
 
 namespace {
 

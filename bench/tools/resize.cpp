@@ -4,9 +4,9 @@
 // The peer script times it beside ImageMagick and libvips doing the same work.
 
 #include "bench/PpmFile.h"
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLFilterResize.h"
-#include "imaging/PLTextException.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/filters/PLFilterResize.h"
+#include "imaging/io/PLTextException.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // maker-note layout the reader knows, in both byte orders, and a few malformed ones.
 //   g++ -std=c++20 -I tests fuzz/generators/imaging_exif_seeds.cpp -o build/exif-seeds
 //   build/exif-seeds fuzz/corpus/imaging_exif
-#include "imaging/ExifBlockBuilder.h"
+#include "imaging/exif/ExifBlockBuilder.h"
 
 #include <cstdio>
 #include <fstream>

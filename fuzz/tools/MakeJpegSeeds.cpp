@@ -4,7 +4,7 @@
 //   ./seeds fuzz/corpus/imaging_jpeg
 #include <string>
 
-#include "imaging/JpegFixtures.h"
+#include "imaging/jpeg/JpegFixtures.h"
 
 using namespace jpegfixtures;
 

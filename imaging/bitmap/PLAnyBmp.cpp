@@ -1,6 +1,6 @@
-#include "imaging/PLAnyBmp.h"
+#include "imaging/bitmap/PLAnyBmp.h"
 
-#include "imaging/PLTextException.h"
+#include "imaging/io/PLTextException.h"
 
 PLAnyBmp::PLAnyBmp()
 {

@@ -1,8 +1,8 @@
 // A bitmap held as one block of unpadded rows, top row first; decoders and filters use it as scratch.
 #pragma once
 
-#include "imaging/PLBmp.h"
-#include "imaging/PLBmpPixelBlock.h"
+#include "imaging/bitmap/PLBmp.h"
+#include "imaging/io/PLBmpPixelBlock.h"
 
 #include <memory>
 

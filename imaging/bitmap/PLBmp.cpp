@@ -1,8 +1,7 @@
-#include "imaging/PLBmp.h"
+#include "imaging/bitmap/PLBmp.h"
 
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLFilter.h"
-#include "imaging/PLTextException.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/io/PLTextException.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -74,16 +73,6 @@ void PLBmp::Lock(bool, bool) const
 void PLBmp::Unlock() const
 {
     --m_LockCount;
-}
-
-void PLBmp::CreateFilteredCopy(PLBmp& src, const PLFilter& filter)
-{
-    filter.Apply(&src, this);
-}
-
-void PLBmp::ApplyFilter(const PLFilter& filter)
-{
-    filter.ApplyToBitmap(this);
 }
 
 int PLBmp::GetNumColors() const

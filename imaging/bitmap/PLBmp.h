@@ -2,9 +2,9 @@
 // (row 0 is the top row whatever the memory order) and the conversions between depths.
 #pragma once
 
-#include "imaging/PLBmpInfo.h"
-#include "imaging/PLPixel24.h"
-#include "imaging/PLPixel32.h"
+#include "imaging/bitmap/PLBmpInfo.h"
+#include "imaging/bitmap/PLPixel24.h"
+#include "imaging/bitmap/PLPixel32.h"
 
 #include <cstdint>
 #include <vector>

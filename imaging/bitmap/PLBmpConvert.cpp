@@ -1,8 +1,7 @@
 // Copies between bitmaps, conversions among 1, 8, 24 and 32 bits per pixel, and comparison.
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLBmp.h"
-#include "imaging/PLFilterQuantize.h"
-#include "imaging/PLTextException.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/bitmap/PLBmp.h"
+#include "imaging/io/PLTextException.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -107,20 +106,6 @@ void PLBmp::ConvertTo1Bpp(const PLBmp& src)
         for (int x = 0; x < GetWidth(); ++x)
             if (IsDark(src.GetPixel32(x, y)))
                 row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
-    }
-}
-
-void PLBmp::ConvertTo8Bpp(const PLBmp& src)
-{
-    // The quantizer works on 32-bit pixels; a 24-bit or 8-bit source is widened first.
-    PLFilterQuantize quantizer(m_PaletteType, m_DitherType);
-    if (src.m_bpp == 32) {
-        // The quantizer only reads its source.
-        quantizer.Apply(const_cast<PLBmp*>(&src), this);
-    } else {
-        PLAnyBmp wide;
-        wide.CreateCopy(src, 32);
-        quantizer.Apply(&wide, this);
     }
 }
 

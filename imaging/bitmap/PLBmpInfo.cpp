@@ -1,4 +1,4 @@
-#include "imaging/PLBmpInfo.h"
+#include "imaging/bitmap/PLBmpInfo.h"
 
 #include <cstdio>
 

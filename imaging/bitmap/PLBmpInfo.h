@@ -1,8 +1,8 @@
 // The description of a picture: size, depth, resolution and the alpha and greyscale flags.
 #pragma once
 
-#include "imaging/PLCoord.h"
-#include "imaging/PLObject.h"
+#include "imaging/bitmap/PLCoord.h"
+#include "imaging/io/PLObject.h"
 
 #include <string>
 

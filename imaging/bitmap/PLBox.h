@@ -1,7 +1,7 @@
 // A rectangle as its top-left and bottom-right corners; right and bottom are exclusive.
 #pragma once
 
-#include "imaging/PLCoord.h"
+#include "imaging/bitmap/PLCoord.h"
 
 class PLBox {
 public:

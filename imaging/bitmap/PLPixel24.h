@@ -41,7 +41,7 @@ private:
 
 static_assert(sizeof(PLPixel24) == 3);
 
-#include "imaging/PLPixel32.h"
+#include "imaging/bitmap/PLPixel32.h"
 
 inline PLPixel24::operator PLPixel32() const
 {

@@ -52,7 +52,7 @@ private:
 
 static_assert(sizeof(PLPixel32) == 4);
 
-#include "imaging/PLPixel24.h"
+#include "imaging/bitmap/PLPixel24.h"
 
 // Dropping the alpha channel.
 inline PLPixel32::operator PLPixel24() const

@@ -2,7 +2,7 @@
 // pixel in the most significant bit) below.
 #pragma once
 
-#include "imaging/PLBmp.h"
+#include "imaging/bitmap/PLBmp.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "imaging/PLWinBmp.h"
+#include "imaging/bitmap/PLWinBmp.h"
 
-#include "imaging/PLResourceModule.h"
-#include "imaging/PLTextException.h"
+#include "imaging/io/PLResourceModule.h"
+#include "imaging/io/PLTextException.h"
 
 #include <algorithm>
 #include <cstring>

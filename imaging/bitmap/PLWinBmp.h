@@ -3,10 +3,10 @@
 // device context; the image wrapper holds its pictures in this form.
 #pragma once
 
-#include "imaging/PLBmp.h"
-#include "imaging/PLBmpPixelBlock.h"
-#include "imaging/PLBox.h"
-#include "imaging/PLDibHeader.h"
+#include "imaging/bitmap/PLBmp.h"
+#include "imaging/bitmap/PLBox.h"
+#include "imaging/bitmap/PLDibHeader.h"
+#include "imaging/io/PLBmpPixelBlock.h"
 
 #include <cstddef>
 #include <memory>

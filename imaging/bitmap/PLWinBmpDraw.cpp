@@ -1,5 +1,5 @@
 // Drawing a device-independent bitmap through a device context.
-#include "imaging/PLWinBmp.h"
+#include "imaging/bitmap/PLWinBmp.h"
 
 #include <cmath>
 #include <limits>

@@ -1,10 +1,10 @@
-#include "imaging/PLPicDecoder.h"
+#include "imaging/codec/PLPicDecoder.h"
 
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLFileSource.h"
-#include "imaging/PLMemSource.h"
-#include "imaging/PLResourceSource.h"
-#include "imaging/PLTextException.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/io/PLFileSource.h"
+#include "imaging/io/PLMemSource.h"
+#include "imaging/io/PLResourceSource.h"
+#include "imaging/io/PLTextException.h"
 
 #include <cstdio>
 #include <string>

@@ -3,8 +3,8 @@
 // releases the source. The Decode calls run all three and release the source on every path.
 #pragma once
 
-#include "imaging/PLBmpInfo.h"
-#include "imaging/PLDataSource.h"
+#include "imaging/bitmap/PLBmpInfo.h"
+#include "imaging/io/PLDataSource.h"
 
 #include <cstdint>
 #include <memory>

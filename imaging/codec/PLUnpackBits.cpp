@@ -1,5 +1,5 @@
 // PackBits expansion of one row, shared by the decoders of formats that pack their rows that way.
-#include "imaging/PLPicDecoder.h"
+#include "imaging/codec/PLPicDecoder.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 // Tag tables of Canon's maker note: the directory itself, its two settings arrays (rows indexed by
 // position in the array) and its custom functions (rows indexed by function number).
-#include "imaging/ExifFormatters.h"
-#include "imaging/ExifTagInfo.h"
+#include "imaging/exif/ExifFormatters.h"
+#include "imaging/exif/ExifTagInfo.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "imaging/ExifData.h"
+#include "imaging/exif/ExifData.h"
 
-#include "imaging/ExifText.h"
-#include "imaging/PLExifException.h"
-#include "imaging/PLTextException.h"
+#include "imaging/exif/ExifText.h"
+#include "imaging/exif/PLExifException.h"
+#include "imaging/io/PLTextException.h"
 
 #include <algorithm>
 #include <bit>

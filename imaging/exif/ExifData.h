@@ -18,8 +18,8 @@
 // entries.
 #pragma once
 
-#include "imaging/ExifEntry.h"
-#include "imaging/ExifTagInfo.h"
+#include "imaging/exif/ExifEntry.h"
+#include "imaging/exif/ExifTagInfo.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "imaging/ExifEntry.h"
+#include "imaging/exif/ExifEntry.h"
 
-#include "imaging/ExifText.h"
-#include "imaging/PLExifException.h"
+#include "imaging/exif/ExifText.h"
+#include "imaging/exif/PLExifException.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,8 +2,8 @@
 // display text and a number.
 #pragma once
 
-#include "imaging/ExifFormat.h"
-#include "imaging/ExifTagInfo.h"
+#include "imaging/exif/ExifFormat.h"
+#include "imaging/exif/ExifTagInfo.h"
 
 #include <cstdint>
 #include <span>

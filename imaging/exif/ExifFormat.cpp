@@ -1,6 +1,6 @@
-#include "imaging/ExifFormat.h"
+#include "imaging/exif/ExifFormat.h"
 
-#include "imaging/ExifText.h"
+#include "imaging/exif/ExifText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "imaging/ExifFormatters.h"
+#include "imaging/exif/ExifFormatters.h"
 
-#include "imaging/ExifEntry.h"
-#include "imaging/ExifText.h"
+#include "imaging/exif/ExifEntry.h"
+#include "imaging/exif/ExifText.h"
 
 #include <array>
 #include <charconv>

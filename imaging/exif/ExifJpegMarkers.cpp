@@ -1,6 +1,6 @@
 // The libjpeg side of the EXIF reader: finding the block among the saved markers of a decompression
 // object and writing it back as a marker of a compression object.
-#include "imaging/ExifData.h"
+#include "imaging/exif/ExifData.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,8 +1,8 @@
 // Maker notes: the camera maker's own directory inside the Exif sub-directory, found by the camera make.
-#include "imaging/ExifData.h"
+#include "imaging/exif/ExifData.h"
 
-#include "imaging/ExifText.h"
-#include "imaging/PLExifException.h"
+#include "imaging/exif/ExifText.h"
+#include "imaging/exif/PLExifException.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 // Tag tables of the maker notes of Nikon (two layouts), Olympus, Fuji and Casio.
-#include "imaging/ExifFormatters.h"
-#include "imaging/ExifTagInfo.h"
+#include "imaging/exif/ExifFormatters.h"
+#include "imaging/exif/ExifTagInfo.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Tag tables of the standard directories: the main image directory, the Exif sub-directory and the GPS
 // directory.
-#include "imaging/ExifFormatters.h"
-#include "imaging/ExifTagInfo.h"
+#include "imaging/exif/ExifFormatters.h"
+#include "imaging/exif/ExifTagInfo.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "imaging/ExifText.h"
+#include "imaging/exif/ExifText.h"
 
 #include <algorithm>
 

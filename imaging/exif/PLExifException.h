@@ -3,7 +3,7 @@
 // directories and ignores it inside a maker note.
 #pragma once
 
-#include "imaging/PLObject.h"
+#include "imaging/io/PLObject.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "imaging/HsvConversion.h"
+#include "imaging/filters/HsvConversion.h"
 
 #include <algorithm>
 #include <cmath>

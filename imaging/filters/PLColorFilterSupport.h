@@ -2,9 +2,9 @@
 // the pixels that copies the alpha byte through, and in-place application through a temporary.
 #pragma once
 
-#include "imaging/PLBmp.h"
-#include "imaging/PLFilter.h"
-#include "imaging/PLTextException.h"
+#include "imaging/bitmap/PLBmp.h"
+#include "imaging/filters/PLFilter.h"
+#include "imaging/io/PLTextException.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "imaging/PLFilter.h"
+#include "imaging/filters/PLFilter.h"
 
-#include "imaging/PLAnyBmp.h"
+#include "imaging/bitmap/PLAnyBmp.h"
 
 void PLFilter::ApplyToBitmap(PLBmp* pBmp) const
 {
@@ -20,4 +20,15 @@ void PLFilter::CreateDestination(const PLBmp& source, PLBmp& dest, int width, in
 {
     dest.Create(width, height, source.GetBitsPerPixel(), source.HasAlpha(), source.IsGreyscale(), nullptr, 0,
         source.GetResolution());
+}
+
+// The bitmap's own entry points to filtering; defined here so that the bitmaps depend on no filter.
+void PLBmp::CreateFilteredCopy(PLBmp& src, const PLFilter& filter)
+{
+    filter.Apply(&src, this);
+}
+
+void PLBmp::ApplyFilter(const PLFilter& filter)
+{
+    filter.ApplyToBitmap(this);
 }

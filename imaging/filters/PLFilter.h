@@ -3,7 +3,7 @@
 // overrides at least one of the two.
 #pragma once
 
-#include "imaging/PLObject.h"
+#include "imaging/io/PLObject.h"
 
 class PLBmp;
 

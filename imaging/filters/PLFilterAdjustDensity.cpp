@@ -1,6 +1,6 @@
-#include "imaging/PLFilterAdjustDensity.h"
+#include "imaging/filters/PLFilterAdjustDensity.h"
 
-#include "imaging/PLColorFilterSupport.h"
+#include "imaging/filters/PLColorFilterSupport.h"
 
 #include <cmath>
 #include <cstdlib>

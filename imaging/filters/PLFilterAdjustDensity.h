@@ -4,8 +4,8 @@
 // move by their cell's percentage.
 #pragma once
 
-#include "imaging/PLCoord.h"
-#include "imaging/PLFilter.h"
+#include "imaging/bitmap/PLCoord.h"
+#include "imaging/filters/PLFilter.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "imaging/PLFilterColor.h"
+#include "imaging/filters/PLFilterColor.h"
 
-#include "imaging/PLColorFilterSupport.h"
+#include "imaging/filters/PLColorFilterSupport.h"
 
 using namespace color_filter;
 

@@ -1,7 +1,7 @@
 // Adds offsets to the red, green and blue channels of a 32-bpp bitmap, plainly or balanced.
 #pragma once
 
-#include "imaging/PLFilter.h"
+#include "imaging/filters/PLFilter.h"
 
 class PLFilterColor : public PLFilter {
 public:

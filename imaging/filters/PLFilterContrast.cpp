@@ -1,6 +1,6 @@
-#include "imaging/PLFilterContrast.h"
+#include "imaging/filters/PLFilterContrast.h"
 
-#include "imaging/PLColorFilterSupport.h"
+#include "imaging/filters/PLColorFilterSupport.h"
 
 #include <cmath>
 

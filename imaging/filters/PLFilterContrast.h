@@ -2,7 +2,7 @@
 // each channel c becomes (c + centre - 256) x factor + 128, clamped.
 #pragma once
 
-#include "imaging/PLFilter.h"
+#include "imaging/filters/PLFilter.h"
 
 #include <cstdint>
 

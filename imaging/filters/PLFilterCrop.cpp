@@ -1,7 +1,7 @@
-#include "imaging/PLFilterCrop.h"
+#include "imaging/filters/PLFilterCrop.h"
 
-#include "imaging/PLPixelCopy.h"
-#include "imaging/PLTextException.h"
+#include "imaging/bitmap/PLPixelCopy.h"
+#include "imaging/io/PLTextException.h"
 
 PLFilterCrop::PLFilterCrop(int x1, int y1, int x2, int y2)
     : m_XMin(x1)

@@ -1,7 +1,7 @@
 // Cuts the rectangle (x1, y1) to (x2, y2), right and bottom exclusive, out of a bitmap of any depth.
 #pragma once
 
-#include "imaging/PLFilter.h"
+#include "imaging/filters/PLFilter.h"
 
 class PLFilterCrop : public PLFilter {
 public:

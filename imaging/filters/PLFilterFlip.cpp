@@ -1,6 +1,6 @@
-#include "imaging/PLFilterFlip.h"
+#include "imaging/filters/PLFilterFlip.h"
 
-#include "imaging/PLBmp.h"
+#include "imaging/bitmap/PLBmp.h"
 
 #include <cstring>
 

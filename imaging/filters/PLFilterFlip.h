@@ -1,7 +1,7 @@
 // Turns a bitmap upside down: the rows in reverse order.
 #pragma once
 
-#include "imaging/PLFilter.h"
+#include "imaging/filters/PLFilter.h"
 
 class PLFilterFlip : public PLFilter {
 public:

@@ -1,6 +1,6 @@
-#include "imaging/PLFilterGrayscale.h"
+#include "imaging/filters/PLFilterGrayscale.h"
 
-#include "imaging/PLColorFilterSupport.h"
+#include "imaging/filters/PLColorFilterSupport.h"
 
 using namespace color_filter;
 

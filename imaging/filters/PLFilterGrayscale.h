@@ -1,7 +1,7 @@
 // Converts a 32-bpp bitmap into an 8-bpp grey one with the grey palette.
 #pragma once
 
-#include "imaging/PLFilter.h"
+#include "imaging/filters/PLFilter.h"
 
 class PLFilterGrayscale : public PLFilter {
 public:

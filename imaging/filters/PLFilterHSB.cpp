@@ -1,7 +1,7 @@
-#include "imaging/PLFilterHSB.h"
+#include "imaging/filters/PLFilterHSB.h"
 
-#include "imaging/HsvConversion.h"
-#include "imaging/PLColorFilterSupport.h"
+#include "imaging/filters/HsvConversion.h"
+#include "imaging/filters/PLColorFilterSupport.h"
 
 #include <algorithm>
 

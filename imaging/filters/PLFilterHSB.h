@@ -1,7 +1,7 @@
 // Offsets the hue, saturation and brightness of a 24- or 32-bpp bitmap, each on a 0 to 255 scale.
 #pragma once
 
-#include "imaging/PLFilter.h"
+#include "imaging/filters/PLFilter.h"
 
 class PLFilterHSB : public PLFilter {
 public:

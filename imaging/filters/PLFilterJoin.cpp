@@ -1,8 +1,8 @@
-#include "imaging/PLFilterJoin.h"
+#include "imaging/filters/PLFilterJoin.h"
 
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLPixelCopy.h"
-#include "imaging/PLTextException.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/bitmap/PLPixelCopy.h"
+#include "imaging/io/PLTextException.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // Sets another bitmap of the same depth beside this one, both cut to the lower height, centred.
 #pragma once
 
-#include "imaging/PLFilter.h"
+#include "imaging/filters/PLFilter.h"
 
 // Join modes.
 inline constexpr int PLJOIN_OTHER_LEFT = 2; // the other bitmap on the left

@@ -1,6 +1,6 @@
-#include "imaging/PLFilterLightnessPercent.h"
+#include "imaging/filters/PLFilterLightnessPercent.h"
 
-#include "imaging/PLColorFilterSupport.h"
+#include "imaging/filters/PLColorFilterSupport.h"
 
 using namespace color_filter;
 

@@ -2,7 +2,7 @@
 // scaling with (amount / 100 + 1).
 #pragma once
 
-#include "imaging/PLFilter.h"
+#include "imaging/filters/PLFilter.h"
 
 class PLFilterLightnessPercent : public PLFilter {
 public:

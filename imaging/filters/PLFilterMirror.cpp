@@ -1,6 +1,6 @@
-#include "imaging/PLFilterMirror.h"
+#include "imaging/filters/PLFilterMirror.h"
 
-#include "imaging/PLPixelCopy.h"
+#include "imaging/bitmap/PLPixelCopy.h"
 
 PLFilterMirror::PLFilterMirror() = default;
 

@@ -1,7 +1,7 @@
 // Mirrors a bitmap left to right: each row reversed.
 #pragma once
 
-#include "imaging/PLFilter.h"
+#include "imaging/filters/PLFilter.h"
 
 class PLFilterMirror : public PLFilter {
 public:

@@ -1,7 +1,7 @@
-#include "imaging/PLFilterQuantize.h"
+#include "imaging/filters/PLFilterQuantize.h"
 
-#include "imaging/PLBmp.h"
-#include "imaging/PLTextException.h"
+#include "imaging/bitmap/PLBmp.h"
+#include "imaging/io/PLTextException.h"
 
 #include <algorithm>
 

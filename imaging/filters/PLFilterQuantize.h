@@ -4,8 +4,8 @@
 // Floyd-Steinberg error diffusion.
 #pragma once
 
-#include "imaging/PLFilter.h"
-#include "imaging/PLPixel32.h"
+#include "imaging/bitmap/PLPixel32.h"
+#include "imaging/filters/PLFilter.h"
 
 #include <array>
 #include <cstdint>

@@ -1,9 +1,9 @@
-#include "imaging/PLFilterResize.h"
+#include "imaging/filters/PLFilterResize.h"
 
-#include "imaging/C2PassScale.h"
-#include "imaging/PLBmp.h"
-#include "imaging/PLContribDef.h"
-#include "imaging/PLTextException.h"
+#include "imaging/bitmap/PLBmp.h"
+#include "imaging/io/PLTextException.h"
+#include "imaging/resize/C2PassScale.h"
+#include "imaging/resize/PLContribDef.h"
 
 #include <algorithm>
 #include <cmath>

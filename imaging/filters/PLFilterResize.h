@@ -1,7 +1,7 @@
 // Resize filters: scale a 32-bpp bitmap to a new width and height with one of four kernels.
 #pragma once
 
-#include "imaging/PLFilter.h"
+#include "imaging/filters/PLFilter.h"
 
 class PLContribDef;
 

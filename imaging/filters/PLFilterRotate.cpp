@@ -1,8 +1,8 @@
-#include "imaging/PLFilterRotate.h"
+#include "imaging/filters/PLFilterRotate.h"
 
-#include "imaging/PLBmp.h"
-#include "imaging/PLRotateKernels.h"
-#include "imaging/PLTextException.h"
+#include "imaging/bitmap/PLBmp.h"
+#include "imaging/filters/PLRotateKernels.h"
+#include "imaging/io/PLTextException.h"
 
 PLFilterRotate::PLFilterRotate(int mode)
     : m_Mode(mode)

@@ -1,7 +1,7 @@
 // Turns a bitmap of any depth by quarter turns.
 #pragma once
 
-#include "imaging/PLFilter.h"
+#include "imaging/filters/PLFilter.h"
 
 // Turn modes.
 inline constexpr int PLROTATE_90 = 0; // a quarter turn clockwise

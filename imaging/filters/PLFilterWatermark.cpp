@@ -1,9 +1,9 @@
-#include "imaging/PLFilterWatermark.h"
+#include "imaging/filters/PLFilterWatermark.h"
 
-#include "imaging/FitSizeKeepAspect.h"
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLColorFilterSupport.h"
-#include "imaging/PLFilterResize.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/filters/PLColorFilterSupport.h"
+#include "imaging/filters/PLFilterResize.h"
+#include "imaging/resize/FitSizeKeepAspect.h"
 
 #include <algorithm>
 

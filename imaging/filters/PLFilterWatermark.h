@@ -2,7 +2,7 @@
 // beneath it loses, down to 255 / divisor for black. The result is 32 bpp.
 #pragma once
 
-#include "imaging/PLFilter.h"
+#include "imaging/filters/PLFilter.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "imaging/PLFilterWhiteBalance.h"
+#include "imaging/filters/PLFilterWhiteBalance.h"
 
-#include "imaging/PLColorFilterSupport.h"
+#include "imaging/filters/PLColorFilterSupport.h"
 
 #include <cmath>
 

@@ -2,8 +2,8 @@
 // over all pixels or only the highlights, mid-tones or shadows.
 #pragma once
 
-#include "imaging/PLCoord.h"
-#include "imaging/PLFilter.h"
+#include "imaging/bitmap/PLCoord.h"
+#include "imaging/filters/PLFilter.h"
 
 class PLFilterWhiteBalance : public PLFilter {
 public:

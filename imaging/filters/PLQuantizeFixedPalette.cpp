@@ -1,7 +1,7 @@
 // The quantizer's fixed table: the sixteen system colours, a 6 x 6 x 6 colour cube, light greys and
 // the remaining system colours.
-#include "imaging/PLBmp.h"
-#include "imaging/PLFilterQuantize.h"
+#include "imaging/bitmap/PLBmp.h"
+#include "imaging/filters/PLFilterQuantize.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The quantizer's two histogram palettes: box splitting and popularity.
-#include "imaging/PLBmp.h"
-#include "imaging/PLFilterQuantize.h"
+#include "imaging/bitmap/PLBmp.h"
+#include "imaging/filters/PLFilterQuantize.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "imaging/PLRotateKernels.h"
+#include "imaging/filters/PLRotateKernels.h"
 
-#include "imaging/PLPixelCopy.h"
+#include "imaging/bitmap/PLPixelCopy.h"
 
 #include <algorithm>
 #include <cstddef>

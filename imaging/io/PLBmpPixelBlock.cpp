@@ -1,4 +1,4 @@
-#include "imaging/PLBmpPixelBlock.h"
+#include "imaging/io/PLBmpPixelBlock.h"
 
 #include <cstdint>
 #include <cstdlib>

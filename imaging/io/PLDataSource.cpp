@@ -1,7 +1,7 @@
-#include "imaging/PLDataSource.h"
+#include "imaging/io/PLDataSource.h"
 
-#include "imaging/PLProgressListener.h"
-#include "imaging/PLTextException.h"
+#include "imaging/io/PLProgressListener.h"
+#include "imaging/io/PLTextException.h"
 
 PLDataSource::PLDataSource(PLProgressListener* listener)
     : m_pListener(listener)

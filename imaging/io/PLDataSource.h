@@ -2,7 +2,7 @@
 // resource, memory) only open and close; every read is checked here against the data left.
 #pragma once
 
-#include "imaging/PLObject.h"
+#include "imaging/io/PLObject.h"
 
 #include <cstdint>
 #include <string>

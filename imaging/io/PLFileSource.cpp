@@ -1,6 +1,6 @@
-#include "imaging/PLFileSource.h"
+#include "imaging/io/PLFileSource.h"
 
-#include "imaging/PLTextException.h"
+#include "imaging/io/PLTextException.h"
 
 #include <cerrno>
 #include <climits>

@@ -2,8 +2,8 @@
 // process changing the file afterwards cannot disturb the decoding.
 #pragma once
 
-#include "imaging/PLBmpPixelBlock.h"
-#include "imaging/PLDataSource.h"
+#include "imaging/io/PLBmpPixelBlock.h"
+#include "imaging/io/PLDataSource.h"
 
 #include <string>
 

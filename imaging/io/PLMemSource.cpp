@@ -1,6 +1,6 @@
-#include "imaging/PLMemSource.h"
+#include "imaging/io/PLMemSource.h"
 
-#include "imaging/PLTextException.h"
+#include "imaging/io/PLTextException.h"
 
 PLMemSource::~PLMemSource()
 {

@@ -1,7 +1,7 @@
 // A data source over a caller's memory block (not owned; it must outlive the source's use).
 #pragma once
 
-#include "imaging/PLDataSource.h"
+#include "imaging/io/PLDataSource.h"
 
 class PLMemSource : public PLDataSource {
 public:

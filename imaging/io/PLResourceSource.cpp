@@ -1,7 +1,7 @@
-#include "imaging/PLResourceSource.h"
+#include "imaging/io/PLResourceSource.h"
 
-#include "imaging/PLResourceModule.h"
-#include "imaging/PLTextException.h"
+#include "imaging/io/PLResourceModule.h"
+#include "imaging/io/PLTextException.h"
 
 #include <climits>
 #include <string>

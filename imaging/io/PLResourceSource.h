@@ -1,7 +1,7 @@
 // A data source over a resource of a module.
 #pragma once
 
-#include "imaging/PLDataSource.h"
+#include "imaging/io/PLDataSource.h"
 
 class PLResourceModule;
 

@@ -1,4 +1,4 @@
-#include "imaging/PLTextException.h"
+#include "imaging/io/PLTextException.h"
 
 PLTextException::PLTextException(int code, const char* text)
     : PLTextException(code, 0, text)

@@ -1,7 +1,7 @@
 // The one exception of the image library: a numeric code (one of the PL_ERR_* constants) and a text.
 #pragma once
 
-#include "imaging/PLObject.h"
+#include "imaging/io/PLObject.h"
 
 #include <string>
 

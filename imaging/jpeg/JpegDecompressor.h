@@ -7,9 +7,9 @@
 
 #include <jpeglib.h>
 
-#include "imaging/JpegErrorManager.h"
-#include "imaging/JpegPixels.h"
-#include "imaging/JpegSourceManager.h"
+#include "imaging/jpeg/JpegErrorManager.h"
+#include "imaging/jpeg/JpegPixels.h"
+#include "imaging/jpeg/JpegSourceManager.h"
 
 struct JpegDecompressor {
     jpeg_decompress_struct info {};

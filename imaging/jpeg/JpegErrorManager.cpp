@@ -1,4 +1,4 @@
-#include "imaging/JpegErrorManager.h"
+#include "imaging/jpeg/JpegErrorManager.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "imaging/JpegGuardedCalls.h"
+#include "imaging/jpeg/JpegGuardedCalls.h"
 
-#include "imaging/JpegErrorManager.h"
+#include "imaging/jpeg/JpegErrorManager.h"
 
 namespace {
 

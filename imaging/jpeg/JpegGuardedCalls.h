@@ -10,7 +10,7 @@
 
 #include <jpeglib.h>
 
-#include "imaging/JpegPixels.h"
+#include "imaging/jpeg/JpegPixels.h"
 
 // Keeps the APP1 segments and reads the header (a picture is required).
 bool JpegGuardedReadHeader(jpeg_decompress_struct* cinfo);

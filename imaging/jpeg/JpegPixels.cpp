@@ -1,4 +1,4 @@
-#include "imaging/JpegPixels.h"
+#include "imaging/jpeg/JpegPixels.h"
 
 #include <cstring>
 

@@ -1,10 +1,10 @@
-#include "imaging/JpegSourceManager.h"
+#include "imaging/jpeg/JpegSourceManager.h"
 
 #include <cstdio>
 
 #include <jerror.h>
 
-#include "imaging/JpegErrorManager.h"
+#include "imaging/jpeg/JpegErrorManager.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "imaging/PLJPEGDecoder.h"
+#include "imaging/jpeg/PLJPEGDecoder.h"
 
 #include <algorithm>
 
-#include "imaging/JpegDecompressor.h"
-#include "imaging/JpegGuardedCalls.h"
-#include "imaging/PLBmp.h"
-#include "imaging/PLDataSource.h"
-#include "imaging/PLTextException.h"
+#include "imaging/bitmap/PLBmp.h"
+#include "imaging/io/PLDataSource.h"
+#include "imaging/io/PLTextException.h"
+#include "imaging/jpeg/JpegDecompressor.h"
+#include "imaging/jpeg/JpegGuardedCalls.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "imaging/ExifData.h"
-#include "imaging/PLPicDecoder.h"
+#include "imaging/codec/PLPicDecoder.h"
+#include "imaging/exif/ExifData.h"
 
 struct JpegDecompressor;
 

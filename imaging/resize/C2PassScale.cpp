@@ -1,8 +1,8 @@
-#include "imaging/C2PassScale.h"
+#include "imaging/resize/C2PassScale.h"
 
-#include "imaging/PLContribDef.h"
-#include "imaging/PassScaleLoops.h"
-#include "imaging/WeightTable.h"
+#include "imaging/resize/PLContribDef.h"
+#include "imaging/resize/PassScaleLoops.h"
+#include "imaging/resize/WeightTable.h"
 
 #include <algorithm>
 #include <memory>

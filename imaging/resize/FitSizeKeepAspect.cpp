@@ -1,6 +1,6 @@
-#include "imaging/FitSizeKeepAspect.h"
+#include "imaging/resize/FitSizeKeepAspect.h"
 
-#include "imaging/BoxFit.h"
+#include "imaging/resize/BoxFit.h"
 
 #include <tuple>
 

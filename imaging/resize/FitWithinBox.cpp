@@ -1,6 +1,6 @@
-#include "imaging/FitWithinBox.h"
+#include "imaging/resize/FitWithinBox.h"
 
-#include "imaging/BoxFit.h"
+#include "imaging/resize/BoxFit.h"
 
 #include <algorithm>
 

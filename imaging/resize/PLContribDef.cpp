@@ -1,4 +1,4 @@
-#include "imaging/PLContribDef.h"
+#include "imaging/resize/PLContribDef.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "imaging/PLObject.h"
+#include "imaging/io/PLObject.h"
 
 // Resampling kernels of the two-pass scaler: each gives the weight of a source pixel at a
 // distance x (in source pixels, already scaled when shrinking) from the centre of an output pixel.

@@ -1,4 +1,4 @@
-#include "imaging/PassScaleLoops.h"
+#include "imaging/resize/PassScaleLoops.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 // and a flag telling whether 32-bit sums are safe. All results equal the plain integer
 // arithmetic: sum of weight * channel, then (sum + 128) / 256 clamped to 0..255.
 
-#include "imaging/WeightTable.h"
+#include "imaging/resize/WeightTable.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "imaging/WeightTable.h"
+#include "imaging/resize/WeightTable.h"
 
-#include "imaging/PLContribDef.h"
+#include "imaging/resize/PLContribDef.h"
 
 #include <algorithm>
 #include <cmath>

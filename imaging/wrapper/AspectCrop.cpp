@@ -1,4 +1,4 @@
-#include "imaging/AspectCrop.h"
+#include "imaging/wrapper/AspectCrop.h"
 
 #include <algorithm>
 #include <cmath>

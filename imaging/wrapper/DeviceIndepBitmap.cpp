@@ -1,15 +1,15 @@
-#include "imaging/DeviceIndepBitmap.h"
+#include "imaging/wrapper/DeviceIndepBitmap.h"
 
-#include "imaging/AspectCrop.h"
-#include "imaging/ExifData.h"
-#include "imaging/FitWithinBox.h"
-#include "imaging/ImageErrorTable.h"
-#include "imaging/PLFilterCrop.h"
-#include "imaging/PLFilterResize.h"
-#include "imaging/PLFilterRotate.h"
-#include "imaging/PLJPEGDecoder.h"
-#include "imaging/PLTextException.h"
-#include "imaging/PLWinBmp.h"
+#include "imaging/bitmap/PLWinBmp.h"
+#include "imaging/exif/ExifData.h"
+#include "imaging/filters/PLFilterCrop.h"
+#include "imaging/filters/PLFilterResize.h"
+#include "imaging/filters/PLFilterRotate.h"
+#include "imaging/io/PLTextException.h"
+#include "imaging/jpeg/PLJPEGDecoder.h"
+#include "imaging/resize/FitWithinBox.h"
+#include "imaging/wrapper/AspectCrop.h"
+#include "imaging/wrapper/ImageErrorTable.h"
 
 namespace Pellimar {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "imaging/ImageResult.h"
-#include "imaging/PLCoord.h"
+#include "imaging/bitmap/PLCoord.h"
+#include "imaging/wrapper/ImageResult.h"
 #include "platform/win/Types.h"
 
 class ExifData;

@@ -1,8 +1,8 @@
-#include "imaging/ImageErrorTable.h"
+#include "imaging/wrapper/ImageErrorTable.h"
 
 #include <algorithm>
 
-#include "imaging/PLTextException.h"
+#include "imaging/io/PLTextException.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // How a failure of the image library is worded for the user: its readable text and severity.
 #pragma once
 
-#include "imaging/ImageResult.h"
+#include "imaging/wrapper/ImageResult.h"
 
 class PLTextException;
 

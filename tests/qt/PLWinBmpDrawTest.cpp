@@ -3,7 +3,7 @@
 // the test output folder.
 #include "QtTestSupport.h"
 
-#include "imaging/PLWinBmp.h"
+#include "imaging/bitmap/PLWinBmp.h"
 #include "platform/qt/QtDeviceContext.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Depth conversions among 1, 8, 24 and 32 bpp, the palette and alpha setters, and comparison.
-#include "BmpTestHelpers.h"
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLWinBmp.h"
+#include "imaging/bitmap/BmpTestHelpers.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/bitmap/PLWinBmp.h"
 
 namespace {
 

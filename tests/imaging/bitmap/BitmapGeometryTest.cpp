@@ -1,7 +1,7 @@
 // Row geometry, creation limits and the DIB block of the two bitmap classes.
-#include "BmpTestHelpers.h"
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLWinBmp.h"
+#include "imaging/bitmap/BmpTestHelpers.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/bitmap/PLWinBmp.h"
 
 #include <cstring>
 #include <vector>

@@ -1,8 +1,8 @@
 // Small helpers for building and reading test bitmaps.
 #pragma once
 
-#include "imaging/PLBmp.h"
-#include "imaging/PLTextException.h"
+#include "imaging/bitmap/PLBmp.h"
+#include "imaging/io/PLTextException.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "imaging/BmpTestHelpers.h"
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLBmpPixelBlock.h"
-#include "imaging/PLFilterResize.h"
-#include "imaging/PLWinBmp.h"
+#include "imaging/bitmap/BmpTestHelpers.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/bitmap/PLWinBmp.h"
+#include "imaging/filters/PLFilterResize.h"
+#include "imaging/io/PLBmpPixelBlock.h"
 
 #include <gtest/gtest.h>
 

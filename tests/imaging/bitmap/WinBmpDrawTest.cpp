@@ -1,6 +1,6 @@
 // What a PLWinBmp hands the device context, recorded exactly; and blitting one bitmap into another.
-#include "BmpTestHelpers.h"
-#include "imaging/PLWinBmp.h"
+#include "imaging/bitmap/BmpTestHelpers.h"
+#include "imaging/bitmap/PLWinBmp.h"
 #include "platform/gdi/RecordingDeviceContext.h"
 
 namespace {

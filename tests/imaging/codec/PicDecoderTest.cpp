@@ -1,10 +1,10 @@
 // The decoder protocol, with a fake format: bytes width, height, bpp, then the pixel rows.
-#include "BmpTestHelpers.h"
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLPicDecoder.h"
-#include "imaging/PLProgressListener.h"
-#include "imaging/PLResourceModule.h"
-#include "imaging/PLWinBmp.h"
+#include "imaging/bitmap/BmpTestHelpers.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/bitmap/PLWinBmp.h"
+#include "imaging/codec/PLPicDecoder.h"
+#include "imaging/io/PLProgressListener.h"
+#include "imaging/io/PLResourceModule.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,7 +1,7 @@
 // PackBits expansion of one row.
-#include "BmpTestHelpers.h"
-#include "imaging/PLMemSource.h"
-#include "imaging/PLPicDecoder.h"
+#include "imaging/bitmap/BmpTestHelpers.h"
+#include "imaging/codec/PLPicDecoder.h"
+#include "imaging/io/PLMemSource.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 // Rendering of single entries: components of every type, numbers, display formatters and value names.
 // Each case is one entry in a block of its own, read in both byte orders.
-#include "imaging/ExifBlockBuilder.h"
+#include "imaging/exif/ExifBlockBuilder.h"
 
-#include "imaging/ExifData.h"
-#include "imaging/ExifFormatters.h"
+#include "imaging/exif/ExifData.h"
+#include "imaging/exif/ExifFormatters.h"
 
 #include <functional>
 #include <sstream>

@@ -1,10 +1,10 @@
 // Hostile blocks: every offset, count and size the reader takes from a block, made wrong on purpose.
 // Each gives its defined outcome (entries skipped, a directory skipped, or code 14 for a malformed type
 // or count) and never reads outside the block, loops or allocates without bound.
-#include "imaging/ExifBlockBuilder.h"
+#include "imaging/exif/ExifBlockBuilder.h"
 
-#include "imaging/ExifData.h"
-#include "imaging/PLTextException.h"
+#include "imaging/exif/ExifData.h"
+#include "imaging/io/PLTextException.h"
 
 #include <functional>
 #include <optional>

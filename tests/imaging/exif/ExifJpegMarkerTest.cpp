@@ -1,8 +1,8 @@
 // The libjpeg entry points: reading the block from the saved markers of a decompression object, and
 // writing it back as the APP1 marker of a compression object. Files go through libjpeg itself.
-#include "imaging/ExifBlockBuilder.h"
+#include "imaging/exif/ExifBlockBuilder.h"
 
-#include "imaging/ExifData.h"
+#include "imaging/exif/ExifData.h"
 
 #include <cstdio>
 #include <filesystem>

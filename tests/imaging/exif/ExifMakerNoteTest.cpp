@@ -1,8 +1,8 @@
 // Maker notes of each maker the reader knows, in both byte orders, read from blocks laid out as the
 // cameras write them.
-#include "imaging/ExifBlockBuilder.h"
+#include "imaging/exif/ExifBlockBuilder.h"
 
-#include "imaging/ExifData.h"
+#include "imaging/exif/ExifData.h"
 
 #include <functional>
 

@@ -1,8 +1,8 @@
 // Reading EXIF blocks: byte orders, directories, naming and lookups, the orientation entry.
-#include "imaging/ExifBlockBuilder.h"
+#include "imaging/exif/ExifBlockBuilder.h"
 
-#include "imaging/ExifData.h"
-#include "imaging/PLTextException.h"
+#include "imaging/exif/ExifData.h"
+#include "imaging/io/PLTextException.h"
 
 #include <tuple>
 #include <utility>

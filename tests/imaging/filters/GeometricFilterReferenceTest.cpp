@@ -1,14 +1,14 @@
 // Every geometric filter at every depth against a pixel-by-pixel reference: each destination
 // pixel's raw value must be the source pixel the filter's mapping names. The pixels are read
 // here bit by bit, independently of the library's pixel copying.
-#include "BmpTestHelpers.h"
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLFilterCrop.h"
-#include "imaging/PLFilterFlip.h"
-#include "imaging/PLFilterJoin.h"
-#include "imaging/PLFilterMirror.h"
-#include "imaging/PLFilterRotate.h"
-#include "imaging/PLWinBmp.h"
+#include "imaging/bitmap/BmpTestHelpers.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/bitmap/PLWinBmp.h"
+#include "imaging/filters/PLFilterCrop.h"
+#include "imaging/filters/PLFilterFlip.h"
+#include "imaging/filters/PLFilterJoin.h"
+#include "imaging/filters/PLFilterMirror.h"
+#include "imaging/filters/PLFilterRotate.h"
 
 #include <functional>
 #include <memory>

@@ -1,13 +1,13 @@
 // Turning, flipping, mirroring, cropping and joining, at every depth the bitmaps hold.
-#include "BmpTestHelpers.h"
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLFilterCrop.h"
-#include "imaging/PLFilterFlip.h"
-#include "imaging/PLFilterJoin.h"
-#include "imaging/PLFilterMirror.h"
-#include "imaging/PLFilterRotate.h"
-#include "imaging/PLRotateKernels.h"
-#include "imaging/PLWinBmp.h"
+#include "imaging/bitmap/BmpTestHelpers.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/bitmap/PLWinBmp.h"
+#include "imaging/filters/PLFilterCrop.h"
+#include "imaging/filters/PLFilterFlip.h"
+#include "imaging/filters/PLFilterJoin.h"
+#include "imaging/filters/PLFilterMirror.h"
+#include "imaging/filters/PLFilterRotate.h"
+#include "imaging/filters/PLRotateKernels.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,7 +1,7 @@
 // Colour quantization: the fixed table, box splitting, popularity, the mapping and dithering.
-#include "BmpTestHelpers.h"
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLFilterQuantize.h"
+#include "imaging/bitmap/BmpTestHelpers.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/filters/PLFilterQuantize.h"
 
 #include <algorithm>
 #include <set>

@@ -1,10 +1,10 @@
 // Data sources: opening files, bounded reads and progress.
-#include "BmpTestHelpers.h"
-#include "imaging/PLFileSource.h"
-#include "imaging/PLMemSource.h"
-#include "imaging/PLProgressListener.h"
-#include "imaging/PLResourceModule.h"
-#include "imaging/PLResourceSource.h"
+#include "imaging/bitmap/BmpTestHelpers.h"
+#include "imaging/io/PLFileSource.h"
+#include "imaging/io/PLMemSource.h"
+#include "imaging/io/PLProgressListener.h"
+#include "imaging/io/PLResourceModule.h"
+#include "imaging/io/PLResourceSource.h"
 
 #include <climits>
 #include <filesystem>

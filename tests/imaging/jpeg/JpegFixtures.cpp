@@ -1,4 +1,4 @@
-#include "JpegFixtures.h"
+#include "imaging/jpeg/JpegFixtures.h"
 
 #include <csetjmp>
 #include <cstdio>

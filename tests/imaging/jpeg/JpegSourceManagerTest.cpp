@@ -5,8 +5,8 @@
 
 #include <jpeglib.h>
 
-#include "imaging/JpegErrorManager.h"
-#include "imaging/JpegSourceManager.h"
+#include "imaging/jpeg/JpegErrorManager.h"
+#include "imaging/jpeg/JpegSourceManager.h"
 
 namespace {
 

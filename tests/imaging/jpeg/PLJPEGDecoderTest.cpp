@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "JpegFixtures.h"
-#include "imaging/ExifData.h"
-#include "imaging/PLAnyBmp.h"
-#include "imaging/PLJPEGDecoder.h"
-#include "imaging/PLMemSource.h"
-#include "imaging/PLProgressListener.h"
-#include "imaging/PLTextException.h"
-#include "imaging/PLWinBmp.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/bitmap/PLWinBmp.h"
+#include "imaging/exif/ExifData.h"
+#include "imaging/io/PLMemSource.h"
+#include "imaging/io/PLProgressListener.h"
+#include "imaging/io/PLTextException.h"
+#include "imaging/jpeg/JpegFixtures.h"
+#include "imaging/jpeg/PLJPEGDecoder.h"
 
 namespace {
 

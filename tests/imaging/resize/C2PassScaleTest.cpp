@@ -1,5 +1,5 @@
-#include "imaging/ScalerTestSupport.h"
-#include "imaging/WeightTable.h"
+#include "imaging/resize/ScalerTestSupport.h"
+#include "imaging/resize/WeightTable.h"
 
 #include <gtest/gtest.h>
 

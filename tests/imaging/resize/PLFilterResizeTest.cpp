@@ -1,7 +1,7 @@
-#include "imaging/PLFilterResize.h"
-#include "imaging/BmpTestHelpers.h"
-#include "imaging/PLAnyBmp.h"
-#include "imaging/ScalerTestSupport.h"
+#include "imaging/filters/PLFilterResize.h"
+#include "imaging/bitmap/BmpTestHelpers.h"
+#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/resize/ScalerTestSupport.h"
 
 #include <gtest/gtest.h>
 

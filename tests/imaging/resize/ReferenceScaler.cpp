@@ -1,4 +1,4 @@
-#include "imaging/ReferenceScaler.h"
+#include "imaging/resize/ReferenceScaler.h"
 
 #include <algorithm>
 #include <cmath>

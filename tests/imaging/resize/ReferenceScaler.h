@@ -3,7 +3,7 @@
 // The plain two-pass scaler, written the simplest way over whole pictures, that the fast one
 // must match byte for byte.
 
-#include "imaging/PLContribDef.h"
+#include "imaging/resize/PLContribDef.h"
 
 #include <cstdint>
 #include <vector>

@@ -2,9 +2,9 @@
 
 // Pictures and kernels shared by the scaler tests.
 
-#include "imaging/C2PassScale.h"
-#include "imaging/PLContribDef.h"
-#include "imaging/ReferenceScaler.h"
+#include "imaging/resize/C2PassScale.h"
+#include "imaging/resize/PLContribDef.h"
+#include "imaging/resize/ReferenceScaler.h"
 
 #include <cstdint>
 #include <memory>

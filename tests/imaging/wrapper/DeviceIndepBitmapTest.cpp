@@ -8,13 +8,13 @@
 
 #include <unistd.h>
 
-#include "JpegFixtures.h"
-#include "imaging/DeviceIndepBitmap.h"
-#include "imaging/ExifData.h"
-#include "imaging/PLFilterResize.h"
-#include "imaging/PLJPEGDecoder.h"
-#include "imaging/PLTextException.h"
-#include "imaging/PLWinBmp.h"
+#include "imaging/bitmap/PLWinBmp.h"
+#include "imaging/exif/ExifData.h"
+#include "imaging/filters/PLFilterResize.h"
+#include "imaging/io/PLTextException.h"
+#include "imaging/jpeg/JpegFixtures.h"
+#include "imaging/jpeg/PLJPEGDecoder.h"
+#include "imaging/wrapper/DeviceIndepBitmap.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <limits>
 
-#include "imaging/AspectCrop.h"
-#include "imaging/FitWithinBox.h"
+#include "imaging/resize/FitWithinBox.h"
+#include "imaging/wrapper/AspectCrop.h"
 
 namespace {
 
