@@ -10,8 +10,7 @@ namespace {
 
 // Reads a label and then its value, assigning only a value the file holds, so that a truncated
 // document leaves the field as it was. Labels are read and not compared.
-template <typename T, typename Reader>
-void ReadLabelledValue(std::istream& in, T& target, Reader reader)
+template <typename T, typename Reader> void ReadLabelledValue(std::istream& in, T& target, Reader reader)
 {
     std::string label;
     ReadCsvField(in, label);

@@ -10,7 +10,10 @@ AppContext& AppContext::Instance()
     return instance;
 }
 
-AppContext::AppContext() { Reset(); }
+AppContext::AppContext()
+{
+    Reset();
+}
 
 void AppContext::Reset()
 {
@@ -41,8 +44,8 @@ bool AppContext::WriteProfileInt(std::string_view section, std::string_view entr
     return profile_->WriteProfileInt(section, entry, value);
 }
 
-std::string AppContext::GetProfileString(std::string_view section, std::string_view entry,
-                                         std::string_view defaultValue) const
+std::string AppContext::GetProfileString(
+    std::string_view section, std::string_view entry, std::string_view defaultValue) const
 {
     return profile_->GetProfileString(section, entry, defaultValue);
 }
@@ -52,6 +55,9 @@ bool AppContext::WriteProfileString(std::string_view section, std::string_view e
     return profile_->WriteProfileString(section, entry, value);
 }
 
-int AppContext::MessageBox(std::string_view text, UINT flags) { return modal_->MessageBox(text, flags); }
+int AppContext::MessageBox(std::string_view text, UINT flags)
+{
+    return modal_->MessageBox(text, flags);
+}
 
 } // namespace win

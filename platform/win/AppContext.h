@@ -18,8 +18,8 @@ public:
 
     int GetProfileInt(std::string_view section, std::string_view entry, int defaultValue) const;
     bool WriteProfileInt(std::string_view section, std::string_view entry, int value);
-    std::string GetProfileString(std::string_view section, std::string_view entry,
-                                 std::string_view defaultValue) const;
+    std::string GetProfileString(
+        std::string_view section, std::string_view entry, std::string_view defaultValue) const;
     bool WriteProfileString(std::string_view section, std::string_view entry, std::string_view value);
 
     int MessageBox(std::string_view text, UINT flags);

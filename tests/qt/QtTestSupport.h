@@ -16,7 +16,8 @@ namespace qttest {
 inline void EnsureApplication()
 {
     if (QCoreApplication::instance() == nullptr) {
-        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+        qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
         static int argc = 1;
         static char name[] = "qt_tests";
         static char* argv[] = { name, nullptr };
