@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 CMAKE_GEN = -G Ninja
 
-.PHONY: run test bench fuzz deps clean
+.PHONY: run test bench fuzz deps clean format
 
 deps:
 	@scripts/install-deps
@@ -20,7 +20,7 @@ run: deps build/release/build.ninja
 	fi
 
 test: deps
-	cmake -S . -B build/debug $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DORVANEL_SANITIZE=ON
+	cmake -S . -B build/debug $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DORVANEL_SANITIZE=ON -DORVANEL_WERROR=ON
 	cmake --build build/debug -j $(JOBS)
 	cd build/debug && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=abort_on_error=0:detect_leaks=1 \
@@ -37,6 +37,10 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANEL_FUZZ=ON
 	cmake --build build/fuzz -j $(JOBS)
 	scripts/fuzz-all build/fuzz $(FUZZ_SECONDS)
+
+# Rewrites every C++ file that differs from .clang-format (make test checks it).
+format:
+	@scripts/check-format --fix
 
 clean:
 	rm -rf build
