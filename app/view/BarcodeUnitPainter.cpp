@@ -1,6 +1,6 @@
-#include "app/BarcodeUnitPainter.h"
+#include "app/view/BarcodeUnitPainter.h"
 
-#include "app/Code39Barcode.h"
+#include "app/view/Code39Barcode.h"
 #include "model/LayoutUnit.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // rectangle, turned with the unit.
 #pragma once
 
-#include "app/DisplayConverter.h"
+#include "app/view/DisplayConverter.h"
 #include "platform/gdi/DeviceContext.h"
 
 class LayoutUnit;

@@ -1,4 +1,4 @@
-#include "app/Code39Barcode.h"
+#include "app/view/Code39Barcode.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "app/DisplayConverter.h"
+#include "app/view/DisplayConverter.h"
 
 #include "model/LayoutUnit.h"
 

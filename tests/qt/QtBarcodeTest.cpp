@@ -1,7 +1,7 @@
 #include "QtTestSupport.h"
-#include "app/Code39TestDecoder.h"
+#include "app/view/Code39TestDecoder.h"
 
-#include "app/BarcodeUnitPainter.h"
+#include "app/view/BarcodeUnitPainter.h"
 #include "model/LayoutUnit.h"
 #include "platform/qt/QtDeviceContext.h"
 

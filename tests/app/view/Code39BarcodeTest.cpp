@@ -1,7 +1,7 @@
-#include "Code39TestDecoder.h"
+#include "app/view/Code39TestDecoder.h"
 
-#include "app/BarcodeUnitPainter.h"
-#include "app/Code39Barcode.h"
+#include "app/view/BarcodeUnitPainter.h"
+#include "app/view/Code39Barcode.h"
 #include "model/LayoutUnit.h"
 #include "platform/gdi/RecordingDeviceContext.h"
 

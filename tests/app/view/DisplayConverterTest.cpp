@@ -1,4 +1,4 @@
-#include "app/DisplayConverter.h"
+#include "app/view/DisplayConverter.h"
 
 #include <gtest/gtest.h>
 
