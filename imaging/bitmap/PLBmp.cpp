@@ -1,12 +1,12 @@
 #include "imaging/bitmap/PLBmp.h"
 
-#include "imaging/bitmap/PLAnyBmp.h"
 #include "imaging/io/PLTextException.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -36,10 +36,13 @@ void PLBmp::Create(int width, int height, int bpp, bool hasAlpha, bool isGreysca
 {
     CheckPictureSize(width, height, bpp);
     if (bits && PointsIntoRows(*this, bits)) {
-        // The bits are this bitmap's own pixels, which re-creating frees: take them from a copy.
-        PLAnyBmp staged;
-        staged.Create(width, height, bpp, hasAlpha, isGreyscale, bits, stride, resolution);
-        Create(width, height, bpp, hasAlpha, isGreyscale, staged.GetPixels(), 0, resolution);
+        // The bits are this bitmap's own pixels, which re-creating frees: take them from a packed copy.
+        const auto rowBytes = static_cast<size_t>(UnpaddedRowBytes(width, bpp));
+        const auto step = stride != 0 ? static_cast<ptrdiff_t>(stride) : static_cast<ptrdiff_t>(rowBytes);
+        std::vector<uint8_t> staged(rowBytes * static_cast<size_t>(height));
+        for (int y = 0; y < height; ++y)
+            std::memcpy(staged.data() + static_cast<size_t>(y) * rowBytes, bits + y * step, rowBytes);
+        Create(width, height, bpp, hasAlpha, isGreyscale, staged.data(), 0, resolution);
         return;
     }
     FreePixels();
