@@ -1,0 +1,103 @@
+#include "imaging/pict/PictReader.h"
+
+#include "imaging/codec/PLPicDecoder.h"
+#include "imaging/io/PLTextException.h"
+
+namespace pict {
+
+uint8_t Reader::Read8()
+{
+    return *m_source.ReadBytes(1);
+}
+
+uint16_t Reader::Read16()
+{
+    const uint8_t* p = m_source.ReadBytes(2);
+    return static_cast<uint16_t>((p[0] << 8) | p[1]);
+}
+
+uint32_t Reader::Read32()
+{
+    const uint8_t* p = m_source.ReadBytes(4);
+    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
+}
+
+uint8_t Reader::Peek8()
+{
+    return *m_source.PeekBytes(1);
+}
+
+Rect Reader::ReadRect()
+{
+    Rect r;
+    r.top = static_cast<int16_t>(Read16());
+    r.left = static_cast<int16_t>(Read16());
+    r.bottom = static_cast<int16_t>(Read16());
+    r.right = static_cast<int16_t>(Read16());
+    return r;
+}
+
+PixMap Reader::ReadPixMap()
+{
+    PixMap p;
+    p.version = Read16();
+    p.packType = Read16();
+    p.packSize = Read32();
+    p.hRes = Read32();
+    p.vRes = Read32();
+    p.pixelType = Read16();
+    p.pixelSize = Read16();
+    p.cmpCount = Read16();
+    p.cmpSize = Read16();
+    p.planeBytes = Read32();
+    p.table = Read32();
+    p.reserved = Read32();
+    return p;
+}
+
+Palette Reader::ReadColourTable()
+{
+    Skip(4); // seed
+    const uint16_t flags = Read16();
+    const int count = Read16() + 1;
+    if (count > 256)
+        PLPicDecoder::RaiseError(PL_ERR_FORMAT_UNKNOWN, "colour table larger than 256 entries.");
+    Palette palette {};
+    for (int i = 0; i < count; ++i) {
+        const uint16_t value = Read16();
+        const int index = (flags & 0x8000) ? i : value;
+        ColourEntry entry;
+        entry.red = static_cast<uint8_t>(Read16() >> 8);
+        entry.green = static_cast<uint8_t>(Read16() >> 8);
+        entry.blue = static_cast<uint8_t>(Read16() >> 8);
+        if (index >= count)
+            PLPicDecoder::RaiseError(PL_ERR_FORMAT_UNKNOWN, "pixel value greater than colour table size.");
+        palette[static_cast<size_t>(index)] = entry;
+    }
+    return palette;
+}
+
+void Reader::SkipSizedRecord()
+{
+    const uint16_t size = Read16();
+    if (size < 2)
+        PLPicDecoder::RaiseError(PL_ERR_FORMAT_UNKNOWN, "region or polygon smaller than its own size field.");
+    Skip(size - 2);
+}
+
+void Reader::Skip(int64_t n)
+{
+    if (n < 0)
+        PLPicDecoder::RaiseError(PL_ERR_FORMAT_UNKNOWN, "negative length in pict.");
+    if (n > BytesLeft())
+        PLPicDecoder::RaiseError(PL_ERR_END_OF_FILE, "end of data inside a pict record.");
+    m_source.ReadBytes(static_cast<int>(n));
+}
+
+void CheckBounds(const Rect& bounds)
+{
+    if (bounds.Width() <= 0 || bounds.Height() <= 0)
+        PLPicDecoder::RaiseError(PL_ERR_FORMAT_UNKNOWN, "bitmap bounds are empty.");
+}
+
+} // namespace pict
