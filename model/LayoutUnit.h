@@ -20,11 +20,11 @@ class LayoutUnit : public Archivable,
                    public DatabaseRecord,
                    private ExtensibleVector<std::shared_ptr<LayoutUnit>> {
 public:
-    // Field ids of the record message, one mask bit each; fieldCount is the terminator.
     // Deepest level below the root at which a record message may add a unit; deeper trees would
     // only come from hostile messages and would exhaust the stack of the recursive geometry.
     static constexpr int maxMessageDepth = 64;
 
+    // Field ids of the record message, one mask bit each; fieldCount is the terminator.
     enum FieldId : uint16_t {
         fieldName,
         fieldCaption,
