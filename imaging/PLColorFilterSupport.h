@@ -1,5 +1,5 @@
-// What the colour and tone filters share: clamping, refusing depths they do not serve, a loop over
-// the pixels that copies the alpha byte through, and in-place application through a temporary.
+// What the colour and tone filters share: clamping real values, refusing depths they do not serve, a loop
+// over the pixels that copies the alpha byte through, and in-place application through a temporary.
 #pragma once
 
 #include "imaging/PLBmp.h"
@@ -10,12 +10,6 @@
 #include <cstdint>
 
 namespace color_filter {
-
-// An integer channel value: above 255 gives 255, below 0 gives 0.
-inline uint8_t ClampInt(int64_t v)
-{
-    return static_cast<uint8_t>(v > 255 ? 255 : v < 0 ? 0 : v);
-}
 
 // A real channel value: 255 or above gives 255, below 0 (or not a number) gives 0, else truncated.
 inline uint8_t ClampReal(double v)

@@ -2,6 +2,7 @@
 
 #include "imaging/PLBmp.h"
 #include "imaging/PLTextException.h"
+#include "platform/win/IntArithmetic.h"
 
 #include <algorithm>
 
@@ -11,11 +12,6 @@ constexpr int CellCount = 32768;
 
 // Ordered dither offsets by rows, indexed [pixels still to come in the row mod 4][row mod 4].
 constexpr int OrderedMatrix[4][4] = { { -7, 1, -5, 3 }, { 5, -3, 7, -1 }, { -4, 4, -6, 2 }, { 8, 0, 6, -2 } };
-
-uint8_t Clamp255(int v)
-{
-    return static_cast<uint8_t>(std::clamp(v, 0, 255));
-}
 
 } // namespace
 
@@ -134,9 +130,9 @@ void PLFilterQuantize::MapToPalette(const PLBmp& src, PLBmp& dst) const
             int b = in[x].GetB();
             if (m_DitherType == PLDTH_ORDERED) {
                 const int offset = 2 * OrderedMatrix[(width - 1 - x) % 4][y % 4];
-                r = Clamp255(r + offset);
-                g = Clamp255(g + offset);
-                b = Clamp255(b + offset);
+                r = win::ClampToByte(r + offset);
+                g = win::ClampToByte(g + offset);
+                b = win::ClampToByte(b + offset);
             }
             out[x] = static_cast<uint8_t>(NearestIndex(r, g, b, palette));
         }
