@@ -1,9 +1,8 @@
-// What the colour and tone filters share: clamping real values, refusing depths they do not serve, a loop
-// over the pixels that copies the alpha byte through, and in-place application through a temporary.
+// What the colour and tone filters share: clamping real values, refusing depths they do not serve,
+// and a loop over the pixels that copies the alpha byte through.
 #pragma once
 
 #include "imaging/PLBmp.h"
-#include "imaging/PLFilter.h"
 #include "imaging/PLTextException.h"
 
 #include <cmath>
@@ -46,15 +45,6 @@ template <class Change> void ForEachPixel(const PLBmp& src, PLBmp& dst, Change&&
                 out[3] = in[3];
         }
     }
-}
-
-// Filters given the same bitmap as source and destination work through a temporary instead.
-inline bool RedirectInPlace(const PLFilter& filter, PLBmp* pBmpSource, PLBmp* pBmpDest)
-{
-    if (pBmpSource != pBmpDest)
-        return false;
-    filter.ApplyToBitmap(pBmpDest);
-    return true;
 }
 
 } // namespace color_filter

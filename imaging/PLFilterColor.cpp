@@ -13,10 +13,8 @@ PLFilterColor::PLFilterColor(int red, int green, int blue, bool balanced)
 {
 }
 
-void PLFilterColor::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterColor::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
-    if (RedirectInPlace(*this, pBmpSource, pBmpDest))
-        return;
     RequireDepth(*pBmpSource, 32, 32, "The colour filter needs a 32-bpp bitmap.");
     CreateDestination(*pBmpSource, *pBmpDest, pBmpSource->GetWidth(), pBmpSource->GetHeight());
     const int64_t r = m_Red, g = m_Green, b = m_Blue;

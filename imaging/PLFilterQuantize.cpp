@@ -39,12 +39,8 @@ void PLFilterQuantize::SetUserPalette(const PLPixel32* palette)
     std::copy_n(palette, 256, m_pUserPal.get());
 }
 
-void PLFilterQuantize::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterQuantize::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
-    if (pBmpSource == pBmpDest) {
-        ApplyToBitmap(pBmpDest);
-        return;
-    }
     if (pBmpSource->GetBitsPerPixel() != 32)
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "Quantization needs a 32-bpp source.");
     // Counts and cached indices of an earlier application would distort this one.
