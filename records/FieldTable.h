@@ -48,14 +48,11 @@ constexpr bool Holds(const FieldRow<Record>& row, const ReadContext& context, do
     return row.since <= formSince || context.Holds(row.since);
 }
 
-// Calls f(row, value) for every row, value being a reference to the row's member in the record.
-template <typename Record, typename F> void ForEach(FieldTable<Record> rows, Record& record, F&& f)
-{
-    for (const FieldRow<Record>& row : rows)
-        std::visit([&](auto member) { f(row, record.*member); }, row.member);
-}
-
-template <typename Record, typename F> void ForEach(FieldTable<Record> rows, const Record& record, F&& f)
+// Calls f(row, value) for every row, value being a reference to the row's member in the record
+// (const when the record is).
+template <typename Record, typename Target, typename F>
+requires std::is_same_v<std::remove_const_t<Target>, Record>
+void ForEach(FieldTable<Record> rows, Target& record, F&& f)
 {
     for (const FieldRow<Record>& row : rows)
         std::visit([&](auto member) { f(row, record.*member); }, row.member);
