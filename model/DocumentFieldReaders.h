@@ -25,4 +25,22 @@ bool ReadPresentInt(std::istream& in, int32_t& value);
 bool ReadPresentUnsigned(std::istream& in, uint32_t& value);
 bool ReadPresentBool(std::istream& in, bool& flag);
 
+// The reader of the target's type, for code that reads fields by their type (field tables).
+inline bool ReadPresentValue(std::istream& in, std::string& text)
+{
+    return ReadPresentText(in, text);
+}
+inline bool ReadPresentValue(std::istream& in, int32_t& value)
+{
+    return ReadPresentInt(in, value);
+}
+inline bool ReadPresentValue(std::istream& in, uint32_t& value)
+{
+    return ReadPresentUnsigned(in, value);
+}
+inline bool ReadPresentValue(std::istream& in, bool& flag)
+{
+    return ReadPresentBool(in, flag);
+}
+
 } // namespace layoutdoc

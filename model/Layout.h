@@ -6,6 +6,8 @@
 #include "model/PaperSpecs.h"
 #include "platform/win/Archive.h"
 #include "records/DatabaseRecord.h"
+#include "records/FieldTable.h"
+#include "records/ReadContext.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -29,6 +31,11 @@ public:
         fieldOverprintDiagWidth,
         fieldCount
     };
+
+    // The stored fields, in the order of the document lines and the archive form. LayoutType comes
+    // first: the document and archive readers rebuild the tree with it; messages and copies store
+    // it as it is.
+    static FieldTable<Layout> Fields();
 
     // A portrait layout on A4, with the margins from the settings.
     Layout();
@@ -85,7 +92,9 @@ public:
     std::unique_ptr<DatabaseRecord> Clone() const override;
     bool Traverse(TraverseAction& action) override;
     void Store(win::Archive& archive) const override;
+    // The framework entry point reads by SavedDataVersion.
     void Load(win::Archive& archive) override;
+    void Load(win::Archive& archive, const ReadContext& context);
 
 private:
     // Reads the value of one field of a field-update message; false for an unknown id.

@@ -4,13 +4,13 @@
 #include "model/DocumentFieldReaders.h"
 #include "model/Layout.h"
 #include "model/LayoutDocumentVersions.h"
+#include "platform/win/IntArithmetic.h"
 #include "records/CsvFields.h"
 #include "records/DataVersion.h"
 #include "records/SharedFunctions.h"
 
 #include <algorithm>
 #include <array>
-#include <limits>
 #include <optional>
 #include <ostream>
 
@@ -22,35 +22,28 @@ constexpr const char* DocumentTitle = "Custom Order Template";
 constexpr const char* LegacyTemplateKey = "Key";
 constexpr const char* LineEnd = "\r\n";
 
-void WriteKeyLine(std::ostream& out, const char* key, const std::string& value)
+// A line of a label and its value (text, flag or number).
+template <typename T> void WriteKeyLine(std::ostream& out, const char* key, const T& value)
 {
     WriteCsvString(out, key, false);
-    WriteCsvString(out, value, true);
+    WriteCsvValue(out, value, true);
     out << LineEnd;
 }
 
-void WriteKeyLine(std::ostream& out, const char* key, bool value)
+void WriteKeyLines(FieldTable<Layout> rows, const Layout& layout, std::ostream& out)
 {
-    WriteCsvString(out, key, false);
-    WriteCsvBool(out, value, true);
-    out << LineEnd;
+    fieldtable::ForEach(rows, layout,
+        [&](const FieldRow<Layout>& row, const auto& value) { WriteKeyLine(out, row.label, value); });
 }
 
-void WriteKeyLine(std::ostream& out, const char* key, unsigned value)
+// Lines of a label, which is not compared with anything, and a value, which is assigned only when
+// it is there; the lines the document lacks by its version take their fields' absent values.
+void ReadKeyLines(FieldTable<Layout> rows, Layout& layout, std::istream& in, const ReadContext& context)
 {
-    WriteCsvString(out, key, false);
-    WriteCsvUnsigned(out, value, true);
-    out << LineEnd;
-}
-
-// Most lines are a label, which is not compared with anything, and a value; the setter runs only
-// when the value is there.
-template <typename T, typename Reader, typename Setter>
-void ReadKeyLine(std::istream& in, Layout& layout, T value, Reader read, Setter set)
-{
-    ReadPresentField(in);
-    if (read(in, value))
-        (layout.*set)(value);
+    fieldtable::ReadHeld(rows, layout, context, 0.0, [&](auto& value) {
+        ReadPresentField(in);
+        ReadPresentValue(in, value);
+    });
 }
 
 // The four font sizes that files before 1.882 hold after BackgroundPOD: barcode, text, small text
@@ -70,25 +63,19 @@ LegacyFontSizes ReadLegacyFontSizes(std::istream& in)
     return sizes;
 }
 
-int32_t ClampToInt32(int64_t value)
-{
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
 // Files before 2.0 hold a barcode's size in its font size: five times as wide, 1.2 times as high.
 void ConvertLegacyBarcode(LayoutUnit& unit)
 {
     const int64_t font = unit.GetFontSize();
-    unit.SetSize(
-        { ClampToInt32(font * 5), ClampToInt32(static_cast<int64_t>(static_cast<double>(font) * 1.2)) });
+    unit.SetSize({ win::SaturateToInt32(font * 5),
+        win::SaturateToInt32(static_cast<int64_t>(static_cast<double>(font) * 1.2)) });
     unit.SetFontSize(0);
 }
 
 // Up to count unit lines, each matched to the layout's unit by name; a line for a unit the layout
 // lacks is read into a scratch unit and dropped. Stops at the end of the file whatever the count
 // says; a blank line is not a unit.
-void ReadUnitLines(std::istream& in, LayoutUnit& root, unsigned count, double version)
+void ReadUnitLines(std::istream& in, LayoutUnit& root, unsigned count, const ReadContext& context)
 {
     LayoutUnit scratch;
     for (unsigned read = 0; read < count;) {
@@ -99,56 +86,41 @@ void ReadUnitLines(std::istream& in, LayoutUnit& root, unsigned count, double ve
             continue;
         ++read;
         LayoutUnit* unit = root.FindByName(name->text);
-        (unit ? *unit : scratch).ReadCsv(in);
-        if (unit && version < BarcodeSizeInFontBefore
+        (unit ? *unit : scratch).ReadCsv(in, context);
+        if (unit && context.dataVersion < BarcodeSizeInFontBefore
             && (name->text == "PBarcode" || name->text == "GBarcode"))
             ConvertLegacyBarcode(*unit);
     }
 }
 
-// Everything after the first line of a document of the given version.
-void ReadDocumentBody(std::istream& in, Layout& layout, double version)
+// Everything after the first line of a document of the context's version: the LayoutType line,
+// the paper lines, the layout's other lines (with the four font sizes of old files after
+// PrintMainImage), the unit count and the unit lines.
+void ReadDocumentBody(std::istream& in, Layout& layout, const ReadContext& context)
 {
     int32_t type = layout.GetLayoutType();
     ReadPresentField(in);
     if (ReadPresentInt(in, type))
         layout.SetLayoutType(type); // the current type keeps the tree and its values
-    layout.GetPaper().ReadCsv(in);
-    ReadKeyLine(in, layout, layout.GetBackgroundImage(), ReadPresentText, &Layout::SetBackgroundImage);
-    ReadKeyLine(in, layout, layout.GetBackgroundPOD(), ReadPresentBool, &Layout::SetBackgroundPOD);
-    if (version > PrintMainImageSince)
-        ReadKeyLine(in, layout, layout.GetPrintMainImage(), ReadPresentBool, &Layout::SetPrintMainImage);
+    layout.GetPaper().ReadCsv(in, context);
+    const FieldTable<Layout> lines = Layout::Fields().subspan(1);
+    const std::size_t beforeFontSizes = Layout::fieldOverprintCopyright - 1;
+    ReadKeyLines(lines.first(beforeFontSizes), layout, in, context);
     LegacyFontSizes fontSizes;
-    if (version < LegacyFontSizesBefore)
+    if (context.dataVersion < LegacyFontSizesBefore)
         fontSizes = ReadLegacyFontSizes(in);
-    if (version > OverprintWordSince) {
-        ReadKeyLine(
-            in, layout, layout.GetOverprintCopyright(), ReadPresentBool, &Layout::SetOverprintCopyright);
-        ReadKeyLine(in, layout, layout.GetOverprintWord(), ReadPresentText, &Layout::SetOverprintWord);
-    } else {
-        layout.SetOverprintCopyright(false);
-    }
-    if (version > OverprintColourSince)
-        ReadKeyLine(in, layout, layout.GetOverprintColour(), ReadPresentText, &Layout::SetOverprintColour);
-    if (version > OverprintDiagonalSince)
-        ReadKeyLine(
-            in, layout, layout.GetOverprintDiagonal(), ReadPresentBool, &Layout::SetOverprintDiagonal);
-    if (version > OverprintDiagWidthSince)
-        ReadKeyLine(
-            in, layout, layout.GetOverprintDiagWidth(), ReadPresentUnsigned, &Layout::SetOverprintDiagWidth);
-    else
-        layout.SetOverprintDiagWidth(5);
+    ReadKeyLines(lines.subspan(beforeFontSizes), layout, in, context);
 
     unsigned count = 0; // a count that is not a number reads no unit
     ReadPresentField(in);
     ReadPresentUnsigned(in, count);
-    ReadUnitLines(in, *layout.GetRootUnit(), count, version);
+    ReadUnitLines(in, *layout.GetRootUnit(), count, context);
 
     const bool allSizes
         = std::all_of(fontSizes.begin(), fontSizes.end(), [](const auto& size) { return size.has_value(); });
-    if (version < LegacyFontSizesBefore && allSizes)
+    if (context.dataVersion < LegacyFontSizesBefore && allSizes)
         layout.ApplyLegacyFontSizes(*fontSizes[0], *fontSizes[1], *fontSizes[2], *fontSizes[3]);
-    if (version < LateExtraTextsBefore)
+    if (context.dataVersion < LateExtraTextsBefore)
         layout.HideLateExtraTexts();
 }
 
@@ -159,18 +131,10 @@ bool Layout::WriteCsv(std::ostream& out) const
     WriteCsvString(out, DocumentTitle, false);
     WriteCsvDouble(out, CurrentDataVersion, true);
     out << ',' << LineEnd;
-    WriteCsvString(out, "LayoutType", false);
-    WriteCsvInt(out, layoutType_, true);
-    out << LineEnd;
+    const FieldTable<Layout> rows = Fields();
+    WriteKeyLines(rows.first(1), *this, out);
     paper_.WriteCsv(out);
-    WriteKeyLine(out, "BackgroundImage", backgroundImage_);
-    WriteKeyLine(out, "BackgroundPOD", backgroundPOD_);
-    WriteKeyLine(out, "PrintMainImage", printMainImage_);
-    WriteKeyLine(out, "OverprintCopyright", overprintCopyright_);
-    WriteKeyLine(out, "OverprintWord", overprintWord_);
-    WriteKeyLine(out, "OverprintColour", overprintColour_);
-    WriteKeyLine(out, "OverprintDiagonal", overprintDiagonal_);
-    WriteKeyLine(out, "OverprintDiagWidth", overprintDiagWidth_);
+    WriteKeyLines(rows.subspan(1), *this, out);
     WriteKeyLine(out, "LayoutUnits", static_cast<unsigned>(root_->CountUnits()));
     root_->WriteCsv(out);
     out.flush();
@@ -195,17 +159,20 @@ bool Layout::ReadCsv(std::istream& in)
     if (second->text == LegacyTemplateKey) {
         ReadOrderFormTemplate(in);
     } else {
-        // A version that is not a number leaves the one of the file read before in force.
-        StringToDouble(second->text, SavedDataVersion);
-        if (SavedDataVersion > CurrentDataVersion) {
+        // A version that is not a number leaves the one of the file read before in force. The
+        // version read is kept as the program's record of the last file read.
+        ReadContext context { SavedDataVersion };
+        StringToDouble(second->text, context.dataVersion);
+        SavedDataVersion = context.dataVersion;
+        if (context.dataVersion > CurrentDataVersion) {
             GetTheApp().MessageBox("The layout file was generated by a later version of the software\n"
                                    "Saved version is "
-                    + FormatDouble(SavedDataVersion) + ". This version is "
+                    + FormatDouble(context.dataVersion) + ". This version is "
                     + FormatDouble(CurrentDataVersion),
                 win::MB_OK);
             return false;
         }
-        ReadDocumentBody(in, *this, SavedDataVersion);
+        ReadDocumentBody(in, *this, context);
     }
     loaded_ = true;
     ClearModified();

@@ -1,6 +1,6 @@
-// The data versions at which the layout document gained its lines and fields. A file holds a
-// field when its version is strictly greater than the field's threshold; the conversions apply to
-// files strictly older than theirs.
+// The data versions at which the layout document and the archive forms of its records gained their
+// lines and fields. A file holds a field when its version is strictly greater than the field's
+// threshold; the conversions apply to files strictly older than theirs.
 #pragma once
 
 namespace layoutdoc {
@@ -18,6 +18,10 @@ inline constexpr double CaptionSince = 2.062;
 inline constexpr double SingleOnlySince = 2.0431;
 inline constexpr double ImageFlagSince = 1.76;
 inline constexpr double TurnsAndFontSince = 1.881;
+
+// The archive forms of layouts, units and paper carry every field the document had gained by this
+// version; only the fields added later are versioned in them.
+inline constexpr double ArchiveFormsSince = 2.024;
 
 // Conversions of older files.
 inline constexpr double BarcodeSizeInFontBefore = 2.0;

@@ -3,6 +3,7 @@
 // placed before its children; a unit the tree lacks is skipped.
 #include "model/Layout.h"
 #include "model/LegacyOrderForm.h"
+#include "platform/win/IntArithmetic.h"
 
 #include <optional>
 
@@ -12,11 +13,11 @@ namespace {
 // (without undefined overflow) instead of being computed in a wider type the unit cannot hold.
 int32_t Minus(int32_t a, int32_t b)
 {
-    return static_cast<int32_t>(static_cast<int64_t>(a) - b);
+    return win::WrapToInt32(int64_t { a } - b);
 }
 int32_t Plus(int32_t a, int32_t b)
 {
-    return static_cast<int32_t>(static_cast<int64_t>(a) + b);
+    return win::WrapToInt32(int64_t { a } + b);
 }
 
 class Placer {

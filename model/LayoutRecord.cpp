@@ -1,10 +1,14 @@
 // Record message, clone, traversal and archive forms of a layout.
 #include "model/Layout.h"
 
+#include "model/LayoutDocumentVersions.h"
 #include "records/ArchiveStrings.h"
 #include "records/CsvNumbers.h"
-#include "records/DataVersion.h"
 #include "records/DispatchRaw.h"
+
+#include <array>
+
+using namespace layoutdoc;
 
 std::string Layout::Describe() const
 {
@@ -16,17 +20,28 @@ void Layout::MarkAllFieldsModified()
     SetFieldsModified(fieldCount);
 }
 
+FieldTable<Layout> Layout::Fields()
+{
+    using L = Layout;
+    static const std::array<FieldRow<L>, 9> rows = { {
+        { fieldLayoutType, "LayoutType", &L::layoutType_ },
+        { fieldBackgroundImage, "BackgroundImage", &L::backgroundImage_ },
+        { fieldBackgroundPOD, "BackgroundPOD", &L::backgroundPOD_ },
+        { fieldPrintMainImage, "PrintMainImage", &L::printMainImage_, PrintMainImageSince },
+        { fieldOverprintCopyright, "OverprintCopyright", &L::overprintCopyright_, OverprintWordSince,
+            [](L& layout) { layout.overprintCopyright_ = false; } },
+        { fieldOverprintWord, "OverprintWord", &L::overprintWord_, OverprintWordSince },
+        { fieldOverprintColour, "OverprintColour", &L::overprintColour_, OverprintColourSince },
+        { fieldOverprintDiagonal, "OverprintDiagonal", &L::overprintDiagonal_, OverprintDiagonalSince },
+        { fieldOverprintDiagWidth, "OverprintDiagWidth", &L::overprintDiagWidth_, OverprintDiagWidthSince,
+            [](L& layout) { layout.overprintDiagWidth_ = 5; } },
+    } };
+    return rows;
+}
+
 void Layout::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    WriteDispatchInt(pendingOnly, out, layoutType_, fieldLayoutType);
-    WriteDispatchString(pendingOnly, out, backgroundImage_, fieldBackgroundImage);
-    WriteDispatchBool(pendingOnly, out, backgroundPOD_, fieldBackgroundPOD);
-    WriteDispatchBool(pendingOnly, out, printMainImage_, fieldPrintMainImage);
-    WriteDispatchBool(pendingOnly, out, overprintCopyright_, fieldOverprintCopyright);
-    WriteDispatchString(pendingOnly, out, overprintWord_, fieldOverprintWord);
-    WriteDispatchString(pendingOnly, out, overprintColour_, fieldOverprintColour);
-    WriteDispatchBool(pendingOnly, out, overprintDiagonal_, fieldOverprintDiagonal);
-    WriteDispatchUnsigned(pendingOnly, out, overprintDiagWidth_, fieldOverprintDiagWidth);
+    fieldtable::WriteMessage(Fields(), *this, pendingOnly, out, fieldCount);
     if (writeTerminator)
         WriteDispatchRaw16(out, fieldCount);
 }
@@ -34,37 +49,7 @@ void Layout::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminat
 bool Layout::ReadFieldValue(std::istream& in, uint16_t fieldId)
 {
     // LayoutType is stored as it arrives, without rebuilding the tree.
-    switch (fieldId) {
-    case fieldLayoutType:
-        ReadDispatchInt(in, layoutType_);
-        return true;
-    case fieldBackgroundImage:
-        ReadDispatchString(in, backgroundImage_);
-        return true;
-    case fieldBackgroundPOD:
-        ReadDispatchBool(in, backgroundPOD_);
-        return true;
-    case fieldPrintMainImage:
-        ReadDispatchBool(in, printMainImage_);
-        return true;
-    case fieldOverprintCopyright:
-        ReadDispatchBool(in, overprintCopyright_);
-        return true;
-    case fieldOverprintWord:
-        ReadDispatchString(in, overprintWord_);
-        return true;
-    case fieldOverprintColour:
-        ReadDispatchString(in, overprintColour_);
-        return true;
-    case fieldOverprintDiagonal:
-        ReadDispatchBool(in, overprintDiagonal_);
-        return true;
-    case fieldOverprintDiagWidth:
-        ReadDispatchUnsigned(in, overprintDiagWidth_);
-        return true;
-    default:
-        return false;
-    }
+    return fieldtable::ReadMessageValue(Fields(), *this, in, fieldId);
 }
 
 uint8_t Layout::ReadFields(std::istream& in)
@@ -101,15 +86,7 @@ DatabaseRecord* Layout::Clone(DatabaseRecord& target) const
     if (!layout)
         return nullptr;
     // The type is copied without rebuilding the target's tree; units, paper and Loaded stay.
-    layout->layoutType_ = layoutType_;
-    layout->backgroundImage_ = backgroundImage_;
-    layout->backgroundPOD_ = backgroundPOD_;
-    layout->printMainImage_ = printMainImage_;
-    layout->overprintCopyright_ = overprintCopyright_;
-    layout->overprintWord_ = overprintWord_;
-    layout->overprintColour_ = overprintColour_;
-    layout->overprintDiagonal_ = overprintDiagonal_;
-    layout->overprintDiagWidth_ = overprintDiagWidth_;
+    fieldtable::Copy(Fields(), *this, *layout);
     return layout;
 }
 
@@ -128,29 +105,28 @@ bool Layout::Traverse(TraverseAction& action)
 
 void Layout::Store(win::Archive& archive) const
 {
+    const FieldTable<Layout> rows = Fields();
     archive << GetId() << layoutType_;
     paper_.Store(archive);
-    WriteArchiveStdString(archive, backgroundImage_);
-    archive << backgroundPOD_ << printMainImage_ << overprintCopyright_;
-    WriteArchiveStdString(archive, overprintWord_);
-    WriteArchiveStdString(archive, overprintColour_);
-    archive << overprintDiagonal_ << overprintDiagWidth_ << static_cast<int32_t>(root_->CountUnits());
+    fieldtable::Store(rows.subspan(1), *this, archive);
+    archive << static_cast<int32_t>(root_->CountUnits());
     root_->Store(archive);
     archive << loaded_;
 }
 
 void Layout::Load(win::Archive& archive)
 {
-    LoadArchiveId(archive);
+    Load(archive, ReadContext::OfLastFileRead());
+}
+
+void Layout::Load(win::Archive& archive, const ReadContext& context)
+{
+    LoadArchiveId(archive, context);
     int32_t layoutType = 0;
     archive >> layoutType;
     SetLayoutType(layoutType);
-    paper_.Load(archive);
-    ReadArchiveStdString(archive, backgroundImage_);
-    archive >> backgroundPOD_ >> printMainImage_ >> overprintCopyright_;
-    ReadArchiveStdString(archive, overprintWord_);
-    ReadArchiveStdString(archive, overprintColour_);
-    archive >> overprintDiagonal_ >> overprintDiagWidth_;
+    paper_.Load(archive, context);
+    fieldtable::Load(Fields().subspan(1), *this, archive, context, ArchiveFormsSince);
     // Units are matched by name; a name the layout lacks is read into a scratch unit and dropped.
     // Every unit read takes bytes, so a false count ends with the archive's end-of-data error.
     uint32_t unitCount = 0;
@@ -164,10 +140,10 @@ void Layout::Load(win::Archive& archive)
             unit = &scratch;
             scratch.SetName(name);
         }
-        unit->Load(archive);
+        unit->Load(archive, context);
     }
     archive >> loaded_;
-    if (SavedDataVersion < 2.062)
+    if (context.dataVersion < LateExtraTextsBefore)
         HideLateExtraTexts();
     ClearModified();
 }

@@ -87,24 +87,10 @@ void LayoutUnit::CopyFrom(const LayoutUnit& source)
 void LayoutUnit::CopyFieldsAndChildren(const LayoutUnit& source)
 {
     parent_ = source.parent_;
-    name_ = source.name_;
-    caption_ = source.caption_;
-    x_ = source.x_;
-    y_ = source.y_;
-    repeatCount_ = source.repeatCount_;
-    stepX_ = source.stepX_;
-    stepY_ = source.stepY_;
-    visible_ = source.visible_;
-    width_ = source.width_;
-    height_ = source.height_;
+    fieldtable::Copy(Fields(), source, *this);
     itemWidth_ = source.itemWidth_;
     itemHeight_ = source.itemHeight_;
-    alignment_ = source.alignment_;
     currentItem_ = source.currentItem_;
-    imageFlag_ = source.imageFlag_;
-    quarterTurns_ = source.quarterTurns_;
-    fontSize_ = source.fontSize_;
-    singleOnly_ = source.singleOnly_;
 
     RemoveAll();
     for (const auto& child : source.GetElements()) {

@@ -7,21 +7,24 @@
 #include "platform/win/Archive.h"
 #include "platform/win/Types.h"
 #include "records/DatabaseRecord.h"
+#include "records/FieldTable.h"
+#include "records/ReadContext.h"
 
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 class LayoutUnit : public Archivable,
                    public DatabaseRecord,
-                   public ExtensibleVector<std::shared_ptr<LayoutUnit>> {
+                   private ExtensibleVector<std::shared_ptr<LayoutUnit>> {
 public:
-    // Field ids of the record message, one mask bit each; fieldCount is the terminator.
     // Deepest level below the root at which a record message may add a unit; deeper trees would
     // only come from hostile messages and would exhaust the stack of the recursive geometry.
     static constexpr int maxMessageDepth = 64;
 
+    // Field ids of the record message, one mask bit each; fieldCount is the terminator.
     enum FieldId : uint16_t {
         fieldName,
         fieldCaption,
@@ -38,12 +41,16 @@ public:
         fieldCount
     };
 
+    // The stored fields, in the order of the document line and the archive form (Name first).
+    static FieldTable<LayoutUnit> Fields();
+
     explicit LayoutUnit(LayoutUnit* parent = nullptr);
     ~LayoutUnit() override;
     LayoutUnit(const LayoutUnit&) = delete;
     LayoutUnit& operator=(const LayoutUnit&) = delete;
 
-    // Tree.
+    // Tree. The children are kept in order, each with this unit as its parent.
+    using Children = std::vector<std::shared_ptr<LayoutUnit>>;
     std::shared_ptr<LayoutUnit> AddChild(const std::string& name);
     LayoutUnit* FindByName(const std::string& name);
     const LayoutUnit* FindByName(const std::string& name) const;
@@ -53,7 +60,7 @@ public:
     // Copies the source's fields and a deep copy of its children (the Parent too, so the copy
     // points to the source's parent). Safe when the source is this unit or overlaps its subtree.
     void CopyFrom(const LayoutUnit& source);
-    const Elements& GetChildren() const { return GetElements(); }
+    const Children& GetChildren() const { return GetElements(); }
 
     // Angles and turns.
     int GetAngle() const;
@@ -122,9 +129,10 @@ public:
     void SetItemSize(win::SIZE size);
     void SetCurrentItem(int32_t item) { currentItem_ = item; }
 
-    // Layout document line (written and read by the document code).
+    // Layout document line (written and read by the document code), read by the version of the
+    // document.
     void WriteCsv(std::ostream& out) const;
-    bool ReadCsv(std::istream& in);
+    bool ReadCsv(std::istream& in, const ReadContext& context);
 
     // Record forms.
     std::string Describe() const override;
@@ -135,8 +143,10 @@ public:
     std::unique_ptr<DatabaseRecord> Clone() const override;
     bool Traverse(TraverseAction& action) override;
     void Store(win::Archive& archive) const override;
-    // Reads the unit's archive form after its name, which the caller has read already.
+    // Reads the unit's archive form after its name, which the caller has read already; the
+    // framework entry point reads by SavedDataVersion.
     void Load(win::Archive& archive) override;
+    void Load(win::Archive& archive, const ReadContext& context);
 
     // Child operations of a unit message: a new child that reads the embedded message (removed
     // again when that message cannot be read whole), and the removal of the first child with

@@ -1,6 +1,7 @@
 // Angles, absolute positions, extents, bounds, hit tests and fitting of layout units.
 #include "model/LayoutUnit.h"
 #include "model/QuarterTurns.h"
+#include "platform/win/IntArithmetic.h"
 
 #include <algorithm>
 
@@ -8,12 +9,12 @@ namespace {
 
 int AngleOfQuarterTurns(int quarterTurns)
 {
-    return NormalQuarterTurns(quarterTurns) * 900;
+    return win::NormalQuarterTurns(quarterTurns) * 900;
 }
 
 win::POINT Offset(win::POINT a, win::POINT b, int64_t times = 1)
 {
-    return { WrapToInt32(a.x + times * b.x), WrapToInt32(a.y + times * b.y) };
+    return { win::WrapToInt32(a.x + times * b.x), win::WrapToInt32(a.y + times * b.y) };
 }
 
 // In double: the product of two 33-bit spans does not fit 64 bits.
@@ -33,8 +34,8 @@ struct GrowingBox {
         right = std::max(right, x);
         bottom = std::max(bottom, y);
     }
-    int32_t Width() const { return WrapToInt32(right - left); }
-    int32_t Height() const { return WrapToInt32(bottom - top); }
+    int32_t Width() const { return win::WrapToInt32(right - left); }
+    int32_t Height() const { return win::WrapToInt32(bottom - top); }
 };
 
 } // namespace
@@ -53,7 +54,7 @@ int LayoutUnit::GetAbsoluteAngle() const
 int LayoutUnit::GetAbsoluteQuarterTurns() const
 {
     const int parentTurns = parent_ ? parent_->GetAbsoluteQuarterTurns() : 0;
-    return NormalQuarterTurns(static_cast<int64_t>(parentTurns) + quarterTurns_);
+    return win::NormalQuarterTurns(static_cast<int64_t>(parentTurns) + quarterTurns_);
 }
 
 void LayoutUnit::SetAngle(int tenthsOfDegree)
@@ -91,8 +92,8 @@ void LayoutUnit::SetAbsolutePosition(win::POINT point)
         return;
     }
     const win::POINT origin = parent_->GetAbsolutePosition(0);
-    const win::POINT d { WrapToInt32(static_cast<int64_t>(point.x) - origin.x),
-        WrapToInt32(static_cast<int64_t>(point.y) - origin.y) };
+    const win::POINT d { win::WrapToInt32(static_cast<int64_t>(point.x) - origin.x),
+        win::WrapToInt32(static_cast<int64_t>(point.y) - origin.y) };
     SetPosition(TurnVector(d, 4 - parent_->GetAbsoluteQuarterTurns()));
 }
 
@@ -116,7 +117,7 @@ win::SIZE LayoutUnit::GetRepeatExtent() const
     const int64_t top = std::min<int64_t>(y_, lastY);
     const int64_t right = std::max<int64_t>(static_cast<int64_t>(x_) + itemWidth_, lastX + extraWidth_);
     const int64_t bottom = std::max<int64_t>(static_cast<int64_t>(y_) + itemHeight_, lastY + extraHeight_);
-    return { WrapToInt32(right - left), WrapToInt32(bottom - top) };
+    return { win::WrapToInt32(right - left), win::WrapToInt32(bottom - top) };
 }
 
 win::RECT LayoutUnit::GetBounds() const

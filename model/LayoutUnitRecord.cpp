@@ -1,9 +1,8 @@
 // Record message, clone, traversal and archive forms of a layout unit.
 #include "model/LayoutUnit.h"
 
-#include "records/ArchiveStrings.h"
+#include "model/LayoutDocumentVersions.h"
 #include "records/CsvNumbers.h"
-#include "records/DataVersion.h"
 #include "records/DispatchRaw.h"
 
 #include <algorithm>
@@ -20,73 +19,15 @@ void LayoutUnit::MarkAllFieldsModified()
 
 void LayoutUnit::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    WriteDispatchString(pendingOnly, out, name_, fieldName);
-    WriteDispatchString(pendingOnly, out, caption_, fieldCaption);
-    WriteDispatchPoint(pendingOnly, out, win::POINT { x_, y_ }, fieldPosition);
-    WriteDispatchPoint(pendingOnly, out, win::SIZE { width_, height_ }, fieldSize);
-    WriteDispatchUnsigned(pendingOnly, out, repeatCount_, fieldRepeatCount);
-    WriteDispatchPoint(pendingOnly, out, win::POINT { stepX_, stepY_ }, fieldStep);
-    WriteDispatchBool(pendingOnly, out, visible_, fieldVisible);
-    WriteDispatchInt(pendingOnly, out, alignment_, fieldAlignment);
-    WriteDispatchBool(pendingOnly, out, imageFlag_, fieldImageFlag);
-    WriteDispatchInt(pendingOnly, out, quarterTurns_, fieldQuarterTurns);
-    WriteDispatchUnsigned(pendingOnly, out, fontSize_, fieldFontSize);
-    WriteDispatchBool(pendingOnly, out, singleOnly_, fieldSingleOnly);
+    fieldtable::WriteMessage(Fields(), *this, pendingOnly, out, fieldCount);
     if (writeTerminator)
         WriteDispatchRaw16(out, fieldCount);
 }
 
 bool LayoutUnit::ReadFieldValue(std::istream& in, uint16_t fieldId)
 {
-    win::POINT point;
-    win::SIZE size;
-    switch (fieldId) {
-    case fieldName:
-        ReadDispatchString(in, name_);
-        return true;
-    case fieldCaption:
-        ReadDispatchString(in, caption_);
-        return true;
-    case fieldPosition:
-        ReadDispatchPoint(in, point);
-        x_ = point.x;
-        y_ = point.y;
-        return true;
-    case fieldSize:
-        // Width and Height only; the item size follows from drawing and fitting.
-        ReadDispatchPoint(in, size);
-        width_ = size.cx;
-        height_ = size.cy;
-        return true;
-    case fieldRepeatCount:
-        ReadDispatchUnsigned(in, repeatCount_);
-        return true;
-    case fieldStep:
-        ReadDispatchPoint(in, point);
-        stepX_ = point.x;
-        stepY_ = point.y;
-        return true;
-    case fieldVisible:
-        ReadDispatchBool(in, visible_);
-        return true;
-    case fieldAlignment:
-        ReadDispatchInt(in, alignment_);
-        return true;
-    case fieldImageFlag:
-        ReadDispatchBool(in, imageFlag_);
-        return true;
-    case fieldQuarterTurns:
-        ReadDispatchInt(in, quarterTurns_);
-        return true;
-    case fieldFontSize:
-        ReadDispatchUnsigned(in, fontSize_);
-        return true;
-    case fieldSingleOnly:
-        ReadDispatchBool(in, singleOnly_);
-        return true;
-    default:
-        return false;
-    }
+    // The size field sets Width and Height only; the item size follows from drawing and fitting.
+    return fieldtable::ReadMessageValue(Fields(), *this, in, fieldId);
 }
 
 uint8_t LayoutUnit::ReadFields(std::istream& in)
@@ -157,21 +98,7 @@ DatabaseRecord* LayoutUnit::Clone(DatabaseRecord& target) const
     auto* unit = dynamic_cast<LayoutUnit*>(&target);
     if (!unit)
         return nullptr;
-    unit->name_ = name_;
-    unit->caption_ = caption_;
-    unit->x_ = x_;
-    unit->y_ = y_;
-    unit->width_ = width_;
-    unit->height_ = height_;
-    unit->repeatCount_ = repeatCount_;
-    unit->stepX_ = stepX_;
-    unit->stepY_ = stepY_;
-    unit->visible_ = visible_;
-    unit->alignment_ = alignment_;
-    unit->imageFlag_ = imageFlag_;
-    unit->quarterTurns_ = quarterTurns_;
-    unit->fontSize_ = fontSize_;
-    unit->singleOnly_ = singleOnly_;
+    fieldtable::Copy(Fields(), *this, *unit);
     return unit;
 }
 
@@ -190,27 +117,27 @@ bool LayoutUnit::Traverse(TraverseAction& action)
 
 void LayoutUnit::Store(win::Archive& archive) const
 {
-    WriteArchiveStdString(archive, name_);
-    WriteArchiveStdString(archive, caption_);
-    archive << GetId() << x_ << y_ << width_ << height_ << repeatCount_ << stepX_ << stepY_ << singleOnly_
-            << visible_ << alignment_ << imageFlag_ << quarterTurns_ << fontSize_;
+    // Name and Caption, the id, then the other fields; then each child in the same form.
+    const FieldTable<LayoutUnit> rows = Fields();
+    fieldtable::Store(rows.first(2), *this, archive);
+    archive << GetId();
+    fieldtable::Store(rows.subspan(2), *this, archive);
     for (const auto& child : GetElements())
         child->Store(archive);
 }
 
 void LayoutUnit::Load(win::Archive& archive)
 {
-    if (SavedDataVersion > 2.062)
-        ReadArchiveStdString(archive, caption_);
-    else
-        caption_ = name_;
-    LoadArchiveId(archive);
-    archive >> x_ >> y_ >> width_ >> height_;
+    Load(archive, ReadContext::OfLastFileRead());
+}
+
+void LayoutUnit::Load(win::Archive& archive, const ReadContext& context)
+{
+    const FieldTable<LayoutUnit> rows = Fields();
+    fieldtable::Load(rows.subspan(1, 1), *this, archive, context, layoutdoc::ArchiveFormsSince);
+    LoadArchiveId(archive, context);
+    fieldtable::Load(rows.subspan(2), *this, archive, context, layoutdoc::ArchiveFormsSince);
     itemWidth_ = width_;
     itemHeight_ = height_;
-    archive >> repeatCount_ >> stepX_ >> stepY_;
-    if (SavedDataVersion > 2.0431)
-        archive >> singleOnly_;
-    archive >> visible_ >> alignment_ >> imageFlag_ >> quarterTurns_ >> fontSize_;
     ClearModified();
 }

@@ -1,6 +1,6 @@
 #include "model/PaperSpecs.h"
 
-#include "model/QuarterTurns.h"
+#include "platform/win/IntArithmetic.h"
 #include "records/SharedFunctions.h"
 
 const std::array<PaperSize, 11> PaperSizeTable = { {
@@ -116,8 +116,8 @@ int32_t PaperSpecs::FindPaperIndex()
 
 win::RECT PaperSpecs::GetPrintableRect() const
 {
-    return { marginLeft_, marginTop_, WrapToInt32(int64_t { paperWidth_ } - marginRight_),
-        WrapToInt32(int64_t { paperHeight_ } - marginBottom_) };
+    return { marginLeft_, marginTop_, win::WrapToInt32(int64_t { paperWidth_ } - marginRight_),
+        win::WrapToInt32(int64_t { paperHeight_ } - marginBottom_) };
 }
 
 void PaperSpecs::SetMarginLeft(int32_t margin)

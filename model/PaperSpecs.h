@@ -6,6 +6,8 @@
 #include "platform/win/Archive.h"
 #include "platform/win/Types.h"
 #include "records/DatabaseRecord.h"
+#include "records/FieldTable.h"
+#include "records/ReadContext.h"
 
 #include <array>
 #include <cstdint>
@@ -38,6 +40,9 @@ public:
     static constexpr int32_t customPaper = 10;
     // What FindPaperIndex gives when no table entry has the sheet's sizes.
     static constexpr int32_t noPaperFound = 11;
+
+    // The stored fields, in the order of the document lines and the archive form.
+    static FieldTable<PaperSpecs> Fields();
 
     // The table entry of the index; an index outside the table gives the custom entry.
     explicit PaperSpecs(int32_t paperIndex);
@@ -76,9 +81,10 @@ public:
 
     // The eight paper lines of the layout document: label,value without quotes, CR LF ends.
     void WriteCsv(std::ostream& out) const;
-    // Reads the eight paper lines; a value that is missing or not a number keeps the field's
-    // value, and a PaperType outside the table is brought back into it.
-    void ReadCsv(std::istream& in);
+    // Reads the eight paper lines of a document of the context's version; a value that is
+    // missing or not a number keeps the field's value, and a PaperType outside the table is
+    // brought back into it.
+    void ReadCsv(std::istream& in, const ReadContext& context);
 
     // Record forms.
     std::string Describe() const override;
@@ -88,7 +94,9 @@ public:
     DatabaseRecord* Clone(DatabaseRecord& target) const override;
     std::unique_ptr<DatabaseRecord> Clone() const override;
     void Store(win::Archive& archive) const override;
+    // The framework entry point reads by SavedDataVersion.
     void Load(win::Archive& archive) override;
+    void Load(win::Archive& archive, const ReadContext& context);
 
 private:
     void ReadMarginSettings();

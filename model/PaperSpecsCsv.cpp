@@ -8,38 +8,44 @@
 
 namespace {
 
-// Reads a label and then its value, assigning only a value the file holds, so that a truncated
-// document leaves the field as it was. Labels are read and not compared.
-template <typename T, typename Reader> void ReadLabelledValue(std::istream& in, T& target, Reader reader)
+// Numbers in the classic form whatever the stream's locale; Portrait as 1 or 0.
+std::string DocumentText(const std::string& text)
 {
-    std::string label;
-    ReadCsvField(in, label);
-    reader(in, target);
+    return text;
+}
+std::string DocumentText(int32_t value)
+{
+    return FormatInt(value);
+}
+std::string DocumentText(uint32_t value)
+{
+    return FormatUnsigned(value);
+}
+std::string DocumentText(bool value)
+{
+    return FormatInt(value ? 1 : 0);
 }
 
 } // namespace
 
 void PaperSpecs::WriteCsv(std::ostream& out) const
 {
-    const struct {
-        const char* label;
-        int32_t value;
-    } lines[] = { { "PaperType", paperType_ }, { "PaperHeight", paperHeight_ }, { "PaperWidth", paperWidth_ },
-        { "MarginLeft", marginLeft_ }, { "MarginRight", marginRight_ }, { "MarginTop", marginTop_ },
-        { "MarginBottom", marginBottom_ }, { "Portrait", portrait_ ? 1 : 0 } };
-    // Unquoted label,value lines; numbers in the classic form whatever the stream's locale.
-    for (const auto& line : lines)
-        out << line.label << ',' << FormatInt(line.value) << "\r\n";
+    // Unquoted label,value lines.
+    fieldtable::ForEach(Fields(), *this, [&](const FieldRow<PaperSpecs>& row, const auto& value) {
+        out << row.label << ',' << DocumentText(value) << "\r\n";
+    });
 }
 
-void PaperSpecs::ReadCsv(std::istream& in)
+void PaperSpecs::ReadCsv(std::istream& in, const ReadContext& context)
 {
-    // A value that is not a number keeps the field's value.
-    int32_t* const numbers[] = { &paperType_, &paperHeight_, &paperWidth_, &marginLeft_, &marginRight_,
-        &marginTop_, &marginBottom_ };
-    for (int32_t* number : numbers)
-        ReadLabelledValue(in, *number, layoutdoc::ReadPresentInt);
-    ReadLabelledValue(in, portrait_, layoutdoc::ReadPresentBool);
+    // Each line is a label, which is read and not compared, and a value, assigned only when the
+    // file holds it, so that a truncated document leaves the field as it was. A value that is not
+    // a number keeps the field's value.
+    fieldtable::ReadHeld(Fields(), *this, context, 0.0, [&](auto& value) {
+        std::string label;
+        ReadCsvField(in, label);
+        layoutdoc::ReadPresentValue(in, value);
+    });
     KeepPaperTypeInTable();
     ClearModified();
 }

@@ -1,9 +1,11 @@
 // Record message, clone and archive forms of the paper record (PaperSpecs).
 #include "model/PaperSpecs.h"
 
+#include "model/LayoutDocumentVersions.h"
 #include "records/CsvNumbers.h"
-#include "records/DataVersion.h"
 #include "records/DispatchRaw.h"
+
+#include <array>
 
 std::string PaperSpecs::Describe() const
 {
@@ -15,16 +17,25 @@ void PaperSpecs::MarkAllFieldsModified()
     SetFieldsModified(fieldCount);
 }
 
+FieldTable<PaperSpecs> PaperSpecs::Fields()
+{
+    using P = PaperSpecs;
+    static const std::array<FieldRow<P>, 8> rows = { {
+        { fieldPaperType, "PaperType", &P::paperType_ },
+        { fieldPaperHeight, "PaperHeight", &P::paperHeight_ },
+        { fieldPaperWidth, "PaperWidth", &P::paperWidth_ },
+        { fieldMarginLeft, "MarginLeft", &P::marginLeft_ },
+        { fieldMarginRight, "MarginRight", &P::marginRight_ },
+        { fieldMarginTop, "MarginTop", &P::marginTop_ },
+        { fieldMarginBottom, "MarginBottom", &P::marginBottom_ },
+        { fieldPortrait, "Portrait", &P::portrait_ },
+    } };
+    return rows;
+}
+
 void PaperSpecs::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    WriteDispatchInt(pendingOnly, out, paperType_, fieldPaperType);
-    WriteDispatchInt(pendingOnly, out, paperHeight_, fieldPaperHeight);
-    WriteDispatchInt(pendingOnly, out, paperWidth_, fieldPaperWidth);
-    WriteDispatchInt(pendingOnly, out, marginLeft_, fieldMarginLeft);
-    WriteDispatchInt(pendingOnly, out, marginRight_, fieldMarginRight);
-    WriteDispatchInt(pendingOnly, out, marginTop_, fieldMarginTop);
-    WriteDispatchInt(pendingOnly, out, marginBottom_, fieldMarginBottom);
-    WriteDispatchBool(pendingOnly, out, portrait_, fieldPortrait);
+    fieldtable::WriteMessage(Fields(), *this, pendingOnly, out, fieldCount);
     if (writeTerminator)
         WriteDispatchRaw16(out, fieldCount);
 }
@@ -33,19 +44,8 @@ uint8_t PaperSpecs::ReadFields(std::istream& in)
 {
     // The operation byte is read and not looked at: a paper only ever takes field updates.
     const uint8_t operation = ReadDispatchOperation(in);
-    ReadFieldUpdates(in, fieldCount, [&](uint16_t fieldId) {
-        int32_t* const numbers[] = { &paperType_, &paperHeight_, &paperWidth_, &marginLeft_, &marginRight_,
-            &marginTop_, &marginBottom_ };
-        if (fieldId < std::size(numbers)) {
-            ReadDispatchInt(in, *numbers[fieldId]);
-            return true;
-        }
-        if (fieldId == fieldPortrait) {
-            ReadDispatchBool(in, portrait_);
-            return true;
-        }
-        return false;
-    });
+    ReadFieldUpdates(in, fieldCount,
+        [&](uint16_t fieldId) { return fieldtable::ReadMessageValue(Fields(), *this, in, fieldId); });
     KeepPaperTypeInTable();
     ClearModified();
     return operation;
@@ -56,14 +56,7 @@ DatabaseRecord* PaperSpecs::Clone(DatabaseRecord& target) const
     auto* paper = dynamic_cast<PaperSpecs*>(&target);
     if (!paper)
         return nullptr;
-    paper->paperType_ = paperType_;
-    paper->paperHeight_ = paperHeight_;
-    paper->paperWidth_ = paperWidth_;
-    paper->marginLeft_ = marginLeft_;
-    paper->marginRight_ = marginRight_;
-    paper->marginTop_ = marginTop_;
-    paper->marginBottom_ = marginBottom_;
-    paper->portrait_ = portrait_;
+    fieldtable::Copy(Fields(), *this, *paper);
     return paper;
 }
 
@@ -76,15 +69,19 @@ std::unique_ptr<DatabaseRecord> PaperSpecs::Clone() const
 
 void PaperSpecs::Store(win::Archive& archive) const
 {
-    archive << GetId() << paperType_ << paperHeight_ << paperWidth_ << marginLeft_ << marginRight_
-            << marginTop_ << marginBottom_ << portrait_;
+    archive << GetId();
+    fieldtable::Store(Fields(), *this, archive);
 }
 
 void PaperSpecs::Load(win::Archive& archive)
 {
-    LoadArchiveId(archive);
-    archive >> paperType_ >> paperHeight_ >> paperWidth_ >> marginLeft_ >> marginRight_ >> marginTop_
-        >> marginBottom_ >> portrait_;
+    Load(archive, ReadContext::OfLastFileRead());
+}
+
+void PaperSpecs::Load(win::Archive& archive, const ReadContext& context)
+{
+    LoadArchiveId(archive, context);
+    fieldtable::Load(Fields(), *this, archive, context, layoutdoc::ArchiveFormsSince);
     KeepPaperTypeInTable();
     ClearModified();
 }

@@ -1,16 +1,18 @@
 #include "model/QuarterTurns.h"
 
+#include "platform/win/IntArithmetic.h"
+
 win::POINT TurnVector(win::POINT vector, int quarterTurns)
 {
     const int64_t dx = vector.x;
     const int64_t dy = vector.y;
-    switch (NormalQuarterTurns(quarterTurns)) {
+    switch (win::NormalQuarterTurns(quarterTurns)) {
     case 1:
-        return { WrapToInt32(-dy), WrapToInt32(dx) };
+        return { win::WrapToInt32(-dy), win::WrapToInt32(dx) };
     case 2:
-        return { WrapToInt32(-dx), WrapToInt32(-dy) };
+        return { win::WrapToInt32(-dx), win::WrapToInt32(-dy) };
     case 3:
-        return { WrapToInt32(dy), WrapToInt32(-dx) };
+        return { win::WrapToInt32(dy), win::WrapToInt32(-dx) };
     default:
         return vector;
     }
@@ -22,14 +24,14 @@ win::RECT TurnedBox(win::POINT corner, win::SIZE size, int quarterTurns)
     const int64_t y = corner.y;
     const int64_t w = size.cx;
     const int64_t h = size.cy;
-    switch (NormalQuarterTurns(quarterTurns)) {
+    switch (win::NormalQuarterTurns(quarterTurns)) {
     case 1:
-        return { WrapToInt32(x - h), WrapToInt32(y), WrapToInt32(x), WrapToInt32(y + w) };
+        return { win::WrapToInt32(x - h), win::WrapToInt32(y), win::WrapToInt32(x), win::WrapToInt32(y + w) };
     case 2:
-        return { WrapToInt32(x - w), WrapToInt32(y - h), WrapToInt32(x), WrapToInt32(y) };
+        return { win::WrapToInt32(x - w), win::WrapToInt32(y - h), win::WrapToInt32(x), win::WrapToInt32(y) };
     case 3:
-        return { WrapToInt32(x), WrapToInt32(y - w), WrapToInt32(x + h), WrapToInt32(y) };
+        return { win::WrapToInt32(x), win::WrapToInt32(y - w), win::WrapToInt32(x + h), win::WrapToInt32(y) };
     default:
-        return { WrapToInt32(x), WrapToInt32(y), WrapToInt32(x + w), WrapToInt32(y + h) };
+        return { win::WrapToInt32(x), win::WrapToInt32(y), win::WrapToInt32(x + w), win::WrapToInt32(y + h) };
     }
 }

@@ -10,7 +10,8 @@ public:
     // Writes the object to an archive that is storing.
     virtual void Store(win::Archive& ar) const = 0;
     // Reads it back in the same field order from an archive that is loading. Versioned fields
-    // are compared with SavedDataVersion, which the caller sets first.
+    // are compared with SavedDataVersion, which the caller sets first; records that hold others
+    // pass the version on to them as a ReadContext.
     virtual void Load(win::Archive& ar) = 0;
 
 protected:

@@ -43,3 +43,21 @@ std::ostream& WriteCsvBool(std::ostream& os, bool value, bool leadingComma);
 std::ostream& WriteCsvInt(std::ostream& os, int value, bool leadingComma);
 std::ostream& WriteCsvUnsigned(std::ostream& os, unsigned value, bool leadingComma);
 std::ostream& WriteCsvDouble(std::ostream& os, double value, bool leadingComma);
+
+// The writer of the value's type, for code that writes fields by their type (field tables).
+inline std::ostream& WriteCsvValue(std::ostream& os, const std::string& text, bool leadingComma)
+{
+    return WriteCsvString(os, text, leadingComma);
+}
+inline std::ostream& WriteCsvValue(std::ostream& os, bool value, bool leadingComma)
+{
+    return WriteCsvBool(os, value, leadingComma);
+}
+inline std::ostream& WriteCsvValue(std::ostream& os, int value, bool leadingComma)
+{
+    return WriteCsvInt(os, value, leadingComma);
+}
+inline std::ostream& WriteCsvValue(std::ostream& os, unsigned value, bool leadingComma)
+{
+    return WriteCsvUnsigned(os, value, leadingComma);
+}

@@ -263,9 +263,9 @@ void DatabaseRecord::WriteDispatchString(
         WriteDispatchRawString(os, value);
 }
 
-void DatabaseRecord::LoadArchiveId(win::Archive& archive)
+void DatabaseRecord::LoadArchiveId(win::Archive& archive, const ReadContext& context)
 {
-    if (!(SavedDataVersion > 2.2))
+    if (!context.Holds(RecordIdSince))
         return;
     uint32_t id = 0;
     archive >> id;

@@ -20,6 +20,7 @@
 #include "platform/win/Types.h"
 #include "records/Archivable.h"
 #include "records/DispatchRaw.h"
+#include "records/ReadContext.h"
 #include "records/RecordType.h"
 
 #include <cstdint>
@@ -147,9 +148,11 @@ public:
 
 protected:
     void SetId(uint32_t id) { id_ = id; }
-    // Reads the record id of an archive form; archives of data version 2.2 and before carry none,
-    // so then nothing is read and the id stays as it was.
-    void LoadArchiveId(win::Archive& archive);
+    // Reads the record id of an archive form; archives of data version RecordIdSince and before
+    // carry none, so then nothing is read and the id stays as it was.
+    void LoadArchiveId(win::Archive& archive, const ReadContext& context);
+    // The same for loaders whose caller has set SavedDataVersion to the archive's version.
+    void LoadArchiveId(win::Archive& archive) { LoadArchiveId(archive, ReadContext::OfLastFileRead()); }
 
     // Throws DispatchReadError with the prefix followed by Describe().
     [[noreturn]] void ThrowDispatchReadError(std::string_view prefix) const;

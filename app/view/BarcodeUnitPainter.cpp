@@ -2,6 +2,7 @@
 
 #include "app/view/Code39Barcode.h"
 #include "model/LayoutUnit.h"
+#include "platform/win/IntArithmetic.h"
 
 #include <cstdint>
 #include <string>
@@ -13,9 +14,8 @@ void DrawBarcodeUnit(const LayoutConverter& converter, const LayoutUnit& unit, g
     const win::POINT anchor = unit.GetAbsolutePosition(0);
     win::POINT corner = anchor;
     // 64-bit sums wrapped back as the model's own geometry does, so no value is undefined.
-    win::POINT farCorner { static_cast<int32_t>(
-                               static_cast<uint32_t>(int64_t { anchor.x } + unit.GetWidth())),
-        static_cast<int32_t>(static_cast<uint32_t>(int64_t { anchor.y } + unit.GetHeight())) };
+    win::POINT farCorner { win::WrapToInt32(int64_t { anchor.x } + unit.GetWidth()),
+        win::WrapToInt32(int64_t { anchor.y } + unit.GetHeight()) };
     converter.ToDevice(corner);
     converter.ToDevice(farCorner);
     std::string text = kSampleReference;

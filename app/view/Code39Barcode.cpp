@@ -1,9 +1,9 @@
 #include "app/view/Code39Barcode.h"
 
-#include <algorithm>
+#include "platform/win/IntArithmetic.h"
+
 #include <array>
 #include <cstdint>
-#include <limits>
 #include <utility>
 
 namespace {
@@ -32,12 +32,6 @@ constexpr std::array<CharacterPattern, 44> kPatterns = { {
 } };
 // clang-format on
 
-int32_t Saturate(int64_t value)
-{
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
 // The bar from offset s to s + e (hundredths of a device unit) along the code, for the
 // orientation, in device coordinates; every edge in hundredths is divided by 100 with truncation.
 win::RECT BarRect(int orientation, const win::RECT& r, int64_t s, int64_t e)
@@ -45,16 +39,17 @@ win::RECT BarRect(int orientation, const win::RECT& r, int64_t s, int64_t e)
     const int64_t L = r.left, T = r.top, B = r.bottom;
     switch (orientation) {
     case 1:
-        return { Saturate(L), Saturate((100 * T - s) / 100), Saturate(L + (B - T)),
-            Saturate((100 * T - s - e) / 100) };
+        return { win::SaturateToInt32(L), win::SaturateToInt32((100 * T - s) / 100),
+            win::SaturateToInt32(L + (B - T)), win::SaturateToInt32((100 * T - s - e) / 100) };
     case 2:
-        return { Saturate((100 * L - s - e) / 100), Saturate(T), Saturate((100 * L - s) / 100),
-            Saturate(2 * T - B) };
+        return { win::SaturateToInt32((100 * L - s - e) / 100), win::SaturateToInt32(T),
+            win::SaturateToInt32((100 * L - s) / 100), win::SaturateToInt32(2 * T - B) };
     case 3:
-        return { Saturate(L + (T - B)), Saturate((100 * T + s) / 100), Saturate(L),
-            Saturate((100 * T + s + e) / 100) };
+        return { win::SaturateToInt32(L + (T - B)), win::SaturateToInt32((100 * T + s) / 100),
+            win::SaturateToInt32(L), win::SaturateToInt32((100 * T + s + e) / 100) };
     default:
-        return { Saturate((100 * L + s) / 100), Saturate(B), Saturate((100 * L + s + e) / 100), Saturate(T) };
+        return { win::SaturateToInt32((100 * L + s) / 100), win::SaturateToInt32(B),
+            win::SaturateToInt32((100 * L + s + e) / 100), win::SaturateToInt32(T) };
     }
 }
 

@@ -1,30 +1,12 @@
 #include "app/view/DisplayConverter.h"
 
 #include "model/LayoutUnit.h"
+#include "platform/win/IntArithmetic.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
-
-int32_t Saturate(int64_t value)
-{
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
-// Truncation toward zero that cannot overflow: values beyond 32 bits saturate.
-int32_t Truncate(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    if (value >= static_cast<double>(std::numeric_limits<int32_t>::max()))
-        return std::numeric_limits<int32_t>::max();
-    if (value <= static_cast<double>(std::numeric_limits<int32_t>::min()))
-        return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
-}
 
 struct Run {
     int64_t x;
@@ -63,8 +45,10 @@ void DisplayConverter::ToDevice(win::POINT& point) const
 {
     const int64_t dx = static_cast<int64_t>(point.x) - originX_;
     const int64_t dy = static_cast<int64_t>(originY_) - point.y;
-    point.x = Saturate(static_cast<int64_t>(Truncate(static_cast<double>(dx) * scale_)) + offsetX_);
-    point.y = Saturate(static_cast<int64_t>(Truncate(static_cast<double>(dy) * scale_)) + offsetY_);
+    point.x = win::SaturateToInt32(
+        static_cast<int64_t>(win::SaturateToInt32(static_cast<double>(dx) * scale_)) + offsetX_);
+    point.y = win::SaturateToInt32(
+        static_cast<int64_t>(win::SaturateToInt32(static_cast<double>(dy) * scale_)) + offsetY_);
 }
 
 void DisplayConverter::ToDeviceRect(win::RECT& rect) const
@@ -79,13 +63,15 @@ void DisplayConverter::ToDeviceRect(win::RECT& rect) const
 int DisplayConverter::ToLayoutX(int deviceX) const
 {
     const int64_t d = static_cast<int64_t>(deviceX) - offsetX_;
-    return Saturate(static_cast<int64_t>(Truncate(static_cast<double>(d) / scale_)) + originX_);
+    return win::SaturateToInt32(
+        static_cast<int64_t>(win::SaturateToInt32(static_cast<double>(d) / scale_)) + originX_);
 }
 
 int DisplayConverter::ToLayoutY(int deviceY) const
 {
     const int64_t d = static_cast<int64_t>(deviceY) - offsetY_;
-    return Saturate(static_cast<int64_t>(originY_) - Truncate(static_cast<double>(d) / scale_));
+    return win::SaturateToInt32(
+        static_cast<int64_t>(originY_) - win::SaturateToInt32(static_cast<double>(d) / scale_));
 }
 
 void DisplayConverter::ToLayout(win::POINT& point) const
@@ -95,12 +81,12 @@ void DisplayConverter::ToLayout(win::POINT& point) const
 
 int DisplayConverter::ScaleLength(int length) const
 {
-    return Truncate(length * scale_);
+    return win::SaturateToInt32(length * scale_);
 }
 
 int DisplayConverter::ScaleLengthNegated(int length) const
 {
-    return Truncate(-static_cast<double>(length) * scale_);
+    return win::SaturateToInt32(-static_cast<double>(length) * scale_);
 }
 
 void DisplayConverter::ToLayoutSize(win::SIZE& size) const
@@ -110,7 +96,7 @@ void DisplayConverter::ToLayoutSize(win::SIZE& size) const
 
 int DisplayConverter::ToLayoutLength(int length) const
 {
-    return Truncate(length / scale_);
+    return win::SaturateToInt32(length / scale_);
 }
 
 int32_t DisplayConverter::FontHeight(int64_t size) const
@@ -149,10 +135,11 @@ void DisplayConverter::DrawUnitText(
         dc.TextOut(anchor.x, anchor.y, text);
         break;
     case 1:
-        dc.TextOut(Saturate(anchor.x - run.x / 2), Saturate(anchor.y + run.y / 2), text);
+        dc.TextOut(
+            win::SaturateToInt32(anchor.x - run.x / 2), win::SaturateToInt32(anchor.y + run.y / 2), text);
         break;
     case 2:
-        dc.TextOut(Saturate(anchor.x - run.x), Saturate(anchor.y + run.y), text);
+        dc.TextOut(win::SaturateToInt32(anchor.x - run.x), win::SaturateToInt32(anchor.y + run.y), text);
         break;
     default:
         break;
@@ -170,6 +157,6 @@ int TextEscapement(int clockwiseAngle)
 void ScaleRect(win::RECT& dst, const win::RECT& src, int factor)
 {
     const int64_t f = factor;
-    dst = { Saturate(src.left * f), Saturate(src.top * f), Saturate(src.right * f),
-        Saturate(src.bottom * f) };
+    dst = { win::SaturateToInt32(src.left * f), win::SaturateToInt32(src.top * f),
+        win::SaturateToInt32(src.right * f), win::SaturateToInt32(src.bottom * f) };
 }

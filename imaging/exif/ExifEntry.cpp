@@ -2,6 +2,7 @@
 
 #include "imaging/exif/ExifText.h"
 #include "imaging/exif/PLExifException.h"
+#include "platform/win/IntArithmetic.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,8 +70,7 @@ ExifEntry::ExifEntry(uint32_t tag, uint32_t format, uint32_t count)
 
 void ExifEntry::SetIntegers(int64_t value)
 {
-    intValue_ = static_cast<int32_t>(
-        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    intValue_ = win::SaturateToInt32(value);
     if (value < 0)
         uintValue_ = static_cast<uint32_t>(intValue_);
     else

@@ -1,21 +1,14 @@
-// What the colour and tone filters share: clamping, refusing depths they do not serve, a loop over
-// the pixels that copies the alpha byte through, and in-place application through a temporary.
+// What the colour and tone filters share: clamping real values, refusing depths they do not serve,
+// and a loop over the pixels that copies the alpha byte through.
 #pragma once
 
 #include "imaging/bitmap/PLBmp.h"
-#include "imaging/filters/PLFilter.h"
 #include "imaging/io/PLTextException.h"
 
 #include <cmath>
 #include <cstdint>
 
 namespace color_filter {
-
-// An integer channel value: above 255 gives 255, below 0 gives 0.
-inline uint8_t ClampInt(int64_t v)
-{
-    return static_cast<uint8_t>(v > 255 ? 255 : v < 0 ? 0 : v);
-}
 
 // A real channel value: 255 or above gives 255, below 0 (or not a number) gives 0, else truncated.
 inline uint8_t ClampReal(double v)
@@ -52,15 +45,6 @@ template <class Change> void ForEachPixel(const PLBmp& src, PLBmp& dst, Change&&
                 out[3] = in[3];
         }
     }
-}
-
-// Filters given the same bitmap as source and destination work through a temporary instead.
-inline bool RedirectInPlace(const PLFilter& filter, PLBmp* pBmpSource, PLBmp* pBmpDest)
-{
-    if (pBmpSource != pBmpDest)
-        return false;
-    filter.ApplyToBitmap(pBmpDest);
-    return true;
 }
 
 } // namespace color_filter

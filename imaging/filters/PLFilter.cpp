@@ -11,8 +11,15 @@ void PLFilter::ApplyToBitmap(PLBmp* pBmp) const
 
 void PLFilter::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
-    if (pBmpSource != pBmpDest)
-        pBmpDest->CreateCopy(*pBmpSource, 0);
+    if (pBmpSource == pBmpDest)
+        ApplyToBitmap(pBmpDest);
+    else
+        ApplyDistinct(pBmpSource, pBmpDest);
+}
+
+void PLFilter::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+{
+    pBmpDest->CreateCopy(*pBmpSource, 0);
     ApplyToBitmap(pBmpDest);
 }
 

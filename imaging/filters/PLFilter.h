@@ -1,6 +1,6 @@
 // Base of every image filter. A filter is constructed with its parameters and applied either in
-// place (ApplyToBitmap) or from a source into a distinct destination (Apply); a concrete filter
-// overrides at least one of the two.
+// place (ApplyToBitmap) or from a source into a destination (Apply); a concrete filter overrides
+// ApplyToBitmap, ApplyDistinct or both.
 #pragma once
 
 #include "imaging/io/PLObject.h"
@@ -15,12 +15,15 @@ public:
     // Default: runs Apply from the bitmap into a temporary PLAnyBmp and copies the result back, so
     // the bitmap keeps its own class. The temporary is released on every path.
     virtual void ApplyToBitmap(PLBmp* pBmp) const;
-    // Default: copies the source into the destination (unless they are the same bitmap), then
-    // filters the destination in place. Overriders re-create the destination before reading the
-    // source, so callers pass two distinct bitmaps.
-    virtual void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const;
+    // Filters the source into the destination. The same bitmap as both is filtered in place with
+    // ApplyToBitmap, so that no filter reads pixels it has already overwritten.
+    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const;
 
 protected:
+    // Apply for two distinct bitmaps. Default: copies the source into the destination, then
+    // filters the destination in place. Overriders re-create the destination before reading the
+    // source.
+    virtual void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const;
     // Re-creates the destination at the given size with the source's depth, alpha and greyscale
     // flags and resolution, zero-filled: how a filter that writes a new picture starts.
     static void CreateDestination(const PLBmp& source, PLBmp& dest, int width, int height);

@@ -24,10 +24,8 @@ PLFilterAdjustDensity::PLFilterAdjustDensity(const PLCoord& seed, int threshold,
 {
 }
 
-void PLFilterAdjustDensity::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterAdjustDensity::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
-    if (RedirectInPlace(*this, pBmpSource, pBmpDest))
-        return;
     const PLBmp& src = *pBmpSource;
     RequireDepth(src, 32, 32, "The density filter needs a 32-bpp bitmap.");
     if (m_Seed.x < 0 || m_Seed.y < 0 || m_Seed.x >= src.GetWidth() || m_Seed.y >= src.GetHeight())

@@ -15,7 +15,9 @@ class PLFilterAdjustDensity : public PLFilter {
 public:
     // The seed must lie inside the picture and the radius must not be negative.
     PLFilterAdjustDensity(const PLCoord& seed, int threshold, int density, int radius);
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+
+protected:
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 
 private:
     void Flood(const PLBmp& src) const;

@@ -6,7 +6,9 @@
 class PLFilterColor : public PLFilter {
 public:
     PLFilterColor(int red, int green, int blue, bool balanced);
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+
+protected:
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 
 private:
     int m_Red;

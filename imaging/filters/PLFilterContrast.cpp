@@ -12,10 +12,8 @@ PLFilterContrast::PLFilterContrast(double contrast, uint8_t offset)
 {
 }
 
-void PLFilterContrast::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterContrast::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
-    if (RedirectInPlace(*this, pBmpSource, pBmpDest))
-        return;
     RequireDepth(*pBmpSource, 24, 32, "The contrast filter needs a 24- or 32-bpp bitmap.");
     // Not a number or an infinite factor would turn every channel into 0 through 0 x inf or inf - inf.
     if (!std::isfinite(m_Contrast))

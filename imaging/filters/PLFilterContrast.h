@@ -10,7 +10,9 @@ class PLFilterContrast : public PLFilter {
 public:
     // A factor that is not a finite number is refused when the filter is applied.
     PLFilterContrast(double contrast, uint8_t offset);
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+
+protected:
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 
 private:
     double m_Contrast;

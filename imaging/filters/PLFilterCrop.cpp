@@ -13,12 +13,8 @@ PLFilterCrop::PLFilterCrop(int x1, int y1, int x2, int y2)
 
 PLFilterCrop::~PLFilterCrop() = default;
 
-void PLFilterCrop::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterCrop::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
-    if (pBmpSource == pBmpDest) {
-        ApplyToBitmap(pBmpDest);
-        return;
-    }
     const PLBmp& src = *pBmpSource;
     if (m_XMin < 0 || m_YMin < 0 || m_XMin > m_XMax || m_YMin > m_YMax || m_XMax > src.GetWidth()
         || m_YMax > src.GetHeight())

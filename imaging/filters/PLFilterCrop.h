@@ -8,8 +8,9 @@ public:
     PLFilterCrop(int x1, int y1, int x2, int y2);
     ~PLFilterCrop() override;
 
+protected:
     // Raises code 6 and changes nothing unless 0 <= x1 <= x2 <= width and 0 <= y1 <= y2 <= height.
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 
 private:
     int m_XMin;

@@ -8,12 +8,8 @@ PLFilterFlip::PLFilterFlip() = default;
 
 PLFilterFlip::~PLFilterFlip() = default;
 
-void PLFilterFlip::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterFlip::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
-    if (pBmpSource == pBmpDest) {
-        ApplyToBitmap(pBmpDest);
-        return;
-    }
     const PLBmp& src = *pBmpSource;
     const int height = src.GetHeight();
     CreateDestination(src, *pBmpDest, src.GetWidth(), height);

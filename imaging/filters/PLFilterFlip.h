@@ -8,5 +8,6 @@ public:
     PLFilterFlip();
     ~PLFilterFlip() override;
 
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+protected:
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 };

@@ -4,10 +4,8 @@
 
 using namespace color_filter;
 
-void PLFilterGrayscale::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterGrayscale::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
-    if (RedirectInPlace(*this, pBmpSource, pBmpDest))
-        return;
     RequireDepth(*pBmpSource, 32, 32, "The grey conversion needs a 32-bpp bitmap.");
     const PLBmp& src = *pBmpSource;
     pBmpDest->Create(src.GetWidth(), src.GetHeight(), 8, false, true, nullptr, 0, src.GetResolution());

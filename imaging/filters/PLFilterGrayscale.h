@@ -6,5 +6,7 @@
 class PLFilterGrayscale : public PLFilter {
 public:
     PLFilterGrayscale() = default;
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+
+protected:
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 };

@@ -14,10 +14,8 @@ PLFilterHSB::PLFilterHSB(int hue, int saturation, int brightness)
 {
 }
 
-void PLFilterHSB::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterHSB::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
-    if (RedirectInPlace(*this, pBmpSource, pBmpDest))
-        return;
     RequireDepth(
         *pBmpSource, 24, 32, "The hue, saturation and brightness filter needs a 24- or 32-bpp bitmap.");
     CreateDestination(*pBmpSource, *pBmpDest, pBmpSource->GetWidth(), pBmpSource->GetHeight());

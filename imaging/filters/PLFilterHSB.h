@@ -6,7 +6,9 @@
 class PLFilterHSB : public PLFilter {
 public:
     PLFilterHSB(int hue, int saturation, int brightness);
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+
+protected:
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 
 private:
     int m_Hue;

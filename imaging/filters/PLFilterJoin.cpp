@@ -14,16 +14,12 @@ PLFilterJoin::PLFilterJoin(int mode, PLBmp* other)
 
 PLFilterJoin::~PLFilterJoin() = default;
 
-void PLFilterJoin::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterJoin::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
     if (m_Mode != PLJOIN_OTHER_LEFT && m_Mode != PLJOIN_OTHER_RIGHT)
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "Unknown join mode.");
     if (!m_pOther || m_pOther->GetBitsPerPixel() != pBmpSource->GetBitsPerPixel())
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "Joined bitmaps differ in depth.");
-    if (pBmpSource == pBmpDest) {
-        ApplyToBitmap(pBmpDest);
-        return;
-    }
     if (m_pOther == pBmpDest) {
         // The destination is re-created first, so the other bitmap is read from a copy.
         PLAnyBmp copy;

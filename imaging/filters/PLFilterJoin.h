@@ -13,9 +13,10 @@ public:
     PLFilterJoin(int mode, PLBmp* other);
     ~PLFilterJoin() override;
 
+protected:
     // A mode other than 2 or 3, a missing other bitmap or one of another depth raises code 6 and
     // changes nothing. The result keeps the source's palette.
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 
 private:
     int m_Mode;

@@ -10,10 +10,8 @@ PLFilterLightnessPercent::PLFilterLightnessPercent(int amount, bool additive)
 {
 }
 
-void PLFilterLightnessPercent::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterLightnessPercent::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
-    if (RedirectInPlace(*this, pBmpSource, pBmpDest))
-        return;
     RequireDepth(*pBmpSource, 32, 32, "The lightness filter needs a 32-bpp bitmap.");
     CreateDestination(*pBmpSource, *pBmpDest, pBmpSource->GetWidth(), pBmpSource->GetHeight());
     const double amount = m_Amount;

@@ -7,7 +7,9 @@
 class PLFilterLightnessPercent : public PLFilter {
 public:
     PLFilterLightnessPercent(int amount, bool additive);
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+
+protected:
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 
 private:
     int m_Amount;

@@ -6,12 +6,8 @@ PLFilterMirror::PLFilterMirror() = default;
 
 PLFilterMirror::~PLFilterMirror() = default;
 
-void PLFilterMirror::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterMirror::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
-    if (pBmpSource == pBmpDest) {
-        ApplyToBitmap(pBmpDest);
-        return;
-    }
     const PLBmp& src = *pBmpSource;
     const int width = src.GetWidth();
     const int bpp = src.GetBitsPerPixel();

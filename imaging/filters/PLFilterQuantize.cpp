@@ -2,6 +2,7 @@
 
 #include "imaging/bitmap/PLBmp.h"
 #include "imaging/io/PLTextException.h"
+#include "platform/win/IntArithmetic.h"
 
 #include <algorithm>
 
@@ -11,11 +12,6 @@ constexpr int CellCount = 32768;
 
 // Ordered dither offsets by rows, indexed [pixels still to come in the row mod 4][row mod 4].
 constexpr int OrderedMatrix[4][4] = { { -7, 1, -5, 3 }, { 5, -3, 7, -1 }, { -4, 4, -6, 2 }, { 8, 0, 6, -2 } };
-
-uint8_t Clamp255(int v)
-{
-    return static_cast<uint8_t>(std::clamp(v, 0, 255));
-}
 
 } // namespace
 
@@ -43,12 +39,8 @@ void PLFilterQuantize::SetUserPalette(const PLPixel32* palette)
     std::copy_n(palette, 256, m_pUserPal.get());
 }
 
-void PLFilterQuantize::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterQuantize::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
-    if (pBmpSource == pBmpDest) {
-        ApplyToBitmap(pBmpDest);
-        return;
-    }
     if (pBmpSource->GetBitsPerPixel() != 32)
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "Quantization needs a 32-bpp source.");
     // Counts and cached indices of an earlier application would distort this one.
@@ -134,9 +126,9 @@ void PLFilterQuantize::MapToPalette(const PLBmp& src, PLBmp& dst) const
             int b = in[x].GetB();
             if (m_DitherType == PLDTH_ORDERED) {
                 const int offset = 2 * OrderedMatrix[(width - 1 - x) % 4][y % 4];
-                r = Clamp255(r + offset);
-                g = Clamp255(g + offset);
-                b = Clamp255(b + offset);
+                r = win::ClampToByte(r + offset);
+                g = win::ClampToByte(g + offset);
+                b = win::ClampToByte(b + offset);
             }
             out[x] = static_cast<uint8_t>(NearestIndex(r, g, b, palette));
         }

@@ -27,16 +27,17 @@ public:
     PLFilterQuantize(unsigned paletteType, int ditherType);
     ~PLFilterQuantize() override;
 
-    // The source must have 32 bpp; the destination is re-created at 8 bpp. Each application starts
-    // with an empty histogram and colour cache.
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
-
     // Copies 256 entries; null forgets the user palette (the fixed table is used instead).
     void SetUserPalette(const PLPixel32* palette);
 
     // The fixed table of 256 entries.
     static const PLPixel32* GetDefaultPalette();
     static void UseDefaultPalette(PLBmp* pBmp);
+
+protected:
+    // The source must have 32 bpp; the destination is re-created at 8 bpp. Each application starts
+    // with an empty histogram and colour cache.
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 
 private:
     // One cell per 15-bit colour: the histogram count (saturating) and the cached palette index.

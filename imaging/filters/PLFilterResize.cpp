@@ -27,10 +27,6 @@ PLFilterResize::PLFilterResize(int newWidth, int newHeight)
 
 void PLFilterResize::Resize(PLBmp* pBmpSource, PLBmp* pBmpDest, const PLContribDef& kernel) const
 {
-    if (pBmpSource == pBmpDest) {
-        ApplyToBitmap(pBmpDest);
-        return;
-    }
     if (pBmpSource->GetBitsPerPixel() != 32)
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "Resizing needs a 32-bpp bitmap.");
     // The scaler writes every destination pixel whenever both pictures have pixels, so the new
@@ -57,12 +53,12 @@ void PLFilterResize::Resize(PLBmp* pBmpSource, PLBmp* pBmpDest, const PLContribD
     }
 }
 
-void PLFilterResizeBilinear::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterResizeBilinear::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
     Resize(pBmpSource, pBmpDest, PLBilinearContribDef(0.64));
 }
 
-void PLFilterResizeBox::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterResizeBox::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
     Resize(pBmpSource, pBmpDest, PLBoxContribDef(0.5));
 }
@@ -73,7 +69,7 @@ PLFilterResizeGaussian::PLFilterResizeGaussian(int newWidth, int newHeight, doub
 {
 }
 
-void PLFilterResizeGaussian::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterResizeGaussian::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
     CheckRadius(m_NewRadius);
     Resize(pBmpSource, pBmpDest, PLGaussianContribDef(m_NewRadius));
@@ -85,7 +81,7 @@ PLFilterResizeHamming::PLFilterResizeHamming(int newWidth, int newHeight, double
 {
 }
 
-void PLFilterResizeHamming::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterResizeHamming::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
     CheckRadius(m_NewRadius);
     Resize(pBmpSource, pBmpDest, PLHammingContribDef(m_NewRadius));

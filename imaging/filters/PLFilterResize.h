@@ -22,20 +22,26 @@ protected:
 class PLFilterResizeBilinear : public PLFilterResize {
 public:
     using PLFilterResize::PLFilterResize;
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+
+protected:
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 };
 
 class PLFilterResizeBox : public PLFilterResize {
 public:
     using PLFilterResize::PLFilterResize;
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+
+protected:
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 };
 
 // The radius must be a finite number above 0; another is refused when the filter is applied.
 class PLFilterResizeGaussian : public PLFilterResize {
 public:
     PLFilterResizeGaussian(int newWidth, int newHeight, double radius);
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+
+protected:
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 
 private:
     double m_NewRadius;
@@ -45,7 +51,9 @@ private:
 class PLFilterResizeHamming : public PLFilterResize {
 public:
     PLFilterResizeHamming(int newWidth, int newHeight, double radius);
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+
+protected:
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 
 private:
     double m_NewRadius;

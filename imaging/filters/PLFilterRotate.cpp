@@ -11,14 +11,10 @@ PLFilterRotate::PLFilterRotate(int mode)
 
 PLFilterRotate::~PLFilterRotate() = default;
 
-void PLFilterRotate::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterRotate::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
     if (m_Mode != PLROTATE_90 && m_Mode != PLROTATE_180 && m_Mode != PLROTATE_270)
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "Unknown rotation mode.");
-    if (pBmpSource == pBmpDest) {
-        ApplyToBitmap(pBmpDest);
-        return;
-    }
     const PLBmp& src = *pBmpSource;
     const bool quarter = m_Mode != PLROTATE_180;
     CreateDestination(src, *pBmpDest, quarter ? src.GetHeight() : src.GetWidth(),

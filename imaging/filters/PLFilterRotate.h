@@ -13,9 +13,10 @@ public:
     explicit PLFilterRotate(int mode);
     ~PLFilterRotate() override;
 
+protected:
     // The destination is H x W for quarter turns and keeps the source's resolution unswapped and its
     // palette. A mode other than 0, 1 or 2 raises code 6 and changes nothing.
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 
 private:
     int m_Mode;

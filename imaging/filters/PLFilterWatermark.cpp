@@ -15,10 +15,8 @@ PLFilterWatermark::PLFilterWatermark(int divisor, PLBmp* pWatermark)
 {
 }
 
-void PLFilterWatermark::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterWatermark::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
-    if (RedirectInPlace(*this, pBmpSource, pBmpDest))
-        return;
     if (m_Divisor == 0)
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "The watermark divisor must not be 0.");
     if (!m_pWatermark)

@@ -10,7 +10,9 @@ class PLFilterWatermark : public PLFilter {
 public:
     // The watermark stays the caller's; it must be 32 bpp, and the divisor must not be 0.
     PLFilterWatermark(int divisor, PLBmp* pWatermark);
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+
+protected:
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 
 private:
     uint32_t m_Divisor;

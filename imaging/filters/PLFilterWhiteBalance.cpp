@@ -38,10 +38,8 @@ PLFilterWhiteBalance::PLFilterWhiteBalance(const PLCoord& greyPoint, int tonalRa
 {
 }
 
-void PLFilterWhiteBalance::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const
+void PLFilterWhiteBalance::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
-    if (RedirectInPlace(*this, pBmpSource, pBmpDest))
-        return;
     const PLBmp& src = *pBmpSource;
     RequireDepth(src, 32, 32, "The white balance filter needs a 32-bpp bitmap.");
     if (m_GreyPoint.x < 0 || m_GreyPoint.y < 0 || m_GreyPoint.x >= src.GetWidth()

@@ -10,7 +10,9 @@ public:
     // Tonal range: 0 all pixels, 1 highlights, 2 mid-tones, 3 shadows (another value changes nothing).
     // The grey point must lie inside the picture.
     PLFilterWhiteBalance(const PLCoord& greyPoint, int tonalRange);
-    void Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
+
+protected:
+    void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 
 private:
     PLCoord m_GreyPoint;

@@ -10,17 +10,9 @@
 #include "imaging/resize/FitWithinBox.h"
 #include "imaging/wrapper/AspectCrop.h"
 #include "imaging/wrapper/ImageErrorTable.h"
+#include "platform/win/IntArithmetic.h"
 
 namespace Pellimar {
-
-namespace {
-
-int32_t QuarterTurns(int32_t t)
-{
-    return ((t % 4) + 4) % 4;
-}
-
-} // namespace
 
 DeviceIndepBitmap::DeviceIndepBitmap() = default;
 
@@ -185,11 +177,11 @@ bool DeviceIndepBitmap::Rotate(int32_t t)
 {
     if (!m_pBitmap)
         return true;
-    const int32_t turns = QuarterTurns(t);
+    const int32_t turns = win::NormalQuarterTurns(t);
     // One, two and three clockwise quarter turns are the rotate filter's modes 0, 1 and 2.
     if (turns != 0 && !ApplyFilter(PLFilterRotate(turns - 1)))
         return false;
-    m_QuarterTurns = QuarterTurns(m_QuarterTurns + turns);
+    m_QuarterTurns = win::NormalQuarterTurns(m_QuarterTurns + turns);
     m_bModified = true;
     return true;
 }
@@ -199,8 +191,8 @@ bool DeviceIndepBitmap::RotateToOrientation(int32_t state)
     if (!m_pBitmap)
         return true;
     // The state is reduced first, so that no state, however far out of 0 to 3, overflows here.
-    const int32_t target = QuarterTurns(state);
-    const int32_t turns = QuarterTurns(target - m_QuarterTurns);
+    const int32_t target = win::NormalQuarterTurns(state);
+    const int32_t turns = win::NormalQuarterTurns(target - m_QuarterTurns);
     if (turns != 0 && !Rotate(turns))
         return false;
     m_QuarterTurns = target;

@@ -1,9 +1,10 @@
 #include "platform/gdi/DeviceContext.h"
 
+#include "platform/win/IntArithmetic.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <limits>
 #include <utility>
 
 namespace gdi {
@@ -11,12 +12,6 @@ namespace gdi {
 namespace {
 
 constexpr int kMaxResolution = 100000;
-
-int Saturate(int64_t value)
-{
-    return static_cast<int>(
-        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
 
 // value * numerator / denominator, rounded half away from zero; all operands are small
 // enough (|value| < 2^34, numerator <= 10^5) for 64 bits.
@@ -99,29 +94,33 @@ win::POINT DeviceContext::SetViewportOrg(int x, int y)
 int DeviceContext::LogicalToDeviceX(int64_t length) const
 {
     if (mapMode_ == MM_TEXT)
-        return Saturate(length);
-    return Saturate(MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), caps_.logPixelsX, 254));
+        return win::SaturateToInt32(length);
+    return win::SaturateToInt32(
+        MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), caps_.logPixelsX, 254));
 }
 
 int DeviceContext::LogicalToDeviceY(int64_t length) const
 {
     if (mapMode_ == MM_TEXT)
-        return Saturate(length);
-    return Saturate(MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), caps_.logPixelsY, 254));
+        return win::SaturateToInt32(length);
+    return win::SaturateToInt32(
+        MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), caps_.logPixelsY, 254));
 }
 
 int DeviceContext::DeviceToLogicalX(int64_t length) const
 {
     if (mapMode_ == MM_TEXT)
-        return Saturate(length);
-    return Saturate(MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), 254, caps_.logPixelsX));
+        return win::SaturateToInt32(length);
+    return win::SaturateToInt32(
+        MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), 254, caps_.logPixelsX));
 }
 
 int DeviceContext::DeviceToLogicalY(int64_t length) const
 {
     if (mapMode_ == MM_TEXT)
-        return Saturate(length);
-    return Saturate(MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), 254, caps_.logPixelsY));
+        return win::SaturateToInt32(length);
+    return win::SaturateToInt32(
+        MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), 254, caps_.logPixelsY));
 }
 
 win::POINT DeviceContext::ToDevicePoint(win::POINT p) const
@@ -130,8 +129,8 @@ win::POINT DeviceContext::ToDevicePoint(win::POINT p) const
     const int64_t dy = static_cast<int64_t>(p.y) - windowOrg_.y;
     // In the metric mode logical y grows upward and device y downward.
     const int64_t y = mapMode_ == MM_TEXT ? dy : -dy;
-    return { Saturate(static_cast<int64_t>(LogicalToDeviceX(dx)) + viewportOrg_.x),
-        Saturate(static_cast<int64_t>(LogicalToDeviceY(y)) + viewportOrg_.y) };
+    return { win::SaturateToInt32(static_cast<int64_t>(LogicalToDeviceX(dx)) + viewportOrg_.x),
+        win::SaturateToInt32(static_cast<int64_t>(LogicalToDeviceY(y)) + viewportOrg_.y) };
 }
 
 void DeviceContext::LPtoDP(win::POINT* points, int count) const
@@ -162,8 +161,8 @@ void DeviceContext::DPtoLP(win::POINT* points, int count) const
         const int64_t dy = static_cast<int64_t>(points[i].y) - viewportOrg_.y;
         const int64_t lx = DeviceToLogicalX(dx);
         const int64_t ly = DeviceToLogicalY(dy);
-        points[i].x = Saturate(lx + windowOrg_.x);
-        points[i].y = Saturate(mapMode_ == MM_TEXT ? ly + windowOrg_.y : windowOrg_.y - ly);
+        points[i].x = win::SaturateToInt32(lx + windowOrg_.x);
+        points[i].y = win::SaturateToInt32(mapMode_ == MM_TEXT ? ly + windowOrg_.y : windowOrg_.y - ly);
     }
 }
 
@@ -354,8 +353,8 @@ int DeviceContext::StretchDIBits(int x, int y, int width, int height, int srcX, 
     if (rop != SRCCOPY || !dib.IsValid() || !SourceInside(dib, srcX, srcY, srcWidth, srcHeight))
         return 0;
     const win::POINT topLeft = ToDevicePoint({ x, y });
-    const win::POINT bottomRight = ToDevicePoint(
-        { Saturate(static_cast<int64_t>(x) + width), Saturate(static_cast<int64_t>(y) + height) });
+    const win::POINT bottomRight = ToDevicePoint({ win::SaturateToInt32(static_cast<int64_t>(x) + width),
+        win::SaturateToInt32(static_cast<int64_t>(y) + height) });
     DibCall call;
     call.logicalX = x;
     call.logicalY = y;
@@ -363,8 +362,8 @@ int DeviceContext::StretchDIBits(int x, int y, int width, int height, int srcX, 
     call.logicalHeight = height;
     call.deviceX = topLeft.x;
     call.deviceY = topLeft.y;
-    call.deviceWidth = Saturate(static_cast<int64_t>(bottomRight.x) - topLeft.x);
-    call.deviceHeight = Saturate(static_cast<int64_t>(bottomRight.y) - topLeft.y);
+    call.deviceWidth = win::SaturateToInt32(static_cast<int64_t>(bottomRight.x) - topLeft.x);
+    call.deviceHeight = win::SaturateToInt32(static_cast<int64_t>(bottomRight.y) - topLeft.y);
     if (call.deviceWidth == 0 || call.deviceHeight == 0)
         return 0;
     call.srcX = srcX;

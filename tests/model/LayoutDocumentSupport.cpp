@@ -33,6 +33,10 @@ bool ReadFromString(Layout& layout, const std::string& text)
 
 namespace {
 
+std::string Text(const std::string& value)
+{
+    return value;
+}
 std::string Text(bool value)
 {
     return value ? "1" : "0";
@@ -46,23 +50,20 @@ std::string Text(uint32_t value)
     return std::to_string(value);
 }
 
+// The fields of the table's rows, labelled with the prefix and the row's label.
+template <typename Record>
+void AddFields(
+    Snapshot& fields, FieldTable<Record> rows, const Record& record, const std::string& prefix = "")
+{
+    fieldtable::ForEach(rows, record, [&](const FieldRow<Record>& row, const auto& value) {
+        fields.emplace_back(prefix + row.label, Text(value));
+    });
+}
+
+// Each unit's fields after its name, then its children's.
 void AddUnit(Snapshot& fields, const LayoutUnit& unit)
 {
-    const std::string& n = unit.GetName();
-    fields.emplace_back(n + ".Caption", unit.GetCaption());
-    fields.emplace_back(n + ".X", Text(unit.GetX()));
-    fields.emplace_back(n + ".Y", Text(unit.GetY()));
-    fields.emplace_back(n + ".Width", Text(unit.GetWidth()));
-    fields.emplace_back(n + ".Height", Text(unit.GetHeight()));
-    fields.emplace_back(n + ".RepeatCount", Text(unit.GetRepeatCount()));
-    fields.emplace_back(n + ".StepX", Text(unit.GetStepX()));
-    fields.emplace_back(n + ".StepY", Text(unit.GetStepY()));
-    fields.emplace_back(n + ".SingleOnly", Text(unit.GetSingleOnly()));
-    fields.emplace_back(n + ".Visible", Text(unit.GetVisible()));
-    fields.emplace_back(n + ".Alignment", Text(unit.GetAlignment()));
-    fields.emplace_back(n + ".ImageFlag", Text(unit.GetImageFlag()));
-    fields.emplace_back(n + ".QuarterTurns", Text(unit.GetQuarterTurns()));
-    fields.emplace_back(n + ".FontSize", Text(unit.GetFontSize()));
+    AddFields(fields, LayoutUnit::Fields().subspan(1), unit, unit.GetName() + ".");
     for (const auto& child : unit.GetChildren())
         AddUnit(fields, *child);
 }
@@ -78,26 +79,10 @@ void ForEachUnit(LayoutUnit& unit, const std::function<void(LayoutUnit&)>& actio
 
 Snapshot StoredFields(const Layout& layout)
 {
-    const PaperSpecs& paper = layout.GetPaper();
-    Snapshot fields {
-        { "LayoutType", Text(layout.GetLayoutType()) },
-        { "PaperType", Text(paper.GetPaperType()) },
-        { "PaperHeight", Text(paper.GetPaperHeight()) },
-        { "PaperWidth", Text(paper.GetPaperWidth()) },
-        { "MarginLeft", Text(paper.GetMarginLeft()) },
-        { "MarginRight", Text(paper.GetMarginRight()) },
-        { "MarginTop", Text(paper.GetMarginTop()) },
-        { "MarginBottom", Text(paper.GetMarginBottom()) },
-        { "Portrait", Text(paper.GetPortrait()) },
-        { "BackgroundImage", layout.GetBackgroundImage() },
-        { "BackgroundPOD", Text(layout.GetBackgroundPOD()) },
-        { "PrintMainImage", Text(layout.GetPrintMainImage()) },
-        { "OverprintCopyright", Text(layout.GetOverprintCopyright()) },
-        { "OverprintWord", layout.GetOverprintWord() },
-        { "OverprintColour", layout.GetOverprintColour() },
-        { "OverprintDiagonal", Text(layout.GetOverprintDiagonal()) },
-        { "OverprintDiagWidth", Text(layout.GetOverprintDiagWidth()) },
-    };
+    Snapshot fields;
+    AddFields(fields, Layout::Fields().first(1), layout);
+    AddFields(fields, PaperSpecs::Fields(), layout.GetPaper());
+    AddFields(fields, Layout::Fields().subspan(1), layout);
     AddUnit(fields, *layout.GetRootUnit());
     return fields;
 }

@@ -350,6 +350,8 @@ TEST(LayoutUnitGeometry, GrowItemSizeOnlyGrows)
     EXPECT_EQ(unit.GetHeight(), 10);
 }
 
+// Coordinates wrap as 32-bit values (never undefined overflow). With M = INT32_MAX, M * M is 1
+// modulo 2^32 and (2^32 - 2) * M is 2, which gives the expected values below.
 TEST(LayoutUnitGeometry, HugeValuesWrapInsteadOfOverflowing)
 {
     LayoutUnit root(nullptr);
@@ -357,13 +359,22 @@ TEST(LayoutUnitGeometry, HugeValuesWrapInsteadOfOverflowing)
     unit->SetPosition({ INT32_MAX, INT32_MIN });
     unit->SetStep({ INT32_MAX, INT32_MAX });
     unit->SetRepeatCount(UINT32_MAX);
-    unit->SetQuarterTurns(INT32_MIN);
+    unit->SetQuarterTurns(INT32_MIN); // a whole number of turns: none
     unit->SetSize({ INT32_MAX, INT32_MAX });
-    unit->GetAbsolutePosition(INT32_MAX);
-    unit->GetBounds();
+    EXPECT_EQ(unit->GetAbsoluteQuarterTurns(), 0);
+    EXPECT_EQ(unit->GetAngle(), 0);
+    // The copy M lies at (M, MIN) + M * (M, M).
+    EXPECT_EQ(unit->GetAbsolutePosition(INT32_MAX), (POINT { INT32_MIN, INT32_MIN + 1 }));
+    // The last copy lies (2^32 - 2) * (M, M) from the first: an extent of (2, 2).
+    EXPECT_EQ(unit->GetRepeatExtent(), (SIZE { 2, 2 }));
+    EXPECT_EQ(unit->GetBounds(), (RECT { INT32_MAX, INT32_MIN, INT32_MIN + 1, INT32_MIN + 2 }));
     unit->MoveBy({ INT32_MAX, INT32_MIN });
+    EXPECT_EQ(unit->GetPosition(), (POINT { -2, 0 }));
+    // Moving fitted the root around the unit's box from (-2, 0) to (0, 2).
+    EXPECT_EQ(root.GetItemSize(), (SIZE { 2, 2 }));
     root.FitToChildren();
-    root.HitTest({ 0, 0 });
+    EXPECT_EQ(root.GetItemSize(), (SIZE { 2, 2 }));
+    EXPECT_EQ(root.HitTest({ 0, 0 }), &root);
 }
 
 } // namespace

@@ -8,6 +8,15 @@ namespace {
 
 using win::POINT;
 
+// The child list is the unit's own: a child enters it only through AddChild or the tree's record
+// operations, which set its parent.
+template <typename Unit>
+concept AddsChildrenWithoutParent = requires(Unit& unit, std::shared_ptr<Unit> child)
+{
+    unit.Add(child);
+};
+static_assert(!AddsChildrenWithoutParent<LayoutUnit>);
+
 // Master > Port > (PImage, PPacks > PPrice)
 struct SmallTree {
     std::shared_ptr<LayoutUnit> root = std::make_shared<LayoutUnit>(nullptr);

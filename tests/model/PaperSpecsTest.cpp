@@ -142,7 +142,7 @@ TEST_F(PaperSpecsTest, PaperLinesAreWrittenUnquotedAndReadBack)
     PaperSpecs read(0);
     read.MarkAllFieldsModified();
     std::istringstream in(out.str());
-    read.ReadCsv(in);
+    read.ReadCsv(in, ReadContext { CurrentDataVersion });
     EXPECT_EQ(read.GetPaperType(), 5);
     EXPECT_EQ(read.GetPaperHeight(), 1524);
     EXPECT_EQ(read.GetPaperWidth(), 2032);
@@ -176,7 +176,7 @@ TEST_F(PaperSpecsTest, PaperLinesReadTable)
         store->Clear(); // margins 30 for every case
         PaperSpecs paper(0);
         std::istringstream in(c.text);
-        paper.ReadCsv(in);
+        paper.ReadCsv(in, ReadContext { CurrentDataVersion });
         SCOPED_TRACE(c.text);
         EXPECT_EQ(paper.GetPaperType(), c.type);
         EXPECT_EQ(paper.GetPaperHeight(), c.height);
