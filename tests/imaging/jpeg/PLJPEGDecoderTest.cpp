@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -71,6 +72,15 @@ struct LayoutCase {
     const char* name;
     JpegRecipe recipe;
 };
+
+void PrintTo(const LayoutCase& c, std::ostream* os)
+{
+    const JpegRecipe& r = c.recipe;
+    *os << r.width << " x " << r.height << ", luma sampling " << r.lumaH << " x " << r.lumaV
+        << (r.progressive ? ", progressive" : "") << (r.arithmetic ? ", arithmetic" : "");
+    if (r.restartInterval != 0)
+        *os << ", restart every " << r.restartInterval << " MCUs";
+}
 
 class JpegLayouts : public testing::TestWithParam<LayoutCase> { };
 
