@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times our resize tool against ImageMagick, end to end (read a PPM, resize, write a PPM),
 # single-threaded, on the same inputs in the same run, and prints our time and its ratio to the
-# peer (below 1 means we are faster).
+# peer (below 1 means we are faster), and the largest difference of a sample between the two
+# pictures (in levels of 255).
 #   bench/peers/resize.sh <build folder>          BENCH_RUNS=n sets the timed runs (default 5)
 #
 # Each of our kernels is paired with an ImageMagick filter (its own binary convert-im6.q16, one
@@ -96,22 +97,25 @@ time_commands() {
 }
 
 echo
-printf '%-22s %-9s %9s %9s %8s\n' "resize" "kernel" "ours ms" "IM ms" "ours/IM"
+printf '%-22s %-9s %9s %9s %8s %9s\n' "resize" "kernel" "ours ms" "IM ms" "ours/IM" "max diff"
 for job in "$big 3000 2000" "$big 1500 1000" "$big 630 420" "$small 1920 1440"; do
     read -r input width height <<<"$job"
     in_size=$(head -c 64 "$input" | sed -n 2p | tr ' ' x)
     commands=()
     for kernel in "${kernels[@]}"; do
-        commands+=("$kernel" "$tool $kernel $input $work/ours.ppm $width $height ${radius[$kernel]}")
+        commands+=("$kernel" "$tool $kernel $input $work/ours-$kernel.ppm $width $height ${radius[$kernel]}")
         [ -n "${peer[$kernel]:-}" ] \
-            && commands+=("im-$kernel" "$im $input ${peer[$kernel]} -resize ${width}x${height}! $work/im.ppm")
+            && commands+=("im-$kernel" "$im $input ${peer[$kernel]} -resize ${width}x${height}! $work/im-$kernel.ppm")
     done
     time_commands "${commands[@]}"
     for kernel in "${kernels[@]}"; do
         if [ -n "${peer[$kernel]:-}" ]; then
+            # The largest difference of a sample between the two pictures, in levels of 255.
+            diff=$(compare-im6.q16 -metric PAE "$work/ours-$kernel.ppm" "$work/im-$kernel.ppm" null: 2>&1 \
+                | sed -n 's/.*(\(.*\)).*/\1/p' || true)
             awk -v what="$in_size to ${width}x${height}" -v k="$kernel" -v o="${median[$kernel]}" \
-                -v i="${median[im-$kernel]}" \
-                'BEGIN { printf "%-22s %-9s %9.1f %9.1f %8.2f\n", what, k, o * 1000, i * 1000, o / i }'
+                -v i="${median[im-$kernel]}" -v d="$diff" \
+                'BEGIN { printf "%-22s %-9s %9.1f %9.1f %8.2f %9.0f\n", what, k, o * 1000, i * 1000, o / i, d * 255 }'
         else
             awk -v what="$in_size to ${width}x${height}" -v k="$kernel" -v o="${median[$kernel]}" \
                 'BEGIN { printf "%-22s %-9s %9.1f %9s %8s  no matching peer\n", what, k, o * 1000, "-", "-" }'
