@@ -64,38 +64,66 @@ const std::array<std::string_view, OrderFormSettingCount> OrderFormSettingNames 
     "CombinedOrderLandscape",
 };
 
-void SetOrderFormTemplateValue(OrderFormSettings& settings, std::string_view key, int32_t value)
+void OrderFormBadKeys::Report(std::string_view key)
 {
-    const auto found = std::find(OrderFormSettingNames.begin(), OrderFormSettingNames.end(), key);
-    if (found == OrderFormSettingNames.end()) {
+    if (++count_ <= ShownBadKeys)
         GetTheApp().MessageBox(
             "Ignoring bad key \"" + std::string(key) + "\" found in order form template file", win::MB_OK);
-        return;
-    }
-    settings[static_cast<std::size_t>(found - OrderFormSettingNames.begin())] = value;
 }
+
+void OrderFormBadKeys::Finish() const
+{
+    if (count_ > ShownBadKeys)
+        GetTheApp().MessageBox("Ignoring " + std::to_string(count_ - ShownBadKeys)
+                + " more bad keys found in order form template file",
+            win::MB_OK);
+}
+
+void SetOrderFormTemplateValue(OrderFormSettings& settings, OrderFormBadKeys& badKeys, std::string_view key,
+    std::optional<int32_t> value)
+{
+    const auto found = std::find(OrderFormSettingNames.begin(), OrderFormSettingNames.end(), key);
+    if (found == OrderFormSettingNames.end())
+        badKeys.Report(key);
+    else if (value)
+        settings[static_cast<std::size_t>(found - OrderFormSettingNames.begin())] = *value;
+}
+
+namespace {
+
+// The value field of a setting line: nothing when the line has none or it is not a number.
+std::optional<int32_t> ReadValue(std::istream& in, bool& lineEnded)
+{
+    const auto value = layoutdoc::ReadPresentField(in);
+    lineEnded = !value || value->endsLine;
+    int32_t parsed = 0;
+    if (value && StringToInt(value->text, parsed))
+        return parsed;
+    return std::nullopt;
+}
+
+} // namespace
 
 OrderFormSettings ReadOrderFormTemplateValues(std::istream& in)
 {
     using namespace layoutdoc;
     OrderFormSettings settings {};
+    OrderFormBadKeys badKeys;
     while (auto number = ReadPresentField(in)) {
         // The first field is the version of the line; nothing else uses it.
         StringToDouble(number->text, SavedDataVersion);
         if (number->endsLine)
             continue; // a blank line, or a line without a key
         const auto key = ReadPresentField(in);
-        if (!key || key->endsLine)
-            continue; // no value to store under it
-        const auto value = ReadPresentField(in);
-        if (!value)
+        if (!key)
             break;
-        int32_t parsed = 0;
-        if (StringToInt(value->text, parsed))
-            SetOrderFormTemplateValue(settings, key->text, parsed);
-        if (!value->endsLine)
+        bool lineEnded = key->endsLine;
+        const std::optional<int32_t> value = lineEnded ? std::nullopt : ReadValue(in, lineEnded);
+        SetOrderFormTemplateValue(settings, badKeys, key->text, value);
+        if (!lineEnded)
             SkipCsvLine(in);
     }
+    badKeys.Finish();
     SavedDataVersion = 0;
     return settings;
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <istream>
+#include <optional>
 #include <string_view>
 
 constexpr std::size_t OrderFormSettingCount = 53;
@@ -18,9 +19,25 @@ extern const std::array<std::string_view, OrderFormSettingCount> OrderFormSettin
 // setting that a template omits is 0, whatever an earlier template held.
 using OrderFormSettings = std::array<int32_t, OrderFormSettingCount>;
 
-// Stores the value under the key's index (exact match); an unknown key is reported to the user
-// ("Ignoring bad key ...") and changes nothing.
-void SetOrderFormTemplateValue(OrderFormSettings& settings, std::string_view key, int32_t value);
+// The unknown keys of one template, each shown to the user ("Ignoring bad key ...") up to
+// ShownBadKeys of them; the rest are counted and shown in one further message by Finish, so that a
+// file full of bad keys cannot bury the user under message boxes.
+class OrderFormBadKeys {
+public:
+    static constexpr uint32_t ShownBadKeys = 10;
+
+    void Report(std::string_view key);
+    // Shows "Ignoring %u more bad keys ..." when more keys than ShownBadKeys were reported.
+    void Finish() const;
+
+private:
+    uint32_t count_ = 0;
+};
+
+// Stores the value (when the line held a number) under the key's index (exact match); an unknown
+// key is reported to badKeys whatever its value, and changes nothing.
+void SetOrderFormTemplateValue(OrderFormSettings& settings, OrderFormBadKeys& badKeys, std::string_view key,
+    std::optional<int32_t> value);
 
 // Reads the setting lines of a template, the stream standing at the start of the second line.
 // A line stores its value only when it holds a key and a number; a blank line adds nothing; the

@@ -8,13 +8,15 @@
 # "ours" reads the file through the library's file source, as the program does (the whole file
 # into memory first); "mapped" decodes the file mapped into memory, which times the decoder and
 # its bitmap alone.
-# Every program runs with the machine's default settings (no allocator tunables). Each command runs
-# BENCH_RUNS times (default 10) after a warm-up; the table gives its median, minimum and maximum
-# wall clock and its mean processor time (user + system), then our ratios to the peers (below 1
-# means we are faster) for each of them. On a busy machine the minimum is the least disturbed.
+# Every program, ours included, runs under the memory settings of bench/memory-settings. Each
+# command runs BENCH_RUNS times (default 10) after a warm-up; the table gives its median, minimum
+# and maximum wall clock and its mean processor time (user + system), then our ratios to the peers
+# (below 1 means we are faster) for each of them. On a busy machine the minimum is the least
+# disturbed.
 #   bench/peers/jpeg.sh <build folder>
 set -euo pipefail
-unset GLIBC_TUNABLES MALLOC_ARENA_MAX MALLOC_MMAP_THRESHOLD_ MALLOC_TOP_PAD_ MALLOC_TRIM_THRESHOLD_
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../memory-settings"
 build=$(cd "${1:?usage: jpeg.sh <build folder>}" && pwd)
 tool=$build/bench/tools/jpegdecode
 work=$build/bench-data

@@ -1,29 +1,82 @@
 #!/usr/bin/env bash
-# Times our resize tool against ImageMagick and libvips, end to end (read a PPM, resize, write a
-# PPM), single-threaded, on the same inputs in the same run, and prints our time and its ratio to
-# each peer (below 1 means we are faster).
+# Times our resize tool against ImageMagick, end to end (read a PPM, resize, write a PPM),
+# single-threaded, on the same inputs in the same run, and prints our time and its ratio to the
+# peer (below 1 means we are faster), and the largest difference of a sample between the two
+# pictures (in levels of 255).
 #   bench/peers/resize.sh <build folder>          BENCH_RUNS=n sets the timed runs (default 5)
 #
-# Peers: ImageMagick's own binary convert-im6.q16 with one thread, the Triangle filter at blur 0.64
-# (the Box filter for our box kernel); libvips `vips resize` with VIPS_CONCURRENCY=1 and the
-# linear kernel. Our Gaussian uses radius 1, our Hamming radius 2; both are timed against the same
-# Triangle and linear peers. Every program, ours included, runs with the machine's default settings:
-# no environment beyond VIPS_CONCURRENCY, no allocator tunables (GLIBC_TUNABLES is cleared).
+# Each of our kernels is paired with an ImageMagick filter (its own binary convert-im6.q16, one
+# thread) only where the two have the same weights: the script compares our kernel's weights
+# (`resize --weights`) with the ones ImageMagick reports with `-define filter:verbose=1`, and a
+# kernel without a matching filter is timed alone ("no matching peer"). Our Gaussian is timed at
+# radius 1, our Hamming at radius 2. libvips is not a peer here: its linear kernel spans a whole
+# output pixel and it shrinks by block averages first, so its weights are not ours.
+# Every program, ours included, runs under the memory settings of bench/memory-settings.
 set -euo pipefail
-unset GLIBC_TUNABLES MALLOC_ARENA_MAX MALLOC_MMAP_THRESHOLD_ MALLOC_TOP_PAD_ MALLOC_TRIM_THRESHOLD_
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../memory-settings"
 build=$(cd "${1:?usage: resize.sh <build folder>}" && pwd)
 tool=$build/bench/tools/resize
 work=$build/bench-data
 runs=${BENCH_RUNS:-5}
 mkdir -p "$work"
+im="convert-im6.q16 -limit thread 1"
 
 big=$work/plasma-6000x4000.ppm
 small=$work/plasma-640x480.ppm
 if [ ! -s "$big" ]; then
     echo "Making the 6000x4000 input (once)..."
-    convert-im6.q16 -limit thread 1 -size 6000x4000 -seed 7 plasma:fractal -depth 8 "$big"
+    $im -size 6000x4000 -seed 7 plasma:fractal -depth 8 "$big"
 fi
-[ -s "$small" ] || convert-im6.q16 -limit thread 1 -size 640x480 -seed 11 plasma:fractal -depth 8 "$small"
+[ -s "$small" ] || $im -size 640x480 -seed 11 plasma:fractal -depth 8 "$small"
+
+# Our kernels with their radius, and the ImageMagick filter that may match each.
+kernels=(bilinear box gaussian hamming)
+declare -A radius=([bilinear]=1 [box]=1 [gaussian]=1 [hamming]=2)
+declare -A candidate=(
+    [bilinear]="-filter Triangle -define filter:blur=0.64"
+    [box]="-filter Box"
+    [gaussian]="-filter Gaussian -define filter:sigma=0.70710678 -define filter:support=1"
+    [hamming]="-filter Hamming -define filter:support=2"
+)
+
+# Largest difference between two weight tables ("x weight" lines, weights divided by the weight
+# at 0) at the points inside the support, or "support" when the supports differ.
+weight_difference() {
+    awk '
+        /^# support =/ { support[FILENAME] = $4 }
+        /^# practical-support =/ { support[FILENAME] = $4 }
+        /^ *[0-9.]+\t/ { x = sprintf("%.2f", $1); if (!(FILENAME SUBSEP x in w)) w[FILENAME, x] = $2 }
+        END {
+            a = ARGV[1]; b = ARGV[2]
+            if (support[a] == "" || (support[a] - support[b])^2 > 1e-6) { print "support"; exit }
+            worst = 0
+            for (i = 0; i / 100 < support[a] - 0.005; i++) {
+                x = sprintf("%.2f", i / 100)
+                if (!((a, x) in w) || !((b, x) in w)) { print "support"; exit }
+                d = w[a, x] - w[b, x]; if (d < 0) d = -d
+                if (d > worst) worst = d
+            }
+            printf "%.4f\n", worst
+        }' "$1" "$2"
+}
+
+echo
+printf '%-9s %-72s %s\n' kernel "ImageMagick filter" "largest weight difference"
+declare -A peer
+for kernel in "${kernels[@]}"; do
+    "$tool" --weights "$kernel" "${radius[$kernel]}" >"$work/weights-ours.txt"
+    $im -size 16x16 xc:gray ${candidate[$kernel]} -define filter:verbose=1 -resize 8x8 null: \
+        >"$work/weights-im.txt" 2>/dev/null
+    difference=$(weight_difference "$work/weights-ours.txt" "$work/weights-im.txt")
+    if [ "$difference" != support ] && awk -v d="$difference" 'BEGIN { exit !(d <= 0.001) }'; then
+        peer[$kernel]=${candidate[$kernel]}
+        verdict="$difference: same weights, paired"
+    else
+        verdict="$difference: other weights, no matching peer"
+    fi
+    printf '%-9s %-72s %s\n' "$kernel" "${candidate[$kernel]}" "$verdict"
+done
 
 # Median seconds of each command, timed together: time_commands name cmd [name cmd ...]
 declare -A median
@@ -43,29 +96,29 @@ time_commands() {
     done <"$csv"
 }
 
-printf '%-22s %-9s %9s %9s %8s %9s %8s\n' "resize" "kernel" "ours ms" "IM ms" "ours/IM" "vips ms" "ours/vips"
+echo
+printf '%-22s %-9s %9s %9s %8s %9s\n' "resize" "kernel" "ours ms" "IM ms" "ours/IM" "max diff"
 for job in "$big 3000 2000" "$big 1500 1000" "$big 630 420" "$small 1920 1440"; do
     read -r input width height <<<"$job"
     in_size=$(head -c 64 "$input" | sed -n 2p | tr ' ' x)
-    in_w=${in_size%x*}
-    in_h=${in_size#*x}
-    hscale=$(awk -v a="$width" -v b="$in_w" 'BEGIN { printf "%.10g", a / b }')
-    vscale=$(awk -v a="$height" -v b="$in_h" 'BEGIN { printf "%.10g", a / b }')
-    im="convert-im6.q16 -limit thread 1 $input"
-    time_commands \
-        im-triangle "$im -filter Triangle -define filter:blur=0.64 -resize ${width}x${height}! $work/im.ppm" \
-        im-box "$im -filter Box -resize ${width}x${height}! $work/im.ppm" \
-        vips "env VIPS_CONCURRENCY=1 vips resize $input $work/vips.ppm $hscale --vscale $vscale --kernel linear" \
-        bilinear "$tool bilinear $input $work/ours.ppm $width $height" \
-        box "$tool box $input $work/ours.ppm $width $height" \
-        gaussian "$tool gaussian $input $work/ours.ppm $width $height 1" \
-        hamming "$tool hamming $input $work/ours.ppm $width $height 2"
-    for kernel in bilinear box gaussian hamming; do
-        peer=im-triangle
-        [ "$kernel" = box ] && peer=im-box
-        awk -v what="${in_w}x${in_h} to ${width}x${height}" -v k="$kernel" -v o="${median[$kernel]}" \
-            -v i="${median[$peer]}" -v v="${median[vips]}" \
-            'BEGIN { printf "%-22s %-9s %9.1f %9.1f %8.2f %9.1f %8.2f\n", what, k, o * 1000, i * 1000, o / i, v * 1000, o / v }'
+    commands=()
+    for kernel in "${kernels[@]}"; do
+        commands+=("$kernel" "$tool $kernel $input $work/ours-$kernel.ppm $width $height ${radius[$kernel]}")
+        [ -n "${peer[$kernel]:-}" ] \
+            && commands+=("im-$kernel" "$im $input ${peer[$kernel]} -resize ${width}x${height}! $work/im-$kernel.ppm")
+    done
+    time_commands "${commands[@]}"
+    for kernel in "${kernels[@]}"; do
+        if [ -n "${peer[$kernel]:-}" ]; then
+            # The largest difference of a sample between the two pictures, in levels of 255.
+            diff=$(compare-im6.q16 -metric PAE "$work/ours-$kernel.ppm" "$work/im-$kernel.ppm" null: 2>&1 \
+                | sed -n 's/.*(\(.*\)).*/\1/p' || true)
+            awk -v what="$in_size to ${width}x${height}" -v k="$kernel" -v o="${median[$kernel]}" \
+                -v i="${median[im-$kernel]}" -v d="$diff" \
+                'BEGIN { printf "%-22s %-9s %9.1f %9.1f %8.2f %9.0f\n", what, k, o * 1000, i * 1000, o / i, d * 255 }'
+        else
+            awk -v what="$in_size to ${width}x${height}" -v k="$kernel" -v o="${median[$kernel]}" \
+                'BEGIN { printf "%-22s %-9s %9.1f %9s %8s  no matching peer\n", what, k, o * 1000, "-", "-" }'
+        fi
     done
 done
-

@@ -154,8 +154,9 @@ constexpr ExifTagInfo settings2Table[] = {
     { 0x0015, "FNumber", {}, nullptr, "Canon F-Number" },
     { 0x0016, "ExpTime", {}, nullptr, "Canon Exposure Time" },
     { 0x0018, "BulbDur", {}, nullptr, "Canon Bulb Duration" },
-    { 0x0019, "AutoRotate", autoRotate, nullptr, "Canon Auto Rotate" },
-    { 0x001A, "SelfTime2", {}, nullptr, "Canon Self Timer 2" },
+    // Index 26 holds the camera type; cameras record the rotation at 27 and the second self-timer at 29.
+    { 0x001B, "AutoRotate", autoRotate, nullptr, "Canon Auto Rotate" },
+    { 0x001D, "SelfTime2", {}, nullptr, "Canon Self Timer 2" },
 };
 
 constexpr ExifValueName offOn[] = { { 0, "Off" }, { 1, "On" } };

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -94,6 +95,8 @@ void ExifEntry::FormatValue()
         renderComponents(*formatInfo_, raw_, count_, 16, count_, rendering);
         valueText_ = std::move(rendering.text);
         SetNumbers(rendering.numerator, rendering.denominator);
+        if (const auto at = NumberByte())
+            SetNumbers(raw_[*at], 1);
     }
     if (denominator_ == 1) {
         // Whole numbers keep every digit: offsets, serial and image numbers go beyond a float's 24 bits.
@@ -111,6 +114,14 @@ void ExifEntry::FormatValue()
     ApplyValueNames();
     const size_t end = valueText_.find_last_not_of(' ');
     valueText_.erase(end == std::string::npos ? 0 : end + 1);
+}
+
+std::optional<size_t> ExifEntry::NumberByte() const
+{
+    if (format_ != ExifFormatUndefined || !tagInfo_ || tagInfo_->numberByte == ExifNumberInLastByte)
+        return std::nullopt;
+    const auto at = static_cast<size_t>(tagInfo_->numberByte);
+    return at < raw_.size() ? std::optional<size_t>(at) : std::nullopt;
 }
 
 void ExifEntry::ApplyValueNames()

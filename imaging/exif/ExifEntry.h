@@ -6,6 +6,7 @@
 #include "imaging/exif/ExifTagInfo.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -53,6 +54,8 @@ private:
     friend class ExifData;
 
     void SetNumbers(int64_t numerator, int64_t denominator);
+    // The byte of an UNDEFINED value that its tag row names as carrying the number, when it has one.
+    std::optional<size_t> NumberByte() const;
     void SetIntegers(int64_t value);
 
     const ExifTagInfo* tagInfo_ = nullptr;

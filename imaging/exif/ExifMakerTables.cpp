@@ -102,7 +102,8 @@ constexpr ExifTagInfo nikon2Table[] = {
     { 0x0085, "ManFocus", unitMetres, ExifFormatDecimal, "Nikon Manual Focus Distance" },
     { 0x0086, "DigZoom", unitTimes, ExifFormatDecimal, "Nikon Digital Zoom" },
     { 0x0087, "FlashUsed", nikonFlashUsed, nullptr, "Nikon Flash Used" },
-    { 0x0088, "AFPos", nikonAfPosition, nullptr, "Nikon AF Focus Position" },
+    // Four bytes: the area mode, the focus point, then the points in focus.
+    { 0x0088, "AFPos", nikonAfPosition, nullptr, "Nikon AF Focus Position", 1 },
     { 0x008D, "ColorMode", {}, nullptr, "Nikon Colour Mode" },
     { 0x008F, "SceneMode", {}, nullptr, "Nikon Scene Mode" },
     { 0x0090, "LightSrc", {}, nullptr, "Nikon Light Source" },

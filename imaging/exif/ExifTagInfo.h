@@ -23,6 +23,9 @@ inline constexpr int32_t ExifCapitaliseList = -2;
 // Writes the display text of an entry from its numerator, denominator, integer value and value text.
 using ExifDisplayFormatter = std::string (*)(const ExifEntry& entry);
 
+// An UNDEFINED value gives its number from its last byte unless its row names another byte.
+inline constexpr int32_t ExifNumberInLastByte = -1;
+
 // One row of a tag table. In the two Canon settings tables the tag is the index in the array, in the
 // custom-function table the function number.
 struct ExifTagInfo {
@@ -31,6 +34,8 @@ struct ExifTagInfo {
     std::span<const ExifValueName> valueNames;
     ExifDisplayFormatter formatter;
     const char* description;
+    // For an UNDEFINED value: the offset of the byte that carries the number its value names look up.
+    int32_t numberByte = ExifNumberInLastByte;
 };
 
 using ExifTagTable = std::span<const ExifTagInfo>;

@@ -219,6 +219,9 @@ void QtDeviceContext::DoStretchDib(const DibCall& call)
     const int y2 = Near(static_cast<int64_t>(call.deviceY) + call.deviceHeight);
     painter_->save();
     painter_->setRenderHint(QPainter::SmoothPixmapTransform, call.stretchMode == HALFTONE);
+    // PDF output (and printing, which goes through it) would otherwise store the picture as JPEG,
+    // losing detail and shifting its colours.
+    painter_->setRenderHint(QPainter::LosslessImageRendering, true);
     painter_->drawImage(
         QRect(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1)), picture);
     painter_->restore();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -39,6 +40,11 @@ struct TurnCase {
     int rootTurns;
     POINT expectedParent; // the parent's offset (30, 50) turned by the root's turns, plus (100, 200)
 };
+
+void PrintTo(const TurnCase& c, std::ostream* os)
+{
+    *os << "root turns " << c.rootTurns;
+}
 
 class ParentTurns : public ::testing::TestWithParam<TurnCase> { };
 

@@ -251,6 +251,67 @@ TEST_F(LegacyOrderFormTest, OnlyTheExactNameIsAKey)
     }
 }
 
+// The message belongs to the unknown key whatever follows it: a value that is not a number, no
+// value before the line ends, or the end of the file.
+TEST_F(LegacyOrderFormTest, BadKeyIsReportedWhateverItsValue)
+{
+    for (const char* line :
+        { "\"1.5\",\"NoSuchKey\",\"abc\"\r\n", "\"1.5\",\"NoSuchKey\"\r\n", "\"1.5\",\"NoSuchKey\"",
+            "\"1.5\",\"NoSuchKey\",\r\n", "\"1.5\",\"NoSuchKey\",\"12\",\"x\"\r\n" }) {
+        SCOPED_TRACE(line);
+        auto modal = std::make_shared<win::ScriptedModalServices>();
+        win::AppContext::Instance().SetModalServices(modal);
+        modal->AnswerNext(win::IDOK);
+        std::istringstream in("\"1.5\",\"OrderTextPoint\",\"5\"\r\n" + std::string(line));
+        const OrderFormSettings settings = ReadOrderFormTemplateValues(in);
+        ASSERT_EQ(modal->Messages().size(), 1u);
+        EXPECT_EQ(
+            modal->Messages()[0].text, "Ignoring bad key \"NoSuchKey\" found in order form template file");
+        for (std::size_t i = 0; i < settings.size(); ++i)
+            EXPECT_EQ(settings[i], i == 1 ? 5 : 0) << OrderFormSettingNames[i];
+    }
+}
+
+// The first ten unknown keys of a file are shown one by one; the rest in one further message, after
+// the file has been read. Known keys among them are stored as usual.
+TEST_F(LegacyOrderFormTest, BadKeysBeyondTheTenthAreCountedInOneMessage)
+{
+    struct Case {
+        int badKeys;
+        const char* summary; // the last message, or nullptr when there is none beyond the ten
+    };
+    const Case cases[] = {
+        { 10, nullptr },
+        { 11, "Ignoring 1 more bad keys found in order form template file" },
+        { 3000, "Ignoring 2990 more bad keys found in order form template file" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.badKeys);
+        auto modal = std::make_shared<win::ScriptedModalServices>();
+        win::AppContext::Instance().SetModalServices(modal);
+        std::string text;
+        for (int k = 0; k < c.badKeys; ++k) {
+            text += "\"1.3\",\"Bad" + std::to_string(k) + "\",\"1\"\r\n";
+            if (k == c.badKeys / 2)
+                text += "\"1.3\",\"OrderTextPoint\",\"90\"\r\n";
+        }
+        const std::size_t shown = c.summary ? 11 : 10;
+        for (std::size_t k = 0; k < shown; ++k)
+            modal->AnswerNext(win::IDOK);
+        std::istringstream in(text);
+        const OrderFormSettings settings = ReadOrderFormTemplateValues(in);
+        ASSERT_EQ(modal->Messages().size(), shown);
+        for (std::size_t k = 0; k < 10; ++k)
+            EXPECT_EQ(modal->Messages()[k].text,
+                "Ignoring bad key \"Bad" + std::to_string(k) + "\" found in order form template file");
+        if (c.summary) {
+            EXPECT_EQ(modal->Messages().back().text, c.summary);
+            EXPECT_EQ(modal->Messages().back().flags, win::MB_OK);
+        }
+        EXPECT_EQ(settings[1], 90);
+    }
+}
+
 // Only the portrait and combined types turn the paper to portrait, and only the group type to
 // landscape; any other type leaves the orientation as it was.
 TEST_F(LegacyOrderFormTest, OrientationFollowsTheLayoutType)

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFontInfo>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -12,7 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <memory>
+#include <vector>
+
 #include <unistd.h>
+#include <zlib.h>
 
 namespace {
 
@@ -142,30 +148,110 @@ TEST(QtDeviceContext, ArialIsDrawnInLiberationSansWithArialsMetrics)
     dc.SelectObject(old);
 }
 
-TEST(QtDeviceContext, PdfWriterGivesOnePageOfTheTestCard)
+// The image XObjects of a PDF file: the filter of each and, for a Flate stream, its bytes as zlib
+// inflates them.
+struct PdfPicture {
+    QByteArray filter;
+    QByteArray pixels;
+};
+
+QByteArray Inflate(const QByteArray& stream)
+{
+    z_stream z {};
+    if (inflateInit(&z) != Z_OK)
+        return {};
+    QByteArray out;
+    std::array<char, 4096> chunk {};
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(stream.data()));
+    z.avail_in = static_cast<uInt>(stream.size());
+    int status = Z_OK;
+    while (status == Z_OK) {
+        z.next_out = reinterpret_cast<Bytef*>(chunk.data());
+        z.avail_out = static_cast<uInt>(chunk.size());
+        status = inflate(&z, Z_NO_FLUSH);
+        out.append(chunk.data(), static_cast<qsizetype>(chunk.size() - z.avail_out));
+    }
+    inflateEnd(&z);
+    return status == Z_STREAM_END ? out : QByteArray();
+}
+
+std::vector<PdfPicture> PdfPictures(const QByteArray& pdf)
+{
+    std::vector<PdfPicture> pictures;
+    const QByteArray image = "/Subtype /Image";
+    for (qsizetype at = pdf.indexOf(image); at >= 0; at = pdf.indexOf(image, at + 1)) {
+        const qsizetype streamAt = pdf.indexOf("stream", at);
+        const qsizetype endAt = pdf.indexOf("endstream", streamAt);
+        if (streamAt < 0 || endAt < 0)
+            break;
+        const QByteArray dictionary = pdf.mid(at, streamAt - at);
+        const QRegularExpressionMatch filter
+            = QRegularExpression(QStringLiteral("/Filter\\s*(/\\w+)")).match(QString::fromLatin1(dictionary));
+        PdfPicture picture { filter.captured(1).toLatin1(), {} };
+        qsizetype dataAt = streamAt + 6;
+        dataAt += pdf.at(dataAt) == '\r' ? 2 : 1; // the line end after the keyword
+        if (picture.filter == "/FlateDecode")
+            picture.pixels = Inflate(pdf.mid(dataAt, endAt - dataAt));
+        pictures.push_back(picture);
+    }
+    return pictures;
+}
+
+// The 2 x 2 picture's RGB bytes, top row first, upright or upside down.
+QByteArray PictureBytes(bool flipped)
+{
+    QByteArray bytes;
+    for (int row = 0; row < 2; ++row)
+        for (const win::COLORREF c : qttest::kPictureColours[flipped ? 1 - row : row])
+            for (const int channel : { win::GetRValue(c), win::GetGValue(c), win::GetBValue(c) })
+                bytes.append(static_cast<char>(channel));
+    return bytes;
+}
+
+// The test card on one PDF page, drawn by the device's own painter or through a caller's painter
+// (as the print loop does). Pictures are stored losslessly, so the viewer shows their exact colours:
+// no JPEG stream, and each Flate stream inflates to the picture's bytes.
+TEST(QtDeviceContext, PdfWriterGivesOnePageOfTheTestCardWithLosslessPictures)
 {
     EnsureApplication();
-    const auto path = qttest::OutputPath("qt-test-card.pdf");
-    std::filesystem::remove(path);
-    {
-        QPdfWriter writer(QString::fromStdString(path.string()));
-        writer.setResolution(254);
-        writer.setPageSize(QPageSize(QPageSize::A5));
-        writer.setPageOrientation(QPageLayout::Landscape);
-        QtDeviceContext dc(writer);
-        ASSERT_TRUE(dc.IsActive());
-        EXPECT_TRUE(dc.IsPrinting());
-        EXPECT_EQ(dc.GetDeviceCaps(gdi::LOGPIXELSX), 254);
-        EXPECT_GT(dc.GetDeviceCaps(gdi::HORZRES), dc.GetDeviceCaps(gdi::VERTRES));
-        qttest::DrawTestCard(dc);
+    for (const bool callersPainter : { false, true }) {
+        SCOPED_TRACE(callersPainter ? "caller's painter" : "own painter");
+        const auto path
+            = qttest::OutputPath(callersPainter ? "qt-test-card-painter.pdf" : "qt-test-card.pdf");
+        std::filesystem::remove(path);
+        {
+            QPdfWriter writer(QString::fromStdString(path.string()));
+            writer.setResolution(254);
+            writer.setPageSize(QPageSize(QPageSize::A5));
+            writer.setPageOrientation(QPageLayout::Landscape);
+            QPainter painter;
+            if (callersPainter) {
+                ASSERT_TRUE(painter.begin(&writer));
+            }
+            const auto dc = callersPainter ? std::make_unique<QtDeviceContext>(painter, true)
+                                           : std::make_unique<QtDeviceContext>(writer);
+            ASSERT_TRUE(dc->IsActive());
+            EXPECT_TRUE(dc->IsPrinting());
+            EXPECT_EQ(dc->GetDeviceCaps(gdi::LOGPIXELSX), 254);
+            EXPECT_GT(dc->GetDeviceCaps(gdi::HORZRES), dc->GetDeviceCaps(gdi::VERTRES));
+            qttest::DrawTestCard(*dc);
+        }
+        QFile file(QString::fromStdString(path.string()));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray pdf = file.readAll();
+        ASSERT_TRUE(pdf.startsWith("%PDF-"));
+        const auto pages
+            = QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)")));
+        EXPECT_EQ(pages, 1);
+        EXPECT_FALSE(pdf.contains("/DCTDecode"));
+        const std::vector<PdfPicture> pictures = PdfPictures(pdf);
+        ASSERT_EQ(pictures.size(), 2u);
+        for (std::size_t k = 0; k < pictures.size(); ++k) {
+            EXPECT_EQ(pictures[k].filter.toStdString(), "/FlateDecode") << k;
+            EXPECT_EQ(pictures[k].pixels.toHex().toStdString(), PictureBytes(k == 1).toHex().toStdString())
+                << k;
+        }
     }
-    QFile file(QString::fromStdString(path.string()));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray pdf = file.readAll();
-    ASSERT_TRUE(pdf.startsWith("%PDF-"));
-    const auto pages
-        = QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)")));
-    EXPECT_EQ(pages, 1);
 }
 
 TEST(QtDeviceContext, PrinterReportsItsPrintableAreaAndResolution)

@@ -4,6 +4,7 @@
 #include "imaging/bitmap/PLWinBmp.h"
 
 #include <cstring>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -14,6 +15,11 @@ struct RowCase {
     int anyBytes; // unpadded
     int winBytes; // padded to 4
 };
+
+void PrintTo(const RowCase& c, std::ostream* os)
+{
+    *os << c.width << " pixels at " << c.bpp << " bpp";
+}
 
 class RowGeometry : public testing::TestWithParam<RowCase> { };
 
@@ -119,6 +125,11 @@ struct SizeCase {
     int height;
     int code;
 };
+
+void PrintTo(const SizeCase& c, std::ostream* os)
+{
+    *os << c.width << " x " << c.height;
+}
 
 class OversizedPicture : public testing::TestWithParam<SizeCase> { };
 

@@ -3,6 +3,7 @@
 #include "imaging/codec/PLPicDecoder.h"
 #include "imaging/io/PLMemSource.h"
 
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -13,6 +14,11 @@ struct UnpackCase {
     int destSize;
     std::vector<uint8_t> expected; // the whole of dest afterwards
 };
+
+void PrintTo(const UnpackCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
 
 class UnpackBits : public testing::TestWithParam<UnpackCase> { };
 

@@ -243,3 +243,72 @@ TEST(ExifMakerNotes, CanonNumbersKeepLeadingZeros)
 }
 
 } // namespace
+
+namespace {
+
+// Canon's shot information as a PowerShot SD600 and an IXUS 75 write it: index 26 holds the camera
+// type, 27 the rotation the camera recorded and 29 the second self-timer.
+TEST(ExifMakerNotes, CanonShotInformationGivesTheRecordedRotation)
+{
+    struct Case {
+        const char* model;
+        uint32_t orientation;
+        uint32_t rotation;
+        const char* rotationText;
+        uint32_t selfTimer2;
+    };
+    const Case cases[] = {
+        { "Canon PowerShot SD600", 6, 1, "Rotate 90 CW", 0 },
+        { "Canon DIGITAL IXUS 75", 1, 0, "None", 20 },
+        { "Canon DIGITAL IXUS 75", 8, 3, "Rotate 270 CW", 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model + std::string(" ") + c.rotationText);
+        std::vector<uint32_t> shot(34, 0);
+        shot[0] = 68; // the array's length in bytes
+        shot[25] = 2;
+        shot[26] = 250; // a compact camera
+        shot[27] = c.rotation;
+        shot[28] = 65535;
+        shot[29] = c.selfTimer2;
+        ExifBlockBuilder b(ExifByteOrder::Intel);
+        b.Main().Ascii(0x010F, "Canon").Ascii(0x0110, c.model).Short(0x0112, { c.orientation });
+        b.MakerNote(ExifMakerLayout::Canon).Short(0x0004, shot);
+        const std::vector<uint8_t> block = b.Build();
+        ExifData exif;
+        exif.ReadFromBlock(block.data(), block.size());
+        EXPECT_EQ(exif.GetTagDisplayText("CnSet2.AutoRotate"), c.rotationText);
+        EXPECT_EQ(exif.GetTagText("CnSet2.SelfTime2"), std::to_string(c.selfTimer2));
+    }
+}
+
+// Nikon's AF information is four bytes: the area mode, then the focus point, then the points in
+// focus. The point is the second byte, whatever the last one holds.
+TEST(ExifMakerNotes, NikonFocusPointIsTheSecondByte)
+{
+    struct Case {
+        const char* model;
+        std::vector<uint8_t> info;
+        const char* point;
+    };
+    const Case cases[] = {
+        { "NIKON D80", { 0x02, 0x00, 0x00, 0x01 }, "Center" },
+        { "COOLPIX L3", { 0x00, 0x03, 0x00, 0x00 }, "Left" },
+        { "NIKON D70", { 0x01, 0x02, 0x00, 0x04 }, "Bottom" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        const MakerCase maker { "", "NIKON CORPORATION", c.model, ExifMakerLayout::Nikon2,
+            [&](auto& d) { d.Undefined(0x0088, c.info); }, {}, {} };
+        for (const auto order : { ExifByteOrder::Intel, ExifByteOrder::Motorola }) {
+            const ExifData exif = readMaker(maker, order);
+            const ExifEntry* entry = exif.FindTag("Nikon2.AFPos");
+            ASSERT_NE(entry, nullptr);
+            EXPECT_EQ(entry->GetDisplayText(), c.point);
+            EXPECT_EQ(entry->GetValueText(), c.point);
+            EXPECT_EQ(entry->GetIntValue(), c.info[1]);
+        }
+    }
+}
+
+} // namespace

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -71,6 +72,12 @@ struct LayoutCase {
     const char* name;
     JpegRecipe recipe;
 };
+
+// The case's name already tells its coding; its size completes it.
+void PrintTo(const LayoutCase& c, std::ostream* os)
+{
+    *os << c.recipe.width << " x " << c.recipe.height;
+}
 
 class JpegLayouts : public testing::TestWithParam<LayoutCase> { };
 
