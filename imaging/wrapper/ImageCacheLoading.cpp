@@ -33,21 +33,22 @@ std::optional<uintmax_t> SizeOfFile(const std::string& name)
     return size;
 }
 
-// Waits until the file's size is above 0 and unchanged between two looks, 500 ms apart (no pause
-// when probing). False, with status and result set, when the file is missing or keeps changing for
-// more than 20 s.
+// Waits until the file's size is above 0 and unchanged between two looks, 500 ms apart. A probe
+// takes its second look at once, so that a settled file answers without delay, and pauses only
+// from the third look on: a file that keeps changing never makes it spin. False, with status and
+// result set, when the file is missing or keeps changing for more than 20 s.
 bool WaitUntilSettled(const MillisecondClock& clock, DeviceIndepBitmap& picture, const std::string& name,
     ImageResult& result, LoadStatus& status, bool probe)
 {
     const win::DWORD start = clock.now();
     std::optional<uintmax_t> previous;
-    for (bool first = true;; first = false) {
+    for (int look = 0;; ++look) {
         if (!SizeOfFile(name)) {
             status = LoadStatus::NotFound;
             result = MissingFileResult(picture, name);
             return false;
         }
-        if (!first && !probe)
+        if (look > (probe ? 1 : 0))
             clock.sleep(kSettleLookMs);
         const std::optional<uintmax_t> size = SizeOfFile(name);
         if (!size) {

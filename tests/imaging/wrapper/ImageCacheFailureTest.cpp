@@ -93,6 +93,26 @@ TEST_F(CacheTest, WaitingTakesAFileAsSettledWhenItsSizeStopsChanging)
     }
 }
 
+TEST_F(CacheTest, AProbeWaitsForTheFileWithoutLoadingIt)
+{
+    const std::string path = Jpeg("probe.jpg");
+    Pellimar::DeviceIndepBitmap picture;
+    ImageResult result;
+    LoadStatus status = LoadStatus::Failed;
+    EXPECT_TRUE(LoadImageFile(m_Cache, picture, path, result, true, status, true));
+    EXPECT_EQ(m_Clock.sleeps, 0); // a settled file answers at once
+    EXPECT_FALSE(picture.GetBitmap());
+    EXPECT_FALSE(m_Cache.GetImage(path, result, true, std::nullopt, true));
+    EXPECT_FALSE(m_Cache.Contains(path));
+
+    // A file that never settles (still empty) is given up after 20 s, with pauses between the looks
+    // rather than a spin.
+    const std::string empty = jpegfixtures::WriteFile(Path("empty.jpg"), {});
+    EXPECT_FALSE(LoadImageFile(m_Cache, picture, empty, result, true, status, true));
+    EXPECT_EQ(status, LoadStatus::NotSettled);
+    EXPECT_GT(m_Clock.slept, 20000u);
+}
+
 TEST_F(CacheTest, LoadStatusOfTheFileLoader)
 {
     Pellimar::DeviceIndepBitmap picture;
