@@ -43,11 +43,6 @@ bool WaitUntilSettled(const MillisecondClock& clock, DeviceIndepBitmap& picture,
     const win::DWORD start = clock.now();
     std::optional<uintmax_t> previous;
     for (int look = 0;; ++look) {
-        if (!SizeOfFile(name)) {
-            status = LoadStatus::NotFound;
-            result = MissingFileResult(picture, name);
-            return false;
-        }
         if (look > (probe ? 1 : 0))
             clock.sleep(kSettleLookMs);
         const std::optional<uintmax_t> size = SizeOfFile(name);
