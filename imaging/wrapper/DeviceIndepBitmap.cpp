@@ -23,15 +23,16 @@ DeviceIndepBitmap::DeviceIndepBitmap(const DeviceIndepBitmap& other)
 
 DeviceIndepBitmap& DeviceIndepBitmap::operator=(const DeviceIndepBitmap& other)
 {
-    if (this != &other)
-        CopyFrom(other);
+    CopyFrom(other);
     return *this;
 }
 
 DeviceIndepBitmap::~DeviceIndepBitmap() = default;
 
-void DeviceIndepBitmap::CopyFrom(const DeviceIndepBitmap& other)
+bool DeviceIndepBitmap::CopyFrom(const DeviceIndepBitmap& other)
 {
+    if (this == &other)
+        return true;
     try {
         if (other.m_pBitmap) {
             if (!m_pBitmap)
@@ -49,7 +50,7 @@ void DeviceIndepBitmap::CopyFrom(const DeviceIndepBitmap& other)
         }
     } catch (const PLTextException& e) {
         ResultFromException(e);
-        return;
+        return false;
     }
     m_JpegQuality = other.m_JpegQuality;
     m_FileType = other.m_FileType;
@@ -60,6 +61,7 @@ void DeviceIndepBitmap::CopyFrom(const DeviceIndepBitmap& other)
     m_LastSeverity = other.m_LastSeverity;
     m_LastCode = other.m_LastCode;
     m_bModified = true;
+    return true;
 }
 
 ImageResult DeviceIndepBitmap::LoadJpegWithExif(

@@ -9,7 +9,9 @@
 #include <string>
 
 #include "imaging/bitmap/PLCoord.h"
+#include "imaging/wrapper/ImageProcessingSettings.h"
 #include "imaging/wrapper/ImageResult.h"
+#include "imaging/wrapper/ResizeSettings.h"
 #include "platform/win/Types.h"
 
 class ExifData;
@@ -30,6 +32,8 @@ public:
     DeviceIndepBitmap(const DeviceIndepBitmap& other);
     DeviceIndepBitmap& operator=(const DeviceIndepBitmap& other);
     ~DeviceIndepBitmap();
+    // The copy of operator=, telling whether it succeeded; a failure is kept as the last error.
+    bool CopyFrom(const DeviceIndepBitmap& other);
 
     // Loads a JPEG file at 32 bits per pixel with its EXIF data, shrunk to fit maxW x maxH when
     // both are above 0 and the picture is larger.
@@ -65,6 +69,71 @@ public:
     // (modulo 4). Counts as a change also when the picture is already there.
     bool RotateToOrientation(int32_t state);
 
+    // Editing operations. Each returns true and does nothing on a wrapper without a picture (except
+    // where said), and false, with the failure as the last error, when the library fails or refuses
+    // an argument or the picture's depth; a refused operation leaves the picture as it was.
+
+    // Colour and tone adjustments, each doing nothing when its offsets are 0. Colour offsets and
+    // lightness need a 32-bpp picture, hue, saturation, brightness and contrast 24 or 32 bpp.
+    bool ApplyColor(int32_t red, int32_t green, int32_t blue, bool balanced);
+    bool ApplyHSB(int32_t hue, int32_t saturation, int32_t brightness);
+    // Contrast about mid-grey by the factor 1000 / (c^2 + 1000) below 0 and c^2 / 1000 + 1 above.
+    bool ApplyContrast(int32_t contrast);
+    bool ApplyLightness(int32_t amount, bool additive);
+    bool Mirror();
+    bool Flip();
+    // Sets the other picture (of the same depth) on the left (mode 2) or the right (mode 3), both cut
+    // to the lower height; nothing when either wrapper has no picture.
+    bool Join(int32_t mode, const DeviceIndepBitmap& other);
+    // Darkens the picture under the centred 32-bpp watermark; the result is 32 bpp. The divisor must
+    // be above 0.
+    bool ApplyWatermark(const DeviceIndepBitmap& watermark, int32_t divisor);
+    // The grey point must lie inside the picture.
+    bool ApplyWhiteBalance(int32_t x, int32_t y, int32_t tonalRange);
+    // Every pixel of a 32-bpp picture becomes the colour, opaque.
+    bool Fill(win::COLORREF colour);
+    // Lightens and stretches a little, then turns the picture grey (kept at 32 bpp).
+    bool MakeGrayscale();
+
+    // The same operations with their arguments taken from the settings' fields of the same names.
+    bool Rotate(const ImageProcessingSettings& settings);
+    bool Crop(const ImageProcessingSettings& settings);
+    bool ApplyLightness(const ImageProcessingSettings& settings);
+    bool ApplyColor(const ImageProcessingSettings& settings);
+    bool ApplyHSB(const ImageProcessingSettings& settings);
+    bool ApplyContrast(const ImageProcessingSettings& settings);
+    bool ApplyWhiteBalance(const ImageProcessingSettings& settings);
+    bool Fill(const ImageProcessingSettings& settings);
+    bool Mirror(const ImageProcessingSettings& settings);
+    bool Flip(const ImageProcessingSettings& settings);
+    bool MakeGrayscale(const ImageProcessingSettings& settings);
+
+    // Replaces the picture with a blank one (also on a wrapper without a picture); the file type
+    // becomes 0. The first form gives both resolutions one value.
+    bool CreateImage(
+        int32_t width, int32_t height, int32_t bpp, bool alpha, bool greyscale, int32_t resolution);
+    bool CreateImage(
+        int32_t width, int32_t height, int32_t bpp, bool alpha, bool greyscale, const PLCoord& resolution);
+    // Scales a 32-bpp picture as the settings say; width and height must be above 0.
+    bool Resize(const ResizeSettings& settings);
+
+    // Border sides.
+    static constexpr uint32_t kBorderLeft = 1;
+    static constexpr uint32_t kBorderRight = 2;
+    static constexpr uint32_t kBorderTop = 4;
+    static constexpr uint32_t kBorderBottom = 8;
+    // Widens a 32-bpp picture by strips of the colour on the flagged sides: n pixels wide; a
+    // percentage of the longer side on every side; or a percentage of the width left and right and
+    // of the height top and bottom. Widths and percentages must not be negative.
+    bool AddBorderPixels(int32_t width, win::COLORREF colour, uint32_t sides);
+    bool AddBorderPercent(int32_t percent, win::COLORREF colour, uint32_t sides);
+    bool AddBorderPercentEach(int32_t percent, win::COLORREF colour, uint32_t sides);
+    // Paints the outer n rows or columns of the flagged sides of a 24- or 32-bpp picture with the
+    // colour, leaving alpha; false without a picture.
+    bool PaintBorderStrips(int32_t width, win::COLORREF colour, uint32_t sides);
+    // Keeps the centred (100 - p) percent of each side; p from 0 to 100.
+    bool CropCentredPercent(int32_t percent);
+
     PLWinBmp* GetBitmap() const { return m_pBitmap.get(); }
     ExifData* GetExifData() const { return m_pExif.get(); }
     int32_t GetFileType() const { return m_FileType; }
@@ -77,7 +146,12 @@ public:
 
 private:
     bool ApplyFilter(const PLFilter& filter);
-    void CopyFrom(const DeviceIndepBitmap& other);
+    // Keeps the unsupported-feature failure with the text as the last error; false.
+    bool Refuse(const char* text);
+    // Takes the other wrapper's last error as this one's; false.
+    bool KeepLastErrorOf(const DeviceIndepBitmap& other);
+    bool AddBorders(
+        int32_t sideStrip, int32_t endStrip, win::COLORREF colour, uint32_t sides, int32_t blankSize);
 
     std::unique_ptr<PLWinBmp> m_pBitmap;
     std::unique_ptr<ExifData> m_pExif;

@@ -1,0 +1,249 @@
+// The image cache: sharing by exact name, growing, shrinking and resetting, turned hits, missing
+// files, adjustments, out-of-memory purges and the process-wide cache.
+#include "imaging/wrapper/ImageCacheTestSupport.h"
+
+#include <vector>
+
+#include "imaging/bitmap/PLWinBmp.h"
+#include "imaging/io/PLTextException.h"
+#include "imaging/wrapper/ImageCacheLoading.h"
+
+namespace {
+
+using namespace cachetest;
+using Picture = ImageCache::Picture;
+
+TEST_F(CacheTest, TwoRequestsLoadOnceAndShareOnePicture)
+{
+    int decodes = 0;
+    m_Cache.SetOutOfMemorySeam([&](CacheStep step) {
+        decodes += step == CacheStep::Decode;
+        return false;
+    });
+    const std::string path = Jpeg("a.jpg");
+    ImageResult result;
+    const Picture first = m_Cache.GetImage(path, result);
+    const Picture second = m_Cache.GetImage(path, result);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(decodes, 1);
+    EXPECT_EQ(result, ImageResult {});
+    EXPECT_EQ(first->GetLoadState(), 0);
+    EXPECT_EQ(first->GetJpegQuality(), 95);
+    EXPECT_TRUE(m_Cache.Contains(path));
+}
+
+TEST_F(CacheTest, NamesAreComparedExactly)
+{
+    const std::string lower = Jpeg("photo.jpg", 16, 8);
+    const std::string upper = Jpeg("Photo.jpg", 8, 16);
+    const std::string dotted = (m_Folder / "." / "photo.jpg").string();
+    ImageResult result;
+    const Picture a = m_Cache.GetImage(lower, result);
+    const Picture b = m_Cache.GetImage(upper, result);
+    const Picture c = m_Cache.GetImage(dotted, result);
+    ASSERT_TRUE(a && b && c);
+    EXPECT_NE(a, b);
+    EXPECT_NE(a, c); // the same file under another spelling is another picture
+    EXPECT_EQ(b->GetSize(), PLCoord(8, 16));
+    EXPECT_FALSE(m_Cache.Contains((m_Folder / "PHOTO.JPG").string()));
+}
+
+TEST_F(CacheTest, GrowsWhenEverySlotIsHeldAndShrinksBackWhenReleased)
+{
+    m_Cache.SetSize(5, true);
+    std::vector<Picture> held;
+    ImageResult result;
+    for (int i = 0; i < 5; ++i)
+        held.push_back(m_Cache.GetImage(Jpeg("held" + std::to_string(i) + ".jpg"), result));
+    ASSERT_EQ(m_Cache.GetSlotCount(), 5u);
+    // A sixth picture: 5 + 5 / 2 = 7 slots, the first new one loaded, the other removed at once.
+    const std::string sixth = Jpeg("sixth.jpg");
+    held.push_back(m_Cache.GetImage(sixth, result));
+    ASSERT_TRUE(held.back());
+    EXPECT_EQ(m_Cache.GetSlotCount(), 6u);
+    EXPECT_EQ(m_Cache.GetNames()[5], sixth);
+    held.clear();
+    EXPECT_TRUE(m_Cache.GetImage(sixth, result)); // a hit, after which the cache is back to 5
+    EXPECT_EQ(m_Cache.GetSlotCount(), 5u);
+    EXPECT_EQ(m_Cache.GetConfiguredSize(), 5u);
+    EXPECT_TRUE(m_Cache.Contains(sixth));
+}
+
+TEST_F(CacheTest, AHitOnATurnedPictureComesBackAsLoaded)
+{
+    const std::string path = Jpeg("wide.jpg", 24, 8);
+    ImageResult result;
+    const Picture picture = m_Cache.GetImage(path, result);
+    ASSERT_TRUE(picture->Rotate(1)); // as a painter turns it for a unit
+    ASSERT_EQ(picture->GetSize(), PLCoord(8, 24));
+    const Picture again = m_Cache.GetImage(path, result);
+    EXPECT_EQ(again, picture);
+    EXPECT_EQ(again->GetQuarterTurns(), 0);
+    EXPECT_EQ(again->GetSize(), PLCoord(24, 8));
+}
+
+TEST_F(CacheTest, AMissingFileGivesNoPictureSeverity7AndNoNamedSlot)
+{
+    struct Case {
+        const char* what;
+        std::string name;
+        bool wait;
+    };
+    const Case cases[] = {
+        { "missing file", Path("missing.jpg"), false },
+        { "missing file, waiting", Path("missing.jpg"), true },
+        { "missing folder", Path("no-folder/missing.jpg"), false },
+        { "missing folder, waiting", Path("no-folder/missing.jpg"), true },
+        { "a folder", m_Folder.string(), true },
+        { "empty name", "", false },
+        { "empty name, waiting", "", true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ImageResult result { "stale", 0, 0 };
+        EXPECT_FALSE(m_Cache.GetImage(c.name, result, c.wait));
+        EXPECT_EQ(result.severity, 7);
+        EXPECT_FALSE(m_Cache.Contains(c.name));
+        for (const std::string& name : m_Cache.GetNames())
+            EXPECT_EQ(name, "");
+        EXPECT_EQ(m_Clock.sleeps, 0);
+    }
+}
+
+TEST_F(CacheTest, OutOfMemoryPurgesAndLowersTheConfiguredSizeForGood)
+{
+    m_Cache.SetSize(5, true);
+    ImageResult result;
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(m_Cache.GetImage(Jpeg("p" + std::to_string(i) + ".jpg"), result));
+    int failures = 1;
+    m_Cache.SetOutOfMemorySeam([&](CacheStep step) { return step == CacheStep::Decode && failures-- > 0; });
+    const Picture picture = m_Cache.GetImage(Jpeg("big.jpg"), result);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(result, ImageResult {});
+    EXPECT_EQ(m_Cache.GetConfiguredSize(), 4u);
+    EXPECT_EQ(m_Cache.GetSlotCount(), 4u);
+    for (int i = 0; i < 6; ++i)
+        ASSERT_TRUE(m_Cache.GetImage(Jpeg("q" + std::to_string(i) + ".jpg"), result));
+    EXPECT_EQ(m_Cache.GetConfiguredSize(), 4u);
+    EXPECT_EQ(m_Cache.GetSlotCount(), 4u);
+}
+
+TEST_F(CacheTest, OutOfMemoryWithNothingToPurgeFails)
+{
+    m_Cache.SetSize(1, true);
+    m_Cache.SetOutOfMemorySeam([](CacheStep step) { return step == CacheStep::Decode; });
+    ImageResult result;
+    EXPECT_FALSE(m_Cache.GetImage(Jpeg("a.jpg"), result));
+    EXPECT_EQ(result.code, PL_ERR_NO_MEMORY);
+    EXPECT_EQ(result.severity, 5);
+    EXPECT_EQ(m_Cache.GetConfiguredSize(), 1u);
+}
+
+TEST_F(CacheTest, ResetLeavesConfiguredEmptySlotsWhileCallersKeepTheirPictures)
+{
+    m_Cache.SetSize(3, true);
+    ImageResult result;
+    std::vector<Picture> held;
+    for (int i = 0; i < 4; ++i)
+        held.push_back(m_Cache.GetImage(Jpeg("r" + std::to_string(i) + ".jpg", 16 + i, 8), result));
+    ASSERT_EQ(m_Cache.GetSlotCount(), 4u);
+    m_Cache.Reset();
+    EXPECT_EQ(m_Cache.GetNames(), std::vector<std::string>(3));
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(held[i]->GetBitmap());
+        EXPECT_EQ(held[i]->GetSize(), PLCoord(16 + i, 8));
+        EXPECT_EQ(held[i].use_count(), 1);
+    }
+    const Picture again = m_Cache.GetImage(Path("r0.jpg"), result);
+    EXPECT_NE(again, held[0]);
+}
+
+TEST_F(CacheTest, SetSizeAndRemove)
+{
+    ImageResult result;
+    const std::string a = Jpeg("a.jpg");
+    const std::string b = Jpeg("b.jpg");
+    ASSERT_TRUE(m_Cache.GetImage(a, result));
+    ASSERT_TRUE(m_Cache.GetImage(b, result));
+    m_Cache.SetSize(12, false);
+    EXPECT_EQ(m_Cache.GetSlotCount(), 12u);
+    EXPECT_EQ(m_Cache.GetConfiguredSize(), 10u);
+    m_Cache.Remove(a); // more slots than configured: the slot goes
+    EXPECT_EQ(m_Cache.GetSlotCount(), 11u);
+    EXPECT_FALSE(m_Cache.Contains(a));
+    m_Cache.SetSize(2, true);
+    m_Cache.Remove(b); // as many as configured: the slot stays, free
+    EXPECT_EQ(m_Cache.GetSlotCount(), 2u);
+    EXPECT_FALSE(m_Cache.Contains(b));
+}
+
+TEST_F(CacheTest, AdjustmentsApplyToTheWorkPictureAndAreRedoneFromThePristineOne)
+{
+    const std::string path = Jpeg("adjust.jpg", 16, 8);
+    ImageResult result;
+    Pellimar::DeviceIndepBitmap reference;
+    {
+        const Picture plain = m_Cache.GetImage(path, result);
+        reference = *plain;
+    }
+    m_Cache.Reset();
+    ImageAdjustments adjustments;
+    adjustments.quarterTurns = 1;
+    adjustments.red = 40;
+    const Picture work = m_Cache.GetImage(path, result, false, adjustments);
+    ASSERT_TRUE(work);
+    ASSERT_TRUE(reference.Rotate(1) && reference.ApplyColor(40, 0, 0, false));
+    EXPECT_TRUE(*work->GetBitmap() == *reference.GetBitmap());
+    const Picture pristine = m_Cache.GetImage(path, result, false, std::nullopt, false, true);
+    EXPECT_EQ(pristine->GetSize(), PLCoord(16, 8));
+    EXPECT_EQ(pristine->GetQuarterTurns(), 0);
+
+    // Reprocessing starts from the pristine picture: the red offset is not added twice.
+    const Picture again = m_Cache.Reprocess(path, result, adjustments, true);
+    EXPECT_EQ(again, work);
+    EXPECT_TRUE(*again->GetBitmap() == *reference.GetBitmap());
+    // A name the cache does not hold is loaded, unless asked not to.
+    const std::string other = Jpeg("other.jpg");
+    EXPECT_FALSE(m_Cache.Reprocess(other, result, adjustments, true));
+    EXPECT_TRUE(m_Cache.Reprocess(other, result, adjustments, false));
+    EXPECT_TRUE(m_Cache.Contains(other));
+}
+
+TEST_F(CacheTest, ExifOrientationTurnsThePicture)
+{
+    struct Case {
+        uint16_t orientation;
+        int32_t quarterTurns;
+    };
+    const Case cases[] = { { 1, 0 }, { 3, 2 }, { 6, 1 }, { 8, 3 }, { 5, 0 } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.orientation);
+        jpegfixtures::JpegRecipe recipe;
+        recipe.app1 = { jpegfixtures::MakeExifBlock(0x0112, c.orientation) };
+        const std::string path = Jpeg("o" + std::to_string(c.orientation) + ".jpg", 24, 8, recipe);
+        ImageAdjustments adjustments;
+        adjustments.useExifOrientation = true;
+        adjustments.quarterTurns = 2; // not used with the EXIF orientation
+        ImageResult result;
+        const Picture picture = m_Cache.GetImage(path, result, false, adjustments);
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(picture->GetQuarterTurns(), c.quarterTurns);
+        EXPECT_EQ(picture->GetSize(), c.quarterTurns % 2 ? PLCoord(8, 24) : PLCoord(24, 8));
+    }
+}
+
+TEST(ProcessWideCache, OneCacheWithAResetForTests)
+{
+    ImageCache& cache = GetImageCache();
+    EXPECT_EQ(&cache, &GetImageCache());
+    cache.SetSize(3, true);
+    cache.SetOutOfMemorySeam([](CacheStep) { return true; });
+    cache.RestoreInitialState();
+    EXPECT_EQ(cache.GetSlotCount(), ImageCache::kInitialSize);
+    EXPECT_EQ(cache.GetConfiguredSize(), ImageCache::kInitialSize);
+    EXPECT_FALSE(cache.RunsOutOfMemory(CacheStep::Decode));
+}
+
+} // namespace
