@@ -85,9 +85,10 @@ bool WriteImage(png_structp png, png_infop info, const PngImage& image)
 
 } // namespace
 
-int PngGuardedWrite(const PngImage& image, PngWriteState& state)
+int PngGuardedWrite(const PngImage& image, PngWriteState& state, const char* libpngVersion)
 {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, OnPngError, OnPngWarning);
+    png_structp png = png_create_write_struct(
+        libpngVersion ? libpngVersion : PNG_LIBPNG_VER_STRING, &state, OnPngError, OnPngWarning);
     if (!png)
         return 2;
     png_infop info = png_create_info_struct(png);

@@ -37,5 +37,5 @@ struct PngWriteState {
 
 // Writes the whole image through libpng into the state's sink. Returns 0 on success, 1 when libpng
 // failed (the message, or the kept failure, says why), 2 when libpng's structures could not be
-// created.
-int PngGuardedWrite(const PngImage& image, PngWriteState& state);
+// created (also when libpng refuses the version asked for; a test passes an old one).
+int PngGuardedWrite(const PngImage& image, PngWriteState& state, const char* libpngVersion = nullptr);
