@@ -53,3 +53,9 @@ void PLPicEncoder::EncodeToSink(const PLBmp* bmp, PLDataSink* sink)
         PLPicDecoder::RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED, "Cannot encode an empty picture.");
     DoEncode(bmp, sink);
 }
+
+void PLPicEncoder::RaiseUnsupportedDepth(int bpp, const char* format)
+{
+    PLPicDecoder::RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED,
+        ("Cannot write a picture of " + std::to_string(bpp) + " bits per pixel as " + format + ".").c_str());
+}

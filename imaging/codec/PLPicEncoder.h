@@ -25,6 +25,10 @@ public:
     // Writes the picture into the sink.
     virtual void DoEncode(const PLBmp* bmp, PLDataSink* sink) = 0;
 
+    // Raises the unsupported-feature code for a picture whose depth the format's encoder does not
+    // write.
+    [[noreturn]] static void RaiseUnsupportedDepth(int bpp, const char* format);
+
     // The calls through which named files are written (tests hand in failing ones).
     void SetFileCalls(const PLFileCalls& calls) { m_FileCalls = calls; }
 

@@ -17,7 +17,9 @@ namespace {
 // Bytes gathered before they are handed to the file: encoders write in small pieces.
 constexpr size_t kBufferBytes = size_t { 64 } << 10;
 
-int OpenErrorCode(int error)
+// The library's code for a failed file call: 3 for a missing folder, 5 for refused access, 11 for a
+// full disk (not when opening: an open fails as anything else, 4).
+int FileErrorCode(int error, bool opening)
 {
     switch (error) {
     case ENOENT:
@@ -27,22 +29,10 @@ int OpenErrorCode(int error)
     case EPERM:
     case EROFS:
         return PL_ERR_ACCESS_DENIED;
-    default:
-        return PL_ERR_FILE_NOT_FOUND;
-    }
-}
-
-int WriteErrorCode(int error)
-{
-    switch (error) {
     case ENOSPC:
     case EFBIG:
     case EDQUOT:
-        return PL_ERR_END_OF_FILE;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return PL_ERR_ACCESS_DENIED;
+        return opening ? PL_ERR_FILE_NOT_FOUND : PL_ERR_END_OF_FILE;
     default:
         return PL_ERR_FILE_NOT_FOUND;
     }
@@ -124,7 +114,7 @@ int PLFileSink::Begin(const std::string& name)
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0)
-            return OpenErrorCode(errno);
+            return FileErrorCode(errno, true);
         // The new file keeps the permissions of the one it replaces.
         if (exists)
             ::fchmod(fd, old.st_mode & 07777);
@@ -232,5 +222,5 @@ void PLFileSink::Fail(const char* step, int error)
 {
     const std::string text = std::string(step) + " " + m_Target + " failed: " + std::strerror(error) + "\n";
     Abandon();
-    throw PLTextException(WriteErrorCode(error), text.c_str());
+    throw PLTextException(FileErrorCode(error, false), text.c_str());
 }
