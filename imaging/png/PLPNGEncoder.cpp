@@ -46,9 +46,7 @@ void DescribePixels(const PLBmp& bmp, PngImage& image, PngPalette& palette)
         image.bytesPerPixel = 4;
         return;
     default:
-        PLPicDecoder::RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED,
-            ("Cannot write a picture of " + std::to_string(bmp.GetBitsPerPixel()) + " bits per pixel as PNG.")
-                .c_str());
+        PLPicEncoder::RaiseUnsupportedDepth(bmp.GetBitsPerPixel(), "PNG");
     }
 }
 

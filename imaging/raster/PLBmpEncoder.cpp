@@ -46,8 +46,7 @@ BmpLayout LayoutOf(const PLBmp& bmp)
 {
     const int bpp = bmp.GetBitsPerPixel();
     if (bpp != 1 && bpp != 8 && bpp != 24 && bpp != 32)
-        PLPicDecoder::RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED,
-            ("Cannot write a picture of " + std::to_string(bpp) + " bits per pixel as BMP.").c_str());
+        PLPicEncoder::RaiseUnsupportedDepth(bpp, "BMP");
     BmpLayout layout {};
     layout.bitCount = bpp <= 8 ? bpp : 24;
     layout.paletteEntries = bpp <= 8 ? 1 << bpp : 0;

@@ -26,8 +26,7 @@ void CheckDepth(const PLBmp& bmp)
 {
     const int bpp = bmp.GetBitsPerPixel();
     if (bpp != 1 && bpp != 8 && bpp != 24 && bpp != 32)
-        PLPicDecoder::RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED,
-            ("Cannot write a picture of " + std::to_string(bpp) + " bits per pixel as TIFF.").c_str());
+        PLPicEncoder::RaiseUnsupportedDepth(bpp, "TIFF");
 }
 
 // Bilevel pictures are min-is-black when entry 0 is darker than entry 1 in every channel.
