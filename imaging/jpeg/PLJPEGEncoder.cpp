@@ -92,6 +92,8 @@ void PLJPEGEncoder::DoEncode(const PLBmp* bmp, PLDataSink* sink)
     }
 
     jpeg_compress_struct& info = m_pJpeg->info;
+    // An encoder may be reused after a failure: start from a clean state.
+    jpeg_abort_compress(&info);
     InstallJpegDestination(&info, m_pJpeg->destination, sink);
     if (!JpegGuardedStartCompress(&info, settings))
         RaiseCompressError();
