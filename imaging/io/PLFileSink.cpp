@@ -3,7 +3,6 @@
 #include "imaging/io/PLTextException.h"
 #include "imaging/io/PLWidePath.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -51,14 +50,14 @@ std::string ResolveTarget(const std::string& name)
     return name;
 }
 
-// A name beside the target that no other save uses at the same moment.
+// A hidden name beside the target; the attempt number changes it when the name is taken. The
+// target's own name is shortened so that the result stays within the file system's 255 bytes.
 std::string TemporaryName(const std::string& target, unsigned attempt)
 {
-    static std::atomic<unsigned> counter { 0 };
     const std::filesystem::path path(target);
     const std::string folder = path.has_parent_path() ? path.parent_path().string() + "/" : std::string();
-    return folder + "." + path.filename().string() + "." + std::to_string(::getpid()) + "-"
-        + std::to_string(counter++) + "-" + std::to_string(attempt) + ".tmp";
+    return folder + "." + path.filename().string().substr(0, 200) + "." + std::to_string(::getpid()) + "-"
+        + std::to_string(attempt) + ".tmp";
 }
 
 } // namespace

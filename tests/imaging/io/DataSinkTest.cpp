@@ -223,13 +223,16 @@ TEST_F(FileSinkErrors, WriteAndRenameFailures)
     }
 }
 
-// A wide name is written as UTF-8; one too long to show is shown as "{{Filename too long}}".
-TEST_F(FileSinkErrors, WideNames)
+// A wide name is written as UTF-8, and a name of the file system's longest length can be saved; a
+// name too long to show is shown as "{{Filename too long}}".
+TEST_F(FileSinkErrors, WideAndLongNames)
 {
     const std::wstring folder(dir.wstring());
     PLPNGEncoder encoder;
     encoder.EncodeFileW((folder + L"/caf\u00e9.png").c_str(), MakePicture(24, 3, 3).get());
-    EXPECT_EQ(Names(), std::vector<std::string> { "caf\xc3\xa9.png" });
+    const std::string longest(255, 'n');
+    encoder.EncodeFile(Path(longest).c_str(), MakePicture(24, 3, 3).get());
+    EXPECT_EQ(Names(), (std::vector<std::string> { "caf\xc3\xa9.png", longest }));
     const std::wstring longName = folder + L"/missing/" + std::wstring(950, L'x');
     try {
         encoder.EncodeFileW(longName.c_str(), MakePicture(24, 3, 3).get());
