@@ -146,6 +146,20 @@ TEST(JpegEncoder, DensityAndQuality)
     EXPECT_EQ(h.y, 1);
 }
 
+// Optimised Huffman coding makes a smaller file of the very same picture.
+TEST(JpegEncoder, OptimisedCodingKeepsThePixels)
+{
+    const auto bmp = MakePicture(32, 64, 48);
+    PLJPEGEncoder encoder;
+    encoder.SetQuality(90);
+    const Bytes plain = EncodeToMemory(encoder, *bmp);
+    encoder.SetOptimizeCoding(true);
+    const Bytes optimised = EncodeToMemory(encoder, *bmp);
+    EXPECT_LT(optimised.size(), plain.size());
+    EXPECT_EQ(jpegfixtures::ReferenceDecode(optimised, jpegfixtures::Layout::Bgra, true).samples,
+        jpegfixtures::ReferenceDecode(plain, jpegfixtures::Layout::Bgra, true).samples);
+}
+
 ExifData MakeExif(size_t descriptionBytes)
 {
     ExifBlockBuilder builder(ExifByteOrder::Intel);
