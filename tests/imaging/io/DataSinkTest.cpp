@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "imaging/bitmap/BmpTestHelpers.h"
+#include "imaging/bitmap/PLWinBmp.h"
 #include "imaging/codec/EncoderTestSupport.h"
 #include "imaging/io/PLFileSink.h"
 #include "imaging/io/PLMemSink.h"
@@ -60,8 +61,8 @@ const EncoderCase kEncoders[] = {
 
 class EncoderSinks : public ScratchFolder, public testing::WithParamInterface<EncoderCase> {
 protected:
-    // A picture whose file is several kilobytes in every format.
-    std::unique_ptr<PLAnyBmp> picture = MakePicture(32, 64, 48);
+    // A picture whose file is several kilobytes in every format, with rows that padding lengthens.
+    std::unique_ptr<PLAnyBmp> picture = MakePicture(24, 63, 47);
     const Bytes oldContents = Bytes(100, 'o');
 };
 
@@ -79,7 +80,7 @@ TEST_P(EncoderSinks, FullMemorySinkRaisesCode11)
 }
 
 // A successful encode replaces the old file and leaves no temporary file; one that fails leaves the
-// old file byte for byte as it was.
+// old file byte for byte as it was. The file holds exactly what the encoder writes into memory.
 TEST_P(EncoderSinks, OldFileIntactUntilTheNewOneIsComplete)
 {
     const std::string path = Path("picture");
@@ -94,10 +95,13 @@ TEST_P(EncoderSinks, OldFileIntactUntilTheNewOneIsComplete)
     encoder->EncodeFile(path.c_str(), picture.get());
     const Bytes written = ReadFileBytes(path);
     EXPECT_GT(written.size(), 500u);
+    // The same picture held bottom-up, as the program holds it, encoded into memory: the same bytes.
+    PLWinBmp held;
+    held.CreateCopy(*picture, 0);
     Bytes again(written.size());
     PLMemSink sink;
     ASSERT_EQ(sink.OpenMemory(again.data(), static_cast<int>(again.size())), 0);
-    GetParam().make()->EncodeToSink(picture.get(), &sink);
+    GetParam().make()->EncodeToSink(&held, &sink);
     EXPECT_EQ(written, again);
     EXPECT_EQ(Names(), std::vector<std::string> { "picture" });
 }
