@@ -1,0 +1,61 @@
+#include "imaging/codec/PLPicEncoder.h"
+
+#include "imaging/bitmap/PLBmp.h"
+#include "imaging/codec/PLPicDecoder.h"
+#include "imaging/io/PLFileSink.h"
+#include "imaging/io/PLTextException.h"
+#include "imaging/io/PLWidePath.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// Longest name that a message shows.
+constexpr size_t kMaxShownName = 899;
+
+[[noreturn]] void RaiseOpenError(int code, const std::string& shownName, int error)
+{
+    PLPicDecoder::RaiseError(code, ("Opening " + shownName + " failed: " + std::strerror(error)).c_str());
+}
+
+} // namespace
+
+void PLPicEncoder::EncodeFile(const char* name, const PLBmp* bmp)
+{
+    PLFileSink sink(m_FileCalls);
+    if (const int code = sink.OpenFile(name))
+        RaiseOpenError(code, name ? name : "", errno);
+    EncodeToSink(bmp, &sink);
+    sink.Close();
+}
+
+void PLPicEncoder::EncodeFileW(const wchar_t* name, const PLBmp* bmp)
+{
+    PLFileSink sink(m_FileCalls);
+    if (const int code = sink.OpenFileW(name)) {
+        const int error = errno;
+        std::string shown = name ? Utf8Path(name) : std::string();
+        if (shown.size() > kMaxShownName)
+            shown = "{{Filename too long}}";
+        RaiseOpenError(code, shown, error);
+    }
+    EncodeToSink(bmp, &sink);
+    sink.Close();
+}
+
+void PLPicEncoder::EncodeToSink(const PLBmp* bmp, PLDataSink* sink)
+{
+    if (!bmp || !sink || !sink->IsOpen())
+        PLPicDecoder::RaiseError(PL_ERR_INTERNAL, "Nothing to encode, or nowhere to write it.");
+    if (bmp->GetWidth() < 1 || bmp->GetHeight() < 1 || bmp->GetLineArray() == nullptr)
+        PLPicDecoder::RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED, "Cannot encode an empty picture.");
+    DoEncode(bmp, sink);
+}
+
+void PLPicEncoder::RaiseUnsupportedDepth(int bpp, const char* format)
+{
+    PLPicDecoder::RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED,
+        ("Cannot write a picture of " + std::to_string(bpp) + " bits per pixel as " + format + ".").c_str());
+}

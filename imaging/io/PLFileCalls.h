@@ -1,0 +1,16 @@
+// The system calls through which a file sink writes its file. The sink takes them as a value, so
+// that a test can hand it calls that fail the way a full disk or a refused folder does.
+#pragma once
+
+#include <sys/types.h>
+
+struct PLFileCalls {
+    // Each behaves as the POSIX call of the same name: -1 with errno set on failure.
+    int (*open)(const char* path, int flags, mode_t mode);
+    ssize_t (*write)(int fd, const void* data, size_t n);
+    int (*close)(int fd);
+    int (*rename)(const char* from, const char* to);
+
+    // The real calls.
+    static const PLFileCalls& Posix();
+};

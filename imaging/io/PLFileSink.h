@@ -1,0 +1,50 @@
+// A data sink that writes a file safely: the bytes go to a new temporary file in the target's
+// folder, and only a successful Close renames it over the target. Until then, and whenever writing
+// fails, the file that was there stays byte for byte as it was. The file grows as needed.
+#pragma once
+
+#include "imaging/io/PLDataSink.h"
+#include "imaging/io/PLFileCalls.h"
+
+#include <string>
+#include <vector>
+
+class PLFileSink : public PLDataSink {
+public:
+    explicit PLFileSink(const PLFileCalls& calls = PLFileCalls::Posix());
+    // An unfinished file is dropped: the target keeps its old contents.
+    ~PLFileSink() override;
+
+    // Returns 0, or the error code, with errno telling why: 3 when the folder does not exist (or a
+    // part of the path is a file), 5 when access is denied, the file system is read-only or the
+    // target is not a regular file, 4 for anything else.
+    virtual int OpenFile(const char* name);
+    virtual int OpenFileW(const wchar_t* name);
+
+    // Completes the file: writes what is buffered, closes it and renames it over the target. A
+    // failure raises (5 for access denied or a read-only file system, 11 when the disk is full, 4
+    // otherwise) and leaves the target as it was. Does nothing when the sink is not open.
+    void Close() override;
+    // Drops the temporary file; the target stays as it was.
+    void Abandon();
+
+protected:
+    void Store(const uint8_t* data, size_t n) override;
+    int64_t Capacity() const override;
+
+private:
+    int Begin(const std::string& target);
+    // Writes the buffered bytes; false with errno set on failure.
+    bool Flush();
+    // Closes and removes the temporary file, keeping errno.
+    void Discard();
+    // Drops the file and raises the error of the failed step.
+    [[noreturn]] void Fail(const char* step, int error);
+
+    PLFileCalls m_Calls;
+    int m_Fd = -1;
+    std::string m_Target;
+    std::string m_Temp;
+    std::vector<uint8_t> m_Buffer;
+    size_t m_Used = 0;
+};

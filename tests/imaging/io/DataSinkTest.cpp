@@ -1,0 +1,257 @@
+// Data sinks: the memory sink's bounds, the file sink's safe replacement of the target, its error
+// codes, and every encoder failing cleanly when its sink fails.
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <functional>
+#include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "imaging/bitmap/BmpTestHelpers.h"
+#include "imaging/bitmap/PLWinBmp.h"
+#include "imaging/codec/EncoderTestSupport.h"
+#include "imaging/io/PLFileSink.h"
+#include "imaging/io/PLMemSink.h"
+#include "imaging/jpeg/PLJPEGEncoder.h"
+#include "imaging/png/PLPNGEncoder.h"
+#include "imaging/raster/PLBmpEncoder.h"
+#include "imaging/tiff/PLTIFFEncoder.h"
+
+namespace {
+
+using namespace encodertest;
+
+// A write that does not fit raises code 11 and leaves the bytes past the sink's end alone; the
+// count is checked as room left, so a huge count cannot overflow; a negative one is refused.
+TEST(MemSink, BoundsAndCounts)
+{
+    Bytes buffer(12, 0xEE);
+    PLMemSink sink;
+    ASSERT_EQ(sink.OpenMemory(buffer.data(), 10), 0);
+    const uint8_t data[8] = { 1, 2, 3, 4, 5, 6, 7, 8 };
+    EXPECT_EQ(sink.WriteBytes(8, data), 8);
+    EXPECT_EQ(ErrorCodeOf([&] { sink.WriteBytes(3, data); }), PL_ERR_END_OF_FILE);
+    EXPECT_EQ(ErrorCodeOf([&] { sink.WriteBytes(INT_MAX, data); }), PL_ERR_END_OF_FILE);
+    EXPECT_EQ(ErrorCodeOf([&] { sink.WriteBytes(-1, data); }), PL_ERR_INTERNAL);
+    sink.WriteByte(9);
+    sink.WriteByte(10);
+    EXPECT_EQ(ErrorCodeOf([&] { sink.WriteByte(11); }), PL_ERR_END_OF_FILE);
+    EXPECT_EQ(sink.GetBytesWritten(), 10);
+    EXPECT_EQ(buffer, (Bytes { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0xEE, 0xEE }));
+    EXPECT_EQ(sink.OpenMemory(nullptr, 5), PL_ERR_FILE_NOT_FOUND);
+}
+
+// Each encoder with the bitmap it writes.
+struct EncoderCase {
+    const char* name;
+    std::function<std::unique_ptr<PLPicEncoder>()> make;
+};
+
+void PrintTo(const EncoderCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+const EncoderCase kEncoders[] = {
+    { "jpeg", [] { return std::make_unique<PLJPEGEncoder>(); } },
+    { "png", [] { return std::make_unique<PLPNGEncoder>(); } },
+    { "bmp", [] { return std::make_unique<PLBmpEncoder>(); } },
+    { "tiff", [] { return std::make_unique<PLTIFFEncoder>(); } },
+};
+
+class EncoderSinks : public ScratchFolder, public testing::WithParamInterface<EncoderCase> {
+protected:
+    // A picture whose file is several kilobytes in every format, with rows that padding lengthens.
+    std::unique_ptr<PLAnyBmp> picture = MakePicture(24, 63, 47);
+    const Bytes oldContents = Bytes(100, 'o');
+};
+
+// A memory sink too small for the file: code 11 comes back through libjpeg, libpng and libtiff as
+// it was raised, and nothing is written past the sink's end.
+TEST_P(EncoderSinks, FullMemorySinkRaisesCode11)
+{
+    Bytes buffer(600, 0xEE);
+    PLMemSink sink;
+    ASSERT_EQ(sink.OpenMemory(buffer.data(), 500), 0);
+    const auto encoder = GetParam().make();
+    EXPECT_EQ(ErrorCodeOf([&] { encoder->EncodeToSink(picture.get(), &sink); }), PL_ERR_END_OF_FILE);
+    EXPECT_LE(sink.GetBytesWritten(), 500);
+    EXPECT_EQ(Bytes(buffer.begin() + 500, buffer.end()), Bytes(100, 0xEE));
+}
+
+// A successful encode replaces the old file and leaves no temporary file; one that fails leaves the
+// old file byte for byte as it was. The file holds exactly what the encoder writes into memory.
+TEST_P(EncoderSinks, OldFileIntactUntilTheNewOneIsComplete)
+{
+    const std::string path = Path("picture");
+    WriteFileBytes(path, oldContents);
+    const auto encoder = GetParam().make();
+    PLAnyBmp deep;
+    deep.Create(4, 4, 16, false, false); // a depth no encoder writes
+    EXPECT_EQ(ErrorCodeOf([&] { encoder->EncodeFile(path.c_str(), &deep); }), PL_ERR_FORMAT_NOT_SUPPORTED);
+    EXPECT_EQ(ReadFileBytes(path), oldContents);
+    EXPECT_EQ(Names(), std::vector<std::string> { "picture" });
+
+    encoder->EncodeFile(path.c_str(), picture.get());
+    const Bytes written = ReadFileBytes(path);
+    EXPECT_GT(written.size(), 500u);
+    // The same picture held bottom-up, as the program holds it, encoded into memory: the same bytes.
+    PLWinBmp held;
+    held.CreateCopy(*picture, 0);
+    Bytes again(written.size());
+    PLMemSink sink;
+    ASSERT_EQ(sink.OpenMemory(again.data(), static_cast<int>(again.size())), 0);
+    GetParam().make()->EncodeToSink(&held, &sink);
+    EXPECT_EQ(written, again);
+    EXPECT_EQ(Names(), std::vector<std::string> { "picture" });
+}
+
+// A full disk: the child process may write no file beyond 2,000 bytes (SIGXFSZ ignored, so the write
+// fails with EFBIG). The encode reports code 11 and the old file stays.
+TEST_P(EncoderSinks, FullDiskLeavesTheOldFile)
+{
+    const std::string path = Path("picture");
+    WriteFileBytes(path, oldContents);
+    const auto encoder = GetParam().make();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit { 2000, 2000 };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const auto large = MakePicture(32, 256, 128);
+        _exit(ErrorCodeOf([&] { encoder->EncodeFile(path.c_str(), large.get()); }) & 0xFF);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), PL_ERR_END_OF_FILE);
+    EXPECT_EQ(ReadFileBytes(path), oldContents);
+    EXPECT_EQ(Names(), std::vector<std::string> { "picture" });
+}
+
+INSTANTIATE_TEST_SUITE_P(Encoders, EncoderSinks, testing::ValuesIn(kEncoders),
+    [](const testing::TestParamInfo<EncoderCase>& info) { return std::string(info.param.name); });
+
+// File calls that fail with a chosen errno: at open, at the n-th write, or at rename.
+int g_OpenError = 0;
+int g_WriteError = 0;
+int g_RenameError = 0;
+
+PLFileCalls FailingCalls()
+{
+    PLFileCalls calls = PLFileCalls::Posix();
+    calls.open = [](const char* path, int flags, mode_t mode) {
+        if (g_OpenError == 0)
+            return PLFileCalls::Posix().open(path, flags, mode);
+        errno = g_OpenError;
+        return -1;
+    };
+    calls.write = [](int fd, const void* data, size_t n) -> ssize_t {
+        if (g_WriteError == 0)
+            return PLFileCalls::Posix().write(fd, data, n);
+        errno = g_WriteError;
+        return -1;
+    };
+    calls.rename = [](const char* from, const char* to) {
+        if (g_RenameError == 0)
+            return PLFileCalls::Posix().rename(from, to);
+        errno = g_RenameError;
+        return -1;
+    };
+    return calls;
+}
+
+struct FileSinkErrors : ScratchFolder {
+    void TearDown() override
+    {
+        g_OpenError = g_WriteError = g_RenameError = 0;
+        ScratchFolder::TearDown();
+    }
+};
+
+// The code of an encode into path with the failing calls, and the text it raised.
+std::pair<int, std::string> EncodeError(const std::string& path)
+{
+    PLBmpEncoder encoder;
+    encoder.SetFileCalls(FailingCalls());
+    try {
+        encoder.EncodeFile(path.c_str(), MakePicture(8, 5, 5).get());
+    } catch (const PLTextException& e) {
+        return { e.GetCode(), e.GetText() };
+    }
+    return { 0, "" };
+}
+
+TEST_F(FileSinkErrors, OpenCodes)
+{
+    WriteFileBytes(Path("plain"), { 1 });
+    std::filesystem::create_directory(Path("folder"));
+    EXPECT_EQ(EncodeError(Path("missing/a.bmp")).first, PL_ERR_PATH_NOT_FOUND);
+    EXPECT_EQ(EncodeError(Path("plain/a.bmp")).first, PL_ERR_PATH_NOT_FOUND);
+    EXPECT_EQ(EncodeError(Path("folder")).first, PL_ERR_ACCESS_DENIED);
+    const std::pair<int, std::string> missing = EncodeError(Path("missing/a.bmp"));
+    EXPECT_EQ(missing.second,
+        "Decoder error: Opening " + Path("missing/a.bmp") + " failed: No such file or directory\n");
+    struct Case {
+        int error;
+        int code;
+    };
+    for (const Case c : { Case { EACCES, 5 }, Case { EPERM, 5 }, Case { EROFS, 5 }, Case { EMFILE, 4 } }) {
+        g_OpenError = c.error;
+        EXPECT_EQ(EncodeError(Path("a.bmp")).first, c.code) << c.error;
+    }
+    g_OpenError = 0;
+    EXPECT_EQ(Names(), (std::vector<std::string> { "folder", "plain" }));
+}
+
+// Writing or replacing failing through the seam is reported; the old file stays and no temporary
+// file is left.
+TEST_F(FileSinkErrors, WriteAndRenameFailures)
+{
+    const std::string path = Path("a.bmp");
+    const Bytes old(50, 'o');
+    WriteFileBytes(path, old);
+    struct Case {
+        int* slot;
+        int error;
+        int code;
+    };
+    for (const Case c : { Case { &g_WriteError, ENOSPC, 11 }, Case { &g_WriteError, EACCES, 5 },
+             Case { &g_WriteError, EIO, 4 }, Case { &g_RenameError, EACCES, 5 } }) {
+        *c.slot = c.error;
+        EXPECT_EQ(EncodeError(path).first, c.code) << c.error;
+        *c.slot = 0;
+        EXPECT_EQ(ReadFileBytes(path), old);
+        EXPECT_EQ(Names(), std::vector<std::string> { "a.bmp" });
+    }
+}
+
+// A wide name is written as UTF-8, and a name of the file system's longest length can be saved; a
+// name too long to show is shown as "{{Filename too long}}".
+TEST_F(FileSinkErrors, WideAndLongNames)
+{
+    const std::wstring folder(dir.wstring());
+    PLPNGEncoder encoder;
+    encoder.EncodeFileW((folder + L"/caf\u00e9.png").c_str(), MakePicture(24, 3, 3).get());
+    const std::string longest(255, 'n');
+    encoder.EncodeFile(Path(longest).c_str(), MakePicture(24, 3, 3).get());
+    EXPECT_EQ(Names(), (std::vector<std::string> { "caf\xc3\xa9.png", longest }));
+    const std::wstring longName = folder + L"/missing/" + std::wstring(950, L'x');
+    try {
+        encoder.EncodeFileW(longName.c_str(), MakePicture(24, 3, 3).get());
+        ADD_FAILURE() << "no error";
+    } catch (const PLTextException& e) {
+        EXPECT_EQ(e.GetCode(), PL_ERR_PATH_NOT_FOUND);
+        EXPECT_NE(std::string(e.GetText()).find("{{Filename too long}}"), std::string::npos);
+    }
+}
+
+} // namespace

@@ -1,0 +1,162 @@
+// The TIFF encoder against libtiff's own file reader and tiffinfo: every depth and compression reads
+// back with the same samples, colour map, photometric and extra-sample tags.
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <string>
+#include <tiffio.h>
+
+#include "imaging/bitmap/BmpTestHelpers.h"
+#include "imaging/codec/EncoderTestSupport.h"
+#include "imaging/tiff/PLTIFFEncoder.h"
+
+namespace {
+
+using namespace encodertest;
+
+// The samples of every row as the file stores them, through libtiff reading the file by name.
+struct TiffRead {
+    bool opened = false;
+    uint16_t bits = 0, samples = 0, photometric = 0, compression = 0;
+    uint16_t extraCount = 0, extraType = 0;
+    std::vector<uint16_t> red, green, blue; // the colour map, when there is one
+    Bytes rows;
+};
+
+TiffRead ReadTiff(const std::string& path)
+{
+    TiffRead r;
+    TIFF* tif = TIFFOpen(path.c_str(), "r");
+    if (!tif)
+        return r;
+    r.opened = true;
+    TIFFGetField(tif, TIFFTAG_BITSPERSAMPLE, &r.bits);
+    TIFFGetField(tif, TIFFTAG_SAMPLESPERPIXEL, &r.samples);
+    TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &r.photometric);
+    TIFFGetField(tif, TIFFTAG_COMPRESSION, &r.compression);
+    uint16_t* extra = nullptr;
+    if (TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &r.extraCount, &extra) && r.extraCount > 0)
+        r.extraType = extra[0];
+    uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;
+    if (TIFFGetField(tif, TIFFTAG_COLORMAP, &red, &green, &blue)) {
+        const size_t n = size_t { 1 } << r.bits;
+        r.red.assign(red, red + n);
+        r.green.assign(green, green + n);
+        r.blue.assign(blue, blue + n);
+    }
+    uint32_t height = 0;
+    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
+    Bytes line(static_cast<size_t>(TIFFScanlineSize(tif)));
+    for (uint32_t y = 0; y < height; ++y) {
+        if (TIFFReadScanline(tif, line.data(), y, 0) != 1)
+            r.opened = false;
+        r.rows.insert(r.rows.end(), line.begin(), line.end());
+    }
+    TIFFClose(tif);
+    return r;
+}
+
+// The samples the file should hold: palette indexes or bits as the rows hold them, colours as red,
+// green, blue (and alpha).
+Bytes ExpectedSamples(const PLBmp& bmp)
+{
+    Bytes out;
+    for (int y = 0; y < bmp.GetHeight(); ++y) {
+        const uint8_t* row = bmp.GetRow(y);
+        if (bmp.GetBitsPerPixel() <= 8) {
+            out.insert(out.end(), row, row + PLBmp::UnpaddedRowBytes(bmp.GetWidth(), bmp.GetBitsPerPixel()));
+            continue;
+        }
+        const int step = bmp.GetBitsPerPixel() / 8;
+        for (int x = 0; x < bmp.GetWidth(); ++x) {
+            out.insert(out.end(), { row[x * step + 2], row[x * step + 1], row[x * step] });
+            if (bmp.HasAlpha())
+                out.push_back(row[x * step + 3]);
+        }
+    }
+    return out;
+}
+
+struct TiffCase {
+    int bpp;
+    bool alpha;
+    uint16_t compression;
+    uint16_t samples;
+    uint16_t photometric;
+};
+
+void PrintTo(const TiffCase& c, std::ostream* os)
+{
+    *os << c.bpp << " bpp" << (c.alpha ? " with alpha" : "") << ", compression " << c.compression;
+}
+
+struct TiffEncoderDepths : ScratchFolder, testing::WithParamInterface<TiffCase> { };
+
+TEST_P(TiffEncoderDepths, LibtiffReadsTheSameSamples)
+{
+    const TiffCase c = GetParam();
+    const auto bmp = MakePicture(c.bpp, 13, 7, c.alpha);
+    PLTIFFEncoder encoder;
+    encoder.SetCompression(c.compression);
+    const std::string path = Path("picture.tif");
+    encoder.EncodeFile(path.c_str(), bmp.get());
+    const TiffRead read = ReadTiff(path);
+    ASSERT_TRUE(read.opened);
+    EXPECT_EQ(read.bits, c.bpp == 1 ? 1 : 8);
+    EXPECT_EQ(read.samples, c.samples);
+    EXPECT_EQ(read.photometric, c.photometric);
+    EXPECT_EQ(read.compression, c.compression);
+    EXPECT_EQ(read.rows, ExpectedSamples(*bmp));
+    EXPECT_EQ(read.extraCount, c.alpha ? 1 : 0);
+    EXPECT_EQ(read.extraType, c.alpha ? EXTRASAMPLE_UNASSALPHA : 0);
+    if (c.bpp == 8) {
+        // 8-bit values unscaled, as the library's TIFF decoder reads them back.
+        ASSERT_EQ(read.red.size(), 256u);
+        for (int i = 0; i < 256; ++i) {
+            EXPECT_EQ(read.red[i], bmp->GetPalette()[i].GetR());
+            EXPECT_EQ(read.green[i], bmp->GetPalette()[i].GetG());
+            EXPECT_EQ(read.blue[i], bmp->GetPalette()[i].GetB());
+        }
+    }
+    // tiffinfo, an independent reader, states the resolution, the tags and no error.
+    const std::string info = RunText("tiffinfo '" + path + "'");
+    EXPECT_NE(info.find("Resolution: 300, 150 pixels/inch"), std::string::npos) << info;
+    EXPECT_EQ(info.find("Extra Samples: 1<unassoc-alpha>") != std::string::npos, c.alpha) << info;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TiffEncoderDepths,
+    testing::Values(TiffCase { 1, false, PLTIFFEncoder::kPackBits, 1, PHOTOMETRIC_MINISBLACK },
+        TiffCase { 8, false, PLTIFFEncoder::kPackBits, 1, PHOTOMETRIC_PALETTE },
+        TiffCase { 24, false, PLTIFFEncoder::kPackBits, 3, PHOTOMETRIC_RGB },
+        TiffCase { 32, false, PLTIFFEncoder::kPackBits, 3, PHOTOMETRIC_RGB },
+        TiffCase { 32, true, PLTIFFEncoder::kPackBits, 4, PHOTOMETRIC_RGB },
+        TiffCase { 32, true, COMPRESSION_NONE, 4, PHOTOMETRIC_RGB },
+        TiffCase { 8, false, COMPRESSION_LZW, 1, PHOTOMETRIC_PALETTE },
+        TiffCase { 24, false, COMPRESSION_ADOBE_DEFLATE, 3, PHOTOMETRIC_RGB }));
+
+// A bilevel picture whose entry 0 is white is min-is-white; ImageMagick shows the same colours.
+using TiffEncoderFiles = ScratchFolder;
+
+TEST_F(TiffEncoderFiles, BilevelWhiteFirstIsMinIsWhite)
+{
+    const auto bmp = MakePicture(1, 13, 7, false, PLPixel32(255, 255, 255), PLPixel32(0, 0, 0));
+    PLTIFFEncoder encoder;
+    const std::string path = Path("bilevel.tif");
+    encoder.EncodeFile(path.c_str(), bmp.get());
+    EXPECT_EQ(ReadTiff(path).photometric, PHOTOMETRIC_MINISWHITE);
+    EXPECT_EQ(ImageMagickRgba(path), ExpectedRgba(*bmp));
+}
+
+TEST(TiffEncoder, RefusesOtherDepthsAndUnknownCompressions)
+{
+    PLAnyBmp deep;
+    deep.Create(5, 3, 16, false, false);
+    PLTIFFEncoder encoder;
+    EXPECT_EQ(ErrorCodeOf([&] { EncodeToMemory(encoder, deep); }), PL_ERR_FORMAT_NOT_SUPPORTED);
+    encoder.SetCompression(12345);
+    EXPECT_EQ(
+        ErrorCodeOf([&] { EncodeToMemory(encoder, *MakePicture(24, 4, 4)); }), PL_ERR_FORMAT_NOT_SUPPORTED);
+}
+
+} // namespace
