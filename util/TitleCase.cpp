@@ -72,14 +72,14 @@ private:
     // At the separator at i: when the word after it (up to the next blank) is a small word, it
     // is passed over with i left on the blank after it, which separates again; otherwise i moves
     // past the separator. False when a small word ends the text: the conversion stops there.
-    bool PassSmallWord(std::size_t& i) const
+    bool PassSmallWord(std::size_t& i)
     {
         if (i + 1 >= text_.size()) {
             ++i;
             return true;
         }
         const std::size_t start = i + 1;
-        const std::size_t end = std::min(text_.find(' ', start), text_.size());
+        const std::size_t end = NextBlank(start);
         if (!IsSmallWord(std::string_view(text_).substr(start, end - start))) {
             ++i;
             return true;
@@ -141,17 +141,32 @@ private:
             marks_.firstChanged = true;
     }
 
-    // Whether the run of capitals from i reaches the end of the text or is ended by a character
-    // that is not a lower-case letter.
-    bool CapitalsRunOn(std::size_t i) const
+    // The position of the first blank from start, or the end. Starts only grow, so the blank
+    // found last is reused until it is passed and the text is scanned once in all.
+    std::size_t NextBlank(std::size_t start)
     {
-        while (i < text_.size() && IsCUpper(text_[i]))
-            ++i;
-        return i == text_.size() || !IsCLower(text_[i]);
+        if (nextBlank_ < start)
+            nextBlank_ = std::min(text_.find(' ', start), text_.size());
+        return nextBlank_;
+    }
+
+    // Whether the run of capitals from i reaches the end of the text or is ended by a character
+    // that is not a lower-case letter. The end of the run found last is reused while i is inside
+    // it, so that a long run is scanned once.
+    bool CapitalsRunOn(std::size_t i)
+    {
+        if (i >= runEnd_) {
+            runEnd_ = i;
+            while (runEnd_ < text_.size() && IsCUpper(text_[runEnd_]))
+                ++runEnd_;
+        }
+        return runEnd_ == text_.size() || !IsCLower(text_[runEnd_]);
     }
 
     std::string& text_;
     WordMarks marks_;
+    std::size_t nextBlank_ = 0;
+    std::size_t runEnd_ = 0;
 };
 
 } // namespace
