@@ -1,0 +1,12 @@
+#include "util/PathText.h"
+
+void AppendBackslash(std::string& path)
+{
+    if (!path.empty() && path.back() != '\\')
+        path.push_back('\\');
+}
+
+std::string LastCharacter(std::string_view text)
+{
+    return text.empty() ? std::string() : std::string(1, text.back());
+}
