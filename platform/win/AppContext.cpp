@@ -10,13 +10,24 @@ AppContext& AppContext::Instance()
     return instance;
 }
 
-AppContext::AppContext() { Reset(); }
+AppContext::AppContext()
+{
+    Reset();
+}
 
 void AppContext::Reset()
 {
     profile_ = std::make_shared<MemoryProfileStore>();
-    // With no answers queued, every modal throws: nothing can wait for a user who is not there.
+    // With no answers queued every modal is dismissed at once: nothing can wait for a user who
+    // is not there.
     modal_ = std::make_shared<ScriptedModalServices>();
+    shell_ = std::make_shared<RecordingShell>();
+}
+
+void AppContext::SetShell(std::shared_ptr<Shell> shell)
+{
+    if (shell)
+        shell_ = std::move(shell);
 }
 
 void AppContext::SetProfileStore(std::shared_ptr<ProfileStore> store)
@@ -41,8 +52,8 @@ bool AppContext::WriteProfileInt(std::string_view section, std::string_view entr
     return profile_->WriteProfileInt(section, entry, value);
 }
 
-std::string AppContext::GetProfileString(std::string_view section, std::string_view entry,
-                                         std::string_view defaultValue) const
+std::string AppContext::GetProfileString(
+    std::string_view section, std::string_view entry, std::string_view defaultValue) const
 {
     return profile_->GetProfileString(section, entry, defaultValue);
 }
@@ -52,6 +63,9 @@ bool AppContext::WriteProfileString(std::string_view section, std::string_view e
     return profile_->WriteProfileString(section, entry, value);
 }
 
-int AppContext::MessageBox(std::string_view text, UINT flags) { return modal_->MessageBox(text, flags); }
+int AppContext::MessageBox(std::string_view text, UINT flags)
+{
+    return modal_->MessageBox(text, flags);
+}
 
 } // namespace win

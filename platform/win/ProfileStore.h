@@ -17,19 +17,24 @@ public:
     virtual int GetProfileInt(std::string_view section, std::string_view entry, int defaultValue) const = 0;
     virtual bool WriteProfileInt(std::string_view section, std::string_view entry, int value) = 0;
     // The stored text, or the default when the entry is missing.
-    virtual std::string GetProfileString(std::string_view section, std::string_view entry,
-                                         std::string_view defaultValue) const = 0;
-    virtual bool WriteProfileString(std::string_view section, std::string_view entry, std::string_view value) = 0;
+    virtual std::string GetProfileString(
+        std::string_view section, std::string_view entry, std::string_view defaultValue) const = 0;
+    virtual bool WriteProfileString(std::string_view section, std::string_view entry, std::string_view value)
+        = 0;
 };
+
+// An integer stored as text: its leading decimal number, or the default when it has none.
+int ParseProfileInt(std::string_view text, int defaultValue);
 
 // Keeps every value as text, as a settings file does.
 class MemoryProfileStore : public ProfileStore {
 public:
     int GetProfileInt(std::string_view section, std::string_view entry, int defaultValue) const override;
     bool WriteProfileInt(std::string_view section, std::string_view entry, int value) override;
-    std::string GetProfileString(std::string_view section, std::string_view entry,
-                                 std::string_view defaultValue) const override;
-    bool WriteProfileString(std::string_view section, std::string_view entry, std::string_view value) override;
+    std::string GetProfileString(
+        std::string_view section, std::string_view entry, std::string_view defaultValue) const override;
+    bool WriteProfileString(
+        std::string_view section, std::string_view entry, std::string_view value) override;
 
     bool Contains(std::string_view section, std::string_view entry) const;
     void Clear() { values_.clear(); }

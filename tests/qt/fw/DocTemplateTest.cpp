@@ -1,0 +1,196 @@
+#include "platform/qt/fw/CommandLineInfo.h"
+#include "qt/fw/FrameworkFixture.h"
+#include "qt/fw/TestDocument.h"
+
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fwtest {
+namespace {
+
+class DocTemplate : public FrameworkTest {
+protected:
+    void SetUp() override
+    {
+        FrameworkTest::SetUp();
+        app->AddDocTemplate(MakeTemplate(log));
+    }
+    fw::SingleDocTemplate& Template() { return *app->GetFirstDocTemplate(); }
+    TestDocument* Doc() { return static_cast<TestDocument*>(Template().GetDocument()); }
+    TwoViewFrame* Frame() { return static_cast<TwoViewFrame*>(Template().GetFrame()); }
+
+    Log log;
+};
+
+TEST_F(DocTemplate, FileNewMakesDocumentFrameAndViewsThenSendsTheInitialUpdates)
+{
+    fw::CommandLineInfo info;
+    app->ParseCommandLine(info);
+    ASSERT_EQ(info.m_nShellCommand, fw::CommandLineInfo::FileNew);
+    ASSERT_TRUE(app->ProcessShellCommand(info));
+
+    EXPECT_EQ(log,
+        (Log { "document constructed", "view A constructed", "view B constructed", "OnNewDocument",
+            "initial update A", "initial update B" }));
+    ASSERT_NE(Frame(), nullptr);
+    EXPECT_EQ(app->m_pMainWnd, Frame());
+    EXPECT_TRUE(Frame()->isVisible());
+    EXPECT_EQ(Frame()->GetActiveView(), Frame()->viewA);
+    EXPECT_EQ(Frame()->windowTitle().toStdString(), "Untitled - Orvanel");
+    EXPECT_EQ(Doc()->GetViews(), (std::vector<fw::View*> { Frame()->viewA, Frame()->viewB }));
+
+    Doc()->SetTitle("Version V2.453");
+    EXPECT_EQ(Frame()->windowTitle().toStdString(), "Version V2.453 - Orvanel");
+    Frame()->resize(400, 200);
+    Frame()->grab().save(QString::fromStdString(qttest::OutputPath("fw_frame_two_views.png").string()));
+}
+
+TEST_F(DocTemplate, FileNewOnAModifiedDocumentAsksFirstAndReusesDocumentAndFrame)
+{
+    app->OnFileNew();
+    TestDocument* const document = Doc();
+    const fw::FrameWnd* const frame = Frame();
+    struct Case {
+        int answer;
+        bool renewed;
+    };
+    for (const Case c :
+        { Case { win::IDCANCEL, false }, Case { win::IDNO, true }, Case { win::IDYES, true } }) {
+        log.clear();
+        document->SetModifiedFlag();
+        modal->AnswerNext(c.answer);
+        const fw::Document* result = Template().OpenDocumentFile({});
+        EXPECT_EQ(result != nullptr, c.renewed) << c.answer;
+        Log expected;
+        if (c.answer == win::IDYES)
+            expected.push_back("DoFileSave");
+        if (c.renewed)
+            expected.insert(expected.end(), { "OnNewDocument", "initial update A", "initial update B" });
+        EXPECT_EQ(log, expected) << c.answer;
+        EXPECT_EQ(Doc(), document);
+        EXPECT_EQ(Frame(), frame);
+    }
+    EXPECT_EQ(modal->Messages().back().text, "Save changes to Untitled?");
+    EXPECT_EQ(modal->Messages().back().flags, win::MB_YESNOCANCEL | win::MB_ICONEXCLAMATION);
+}
+
+TEST_F(DocTemplate, UpdateAllViewsReachesEveryViewButTheSenderWithTheHint)
+{
+    app->OnFileNew();
+    TestView* a = Frame()->viewA;
+    TestView* b = Frame()->viewB;
+    const std::vector<win::LPARAM> hints { 0, 1, 2, 4, 8, 16, 32, 36 };
+    for (const win::LPARAM hint : hints)
+        Doc()->UpdateAllViews(nullptr, hint);
+    EXPECT_EQ(a->hints, hints);
+    EXPECT_EQ(b->hints, hints);
+    EXPECT_EQ(a->senders, std::vector<fw::View*>(hints.size(), nullptr));
+
+    Doc()->UpdateAllViews(a, 7);
+    EXPECT_EQ(a->hints.size(), hints.size());
+    ASSERT_EQ(b->hints.size(), hints.size() + 1);
+    EXPECT_EQ(b->hints.back(), 7);
+    EXPECT_EQ(b->senders.back(), a);
+}
+
+TEST_F(DocTemplate, OpeningANamedFileReadsItThroughSerializeAndRecordsThePath)
+{
+    const std::filesystem::path file = qttest::OutputPath("fw_open_me.txt");
+    std::ofstream(file) << "Custom Order Template\n";
+    app->LoadStdProfileSettings(4);
+
+    fw::CommandLineInfo info;
+    info.ParseParam(file.string(), win::FALSE, win::TRUE);
+    ASSERT_EQ(info.m_nShellCommand, fw::CommandLineInfo::FileOpen);
+    ASSERT_TRUE(app->ProcessShellCommand(info));
+
+    EXPECT_EQ(log,
+        (Log { "document constructed", "view A constructed", "view B constructed", "Serialize loading",
+            "initial update A", "initial update B" }));
+    EXPECT_EQ(Doc()->GetPathName(), file.string());
+    EXPECT_EQ(Doc()->GetTitle(), "fw_open_me.txt");
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ(app->GetRecentFileList().Entries(), std::vector<std::string> { file.string() });
+    EXPECT_EQ(Frame()->windowTitle().toStdString(), "fw_open_me.txt - Orvanel");
+}
+
+TEST_F(DocTemplate, AFileThatCannotBeOpenedIsReportedAndStartsNothing)
+{
+    const std::string missing = "/nonexistent-folder/layout.txt";
+    fw::CommandLineInfo info;
+    info.ParseParam(missing, win::FALSE, win::TRUE);
+    modal->AnswerNext(win::IDOK);
+    EXPECT_FALSE(app->ProcessShellCommand(info));
+
+    ASSERT_EQ(modal->Messages().size(), 1u);
+    EXPECT_EQ(
+        modal->Messages()[0].text, "Cannot open the document " + missing + ":\nNo such file or directory");
+    EXPECT_EQ(Template().GetDocument(), nullptr);
+    EXPECT_EQ(Template().GetFrame(), nullptr);
+    EXPECT_EQ(app->m_pMainWnd, nullptr);
+    EXPECT_EQ(log.back(), "document destroyed");
+}
+
+TEST_F(DocTemplate, CommandLineOptionsAreSkippedAndTheFirstPlainArgumentIsTheFile)
+{
+    fw::CommandLineInfo info;
+    info.ParseParam("quiet", win::TRUE, win::FALSE);
+    EXPECT_EQ(info.m_nShellCommand, fw::CommandLineInfo::FileNew);
+    info.ParseParam("/home/studio/a.txt", win::FALSE, win::FALSE);
+    info.ParseParam("/home/studio/b.txt", win::FALSE, win::TRUE);
+    EXPECT_EQ(info.m_nShellCommand, fw::CommandLineInfo::FileOpen);
+    EXPECT_EQ(info.m_strFileName, "/home/studio/a.txt");
+}
+
+TEST_F(DocTemplate, ClosingTheFrameAsksTheDocumentAndCancelKeepsItOpen)
+{
+    app->OnFileNew();
+    QPointer<fw::FrameWnd> frame(Frame());
+    Doc()->SetModifiedFlag();
+
+    modal->AnswerNext(win::IDCANCEL);
+    EXPECT_FALSE(frame->close());
+    QCoreApplication::processEvents();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_NE(Doc(), nullptr);
+
+    // Yes with a save that fails keeps it open too: nothing is lost.
+    Doc()->saves = false;
+    modal->AnswerNext(win::IDYES);
+    EXPECT_FALSE(frame->close());
+    QCoreApplication::processEvents();
+    ASSERT_NE(frame, nullptr);
+
+    Doc()->saves = true;
+    modal->AnswerNext(win::IDYES);
+    EXPECT_TRUE(frame->close());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame, nullptr);
+    EXPECT_EQ(Template().GetDocument(), nullptr);
+    EXPECT_EQ(app->m_pMainWnd, nullptr);
+    // The views go with the frame, before their document.
+    const auto at = [this](const std::string& event) { return std::find(log.begin(), log.end(), event); };
+    EXPECT_LT(at("view A destroyed"), at("document destroyed"));
+    EXPECT_LT(at("view B destroyed"), at("document destroyed"));
+    EXPECT_EQ(modal->Messages().size(), 3u);
+}
+
+TEST_F(DocTemplate, ResetEmptiesTheApplicationInPlace)
+{
+    fw::WinApp& before = *fw::AfxGetApp();
+    app->LoadStdProfileSettings(4);
+    app->OnFileNew();
+    app->AddToRecentFileList("/tmp/a.txt");
+    app->Reset();
+    EXPECT_EQ(fw::AfxGetApp(), &before);
+    EXPECT_EQ(before.GetFirstDocTemplate(), nullptr);
+    EXPECT_EQ(before.m_pMainWnd, nullptr);
+    EXPECT_TRUE(before.GetRecentFileList().Entries().empty());
+    EXPECT_EQ(log.back(), "document destroyed");
+}
+
+} // namespace
+} // namespace fwtest
