@@ -17,7 +17,8 @@ AppContext::AppContext()
 
 void AppContext::Reset()
 {
-    profile_ = std::make_shared<MemoryProfileStore>();
+    *defaultProfile_ = MemoryProfileStore();
+    profile_ = defaultProfile_;
     // With no answers queued every modal is dismissed at once: nothing can wait for a user who
     // is not there.
     modal_ = std::make_shared<ScriptedModalServices>();

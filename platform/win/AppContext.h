@@ -38,6 +38,8 @@ public:
 
 private:
     AppContext();
+    // The store that Reset puts back, emptied in place.
+    const std::shared_ptr<MemoryProfileStore> defaultProfile_ = std::make_shared<MemoryProfileStore>();
     std::shared_ptr<ProfileStore> profile_;
     std::shared_ptr<ModalServices> modal_;
     std::shared_ptr<Shell> shell_;

@@ -24,37 +24,18 @@ void ScriptedModalServices::AnswerNextPrint(int answer, std::string outputFile)
     answers_.push_back({ Kind::print, answer, std::move(outputFile), 0 });
 }
 
-const ScriptedModalServices::Answer* ScriptedModalServices::Take(Kind kind, const std::string& what)
-{
-    if (!answers_.empty() && answers_.front().kind == kind)
-        return &answers_.front();
-    unexpected_.push_back("unexpected " + what);
-    return nullptr;
-}
-
 int ScriptedModalServices::MessageBox(std::string_view text, UINT flags)
 {
     shown_.push_back({ std::string(text), flags });
-    const Answer* answer = Take(Kind::message, "message box: " + std::string(text));
-    if (answer == nullptr)
-        return DismissAnswer(flags);
-    const int id = answer->id;
-    Pop();
-    return id;
+    return Respond(
+        Kind::message, "message box: " + std::string(text), DismissAnswer(flags), [](const Answer&) {});
 }
 
 int ScriptedModalServices::FileDialog(const FileDialogRequest& request, std::string& path)
 {
     fileDialogs_.push_back(request);
-    const Answer* answer
-        = Take(Kind::file, std::string(request.open ? "open" : "save") + " file dialog: " + request.filter);
-    if (answer == nullptr)
-        return IDCANCEL;
-    const int id = answer->id;
-    if (id == IDOK)
-        path = answer->text;
-    Pop();
-    return id;
+    const std::string what = std::string(request.open ? "open" : "save") + " file dialog: " + request.filter;
+    return Respond(Kind::file, what, IDCANCEL, [&](const Answer& answer) { path = answer.text; });
 }
 
 int ScriptedModalServices::ColorDialog(COLORREF& colour, std::span<COLORREF, 16> customColours, DWORD flags)
@@ -62,29 +43,19 @@ int ScriptedModalServices::ColorDialog(COLORREF& colour, std::span<COLORREF, 16>
     ColourAsked asked { colour, flags, {} };
     std::copy(customColours.begin(), customColours.end(), asked.customColours.begin());
     colourDialogs_.push_back(asked);
-    const Answer* answer = Take(Kind::colour, "colour dialog");
-    if (answer == nullptr)
-        return IDCANCEL;
-    const int id = answer->id;
-    if (id == IDOK)
-        colour = answer->colour;
-    Pop();
-    return id;
+    return Respond(
+        Kind::colour, "colour dialog", IDCANCEL, [&](const Answer& answer) { colour = answer.colour; });
 }
 
 int ScriptedModalServices::PrintDialog(PrintSetup& setup)
 {
     printDialogs_.push_back(setup);
-    const Answer* answer = Take(Kind::print, "print dialog");
-    if (answer == nullptr)
-        return IDCANCEL;
-    const int id = answer->id;
-    if (id == IDOK && !answer->text.empty()) {
-        setup.outputFile = answer->text;
-        setup.printerName.clear();
-    }
-    Pop();
-    return id;
+    return Respond(Kind::print, "print dialog", IDCANCEL, [&](const Answer& answer) {
+        if (!answer.text.empty()) {
+            setup.outputFile = answer.text;
+            setup.printerName.clear();
+        }
+    });
 }
 
 } // namespace win

@@ -58,9 +58,20 @@ private:
         std::string text;
         COLORREF colour = 0;
     };
-    // The next queued answer when it is of the given kind; else records the modal as unexpected.
-    const Answer* Take(Kind kind, const std::string& what);
-    void Pop() { answers_.pop_front(); }
+    // Takes the next queued answer when it is of the given kind, lets onOk apply an IDOK answer
+    // and returns the answer's id; else records the modal as unexpected and returns dismissed.
+    template <class OnOk> int Respond(Kind kind, const std::string& what, int dismissed, OnOk onOk)
+    {
+        if (answers_.empty() || answers_.front().kind != kind) {
+            unexpected_.push_back("unexpected " + what);
+            return dismissed;
+        }
+        const Answer answer = answers_.front();
+        answers_.pop_front();
+        if (answer.id == IDOK)
+            onOk(answer);
+        return answer.id;
+    }
 
     std::deque<Answer> answers_;
     std::vector<Shown> shown_;

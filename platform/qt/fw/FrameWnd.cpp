@@ -168,7 +168,7 @@ void FrameWnd::OnSize(win::UINT, int, int) { }
 void FrameWnd::closeEvent(QCloseEvent* event)
 {
     Document* document = GetActiveDocument();
-    bool canClose = true;
+    bool canClose = false; // a question that failed keeps the frame, and the work, where it is
     GuardedCall([&] { canClose = document == nullptr || document->CanCloseFrame(this); });
     if (!canClose) {
         event->ignore();

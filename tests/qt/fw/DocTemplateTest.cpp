@@ -178,6 +178,45 @@ TEST_F(DocTemplate, ClosingTheFrameAsksTheDocumentAndCancelKeepsItOpen)
     EXPECT_EQ(modal->Messages().size(), 3u);
 }
 
+TEST_F(DocTemplate, TheFrameworksOwnOpenAsksForTheFileFirst)
+{
+    const std::filesystem::path file = qttest::OutputPath("fw_open_me.txt");
+    std::ofstream(file) << "Custom Order Template\n";
+    modal->AnswerNextFile(win::IDCANCEL);
+    app->OnFileOpen();
+    EXPECT_EQ(Template().GetDocument(), nullptr);
+
+    modal->AnswerNextFile(win::IDOK, file.string());
+    app->OnFileOpen();
+    ASSERT_NE(Doc(), nullptr);
+    EXPECT_EQ(Doc()->GetPathName(), file.string());
+    ASSERT_EQ(modal->FileDialogs().size(), 2u);
+    EXPECT_TRUE(modal->FileDialogs()[0].open);
+}
+
+TEST_F(DocTemplate, RunEndsWhenTheMainFrameClosesAndThenWritesTheRecentFiles)
+{
+    app->LoadStdProfileSettings(4);
+    app->OnFileNew();
+    app->AddToRecentFileList("/home/studio/a.txt");
+    QPointer<fw::FrameWnd> frame(Frame());
+    QMetaObject::invokeMethod(
+        frame, [&frame] { frame->close(); }, Qt::QueuedConnection);
+    // Bounded: a loop that does not end when its main frame closes fails the test.
+    QTimer bound;
+    bound.setSingleShot(true);
+    QObject::connect(&bound, &QTimer::timeout, [] {
+        ADD_FAILURE() << "the event loop did not end";
+        QCoreApplication::quit();
+    });
+    bound.start(10000);
+
+    EXPECT_EQ(app->Run(), 0);
+    EXPECT_EQ(frame, nullptr);
+    EXPECT_EQ(log.back(), "document destroyed");
+    EXPECT_EQ(app->GetProfileString("Recent File List", "File1", ""), "/home/studio/a.txt");
+}
+
 TEST_F(DocTemplate, ResetEmptiesTheApplicationInPlace)
 {
     fw::WinApp& before = *fw::AfxGetApp();
