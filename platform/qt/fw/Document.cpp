@@ -8,12 +8,46 @@
 #include "platform/win/LastError.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 
 namespace fw {
+
+namespace {
+// Documents are read whole into memory; nothing a document holds comes near this.
+constexpr std::uintmax_t maxDocumentBytes = 64u << 20;
+
+std::string SystemText(int code)
+{
+    return win::SystemErrorText(static_cast<win::DWORD>(code)).value_or("Reason not known");
+}
+
+// Reads the regular file whole into bytes; returns why it could not, or nothing. A folder, a
+// device or a pipe is refused before it is opened, so that nothing waits on it.
+std::string ReadDocumentFile(const std::string& path, std::string& bytes)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error)
+        return SystemText(error.value());
+    if (std::filesystem::is_directory(status))
+        return SystemText(EISDIR);
+    if (!std::filesystem::is_regular_file(status))
+        return "Not a regular file";
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error)
+        return SystemText(error.value());
+    if (size > maxDocumentBytes)
+        return SystemText(EFBIG);
+    std::ifstream file(path, std::ios::binary);
+    bytes.assign(static_cast<std::size_t>(size), '\0');
+    if (!file || !file.read(bytes.data(), static_cast<std::streamsize>(size)))
+        return SystemText(errno != 0 ? errno : EIO);
+    return {};
+}
+} // namespace
 
 Document::~Document()
 {
@@ -80,16 +114,14 @@ win::BOOL Document::OnNewDocument()
 
 win::BOOL Document::OnOpenDocument(std::string_view path)
 {
-    std::ifstream file { std::string(path), std::ios::binary };
-    if (!file) {
-        win::CaptureLastError();
-        const auto reason = win::SystemErrorText(win::GetLastError());
+    std::string bytes;
+    const std::string reason = ReadDocumentFile(std::string(path), bytes);
+    if (!reason.empty()) {
         win::AppContext::Instance().MessageBox(
-            "Cannot open the document " + std::string(path) + (reason ? ":\n" + *reason : std::string(".")),
+            "Cannot open the document " + std::string(path) + ":\n" + reason,
             win::MB_OK | win::MB_ICONEXCLAMATION);
         return win::FALSE;
     }
-    std::string bytes { std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() };
     DeleteContents();
     win::Archive archive(std::move(bytes));
     try {

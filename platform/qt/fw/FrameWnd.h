@@ -58,12 +58,14 @@ public:
     // Active view (then its document), the frame's own handlers, the application.
     bool OnCmdMsg(win::UINT id, int code, CmdUI* ui = nullptr, bool probe = false) override;
 
+    // A view made by the context's factory, put in the parent (the frame when null) and added
+    // to the context's document; null when the factory made none.
+    View* CreateView(CreateContext& context, QWidget* parent = nullptr);
+
 protected:
     // Creation steps; -1 and false fail the creation.
     virtual int OnCreate();
     virtual win::BOOL OnCreateClient(CreateContext& context);
-    // A view made by the context's factory, shown in the parent and added to the document.
-    View* CreateView(CreateContext& context, QWidget* parent = nullptr);
     // The frame was resized; cx and cy are its new client size.
     virtual void OnSize(win::UINT type, int cx, int cy);
 

@@ -118,19 +118,29 @@ TEST_F(DocTemplate, OpeningANamedFileReadsItThroughSerializeAndRecordsThePath)
 
 TEST_F(DocTemplate, AFileThatCannotBeOpenedIsReportedAndStartsNothing)
 {
-    const std::string missing = "/nonexistent-folder/layout.txt";
-    fw::CommandLineInfo info;
-    info.ParseParam(missing, win::FALSE, win::TRUE);
-    modal->AnswerNext(win::IDOK);
-    EXPECT_FALSE(app->ProcessShellCommand(info));
-
-    ASSERT_EQ(modal->Messages().size(), 1u);
-    EXPECT_EQ(
-        modal->Messages()[0].text, "Cannot open the document " + missing + ":\nNo such file or directory");
-    EXPECT_EQ(Template().GetDocument(), nullptr);
-    EXPECT_EQ(Template().GetFrame(), nullptr);
-    EXPECT_EQ(app->m_pMainWnd, nullptr);
-    EXPECT_EQ(log.back(), "document destroyed");
+    const std::filesystem::path regular = qttest::OutputPath("fw_regular_file.txt");
+    std::ofstream(regular) << "x";
+    struct Case {
+        std::string path;
+        std::string reason;
+    };
+    const Case cases[] = {
+        { "/nonexistent-folder/layout.txt", "No such file or directory" },
+        { regular.string() + "/layout.txt", "Not a directory" },
+        { qttest::OutputPath("").string(), "Is a directory" },
+        { "/dev/null", "Not a regular file" },
+    };
+    for (const Case& c : cases) {
+        fw::CommandLineInfo info;
+        info.ParseParam(c.path, win::FALSE, win::TRUE);
+        modal->AnswerNext(win::IDOK);
+        EXPECT_FALSE(app->ProcessShellCommand(info)) << c.path;
+        EXPECT_EQ(modal->Messages().back().text, "Cannot open the document " + c.path + ":\n" + c.reason);
+        EXPECT_EQ(Template().GetDocument(), nullptr);
+        EXPECT_EQ(Template().GetFrame(), nullptr);
+        EXPECT_EQ(app->m_pMainWnd, nullptr);
+        EXPECT_EQ(log.back(), "document destroyed");
+    }
 }
 
 TEST_F(DocTemplate, CommandLineOptionsAreSkippedAndTheFirstPlainArgumentIsTheFile)

@@ -103,6 +103,20 @@ TEST_F(Settings, WithoutOrvanelSettingsTheFileLiesInTheUsersConfigFolder)
     EXPECT_TRUE(std::filesystem::exists(folder / "Wendmoor" / "Orvanel.conf"));
 }
 
+TEST_F(Settings, ASettingsFileThatCannotBeWrittenFailsTheWriteAndReadsDefaults)
+{
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path regular = folder / "regular";
+    std::ofstream(regular) << "x";
+    {
+        ScopedEnv env("ORVANEL_SETTINGS", (regular / "Orvanel.conf").string());
+        app->SetRegistryKey("Wendmoor");
+    }
+    EXPECT_FALSE(app->WriteProfileInt("Settings", "Version", 245299));
+    EXPECT_FALSE(app->WriteProfileString("Settings", "OrvanelFile", "/home/studio/a.txt"));
+    EXPECT_EQ(app->GetProfileInt("Settings", "Updater", 1), 1);
+}
+
 TEST_F(Settings, AValueThatIsNotANumberReadsAsTheDefault)
 {
     const std::filesystem::path file = folder / "hand-edited.conf";
