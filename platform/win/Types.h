@@ -96,6 +96,24 @@ constexpr DWORD CC_FULLOPEN = 0x00000002;
 constexpr short DMORIENT_PORTRAIT = 1;
 constexpr short DMORIENT_LANDSCAPE = 2;
 
+// Mouse message flags.
+constexpr UINT MK_LBUTTON = 0x0001;
+constexpr UINT MK_RBUTTON = 0x0002;
+constexpr UINT MK_SHIFT = 0x0004;
+constexpr UINT MK_CONTROL = 0x0008;
+
+// Virtual-key codes of the keys the program handles itself (letters and digits are their
+// upper-case ASCII codes).
+constexpr UINT VK_LEFT = 0x25;
+constexpr UINT VK_UP = 0x26;
+constexpr UINT VK_RIGHT = 0x27;
+constexpr UINT VK_DOWN = 0x28;
+
+// Size types of a window's size notification.
+constexpr UINT SIZE_RESTORED = 0;
+constexpr UINT SIZE_MINIMIZED = 1;
+constexpr UINT SIZE_MAXIMIZED = 2;
+
 // Window show commands.
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;

@@ -182,7 +182,7 @@ void FrameWnd::closeEvent(QCloseEvent* event)
 void FrameWnd::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    const win::UINT type = isMaximized() ? SIZE_MAXIMIZED : SIZE_RESTORED;
+    const win::UINT type = isMaximized() ? win::SIZE_MAXIMIZED : win::SIZE_RESTORED;
     GuardedCall([&] { OnSize(type, event->size().width(), event->size().height()); });
 }
 
@@ -190,7 +190,7 @@ void FrameWnd::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized())
-        GuardedCall([&] { OnSize(SIZE_MINIMIZED, 0, 0); });
+        GuardedCall([&] { OnSize(win::SIZE_MINIMIZED, 0, 0); });
 }
 
 } // namespace fw

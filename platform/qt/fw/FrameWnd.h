@@ -21,11 +21,6 @@ namespace fw {
 
 class Document;
 
-// Size types passed to OnSize.
-constexpr win::UINT SIZE_RESTORED = 0;
-constexpr win::UINT SIZE_MINIMIZED = 1;
-constexpr win::UINT SIZE_MAXIMIZED = 2;
-
 class FrameWnd : public QMainWindow, public CmdTarget {
 public:
     FrameWnd();

@@ -37,7 +37,21 @@ public:
     bool OnCmdMsg(win::UINT id, int code, CmdUI* ui = nullptr, bool probe = false) override;
 
 protected:
+    // The mouse and the keys in the original's terms: client coordinates, MK_* flags,
+    // virtual-key codes (0 for a key the program has no code for). Each runs guarded.
+    virtual void OnLButtonDown(win::UINT flags, win::POINT point);
+    virtual void OnLButtonUp(win::UINT flags, win::POINT point);
+    virtual void OnMouseMove(win::UINT flags, win::POINT point);
+    virtual void OnKeyDown(win::UINT nChar, win::UINT nRepCnt, win::UINT nFlags);
+    // The view was resized to cx by cy.
+    virtual void OnSize(win::UINT type, int cx, int cy);
+
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     friend class Document;

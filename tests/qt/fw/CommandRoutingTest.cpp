@@ -215,5 +215,61 @@ TEST_F(Routing, ControlNotificationsFireForWhatTheUserDoesNeverForValuesSetByCod
     EXPECT_EQ(combo.currentIndex(), 1);
 }
 
+// A view that logs its mouse and key handlers, and fails on a right-hand click.
+class InputView : public fw::View {
+public:
+    Log calls;
+
+protected:
+    void OnLButtonDown(win::UINT flags, win::POINT p) override
+    {
+        calls.push_back(Describe("down", flags, p));
+        if (p.x > 150)
+            throw std::runtime_error("No unit there");
+    }
+    void OnMouseMove(win::UINT flags, win::POINT p) override { calls.push_back(Describe("move", flags, p)); }
+    void OnLButtonUp(win::UINT flags, win::POINT p) override { calls.push_back(Describe("up", flags, p)); }
+    void OnKeyDown(win::UINT key, win::UINT repeat, win::UINT) override
+    {
+        calls.push_back("key " + std::to_string(key) + " x" + std::to_string(repeat));
+    }
+
+private:
+    static std::string Describe(const char* what, win::UINT flags, win::POINT p)
+    {
+        return std::string(what) + " " + std::to_string(flags) + " " + std::to_string(p.x) + ","
+            + std::to_string(p.y);
+    }
+};
+
+TEST_F(Routing, MouseAndKeysReachTheViewInTheOriginalsTermsAndExceptionsStopThere)
+{
+    InputView view;
+    view.resize(200, 100);
+    Activate(view);
+    QTest::mousePress(&view, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 20));
+    QTest::mouseMove(&view, QPoint(30, 40));
+    QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, QPoint(30, 40));
+    for (const Qt::Key key : { Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_N, Qt::Key_F5 })
+        QTest::keyClick(&view, key);
+    const Log expected {
+        "down 5 10,20", // MK_LBUTTON | MK_SHIFT
+        "move 1 30,40",
+        "up 0 30,40",
+        "key 37 x1",
+        "key 38 x1",
+        "key 39 x1",
+        "key 40 x1",
+        "key 78 x1",
+        "key 0 x1",
+    };
+    EXPECT_EQ(view.calls, expected);
+
+    modal->AnswerNext(win::IDOK);
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(180, 20));
+    ASSERT_EQ(modal->Messages().size(), 1u);
+    EXPECT_EQ(modal->Messages()[0].text, "No unit there");
+}
+
 } // namespace
 } // namespace fwtest
