@@ -47,6 +47,28 @@ TEST_F(DocTemplate, FileNewMakesDocumentFrameAndViewsThenSendsTheInitialUpdates)
     Frame()->grab().save(QString::fromStdString(qttest::OutputPath("fw_frame_two_views.png").string()));
 }
 
+TEST_F(DocTemplate, TheTemplateStringGivesItsSevenParts)
+{
+    const std::pair<fw::SingleDocTemplate::DocStringIndex, std::string> parts[] = {
+        { fw::SingleDocTemplate::windowTitle, "Orvanel" },
+        { fw::SingleDocTemplate::docName, "" },
+        { fw::SingleDocTemplate::fileNewName, "Orvan" },
+        { fw::SingleDocTemplate::filterName, "" },
+        { fw::SingleDocTemplate::filterExt, "" },
+        { fw::SingleDocTemplate::regFileTypeId, "Orvanel.Document" },
+        { fw::SingleDocTemplate::regFileTypeName, "Orvan Document" },
+    };
+    for (const auto& [index, expected] : parts) {
+        std::string text = "?";
+        EXPECT_TRUE(Template().GetDocString(text, index));
+        EXPECT_EQ(text, expected) << index;
+    }
+    const fw::SingleDocTemplate shortString(128, "Orvanel\nDoc", nullptr, nullptr, nullptr);
+    std::string text = "?";
+    EXPECT_FALSE(shortString.GetDocString(text, fw::SingleDocTemplate::fileNewName));
+    EXPECT_EQ(text, "");
+}
+
 TEST_F(DocTemplate, FileNewOnAModifiedDocumentAsksFirstAndReusesDocumentAndFrame)
 {
     app->OnFileNew();

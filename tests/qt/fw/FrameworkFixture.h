@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 namespace fwtest {
@@ -31,6 +33,10 @@ protected:
     void SetUp() override
     {
         qttest::EnsureApplication();
+        // Whatever a test does, the user's own settings file is never touched.
+        const std::filesystem::path settings = qttest::OutputPath("fw_test_settings") / "Orvanel.conf";
+        std::filesystem::remove(settings);
+        setenv("ORVANEL_SETTINGS", settings.c_str(), 1);
         win::AppContext::Instance().Reset();
         win::AppContext::Instance().SetModalServices(modal);
         app = std::make_unique<TestApp>();
@@ -42,6 +48,7 @@ protected:
         CheckModals();
         EXPECT_TRUE(modal->AllAnswersUsed()) << "a scripted answer was never asked for";
         win::AppContext::Instance().Reset();
+        unsetenv("ORVANEL_SETTINGS");
     }
 
     // Fails the test for every modal that nothing scripted, and forgets them.
