@@ -3,6 +3,7 @@
 // shell, an application object per test, and a bounded wait for idle time.
 #pragma once
 
+#include "UnexpectedModals.h"
 #include "platform/qt/fw/WinApp.h"
 #include "platform/win/AppContext.h"
 #include "platform/win/ScriptedModalServices.h"
@@ -52,12 +53,7 @@ protected:
     }
 
     // Fails the test for every modal that nothing scripted, and forgets them.
-    void CheckModals()
-    {
-        for (const std::string& line : modal->Unexpected())
-            ADD_FAILURE() << line;
-        modal->ClearUnexpected();
-    }
+    void CheckModals() { ExpectNoUnexpectedModals(*modal); }
 
     // Shows the window and makes it the active one, as a user's click on it would (focus and
     // shortcuts need an active window). Bounded wait on the activation event.
