@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QResizeEvent>
+#include <QScreen>
 
 namespace fw {
 
@@ -33,6 +34,9 @@ win::BOOL FrameWnd::LoadFrame(win::UINT idResource, CreateContext* context)
     context_ = context;
     if (context != nullptr)
         document_ = context->m_pCurrentDoc;
+    // The size the original platform gives a new main window: three quarters of the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        resize(screen->availableGeometry().size() * 3 / 4);
     const int created = OnCreate();
     context_ = nullptr;
     if (created == -1)
@@ -87,8 +91,30 @@ void FrameWnd::InitialUpdateFrame(Document* document, win::BOOL makeVisible)
                 }
     }
     OnUpdateFrameTitle();
-    if (makeVisible != win::FALSE)
+    if (makeVisible == win::FALSE)
+        return;
+    int showCommand = win::SW_SHOW;
+    if (WinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this && app->m_nCmdShow != -1) {
+        showCommand = app->m_nCmdShow;
+        app->m_nCmdShow = -1; // the first showing only
+    }
+    ShowWindow(showCommand);
+}
+
+win::BOOL FrameWnd::ShowWindow(int showCommand)
+{
+    const bool wasVisible = isVisible();
+    if (showCommand == win::SW_HIDE)
+        hide();
+    else
         show();
+    return wasVisible ? win::TRUE : win::FALSE;
+}
+
+void FrameWnd::UpdateWindow()
+{
+    if (isVisible())
+        repaint();
 }
 
 void FrameWnd::SetActiveView(View* view, win::BOOL notify)

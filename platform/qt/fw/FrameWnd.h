@@ -32,8 +32,14 @@ public:
     win::UINT GetResourceId() const { return idResource_; }
 
     // Sends the initial update to the document's views in this frame, makes the first of them
-    // the active view when none is, and shows the frame when asked to.
+    // the active view when none is, and shows the frame when asked to: the application's main
+    // frame the first time with the application's m_nCmdShow (SW_HIDE keeps it hidden).
     void InitialUpdateFrame(Document* document, win::BOOL makeVisible);
+
+    // SW_HIDE hides the frame, any other command shows it; true when it was visible before.
+    win::BOOL ShowWindow(int showCommand);
+    // Paints what is waiting to be painted now.
+    void UpdateWindow();
 
     View* GetActiveView() const { return activeView_.data(); }
     void SetActiveView(View* view, win::BOOL notify = win::TRUE);

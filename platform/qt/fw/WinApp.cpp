@@ -48,6 +48,7 @@ void WinApp::Reset()
     QObject::disconnect(idleConnection_);
     templates_.clear();
     m_pMainWnd = nullptr;
+    m_nCmdShow = win::SW_SHOWNORMAL;
     m_pszRegistryKey.clear();
     m_nNumPreviewPages = 0;
     recentFiles_ = RecentFileList(0);

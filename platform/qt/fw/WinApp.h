@@ -76,6 +76,9 @@ public:
     const std::string m_pszAppName;
     std::string m_pszRegistryKey;
     FrameWnd* m_pMainWnd = nullptr;
+    // How the main frame is shown when File New or Open first makes it; SW_HIDE leaves it hidden
+    // until the application shows it. -1 once used.
+    int m_nCmdShow = win::SW_SHOWNORMAL;
     int m_nNumPreviewPages = 0;
 
 private:

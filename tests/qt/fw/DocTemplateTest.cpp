@@ -2,6 +2,7 @@
 #include "qt/fw/FrameworkFixture.h"
 #include "qt/fw/TestDocument.h"
 
+#include <QScreen>
 #include <QTest>
 
 #include <filesystem>
@@ -67,6 +68,21 @@ TEST_F(DocTemplate, TheTemplateStringGivesItsSevenParts)
     std::string text = "?";
     EXPECT_FALSE(shortString.GetDocString(text, fw::SingleDocTemplate::fileNewName));
     EXPECT_EQ(text, "");
+}
+
+TEST_F(DocTemplate, TheMainFrameCanStayHiddenUntilTheApplicationShowsIt)
+{
+    app->m_nCmdShow = win::SW_HIDE;
+    app->OnFileNew();
+    ASSERT_NE(Frame(), nullptr);
+    EXPECT_FALSE(Frame()->isVisible());
+    EXPECT_EQ(Frame()->size(), QGuiApplication::primaryScreen()->availableGeometry().size() * 3 / 4);
+    EXPECT_FALSE(Frame()->ShowWindow(win::SW_SHOW));
+    Frame()->UpdateWindow();
+    EXPECT_TRUE(Frame()->isVisible());
+    // A later File New leaves it as it is.
+    app->OnFileNew();
+    EXPECT_TRUE(Frame()->isVisible());
 }
 
 TEST_F(DocTemplate, FileNewOnAModifiedDocumentAsksFirstAndReusesDocumentAndFrame)
