@@ -135,7 +135,7 @@ TEST_F(DocTemplate, UpdateAllViewsReachesEveryViewButTheSenderWithTheHint)
 
 TEST_F(DocTemplate, OpeningANamedFileReadsItThroughSerializeAndRecordsThePath)
 {
-    const std::filesystem::path file = qttest::OutputPath("fw_open_me.txt");
+    const std::filesystem::path file = Folder() / "fw_open_me.txt";
     std::ofstream(file) << "Custom Order Template\n";
     app->LoadStdProfileSettings(4);
 
@@ -156,7 +156,7 @@ TEST_F(DocTemplate, OpeningANamedFileReadsItThroughSerializeAndRecordsThePath)
 
 TEST_F(DocTemplate, AFileThatCannotBeOpenedIsReportedAndStartsNothing)
 {
-    const std::filesystem::path regular = qttest::OutputPath("fw_regular_file.txt");
+    const std::filesystem::path regular = Folder() / "regular.txt";
     std::ofstream(regular) << "x";
     struct Case {
         std::string path;
@@ -165,7 +165,7 @@ TEST_F(DocTemplate, AFileThatCannotBeOpenedIsReportedAndStartsNothing)
     const Case cases[] = {
         { "/nonexistent-folder/layout.txt", "No such file or directory" },
         { regular.string() + "/layout.txt", "Not a directory" },
-        { qttest::OutputPath("").string(), "Is a directory" },
+        { Folder().string(), "Is a directory" },
         { "/dev/null", "Not a regular file" },
     };
     for (const Case& c : cases) {
@@ -228,7 +228,7 @@ TEST_F(DocTemplate, ClosingTheFrameAsksTheDocumentAndCancelKeepsItOpen)
 
 TEST_F(DocTemplate, TheFrameworksOwnOpenAsksForTheFileFirst)
 {
-    const std::filesystem::path file = qttest::OutputPath("fw_open_me.txt");
+    const std::filesystem::path file = Folder() / "fw_open_me.txt";
     std::ofstream(file) << "Custom Order Template\n";
     modal->AnswerNextFile(win::IDCANCEL);
     app->OnFileOpen();

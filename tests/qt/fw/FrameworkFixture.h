@@ -34,10 +34,10 @@ protected:
     void SetUp() override
     {
         qttest::EnsureApplication();
+        std::filesystem::remove_all(Folder());
+        std::filesystem::create_directories(Folder());
         // Whatever a test does, the user's own settings file is never touched.
-        const std::filesystem::path settings = qttest::OutputPath("fw_test_settings") / "Orvanel.conf";
-        std::filesystem::remove(settings);
-        setenv("ORVANEL_SETTINGS", settings.c_str(), 1);
+        setenv("ORVANEL_SETTINGS", (Folder() / "Orvanel.conf").c_str(), 1);
         win::AppContext::Instance().Reset();
         win::AppContext::Instance().SetModalServices(modal);
         app = std::make_unique<TestApp>();
@@ -50,6 +50,14 @@ protected:
         EXPECT_TRUE(modal->AllAnswersUsed()) << "a scripted answer was never asked for";
         win::AppContext::Instance().Reset();
         unsetenv("ORVANEL_SETTINGS");
+    }
+
+    // A folder of the test's own in the test output, emptied when the test starts (tests run
+    // in parallel processes).
+    static std::filesystem::path Folder()
+    {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        return qttest::OutputPath("fw") / (std::string(test->test_suite_name()) + "." + test->name());
     }
 
     // Fails the test for every modal that nothing scripted, and forgets them.

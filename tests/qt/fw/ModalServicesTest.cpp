@@ -138,7 +138,7 @@ TEST_F(Modal, QtFileDialogIsSetUpAsTheRequestSays)
         QFileDialog::FileMode fileMode;
         bool confirmOverwrite;
     };
-    const std::string folder = qttest::OutputPath("").string();
+    const std::string folder = Folder().string() + "/";
     const Case cases[] = {
         { { true, "txt", folder + "layout.txt", win::OFN_HIDEREADONLY | win::OFN_OVERWRITEPROMPT,
               "Orvanel File (*.txt)|*.txt||" },

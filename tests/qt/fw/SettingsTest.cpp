@@ -38,8 +38,7 @@ protected:
     void SetUp() override
     {
         FrameworkTest::SetUp();
-        folder = qttest::OutputPath("fw_settings");
-        std::filesystem::remove_all(folder);
+        folder = Folder();
     }
     static std::string Read(const std::filesystem::path& file)
     {
