@@ -14,10 +14,17 @@
 
 namespace {
 
-// Answers every message box with OK, as a user clicking through them would.
+// Answers every message box with OK, as a user clicking through them would; the readers show
+// no dialogs, which are cancelled.
 class AcceptingModal : public win::ModalServices {
 public:
     int MessageBox(std::string_view, win::UINT) override { return win::IDOK; }
+    int FileDialog(const win::FileDialogRequest&, std::string&) override { return win::IDCANCEL; }
+    int ColorDialog(win::COLORREF&, std::span<win::COLORREF, 16>, win::DWORD) override
+    {
+        return win::IDCANCEL;
+    }
+    int PrintDialog(win::PrintSetup&) override { return win::IDCANCEL; }
 };
 
 // Keeps nothing: the layouts' margins are written at every destruction and must not pile up.

@@ -17,9 +17,18 @@ AppContext::AppContext()
 
 void AppContext::Reset()
 {
-    profile_ = std::make_shared<MemoryProfileStore>();
-    // With no answers queued, every modal throws: nothing can wait for a user who is not there.
+    *defaultProfile_ = MemoryProfileStore();
+    profile_ = defaultProfile_;
+    // With no answers queued every modal is dismissed at once: nothing can wait for a user who
+    // is not there.
     modal_ = std::make_shared<ScriptedModalServices>();
+    shell_ = std::make_shared<RecordingShell>();
+}
+
+void AppContext::SetShell(std::shared_ptr<Shell> shell)
+{
+    if (shell)
+        shell_ = std::move(shell);
 }
 
 void AppContext::SetProfileStore(std::shared_ptr<ProfileStore> store)

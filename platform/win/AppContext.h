@@ -1,10 +1,12 @@
-// The application object as the rest of the program reaches it: the settings store and the
-// modal services. One per process; the program installs its Qt-backed services at start-up and
-// tests install in-memory and scripted ones (Reset puts fresh defaults back).
+// The application object as the rest of the program reaches it: the settings store, the modal
+// services and the shell. One per process; the program installs its Qt-backed services at
+// start-up and tests install in-memory, scripted and recording ones (Reset puts fresh defaults
+// back; the object itself stays, so references to it stay valid).
 #pragma once
 
 #include "platform/win/ModalServices.h"
 #include "platform/win/ProfileStore.h"
+#include "platform/win/Shell.h"
 
 #include <memory>
 #include <string>
@@ -28,13 +30,19 @@ public:
     ModalServices& Modal() const { return *modal_; }
     void SetProfileStore(std::shared_ptr<ProfileStore> store);
     void SetModalServices(std::shared_ptr<ModalServices> modal);
-    // Back to an empty in-memory store and modal services that refuse every modal.
+    Shell& GetShell() const { return *shell_; }
+    void SetShell(std::shared_ptr<Shell> shell);
+    // Back to an empty in-memory store, modal services that answer nothing (every modal is
+    // recorded as unexpected and dismissed) and a shell that only records.
     void Reset();
 
 private:
     AppContext();
+    // The store that Reset puts back, emptied in place.
+    const std::shared_ptr<MemoryProfileStore> defaultProfile_ = std::make_shared<MemoryProfileStore>();
     std::shared_ptr<ProfileStore> profile_;
     std::shared_ptr<ModalServices> modal_;
+    std::shared_ptr<Shell> shell_;
 };
 
 } // namespace win

@@ -11,16 +11,20 @@ std::pair<std::string, std::string> Key(std::string_view section, std::string_vi
 }
 } // namespace
 
+int ParseProfileInt(std::string_view text, int defaultValue)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end != text.data() ? value : defaultValue;
+}
+
 int MemoryProfileStore::GetProfileInt(
     std::string_view section, std::string_view entry, int defaultValue) const
 {
     const auto it = values_.find(Key(section, entry));
     if (it == values_.end())
         return defaultValue;
-    int value = 0;
-    const std::string& text = it->second;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end != text.data() ? value : defaultValue;
+    return ParseProfileInt(it->second, defaultValue);
 }
 
 bool MemoryProfileStore::WriteProfileInt(std::string_view section, std::string_view entry, int value)

@@ -23,6 +23,9 @@ public:
         = 0;
 };
 
+// An integer stored as text: its leading decimal number, or the default when it has none.
+int ParseProfileInt(std::string_view text, int defaultValue);
+
 // Keeps every value as text, as a settings file does.
 class MemoryProfileStore : public ProfileStore {
 public:

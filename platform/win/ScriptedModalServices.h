@@ -1,21 +1,18 @@
-// A test double for the modal services: records every text and flag shown and answers with the
-// answers the test queued, in order. A modal that the test did not expect throws
-// UnexpectedModal, so that a test fails instead of hanging on a dialog nobody can answer.
+// A test double for the modal services: answers every message box and dialog from a script the
+// test queued, in order, and records what was asked. A modal that the script does not expect
+// (none queued, or the next answer is for another kind of modal) is recorded as unexpected and
+// dismissed as the user's Escape would (Cancel); nothing is thrown, so that it is also safe
+// inside Qt's event dispatch. Test fixtures fail the test when Unexpected() is not empty.
 #pragma once
 
 #include "platform/win/ModalServices.h"
 
+#include <array>
 #include <deque>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace win {
-
-class UnexpectedModal : public std::logic_error {
-public:
-    using std::logic_error::logic_error;
-};
 
 class ScriptedModalServices : public ModalServices {
 public:
@@ -23,17 +20,65 @@ public:
         std::string text;
         UINT flags = 0;
     };
+    struct ColourAsked {
+        COLORREF initial = 0;
+        DWORD flags = 0;
+        std::array<COLORREF, 16> customColours {};
+    };
 
     // Queues the answer to the next message box.
-    void AnswerNext(int answer) { answers_.push_back(answer); }
+    void AnswerNext(int answer);
+    // Queues the answer to the next file dialog: IDOK with the path chosen, or IDCANCEL.
+    void AnswerNextFile(int answer, std::string path = {});
+    // Queues the answer to the next colour dialog: IDOK with the colour chosen, or IDCANCEL.
+    void AnswerNextColour(int answer, COLORREF colour = 0);
+    // Queues the answer to the next print dialog: IDOK (printing to the output file when one is
+    // given, else to the printer the setup names), or IDCANCEL.
+    void AnswerNextPrint(int answer, std::string outputFile = {});
+
     int MessageBox(std::string_view text, UINT flags) override;
+    int FileDialog(const FileDialogRequest& request, std::string& path) override;
+    int ColorDialog(COLORREF& colour, std::span<COLORREF, 16> customColours, DWORD flags) override;
+    int PrintDialog(PrintSetup& setup) override;
 
     const std::vector<Shown>& Messages() const { return shown_; }
+    const std::vector<FileDialogRequest>& FileDialogs() const { return fileDialogs_; }
+    const std::vector<ColourAsked>& ColourDialogs() const { return colourDialogs_; }
+    const std::vector<PrintSetup>& PrintDialogs() const { return printDialogs_; }
+    // One line for each modal that nothing in the script answered.
+    const std::vector<std::string>& Unexpected() const { return unexpected_; }
+    void ClearUnexpected() { unexpected_.clear(); }
     bool AllAnswersUsed() const { return answers_.empty(); }
 
 private:
-    std::deque<int> answers_;
+    enum class Kind { message, file, colour, print };
+    struct Answer {
+        Kind kind = Kind::message;
+        int id = IDCANCEL;
+        std::string text;
+        COLORREF colour = 0;
+    };
+    // Takes the next queued answer when it is of the given kind, lets onOk apply an IDOK answer
+    // and returns the answer's id; else records the modal as unexpected and returns dismissed.
+    template <class OnOk> int Respond(Kind kind, const std::string& what, int dismissed, OnOk onOk)
+    {
+        if (answers_.empty() || answers_.front().kind != kind) {
+            unexpected_.push_back("unexpected " + what);
+            return dismissed;
+        }
+        const Answer answer = answers_.front();
+        answers_.pop_front();
+        if (answer.id == IDOK)
+            onOk(answer);
+        return answer.id;
+    }
+
+    std::deque<Answer> answers_;
     std::vector<Shown> shown_;
+    std::vector<FileDialogRequest> fileDialogs_;
+    std::vector<ColourAsked> colourDialogs_;
+    std::vector<PrintSetup> printDialogs_;
+    std::vector<std::string> unexpected_;
 };
 
 } // namespace win

@@ -1,5 +1,6 @@
 // The layout document: the current version written byte for byte, every earlier version read
 // with its conversions, and bad or damaged files read without loss or harm.
+#include "UnexpectedModals.h"
 #include "model/Layout.h"
 #include "model/LayoutDocumentSupport.h"
 #include "platform/win/AppContext.h"
@@ -26,7 +27,11 @@ protected:
         win::AppContext::Instance().SetModalServices(modal);
         ResetSavedDataVersion();
     }
-    void TearDown() override { win::AppContext::Instance().Reset(); }
+    void TearDown() override
+    {
+        ExpectNoUnexpectedModals();
+        win::AppContext::Instance().Reset();
+    }
 
     std::shared_ptr<win::ScriptedModalServices> modal = std::make_shared<win::ScriptedModalServices>();
 };

@@ -1,6 +1,7 @@
 // The legacy order-form template: settings read by name, the units of the current layout placed
 // from them, and bad lines skipped without touching the other settings.
 #include "model/LegacyOrderForm.h"
+#include "UnexpectedModals.h"
 #include "model/Layout.h"
 #include "model/LayoutDocumentSupport.h"
 #include "platform/win/AppContext.h"
@@ -26,7 +27,11 @@ protected:
         win::AppContext::Instance().SetModalServices(modal);
         SavedDataVersion = 1.5; // a template read leaves it at 0
     }
-    void TearDown() override { win::AppContext::Instance().Reset(); }
+    void TearDown() override
+    {
+        ExpectNoUnexpectedModals();
+        win::AppContext::Instance().Reset();
+    }
 
     std::shared_ptr<win::ScriptedModalServices> modal = std::make_shared<win::ScriptedModalServices>();
 };

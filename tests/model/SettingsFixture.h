@@ -2,6 +2,7 @@
 // the order in which integers are read.
 #pragma once
 
+#include "UnexpectedModals.h"
 #include "platform/win/AppContext.h"
 #include "platform/win/ProfileStore.h"
 
@@ -28,7 +29,11 @@ protected:
         win::AppContext::Instance().Reset();
         win::AppContext::Instance().SetProfileStore(store);
     }
-    void TearDown() override { win::AppContext::Instance().Reset(); }
+    void TearDown() override
+    {
+        ExpectNoUnexpectedModals();
+        win::AppContext::Instance().Reset();
+    }
 
     std::shared_ptr<ReadRecordingStore> store = std::make_shared<ReadRecordingStore>();
 };

@@ -5,23 +5,43 @@
 #include <QApplication>
 #include <QImage>
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace qttest {
+
+// Destroys the application object once every test has run, before the process exits: Qt's own
+// process-wide objects (the input devices that QTest's events create) are gone by the time
+// static objects are destroyed, and the application's children must not outlive them.
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    explicit ApplicationEnvironment(std::unique_ptr<QApplication>& app)
+        : app_(app)
+    {
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    std::unique_ptr<QApplication>& app_;
+};
 
 // Creates the application object on first use. Tests never need a display: offscreen unless the
 // caller chose a platform, so that the test program also runs by hand outside CTest.
 inline void EnsureApplication()
 {
+    static std::unique_ptr<QApplication> app;
     if (QCoreApplication::instance() == nullptr) {
         qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
         static int argc = 1;
         static char name[] = "qt_tests";
         static char* argv[] = { name, nullptr };
-        static QApplication app(argc, argv);
+        app = std::make_unique<QApplication>(argc, argv);
+        ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment(app)); // gtest owns it
     }
 }
 

@@ -1,5 +1,6 @@
 #include "records/SharedFunctions.h"
 
+#include "UnexpectedModals.h"
 #include "platform/win/LastError.h"
 #include "platform/win/ScriptedModalServices.h"
 
@@ -26,7 +27,11 @@ protected:
         GetTheApp().SetModalServices(modal_);
         win::SetLastError(0);
     }
-    void TearDown() override { GetTheApp().Reset(); }
+    void TearDown() override
+    {
+        ExpectNoUnexpectedModals();
+        GetTheApp().Reset();
+    }
 
     std::shared_ptr<win::ScriptedModalServices> modal_;
 };

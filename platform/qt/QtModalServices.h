@@ -1,0 +1,41 @@
+// The interactive modal services of the running program: message boxes over QMessageBox
+// (caption "Orvanel", the original's button sets and answers), the file dialog over QFileDialog,
+// the colour dialog over QColorDialog (sixteen custom colours kept) and the print dialog over
+// QPrintDialog. The dialogs are built by the Make functions, which tests use to check them
+// without running a modal loop.
+#pragma once
+
+#include "platform/win/ModalServices.h"
+
+#include <memory>
+#include <string>
+
+class QFileDialog;
+class QMessageBox;
+class QWidget;
+
+namespace fw {
+
+class QtModalServices : public win::ModalServices {
+public:
+    explicit QtModalServices(std::string caption = "Orvanel");
+
+    int MessageBox(std::string_view text, win::UINT flags) override;
+    int FileDialog(const win::FileDialogRequest& request, std::string& path) override;
+    int ColorDialog(
+        win::COLORREF& colour, std::span<win::COLORREF, 16> customColours, win::DWORD flags) override;
+    int PrintDialog(win::PrintSetup& setup) override;
+
+    // The box for the text and MB_* style, over the parent.
+    std::unique_ptr<QMessageBox> MakeMessageBox(
+        std::string_view text, win::UINT flags, QWidget* parent) const;
+    // The ID* answer of the button the user pressed in a box made by MakeMessageBox.
+    static int AnswerOf(const QMessageBox& box, win::UINT flags);
+    static std::unique_ptr<QFileDialog> MakeFileDialog(
+        const win::FileDialogRequest& request, QWidget* parent);
+
+private:
+    std::string caption_;
+};
+
+} // namespace fw

@@ -1,0 +1,168 @@
+#include "platform/qt/fw/Document.h"
+
+#include "platform/qt/fw/FrameWnd.h"
+#include "platform/qt/fw/View.h"
+#include "platform/qt/fw/WinApp.h"
+#include "platform/win/AppContext.h"
+#include "platform/win/Archive.h"
+#include "platform/win/LastError.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+
+namespace fw {
+
+namespace {
+// Documents are read whole into memory; nothing a document holds comes near this.
+constexpr std::uintmax_t maxDocumentBytes = 64u << 20;
+
+std::string SystemText(int code)
+{
+    return win::SystemErrorText(static_cast<win::DWORD>(code)).value_or("Reason not known");
+}
+
+// Reads the regular file whole into bytes; returns why it could not, or nothing. A folder, a
+// device or a pipe is refused before it is opened, so that nothing waits on it.
+std::string ReadDocumentFile(const std::string& path, std::string& bytes)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error)
+        return SystemText(error.value());
+    if (std::filesystem::is_directory(status))
+        return SystemText(EISDIR);
+    if (!std::filesystem::is_regular_file(status))
+        return "Not a regular file";
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error)
+        return SystemText(error.value());
+    if (size > maxDocumentBytes)
+        return SystemText(EFBIG);
+    std::ifstream file(path, std::ios::binary);
+    bytes.assign(static_cast<std::size_t>(size), '\0');
+    if (!file || !file.read(bytes.data(), static_cast<std::streamsize>(size)))
+        return SystemText(errno != 0 ? errno : EIO);
+    return {};
+}
+} // namespace
+
+Document::~Document()
+{
+    for (View* view : views_)
+        view->document_ = nullptr;
+}
+
+void Document::SetTitle(std::string_view title)
+{
+    title_ = std::string(title);
+    UpdateFrameTitles();
+}
+
+void Document::SetPathName(std::string_view path, win::BOOL addToMru)
+{
+    const std::filesystem::path full
+        = std::filesystem::absolute(std::filesystem::path(path)).lexically_normal();
+    pathName_ = full.string();
+    SetTitle(full.filename().string());
+    if (addToMru != win::FALSE && AfxGetApp() != nullptr)
+        AfxGetApp()->AddToRecentFileList(pathName_);
+}
+
+void Document::AddView(View* view)
+{
+    if (view == nullptr || std::find(views_.begin(), views_.end(), view) != views_.end())
+        return;
+    views_.push_back(view);
+    view->document_ = this;
+}
+
+void Document::RemoveView(View* view)
+{
+    const auto it = std::find(views_.begin(), views_.end(), view);
+    if (it == views_.end())
+        return;
+    views_.erase(it);
+    view->document_ = nullptr;
+}
+
+void Document::UpdateAllViews(View* sender, win::LPARAM hint)
+{
+    // A copy: a view may be added or removed while the views update.
+    const std::vector<View*> views = views_;
+    for (View* view : views)
+        if (view != sender && std::find(views_.begin(), views_.end(), view) != views_.end())
+            view->OnUpdate(sender, hint);
+}
+
+void Document::UpdateFrameTitles()
+{
+    for (View* view : views_)
+        if (FrameWnd* frame = view->GetParentFrame())
+            frame->OnUpdateFrameTitle();
+}
+
+win::BOOL Document::OnNewDocument()
+{
+    DeleteContents();
+    pathName_.clear();
+    SetModifiedFlag(win::FALSE);
+    return win::TRUE;
+}
+
+win::BOOL Document::OnOpenDocument(std::string_view path)
+{
+    std::string bytes;
+    const std::string reason = ReadDocumentFile(std::string(path), bytes);
+    if (!reason.empty()) {
+        win::AppContext::Instance().MessageBox(
+            "Cannot open the document " + std::string(path) + ":\n" + reason,
+            win::MB_OK | win::MB_ICONEXCLAMATION);
+        return win::FALSE;
+    }
+    DeleteContents();
+    win::Archive archive(std::move(bytes));
+    try {
+        Serialize(archive);
+    } catch (const win::ArchiveException&) {
+        DeleteContents();
+        SetModifiedFlag(win::FALSE);
+        win::AppContext::Instance().MessageBox(
+            "Unexpected file format in " + std::string(path) + ".", win::MB_OK | win::MB_ICONEXCLAMATION);
+        return win::FALSE;
+    }
+    SetModifiedFlag(win::FALSE);
+    return win::TRUE;
+}
+
+void Document::Serialize(win::Archive&) { }
+
+win::BOOL Document::SaveModified()
+{
+    if (!IsModified())
+        return win::TRUE;
+    const std::string name = title_.empty() ? std::string("Untitled") : title_;
+    switch (win::AppContext::Instance().MessageBox(
+        "Save changes to " + name + "?", win::MB_YESNOCANCEL | win::MB_ICONEXCLAMATION)) {
+    case win::IDYES:
+        return DoFileSave();
+    case win::IDNO:
+        return win::TRUE;
+    default:
+        return win::FALSE;
+    }
+}
+
+win::BOOL Document::CanCloseFrame(FrameWnd*)
+{
+    return SaveModified();
+}
+
+bool Document::OnCmdMsg(win::UINT id, int code, CmdUI* ui, bool probe)
+{
+    return HandleOwn(id, code, ui, probe);
+}
+
+} // namespace fw

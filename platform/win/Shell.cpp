@@ -1,0 +1,25 @@
+#include "platform/win/Shell.h"
+
+#include "platform/win/AppContext.h"
+
+namespace win {
+
+bool RecordingShell::Execute(std::string_view verb, std::string_view file, std::string_view parameters,
+    std::string_view directory, int showCommand)
+{
+    calls_.push_back({ std::string(verb), std::string(file), std::string(parameters), std::string(directory),
+        showCommand });
+    return true;
+}
+
+int ShellExecuteA(const void*, std::string_view verb, std::string_view file, std::string_view parameters,
+    std::string_view directory, int showCommand)
+{
+    constexpr int started = 33;
+    constexpr int fileNotFound = 2;
+    return AppContext::Instance().GetShell().Execute(verb, file, parameters, directory, showCommand)
+        ? started
+        : fileNotFound;
+}
+
+} // namespace win

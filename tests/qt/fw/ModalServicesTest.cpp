@@ -1,0 +1,227 @@
+#include "platform/qt/FileDialogFilter.h"
+#include "platform/qt/QtModalServices.h"
+#include "platform/qt/QtShell.h"
+#include "platform/qt/fw/CommonDialogs.h"
+#include "qt/fw/FrameworkFixture.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTest>
+
+#include <gtest/gtest-spi.h>
+
+namespace fwtest {
+namespace {
+
+using Modal = FrameworkTest;
+
+// A widget that asks the user something when clicked, as a view's mouse handler might.
+class AskingWidget : public QWidget {
+protected:
+    void mousePressEvent(QMouseEvent*) override
+    {
+        answer = fw::AfxMessageBox("Delete the unit?", win::MB_YESNO);
+    }
+
+public:
+    int answer = 0;
+};
+
+TEST_F(Modal, AnUnexpectedModalInsideAnEventIsDismissedRecordedAndFailsTheTest)
+{
+    AskingWidget widget;
+    widget.show();
+    QTest::mouseClick(&widget, Qt::LeftButton);
+    EXPECT_EQ(widget.answer, win::IDNO); // Yes/No has no Cancel: dismissed is No
+    ASSERT_EQ(modal->Unexpected().size(), 1u);
+    EXPECT_NONFATAL_FAILURE(CheckModals(), "unexpected message box: Delete the unit?");
+    EXPECT_TRUE(modal->Unexpected().empty());
+}
+
+TEST_F(Modal, AnAnswerForAnotherKindOfModalDoesNotAnswerThisOne)
+{
+    modal->AnswerNextFile(win::IDOK, "/tmp/chosen.txt");
+    EXPECT_EQ(fw::AfxMessageBox("Do you want to save changes to the current layout?", win::MB_YESNOCANCEL),
+        win::IDCANCEL);
+    EXPECT_NONFATAL_FAILURE(CheckModals(), "unexpected message box");
+    fw::FileDialog dialog(win::FALSE, "txt", "/home/studio/old.txt",
+        win::OFN_HIDEREADONLY | win::OFN_OVERWRITEPROMPT, "Orvanel File (*.txt)|*.txt||");
+    EXPECT_EQ(dialog.DoModal(), win::IDOK);
+    EXPECT_EQ(dialog.GetPathName(), "/tmp/chosen.txt");
+    ASSERT_EQ(modal->FileDialogs().size(), 1u);
+    const win::FileDialogRequest& asked = modal->FileDialogs()[0];
+    EXPECT_FALSE(asked.open);
+    EXPECT_EQ(asked.defaultExt, "txt");
+    EXPECT_EQ(asked.fileName, "/home/studio/old.txt");
+    EXPECT_EQ(asked.flags, win::OFN_HIDEREADONLY | win::OFN_OVERWRITEPROMPT);
+}
+
+TEST_F(Modal, DismissingABoxAnswersItsCancelButtonOrItsOnlyWayOut)
+{
+    struct Case {
+        win::UINT flags;
+        int answer;
+    };
+    for (const Case c : { Case { win::MB_OK, win::IDOK }, Case { win::MB_OKCANCEL, win::IDCANCEL },
+             Case { win::MB_ABORTRETRYIGNORE, win::IDABORT }, Case { win::MB_YESNOCANCEL, win::IDCANCEL },
+             Case { win::MB_YESNO, win::IDNO }, Case { win::MB_RETRYCANCEL, win::IDCANCEL },
+             Case { win::MB_YESNOCANCEL | win::MB_ICONQUESTION, win::IDCANCEL } })
+        EXPECT_EQ(win::DismissAnswer(c.flags), c.answer) << c.flags;
+}
+
+TEST_F(Modal, ColourDialogStartsFromTheColourAndTheCallersCustomColours)
+{
+    std::array<win::COLORREF, 16> custom {};
+    custom.fill(16777215);
+    custom[3] = win::RGB(1, 2, 3);
+    fw::ColorDialog dialog(win::RGB(200, 0, 0), win::CC_RGBINIT | win::CC_FULLOPEN);
+    dialog.m_cc.lpCustColors = &custom;
+    modal->AnswerNextColour(win::IDCANCEL);
+    EXPECT_EQ(dialog.DoModal(), win::IDCANCEL);
+    EXPECT_EQ(dialog.GetColor(), win::RGB(200, 0, 0));
+    modal->AnswerNextColour(win::IDOK, win::RGB(0, 128, 255));
+    EXPECT_EQ(dialog.DoModal(), win::IDOK);
+    EXPECT_EQ(dialog.GetColor(), win::RGB(0, 128, 255));
+
+    ASSERT_EQ(modal->ColourDialogs().size(), 2u);
+    EXPECT_EQ(modal->ColourDialogs()[0].initial, win::RGB(200, 0, 0));
+    EXPECT_EQ(modal->ColourDialogs()[0].flags, win::CC_RGBINIT | win::CC_FULLOPEN);
+    EXPECT_EQ(modal->ColourDialogs()[0].customColours, custom);
+}
+
+TEST_F(Modal, PrintDialogAnswersWithTheOutputFileOrLeavesTheSetup)
+{
+    win::PrintSetup setup;
+    setup.orientation = win::DMORIENT_LANDSCAPE;
+    modal->AnswerNextPrint(win::IDCANCEL);
+    EXPECT_EQ(win::AppContext::Instance().Modal().PrintDialog(setup), win::IDCANCEL);
+    EXPECT_TRUE(setup.outputFile.empty());
+    modal->AnswerNextPrint(win::IDOK, "/tmp/page.pdf");
+    EXPECT_EQ(win::AppContext::Instance().Modal().PrintDialog(setup), win::IDOK);
+    EXPECT_EQ(setup.outputFile, "/tmp/page.pdf");
+    ASSERT_EQ(modal->PrintDialogs().size(), 2u);
+    EXPECT_EQ(modal->PrintDialogs()[1].orientation, win::DMORIENT_LANDSCAPE);
+    EXPECT_EQ(modal->PrintDialogs()[1].maxPage, 1);
+}
+
+TEST(FileDialogFilter, OriginalFiltersBecomeQtNameFilters)
+{
+    struct Case {
+        const char* filter;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        { "Orvanel File (*.txt)|*.txt||", { "Orvanel File (*.txt)" } },
+        { "JPEG Image files (*.jpg;*.jpeg)|*.jpg;*.jpeg||", { "JPEG Image files (*.jpg *.jpeg)" } },
+        { "Application file (*.exe)|*.exe||", { "Application file (*.exe)" } },
+        { "Pack CSV files (*.csv)|*.csv|All Files (*.*)|*.*||",
+            { "Pack CSV files (*.csv)", "All Files (*)" } },
+        { "Text|*.txt; *.csv||", { "Text (*.txt *.csv)" } }, // a name without patterns of its own
+        { "Text (*.txt)|*.txt", { "Text (*.txt)" } }, // no closing bars
+        { "(*.txt)|*.txt||", { "*.txt" } },
+        { "Broken||Text (*.txt)|*.txt||", {} }, // "||" ends the list wherever it stands
+        { "Text (*.txt)|;|Any|*||", { "Any (*)" } },
+        { "Only a name", {} },
+        { "", {} },
+        { "Caf\xE9 (*.txt)|*.txt||", { QString::fromUtf8("Caf\xC3\xA9 (*.txt)") } },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fw::ConvertFileFilter(c.filter), c.expected) << c.filter;
+}
+
+TEST_F(Modal, QtFileDialogIsSetUpAsTheRequestSays)
+{
+    struct Case {
+        win::FileDialogRequest request;
+        QFileDialog::AcceptMode mode;
+        QFileDialog::FileMode fileMode;
+        bool confirmOverwrite;
+    };
+    const std::string folder = Folder().string() + "/";
+    const Case cases[] = {
+        { { true, "txt", folder + "layout.txt", win::OFN_HIDEREADONLY | win::OFN_OVERWRITEPROMPT,
+              "Orvanel File (*.txt)|*.txt||" },
+            QFileDialog::AcceptOpen, QFileDialog::AnyFile, true },
+        { { true, "exe", "", win::OFN_FILEMUSTEXIST, "Application file (*.exe)|*.exe||" },
+            QFileDialog::AcceptOpen, QFileDialog::ExistingFile, false },
+        { { false, "txt", folder + "layout.txt", win::OFN_HIDEREADONLY | win::OFN_OVERWRITEPROMPT,
+              "Orvanel File (*.txt)|*.txt||" },
+            QFileDialog::AcceptSave, QFileDialog::AnyFile, true },
+    };
+    for (const Case& c : cases) {
+        const auto dialog = fw::QtModalServices::MakeFileDialog(c.request, nullptr);
+        EXPECT_EQ(dialog->acceptMode(), c.mode);
+        EXPECT_EQ(dialog->fileMode(), c.fileMode);
+        EXPECT_EQ(!dialog->testOption(QFileDialog::DontConfirmOverwrite), c.confirmOverwrite);
+        EXPECT_EQ(dialog->defaultSuffix().toStdString(), c.request.defaultExt);
+        EXPECT_EQ(dialog->nameFilters(), fw::ConvertFileFilter(c.request.filter));
+        if (!c.request.fileName.empty()) {
+            EXPECT_EQ(dialog->directory().absolutePath().toStdString() + "/", folder);
+            ASSERT_FALSE(dialog->selectedFiles().isEmpty());
+            EXPECT_TRUE(dialog->selectedFiles().front().endsWith("layout.txt"));
+        }
+    }
+}
+
+TEST_F(Modal, QtMessageBoxShowsTheOriginalButtonsAndAnswersWithTheirIds)
+{
+    struct Case {
+        win::UINT flags;
+        std::vector<std::pair<QMessageBox::StandardButton, int>> buttons;
+    };
+    const Case cases[] = {
+        { win::MB_OK, { { QMessageBox::Ok, win::IDOK } } },
+        { win::MB_OKCANCEL, { { QMessageBox::Ok, win::IDOK }, { QMessageBox::Cancel, win::IDCANCEL } } },
+        { win::MB_YESNOCANCEL | win::MB_ICONQUESTION,
+            { { QMessageBox::Yes, win::IDYES }, { QMessageBox::No, win::IDNO },
+                { QMessageBox::Cancel, win::IDCANCEL } } },
+        { win::MB_YESNO, { { QMessageBox::Yes, win::IDYES }, { QMessageBox::No, win::IDNO } } },
+        { win::MB_RETRYCANCEL,
+            { { QMessageBox::Retry, win::IDRETRY }, { QMessageBox::Cancel, win::IDCANCEL } } },
+        { win::MB_ABORTRETRYIGNORE,
+            { { QMessageBox::Abort, win::IDABORT }, { QMessageBox::Retry, win::IDRETRY },
+                { QMessageBox::Ignore, win::IDIGNORE } } },
+    };
+    const fw::QtModalServices services;
+    for (const Case& c : cases) {
+        for (const auto& [button, id] : c.buttons) {
+            const auto box = services.MakeMessageBox(
+                "Do you want to save changes to the current layout?", c.flags, nullptr);
+            EXPECT_EQ(box->windowTitle().toStdString(), "Orvanel");
+            EXPECT_EQ(static_cast<std::size_t>(box->buttons().size()), c.buttons.size());
+            box->open(); // shown without a modal loop
+            QTest::mouseClick(box->button(button), Qt::LeftButton);
+            EXPECT_EQ(fw::QtModalServices::AnswerOf(*box, c.flags), id) << c.flags;
+        }
+        const auto box = services.MakeMessageBox("Dismissed", c.flags, nullptr);
+        box->open();
+        QTest::keyClick(box.get(), Qt::Key_Escape);
+        EXPECT_EQ(fw::QtModalServices::AnswerOf(*box, c.flags), win::DismissAnswer(c.flags)) << c.flags;
+    }
+    const auto box = services.MakeMessageBox("Do you want to save changes to the current layout?",
+        win::MB_YESNOCANCEL | win::MB_ICONEXCLAMATION, nullptr);
+    box->show();
+    box->grab().save(QString::fromStdString(qttest::OutputPath("fw_message_box.png").string()));
+}
+
+TEST_F(Modal, ShellExecuteStartsThroughTheInstalledShellAndAMissingProgramIsNoError)
+{
+    auto recording = std::make_shared<win::RecordingShell>();
+    win::AppContext::Instance().SetShell(recording);
+    EXPECT_GT(win::ShellExecuteA(
+                  nullptr, "open", "/opt/orvanel/Updater", "-quiet", "/opt/orvanel/", win::SW_SHOWNORMAL),
+        32);
+    EXPECT_EQ(recording->Calls(),
+        (std::vector<win::RecordingShell::Call> {
+            { "open", "/opt/orvanel/Updater", "-quiet", "/opt/orvanel/", win::SW_SHOWNORMAL } }));
+
+    win::AppContext::Instance().SetShell(std::make_shared<fw::QtShell>());
+    EXPECT_EQ(win::ShellExecuteA(nullptr, "open", "/nonexistent-folder/Updater", "-quiet",
+                  "/nonexistent-folder/", win::SW_SHOWNORMAL),
+        2);
+    EXPECT_GT(win::ShellExecuteA(nullptr, "open", "/bin/true", "-quiet", "/", win::SW_SHOWNORMAL), 32);
+}
+
+} // namespace
+} // namespace fwtest
