@@ -103,8 +103,10 @@ void ProductCatalog::FillProductCombo(AddStringTarget& combo, bool skipDiscontin
     for (const auto& [id, product] : GetElements())
         if (!(skipDiscontinued && product->GetDiscontinued()))
             listed.push_back(product.get());
-    std::stable_sort(listed.begin(), listed.end(),
-        [](const ProductDetails* a, const ProductDetails* b) { return a->GetOrder() < b->GetOrder(); });
+    // Products of equal Order keep their ID order.
+    std::sort(listed.begin(), listed.end(), [](const ProductDetails* a, const ProductDetails* b) {
+        return std::pair(a->GetOrder(), a->GetID()) < std::pair(b->GetOrder(), b->GetID());
+    });
     for (const ProductDetails* product : listed)
         combo.AddString(product->GetMedium());
 }
