@@ -23,49 +23,31 @@ bool CsvCursor::Text(std::string& text)
 
 bool CsvCursor::Bool(bool& flag)
 {
-    std::string text;
-    int number = 0;
-    if (!Next(text))
-        return false;
-    if (StringToInt(text, number))
-        flag = number != 0;
-    return true;
+    return Parsed(flag, [](std::string_view text, bool& value) {
+        int number = 0;
+        if (StringToInt(text, number))
+            value = number != 0;
+    });
 }
 
 bool CsvCursor::Unsigned(uint32_t& value)
 {
-    std::string text;
-    if (!Next(text))
-        return false;
-    StringToUnsigned(text, value);
-    return true;
+    return Parsed(value, StringToUnsigned);
 }
 
 bool CsvCursor::Int(int32_t& value)
 {
-    std::string text;
-    if (!Next(text))
-        return false;
-    StringToInt(text, value);
-    return true;
+    return Parsed(value, StringToInt);
 }
 
 bool CsvCursor::Double(double& value)
 {
-    std::string text;
-    if (!Next(text))
-        return false;
-    StringToDouble(text, value);
-    return true;
+    return Parsed(value, StringToDouble);
 }
 
 bool CsvCursor::Price(Money& money)
 {
-    std::string text;
-    if (!Next(text))
-        return false;
-    ParseMoney(text, money);
-    return true;
+    return Parsed(money, ParseMoney);
 }
 
 bool CsvCursor::Skip()

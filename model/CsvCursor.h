@@ -39,6 +39,15 @@ public:
 private:
     // The next field's text, or false at the end of the stream.
     bool Next(std::string& text);
+    // The next field parsed into value; a field that does not parse leaves value as it was.
+    template <typename T, typename Parse> bool Parsed(T& value, Parse parse)
+    {
+        std::string text;
+        if (!Next(text))
+            return false;
+        parse(text, value);
+        return true;
+    }
 
     std::istream& in_;
     bool lastEndedLine_ = false;

@@ -98,11 +98,7 @@ void MountData::Load(win::Archive& archive)
 {
     LoadArchiveId(archive);
     sizes_.clear();
-    uint32_t count = 0;
-    archive >> count;
-    if (count > archive.Remaining() / minimumArchivedSize)
-        throw win::ArchiveException(
-            win::ArchiveException::Cause::endOfFile, "mount sizes run past the end of the archive");
+    const uint32_t count = ReadArchiveCount(archive, minimumArchivedSize);
     for (uint32_t i = 0; i < count; ++i) {
         auto size = std::make_shared<MountSizeData>();
         size->Load(archive);

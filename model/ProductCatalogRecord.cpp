@@ -104,13 +104,9 @@ void ProductCatalog::Load(win::Archive& archive)
 {
     LoadArchiveId(archive);
     RemoveAll();
-    uint32_t count = 0;
-    archive >> count;
     // A product of any version takes well over this many bytes on an archive.
     constexpr std::size_t minimumArchivedProduct = 32;
-    if (count > archive.Remaining() / minimumArchivedProduct)
-        throw win::ArchiveException(
-            win::ArchiveException::Cause::endOfFile, "products run past the end of the archive");
+    const uint32_t count = ReadArchiveCount(archive, minimumArchivedProduct);
     for (uint32_t i = 0; i < count; ++i) {
         auto product = std::make_shared<ProductDetails>();
         product->Load(archive);

@@ -7,18 +7,6 @@
 
 namespace {
 
-// The element count of an archive list, refused when the archive cannot hold that many elements
-// of at least minimumSize bytes each.
-uint32_t ReadArchiveCount(win::Archive& archive, std::size_t minimumSize)
-{
-    uint32_t count = 0;
-    archive >> count;
-    if (count > archive.Remaining() / minimumSize)
-        throw win::ArchiveException(
-            win::ArchiveException::Cause::endOfFile, "list runs past the end of the archive");
-    return count;
-}
-
 void WriteArchiveCount(win::Archive& archive, std::size_t count)
 {
     archive << static_cast<uint32_t>(count);
@@ -58,6 +46,16 @@ void WriteDispatchList(DatabaseRecord& record, bool pendingOnly, std::ostream& o
 }
 
 } // namespace
+
+uint32_t ReadArchiveCount(win::Archive& archive, std::size_t minimumSize)
+{
+    uint32_t count = 0;
+    archive >> count;
+    if (count > archive.Remaining() / minimumSize)
+        throw win::ArchiveException(
+            win::ArchiveException::Cause::endOfFile, "list runs past the end of the archive");
+    return count;
+}
 
 void ReadArchiveStringList(win::Archive& archive, StringList& list)
 {

@@ -22,6 +22,10 @@ using StringList = std::vector<std::string>;
 using MoneyList = std::vector<Money>;
 using IntList = std::vector<int32_t>;
 
+// The element count of an archive list, refused with win::ArchiveException (end of file) when the
+// bytes left cannot hold that many elements of at least minimumSize bytes each.
+uint32_t ReadArchiveCount(win::Archive& archive, std::size_t minimumSize);
+
 // Archives. The readers empty the list first; a count larger than the archive can hold throws
 // win::ArchiveException (end of file).
 void ReadArchiveStringList(win::Archive& archive, StringList& list);
