@@ -327,4 +327,36 @@ TEST_F(CatalogFileReading, RowCutShortByTheEndOfTheFileIsTaken)
     EXPECT_EQ(catalog.GetMountData().GetTypeCount(), 0u);
 }
 
+// Flags and numbers that are not numbers keep their values (a flag of "yes" included); empty ones
+// read as 0; a field the file does not hold changes nothing.
+TEST(CsvCursor, FieldsThatAreNotNumbersKeepTheirValues)
+{
+    std::istringstream in("yes,no,\"\",abc,(2.5)\r\n\"x\"");
+    CsvCursor cursor(in);
+    bool on = true;
+    bool off = false;
+    bool cleared = true;
+    int32_t number = 7;
+    double real = 0;
+    EXPECT_TRUE(cursor.Bool(on));
+    EXPECT_TRUE(cursor.Bool(off));
+    EXPECT_TRUE(cursor.Bool(cleared));
+    EXPECT_TRUE(cursor.Int(number));
+    EXPECT_FALSE(cursor.LastEndedLine());
+    EXPECT_TRUE(cursor.Double(real));
+    EXPECT_TRUE(cursor.LastEndedLine());
+    EXPECT_TRUE(on);
+    EXPECT_FALSE(off);
+    EXPECT_FALSE(cleared);
+    EXPECT_EQ(number, 7);
+    EXPECT_EQ(real, -2.5);
+    std::string text;
+    EXPECT_TRUE(cursor.Text(text));
+    EXPECT_EQ(text, "x");
+    uint32_t absent = 9;
+    EXPECT_FALSE(cursor.Unsigned(absent));
+    EXPECT_EQ(absent, 9u);
+    EXPECT_TRUE(cursor.LastEndedLine());
+}
+
 } // namespace
