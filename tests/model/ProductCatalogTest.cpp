@@ -332,6 +332,76 @@ TEST_F(Catalog, CatalogueArchiveRoundTrip)
     EXPECT_EQ(loaded.GetModifiedMask(), 0u);
 }
 
+// An archive of data version 2.03, laid out field by field as that version stored it: no record
+// ids, none of the product fields added later, four of the settings. Its products saved without
+// prices take the global catalogue's, except discontinued ones and products 32 and 49.
+struct OldProduct {
+    uint32_t id;
+    int32_t full;
+    bool discontinued;
+};
+
+void StoreOldProduct(win::Archive& archive, const OldProduct& product)
+{
+    archive.WriteString("old " + std::to_string(product.id));
+    archive.WriteString("medium");
+    archive.WriteString("short");
+    archive << product.discontinued << product.id << uint32_t { 3 } << product.full << int32_t { 0 }
+            << int32_t { 0 } << uint32_t { 10 };
+    for (int flag = 0; flag < 9; ++flag) // Group to PackFlag, without Special
+        archive << true;
+    archive << int32_t { 1 } << false << uint32_t { 2 } << true << true << uint32_t { 0 } << uint32_t { 0 };
+    for (int flag = 0; flag < 5; ++flag) // Discnt to S Alone
+        archive << true;
+    for (int32_t value = 0; value < 8; ++value) // channels, sizes and print methods
+        archive << value;
+    archive << true << true << true; // SplitMono, NoristuHF, CanDoMono
+}
+
+TEST_F(Catalog, OldArchiveReadsItsFieldsAndRepairsUnpricedProducts)
+{
+    for (const uint32_t id : { 5u, 32u, 6u }) {
+        auto global = Product({ id, "global", "global medium", 0, false, "global product" });
+        ProductFields fields = global->GetFields();
+        fields.Full = Money(1250);
+        global->SetFields(fields);
+        GlobalProductCatalog().AddProduct(global);
+    }
+    win::Archive archive;
+    const OldProduct products[]
+        = { { 5, 0, false }, { 6, 0, true }, { 7, 100, false }, { 18, 0, false }, { 32, 0, false } };
+    archive << uint32_t { std::size(products) };
+    for (const auto& product : products)
+        StoreOldProduct(archive, product);
+    archive << uint32_t { 0 } << uint32_t { 0 }; // no mount sizes, no mount types
+    archive.WriteString("Old studio");
+    archive << 5.5 << 0.25 << uint32_t { 4 } << int32_t { 150 } << int32_t { 900 } << int32_t { 2500 } << 2.5;
+
+    SavedDataVersion = 2.03;
+    ProductCatalog catalog;
+    win::Archive in(archive.Bytes());
+    catalog.Load(in);
+    EXPECT_EQ(in.Remaining(), 0u);
+    EXPECT_EQ(AllFields(catalog.GetSettings(), CatalogSettingsTable),
+        "=Old studio;discount=5.5;disc red=0.25;max disc prods=4;custom reorder=1.50;catalog reorder=0.32;"
+        "min order=9.00;retouch charge=25.00;non crp surcharge=2.5;non standalone surcharge=1.00;"
+        "hardback charge=0.20;VAT rate=20;overseas surchare=0.00;");
+    EXPECT_EQ(catalog.FindProduct(5)->GetLong(), "global product") << "unpriced: repaired";
+    EXPECT_EQ(catalog.FindProduct(6)->GetLong(), "old 6") << "discontinued";
+    EXPECT_EQ(catalog.FindProduct(7)->GetLong(), "old 7") << "priced";
+    EXPECT_EQ(catalog.FindProduct(32)->GetLong(), "old 32") << "product 32 is left unpriced";
+    const ProductFields& old = catalog.FindProduct(18)->GetFields();
+    EXPECT_EQ(old.Long, "old 18") << "no global product";
+    EXPECT_TRUE(old.SepPackScan) << "products 18 and 19 of old archives";
+    EXPECT_FALSE(old.MountsPossible);
+    EXPECT_EQ(old.MntSize, 2u);
+    EXPECT_EQ(old.SpecPrintMethod, 7);
+    EXPECT_TRUE(old.CanDoMono);
+    EXPECT_TRUE(old.PrintLabelOnScan) << "added later: keeps its default";
+    EXPECT_EQ(old.NumMultiImages, 1);
+    EXPECT_EQ(catalog.FindProduct(7)->GetFields().SepPackScan, false);
+}
+
 TEST_F(Catalog, HostileArchiveCountsAllocateNothingAhead)
 {
     SavedDataVersion = CurrentDataVersion;
