@@ -1,0 +1,124 @@
+// The product catalogue: the products keyed by ID, the studio-wide pricing settings and the mount
+// price table. One program-wide catalogue, GlobalProductCatalog, is filled from ProductCatalog.csv
+// at start-up; pack templates resolve their products in it.
+#pragma once
+
+#include "model/AddStringTarget.h"
+#include "model/ExtensibleStdMap.h"
+#include "model/Money.h"
+#include "model/MountData.h"
+#include "model/ProductDetails.h"
+#include "model/RecordFieldTable.h"
+#include "records/DatabaseRecord.h"
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+// The catalogue's own fields. A CatalogSettings of its own holds zeros and an empty name; a
+// catalogue's defaults are those of CatalogSettingsTable.
+struct CatalogSettings {
+    std::string Name;
+    double Discount {}; // first step of the quantity discount, percent
+    double DiscRed {}; // reduction of each further step, percent points
+    uint32_t MaxDiscProds {}; // most products counted for the quantity discount
+    Money CustomReorder;
+    Money CatalogReorder;
+    Money MinOrder;
+    Money RetouchCharge;
+    double NonCrpSurcharge {};
+    Money NonStandaloneSurcharge; // added to an order without a standalone product
+    Money HardbackCharge;
+    double VatRate {};
+    Money OverseasSurcharge;
+};
+
+using CatalogSetting = fieldtable::Field<CatalogSettings>;
+inline constexpr std::size_t catalogSettingCount = 13;
+// The name, then the twelve settings in the order of the file's line 1 (each after its key).
+extern const std::array<CatalogSetting, catalogSettingCount> CatalogSettingsTable;
+
+class ProductCatalog : public Archivable,
+                       public DatabaseRecord,
+                       public ExtensibleStdMap<uint32_t, std::shared_ptr<ProductDetails>> {
+public:
+    static constexpr uint16_t fieldCount = catalogSettingCount;
+    // What the name lookups give when no product has the name.
+    static constexpr uint32_t noProductId = 0xFFFFFFFF;
+
+    // The defaults, no products, an empty mount table.
+    ProductCatalog();
+    // The settings, a copy of the mount table and a copy of every product; the record identity
+    // is not copied. Assignment replaces the target's products.
+    ProductCatalog(const ProductCatalog& other);
+    ProductCatalog& operator=(const ProductCatalog& other);
+
+    const CatalogSettings& GetSettings() const { return settings_; }
+    const std::string& GetName() const { return settings_.Name; }
+    // Replaces the name and every setting and marks them all modified.
+    void SetSettings(const CatalogSettings& settings);
+    const MountData& GetMountData() const { return mounts_; }
+    MountData& GetMountData() { return mounts_; }
+
+    // The product with the ID, or nullptr.
+    std::shared_ptr<ProductDetails> FindProduct(uint32_t id) const { return Find(id); }
+    // Inserts the product under its ID; false, with the first product kept, when the ID is taken.
+    bool AddProduct(std::shared_ptr<ProductDetails> product);
+
+    // The ID of the first product in ID order whose name equals text exactly (letter case
+    // counts), or noProductId. Short: "Keyring" is sought as "2Keyring" and "PxP" as "PandP".
+    // Medium: "Keyring" as "2 Keyring" and "Post&Pack" as "P and P". Long: "Postage & Packing"
+    // as "Postage and Packing".
+    uint32_t FindIdByShortName(const std::string& text) const;
+    uint32_t FindIdByMediumName(const std::string& text) const;
+    uint32_t FindIdByLongName(const std::string& text) const;
+
+    // Adds each product's medium name in ascending Order (equal Orders in ID order), leaving out
+    // the discontinued ones when skipDiscontinued is set.
+    void FillProductCombo(AddStringTarget& combo, bool skipDiscontinued) const;
+
+    // Takes from GlobalProductCatalog the products this catalogue lacks, the mount types beyond
+    // its own and the mount sizes beyond its own. Does nothing on GlobalProductCatalog itself.
+    void MergeFromGlobal();
+
+    // The rest of the catalogue file after its first two fields (the version, already in
+    // SavedDataVersion, and the word): the settings, the products and the mounts section. False
+    // only when the stream was not good at the start; otherwise whatever it found is taken.
+    bool ReadCsv(std::istream& in);
+    // The whole file, at the current data version, with CR LF line ends.
+    void WriteCsv(std::ostream& out) const;
+    // "ProductID,LongName,MediumName,ShortName", then one line per product.
+    void WriteProductListCsv(std::ostream& out) const;
+
+    // Record forms. Products and the mount table are child records: messages add and remove
+    // products and reach the table; Clone copies the settings only.
+    std::string Describe() const override;
+    void MarkAllFieldsModified() override;
+    void WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator) override;
+    uint8_t ReadFields(std::istream& in) override;
+    DatabaseRecord* Clone(DatabaseRecord& target) const override;
+    std::unique_ptr<DatabaseRecord> Clone() const override;
+    // Applies the action to the catalogue and, when it answers true, to its products in ID order
+    // while each answers true.
+    bool Traverse(TraverseAction& action) override;
+    void Store(win::Archive& archive) const override;
+    void Load(win::Archive& archive) override;
+
+private:
+    void CopySettings(const CatalogSettings& from);
+    void CopyProducts(const ProductCatalog& other);
+    uint32_t FindIdByName(std::string ProductFields::*name, const std::string& text) const;
+    void MergeMountsFromGlobal(const MountData& global);
+    // Products of old archives saved without prices take the global catalogue's product.
+    void RepairUnpricedProducts();
+
+    CatalogSettings settings_;
+    MountData mounts_;
+};
+
+// The one program-wide catalogue.
+ProductCatalog& GlobalProductCatalog();
+// Back to the defaults, without products or mounts (for tests).
+void ResetGlobalProductCatalog();

@@ -1,0 +1,48 @@
+#include "model/ProductCatalogFile.h"
+
+#include "model/DocumentFieldReaders.h"
+#include "records/CsvNumbers.h"
+#include "records/DataVersion.h"
+
+#include <fstream>
+
+std::string_view CatalogFileMessage(CatalogFileStatus status)
+{
+    switch (status) {
+    case CatalogFileStatus::read:
+        break;
+    case CatalogFileStatus::cannotOpen:
+        return "Could not open the product details file";
+    case CatalogFileStatus::laterVersion:
+        return "Product Catalog file is for a later version of the software";
+    case CatalogFileStatus::notACatalog:
+        return "Products Details file is not a valid product catalog";
+    }
+    return {};
+}
+
+CatalogFileStatus ReadCatalogFileStart(std::istream& in)
+{
+    const auto version = layoutdoc::ReadPresentField(in);
+    double number = 0;
+    if (!version || version->text.empty() || !StringToDouble(version->text, number))
+        return CatalogFileStatus::notACatalog;
+    SavedDataVersion = number;
+    if (number > CurrentDataVersion)
+        return CatalogFileStatus::laterVersion;
+    const auto word = layoutdoc::ReadPresentField(in);
+    if (!word || word->text != "ProductCatalog")
+        return CatalogFileStatus::notACatalog;
+    return CatalogFileStatus::read;
+}
+
+CatalogFileStatus ReadProductCatalogFile(const std::string& path, ProductCatalog& catalog)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open())
+        return CatalogFileStatus::cannotOpen;
+    const CatalogFileStatus status = ReadCatalogFileStart(in);
+    if (status == CatalogFileStatus::read)
+        catalog.ReadCsv(in);
+    return status;
+}

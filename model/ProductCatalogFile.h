@@ -1,0 +1,28 @@
+// Reading ProductCatalog.csv at start-up: open it, check its version and its word, and let the
+// catalogue read the rest. A file that cannot be opened, a later version, an unreadable version
+// or a wrong word are refused with the text start-up shows before ending the program.
+#pragma once
+
+#include "model/ProductCatalog.h"
+
+#include <istream>
+#include <string>
+#include <string_view>
+
+enum class CatalogFileStatus {
+    read,
+    cannotOpen, // "Could not open the product details file"
+    laterVersion, // "Product Catalog file is for a later version of the software"
+    notACatalog, // "Products Details file is not a valid product catalog"
+};
+
+// The message shown for a refusal (empty for read).
+std::string_view CatalogFileMessage(CatalogFileStatus status);
+
+// The file's first two fields: the version, which goes into SavedDataVersion, and the word,
+// exactly "ProductCatalog". A version that is not a number (a byte-order mark before it, a word,
+// nothing) is refused as not a catalogue, rather than read as the oldest version.
+CatalogFileStatus ReadCatalogFileStart(std::istream& in);
+
+// Opens the file, checks its start and reads it into catalog (ProductCatalog::ReadCsv).
+CatalogFileStatus ReadProductCatalogFile(const std::string& path, ProductCatalog& catalog);

@@ -1,0 +1,124 @@
+// Record message, clone, traversal and archive forms of the catalogue.
+#include "model/CatalogVersions.h"
+#include "model/ProductCatalog.h"
+
+#include "records/CsvNumbers.h"
+#include "records/DispatchRaw.h"
+
+std::string ProductCatalog::Describe() const
+{
+    return "ProductCatalog: " + FormatUnsigned(GetId()) + ": " + settings_.Name;
+}
+
+void ProductCatalog::MarkAllFieldsModified()
+{
+    SetFieldsModified(fieldCount);
+}
+
+void ProductCatalog::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
+{
+    for (const auto& setting : CatalogSettingsTable)
+        fieldtable::WriteDispatch(*this, pendingOnly, out, settings_, setting);
+    if (writeTerminator)
+        WriteDispatchRaw16(out, fieldCount);
+}
+
+uint8_t ProductCatalog::ReadFields(std::istream& in)
+{
+    const uint8_t operation = ReadDispatchOperation(in);
+    switch (static_cast<DispatchOp>(operation)) {
+    case DispatchOp::addChild: {
+        const ChildAddress child = ReadChildAddress(in);
+        if (child.type == static_cast<uint8_t>(RecordType::ctMountData)) {
+            mounts_.ReadAsChild(child.id, in);
+        } else if (child.type == static_cast<uint8_t>(RecordType::ctProductDetails)) {
+            auto product = std::make_shared<ProductDetails>();
+            product->ReadAsChild(child.id, in);
+            AddProduct(std::move(product));
+        } else {
+            ThrowUnknownChildType(child.type);
+        }
+        break;
+    }
+    case DispatchOp::removeChild: {
+        const ChildAddress child = ReadChildAddress(in);
+        if (child.type != static_cast<uint8_t>(RecordType::ctProductDetails))
+            break;
+        for (auto entry = elements_.begin(); entry != elements_.end(); ++entry) {
+            if (entry->second->GetId() == child.id) {
+                entry->second->OnDispatchRemoved();
+                elements_.erase(entry);
+                break;
+            }
+        }
+        break;
+    }
+    case DispatchOp::fieldUpdates:
+        ReadFieldUpdates(in, fieldCount, [&](uint16_t fieldId) {
+            const CatalogSetting* setting = fieldtable::FindById(CatalogSettingsTable, fieldId);
+            if (setting)
+                fieldtable::ReadDispatch(*this, in, settings_, *setting);
+            return setting != nullptr;
+        });
+        break;
+    }
+    return operation;
+}
+
+DatabaseRecord* ProductCatalog::Clone(DatabaseRecord& target) const
+{
+    auto* catalog = dynamic_cast<ProductCatalog*>(&target);
+    if (catalog)
+        catalog->CopySettings(settings_);
+    return catalog;
+}
+
+std::unique_ptr<DatabaseRecord> ProductCatalog::Clone() const
+{
+    auto catalog = std::make_unique<ProductCatalog>();
+    Clone(*catalog);
+    return catalog;
+}
+
+bool ProductCatalog::Traverse(TraverseAction& action)
+{
+    if (action.Apply(*this)) {
+        for (const auto& [id, product] : GetElements())
+            if (!product->Traverse(action))
+                break;
+    }
+    return false;
+}
+
+void ProductCatalog::Store(win::Archive& archive) const
+{
+    archive << GetId() << static_cast<uint32_t>(GetCount());
+    for (const auto& [id, product] : GetElements())
+        product->Store(archive);
+    mounts_.Store(archive);
+    for (const auto& setting : CatalogSettingsTable)
+        fieldtable::Store(archive, settings_, setting);
+}
+
+void ProductCatalog::Load(win::Archive& archive)
+{
+    LoadArchiveId(archive);
+    RemoveAll();
+    // A product of any version takes well over this many bytes on an archive.
+    constexpr std::size_t minimumArchivedProduct = 32;
+    const uint32_t count = ReadArchiveCount(archive, minimumArchivedProduct);
+    for (uint32_t i = 0; i < count; ++i) {
+        auto product = std::make_shared<ProductDetails>();
+        product->Load(archive);
+        AddProduct(std::move(product));
+    }
+    mounts_.Load(archive);
+    for (const auto& setting : CatalogSettingsTable) {
+        if (catalogversions::FormHas(setting.archiveSince))
+            fieldtable::Load(archive, settings_, setting);
+    }
+    MergeFromGlobal();
+    if (catalogversions::FormIsBefore(catalogversions::archive::UnpricedProductsBefore))
+        RepairUnpricedProducts();
+    ClearModified();
+}

@@ -1,0 +1,154 @@
+// A product: construction, copies, its row of the catalogue file and its record forms, each a loop
+// over the product's field table.
+#include "model/ProductDetails.h"
+
+#include "model/CatalogVersions.h"
+#include "records/CsvNumbers.h"
+#include "records/DispatchRaw.h"
+
+#include <ostream>
+
+namespace {
+
+const auto& FieldsById()
+{
+    static const auto ordered = fieldtable::OrderedById(ProductFieldTable);
+    return ordered;
+}
+
+} // namespace
+
+ProductDetails::ProductDetails()
+{
+    for (const auto& field : ProductFieldTable)
+        fieldtable::SetDefault(fields_, field);
+}
+
+ProductDetails::ProductDetails(const ProductDetails& other)
+    : Archivable(other)
+    , DatabaseRecord(other)
+{
+    for (const auto& field : ProductFieldTable)
+        fieldtable::Copy(other.fields_, fields_, field);
+}
+
+ProductDetails& ProductDetails::operator=(const ProductDetails& other)
+{
+    if (&other != this) {
+        for (const auto& field : ProductFieldTable)
+            fieldtable::Copy(other.fields_, fields_, field);
+    }
+    return *this;
+}
+
+void ProductDetails::SetFields(const ProductFields& fields)
+{
+    for (const auto& field : ProductFieldTable)
+        fieldtable::Copy(fields, fields_, field);
+    MarkAllFieldsModified();
+}
+
+bool ProductDetails::HasSpecialId() const
+{
+    const uint32_t id = fields_.ID;
+    return id == 37 || id == 42 || id == 67 || id == 80;
+}
+
+void ProductDetails::SetOldSepPackScan()
+{
+    if (fields_.ID == 18 || fields_.ID == 19)
+        fields_.SepPackScan = true;
+}
+
+bool ProductDetails::ReadCsv(CsvCursor& in)
+{
+    if (!in.Stream().good())
+        return false;
+    // The long name comes first; an empty one ends the product list.
+    if (!in.Text(fields_.Long) || fields_.Long.empty())
+        return false;
+    for (const auto& field : ProductFieldTable) {
+        if (field.position > 1 && catalogversions::FormHas(field.fileSince))
+            fieldtable::ReadCsv(in, fields_, field);
+    }
+    if (!catalogversions::FormHas(catalogversions::product::SepPackScanSince))
+        SetOldSepPackScan();
+    ClearModified();
+    return true;
+}
+
+void ProductDetails::WriteCsv(std::ostream& out) const
+{
+    bool leadingComma = false;
+    for (const auto& field : ProductFieldTable) {
+        fieldtable::WriteCsv(out, fields_, field, leadingComma);
+        leadingComma = true;
+    }
+}
+
+std::string ProductDetails::Describe() const
+{
+    return "ProductDetails: " + FormatUnsigned(GetId()) + ": " + fields_.Medium;
+}
+
+void ProductDetails::MarkAllFieldsModified()
+{
+    SetFieldsModified(fieldCount);
+}
+
+void ProductDetails::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
+{
+    for (const ProductField* field : FieldsById())
+        fieldtable::WriteDispatch(*this, pendingOnly, out, fields_, *field);
+    if (writeTerminator)
+        WriteDispatchRaw16(out, fieldCount);
+}
+
+uint8_t ProductDetails::ReadFields(std::istream& in)
+{
+    // The operation byte is read and not looked at: a product only ever takes field updates.
+    const uint8_t operation = ReadDispatchOperation(in);
+    ReadFieldUpdates(in, fieldCount, [&](uint16_t fieldId) {
+        const ProductField* field = fieldtable::FindById(ProductFieldTable, fieldId);
+        if (field)
+            fieldtable::ReadDispatch(*this, in, fields_, *field);
+        return field != nullptr;
+    });
+    return operation;
+}
+
+DatabaseRecord* ProductDetails::Clone(DatabaseRecord& target) const
+{
+    auto* product = dynamic_cast<ProductDetails*>(&target);
+    if (product)
+        *product = *this;
+    return product;
+}
+
+std::unique_ptr<DatabaseRecord> ProductDetails::Clone() const
+{
+    auto product = std::make_unique<ProductDetails>();
+    Clone(*product);
+    return product;
+}
+
+void ProductDetails::Store(win::Archive& archive) const
+{
+    archive << GetId();
+    for (const ProductField* field : FieldsById()) {
+        if (field->archiveSince != catalogversions::never)
+            fieldtable::Store(archive, fields_, *field);
+    }
+}
+
+void ProductDetails::Load(win::Archive& archive)
+{
+    LoadArchiveId(archive);
+    for (const ProductField* field : FieldsById()) {
+        if (catalogversions::FormHas(field->archiveSince))
+            fieldtable::Load(archive, fields_, *field);
+    }
+    if (!catalogversions::FormHas(catalogversions::product::SepPackScanSince))
+        SetOldSepPackScan();
+    ClearModified();
+}
