@@ -72,22 +72,8 @@ ImageResult DeviceIndepBitmap::LoadJpegWithExif(
 {
     if (!m_pExif)
         m_pExif = std::make_unique<ExifData>();
-    if (!m_pBitmap)
-        m_pBitmap = std::make_unique<PLWinBmp>();
     m_FileType = kJpegFile;
-    try {
-        decoder.OpenFile(path.c_str(), nullptr);
-        decoder.GetImage(*m_pBitmap, 32);
-        decoder.GetExifData(*m_pExif);
-        decoder.Close();
-        ShrinkToBox(maxW, maxH);
-    } catch (const PLTextException& e) {
-        decoder.Close();
-        return ResultFromException(e);
-    }
-    m_bModified = false;
-    m_QuarterTurns = 0;
-    return {};
+    return DecodeFile(path, decoder, maxW, maxH, [&] { decoder.GetExifData(*m_pExif); });
 }
 
 void DeviceIndepBitmap::ShrinkToBox(int32_t maxW, int32_t maxH)

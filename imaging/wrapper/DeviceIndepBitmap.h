@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -200,9 +201,10 @@ public:
     void Unlock();
 
 private:
-    // Decodes the file into the picture at 32 bpp and shrinks it into the box (LoadFile's steps
-    // without the EXIF data).
-    ImageResult DecodeFile(const std::string& path, PLPicDecoder& decoder, int32_t maxW, int32_t maxH);
+    // Decodes the file into the picture at 32 bpp, calls whileOpen (when given) before the decoder
+    // is closed, and shrinks the picture into the box. The file type becomes the decoder's.
+    ImageResult DecodeFile(const std::string& path, PLPicDecoder& decoder, int32_t maxW, int32_t maxH,
+        const std::function<void()>& whileOpen);
     // Shrinks the picture to fit maxW x maxH when both are above 0 and it is larger; throws.
     void ShrinkToBox(int32_t maxW, int32_t maxH);
     ImageResult SaveResized(const std::string& path, const std::string& sourcePath, PLPicDecoder& decoder,

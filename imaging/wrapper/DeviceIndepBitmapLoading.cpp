@@ -9,8 +9,8 @@
 
 namespace Pellimar {
 
-ImageResult DeviceIndepBitmap::DecodeFile(
-    const std::string& path, PLPicDecoder& decoder, int32_t maxW, int32_t maxH)
+ImageResult DeviceIndepBitmap::DecodeFile(const std::string& path, PLPicDecoder& decoder, int32_t maxW,
+    int32_t maxH, const std::function<void()>& whileOpen)
 {
     if (!m_pBitmap)
         m_pBitmap = std::make_unique<PLWinBmp>();
@@ -18,6 +18,8 @@ ImageResult DeviceIndepBitmap::DecodeFile(
         decoder.OpenFile(path.c_str(), nullptr);
         decoder.GetImage(*m_pBitmap, 32);
         m_FileType = decoder.GetFileType();
+        if (whileOpen)
+            whileOpen();
         decoder.Close();
         ShrinkToBox(maxW, maxH);
     } catch (const PLTextException& e) {
@@ -33,13 +35,13 @@ ImageResult DeviceIndepBitmap::LoadFile(
     const std::string& path, PLPicDecoder& decoder, int32_t maxW, int32_t maxH)
 {
     m_pExif.reset();
-    return DecodeFile(path, decoder, maxW, maxH);
+    return DecodeFile(path, decoder, maxW, maxH, nullptr);
 }
 
 ImageResult DeviceIndepBitmap::LoadJpeg(
     const std::string& path, PLPicDecoder& decoder, int32_t maxW, int32_t maxH)
 {
-    const ImageResult decoded = DecodeFile(path, decoder, maxW, maxH);
+    const ImageResult decoded = DecodeFile(path, decoder, maxW, maxH, nullptr);
     if (decoded.severity != 0 || !m_pExif || m_FileType != kJpegFile)
         return decoded;
     // The picture's own decoder need not keep EXIF data: a JPEG decoder reads the file's again.
