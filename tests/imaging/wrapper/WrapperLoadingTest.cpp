@@ -10,6 +10,8 @@
 #include "imaging/codec/EncoderTestSupport.h"
 #include "imaging/codec/PLPicDecoder.h"
 #include "imaging/exif/ExifData.h"
+#include "imaging/pict/PLPictDecoder.h"
+#include "imaging/pict/PictWriter.h"
 #include "imaging/wrapper/PictureDecoder.h"
 #include "imaging/wrapper/WrapperTestSupport.h"
 
@@ -47,6 +49,23 @@ TEST_F(WrapperLoad, ThroughThePictureDecoder)
     ASSERT_EQ(dib.GetSize(), PLCoord(29, 17));
     for (int y = 0; y < 17; ++y)
         ASSERT_EQ(std::memcmp(dib.GetBitmap()->GetRow(y), ref.samples.data() + y * 29 * 4, 29 * 4), 0) << y;
+}
+
+// Another decoder's file type is kept: a PICT picture, which the wrapper cannot save.
+TEST_F(WrapperLoad, ThroughThePictDecoder)
+{
+    pictwriter::Writer w(2, { 0, 0, 2, 3 });
+    w.DirectBits({ 0, 0, 2, 3 }, 32, 3,
+        { { 10, 20, 30, 40, 50, 60, 70, 80, 90 }, { 11, 21, 31, 41, 51, 61, 71, 81, 91 } });
+    w.End();
+    const std::string path = WriteFile(Path("picture.pict"), w.Data());
+    DeviceIndepBitmap dib;
+    PLPictDecoder decoder;
+    ASSERT_EQ(dib.LoadFile(path, decoder, -1, -1), ImageResult {});
+    EXPECT_EQ(dib.GetFileType(), PLFileType::Pict);
+    EXPECT_FALSE(dib.CanSave());
+    ASSERT_EQ(dib.GetSize(), PLCoord(3, 2));
+    EXPECT_EQ(dib.GetBitmap()->GetRow32(1)[2], PLPixel32(31, 61, 91, 255));
 }
 
 // LoadFile drops the EXIF data; LoadJpeg refills an EXIF object it has from the file, and leaves a
