@@ -294,6 +294,34 @@ TEST_F(WrapperSave, FailedSavesKeepTheOldFileAndFreeTheLock)
     }
 }
 
+// Whether the encoder lock was held when the last file was opened for writing.
+bool g_LockHeldAtOpen = false;
+
+int OpenNotingTheLock(const char* path, int flags, mode_t mode)
+{
+    g_LockHeldAtOpen = !EncoderLockIsFree();
+    return PLFileCalls::Posix().open(path, flags, mode);
+}
+
+// The fitted saves write their file under the encoder lock, and give it back afterwards.
+TEST_F(WrapperSave, FittedSavesWriteUnderTheLock)
+{
+    PLFileCalls noting = PLFileCalls::Posix();
+    noting.open = OpenNotingTheLock;
+    DeviceIndepBitmap dib;
+    LoadAs(dib, Path("source.jpg"), Photo(20, 12), PLFileType::Jpeg);
+    dib.SetFileCalls(noting);
+    PLJPEGDecoder decoder;
+    for (const bool bmp : { false, true }) {
+        g_LockHeldAtOpen = false;
+        const ImageResult result = bmp ? dib.SaveResizedBmp(Path("out"), "", decoder, 10, 10, false)
+                                       : dib.SaveResizedJpeg(Path("out"), "", decoder, 10, 10, false);
+        ASSERT_EQ(result, ImageResult {});
+        EXPECT_TRUE(g_LockHeldAtOpen) << bmp;
+        EXPECT_TRUE(EncoderLockIsFree()) << bmp;
+    }
+}
+
 TEST(EncoderLock, TakenOnceUntilReleased)
 {
     EncoderLock::Acquire();
