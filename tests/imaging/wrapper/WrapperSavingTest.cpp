@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "imaging/bitmap/PLWinBmp.h"
 #include "imaging/codec/EncoderTestSupport.h"
@@ -332,6 +333,24 @@ TEST(EncoderLock, TakenOnceUntilReleased)
         EXPECT_FALSE(EncoderLock::TryAcquire());
     }
     EXPECT_TRUE(EncoderLockIsFree());
+}
+
+// The picture's busy lock: taken by Lock, given back by Unlock, handed to a waiting thread.
+TEST(PictureBusyLock, LockWaitsForUnlock)
+{
+    DeviceIndepBitmap dib;
+    dib.Lock();
+    EXPECT_TRUE(dib.IsBusy());
+    bool taken = false;
+    std::thread other([&] {
+        dib.Lock();
+        taken = true;
+        dib.Unlock();
+    });
+    dib.Unlock();
+    other.join();
+    EXPECT_TRUE(taken);
+    EXPECT_FALSE(dib.IsBusy());
 }
 
 } // namespace
