@@ -178,7 +178,7 @@ void PLPCXDecoder::DecodeImage(PLBmp* pBmp)
         std::fill(line.begin(), line.end(), uint8_t { 0 });
         runs.Fill(line.data(), lineBytes);
         PLPixel32* out = pBmp->GetRow32(y);
-        if (h.planes == 3) {
+        if (h.bitsPerPixel == 8 && h.planes == 3) {
             const uint8_t* red = line.data();
             for (int x = 0; x < width; ++x)
                 out[x].Set(red[x], red[x + bpl], red[x + 2 * bpl], 255);
