@@ -13,7 +13,7 @@ constexpr int64_t kNumberCap = int64_t { 1 } << 40;
 
 bool IsPnmSpace(uint8_t c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
 bool IsDigit(uint8_t c)

@@ -23,8 +23,8 @@ struct PnmHeader {
 PnmHeader ReadPnmHeader(
     PLDataSource& source, char textDigit, char binaryDigit, const char* wrongIdentifierMessage);
 
-// The next decimal number: whitespace (space, tab, line feed, vertical tab, form feed, carriage
-// return) and comments from "#" to the end of the line are skipped first; the end of the data
+// The next decimal number: whitespace (space, tab, line feed, carriage return, as the format has
+// it) and comments from "#" to the end of the line are skipped first; the end of the data
 // there raises code 11. The result is 0 when no digit follows (the character is left unread) and
 // stops growing at 2^40.
 int64_t ReadPnmNumber(PLDataSource& source);
