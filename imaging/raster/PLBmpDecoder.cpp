@@ -152,6 +152,11 @@ void PLBmpDecoder::ReadInfoHeader(PLDataSource& source, InfoHeader& header)
     default:
         RaiseError(PL_ERR_FORMAT_UNKNOWN, "Decoding bmp: Illegal bpp value.");
     }
+    // Compressions this decoder does not know (embedded JPEG or PNG pictures, OS/2 Huffman and RLE24)
+    // would otherwise be read as plain pixels.
+    const bool plain = header.compression == 0 || header.compression == kBitFields;
+    if ((header.bitCount == 1 && header.compression != 0) || (header.bitCount >= 16 && !plain))
+        RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED, "Bitmap decoder: Unsupported compression.");
     CheckRasterSize(
         header.width, header.height, header.bitCount <= 8 ? 8 : 32, "Bitmap decoder: Bad picture size.");
 }
