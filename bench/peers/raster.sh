@@ -47,7 +47,7 @@ while IFS=, read -r name _ _ med user system min _; do
 done <"$csv"
 
 echo "decode 6000x4000, 24-bit BMP and binary PPM, $runs runs each"
-echo "ImageMagick's limits: $(convert-im6.q16 -list resource | awk '/Memory|Map|Area|Thread/ { printf "%s %s  ", $1, $2 }')"
+echo "ImageMagick's limits: $($im -list resource | awk '/Memory|Map|Area|Thread/ { printf "%s %s  ", $1, $2 }')"
 printf '%-12s %10s %10s %10s\n' command "median ms" "min ms" "cpu ms"
 for name in ours-bmp pillow-bmp im-bmp ours-ppm pillow-ppm im-ppm; do
     awk -v n="$name" -v m="${median[$name]}" -v l="${low[$name]}" -v c="${cpu[$name]}" \
