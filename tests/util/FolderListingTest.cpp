@@ -1,5 +1,7 @@
 #include "util/FolderListing.h"
 
+#include "util/TestFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,7 +16,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -23,19 +24,10 @@ namespace fs = std::filesystem;
 // A folder of its own for each test, removed afterwards.
 class FolderListing : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        root = fs::temp_directory_path()
-            / ("orvanel-listing-" + std::to_string(::getpid()) + "-" + info->name());
-        fs::remove_all(root);
-        fs::create_directories(root);
-    }
-    void TearDown() override { fs::remove_all(root); }
-
     void Touch(const std::string& name) const { std::ofstream(root / name) << name; }
 
-    fs::path root;
+    TestFolder folder { "listing" };
+    const fs::path root = folder.Path();
 };
 
 // The file system says what exists and what is a folder; the times come from the test's table.

@@ -3,6 +3,7 @@
 #include "RecordingPages.h"
 #include "platform/win/AppContext.h"
 #include "platform/win/ScriptedModalServices.h"
+#include "util/TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -57,14 +56,9 @@ protected:
     {
         win::AppContext::Instance().Reset();
         win::AppContext::Instance().SetModalServices(modal);
-        folder = fs::temp_directory_path()
-            / ("orvanel-pages-" + std::to_string(::getpid()) + "-"
-                + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder);
     }
     void TearDown() override
     {
-        fs::remove_all(folder);
         EXPECT_TRUE(pages.faults.empty()) << pages.faults.front();
         EXPECT_TRUE(pages.dc.ObjectFaults().empty());
         win::AppContext::Instance().Reset();
@@ -78,7 +72,8 @@ protected:
     }
 
     std::shared_ptr<win::ScriptedModalServices> modal = std::make_shared<win::ScriptedModalServices>();
-    fs::path folder;
+    TestFolder testFolder { "pages" };
+    const fs::path folder = testFolder.Path();
     RecordingPages pages;
 };
 
@@ -154,6 +149,19 @@ TEST_F(PageWriters, TableBreaksPagesWithTheFooterAndStartsLaterPagesALineLower)
         footer.y += kTableLine;
         EXPECT_EQ(Placements({ texts[p].back() })[0], footer);
     }
+}
+
+TEST_F(PageWriters, TableThatFillsItsPageExactlyEndsWithoutAnEmptyPage)
+{
+    std::string rows;
+    for (int i = 1; i <= 76; ++i)
+        rows += std::to_string(i) + "\n";
+    ASSERT_TRUE(PrintCsvFileTable(pages, kFontSize, WriteFile(rows), 3, kWidths, kAlignments, kNoRectangles));
+    // The page is full after its last row, but no row follows: one page, and so no footer.
+    const auto texts = pages.PageTexts();
+    ASSERT_EQ(texts.size(), 1u);
+    ASSERT_EQ(texts[0].size(), 76u);
+    EXPECT_EQ(texts[0].back().text, "76");
 }
 
 TEST_F(PageWriters, TableWithoutColumnsOrFileStartsNoPage)

@@ -4,6 +4,7 @@
 #include "platform/win/AppContext.h"
 #include "platform/win/ScriptedModalServices.h"
 #include "qt/QtTestSupport.h"
+#include "util/TestFolder.h"
 #include "util/window/PageWriters.h"
 #include "util/window/PrinterDefaults.h"
 
@@ -18,8 +19,6 @@
 #include <memory>
 #include <string>
 
-#include <unistd.h>
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -31,16 +30,11 @@ protected:
         qttest::EnsureApplication();
         win::AppContext::Instance().Reset();
         win::AppContext::Instance().SetModalServices(modal);
-        folder = fs::temp_directory_path()
-            / ("orvanel-print-" + std::to_string(::getpid()) + "-"
-                + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder);
     }
     void TearDown() override
     {
         EXPECT_TRUE(modal->Unexpected().empty()) << modal->Unexpected().front();
         EXPECT_TRUE(modal->AllAnswersUsed());
-        fs::remove_all(folder);
         win::AppContext::Instance().Reset();
     }
 
@@ -77,7 +71,8 @@ protected:
     }
 
     std::shared_ptr<win::ScriptedModalServices> modal = std::make_shared<win::ScriptedModalServices>();
-    fs::path folder;
+    TestFolder testFolder { "print" };
+    const fs::path folder = testFolder.Path();
     PrinterDC dc;
 };
 
