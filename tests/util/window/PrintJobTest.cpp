@@ -1,10 +1,12 @@
 #include "util/window/PrintJob.h"
 
 #include "platform/gdi/DeviceContext.h"
+#include "platform/qt/QtDeviceContext.h"
 #include "platform/win/AppContext.h"
 #include "platform/win/ScriptedModalServices.h"
 #include "qt/QtTestSupport.h"
 #include "util/TestFolder.h"
+#include "util/window/PageFlow.h"
 #include "util/window/PageWriters.h"
 #include "util/window/PrinterDefaults.h"
 
@@ -243,6 +245,18 @@ TEST(PrinterDefaults, SettingsReachTheQtPrinter)
     EXPECT_NEAR(paper.width(), 100.0, 0.5);
     EXPECT_NEAR(paper.height(), 150.0, 0.5);
     EXPECT_EQ(printer.resolution(), 300);
+}
+
+TEST(PageFlow, AverageCharacterWidthOfArialIsArialsOwnInLiberationSans)
+{
+    qttest::EnsureApplication();
+    QImage image = qttest::WhiteImage(100, 100, 254);
+    gdi::QtDeviceContext dc(image);
+    dc.SetMapMode(gdi::MM_LOMETRIC);
+    // 72 points: a character height of 254 units; Arial's average is 904/2048 of it (112), where
+    // Liberation Sans's own figure (1187/2048, over all its glyphs) would be 147.
+    const SelectedFont font(dc, PointFont(720, "Arial", dc));
+    EXPECT_NEAR(AverageCharWidth(dc), 254 * 904 / 2048, 1);
 }
 
 } // namespace
