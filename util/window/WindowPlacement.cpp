@@ -92,11 +92,11 @@ std::vector<win::RECT> ScreenRects()
 Qt::WindowStates StateOf(win::UINT showCmd)
 {
     switch (showCmd) {
-    case 2: // SW_SHOWMINIMIZED
-    case 6: // SW_MINIMIZE
-    case 7: // SW_SHOWMINNOACTIVE
+    case win::SW_SHOWMINIMIZED:
+    case 6: // minimise
+    case 7: // minimise without activating
         return Qt::WindowMinimized;
-    case 3: // SW_SHOWMAXIMIZED
+    case win::SW_SHOWMAXIMIZED:
         return Qt::WindowMaximized;
     default:
         return Qt::WindowNoState;
