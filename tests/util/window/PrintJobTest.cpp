@@ -1,5 +1,6 @@
 #include "util/window/PrintJob.h"
 
+#include "ScopedApplication.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/qt/QtDeviceContext.h"
 #include "platform/win/AppContext.h"
@@ -29,7 +30,6 @@ class PrintJob : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        qttest::EnsureApplication();
         win::AppContext::Instance().Reset();
         win::AppContext::Instance().SetModalServices(modal);
     }
@@ -72,6 +72,7 @@ protected:
         return QImage(QString::fromStdString(png.string()));
     }
 
+    ScopedApplication application;
     std::shared_ptr<win::ScriptedModalServices> modal = std::make_shared<win::ScriptedModalServices>();
     TestFolder testFolder { "print" };
     const fs::path folder = testFolder.Path();
@@ -234,7 +235,7 @@ TEST(PrinterDefaults, PaperChangeMasksOnlyTheValuesGiven)
 
 TEST(PrinterDefaults, SettingsReachTheQtPrinter)
 {
-    qttest::EnsureApplication();
+    const ScopedApplication application;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     ApplyDeviceMode(printer,
@@ -249,7 +250,7 @@ TEST(PrinterDefaults, SettingsReachTheQtPrinter)
 
 TEST(PageFlow, AverageCharacterWidthOfArialIsArialsOwnInLiberationSans)
 {
-    qttest::EnsureApplication();
+    const ScopedApplication application;
     QImage image = qttest::WhiteImage(100, 100, 254);
     gdi::QtDeviceContext dc(image);
     dc.SetMapMode(gdi::MM_LOMETRIC);

@@ -1,7 +1,7 @@
 #include "util/window/WindowPlacement.h"
 
+#include "ScopedApplication.h"
 #include "platform/win/AppContext.h"
-#include "qt/QtTestSupport.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -18,7 +18,6 @@ class WindowPlacementTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        qttest::EnsureApplication();
         win::AppContext::Instance().Reset();
         win::AppContext::Instance().SetProfileStore(store);
     }
@@ -26,6 +25,7 @@ protected:
 
     int Saved(const std::string& entry) const { return store->GetProfileInt("WndPos", entry, -999); }
 
+    ScopedApplication application;
     std::shared_ptr<win::MemoryProfileStore> store = std::make_shared<win::MemoryProfileStore>();
 };
 
