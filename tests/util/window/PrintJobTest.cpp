@@ -169,6 +169,19 @@ TEST_F(PrintJob, DefaultPrinterWithOrientationSkipsTheDialog)
     EXPECT_EQ(win::AppContext::Instance().Printers().defaults, defaults);
 }
 
+TEST_F(PrintJob, OrientationWithoutADefaultPrinterLeavesItToTheDialog)
+{
+    const fs::path pdf = folder / "asked.pdf";
+    modal->AnswerNextPrint(win::IDOK, pdf.string());
+    PrintInfo info;
+    ASSERT_TRUE(CreatePrinterDC("", "", "", "Asked", info, dc, true, true));
+    EXPECT_EQ(modal->PrintDialogs().size(), 1u);
+    EXPECT_FALSE(info.dialog.deviceMode);
+    ASSERT_TRUE(dc.IsAttached());
+    EXPECT_EQ(dc.GetPrinter()->pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(dc.GetPrinter()->docName().toStdString(), "Asked");
+}
+
 TEST_F(PrintJob, EndingWithoutAnOpenPageAbandonsTheJob)
 {
     const fs::path pdf = folder / "abandoned.pdf";
