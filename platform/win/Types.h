@@ -117,6 +117,8 @@ constexpr UINT SIZE_MAXIMIZED = 2;
 // Window show commands.
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOWMINIMIZED = 2;
+constexpr int SW_SHOWMAXIMIZED = 3;
 constexpr int SW_SHOW = 5;
 
 } // namespace win
