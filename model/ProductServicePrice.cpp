@@ -2,6 +2,7 @@
 // the pack it comes in.
 #include "model/PacksCollection.h"
 #include "model/ProductDetails.h"
+#include "platform/win/IntArithmetic.h"
 
 Money ProductDetails::GetServicePrice(int32_t serviceType, const PacksCollection& packs) const
 {
@@ -21,9 +22,11 @@ Money ProductDetails::GetServicePriceFromReference(int32_t serviceType, const Mo
     case static_cast<int32_t>(ServiceType::dataEntryAndReturn):
         return fields_.Data;
     case static_cast<int32_t>(ServiceType::fullService): {
-        // The floor: PricePercent of the reference, each step rounded to whole hundredths.
+        // The floor: PricePercent of the reference, each step rounded to whole hundredths. The
+        // product is kept in double precision, so that a large reference limits only the result.
         if (fields_.PricePercent > 0) {
-            const Money floor = reference * fields_.PricePercent / 100.0;
+            const double scaled = RoundToDecimals(reference.GetAmount() * fields_.PricePercent, 0);
+            const Money floor(win::SaturateToInt32(RoundToDecimals(scaled / 100.0, 0)));
             if (floor > fields_.Full)
                 return floor;
         }
