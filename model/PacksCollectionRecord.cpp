@@ -2,11 +2,10 @@
 #include "model/PackVersions.h"
 #include "model/PacksCollection.h"
 
+#include "model/DispatchedChildren.h"
 #include "model/TypedLists.h"
 #include "records/CsvNumbers.h"
 #include "records/DispatchRaw.h"
-
-#include <algorithm>
 
 namespace {
 // The fewest bytes a pack takes on an archive: an empty long description, the price and the
@@ -49,12 +48,7 @@ uint8_t PacksCollection::ReadFields(std::istream& in)
         const ChildAddress child = ReadChildAddress(in);
         if (child.type != static_cast<uint8_t>(RecordType::ctPackDetails))
             break;
-        const auto found = std::find_if(
-            packs_.begin(), packs_.end(), [&](const auto& pack) { return pack->GetId() == child.id; });
-        if (found != packs_.end()) {
-            (*found)->OnDispatchRemoved();
-            packs_.erase(found);
-        }
+        RemoveDispatchedChild(packs_, child.id);
         break;
     }
     case DispatchOp::fieldUpdates:
