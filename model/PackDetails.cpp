@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <variant>
 
 namespace {
 
@@ -55,7 +56,7 @@ void PackDetails::CopyFrom(const PackDetails& other)
     SetShortDescription(other.fields_.ShortDescription);
     fields_.Price = other.fields_.Price;
     for (const auto& field : PackFieldTable) {
-        if (field.id > 3) // the flags
+        if (std::holds_alternative<bool PackFields::*>(field.member)) // the flags
             fieldtable::Copy(other.fields_, fields_, field);
     }
     products_.clear();

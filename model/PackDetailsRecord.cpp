@@ -16,7 +16,7 @@ constexpr std::size_t minimumArchivedEntry = 8;
 
 const PackField& FieldOf(uint16_t id)
 {
-    return PackFieldTable[id - 1];
+    return *fieldtable::FindById(PackFieldTable, id);
 }
 
 } // namespace
