@@ -121,6 +121,11 @@ private:
     std::string text_;
 };
 
+PackProduct Entry(uint32_t product, uint32_t quantity)
+{
+    return { product, quantity, false, false };
+}
+
 PackTemplateStatus Read(const std::string& file, PacksCollection& packs)
 {
     std::istringstream in(file);
@@ -328,6 +333,21 @@ TEST_F(PackTemplate, WrittenTemplateReadsBack)
     std::ostringstream rewritten;
     again.WriteCsv(rewritten);
     EXPECT_EQ(rewritten.str(), written);
+}
+
+// An entry whose product the catalogue lacks has no name to write: its slot is written without
+// one, and reading skips it.
+TEST_F(PackTemplate, UnknownProductsAreWrittenWithoutAName)
+{
+    PacksCollection packs;
+    packs.AddPack(MakePack("p", 100, { Entry(PackProduct::unknownProduct, 2), Entry(portrait, 1) }));
+    std::ostringstream out;
+    packs.WriteCsv(out);
+    EXPECT_NE(out.str().find(",\"\",\"2\",\"0\",\"0\",\"7x5\",\"1\","), std::string::npos) << out.str();
+    PacksCollection again;
+    ASSERT_EQ(Read(out.str(), again), PackTemplateStatus::read);
+    ASSERT_EQ(again.GetPackCount(), 1u);
+    EXPECT_EQ(Dump(*again.GetPack(0)), Dump(*MakePack("p", 100, { Entry(portrait, 1) })));
 }
 
 TEST_F(PackTemplate, RefusedFilesKeepThePacks)
