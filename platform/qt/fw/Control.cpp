@@ -208,7 +208,10 @@ int Control::InsertString(int index, std::string_view text)
     if (items.combo != nullptr) {
         const QSignalBlocker quiet(items.combo);
         const QString edited = items.combo->currentText();
+        const bool noSelection = items.combo->currentIndex() < 0;
         items.combo->insertItem(at, FromCp1252(text));
+        if (noSelection) // Qt would select a first item; the original selects nothing
+            items.combo->setCurrentIndex(-1);
         if (items.combo->isEditable())
             items.combo->setEditText(edited); // an insertion leaves the edit's text alone
     } else {

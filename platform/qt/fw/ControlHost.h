@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/qt/fw/Control.h"
+#include "platform/qt/fw/ControlPanel.h"
 #include "platform/win/Types.h"
 
 #include <QPointer>

@@ -19,12 +19,12 @@
 #include "platform/win/ModalServices.h"
 #include "platform/win/Types.h"
 
+#include <QDialog>
 #include <QPointer>
 
 #include <memory>
 #include <string>
 
-class QDialog;
 class QWidget;
 
 namespace fw {
