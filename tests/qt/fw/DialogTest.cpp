@@ -1,0 +1,151 @@
+#include "platform/qt/fw/Dialog.h"
+#include "qt/fw/FrameworkFixture.h"
+#include "qt/fw/SampleDialog.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace fwtest {
+namespace {
+
+class Dialogs : public FrameworkTest {
+protected:
+    // The script of the next sample dialog, given the dialog itself.
+    void Script(std::function<void(SampleDialog&)> script)
+    {
+        modal->AnswerNextDialog(SampleTemplate().id, [script = std::move(script)](win::ModalDialog& dialog) {
+            script(dynamic_cast<SampleDialog&>(dialog));
+        });
+    }
+
+    static void Type(SampleDialog& dialog, win::UINT id, const QString& text)
+    {
+        auto* edit = qobject_cast<QLineEdit*>(dialog.GetDlgItem(id)->GetWidget());
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    static void Press(SampleDialog& dialog, win::UINT id)
+    {
+        QTest::mouseClick(dialog.GetDlgItem(id)->GetWidget(), Qt::LeftButton);
+    }
+};
+
+TEST_F(Dialogs, OkReturnsIdokWithTheValuesTheUserGave)
+{
+    SampleDialog dialog;
+    Script([](SampleDialog& d) {
+        // The initial values are in the controls.
+        EXPECT_EQ(d.GetDlgItem(ids::width)->GetWindowText(), "2100");
+        EXPECT_EQ(d.GetDlgItem(ids::landscape)->GetCheck(), 1);
+        EXPECT_EQ(d.GetDlgItem(ids::pack)->GetCurSel(), 1);
+        Type(d, ids::width, "2970");
+        Type(d, ids::name, "Sample");
+        QTest::mouseClick(d.GetDlgItem(ids::square)->GetWidget(), Qt::LeftButton);
+        Press(d, ids::colour);
+        Press(d, win::IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), win::IDOK);
+    EXPECT_EQ(dialog.width, 2970u);
+    EXPECT_EQ(dialog.name, "Sample");
+    EXPECT_EQ(dialog.orientation, 2);
+    EXPECT_EQ(dialog.colourClicks, 1);
+    EXPECT_EQ(dialog.GetDlgItem(ids::width), nullptr); // the window is gone
+    EXPECT_EQ(modal->Dialogs(), std::vector<win::UINT> { 300 });
+}
+
+TEST_F(Dialogs, CancelEscapeAndTheCloseButtonLeaveTheValues)
+{
+    const std::function<void(SampleDialog&)> cancels[] = {
+        [](SampleDialog& d) { Press(d, win::IDCANCEL); },
+        [](SampleDialog& d) { QTest::keyClick(d.GetDlgItem(ids::name)->GetWidget(), Qt::Key_Escape); },
+        [](SampleDialog& d) { d.GetWindow()->close(); },
+    };
+    for (const auto& cancel : cancels) {
+        SampleDialog dialog;
+        Script([&cancel](SampleDialog& d) {
+            Type(d, ids::width, "10");
+            cancel(d);
+        });
+        EXPECT_EQ(dialog.DoModal(), win::IDCANCEL);
+        EXPECT_EQ(dialog.width, 2100u);
+    }
+}
+
+TEST_F(Dialogs, EnterPressesTheDefaultButton)
+{
+    SampleDialog dialog;
+    Script([](SampleDialog& d) {
+        Type(d, ids::offset, "-3");
+        QTest::keyClick(d.GetDlgItem(ids::offset)->GetWidget(), Qt::Key_Return);
+    });
+    EXPECT_EQ(dialog.DoModal(), win::IDOK);
+    EXPECT_EQ(dialog.offset, -3);
+}
+
+TEST_F(Dialogs, AValueThatFailsKeepsTheDialogOpenWithTheFocusOnIt)
+{
+    SampleDialog dialog;
+    Script([this](SampleDialog& d) {
+        Type(d, ids::width, "9000"); // above the dialog's limit of 5000
+        Press(d, win::IDOK);
+        EXPECT_FALSE(d.HasEnded());
+        EXPECT_EQ(modal->Messages().back().text, "Enter an integer between 1 and 5000.");
+        EXPECT_EQ(d.GetFocus()->GetDlgCtrlID(), ids::width);
+        Type(d, ids::width, "3000000000"); // does not fit the unsigned range's check either
+        Press(d, win::IDOK);
+        EXPECT_FALSE(d.HasEnded());
+        Type(d, ids::width, "500");
+        Press(d, win::IDOK);
+    });
+    modal->AnswerNext(win::IDOK);
+    modal->AnswerNext(win::IDOK);
+    EXPECT_EQ(dialog.DoModal(), win::IDOK);
+    EXPECT_EQ(dialog.width, 500u);
+    EXPECT_EQ(modal->Messages().size(), 2u);
+}
+
+TEST_F(Dialogs, ADialogNobodyScriptedIsRecordedAndCancelled)
+{
+    SampleDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), win::IDCANCEL);
+    EXPECT_EQ(modal->Unexpected(), std::vector<std::string> { "unexpected dialog 300 \"Sample Controls\"" });
+    modal->ClearUnexpected();
+
+    // A script for another dialog does not answer this one, and stays for that one.
+    modal->AnswerNextDialog(136, [](win::ModalDialog& d) { d.Dismiss(); });
+    EXPECT_EQ(dialog.DoModal(), win::IDCANCEL);
+    EXPECT_EQ(modal->Unexpected().size(), 1u);
+    modal->ClearUnexpected();
+    fw::DialogTemplate proportions = SampleTemplate();
+    proportions.id = 136;
+    fw::Dialog other(proportions);
+    EXPECT_EQ(other.DoModal(), win::IDCANCEL);
+    EXPECT_TRUE(modal->AllAnswersUsed());
+}
+
+TEST_F(Dialogs, AScriptThatLeavesTheDialogOpenIsRecorded)
+{
+    SampleDialog dialog;
+    Script([](SampleDialog&) {});
+    EXPECT_EQ(dialog.DoModal(), win::IDCANCEL);
+    EXPECT_EQ(modal->Unexpected(),
+        std::vector<std::string> { "dialog 300 \"Sample Controls\" left open by its script" });
+    modal->ClearUnexpected();
+}
+
+TEST_F(Dialogs, TheSampleDialogIsRenderedForAPersonToLookAt)
+{
+    SampleDialog dialog;
+    Script([](SampleDialog& d) {
+        d.GetDlgItem(ids::notes)->SetWindowText("The most recent significant changes\r\nare listed here.");
+        const QImage picture = d.GetWindow()->grab().toImage();
+        EXPECT_TRUE(picture.save(QString::fromStdString(qttest::OutputPath("fw/SampleDialog.png").string())));
+        EXPECT_EQ(picture.size(), d.GetPanel()->size() * picture.devicePixelRatio());
+        Press(d, win::IDCANCEL);
+    });
+    EXPECT_EQ(dialog.DoModal(), win::IDCANCEL);
+}
+
+} // namespace
+} // namespace fwtest
