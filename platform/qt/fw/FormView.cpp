@@ -16,6 +16,7 @@ FormView::FormView(const DialogTemplate& dialogTemplate, QWidget* parent)
     layout->addWidget(scrollArea_);
     scrollArea_->setFrameShape(QFrame::NoFrame);
     scrollArea_->setWidgetResizable(false);
+    scrollArea_->setFocusPolicy(Qt::NoFocus);
     scrollArea_->setWidget(CreateControls(dialogTemplate, *this, nullptr));
     setFocusPolicy(Qt::NoFocus); // the controls take the keys
 }
