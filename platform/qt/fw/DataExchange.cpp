@@ -90,6 +90,15 @@ template <class T> void ExchangeInteger(DataExchange& dx, win::UINT id, T& value
     }
     value = static_cast<T>(*parsed);
 }
+// Taking values: a value outside the limits tells the user and fails.
+template <class T> void CheckRange(DataExchange& dx, T value, T minValue, T maxValue)
+{
+    if (!dx.m_bSaveAndValidate || (value >= minValue && value <= maxValue))
+        return;
+    AfxMessageBox(
+        FormatMessageText(kParseIntRange, std::to_string(minValue), std::to_string(maxValue)), messageStyle);
+    dx.Fail();
+}
 } // namespace
 
 DataExchange::DataExchange(ControlHost& host, win::BOOL saveAndValidate)
@@ -234,20 +243,12 @@ void DDX_Control(DataExchange& dx, win::UINT id, Control& control)
 
 void DDV_MinMaxInt(DataExchange& dx, int value, int minValue, int maxValue)
 {
-    if (!dx.m_bSaveAndValidate || (value >= minValue && value <= maxValue))
-        return;
-    AfxMessageBox(
-        FormatMessageText(kParseIntRange, std::to_string(minValue), std::to_string(maxValue)), messageStyle);
-    dx.Fail();
+    CheckRange(dx, value, minValue, maxValue);
 }
 
 void DDV_MinMaxUInt(DataExchange& dx, win::UINT value, win::UINT minValue, win::UINT maxValue)
 {
-    if (!dx.m_bSaveAndValidate || (value >= minValue && value <= maxValue))
-        return;
-    AfxMessageBox(
-        FormatMessageText(kParseIntRange, std::to_string(minValue), std::to_string(maxValue)), messageStyle);
-    dx.Fail();
+    CheckRange(dx, value, minValue, maxValue);
 }
 
 void DDV_MaxChars(DataExchange& dx, const std::string& value, int maxChars)
