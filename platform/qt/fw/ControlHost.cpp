@@ -6,6 +6,14 @@
 
 namespace fw {
 
+ControlHost::~ControlHost()
+{
+    if (panel_ != nullptr) {
+        panel_->Silence();
+        delete panel_.data(); // owned by its parent widget, which is still there
+    }
+}
+
 Control* ControlHost::GetDlgItem(win::UINT id) const
 {
     return panel_ != nullptr ? panel_->GetDlgItem(id) : nullptr;

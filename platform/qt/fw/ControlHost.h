@@ -36,7 +36,8 @@ public:
     ControlHost() = default;
     ControlHost(const ControlHost&) = delete;
     ControlHost& operator=(const ControlHost&) = delete;
-    virtual ~ControlHost() = default;
+    // Destroys the controls, silenced first, while the owner is still whole.
+    virtual ~ControlHost();
 
     // The control of that id, or null (no such control, or the window is closed).
     Control* GetDlgItem(win::UINT id) const;

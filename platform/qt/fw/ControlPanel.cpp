@@ -175,6 +175,20 @@ bool ControlPanel::eventFilter(QObject* watched, QEvent* event)
     return taken;
 }
 
+void ControlPanel::Silence()
+{
+    for (auto& [id, control] : controls_) {
+        QWidget* widget = control.GetWidget();
+        if (widget == nullptr)
+            continue;
+        widget->disconnect(); // its user-action signals
+        QObject::disconnect(qApp, nullptr, widget, nullptr); // the focus watch of a combo
+        if (auto* combo = qobject_cast<QComboBox*>(widget); combo != nullptr && combo->lineEdit() != nullptr)
+            combo->lineEdit()->disconnect();
+        widget->removeEventFilter(this);
+    }
+}
+
 Control* ControlPanel::GetDlgItem(win::UINT id)
 {
     const auto it = controls_.find(id);

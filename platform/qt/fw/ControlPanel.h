@@ -34,6 +34,9 @@ public:
     // empty when that control is not a radio.
     std::vector<win::UINT> RadioGroup(win::UINT firstId) const;
     const DialogBaseUnits& BaseUnits() const { return base_; }
+    // Sends nothing more: the owner is going away (a control losing the focus as it is
+    // destroyed must not reach handlers of an object half destroyed).
+    void Silence();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

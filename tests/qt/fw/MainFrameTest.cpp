@@ -75,6 +75,7 @@ public:
     int PanelWidthWithMargin() { return GetDlgItem(ids::paperBox)->GetWidget()->width() + 40; }
 
     using View::OnCommand;
+    using View::OnNotify;
     std::string name = "From the form";
     std::vector<win::LPARAM> hints;
 };
@@ -282,6 +283,15 @@ TEST_F(MainFrameTest, F6MovesBetweenThePanes)
     EXPECT_NE(frame->GetForm()->GetFocus(), nullptr); // its first control has the focus
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
     EXPECT_EQ(frame->GetActiveView(), frame->Drawing());
+}
+
+TEST_F(MainFrameTest, ClosingTheFrameWithTheFocusInAComboSendsNothing)
+{
+    Form* form = frame->GetForm();
+    form->OnNotify(ids::pack, fw::CBN_KILLFOCUS, [this] { log.push_back("kill focus"); });
+    form->GetDlgItem(ids::pack)->SetFocus();
+    app->GetFirstDocTemplate()->CloseAllDocuments();
+    EXPECT_EQ(log, Log { "document destroyed" });
 }
 
 } // namespace
