@@ -2,9 +2,9 @@
 
 #include "platform/gdi/DeviceContext.h"
 #include "platform/qt/QtDeviceContext.h"
+#include "platform/qt/fw/ClientDC.h"
 #include "platform/qt/fw/Guard.h"
 
-#include <QImage>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -12,17 +12,6 @@
 #include <algorithm>
 
 namespace fw {
-
-namespace {
-// A device context with the widget's resolution, for conversions outside a paint.
-QImage ProbeOf(const QWidget& widget)
-{
-    QImage probe(1, 1, QImage::Format_RGB32);
-    probe.setDotsPerMeterX(static_cast<int>(widget.logicalDpiX() / 0.0254 + 0.5));
-    probe.setDotsPerMeterY(static_cast<int>(widget.logicalDpiY() / 0.0254 + 0.5));
-    return probe;
-}
-} // namespace
 
 ScrollView::ScrollView(QWidget* parent)
     : View(parent)
@@ -39,11 +28,10 @@ void ScrollView::SetScrollSizes(int mapMode, win::SIZE total, win::SIZE page, wi
 {
     mapMode_ = mapMode;
     total_ = total;
-    QImage probe = ProbeOf(*this);
-    gdi::QtDeviceContext dc(probe);
-    dc.SetMapMode(mapMode);
+    ClientDC dc(*this);
+    dc->SetMapMode(mapMode);
     const auto toDevice = [&dc](win::SIZE size) {
-        dc.LPtoDP(&size);
+        dc->LPtoDP(&size);
         return win::SIZE { std::abs(size.cx), std::abs(size.cy) };
     };
     deviceTotal_ = toDevice(total);
@@ -88,22 +76,20 @@ win::POINT ScrollView::GetDeviceScrollPosition() const
 
 win::POINT ScrollView::GetScrollPosition() const
 {
-    QImage probe = ProbeOf(*this);
-    gdi::QtDeviceContext dc(probe);
-    dc.SetMapMode(mapMode_);
+    ClientDC dc(*this);
+    dc->SetMapMode(mapMode_);
     win::SIZE offset { horizontal_->value(), vertical_->value() };
-    dc.DPtoLP(&offset);
+    dc->DPtoLP(&offset);
     // y grows downward in the window: in a mode with y up the logical position is negative.
     return { offset.cx, mapMode_ == gdi::MM_TEXT ? offset.cy : -offset.cy };
 }
 
 void ScrollView::ScrollToPosition(win::POINT logical)
 {
-    QImage probe = ProbeOf(*this);
-    gdi::QtDeviceContext dc(probe);
-    dc.SetMapMode(mapMode_);
+    ClientDC dc(*this);
+    dc->SetMapMode(mapMode_);
     win::SIZE offset { logical.x, logical.y };
-    dc.LPtoDP(&offset);
+    dc->LPtoDP(&offset);
     horizontal_->setValue(std::abs(offset.cx));
     vertical_->setValue(std::abs(offset.cy));
 }
