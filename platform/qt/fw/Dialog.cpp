@@ -2,7 +2,9 @@
 
 #include "platform/qt/Cp1252.h"
 #include "platform/qt/fw/ControlPanel.h"
+#include "platform/qt/fw/FrameWnd.h"
 #include "platform/qt/fw/Guard.h"
+#include "platform/qt/fw/WinApp.h"
 #include "platform/win/AppContext.h"
 
 #include <QDialog>
@@ -41,7 +43,11 @@ int Dialog::DoModal()
 {
     ended_ = false;
     endCode_ = win::IDCANCEL;
-    auto window = std::make_unique<Window>(*this, parent_.data());
+    // Without a parent the dialog belongs to the main window, as the original's does.
+    QWidget* parent = parent_.data();
+    if (parent == nullptr && AfxGetApp() != nullptr)
+        parent = AfxGetApp()->GetMainWnd();
+    auto window = std::make_unique<Window>(*this, parent);
     window->setWindowTitle(FromCp1252(template_.caption));
     const ControlPanel* panel = CreateControls(template_, *this, window.get());
     window->setFixedSize(panel->size());

@@ -31,6 +31,7 @@ namespace fw {
 
 class Dialog : public CmdTarget, public ControlHost, public win::ModalDialog {
 public:
+    // A null parent: the application's main window, when there is one.
     explicit Dialog(DialogTemplate dialogTemplate, QWidget* parent = nullptr);
     ~Dialog() override;
 
