@@ -9,20 +9,17 @@
 
 #include "platform/qt/fw/Control.h"
 #include "platform/qt/fw/ControlPanel.h"
+#include "platform/qt/fw/DialogTemplate.h"
 #include "platform/win/Types.h"
 
 #include <QPointer>
 
 #include <vector>
 
-class QWidget;
-
 namespace fw {
 
 class CmdTarget;
-class ControlPanel;
 class DataExchange;
-struct DialogTemplate;
 
 // A key press, as PreTranslateMessage sees it.
 constexpr win::UINT WM_KEYDOWN = 0x0100;

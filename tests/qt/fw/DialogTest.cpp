@@ -134,6 +134,20 @@ TEST_F(Dialogs, AScriptThatLeavesTheDialogOpenIsRecorded)
     modal->ClearUnexpected();
 }
 
+TEST_F(Dialogs, ADialogEndedByItsInitialisationReturnsAtOnce)
+{
+    class Refusing : public SampleDialog {
+        win::BOOL OnInitDialog() override
+        {
+            SampleDialog::OnInitDialog();
+            EndDialog(win::IDABORT);
+            return win::TRUE;
+        }
+    } dialog;
+    EXPECT_EQ(dialog.DoModal(), win::IDABORT);
+    EXPECT_EQ(modal->Dialogs(), std::vector<win::UINT> {}); // never run
+}
+
 TEST_F(Dialogs, TheSampleDialogIsRenderedForAPersonToLookAt)
 {
     SampleDialog dialog;
