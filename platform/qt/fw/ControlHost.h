@@ -26,6 +26,7 @@ constexpr win::UINT WM_KEYDOWN = 0x0100;
 struct MSG {
     win::UINT message = 0;
     win::UINT wParam = 0; // the virtual-key code
+    win::UINT idFrom = 0; // the id of the control the key was pressed in
 };
 
 class ControlHost {

@@ -169,7 +169,9 @@ bool ControlPanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
-    MSG msg { WM_KEYDOWN, VirtualKeyOf(static_cast<QKeyEvent*>(event)->key()) };
+    const Control* control = ControlOf(qobject_cast<QWidget*>(watched));
+    MSG msg { WM_KEYDOWN, VirtualKeyOf(static_cast<QKeyEvent*>(event)->key()),
+        control != nullptr ? control->GetDlgCtrlID() : 0 };
     bool taken = false;
     GuardedCall([&] { taken = host_.PreTranslateMessage(&msg) != win::FALSE; });
     return taken;

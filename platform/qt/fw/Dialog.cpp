@@ -4,6 +4,7 @@
 #include "platform/qt/fw/ControlPanel.h"
 #include "platform/qt/fw/FrameWnd.h"
 #include "platform/qt/fw/Guard.h"
+#include "platform/qt/fw/UserNotifications.h"
 #include "platform/qt/fw/WinApp.h"
 #include "platform/win/AppContext.h"
 
@@ -87,6 +88,25 @@ void Dialog::EndDialog(int result)
     endCode_ = result;
     if (window_ != nullptr)
         window_->done(result);
+}
+
+win::BOOL Dialog::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message != WM_KEYDOWN || msg->wParam != win::VK_RETURN)
+        return win::FALSE;
+    const Control* from = GetDlgItem(msg->idFrom);
+    if (from != nullptr
+        && (from->GetKind() == ControlKind::button || from->GetWidget()->inherits("QPlainTextEdit")))
+        return win::FALSE; // a button presses itself; a multi-line edit takes the line break
+    win::UINT defaultId = win::IDOK;
+    for (const ControlSpec& spec : template_.controls)
+        if (spec.kind == ControlKind::button && (spec.style & BS_DEFPUSHBUTTON) != 0)
+            defaultId = spec.id;
+    const Control* button = GetDlgItem(defaultId);
+    if (button == nullptr || !button->IsWindowEnabled())
+        return win::TRUE;
+    SendNotification(defaultId, BN_CLICKED);
+    return win::TRUE;
 }
 
 int Dialog::RunModalLoop()

@@ -8,7 +8,7 @@
 // buttons with QTest, without a loop. The window and its controls are gone when DoModal returns;
 // the member values hold what OnOK took.
 //
-// OK (id IDOK, and Enter on the default button) runs OnOK: UpdateData(TRUE) and, when that
+// OK (id IDOK, and Enter, which presses the default button) runs OnOK: UpdateData(TRUE) and, when that
 // succeeded, EndDialog(IDOK). Cancel (IDCANCEL, Escape, the window's close button) runs OnCancel:
 // EndDialog(IDCANCEL).
 #pragma once
@@ -44,6 +44,9 @@ public:
     virtual void OnCancel();
     // Ends the dialog: DoModal returns the result.
     void EndDialog(int result);
+    // Enter outside a button and a multi-line edit presses the default button (in an editable
+    // combo box too, where Qt would keep the key), as the original's dialogs do.
+    win::BOOL PreTranslateMessage(MSG* msg) override;
 
     // The dialog's window while DoModal runs, else null.
     QDialog* GetWindow() const { return window_.data(); }

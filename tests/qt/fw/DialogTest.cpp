@@ -2,6 +2,7 @@
 #include "qt/fw/FrameworkFixture.h"
 #include "qt/fw/SampleDialog.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -72,7 +73,7 @@ TEST_F(Dialogs, CancelEscapeAndTheCloseButtonLeaveTheValues)
     }
 }
 
-TEST_F(Dialogs, EnterPressesTheDefaultButton)
+TEST_F(Dialogs, EnterPressesTheDefaultButtonFromAnEditOrAnEditableCombo)
 {
     SampleDialog dialog;
     Script([](SampleDialog& d) {
@@ -81,6 +82,26 @@ TEST_F(Dialogs, EnterPressesTheDefaultButton)
     });
     EXPECT_EQ(dialog.DoModal(), win::IDOK);
     EXPECT_EQ(dialog.offset, -3);
+
+    Script([](SampleDialog& d) {
+        auto* combo = qobject_cast<QComboBox*>(d.GetDlgItem(ids::pack)->GetWidget());
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo->lineEdit(), "/packs/new.csv");
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(combo->count(), 2); // the typed text did not join the list
+    });
+    EXPECT_EQ(dialog.DoModal(), win::IDOK);
+    EXPECT_EQ(dialog.pack, "/packs/new.csv");
+
+    Script([](SampleDialog& d) {
+        d.GetDlgItem(ids::notes)->SetFocus();
+        QTest::keyClick(d.GetDlgItem(ids::notes)->GetWidget(), Qt::Key_Return); // a line break
+        EXPECT_FALSE(d.HasEnded());
+        EXPECT_EQ(d.GetDlgItem(ids::notes)->GetWindowText(), "\r\nFirst line\r\nSecond line");
+        d.GetDlgItem(win::IDCANCEL)->SetFocus();
+        QTest::keyClick(d.GetDlgItem(win::IDCANCEL)->GetWidget(), Qt::Key_Return); // the focused button
+    });
+    EXPECT_EQ(dialog.DoModal(), win::IDCANCEL);
 }
 
 TEST_F(Dialogs, AValueThatFailsKeepsTheDialogOpenWithTheFocusOnIt)

@@ -103,9 +103,7 @@ public:
 
     win::BOOL PreTranslateMessage(fw::MSG* msg) override
     {
-        const fw::Control* focus = GetFocus();
-        if (msg->message == fw::WM_KEYDOWN && msg->wParam == win::VK_RETURN && focus != nullptr
-            && focus->GetDlgCtrlID() == ids::pack) {
+        if (msg->message == fw::WM_KEYDOWN && msg->wParam == win::VK_RETURN && msg->idFrom == ids::pack) {
             log.push_back("Enter in " + std::to_string(ids::pack));
             return win::TRUE;
         }
