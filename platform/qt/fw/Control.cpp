@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace fw {
 
 namespace {
@@ -190,8 +192,10 @@ void Control::SetSel(int start, int end)
 
 void Control::LimitText(int maxChars)
 {
-    if (auto* edit = qobject_cast<QLineEdit*>(widget_.data()))
-        edit->setMaxLength(maxChars > 0 ? maxChars : 32767);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget_.data())) {
+        const int held = static_cast<int>(edit->text().size());
+        edit->setMaxLength(maxChars > 0 ? std::max(maxChars, held) : 32767);
+    }
 }
 
 int Control::AddString(std::string_view text)

@@ -56,7 +56,9 @@ public:
     void SetReadOnly(win::BOOL readOnly = win::TRUE);
     win::BOOL IsReadOnly() const;
     void SetSel(int start, int end); // end -1: to the end
-    void LimitText(int maxChars); // 0: no limit
+    // Limits what the user can type (0: no limit). A longer text already there is kept whole
+    // (Qt would cut it; the original never cuts a text it holds), and the user cannot lengthen it.
+    void LimitText(int maxChars);
 
     // Combo boxes and list boxes. Indexes from 0; CB_ERR when there is no such item.
     int AddString(std::string_view text); // appended; returns its index

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTest>
 
 #include <optional>
 #include <variant>
@@ -209,8 +210,21 @@ TEST_F(Exchange, RangeAndLengthChecksFailWithTheirMessagesOnTheLastControl)
         fw::DDV_MinMaxUInt(dx, slot, 1, 8);
     };
     EXPECT_TRUE(host->UpdateData(win::FALSE));
-    EXPECT_EQ(qobject_cast<QLineEdit*>(Item(ids::name).GetWidget())->maxLength(), 4);
     EXPECT_EQ(Item(ids::width).GetWindowText(), "99");
+    // The longer text is kept whole, and the user cannot lengthen it.
+    auto* name = qobject_cast<QLineEdit*>(Item(ids::name).GetWidget());
+    EXPECT_EQ(Item(ids::name).GetWindowText(), "abcdef");
+    name->setFocus();
+    name->end(false);
+    QTest::keyClicks(name, "g");
+    EXPECT_EQ(Item(ids::name).GetWindowText(), "abcdef");
+    QTest::keyClick(name, Qt::Key_Backspace);
+    EXPECT_EQ(Item(ids::name).GetWindowText(), "abcde");
+    // A short text gets the limit itself.
+    Item(ids::name).SetWindowText("ab");
+    Item(ids::name).LimitText(4);
+    QTest::keyClicks(name, "cdef");
+    EXPECT_EQ(Item(ids::name).GetWindowText(), "abcd");
 }
 
 TEST_F(Exchange, ChecksRadiosAndComboIndexesBothWays)
