@@ -1,4 +1,5 @@
 #include "platform/qt/fw/Dialog.h"
+#include "qt/fw/DialogScript.h"
 #include "qt/fw/FrameworkFixture.h"
 #include "qt/fw/SampleDialog.h"
 
@@ -12,24 +13,17 @@ namespace {
 
 class Dialogs : public FrameworkTest {
 protected:
-    // The script of the next sample dialog, given the dialog itself.
+    // The script of the next sample dialog.
     void Script(std::function<void(SampleDialog&)> script)
     {
-        modal->AnswerNextDialog(SampleTemplate().id, [script = std::move(script)](win::ModalDialog& dialog) {
-            script(dynamic_cast<SampleDialog&>(dialog));
-        });
+        qttest::ScriptDialog<SampleDialog>(*modal, SampleTemplate().id, std::move(script));
     }
 
     static void Type(SampleDialog& dialog, win::UINT id, const QString& text)
     {
-        auto* edit = qobject_cast<QLineEdit*>(dialog.GetDlgItem(id)->GetWidget());
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
+        qttest::TypeInto(dialog, id, text);
     }
-    static void Press(SampleDialog& dialog, win::UINT id)
-    {
-        QTest::mouseClick(dialog.GetDlgItem(id)->GetWidget(), Qt::LeftButton);
-    }
+    static void Press(SampleDialog& dialog, win::UINT id) { qttest::Click(dialog, id); }
 };
 
 TEST_F(Dialogs, OkReturnsIdokWithTheValuesTheUserGave)
@@ -42,7 +36,7 @@ TEST_F(Dialogs, OkReturnsIdokWithTheValuesTheUserGave)
         EXPECT_EQ(d.GetDlgItem(ids::pack)->GetCurSel(), 1);
         Type(d, ids::width, "2970");
         Type(d, ids::name, "Sample");
-        QTest::mouseClick(d.GetDlgItem(ids::square)->GetWidget(), Qt::LeftButton);
+        Press(d, ids::square);
         Press(d, ids::colour);
         Press(d, win::IDOK);
     });
@@ -85,8 +79,7 @@ TEST_F(Dialogs, EnterPressesTheDefaultButtonFromAnEditOrAnEditableCombo)
 
     Script([](SampleDialog& d) {
         auto* combo = qobject_cast<QComboBox*>(d.GetDlgItem(ids::pack)->GetWidget());
-        combo->lineEdit()->selectAll();
-        QTest::keyClicks(combo->lineEdit(), "/packs/new.csv");
+        Type(d, ids::pack, "/packs/new.csv");
         QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
         EXPECT_EQ(combo->count(), 2); // the typed text did not join the list
     });
