@@ -98,8 +98,9 @@ void ScrollView::GetClientRect(win::RECT* rect) const
 {
     if (rect == nullptr)
         return;
-    const int w = width() - (vertical_->isVisible() ? vertical_->width() : 0);
-    const int h = height() - (horizontal_->isVisible() ? horizontal_->height() : 0);
+    // isHidden: the bars' own state, also while the view itself is not shown yet.
+    const int w = width() - (!vertical_->isHidden() ? vertical_->width() : 0);
+    const int h = height() - (!horizontal_->isHidden() ? horizontal_->height() : 0);
     *rect = { 0, 0, std::max(0, w), std::max(0, h) };
 }
 
