@@ -1,8 +1,10 @@
 #include "platform/qt/fw/DialogUnits.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QString>
 
+#include <cmath>
 #include <cstdint>
 
 namespace fw {
@@ -29,7 +31,11 @@ DialogBaseUnits BaseUnitsOf(const QFont& font)
     const QFontMetrics metrics(font);
     const int width
         = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return { (width / 26 + 1) / 2, metrics.height() };
+    // The character height as the original's text metrics give it: ascent and descent each
+    // rounded up to whole pixels (Qt's own height rounds them, and a line of text is taller).
+    const QFontMetricsF exact(font);
+    const int height = static_cast<int>(std::ceil(exact.ascent()) + std::ceil(exact.descent()));
+    return { (width / 26 + 1) / 2, height };
 }
 
 int DialogToPixelsX(int x, const DialogBaseUnits& base)

@@ -1,6 +1,7 @@
 // Dialog units as the original converts them: a horizontal unit is a quarter of the font's
 // average character width (the width of "A".."Z" and "a".."z" over 52, rounded), a vertical one
-// an eighth of the font's height; each length is scaled and rounded to the nearest pixel.
+// an eighth of the font's height (ascent and descent each rounded up); each length is scaled and
+// rounded to the nearest pixel.
 #pragma once
 
 #include "platform/win/Types.h"

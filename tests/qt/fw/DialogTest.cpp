@@ -164,15 +164,19 @@ TEST_F(Dialogs, ADialogEndedByItsInitialisationReturnsAtOnce)
 
 TEST_F(Dialogs, TheSampleDialogIsRenderedForAPersonToLookAt)
 {
-    SampleDialog dialog;
-    Script([](SampleDialog& d) {
-        d.GetDlgItem(ids::notes)->SetWindowText("The most recent significant changes\r\nare listed here.");
-        const QImage picture = d.GetWindow()->grab().toImage();
-        EXPECT_TRUE(picture.save(QString::fromStdString(qttest::OutputPath("fw/SampleDialog.png").string())));
-        EXPECT_EQ(picture.size(), d.GetPanel()->size() * picture.devicePixelRatio());
-        Press(d, win::IDCANCEL);
-    });
-    EXPECT_EQ(dialog.DoModal(), win::IDCANCEL);
+    for (const std::string font : { "MS Shell Dlg", "Arial" }) {
+        SampleDialog dialog(font);
+        Script([font](SampleDialog& d) {
+            d.GetDlgItem(ids::notes)
+                ->SetWindowText("The most recent significant changes\r\nare listed here.");
+            const QImage picture = d.GetWindow()->grab().toImage();
+            const std::string file = font == "Arial" ? "fw/SampleDialog-Arial.png" : "fw/SampleDialog.png";
+            EXPECT_TRUE(picture.save(QString::fromStdString(qttest::OutputPath(file).string())));
+            EXPECT_EQ(picture.size(), d.GetPanel()->size() * picture.devicePixelRatio());
+            Press(d, win::IDCANCEL);
+        });
+        EXPECT_EQ(dialog.DoModal(), win::IDCANCEL);
+    }
 }
 
 } // namespace

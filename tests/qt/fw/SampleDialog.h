@@ -39,10 +39,11 @@ constexpr win::UINT mode = 1016; // a second radio group: one, two
 constexpr win::UINT modeTwo = 1017;
 } // namespace ids
 
-inline const fw::DialogTemplate& SampleTemplate()
+// In the dialog font of the original's templates, or another face ("Arial").
+inline fw::DialogTemplate SampleTemplate(const std::string& fontName = "MS Shell Dlg")
 {
     using fw::ControlKind;
-    static const fw::DialogTemplate sample { 300, "Sample Controls", 232, 186,
+    fw::DialogTemplate sample { 300, "Sample Controls", 232, 186,
         {
             { ids::paperBox, ControlKind::groupBox, "Paper", 7, 4, 218, 66 },
             { fw::IDC_STATIC, ControlKind::staticText, "Width", 14, 18, 24, 8 },
@@ -72,6 +73,7 @@ inline const fw::DialogTemplate& SampleTemplate()
             { win::IDOK, ControlKind::button, "OK", 152, 157, 34, 14, fw::BS_DEFPUSHBUTTON },
             { win::IDCANCEL, ControlKind::button, "Cancel", 191, 157, 34, 14 },
         } };
+    sample.fontName = fontName;
     return sample;
 }
 
@@ -79,9 +81,9 @@ inline const fw::DialogTemplate& SampleTemplate()
 // notifications and keys that reach it.
 class SampleHost : public fw::CmdTarget, public fw::ControlHost {
 public:
-    SampleHost()
+    explicit SampleHost(const std::string& fontName = "MS Shell Dlg")
     {
-        CreateControls(SampleTemplate(), *this, &window);
+        CreateControls(SampleTemplate(fontName), *this, &window);
         window.resize(GetPanel()->size());
         for (const win::UINT id : { ids::width, ids::offset, ids::ratio, ids::name, ids::notes })
             Log(id, fw::EN_CHANGE, "EN_CHANGE");
@@ -124,8 +126,8 @@ private:
 // A dialog with its values, its exchange and a button that opens a message box.
 class SampleDialog : public fw::Dialog {
 public:
-    SampleDialog()
-        : Dialog(SampleTemplate())
+    explicit SampleDialog(const std::string& fontName = "MS Shell Dlg")
+        : Dialog(SampleTemplate(fontName))
     {
         OnNotify(ids::colour, fw::BN_CLICKED, [this] { ++colourClicks; });
     }
