@@ -73,7 +73,8 @@ QWidget* MakeList(const ControlSpec& spec, CmdTarget& target, QWidget* parent)
 {
     auto* list = new QListWidget(parent);
     // Code changes the selection with the signals blocked: this is the user's choice only.
-    QObject::connect(list, &QListWidget::currentRowChanged, list,
+    // (The selection, not the current row: Qt moves that when the list first takes the focus.)
+    QObject::connect(list, &QListWidget::itemSelectionChanged, list,
         [&target, id = spec.id] { target.SendNotification(id, LBN_SELCHANGE); });
     return list;
 }
