@@ -49,6 +49,8 @@ PaperSpecs::PaperSpecs(int32_t height, int32_t width)
 
 PaperSpecs::~PaperSpecs()
 {
+    if (!storeMargins_)
+        return;
     win::AppContext& app = GetTheApp();
     app.WriteProfileInt(settingsSection, "PaperMarginLeft", marginLeft_);
     app.WriteProfileInt(settingsSection, "PaperMarginRight", marginRight_);

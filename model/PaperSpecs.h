@@ -48,7 +48,7 @@ public:
     explicit PaperSpecs(int32_t paperIndex);
     // The given sizes, with the index of the first table entry that has them, else custom.
     PaperSpecs(int32_t height, int32_t width);
-    // Writes the margins to the settings.
+    // Writes the margins to the settings, unless they were discarded.
     ~PaperSpecs() override;
     PaperSpecs(const PaperSpecs&) = delete;
     PaperSpecs& operator=(const PaperSpecs&) = delete;
@@ -78,6 +78,9 @@ public:
     void SetMarginTop(int32_t margin);
     void SetMarginBottom(int32_t margin);
     void SetPortrait(bool portrait);
+    // Keeps the destructor from writing the margins: for a sheet read from a file that was then
+    // refused, whose margins must not become the user's.
+    void DiscardMargins() { storeMargins_ = false; }
 
     // The eight paper lines of the layout document: label,value without quotes, CR LF ends.
     void WriteCsv(std::ostream& out) const;
@@ -112,4 +115,5 @@ private:
     int32_t marginTop_ = 30;
     int32_t marginBottom_ = 30;
     bool portrait_ = true;
+    bool storeMargins_ = true;
 };
