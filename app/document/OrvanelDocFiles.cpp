@@ -1,0 +1,93 @@
+// Reading and writing the layout file.
+#include "app/document/OrvanelDoc.h"
+
+#include "app/document/DocumentHints.h"
+#include "app/document/UndoManager.h"
+#include "imaging/io/PLFileSink.h"
+#include "imaging/io/PLTextException.h"
+#include "imaging/wrapper/ImageCache.h"
+#include "platform/win/LastError.h"
+#include "records/SharedFunctions.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+// The message box of a file that could not be opened or written, with the system's text.
+void ReportFileError(const std::string& prefix, const std::string& path, int error)
+{
+    win::SetLastError(static_cast<win::DWORD>(error != 0 ? error : EIO));
+    ShowErrorMessage(prefix + path, "");
+}
+} // namespace
+
+bool COrvanelDoc::ReadLayout(const std::string& path)
+{
+    std::error_code ignored;
+    std::ifstream in;
+    if (std::filesystem::is_directory(path, ignored))
+        errno = EISDIR;
+    else
+        in.open(path, std::ios::binary);
+    if (!in.is_open()) {
+        ReportFileError("Could not open file: ", path, errno);
+        failedPath_ = path;
+        UpdateViews(hint::openFailed);
+        return false;
+    }
+    // A file that is not a layout is read into a layout of its own, so that a refused file
+    // leaves nothing half-read behind; its margins never reach the settings.
+    auto read = std::make_unique<Layout>();
+    if (!read->ReadCsv(in)) {
+        read->GetPaper().DiscardMargins();
+        return false;
+    }
+    layout_.swap(read);
+    read.reset();
+    path_ = path;
+    failedPath_.clear();
+    GetImageCache().Reset();
+    SetModifiedFlag(win::FALSE);
+    // Steps recorded on the old layout would move units of this one.
+    GetUndoManager().Clear();
+    UpdatePackCounts();
+    LoadSampleImages();
+    UpdateViews(hint::layoutReplaced);
+    return true;
+}
+
+int COrvanelDoc::ReplaceFile(const std::string& path, const std::string& bytes) const
+{
+    PLFileSink sink(fileCalls_);
+    errno = 0;
+    if (sink.OpenFile(path.c_str()) != 0)
+        return errno != 0 ? errno : EIO;
+    try {
+        sink.WriteBytes(static_cast<int>(bytes.size()), reinterpret_cast<const uint8_t*>(bytes.data()));
+        sink.Close();
+    } catch (const PLTextException&) {
+        return errno != 0 ? errno : EIO;
+    }
+    return 0;
+}
+
+bool COrvanelDoc::WriteLayout(const std::string& path)
+{
+    std::ostringstream out;
+    int error = layout_->WriteCsv(out) ? 0 : EIO;
+    if (error == 0)
+        error = ReplaceFile(path, out.str());
+    const bool written = error == 0;
+    if (written) {
+        path_ = path;
+        failedPath_.clear();
+        SetModifiedFlag(win::FALSE);
+    } else {
+        ReportFileError("Could not open file: ", path, error);
+        failedPath_ = path;
+    }
+    UpdateViews(hint::saveAttempted);
+    return written;
+}

@@ -1,0 +1,277 @@
+#include "DocumentFixture.h"
+#include "app/document/DocumentHints.h"
+#include "platform/qt/fw/CmdUI.h"
+#include "platform/qt/fw/CommandIds.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace doctest {
+namespace {
+
+using DocumentFiles = DocumentTest;
+
+std::string CouldNotOpen(const std::string& path, int error)
+{
+    return "Could not open file: " + path + "\n" + std::strerror(error);
+}
+
+// A group layout on file, so that reading it visibly replaces the default portrait layout. Its
+// pack units repeat as often as the document's packs say (none yet).
+std::string GroupLayoutBytes()
+{
+    Layout group;
+    group.SetLayoutType(1);
+    group.GetRootUnit()->FindByName("GPacks")->SetRepeatCount(0);
+    group.GetPaper().DiscardMargins();
+    return LayoutBytes(group);
+}
+
+TEST_F(DocumentFiles, SaveAsWritesWhatTheLayoutWritesAndReadsBackTheSame)
+{
+    document->GetLayout().GetRootUnit()->FindByName("PImage")->MoveBy({ 17, 23 });
+    document->UnitMoved(false);
+    TakeHints();
+    const std::string path = Path("proof.txt");
+    modal->AnswerNextFile(win::IDOK, path);
+
+    ASSERT_TRUE(document->OnFileSaveAs());
+
+    const std::string bytes = FileBytes(path);
+    EXPECT_EQ(bytes, LayoutBytes(document->GetLayout()));
+    EXPECT_NE(bytes.find("\r\n"), std::string::npos);
+    Layout reread;
+    reread.GetPaper().DiscardMargins();
+    std::istringstream in(bytes);
+    ASSERT_TRUE(reread.ReadCsv(in));
+    EXPECT_EQ(LayoutBytes(reread), bytes);
+    EXPECT_EQ(document->GetPath(), path);
+    EXPECT_FALSE(document->IsModified());
+    EXPECT_EQ(win::AppContext::Instance().GetProfileString("Settings", "OrvanelFile", ""), path);
+    EXPECT_EQ(TakeHints(), (Hints { hint::saveAttempted, hint::saveAttempted }));
+    EXPECT_EQ(FolderNames(), std::vector<std::string> { "proof.txt" });
+    const win::FileDialogRequest& asked = modal->FileDialogs().at(0);
+    EXPECT_FALSE(asked.open);
+    EXPECT_EQ(asked.defaultExt, "txt");
+    EXPECT_EQ(asked.filter, "Orvanel File (*.txt)|*.txt||");
+}
+
+TEST_F(DocumentFiles, SaveIsOfferedOnlyForALayoutThatHasAFile)
+{
+    const auto saveEnabled = [this] {
+        fw::CmdUI ui(fw::ID_FILE_SAVE);
+        EXPECT_TRUE(ui.DoUpdate(*document));
+        return ui.IsEnabled();
+    };
+    EXPECT_FALSE(saveEnabled());
+    ASSERT_TRUE(document->WriteLayout(Path("a.txt")));
+    EXPECT_TRUE(saveEnabled());
+    // Save writes to the same file, without a dialog.
+    document->UnitMoved(true);
+    EXPECT_TRUE(document->OnFileSave());
+    EXPECT_FALSE(document->IsModified());
+}
+
+// Where a save fails, and the calls that fail it (none: the path itself fails).
+enum class Failure { missingFolder, pathIsFolder, diskFull, renameFails };
+
+struct SaveFailureCase {
+    const char* name;
+    Failure failure;
+    int error;
+};
+
+void PrintTo(const SaveFailureCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+int g_writeError = 0;
+int g_renameError = 0;
+
+PLFileCalls FailingCalls()
+{
+    PLFileCalls calls = PLFileCalls::Posix();
+    calls.write = [](int fd, const void* data, size_t n) -> ssize_t {
+        if (g_writeError == 0)
+            return PLFileCalls::Posix().write(fd, data, n);
+        errno = g_writeError;
+        return -1;
+    };
+    calls.rename = [](const char* from, const char* to) {
+        if (g_renameError == 0)
+            return PLFileCalls::Posix().rename(from, to);
+        errno = g_renameError;
+        return -1;
+    };
+    return calls;
+}
+
+class SaveFailures : public DocumentTest, public ::testing::WithParamInterface<SaveFailureCase> {
+    void TearDown() override
+    {
+        g_writeError = g_renameError = 0;
+        DocumentTest::TearDown();
+    }
+};
+
+const SaveFailureCase saveFailureCases[] = {
+    { "MissingFolder", Failure::missingFolder, ENOENT },
+    { "PathIsAFolder", Failure::pathIsFolder, EISDIR },
+    { "DiskFull", Failure::diskFull, ENOSPC },
+    { "InterruptedAfterTheTemporaryFile", Failure::renameFails, EIO },
+};
+
+// The old file stays byte for byte; the document keeps its path and its modified flag.
+TEST_P(SaveFailures, LeaveTheOldFileAndTheDocumentAsTheyWere)
+{
+    const SaveFailureCase& c = GetParam();
+    const std::string old = Path("layout.txt");
+    ASSERT_TRUE(document->WriteLayout(old));
+    const std::string oldBytes = FileBytes(old);
+    document->GetLayout().GetRootUnit()->FindByName("PImage")->MoveBy({ 5, 5 });
+    document->UnitMoved(true);
+    TakeHints();
+
+    std::string target = old;
+    if (c.failure == Failure::missingFolder)
+        target = Path("missing/layout.txt");
+    if (c.failure == Failure::pathIsFolder) {
+        target = Path("folder");
+        std::filesystem::create_directory(target);
+    }
+    (c.failure == Failure::diskFull ? g_writeError : g_renameError)
+        = c.failure == Failure::diskFull || c.failure == Failure::renameFails ? c.error : 0;
+    document->SetFileCalls(FailingCalls());
+    modal->AnswerNextFile(win::IDOK, target);
+    modal->AnswerNext(win::IDOK);
+
+    EXPECT_FALSE(document->OnFileSaveAs());
+
+    ASSERT_EQ(modal->Messages().size(), 1u);
+    EXPECT_EQ(modal->Messages()[0].text, CouldNotOpen(target, c.error));
+    EXPECT_EQ(FileBytes(old), oldBytes);
+    EXPECT_EQ(document->GetPath(), old);
+    EXPECT_EQ(document->GetFailedPath(), target);
+    EXPECT_TRUE(document->IsModified());
+    EXPECT_EQ(TakeHints(), (Hints { hint::saveAttempted, hint::saveAttempted }));
+    EXPECT_EQ(win::AppContext::Instance().GetProfileString("Settings", "OrvanelFile", ""), "");
+    const std::vector<std::string> left = FolderNames();
+    EXPECT_EQ(left.size(), c.failure == Failure::pathIsFolder ? 2u : 1u) << "a temporary file was left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Document, SaveFailures, ::testing::ValuesIn(saveFailureCases),
+    [](const ::testing::TestParamInfo<SaveFailureCase>& info) { return std::string(info.param.name); });
+
+// A real full disk: a child process whose files may not grow beyond a few bytes.
+TEST_F(DocumentFiles, ASaveBeyondTheFileSizeLimitKeepsTheOldFile)
+{
+    const std::string old = Path("layout.txt");
+    const std::string oldBytes = "Custom Order Template,2.453\r\n";
+    WriteBytes(old, oldBytes);
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit { 64, 64 };
+        setrlimit(RLIMIT_FSIZE, &limit);
+        modal->AnswerNext(win::IDOK);
+        const bool written = document->WriteLayout(old);
+        const bool reported
+            = modal->Messages().size() == 1 && modal->Messages()[0].text == CouldNotOpen(old, EFBIG);
+        _exit(!written && reported && document->GetPath().empty() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write failed silently or was not reported";
+    EXPECT_EQ(FileBytes(old), oldBytes);
+    EXPECT_EQ(FolderNames(), std::vector<std::string> { "layout.txt" });
+}
+
+TEST_F(DocumentFiles, OpenOfAMissingFileReportsItAndKeepsTheLayout)
+{
+    const std::string before = LayoutBytes(document->GetLayout());
+    const std::string gone = Path("gone.txt");
+    modal->AnswerNext(win::IDOK);
+    document->OpenLayout(gone);
+    ASSERT_EQ(modal->Messages().size(), 1u);
+    EXPECT_EQ(modal->Messages()[0].text, CouldNotOpen(gone, ENOENT));
+    EXPECT_EQ(TakeHints(), Hints { hint::openFailed });
+    EXPECT_EQ(document->GetFailedPath(), gone);
+    EXPECT_EQ(LayoutBytes(document->GetLayout()), before);
+    EXPECT_EQ(document->GetPath(), "");
+}
+
+TEST_F(DocumentFiles, OpenThroughTheDialogReadsTheFileAndRemembersIt)
+{
+    const std::string path = Path("group.txt");
+    WriteBytes(path, GroupLayoutBytes());
+    win::AppContext::Instance().WriteProfileString("Settings", "OrvanelFile", "last.txt");
+    modal->AnswerNextFile(win::IDOK, path);
+    document->UnitMoved(false);
+    document->SetModifiedFlag(win::FALSE);
+    TakeHints();
+
+    document->OnFileOpen();
+
+    EXPECT_EQ(modal->FileDialogs().at(0).fileName, "last.txt");
+    EXPECT_TRUE(modal->FileDialogs().at(0).open);
+    EXPECT_EQ(document->GetLayout().GetLayoutType(), 1);
+    EXPECT_EQ(LayoutBytes(document->GetLayout()), GroupLayoutBytes());
+    EXPECT_EQ(document->GetPath(), path);
+    EXPECT_EQ(win::AppContext::Instance().GetProfileString("Settings", "OrvanelFile", ""), path);
+    EXPECT_EQ(TakeHints(), Hints { hint::layoutReplaced });
+}
+
+struct RefusedFileCase {
+    const char* name;
+    const char* bytes;
+    bool message; // the reader's own message for a later version
+};
+
+void PrintTo(const RefusedFileCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class RefusedFiles : public DocumentTest, public ::testing::WithParamInterface<RefusedFileCase> { };
+
+const RefusedFileCase refusedFileCases[] = {
+    { "NotALayout", "Pack Template,Desc\r\n1,2,3\r\n", false },
+    { "LaterVersion", "Custom Order Template,9.5\r\nPaperMarginLeft,5\r\n", true },
+};
+
+// A refused file swaps nothing in, sends nothing, and none of its margins reach the settings.
+TEST_P(RefusedFiles, LeaveTheDocumentAndTheMarginSettingsAlone)
+{
+    const RefusedFileCase& c = GetParam();
+    const std::string path = Path("refused.txt");
+    WriteBytes(path, c.bytes);
+    document->GetLayout().GetPaper().SetMarginLeft(77);
+    document->UnitMoved(true);
+    TakeHints();
+    const std::string before = LayoutBytes(document->GetLayout());
+    if (c.message)
+        modal->AnswerNext(win::IDOK);
+
+    EXPECT_FALSE(document->ReadLayout(path));
+
+    EXPECT_EQ(modal->Messages().size(), c.message ? 1u : 0u);
+    EXPECT_EQ(LayoutBytes(document->GetLayout()), before);
+    EXPECT_TRUE(TakeHints().empty());
+    EXPECT_TRUE(document->IsModified());
+    EXPECT_EQ(document->GetPath(), "");
+    for (const char* entry : { "PaperMarginLeft", "PaperMarginRight", "PaperMarginTop", "PaperMarginBottom" })
+        EXPECT_EQ(win::AppContext::Instance().GetProfileInt("Settings", entry, -1), -1) << entry;
+}
+
+INSTANTIATE_TEST_SUITE_P(Document, RefusedFiles, ::testing::ValuesIn(refusedFileCases),
+    [](const ::testing::TestParamInfo<RefusedFileCase>& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace doctest
