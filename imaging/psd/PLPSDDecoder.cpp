@@ -79,31 +79,27 @@ void PLPSDDecoder::DecodeImage(PLBmp* pBmp)
     FreeLayers();
 }
 
-Slot PLPSDDecoder::SlotOfMergedChannel(int index, const PLBmp& bmp) const
+Slot PLPSDDecoder::SlotOfColour(int component) const
 {
-    // An 8-bpp picture keeps its first channel; an RGB picture its three colours and the first
-    // channel after them as alpha. Further channels (spot colours, saved selections) are dropped.
-    if (bmp.GetBitsPerPixel() == 8)
-        return index == 0 ? Slot::Index : Slot::None;
-    switch (index) {
-    case 0:
-        return Slot::Red;
-    case 1:
-        return Slot::Green;
-    case 2:
-        return Slot::Blue;
-    case 3:
-        return Slot::Alpha;
-    default:
-        return Slot::None;
-    }
+    // An 8-bpp picture keeps its first channel (index or grey), an RGB picture its three colours.
+    if (m_Header.BitsPerPixel() == 8)
+        return component == 0 ? Slot::Index : Slot::None;
+    static constexpr Slot kColours[] = { Slot::Red, Slot::Green, Slot::Blue };
+    return component >= 0 && component < 3 ? kColours[component] : Slot::None;
+}
+
+Slot PLPSDDecoder::SlotOfMergedChannel(int index) const
+{
+    // The first channel after an RGB picture's colours is its alpha; further channels (spot colours,
+    // saved selections) are dropped.
+    return index == 3 && m_Header.BitsPerPixel() == 32 ? Slot::Alpha : SlotOfColour(index);
 }
 
 void PLPSDDecoder::ReadMergedRaw(PLBigEndianReader& reader, PLBmp& bmp) const
 {
     const ChannelFormat format { GetWidth(), GetHeight(), m_Header.BytesPerSample() };
     for (int c = 0; c < m_Header.channels; ++c)
-        psd::ReadRawChannel(reader, format, SlotOfMergedChannel(c, bmp), bmp);
+        psd::ReadRawChannel(reader, format, SlotOfMergedChannel(c), bmp);
 }
 
 void PLPSDDecoder::ReadMergedRle(PLBigEndianReader& reader, PLBmp& bmp) const
@@ -112,8 +108,8 @@ void PLPSDDecoder::ReadMergedRle(PLBigEndianReader& reader, PLBmp& bmp) const
     const std::vector<uint16_t> lengths
         = psd::ReadRowLengths(reader, int64_t(m_Header.channels) * GetHeight());
     for (int c = 0; c < m_Header.channels; ++c)
-        psd::ReadRleChannel(reader, format, lengths.data() + size_t(c) * size_t(GetHeight()),
-            SlotOfMergedChannel(c, bmp), bmp);
+        psd::ReadRleChannel(
+            reader, format, lengths.data() + size_t(c) * size_t(GetHeight()), SlotOfMergedChannel(c), bmp);
 }
 
 void PLPSDDecoder::GetNextLayer(PLBmp& bmp)
@@ -159,20 +155,8 @@ void PLPSDDecoder::DecodeLayer(PLBmp& bmp)
 
 Slot PLPSDDecoder::SlotOfLayerChannel(int id) const
 {
-    if (m_Header.BitsPerPixel() == 8)
-        return id == 0 ? Slot::Index : Slot::None;
-    switch (id) {
-    case 0:
-        return Slot::Red;
-    case 1:
-        return Slot::Green;
-    case 2:
-        return Slot::Blue;
-    case -1:
-        return Slot::Alpha;
-    default:
-        return Slot::None; // masks have a rectangle of their own
-    }
+    // Ids 0 to 2 are the colours and -1 the transparency; masks have a rectangle of their own.
+    return id == -1 && m_Header.BitsPerPixel() == 32 ? Slot::Alpha : SlotOfColour(id);
 }
 
 void PLPSDDecoder::ReadLayerChannel(

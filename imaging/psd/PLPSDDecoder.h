@@ -32,8 +32,9 @@ private:
     void DecodeLayer(PLBmp& bmp);
     void ReadLayerChannel(PLBigEndianReader& reader, const psd::LayerChannel& channel,
         const psd::ChannelFormat& format, PLBmp& bmp);
+    psd::Slot SlotOfColour(int component) const;
     psd::Slot SlotOfLayerChannel(int id) const;
-    psd::Slot SlotOfMergedChannel(int index, const PLBmp& bmp) const;
+    psd::Slot SlotOfMergedChannel(int index) const;
     void SetPalette(PLBmp& bmp) const;
     void ReadMergedRaw(PLBigEndianReader& reader, PLBmp& bmp) const;
     void ReadMergedRle(PLBigEndianReader& reader, PLBmp& bmp) const;

@@ -3,6 +3,7 @@
 // by the writer, rows byte-run packed with the PICT writer's PackBits encoder when asked).
 #pragma once
 
+#include "imaging/codec/BigEndianOut.h"
 #include "imaging/pict/PictWriter.h"
 
 #include <cstdint>
@@ -28,29 +29,16 @@ struct Picture {
     int64_t viewportMode = -1; // no CAMG chunk when negative
 };
 
-class Out {
+class Out : public testwriter::BigEndianOut {
 public:
-    void U8(int v) { data.push_back(static_cast<uint8_t>(v)); }
-    void U16(int v)
-    {
-        U8(v >> 8);
-        U8(v);
-    }
-    void U32(uint32_t v)
-    {
-        U16(static_cast<int>(v >> 16));
-        U16(static_cast<int>(v & 0xFFFF));
-    }
-    void Text(const std::string& s) { data.insert(data.end(), s.begin(), s.end()); }
     void Chunk(const std::string& id, const Bytes& payload)
     {
         Text(id);
         U32(static_cast<uint32_t>(payload.size()));
-        data.insert(data.end(), payload.begin(), payload.end());
+        Raw(payload);
         if (payload.size() % 2)
             U8(0);
     }
-    Bytes data;
 };
 
 // One stored row: the chunky bytes (made even), or each plane's bits padded to 16 and the mask plane.

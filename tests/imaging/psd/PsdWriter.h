@@ -3,6 +3,7 @@
 // PackBits encoder of the PICT writer). Numbers are written big-endian, as the format wants.
 #pragma once
 
+#include "imaging/codec/BigEndianOut.h"
 #include "imaging/pict/PictWriter.h"
 
 #include <cstdint>
@@ -40,27 +41,13 @@ struct Picture {
     int compression = 1; // 0 raw, 1 run-length
 };
 
-class Out {
+class Out : public testwriter::BigEndianOut {
 public:
-    void U8(int v) { data.push_back(static_cast<uint8_t>(v)); }
-    void U16(int v)
-    {
-        U8(v >> 8);
-        U8(v);
-    }
-    void U32(uint32_t v)
-    {
-        U16(static_cast<int>(v >> 16));
-        U16(static_cast<int>(v & 0xFFFF));
-    }
-    void Text(const std::string& s) { data.insert(data.end(), s.begin(), s.end()); }
-    void Raw(const Bytes& b) { data.insert(data.end(), b.begin(), b.end()); }
     void Block(const Bytes& b)
     {
         U32(static_cast<uint32_t>(b.size()));
         Raw(b);
     }
-    Bytes data;
 };
 
 // One resource block: "8BIM", id, a name padded to even with its length byte, data padded to even.
