@@ -169,7 +169,11 @@ void MetafilePlayer::RestoreState(int relative)
 
 PointD MetafilePlayer::Out(double x, double y) const
 {
-    return ToOutput(m_state.mapping, m_output, { x, y });
+    // Points far outside the picture are brought closer, so that no shape makes the painter work
+    // through a plane of astronomical size (shapes reaching that far are drawn approximately).
+    constexpr double kLimit = 1 << 22;
+    const PointD p = ToOutput(m_state.mapping, m_output, { x, y });
+    return { std::clamp(p.x, -kLimit, kLimit), std::clamp(p.y, -kLimit, kLimit) };
 }
 
 PenStyle MetafilePlayer::Pen() const
