@@ -2,6 +2,10 @@
 // after the record's type and size; offsets stored in a record count from the record's start.
 #include "imaging/metafile/MetafilePlayer.h"
 
+#include "platform/qt/Cp1252.h"
+
+#include <string_view>
+
 namespace metafile {
 namespace {
 
@@ -32,6 +36,7 @@ enum RecordType : uint32_t {
     EmrCreatePalette = 49,
     EmrStretchDiBits = 81,
     EmrExtCreateFontIndirectW = 82,
+    EmrExtTextOutA = 83,
     EmrExtTextOutW = 84,
     EmrPolygon16 = 86,
     EmrPolyline16 = 87,
@@ -210,15 +215,20 @@ bool MetafilePlayer::PlayEmfDrawing(const Record& record)
     case EmrPolyPolygon16:
         DrawPolygons(PolyPolygons(p, record.type == EmrPolyPolygon));
         return true;
+    case EmrExtTextOutA:
     case EmrExtTextOutW: {
+        const bool wide = record.type == EmrExtTextOutW;
         const uint32_t count = p.U32(36);
         const uint32_t offset = p.U32(40);
         if (offset < kRecordHead)
             return false;
-        const uint8_t* chars = p.Bytes(offset - kRecordHead, uint64_t(count) * 2);
+        const uint8_t* chars = p.Bytes(offset - kRecordHead, uint64_t(count) * (wide ? 2 : 1));
         QString text;
-        for (uint32_t i = 0; i < count; ++i)
-            text += QChar(static_cast<char16_t>(chars[2 * i] | (chars[2 * i + 1] << 8)));
+        if (wide)
+            for (uint32_t i = 0; i < count; ++i)
+                text += QChar(static_cast<char16_t>(chars[2 * i] | (chars[2 * i + 1] << 8)));
+        else
+            text = fw::FromCp1252(std::string_view(reinterpret_cast<const char*>(chars), count));
         DrawText(p.I32(28), p.I32(32), text);
         return true;
     }

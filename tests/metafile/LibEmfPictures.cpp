@@ -3,6 +3,7 @@
 #include <libEMF/emf.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace libemf {
 namespace {
@@ -46,11 +47,34 @@ std::vector<uint8_t> ShapesPicture()
     SelectObject(dc, blue);
     SelectObject(dc, GetStockObject(NULL_PEN));
     Ellipse(dc, 220, 20, 380, 180);
+    // A green triangle without pen at the top right, a thick yellow line along the bottom.
+    HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
+    SelectObject(dc, green);
+    const POINT triangle[] = { { 340, 0 }, { 400, 0 }, { 400, 60 } };
+    Polygon(dc, triangle, 3);
+    HPEN yellow = CreatePen(PS_SOLID, 10, RGB(255, 255, 0));
+    SelectObject(dc, yellow);
+    const POINT line[] = { { 220, 190 }, { 300, 190 }, { 380, 190 } };
+    Polyline(dc, line, 3);
+    // Black text 5 mm high on the rectangle, from (20, 20).
+    LOGFONTA font {};
+    font.lfHeight = -50;
+    font.lfWeight = FW_BOLD;
+    std::strcpy(font.lfFaceName, "Arial");
+    HFONT arial = CreateFontIndirectA(&font);
+    HGDIOBJ oldFont = SelectObject(dc, arial);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutA(dc, 20, 20, "HHHH", 4);
+    SelectObject(dc, oldFont);
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
     DeleteObject(red);
     DeleteObject(blue);
+    DeleteObject(green);
     DeleteObject(black);
+    DeleteObject(yellow);
+    DeleteObject(arial);
 
     return Finish(dc, file);
 }

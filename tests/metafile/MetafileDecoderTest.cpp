@@ -134,6 +134,26 @@ TEST(MetafileDecoder, RectangleAndPolygonAgreeWithLibwmf)
     }
 }
 
+TEST(MetafileDecoder, TextIsDrawnInItsFontAndColourFromItsTopLeftCorner)
+{
+    // 100 x 50 units at 96 an inch: one unit a pixel. Blue text 20 units high from (10, 10).
+    Writer w;
+    w.Record(0x02FB, { -20, 0, 0, 0, 700, 0, 0, 0, 0, 0, 'A' | ('r' << 8), 'i' | ('a' << 8), 'l' });
+    w.Record(wmfwriter::kSelectObject, { 0 });
+    w.Colour(wmfwriter::kSetTextColor, 0, 0, 255);
+    w.Text(10, 10, "HH");
+    const auto bmp = Decode(w.File(0, 0, 100, 50, 96));
+    int inside = 0;
+    int outside = 0;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 100; ++x)
+            if (bmp->GetPixel32(x, y) != Opaque(255, 255, 255))
+                ++(x >= 10 && x < 45 && y >= 10 && y < 32 ? inside : outside);
+    EXPECT_GT(inside, 40);
+    EXPECT_EQ(outside, 0);
+    EXPECT_EQ(bmp->GetPixel32(12, 20), Opaque(0, 0, 255)); // the first H's left stem
+}
+
 TEST(MetafileDecoder, StretchedPicturesLandOnTheirRectangle)
 {
     // 100 x 100 units at 96 an inch: one unit a pixel; the picture over (20, 10) to (60, 50).
@@ -181,9 +201,22 @@ TEST(MetafileDecoder, EnhancedMetafileFromLibEmfIsRecognisedByItsContent)
         ASSERT_EQ(bmp->GetSize(), PLCoord(width, height)) << name;
         const auto at
             = [&](double fx, double fy) { return bmp->GetPixel32(int(fx * width), int(fy * height)); };
-        EXPECT_EQ(at(0.25, 0.25), Opaque(255, 0, 0)) << name; // the rectangle
+        EXPECT_EQ(at(0.25, 0.7), Opaque(255, 0, 0)) << name; // the rectangle
         EXPECT_EQ(at(0.75, 0.5), Opaque(0, 0, 255)) << name; // the ellipse
-        EXPECT_EQ(at(0.97, 0.05), Opaque(255, 255, 255)) << name; // the background
+        EXPECT_EQ(at(0.95, 0.05), Opaque(0, 255, 0)) << name; // the triangle
+        EXPECT_EQ(at(0.99, 0.45), Opaque(255, 255, 255)) << name; // below it
+        EXPECT_EQ(at(0.75, 0.95), Opaque(255, 255, 0)) << name; // the line
+        EXPECT_EQ(at(0.53, 0.05), Opaque(255, 255, 255)) << name; // the background
+        // The text: black strokes in its band on the rectangle, none below it.
+        const auto blackIn = [&](double top, double bottom) {
+            int count = 0;
+            for (int y = int(top * height); y < int(bottom * height); ++y)
+                for (int x = 2; x < width / 2 - 2; ++x)
+                    count += bmp->GetPixel32(x, y) == Opaque(0, 0, 0);
+            return count;
+        };
+        EXPECT_GT(blackIn(0.1, 0.35), 20) << name;
+        EXPECT_EQ(blackIn(0.45, 0.9), 0) << name;
         EXPECT_FALSE(bmp->GetBitsPerPixel() == 8);
         if (std::string(name) == "shapes.emf") {
             QImage image(width, height, QImage::Format_RGB32);
