@@ -4,6 +4,7 @@
 //   g++ -std=c++20 -I tests fuzz/generators/metafile_metafile_seeds.cpp tests/metafile/LibEmfPictures.cpp \
 //       -lEMF -o build/metafile-seeds
 //   build/metafile-seeds fuzz/corpus/metafile_metafile
+#include "metafile/EmfBuilder.h"
 #include "metafile/LibEmfPictures.h"
 #include "metafile/WmfWriter.h"
 
@@ -57,13 +58,26 @@ int main(int argc, char** argv)
     write(folder, "wmf-shapes", shapes.File());
     write(folder, "wmf-placeable-shapes", shapes.File(0, 0, 200, 100, 1440));
     Writer picture;
-    Bytes dib;
-    for (const uint32_t v : { 40u, 2u, 2u, 1u | (24u << 16), 0u, 16u, 0u, 0u, 0u, 0u })
-        Writer::Put32(dib, v);
-    for (const uint8_t b : { 255, 0, 0, 255, 255, 255, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0 })
-        dib.push_back(b);
+    const Bytes dib = emfbuilder::TwoByTwoDib();
     picture.RecordOf(0x0F43, { 0x0020, 0x00CC, 0, 2, 2, 0, 0, 40, 40, 10, 20 }, dib);
     write(folder, "wmf-picture", picture.File(0, 0, 100, 100, 96));
     write(folder, "emf-libemf-shapes", libemf::ShapesPicture());
+    // Blits, world transforms, a stretched picture, a curve and a palette.
+    using emfbuilder::FloatBits;
+    emfbuilder::EmfBuilder emf(100);
+    emf.Record(39, { 1, 0, 0x0000FF00, 0 });
+    emf.Record(37, { 1 });
+    emf.Record(76, { 0, 0, 0, 0, 0, 0, 50, 50, 0x00F00021, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 });
+    emf.Record(35, { FloatBits(2), 0, 0, FloatBits(2), FloatBits(50), 0 });
+    emf.Record(43, { 0, 0, 10, 10 });
+    emf.Record(36, { 0, 0, 0, 0, 0, 0, 1 });
+    emf.Record(77,
+        { 0, 0, 0, 0, 0, 60, 40, 40, 0x00CC0020, 0, 0, FloatBits(1), 0, 0, FloatBits(1), 0, 0, 0, 0, 108, 40,
+            148, 16, 2, 1 },
+        dib);
+    emf.Record(38, { 4, 0, 3, 0, 0 });
+    emf.Record(37, { 4 });
+    emf.Record(88, { 0, 0, 0, 0, 4, 60 | (90u << 16), 70 | (90u << 16), 80 | (90u << 16), 95 | (90u << 16) });
+    write(folder, "emf-hand-made", emf.File({ 0x000000FF, 0x00008000 }));
     return 0;
 }

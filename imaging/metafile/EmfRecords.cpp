@@ -4,14 +4,20 @@
 
 #include "platform/qt/Cp1252.h"
 
+#include <bit>
+#include <cmath>
+#include <optional>
 #include <string_view>
 
 namespace metafile {
 namespace {
 
 enum RecordType : uint32_t {
+    EmrPolyBezier = 2,
     EmrPolygon = 3,
     EmrPolyline = 4,
+    EmrPolyBezierTo = 5,
+    EmrPolylineTo = 6,
     EmrPolyPolygon = 8,
     EmrSetWindowExtEx = 9,
     EmrSetWindowOrgEx = 10,
@@ -26,6 +32,8 @@ enum RecordType : uint32_t {
     EmrMoveToEx = 27,
     EmrSaveDc = 33,
     EmrRestoreDc = 34,
+    EmrSetWorldTransform = 35,
+    EmrModifyWorldTransform = 36,
     EmrSelectObject = 37,
     EmrCreatePen = 38,
     EmrCreateBrushIndirect = 39,
@@ -34,12 +42,17 @@ enum RecordType : uint32_t {
     EmrRectangle = 43,
     EmrLineTo = 54,
     EmrCreatePalette = 49,
+    EmrBitBlt = 76,
+    EmrStretchBlt = 77,
     EmrStretchDiBits = 81,
     EmrExtCreateFontIndirectW = 82,
     EmrExtTextOutA = 83,
     EmrExtTextOutW = 84,
     EmrPolygon16 = 86,
     EmrPolyline16 = 87,
+    EmrPolyBezier16 = 88,
+    EmrPolyBezierTo16 = 89,
+    EmrPolylineTo16 = 90,
     EmrPolyPolygon16 = 91,
     EmrCreateMonoBrush = 93,
     EmrCreateDibPatternBrushPt = 94,
@@ -79,6 +92,18 @@ std::vector<std::vector<PointD>> PolyPolygons(const Params& p, bool wide)
     return polygons;
 }
 
+// Six floats from offset; nullopt when one is not a finite number.
+std::optional<Transform> ReadTransform(const Params& p, size_t offset)
+{
+    double v[6];
+    for (size_t i = 0; i < 6; ++i) {
+        v[i] = std::bit_cast<float>(p.U32(offset + 4 * i));
+        if (!std::isfinite(v[i]))
+            return std::nullopt;
+    }
+    return Transform { v[0], v[1], v[2], v[3], v[4], v[5] };
+}
+
 LogFont ReadFont(const Params& p)
 {
     LogFont font;
@@ -97,7 +122,56 @@ LogFont ReadFont(const Params& p)
 
 bool MetafilePlayer::PlayEmf(const Record& record)
 {
-    return PlayEmfState(record) || PlayEmfObject(record) || PlayEmfDrawing(record);
+    return PlayEmfState(record) || PlayEmfObject(record) || PlayEmfDrawing(record) || PlayEmfCurves(record)
+        || PlayEmfBlit(record);
+}
+
+bool MetafilePlayer::PlayEmfCurves(const Record& record)
+{
+    const Params p(record);
+    const uint32_t type = record.type;
+    const bool lineTo = type == EmrPolylineTo || type == EmrPolylineTo16;
+    const bool bezierTo = type == EmrPolyBezierTo || type == EmrPolyBezierTo16;
+    const bool bezier = bezierTo || type == EmrPolyBezier || type == EmrPolyBezier16;
+    if (!bezier && !lineTo)
+        return false;
+    const bool wide = type == EmrPolyBezier || type == EmrPolyBezierTo || type == EmrPolylineTo;
+    const bool fromPosition = lineTo || bezierTo;
+    std::vector<PointD> points = Points(p, 20, p.U32(16), wide);
+    if (fromPosition) {
+        points.insert(points.begin(), m_state.position);
+        m_state.position = points.back();
+    }
+    if (bezier)
+        DrawBeziers(points);
+    else
+        DrawPolyline(points);
+    return true;
+}
+
+bool MetafilePlayer::PlayEmfBlit(const Record& record)
+{
+    const Params p(record);
+    if (record.type != EmrBitBlt && record.type != EmrStretchBlt)
+        return false;
+    const int32_t x = p.I32(16);
+    const int32_t y = p.I32(20);
+    const int32_t width = p.I32(24);
+    const int32_t height = p.I32(28);
+    const uint32_t rop = p.U32(32);
+    const uint32_t headerAt = p.U32(76);
+    const uint32_t headerSize = p.U32(80);
+    const uint32_t bitsAt = p.U32(84);
+    const uint32_t bitsSize = p.U32(88);
+    if (headerSize == 0)
+        return FillBlit(rop, x, y, width, height);
+    if (headerAt < kRecordHead || bitsAt != uint64_t(headerAt) + headerSize)
+        return false;
+    const uint8_t* dib = p.Bytes(headerAt - kRecordHead, uint64_t(headerSize) + bitsSize);
+    const bool stretch = record.type == EmrStretchBlt;
+    DrawDib(dib, uint64_t(headerSize) + bitsSize, x, y, width, height, p.I32(36), p.I32(40),
+        stretch ? p.I32(92) : width, stretch ? p.I32(96) : height, true);
+    return true;
 }
 
 bool MetafilePlayer::PlayEmfState(const Record& record)
@@ -144,6 +218,27 @@ bool MetafilePlayer::PlayEmfState(const Record& record)
     case EmrRestoreDc:
         RestoreState(p.I32(0));
         return true;
+    case EmrSetWorldTransform:
+        if (const auto t = ReadTransform(p, 0))
+            m_state.world = *t;
+        return true;
+    case EmrModifyWorldTransform: {
+        constexpr uint32_t kIdentity = 1;
+        constexpr uint32_t kLeftMultiply = 2;
+        constexpr uint32_t kRightMultiply = 3;
+        constexpr uint32_t kSet = 4;
+        const auto t = ReadTransform(p, 0);
+        const uint32_t mode = p.U32(24);
+        if (mode == kIdentity)
+            m_state.world = Transform {};
+        else if (t && mode == kLeftMultiply)
+            m_state.world = t->Then(m_state.world);
+        else if (t && mode == kRightMultiply)
+            m_state.world = m_state.world.Then(*t);
+        else if (t && mode == kSet)
+            m_state.world = *t;
+        return true;
+    }
     case EmrMoveToEx:
         m_state.position = { double(p.I32(0)), double(p.I32(4)) };
         return true;

@@ -52,6 +52,17 @@ bool ReadDib(const uint8_t* dib, uint64_t size, gdi::DibView& view, std::vector<
 
 } // namespace
 
+Transform Transform::Then(const Transform& n) const
+{
+    return { m11 * n.m11 + m12 * n.m21, m11 * n.m12 + m12 * n.m22, m21 * n.m11 + m22 * n.m21,
+        m21 * n.m12 + m22 * n.m22, dx * n.m11 + dy * n.m21 + n.dx, dx * n.m12 + dy * n.m22 + n.dy };
+}
+
+double Transform::Scale() const
+{
+    return std::sqrt(std::abs(m11 * m22 - m12 * m21));
+}
+
 MetafilePlayer::MetafilePlayer(const Metafile& metafile, MetafileCanvas& canvas, int width, int height)
     : m_metafile(metafile)
     , m_canvas(canvas)
@@ -172,13 +183,16 @@ PointD MetafilePlayer::Out(double x, double y) const
     // Points far outside the picture are brought closer, so that no shape makes the painter work
     // through a plane of astronomical size (shapes reaching that far are drawn approximately).
     constexpr double kLimit = 1 << 22;
-    const PointD p = ToOutput(m_state.mapping, m_output, { x, y });
+    const Transform& w = m_state.world;
+    const PointD page { x * w.m11 + y * w.m21 + w.dx, x * w.m12 + y * w.m22 + w.dy };
+    const PointD p = ToOutput(m_state.mapping, m_output, page);
     return { std::clamp(p.x, -kLimit, kLimit), std::clamp(p.y, -kLimit, kLimit) };
 }
 
 PenStyle MetafilePlayer::Pen() const
 {
-    const double width = LengthToOutputX(m_state.mapping, m_output, m_state.pen.width);
+    const double width
+        = LengthToOutputX(m_state.mapping, m_output, m_state.pen.width * m_state.world.Scale());
     return { m_state.pen.visible, m_state.pen.colour, std::isfinite(width) ? std::min(width, 16384.0) : 0 };
 }
 
@@ -234,7 +248,8 @@ void MetafilePlayer::DrawText(double x, double y, const QString& text)
     const PointD at = (align & kUpdatePosition) ? Out(m_state.position.x, m_state.position.y) : Out(x, y);
     FontStyle font;
     font.face = m_state.font.face.isEmpty() ? QStringLiteral("Arial") : m_state.font.face;
-    const double height = LengthToOutputY(m_state.mapping, m_output, m_state.font.height);
+    const double height
+        = LengthToOutputY(m_state.mapping, m_output, m_state.font.height * m_state.world.Scale());
     font.height
         = m_state.font.height == 0 || !std::isfinite(height) ? kDefaultFontPixels : std::min(height, 16384.0);
     font.weight = m_state.font.weight;
@@ -253,19 +268,60 @@ void MetafilePlayer::DrawText(double x, double y, const QString& text)
 }
 
 void MetafilePlayer::DrawDib(const uint8_t* dib, uint64_t size, double x, double y, double width,
-    double height, int srcX, int srcY, int srcWidth, int srcHeight)
+    double height, int srcX, int srcY, int srcWidth, int srcHeight, bool srcFromTop)
 {
     gdi::DibView view;
     std::vector<gdi::RGBQUAD> colours;
     if (!ReadDib(dib, size, view, colours))
         return;
     const int64_t rows = static_cast<int64_t>(view.Rows());
-    const int64_t top = rows - (int64_t(srcY) + srcHeight); // from the top row
+    const int64_t top = srcFromTop ? int64_t(srcY) : rows - (int64_t(srcY) + srcHeight);
     if (srcX < 0 || srcWidth <= 0 || srcHeight <= 0 || top < 0 || int64_t(srcX) + srcWidth > view.width
         || top + srcHeight > rows)
         return;
     m_canvas.Picture(
         Out(x, y), Out(x + width, y + height), view, srcX, static_cast<int>(top), srcWidth, srcHeight);
+}
+
+bool MetafilePlayer::FillBlit(uint32_t rop, double x, double y, double width, double height)
+{
+    constexpr uint32_t kPatCopy = 0x00F00021;
+    constexpr uint32_t kWhiteness = 0x00FF0062;
+    constexpr uint32_t kBlackness = 0x00000042;
+    BrushStyle brush = Brush();
+    if (rop == kWhiteness || rop == kBlackness)
+        brush = { true, rop == kWhiteness ? win::RGB(255, 255, 255) : 0 };
+    else if (rop != kPatCopy)
+        return false;
+    const std::vector<PointD> corners { Out(x, y), Out(x + width, y), Out(x + width, y + height),
+        Out(x, y + height) };
+    m_canvas.Polygons({ corners }, { false, 0, 0 }, brush, false);
+    return true;
+}
+
+void MetafilePlayer::DrawBeziers(const std::vector<PointD>& points)
+{
+    constexpr int kSteps = 16;
+    if (points.empty())
+        return;
+    std::vector<PointD> line { points[0] };
+    for (size_t i = 1; i + 2 < points.size(); i += 3) {
+        const PointD p0 = points[i - 1];
+        const PointD p1 = points[i];
+        const PointD p2 = points[i + 1];
+        const PointD p3 = points[i + 2];
+        for (int step = 1; step <= kSteps; ++step) {
+            const double t = double(step) / kSteps;
+            const double u = 1 - t;
+            const double a = u * u * u;
+            const double b = 3 * u * u * t;
+            const double c = 3 * u * t * t;
+            const double d = t * t * t;
+            line.push_back(
+                { a * p0.x + b * p1.x + c * p2.x + d * p3.x, a * p0.y + b * p1.y + c * p2.y + d * p3.y });
+        }
+    }
+    DrawPolyline(line);
 }
 
 } // namespace metafile

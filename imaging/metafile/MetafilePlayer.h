@@ -24,6 +24,21 @@ struct LogBrush {
     win::COLORREF colour = win::RGB(255, 255, 255);
 };
 
+// A world transform: page x = x m11 + y m21 + dx, page y = x m12 + y m22 + dy.
+struct Transform {
+    double m11 = 1;
+    double m12 = 0;
+    double m21 = 0;
+    double m22 = 1;
+    double dx = 0;
+    double dy = 0;
+
+    // This transform followed by next.
+    Transform Then(const Transform& next) const;
+    // How much it scales lengths (the root of the determinant's magnitude).
+    double Scale() const;
+};
+
 struct LogFont {
     double height = 0; // logical units; 0 the default size
     int weight = 400;
@@ -50,6 +65,7 @@ public:
 private:
     struct State {
         Mapping mapping;
+        Transform world;
         LogPen pen;
         LogBrush brush;
         LogFont font;
@@ -69,6 +85,8 @@ private:
     bool PlayEmfObject(const Record& record);
     bool PlayEmfDrawing(const Record& record);
     bool PlayEmfState(const Record& record);
+    bool PlayEmfCurves(const Record& record);
+    bool PlayEmfBlit(const Record& record);
 
     // The object table: WMF objects take the lowest free slot, EMF objects the one named.
     void AddObject(GdiObject object);
@@ -89,10 +107,16 @@ private:
     void DrawEllipse(double left, double top, double right, double bottom);
     void LineTo(double x, double y);
     void DrawText(double x, double y, const QString& text);
-    // A packed DIB (header, colours, bits) drawn from the source rectangle (y from the bottom row) on
-    // the logical destination.
+    // A packed DIB (header, colours, bits) drawn from the source rectangle on the logical
+    // destination; srcY counts from the bottom row, or from the top row for the blits, which take
+    // their source as a device.
     void DrawDib(const uint8_t* dib, uint64_t size, double x, double y, double width, double height, int srcX,
-        int srcY, int srcWidth, int srcHeight);
+        int srcY, int srcWidth, int srcHeight, bool srcFromTop = false);
+    // A blit without picture: the pattern (the brush), white or black over the rectangle; false for
+    // another raster operation.
+    bool FillBlit(uint32_t rop, double x, double y, double width, double height);
+    // Cubic Bézier segments from the first point (three points each), flattened into a line.
+    void DrawBeziers(const std::vector<PointD>& points);
 
     const Metafile& m_metafile;
     MetafileCanvas& m_canvas;

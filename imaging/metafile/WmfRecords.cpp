@@ -47,6 +47,9 @@ enum Function : uint32_t {
 
 constexpr int kNullPen = 5;
 constexpr int kNullBrush = 1;
+// The parameter sizes of the blits that carry no picture (they fill with the brush).
+constexpr size_t kStretchBltWithoutPicture = 22;
+constexpr size_t kBitBltWithoutPicture = 18;
 
 std::vector<PointD> Points(const Params& p, size_t offset, uint64_t count)
 {

@@ -6,6 +6,7 @@
 #include "imaging/metafile/MetafilePlayer.h"
 #include "imaging/metafile/PLWEMFDecoder.h"
 #include "imaging/metafile/RecordingMetafileCanvas.h"
+#include "metafile/EmfBuilder.h"
 #include "metafile/LibEmfPictures.h"
 #include "metafile/WmfWriter.h"
 
@@ -13,6 +14,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,6 +23,9 @@
 
 namespace {
 
+using emfbuilder::EmfBuilder;
+using emfbuilder::FloatBits;
+using emfbuilder::TwoByTwoDib;
 using wmfwriter::Bytes;
 using wmfwriter::Writer;
 
@@ -63,17 +68,6 @@ int RefusalCode(const Bytes& file)
 PLPixel32 Opaque(uint8_t r, uint8_t g, uint8_t b)
 {
     return PLPixel32(r, g, b, 255);
-}
-
-// A packed 2 x 2 picture at 24 bits, bottom row first: blue, white / red, green.
-Bytes TwoByTwoDib()
-{
-    Bytes dib;
-    for (const uint32_t v : { 40u, 2u, 2u, 1u | (24u << 16), 0u, 16u, 0u, 0u, 0u, 0u })
-        Writer::Put32(dib, v);
-    for (const uint8_t b : { 255, 0, 0, 255, 255, 255, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0 })
-        dib.push_back(b);
-    return dib;
 }
 
 // A placeable metafile of 1440 x 720 units at 1440 units an inch: a red rectangle with a one-unit
@@ -238,21 +232,48 @@ TEST(MetafileDecoder, EveryPixelIsOpaque)
             ASSERT_EQ(bmp->GetPixel32(x, y).GetA(), 255) << x << "," << y;
 }
 
-// A hand-made enhanced metafile: the header (a frame of 10 x 10 mm on a device of 100 pixels and
-// 100 mm), a palette of three entries in the last record, and a rectangle filled with the second.
+// A palette of three entries and a rectangle filled with the second.
 Bytes PalettedEmf()
 {
-    Bytes out;
-    const auto put = [&](std::initializer_list<uint32_t> values) {
-        for (const uint32_t v : values)
-            Writer::Put32(out, v);
-    };
-    put({ 1, 88, 0, 0, 9, 9, 0, 0, 1000, 1000, 0x464D4520, 0x10000, 0, 0, 4, 0, 0, 3, 100, 100, 100, 100 });
-    put({ 39, 24, 1, 0, 0x00008000, 0 }); // brush 1: green 128
-    put({ 37, 12, 1 }); // select it
-    put({ 43, 24, 0, 0, 10, 10 }); // rectangle
-    put({ 14, 32, 3, 16, 0x000000FF, 0x00008000, 0x00FF0000, 32 });
-    return out;
+    EmfBuilder b(10);
+    b.Record(39, { 1, 0, 0x00008000, 0 }); // brush 1: green 128
+    b.Record(37, { 1 }); // select it
+    b.Record(43, { 0, 0, 10, 10 }); // rectangle
+    return b.File({ 0x000000FF, 0x00008000, 0x00FF0000 });
+}
+
+TEST(MetafileDecoder, EnhancedRecordsLibEmfDoesNotWrite)
+{
+    EmfBuilder b(100);
+    b.Record(39, { 1, 0, 0x0000FF00, 0 }); // brush 1: green
+    b.Record(37, { 1 });
+    b.Record(
+        76, { 0, 0, 0, 0, 0, 0, 50, 50, 0x00F00021, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 }); // brush blit
+    b.Record(39, { 2, 0, 0x00FF0000, 0 }); // brush 2: blue
+    b.Record(37, { 2 });
+    b.Record(38, { 3, 5, 0, 0, 0 }); // pen 3: none
+    b.Record(37, { 3 });
+    b.Record(35, { FloatBits(2), 0, 0, FloatBits(2), FloatBits(50), 0 }); // scale 2, 50 to the right
+    b.Record(43, { 0, 0, 10, 10 }); // lands on (50, 0) to (70, 20)
+    b.Record(36, { 0, 0, 0, 0, 0, 0, 1 }); // back to identity
+    const Bytes dib = TwoByTwoDib();
+    b.Record(77,
+        { 0, 0, 0, 0, 0, 60, 40, 40, 0x00CC0020, 0, 0, FloatBits(1), 0, 0, FloatBits(1), 0, 0, 0, 0, 108, 40,
+            148, 16, 2, 1 },
+        dib); // the picture's top row over (0, 60) to (40, 100)
+    b.Record(38, { 4, 0, 3, 0, 0 }); // pen 4: black, 3 wide
+    b.Record(37, { 4 });
+    b.Record(88, { 0, 0, 0, 0, 4, 60 | (90u << 16), 70 | (90u << 16), 80 | (90u << 16), 95 | (90u << 16) });
+    const auto bmp = Decode(b.File());
+    ASSERT_EQ(bmp->GetSize(), PLCoord(100, 100));
+    EXPECT_EQ(bmp->GetPixel32(25, 25), Opaque(0, 255, 0)); // the blit
+    EXPECT_EQ(bmp->GetPixel32(55, 5), Opaque(0, 0, 255)); // the transformed rectangle
+    EXPECT_EQ(bmp->GetPixel32(68, 18), Opaque(0, 0, 255));
+    EXPECT_EQ(bmp->GetPixel32(72, 22), Opaque(255, 255, 255));
+    EXPECT_EQ(bmp->GetPixel32(10, 80), Opaque(255, 0, 0)); // the picture's top row, stretched
+    EXPECT_EQ(bmp->GetPixel32(30, 80), Opaque(0, 255, 0));
+    EXPECT_EQ(bmp->GetPixel32(80, 90), Opaque(0, 0, 0)); // the curve
+    EXPECT_EQ(bmp->GetPixel32(80, 80), Opaque(255, 255, 255));
 }
 
 TEST(MetafileDecoder, MetafileWithItsOwnPaletteDecodesToOpaquePaletteEntries)
