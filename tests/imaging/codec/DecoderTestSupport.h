@@ -43,7 +43,7 @@ inline std::unique_ptr<PLAnyBmp> DecodeFile(PLPicDecoder& decoder, const std::st
 enum class Compare {
     Rgba, // every channel
     Colour, // red, green and blue: alpha that we drop on purpose is not compared
-    VisibleColour, // as Colour, and pixels the reference makes fully transparent are skipped
+    Visible, // every alpha, and the colours of the pixels that the reference does not make fully transparent
 };
 
 // The largest difference of one sample between ours and the reference, or 1000 when their sizes
@@ -54,9 +54,8 @@ inline int MaxDifference(const Bytes& ours, const Bytes& reference, Compare mode
         return 1000;
     int largest = 0;
     for (size_t i = 0; i < ours.size(); i += 4) {
-        if (mode == Compare::VisibleColour && reference[i + 3] == 0)
-            continue;
-        for (size_t c = 0; c < (mode == Compare::Rgba ? 4u : 3u); ++c)
+        const bool hidden = mode == Compare::Visible && reference[i + 3] == 0;
+        for (size_t c = hidden ? 3 : 0; c < (mode == Compare::Colour ? 3u : 4u); ++c)
             largest = std::max(largest, std::abs(int(ours[i + c]) - int(reference[i + c])));
     }
     return largest;
