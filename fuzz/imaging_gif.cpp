@@ -1,34 +1,9 @@
-// Fuzz target: decodes GIF data from memory. Pictures above a million pixels are only opened, so
-// that each input stays quick; every failure must be a PLTextException.
-#include <cstddef>
-#include <cstdint>
-
-#include "imaging/bitmap/PLAnyBmp.h"
+// Fuzz target: decodes GIF data from memory (see DecodeInput.h).
+#include "fuzz/DecodeInput.h"
 #include "imaging/gif/PLGIFDecoder.h"
-#include "imaging/io/PLMemSource.h"
-#include "imaging/io/PLTextException.h"
-
-namespace {
-
-constexpr int64_t kMaxDecodedPixels = int64_t(1) << 20;
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size > (1u << 24))
-        return 0;
-    PLMemSource source;
-    source.OpenMemory(data, static_cast<int>(size));
-    PLGIFDecoder decoder;
-    try {
-        decoder.Open(&source);
-        if (int64_t(decoder.GetWidth()) * decoder.GetHeight() <= kMaxDecodedPixels) {
-            PLAnyBmp bmp;
-            decoder.GetImage(bmp);
-        }
-    } catch (const PLTextException&) {
-    }
-    decoder.Close();
+    fuzzing::DecodeInput<PLGIFDecoder>(data, size);
     return 0;
 }

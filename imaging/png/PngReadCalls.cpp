@@ -44,6 +44,11 @@ PngReader::PngReader(PngReadState& state, uint32_t maxSide)
     png_set_read_fn(m_Png, &state, OnPngRead);
     png_set_user_limits(m_Png, maxSide, maxSide);
     png_set_chunk_malloc_max(m_Png, kMaxChunkBytes);
+    // Ancillary chunks other than pHYs are skipped unread: libpng would otherwise allocate a text
+    // chunk's whole stated length (up to 2 GB) before reading it.
+    png_set_keep_unknown_chunks(m_Png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    static const png_byte kUsedChunks[] = "pHYs";
+    png_set_keep_unknown_chunks(m_Png, PNG_HANDLE_CHUNK_AS_DEFAULT, kUsedChunks, 1);
 }
 
 PngReader::~PngReader()

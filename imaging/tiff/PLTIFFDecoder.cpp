@@ -112,7 +112,7 @@ void PLTIFFDecoder::Open(PLDataSource* pDataSrc)
     if (TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &m_Photometric) != 1)
         m_Photometric = PHOTOMETRIC_MINISWHITE;
     m_bTiled = TIFFIsTiled(tif) != 0;
-    Check(true, errors, PL_ERR_FORMAT_UNKNOWN, "");
+    Check(true, errors, PL_ERR_FORMAT_UNKNOWN, "Cannot read the TIFF header.");
 
     int bpp = 32;
     if (!m_bTiled && m_SamplesPerPixel == 1 && m_BitsPerSample == 1)
