@@ -241,7 +241,7 @@ void PLTIFFDecoder::DoRgba(PLBmp* pBmp)
     PLBmpLock lock(*pBmp, false, true);
     for (uint32_t top = 0; top < height; top += band) {
         const uint32_t rows = std::min(band, height - top);
-        std::fill(raster.begin(), raster.end(), 0u);
+        // A band that libtiff reads whole is written whole; one it fails on is not copied.
         rgba.image.row_offset = static_cast<int>(top);
         const int errors = m_pClient->ErrorCount();
         Check(TIFFRGBAImageGet(&rgba.image, raster.data(), width, rows) == 1, errors, PL_ERR_WRONG_SIGNATURE,
