@@ -148,6 +148,8 @@ void PLTIFFDecoder::DecodeImage(PLBmp* pBmp)
         RaiseError(PL_ERR_INTERNAL, "The bitmap does not match the TIFF picture.");
     if (GetBitsPerPixel() <= 8)
         DoLoColor(pBmp);
+    else if (IsPlainRgb())
+        DoPlainRgb(pBmp);
     else
         DoRgba(pBmp);
 }
@@ -172,9 +174,9 @@ void PLTIFFDecoder::SetLoColorPalette(PLBmp* pBmp)
     }
 }
 
-void PLTIFFDecoder::DoLoColor(PLBmp* pBmp)
+void PLTIFFDecoder::ReadStripRows(
+    int code, int tolerateFrom, const std::function<void(int, const uint8_t*, size_t)>& useRow)
 {
-    SetLoColorPalette(pBmp);
     TIFF* tif = m_pClient->Handle();
     const int64_t scanline = TIFFScanlineSize64(tif);
     const int64_t stripBytes = TIFFStripSize64(tif);
@@ -183,38 +185,61 @@ void PLTIFFDecoder::DoLoColor(PLBmp* pBmp)
     Check(scanline > 0 && stripBytes > 0, m_pClient->ErrorCount(), PL_ERR_FORMAT_UNKNOWN,
         "Bad TIFF strip size.");
     rowsPerStrip = std::clamp<uint32_t>(rowsPerStrip, 1, static_cast<uint32_t>(GetHeight()));
-    // Separate planes hold one sample per pixel in each row of the first plane.
-    const int samples = m_PlanarConfig == PLANARCONFIG_SEPARATE ? 1 : m_SamplesPerPixel;
     std::vector<uint8_t> strip;
     try {
         strip.assign(static_cast<size_t>(stripBytes), 0);
     } catch (const std::bad_alloc&) {
         RaiseError(PL_ERR_NO_MEMORY, kNoMemory);
     }
-    const auto rowBytes = static_cast<size_t>(PLBmp::UnpaddedRowBytes(GetWidth(), GetBitsPerPixel()));
     const auto lineBytes = static_cast<size_t>(scanline);
-    PLBmpLock lock(*pBmp, false, true);
     for (uint32_t top = 0; top < static_cast<uint32_t>(GetHeight()); top += rowsPerStrip) {
         const int errors = m_pClient->ErrorCount();
         const tmsize_t got
             = TIFFReadEncodedStrip(tif, top / rowsPerStrip, strip.data(), static_cast<tmsize_t>(stripBytes));
         if (got < 0 || m_pClient->ErrorCount() != errors) {
-            // Damage in the first third fails the picture; later, the rows read so far are kept.
-            if (top < static_cast<uint32_t>(GetHeight() / 3))
-                Check(false, errors, PL_ERR_INTERNAL, "Cannot read a TIFF strip.");
+            if (top < static_cast<uint32_t>(tolerateFrom))
+                Check(false, errors, code, "Cannot read a TIFF strip.");
             return;
         }
         const uint32_t rows = std::min(rowsPerStrip, static_cast<uint32_t>(GetHeight()) - top);
-        for (uint32_t r = 0; r < rows && size_t { r } * lineBytes < static_cast<size_t>(got); ++r) {
-            const uint8_t* line = strip.data() + size_t { r } * lineBytes;
-            const size_t available = std::min(lineBytes, static_cast<size_t>(got) - size_t { r } * lineBytes);
-            uint8_t* row = pBmp->GetRow(static_cast<int>(top + r));
-            if (GetBitsPerPixel() == 1 || (m_BitsPerSample == 8 && samples == 1))
-                std::copy_n(line, std::min(available, rowBytes), row);
-            else
-                tiffrows::UnpackFirstSamples(line, available, m_BitsPerSample, samples, row, GetWidth());
-        }
+        for (uint32_t r = 0; r < rows && size_t { r } * lineBytes < static_cast<size_t>(got); ++r)
+            useRow(static_cast<int>(top + r), strip.data() + size_t { r } * lineBytes,
+                std::min(lineBytes, static_cast<size_t>(got) - size_t { r } * lineBytes));
     }
+}
+
+void PLTIFFDecoder::DoLoColor(PLBmp* pBmp)
+{
+    SetLoColorPalette(pBmp);
+    // Separate planes hold one sample per pixel in each row of the first plane.
+    const int samples = m_PlanarConfig == PLANARCONFIG_SEPARATE ? 1 : m_SamplesPerPixel;
+    const bool copy = GetBitsPerPixel() == 1 || (m_BitsPerSample == 8 && samples == 1);
+    const auto rowBytes = static_cast<size_t>(PLBmp::UnpaddedRowBytes(GetWidth(), GetBitsPerPixel()));
+    PLBmpLock lock(*pBmp, false, true);
+    // Damage in the first third fails the picture; later, the rows read so far are kept.
+    ReadStripRows(PL_ERR_INTERNAL, GetHeight() / 3, [&](int y, const uint8_t* line, size_t bytes) {
+        if (copy)
+            std::copy_n(line, std::min(bytes, rowBytes), pBmp->GetRow(y));
+        else
+            tiffrows::UnpackFirstSamples(line, bytes, m_BitsPerSample, samples, pBmp->GetRow(y), GetWidth());
+    });
+}
+
+bool PLTIFFDecoder::IsPlainRgb() const
+{
+    uint16_t orientation = ORIENTATION_TOPLEFT;
+    TIFFGetFieldDefaulted(m_pClient->Handle(), TIFFTAG_ORIENTATION, &orientation);
+    return !m_bTiled && m_Photometric == PHOTOMETRIC_RGB && m_BitsPerSample == 8 && m_SamplesPerPixel == 3
+        && m_PlanarConfig == PLANARCONFIG_CONTIG && orientation == ORIENTATION_TOPLEFT;
+}
+
+void PLTIFFDecoder::DoPlainRgb(PLBmp* pBmp)
+{
+    const auto width = static_cast<size_t>(GetWidth());
+    PLBmpLock lock(*pBmp, false, true);
+    ReadStripRows(PL_ERR_WRONG_SIGNATURE, GetHeight(), [&](int y, const uint8_t* line, size_t bytes) {
+        tiffrows::RgbToPixels(line, pBmp->GetRow(y), std::min(width, bytes / 3));
+    });
 }
 
 void PLTIFFDecoder::DoRgba(PLBmp* pBmp)

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "imaging/codec/PLPicDecoder.h"
@@ -33,7 +34,16 @@ public:
 private:
     void DescribeResolution();
     void DoLoColor(PLBmp* pBmp);
+    // 8-bit RGB strips stored top row first: copied straight from the strips, which gives what
+    // libtiff's RGBA reader gives, without its extra pass.
+    bool IsPlainRgb() const;
+    void DoPlainRgb(PLBmp* pBmp);
     void DoRgba(PLBmp* pBmp);
+    // Reads the strips of the first plane and hands each row to useRow (row, bytes, byte count). A
+    // strip that fails raises code when it starts above row tolerateFrom; further down, reading stops
+    // and the rows read so far stay.
+    void ReadStripRows(
+        int code, int tolerateFrom, const std::function<void(int, const uint8_t*, size_t)>& useRow);
     void SetLoColorPalette(PLBmp* pBmp);
     // Raises code with libtiff's last message on this handle (or what) when the call failed or
     // libtiff reported an error since errorsBefore.

@@ -28,6 +28,9 @@ std::vector<PLPixel32> ColourMapPalette(
 void UnpackFirstSamples(
     const uint8_t* row, size_t rowBytes, int bits, int samplesPerPixel, uint8_t* out, int width);
 
+// Turns count packed red, green, blue pixels into 32-bit bitmap pixels (blue, green, red, 255).
+void RgbToPixels(const uint8_t* rgb, uint8_t* out, size_t count);
+
 // Copies rows of libtiff's raster (red, green, blue, alpha packed per 32-bit value) into 32-bit bitmap
 // pixels (blue, green, red, alpha); without alpha the alpha bytes become 255.
 void RasterToPixels(const uint32_t* raster, uint8_t* out, int width, bool keepAlpha);
