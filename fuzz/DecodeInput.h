@@ -6,19 +6,19 @@
 #include <cstdint>
 
 #include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/codec/PLPicDecoder.h"
 #include "imaging/io/PLMemSource.h"
 #include "imaging/io/PLTextException.h"
 
 namespace fuzzing {
 
-template <typename Decoder> void DecodeInput(const uint8_t* data, size_t size)
+inline void DecodeInput(PLPicDecoder& decoder, const uint8_t* data, size_t size)
 {
     constexpr int64_t kMaxDecodedPixels = int64_t(1) << 20;
     if (size > (1u << 24))
         return;
     PLMemSource source;
     source.OpenMemory(data, static_cast<int>(size));
-    Decoder decoder;
     try {
         decoder.Open(&source);
         if (int64_t(decoder.GetWidth()) * decoder.GetHeight() <= kMaxDecodedPixels) {

@@ -4,6 +4,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzzing::DecodeInput<PLGIFDecoder>(data, size);
+    PLGIFDecoder decoder;
+    fuzzing::DecodeInput(decoder, data, size);
     return 0;
 }

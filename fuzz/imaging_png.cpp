@@ -33,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::vector<uint8_t> file(data, data + size);
     FixChecksums(file);
-    fuzzing::DecodeInput<PLPNGDecoder>(file.data(), file.size());
+    PLPNGDecoder decoder;
+    fuzzing::DecodeInput(decoder, file.data(), file.size());
     return 0;
 }

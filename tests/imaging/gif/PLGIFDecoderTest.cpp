@@ -19,7 +19,7 @@ using namespace decodertest;
 using encodertest::ScratchFolder;
 using encodertest::WriteFileBytes;
 
-struct GifSpec {
+struct GifRecipe {
     const char* name;
     int colourBits = 8; // the colour map has 2^colourBits entries
     bool localMap = false; // the image's own map, and no screen map
@@ -30,7 +30,7 @@ struct GifSpec {
     int height = 21;
 };
 
-int Index(const GifSpec& s, int x, int y, int frame)
+int Index(const GifRecipe& s, int x, int y, int frame)
 {
     return (x * 7 + y * 13 + (x * y) % 3 + frame * 5) % (1 << s.colourBits);
 }
@@ -54,7 +54,7 @@ int Append(GifFileType* gif, const GifByteType* data, int n)
 // The file's bytes, written by giflib. A graphic control extension of controlBytes bytes comes
 // before each image (4 is the proper length); the first image sits at (left, top) on a screen of
 // screenWidth x screenHeight (0: the image's size).
-Bytes WriteGif(const GifSpec& s, int left = 0, int top = 0, int screenWidth = 0, int screenHeight = 0,
+Bytes WriteGif(const GifRecipe& s, int left = 0, int top = 0, int screenWidth = 0, int screenHeight = 0,
     int controlBytes = 4)
 {
     Bytes out;
@@ -109,16 +109,16 @@ int RefusalOf(const Bytes& file)
     return ErrorCodeOf([&] { DecodeBytes(file); });
 }
 
-struct GifDecoderReferences : ScratchFolder, testing::WithParamInterface<GifSpec> { };
+struct GifDecoderReferences : ScratchFolder, testing::WithParamInterface<GifRecipe> { };
 
-void PrintTo(const GifSpec& spec, std::ostream* os)
+void PrintTo(const GifRecipe& recipe, std::ostream* os)
 {
-    *os << spec.name;
+    *os << recipe.name;
 }
 
 TEST_P(GifDecoderReferences, SamePixelsAsIndependentDecoders)
 {
-    const GifSpec& s = GetParam();
+    const GifRecipe& s = GetParam();
     const std::string path = Path("picture.gif");
     WriteFileBytes(path, WriteGif(s));
     PLGIFDecoder decoder;
@@ -133,16 +133,16 @@ TEST_P(GifDecoderReferences, SamePixelsAsIndependentDecoders)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GifDecoderReferences,
-    testing::Values(GifSpec { "two_colours", 1 }, GifSpec { "sixteen_colours", 4 }, GifSpec { "palette256" },
-        GifSpec { "local_map", 8, true }, GifSpec { "transparent_index_5", 4, false, 5 },
-        GifSpec { "interlaced", 8, false, -1, true },
-        GifSpec { "interlaced_odd_height", 8, false, -1, true, 1, 9, 3 },
-        GifSpec { "three_frames", 8, false, 2, false, 3 }));
+    testing::Values(GifRecipe { "two_colours", 1 }, GifRecipe { "sixteen_colours", 4 },
+        GifRecipe { "palette256" }, GifRecipe { "local_map", 8, true },
+        GifRecipe { "transparent_index_5", 4, false, 5 }, GifRecipe { "interlaced", 8, false, -1, true },
+        GifRecipe { "interlaced_odd_height", 8, false, -1, true, 1, 9, 3 },
+        GifRecipe { "three_frames", 8, false, 2, false, 3 }));
 
 // An image smaller than the screen lands at its place; the rest is the background index (3).
 TEST(GifDecoder, ImagePlacedOnTheScreen)
 {
-    const GifSpec s { "placed", 4, false, -1, false, 1, 5, 4 };
+    const GifRecipe s { "placed", 4, false, -1, false, 1, 5, 4 };
     const auto bmp = DecodeBytes(WriteGif(s, 3, 2, 10, 8));
     ASSERT_EQ(bmp->GetSize(), PLCoord(10, 8));
     for (int y = 0; y < 8; ++y)

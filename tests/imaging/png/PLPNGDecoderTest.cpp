@@ -22,7 +22,7 @@ using namespace decodertest;
 using encodertest::ReadFileBytes;
 using encodertest::ScratchFolder;
 
-struct PngSpec {
+struct PngRecipe {
     const char* name;
     int colourType;
     int depth;
@@ -47,14 +47,14 @@ int Channels(int colourType)
     }
 }
 
-uint32_t SampleValue(const PngSpec& s, int x, int y, int c)
+uint32_t SampleValue(const PngRecipe& s, int x, int y, int c)
 {
     const auto v = static_cast<uint32_t>(x * 7 + y * 13 + c * 5 + (x * y) % 3);
     return s.depth == 16 ? (v * 2731u) & 0xFFFFu : v & ((1u << s.depth) - 1);
 }
 
 // One row as PNG stores it: samples big-endian, packed high bits first below 8 bits.
-std::vector<uint8_t> PackRow(const PngSpec& s, int y)
+std::vector<uint8_t> PackRow(const PngRecipe& s, int y)
 {
     const int channels = Channels(s.colourType);
     std::vector<uint8_t> row((size_t(s.width) * channels * s.depth + 7) / 8, 0);
@@ -73,7 +73,7 @@ std::vector<uint8_t> PackRow(const PngSpec& s, int y)
 }
 
 // Writes the file with libpng's own writer.
-bool WritePng(const std::string& path, const PngSpec& s)
+bool WritePng(const std::string& path, const PngRecipe& s)
 {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
@@ -117,7 +117,7 @@ bool WritePng(const std::string& path, const PngSpec& s)
 }
 
 struct ReferenceCase {
-    PngSpec spec;
+    PngRecipe recipe;
     int bpp;
     Compare mode = Compare::Rgba;
     int tolerance = 0; // 16-bit samples: ImageMagick rounds where libpng keeps the high byte
@@ -126,7 +126,7 @@ struct ReferenceCase {
 
 void PrintTo(const ReferenceCase& c, std::ostream* os)
 {
-    *os << c.spec.name;
+    *os << c.recipe.name;
 }
 
 struct PngDecoderReferences : ScratchFolder, testing::WithParamInterface<ReferenceCase> { };
@@ -135,11 +135,11 @@ TEST_P(PngDecoderReferences, SamePixelsAsIndependentDecoders)
 {
     const ReferenceCase& c = GetParam();
     const std::string path = Path("picture.png");
-    ASSERT_TRUE(WritePng(path, c.spec));
+    ASSERT_TRUE(WritePng(path, c.recipe));
     PLPNGDecoder decoder;
     const auto bmp = DecodeFile(decoder, path);
-    ASSERT_EQ(bmp->GetWidth(), c.spec.width);
-    ASSERT_EQ(bmp->GetHeight(), c.spec.height);
+    ASSERT_EQ(bmp->GetWidth(), c.recipe.width);
+    ASSERT_EQ(bmp->GetHeight(), c.recipe.height);
     EXPECT_EQ(bmp->GetBitsPerPixel(), c.bpp);
     const Bytes ours = encodertest::ExpectedRgba(*bmp);
     EXPECT_LE(MaxDifference(ours, ImageMagickRgba(path), c.mode), c.tolerance) << "ImageMagick";

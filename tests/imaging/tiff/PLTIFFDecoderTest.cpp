@@ -17,7 +17,7 @@ using namespace decodertest;
 using encodertest::ReadFileBytes;
 using encodertest::ScratchFolder;
 using encodertest::WriteFileBytes;
-using tifftest::TiffSpec;
+using tifftest::TiffRecipe;
 using tifftest::WriteTiff;
 
 // tiff2rgba's output (uncompressed RGBA rows) read back through libtiff.
@@ -42,7 +42,7 @@ Bytes Tiff2RgbaRgba(const std::string& path)
 constexpr int kImageMagick = 1, kPillow = 2, kTiff2Rgba = 4, kAll = 7;
 
 struct ReferenceCase {
-    TiffSpec spec;
+    TiffRecipe recipe;
     int bpp; // what the decoder describes
     Compare mode = Compare::Rgba;
     int tolerance = 0;
@@ -54,7 +54,7 @@ struct ReferenceCase {
 
 void PrintTo(const ReferenceCase& c, std::ostream* os)
 {
-    *os << c.spec.name;
+    *os << c.recipe.name;
 }
 
 struct TiffDecoderReferences : ScratchFolder, testing::WithParamInterface<ReferenceCase> { };
@@ -63,11 +63,11 @@ TEST_P(TiffDecoderReferences, SamePixelsAsIndependentDecoders)
 {
     const ReferenceCase& c = GetParam();
     const std::string path = Path("picture.tif");
-    ASSERT_TRUE(WriteTiff(path, c.spec));
+    ASSERT_TRUE(WriteTiff(path, c.recipe));
     PLTIFFDecoder decoder;
     const auto bmp = DecodeFile(decoder, path);
-    ASSERT_EQ(bmp->GetWidth(), c.spec.width);
-    ASSERT_EQ(bmp->GetHeight(), c.spec.height);
+    ASSERT_EQ(bmp->GetWidth(), c.recipe.width);
+    ASSERT_EQ(bmp->GetHeight(), c.recipe.height);
     EXPECT_EQ(bmp->GetBitsPerPixel(), c.bpp);
     const Bytes ours = encodertest::ExpectedRgba(*bmp);
     if (c.references & kImageMagick) {
@@ -198,7 +198,7 @@ TEST_F(TiffDecoderFiles, DamagedFilesAreRefused)
 
     // Sizes beyond the picture cap are refused before anything is allocated for them.
     for (const auto& [width, height] : { std::pair { 40000, 2 }, std::pair { 30000, 30000 } }) {
-        TiffSpec huge { "huge", 8, 3, kRgb };
+        TiffRecipe huge { "huge", 8, 3, kRgb };
         huge.width = width;
         huge.height = height;
         TIFF* tif = TIFFOpen(Path("huge.tif").c_str(), "w");
@@ -218,7 +218,7 @@ TEST_F(TiffDecoderFiles, DamagedFilesAreRefused)
     // Damage: a broken strip in the first third fails a grey picture with the row code, one later
     // keeps the rows before it (the rest stay black); an RGB picture fails in libtiff's RGBA reader.
     struct Damage {
-        TiffSpec spec;
+        TiffRecipe recipe;
         int strip;
         int code;
     };
@@ -227,7 +227,7 @@ TEST_F(TiffDecoderFiles, DamagedFilesAreRefused)
              Damage { { "grey", 8, 1, kGrey, COMPRESSION_LZW, false, false, 0, false, 37, 60 }, 6, -1 },
              Damage { { "rgb", 8, 3, kRgb, COMPRESSION_LZW }, 1, PL_ERR_WRONG_SIGNATURE } }) {
         const std::string path = Path("damaged.tif");
-        ASSERT_TRUE(WriteTiff(path, d.spec));
+        ASSERT_TRUE(WriteTiff(path, d.recipe));
         TIFF* tif = TIFFOpen(path.c_str(), "r");
         ASSERT_TRUE(tif);
         uint64_t* offsets = nullptr;
@@ -237,12 +237,12 @@ TEST_F(TiffDecoderFiles, DamagedFilesAreRefused)
         Bytes file = ReadFileBytes(path);
         std::fill(
             file.begin() + static_cast<ptrdiff_t>(at), file.begin() + static_cast<ptrdiff_t>(at + 40), 0xFF);
-        EXPECT_EQ(decodeBytes(file), d.code) << d.spec.name << " strip " << d.strip;
+        EXPECT_EQ(decodeBytes(file), d.code) << d.recipe.name << " strip " << d.strip;
         if (d.code == -1) {
             PLTIFFDecoder decoder;
             PLAnyBmp bmp;
             decoder.DecodeMemory(file.data(), static_cast<int>(file.size()), &bmp);
-            EXPECT_EQ(bmp.GetRow(47)[5], tifftest::SampleValue(d.spec, 5, 47, 0));
+            EXPECT_EQ(bmp.GetRow(47)[5], tifftest::SampleValue(d.recipe, 5, 47, 0));
             EXPECT_EQ(bmp.GetRow(59)[5], 0);
         }
     }

@@ -13,7 +13,7 @@
 
 namespace tifftest {
 
-struct TiffSpec {
+struct TiffRecipe {
     const char* name;
     uint16_t bits;
     uint16_t samples;
@@ -27,13 +27,13 @@ struct TiffSpec {
     int height = 21;
 };
 
-inline void PrintTo(const TiffSpec& spec, std::ostream* os)
+inline void PrintTo(const TiffRecipe& recipe, std::ostream* os)
 {
-    *os << spec.name;
+    *os << recipe.name;
 }
 
 // Sample c of pixel (x, y): neighbours differ, every value of a small depth occurs.
-inline uint32_t SampleValue(const TiffSpec& s, int x, int y, int c)
+inline uint32_t SampleValue(const TiffRecipe& s, int x, int y, int c)
 {
     if (s.smooth)
         return static_cast<uint32_t>(x * 3 + y * 4 + c * 30) & ((1u << s.bits) - 1);
@@ -42,7 +42,7 @@ inline uint32_t SampleValue(const TiffSpec& s, int x, int y, int c)
 }
 
 // One row of the given samples (all of them, or the one plane), packed as TIFF stores them.
-inline std::vector<uint8_t> PackRow(const TiffSpec& s, int y, int firstSample, int sampleCount)
+inline std::vector<uint8_t> PackRow(const TiffRecipe& s, int y, int firstSample, int sampleCount)
 {
     const size_t bits = size_t { s.bits } * static_cast<size_t>(sampleCount) * static_cast<size_t>(s.width);
     std::vector<uint8_t> row((bits + 7) / 8 + 1, 0);
@@ -83,7 +83,7 @@ inline void SetColourMap(TIFF* tif, int bits, bool eightBitValues)
     TIFFSetField(tif, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data());
 }
 
-inline void WriteTiles(TIFF* tif, const TiffSpec& s)
+inline void WriteTiles(TIFF* tif, const TiffRecipe& s)
 {
     const int tile = 16;
     TIFFSetField(tif, TIFFTAG_TILEWIDTH, tile);
@@ -104,7 +104,7 @@ inline void WriteTiles(TIFF* tif, const TiffSpec& s)
 }
 
 // Writes the file; resolution and unit are written when unit is not 0.
-inline bool WriteTiff(const std::string& path, const TiffSpec& s, float resolution = 0, uint16_t unit = 0,
+inline bool WriteTiff(const std::string& path, const TiffRecipe& s, float resolution = 0, uint16_t unit = 0,
     bool eightBitColourMap = false)
 {
     TIFF* tif = TIFFOpen(path.c_str(), "w");
