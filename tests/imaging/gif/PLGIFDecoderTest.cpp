@@ -154,7 +154,7 @@ TEST(GifDecoder, ImagePlacedOnTheScreen)
 
 // Damaged files end at once with the library's codes: every cut of a file (giflib reports the end
 // of the data, which stops the decoder), a short graphic control extension, an image beyond the
-// screen, no colour map at all, and a file with no image.
+// screen, no colour map at all, a file with no image and a screen beyond the picture cap.
 TEST(GifDecoder, DamagedFilesAreRefused)
 {
     const Bytes file = WriteGif({ "whole", 4, false, 2, true });
@@ -178,6 +178,9 @@ TEST(GifDecoder, DamagedFilesAreRefused)
         PL_ERR_FORMAT_UNKNOWN);
     EXPECT_EQ(
         RefusalOf(Bytes { 'G', 'I', 'F', '8', '9', 'a', 2, 0, 2, 0, 0, 0, 0, ';' }), PL_ERR_FORMAT_UNKNOWN);
+    // A screen beyond the picture cap (40000 x 10) is refused before anything is allocated.
+    EXPECT_EQ(
+        RefusalOf(Bytes { 'G', 'I', 'F', '8', '9', 'a', 0x40, 0x9C, 10, 0, 0, 0, 0, ';' }), PL_ERR_NO_MEMORY);
     EXPECT_EQ(
         RefusalOf(Bytes { 'P', 'N', 'G', '8', '9', 'a', 2, 0, 2, 0, 0, 0, 0, ';' }), PL_ERR_WRONG_SIGNATURE);
 }
