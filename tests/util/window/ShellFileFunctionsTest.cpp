@@ -157,6 +157,21 @@ TEST_F(ShellFileFunctions, DeletesToTheTrash)
     EXPECT_FALSE(folder_.Exists("locked.txt"));
 }
 
+TEST_F(ShellFileFunctions, WithoutATrashNothingIsDeleted)
+{
+    // A home below a regular file can hold no trash; the file stays where it is, and no trash
+    // folder appears in the working folder instead.
+    folder_.Write("not-a-folder", "");
+    folder_.Write("work/photo.jpg", "photo");
+    ::setenv("HOME", (folder_ / "not-a-folder/home").c_str(), 1);
+    const fs::path previous = fs::current_path();
+    fs::current_path(folder_.Path() / "work");
+    EXPECT_FALSE(ShellDeleteFiles(folder_ / "work/photo.jpg", false, false));
+    fs::current_path(previous);
+    EXPECT_EQ(folder_.Read("work/photo.jpg"), "photo");
+    EXPECT_FALSE(folder_.Exists("work/files"));
+}
+
 TEST_F(ShellFileFunctions, EmptyOrRelativeDeletesAreRefusedAndTheFolderStays)
 {
     // Run from the test folder: a delete of "" taken as "everything here" or "everything in the
