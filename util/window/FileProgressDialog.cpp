@@ -24,7 +24,7 @@ FileProgressHook& InstalledHook()
 
 FileProgressDialog::FileProgressDialog(const QString& title, QWidget* parent)
     : QDialog(parent)
-    , item_(new QLabel(this))
+    , item_(new QLabel(this)) // the controls and layouts are owned by the dialog
     , bar_(new QProgressBar(this))
     , cancel_(new QPushButton(QStringLiteral("Cancel"), this))
 {
