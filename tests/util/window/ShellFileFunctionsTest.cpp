@@ -13,7 +13,9 @@
 
 #include <climits>
 #include <cstdlib>
+#include <fstream>
 #include <optional>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -121,6 +123,31 @@ TEST_F(ShellFileFunctions, MoveMergesIntoAnExistingFolderAndLeavesNoSource)
     EXPECT_EQ(folder_.Read("renamed.txt"), "other");
 }
 
+TEST_F(ShellFileFunctions, MovesAcrossFileSystemsByCopyingFirst)
+{
+    // /dev/shm is a file system of its own where there is one.
+    std::string other = "/dev/shm/orvanel-move-XXXXXX";
+    if (!fs::is_directory("/dev/shm") || ::mkdtemp(other.data()) == nullptr)
+        GTEST_SKIP() << "no second file system to move to";
+    struct stat here = {}, there = {};
+    ::stat(folder_.Path().c_str(), &here);
+    ::stat(other.c_str(), &there);
+    if (here.st_dev == there.st_dev) {
+        fs::remove_all(other);
+        GTEST_SKIP() << "/dev/shm is on the same file system";
+    }
+    WriteTree("tree");
+    ScopedFileProgressHook guard([&](FileProgressDialog*, const std::string& path) {
+        return path.starts_with(other + "/") || Inside(path);
+    });
+    EXPECT_TRUE(ShellMoveFiles(folder_ / "tree", other, false));
+    EXPECT_FALSE(folder_.Exists("tree"));
+    EXPECT_TRUE(fs::is_symlink(other + "/tree/link"));
+    std::ifstream moved(other + "/tree/sub/deeper/c.txt");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(moved), {}), "c");
+    fs::remove_all(other);
+}
+
 TEST_F(ShellFileFunctions, RefusesAFolderIntoItselfOrBelowItself)
 {
     WriteTree("tree");
@@ -150,6 +177,14 @@ TEST_F(ShellFileFunctions, DeletesToTheTrash)
     EXPECT_EQ(Trashed("tree/sub/deeper/c.txt"), "c");
     EXPECT_EQ(Trashed("one.txt"), "1");
     EXPECT_EQ(Trashed(".two"), "2");
+
+    // A link goes as a link; the folder it points at stays.
+    folder_.Write("kept/photo.jpg", "photo");
+    fs::create_directory_symlink(folder_.Path() / "kept", folder_.Path() / "shortcut");
+    EXPECT_TRUE(ShellDeleteFiles(folder_ / "shortcut/", false, false));
+    EXPECT_FALSE(folder_.Exists("shortcut"));
+    EXPECT_EQ(folder_.Read("kept/photo.jpg"), "photo");
+    EXPECT_TRUE(fs::is_symlink(folder_.Path() / "home/.local/share/Trash/files/shortcut"));
 
     folder_.Write("locked.txt", "locked");
     fs::permissions(folder_.Path() / "locked.txt", fs::perms(0444));
