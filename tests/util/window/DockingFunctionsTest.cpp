@@ -3,6 +3,8 @@
 
 #include "platform/qt/fw/Docking.h"
 #include "platform/qt/fw/FrameWnd.h"
+#include "platform/qt/fw/WinApp.h"
+#include "util/window/ActiveFrame.h"
 #include "util/window/DockingFunctions.h"
 
 #include <QAction>
@@ -53,6 +55,26 @@ TEST_F(DockingFunctions, DocksAtTheSidesAndBesideANeighbour)
     EXPECT_EQ(zoom->allowedAreas(), Qt::TopToolBarArea | Qt::BottomToolBarArea);
     EXPECT_EQ(tools->allowedAreas(), Qt::LeftToolBarArea);
     EXPECT_TRUE(frame.grab().save(QString::fromStdString(OutputPath("docked-toolbars.png"))));
+}
+
+using ActiveFrame = ApplicationFixture;
+
+TEST_F(ActiveFrame, IsTheApplicationsMainFrame)
+{
+    win::RECT rect { 1, 2, 3, 4 };
+    EXPECT_EQ(GetActiveFrameWindow(), nullptr);
+    GetActiveFrameRect(rect);
+    EXPECT_EQ(rect, win::RECT {});
+
+    fw::WinApp app;
+    fw::FrameWnd frame;
+    frame.setGeometry(40, 50, 300, 200);
+    app.SetMainWnd(&frame);
+    EXPECT_EQ(GetActiveFrameWindow(), &frame);
+    GetActiveFrameRect(rect);
+    const QRect outer = frame.frameGeometry();
+    EXPECT_EQ(rect, (win::RECT { outer.left(), outer.top(), outer.right() + 1, outer.bottom() + 1 }));
+    app.SetMainWnd(nullptr);
 }
 
 } // namespace
