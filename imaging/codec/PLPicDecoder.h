@@ -4,6 +4,7 @@
 #pragma once
 
 #include "imaging/bitmap/PLBmpInfo.h"
+#include "imaging/codec/PLFileTypes.h"
 #include "imaging/io/PLDataSource.h"
 
 #include <cstdint>
@@ -36,6 +37,9 @@ public:
     virtual void GetImage(PLBmp& bmp, int bpp = 0);
     // Closes and releases the current source, if any.
     virtual void Close();
+    // The type of file the decoder reads (PLFileTypes.h); a decoder of several formats reports the
+    // one its last Open found. Unknown by default.
+    virtual int32_t GetFileType() const { return PLFileType::Unknown; }
 
     // Reads the header from the source and describes the picture with SetInfo.
     virtual void Open(PLDataSource* pDataSrc) = 0;

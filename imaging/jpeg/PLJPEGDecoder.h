@@ -39,6 +39,7 @@ public:
     // black (alpha 255) for rows that a truncated file lacks or that a failure left undecoded.
     void DecodeImage(PLBmp* bmp) override;
     void Close() override;
+    int32_t GetFileType() const override { return PLFileType::Jpeg; }
 
     // Copies the EXIF data of the open picture into out; out is unchanged when there is none.
     void GetExifData(ExifData& out) const;

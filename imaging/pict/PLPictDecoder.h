@@ -16,6 +16,7 @@ public:
     void Open(PLDataSource* pDataSrc) override;
     void DecodeImage(PLBmp* pBmp) override;
     void Close() override;
+    int32_t GetFileType() const override { return PLFileType::Pict; }
 
 private:
     enum class BitmapKind { None = 0, DirectBits = 1, Jpeg = 2, PixMap = 3, BitMap = 4 };

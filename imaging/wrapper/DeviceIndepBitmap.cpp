@@ -1,5 +1,7 @@
 #include "imaging/wrapper/DeviceIndepBitmap.h"
 
+#include <atomic>
+
 #include "imaging/bitmap/PLWinBmp.h"
 #include "imaging/exif/ExifData.h"
 #include "imaging/filters/PLFilterCrop.h"
@@ -9,6 +11,7 @@
 #include "imaging/jpeg/PLJPEGDecoder.h"
 #include "imaging/resize/FitWithinBox.h"
 #include "imaging/wrapper/AspectCrop.h"
+#include "imaging/wrapper/DeviceIndepBitmapBrush.h"
 #include "imaging/wrapper/ImageErrorTable.h"
 #include "platform/win/IntArithmetic.h"
 
@@ -69,32 +72,24 @@ ImageResult DeviceIndepBitmap::LoadJpegWithExif(
 {
     if (!m_pExif)
         m_pExif = std::make_unique<ExifData>();
-    if (!m_pBitmap)
-        m_pBitmap = std::make_unique<PLWinBmp>();
     m_FileType = kJpegFile;
-    try {
-        decoder.OpenFile(path.c_str(), nullptr);
-        decoder.GetImage(*m_pBitmap, 32);
-        decoder.GetExifData(*m_pExif);
-        decoder.Close();
-        const PLCoord size = GetSize();
-        if (maxW > 0 && maxH > 0 && (size.x > maxW || size.y > maxH)) {
-            const win::SIZE fitted = FitWithinBox(size.x, size.y, maxW, maxH);
-            m_pBitmap->ApplyFilter(PLFilterResizeBilinear(fitted.cx, fitted.cy));
-        }
-    } catch (const PLTextException& e) {
-        decoder.Close();
-        return ResultFromException(e);
+    return DecodeFile(path, decoder, maxW, maxH, [&] { decoder.GetExifData(*m_pExif); });
+}
+
+void DeviceIndepBitmap::ShrinkToBox(int32_t maxW, int32_t maxH)
+{
+    const PLCoord size = GetSize();
+    if (maxW > 0 && maxH > 0 && (size.x > maxW || size.y > maxH)) {
+        const win::SIZE fitted = FitWithinBox(size.x, size.y, maxW, maxH);
+        m_pBitmap->ApplyFilter(PLFilterResizeBilinear(fitted.cx, fitted.cy));
     }
-    m_bModified = false;
-    m_QuarterTurns = 0;
-    return {};
 }
 
 void DeviceIndepBitmap::Reset(bool full)
 {
     m_pBitmap.reset();
     m_pExif.reset();
+    m_Brushes.clear();
     if (!full)
         return;
     ClearLastError();
@@ -102,6 +97,23 @@ void DeviceIndepBitmap::Reset(bool full)
     m_bBusy = false;
     m_FileType = 0;
     m_QuarterTurns = 0;
+}
+
+void DeviceIndepBitmap::Lock()
+{
+    std::atomic_ref<bool> busy(m_bBusy);
+    bool expected = false;
+    while (!busy.compare_exchange_weak(expected, true, std::memory_order_acquire)) {
+        busy.wait(true, std::memory_order_relaxed);
+        expected = false;
+    }
+}
+
+void DeviceIndepBitmap::Unlock()
+{
+    std::atomic_ref<bool> busy(m_bBusy);
+    busy.store(false, std::memory_order_release);
+    busy.notify_all();
 }
 
 void DeviceIndepBitmap::SetLoadState(int32_t state)

@@ -5,10 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "imaging/bitmap/PLCoord.h"
+#include "imaging/codec/PLFileTypes.h"
+#include "imaging/io/PLFileCalls.h"
 #include "imaging/wrapper/ImageProcessingSettings.h"
 #include "imaging/wrapper/ImageResult.h"
 #include "imaging/wrapper/ResizeSettings.h"
@@ -17,15 +21,25 @@
 class ExifData;
 class PLFilter;
 class PLJPEGDecoder;
+class PLPicDecoder;
+class PLPicEncoder;
 class PLTextException;
 class PLWinBmp;
+
+namespace gdi {
+class DeviceContext;
+}
 
 namespace Pellimar {
 
 class DeviceIndepBitmap {
 public:
     static constexpr int32_t kNotLoaded = 4; // load state of a wrapper without a usable picture
-    static constexpr int32_t kJpegFile = 5; // file type after a JPEG load
+    static constexpr int32_t kJpegFile = PLFileType::Jpeg; // file type after a JPEG load
+
+    // Brushes that paint the picture locally (DeviceIndepBitmapBrush.h).
+    class Brush;
+    class DodgeBrush;
 
     DeviceIndepBitmap();
     // A copy has its own pixels, shares the EXIF entries and counts as modified.
@@ -39,8 +53,46 @@ public:
     // both are above 0 and the picture is larger.
     ImageResult LoadJpegWithExif(const std::string& path, PLJPEGDecoder& decoder, int32_t maxW, int32_t maxH);
 
-    // Drops the pixels and the EXIF data; the full reset also forgets the last error, the load
-    // state, the busy flag, the file type and the quarter turns.
+    // Loads a picture through the decoder at 32 bits per pixel, shrunk as LoadJpegWithExif does;
+    // the file type becomes the decoder's. LoadFile drops the EXIF data; LoadJpeg keeps the EXIF
+    // object and, when there is one and the file is a JPEG, fills it from the file. A failure
+    // closes the decoder and gives the error table's result.
+    ImageResult LoadFile(const std::string& path, PLPicDecoder& decoder, int32_t maxW, int32_t maxH);
+    ImageResult LoadJpeg(const std::string& path, PLPicDecoder& decoder, int32_t maxW, int32_t maxH);
+
+    // True for the file types that Save writes: BMP, TIFF, JPEG and PNG.
+    bool CanSave() const;
+    // Writes the picture in its file type (a JPEG at jpegQuality and the picture's resolution,
+    // with the EXIF data when asked and present). The file that was there is replaced only by a
+    // complete new one: a failed save leaves it as it was. Success clears modified.
+    ImageResult Save(const std::string& path, bool withExif);
+    // Writes a copy of the picture fitted into maxW x maxH (no limit when either is 0 or less)
+    // as JPEG (at jpegQuality) or BMP, under the process-wide encoder lock. The copy is decoded
+    // afresh from the source file when one is named and either reload is set or the box is larger
+    // than the picture, so that a picture is never enlarged from a reduced copy (edits in memory
+    // are then not saved). The picture itself is not changed.
+    ImageResult SaveResizedJpeg(const std::string& path, const std::string& sourcePath, PLPicDecoder& decoder,
+        int32_t maxW, int32_t maxH, bool reload);
+    ImageResult SaveResizedBmp(const std::string& path, const std::string& sourcePath, PLPicDecoder& decoder,
+        int32_t maxW, int32_t maxH, bool reload);
+    // The calls through which files are saved (tests hand in failing ones).
+    void SetFileCalls(const PLFileCalls& calls) { m_FileCalls = calls; }
+
+    // Draws the picture stretched onto the rectangle, leaving the device unchanged where a pixel
+    // lies within the tolerance of the key colour (the sum of the four channels' differences).
+    // Drawn as a black-and-white mask with SRCAND, then the picture, blackened where the mask is
+    // white, with SRCPAINT. Nothing is drawn without a picture.
+    bool MakeColorKeyMask(gdi::DeviceContext& dc, int32_t keyRed, int32_t keyGreen, int32_t keyBlue,
+        int32_t keyAlpha, int32_t x, int32_t y, int32_t width, int32_t height, int32_t tolerance);
+    // The same with the key taken from the picture's top-left pixel.
+    bool DrawWithCornerKey(
+        gdi::DeviceContext& dc, int32_t x, int32_t y, int32_t width, int32_t height, int32_t tolerance);
+
+    // A dodge brush on this picture, owned by it (until a reset) and returned for painting.
+    DodgeBrush* AddDodgeBrush(int16_t radius, int16_t featherPercent, int16_t strength);
+
+    // Drops the pixels, the EXIF data and the brushes; the full reset also forgets the last error,
+    // the load state, the busy flag, the file type and the quarter turns.
     void Reset(bool full);
     // Any state other than 0 also drops the pixels and the EXIF data.
     void SetLoadState(int32_t state);
@@ -143,8 +195,20 @@ public:
     bool IsModified() const { return m_bModified; }
     bool IsBusy() const { return m_bBusy; }
     void SetBusy(bool busy) { m_bBusy = busy; }
+    // Waits (without limit) until the picture is not busy and marks it busy, in one atomic step;
+    // Unlock clears the mark.
+    void Lock();
+    void Unlock();
 
 private:
+    // Decodes the file into the picture at 32 bpp, calls whileOpen (when given) before the decoder
+    // is closed, and shrinks the picture into the box. The file type becomes the decoder's.
+    ImageResult DecodeFile(const std::string& path, PLPicDecoder& decoder, int32_t maxW, int32_t maxH,
+        const std::function<void()>& whileOpen);
+    // Shrinks the picture to fit maxW x maxH when both are above 0 and it is larger; throws.
+    void ShrinkToBox(int32_t maxW, int32_t maxH);
+    ImageResult SaveResized(const std::string& path, const std::string& sourcePath, PLPicDecoder& decoder,
+        int32_t maxW, int32_t maxH, bool reload, PLPicEncoder& encoder);
     bool ApplyFilter(const PLFilter& filter);
     // Keeps the unsupported-feature failure with the text as the last error; false.
     bool Refuse(const char* text);
@@ -163,7 +227,9 @@ private:
     int32_t m_JpegQuality = 90;
     int32_t m_QuarterTurns = 0;
     bool m_bModified = false;
+    std::vector<std::unique_ptr<Brush>> m_Brushes;
     bool m_bBusy = false;
+    PLFileCalls m_FileCalls = PLFileCalls::Posix();
 };
 
 } // namespace Pellimar

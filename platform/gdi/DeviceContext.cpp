@@ -345,12 +345,17 @@ bool SourceInside(const DibView& dib, int64_t x, int64_t y, int64_t width, int64
         && static_cast<uint64_t>(y + height) <= dib.Rows();
 }
 
+bool KnownRop(win::DWORD rop)
+{
+    return rop == SRCCOPY || rop == SRCAND || rop == SRCPAINT;
+}
+
 } // namespace
 
 int DeviceContext::StretchDIBits(int x, int y, int width, int height, int srcX, int srcY, int srcWidth,
     int srcHeight, const DibView& dib, win::DWORD rop)
 {
-    if (rop != SRCCOPY || !dib.IsValid() || !SourceInside(dib, srcX, srcY, srcWidth, srcHeight))
+    if (!KnownRop(rop) || !dib.IsValid() || !SourceInside(dib, srcX, srcY, srcWidth, srcHeight))
         return 0;
     const win::POINT topLeft = ToDevicePoint({ x, y });
     const win::POINT bottomRight = ToDevicePoint({ win::SaturateToInt32(static_cast<int64_t>(x) + width),
@@ -372,6 +377,7 @@ int DeviceContext::StretchDIBits(int x, int y, int width, int height, int srcX, 
     call.srcHeight = srcHeight;
     call.dib = dib;
     call.stretchMode = stretchMode_;
+    call.rop = rop;
     DoStretchDib(call);
     return srcHeight;
 }

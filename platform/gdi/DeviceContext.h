@@ -37,8 +37,11 @@ constexpr int HORZRES = 8;
 constexpr int VERTRES = 10;
 constexpr int LOGPIXELSX = 88;
 constexpr int LOGPIXELSY = 90;
-// Raster operation of bitmap drawing; only plain copying is supported.
+// Raster operations of bitmap drawing: plain copying, and the two that draw a picture through a
+// mask (the mask ANDed onto the device, then the picture ORed over it).
 constexpr win::DWORD SRCCOPY = 0x00CC0020;
+constexpr win::DWORD SRCAND = 0x008800C6; // device = device AND picture
+constexpr win::DWORD SRCPAINT = 0x00EE0086; // device = device OR picture
 
 // Largest font height and pen width in device pixels that a backend is asked to draw.
 constexpr int kMaxDeviceFontHeight = 16384;
@@ -109,6 +112,7 @@ struct DibCall {
     int srcX = 0, srcY = 0, srcWidth = 0, srcHeight = 0;
     DibView dib;
     int stretchMode = BLACKONWHITE;
+    win::DWORD rop = SRCCOPY; // SRCCOPY, SRCAND or SRCPAINT
 };
 
 // The drag frame: the border (thickness size.cx across, size.cy down) of rect is inverted, after
@@ -178,8 +182,9 @@ public:
     win::BOOL LineTo(int x, int y);
     // Stretches the source rectangle (srcY counted up from the picture's bottom row) onto the
     // logical rectangle (x, y, width, height); a negative extent flips that axis, on top of the
-    // mapping mode's own flip. Returns the number of source rows drawn, 0 when nothing was
-    // drawn (invalid picture, source outside the picture, rop other than SRCCOPY).
+    // mapping mode's own flip. The colours are combined with the device's by the rop: SRCCOPY,
+    // SRCAND or SRCPAINT. Returns the number of source rows drawn, 0 when nothing was drawn
+    // (invalid picture, source outside the picture, another rop).
     int StretchDIBits(int x, int y, int width, int height, int srcX, int srcY, int srcWidth, int srcHeight,
         const DibView& dib, win::DWORD rop);
     // Copies the source rectangle one picture pixel to one device pixel, its top-left corner at

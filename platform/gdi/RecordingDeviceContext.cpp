@@ -107,7 +107,16 @@ win::SIZE RecordingDeviceContext::DoMeasureText(std::string_view text, const Dev
 
 void RecordingDeviceContext::DoStretchDib(const DibCall& call)
 {
-    primitives_.emplace_back(RecordedDib { call, State() });
+    RecordedDib dib { call, State(), {} };
+    if (keepPixels_) {
+        // Source y counts up from the picture's bottom row; picture rows count down from the top.
+        const uint64_t topRow = call.dib.Rows() - static_cast<uint64_t>(call.srcY + call.srcHeight);
+        dib.pixels.reserve(static_cast<size_t>(call.srcWidth) * static_cast<size_t>(call.srcHeight));
+        for (uint64_t row = topRow; row < topRow + static_cast<uint64_t>(call.srcHeight); ++row)
+            for (int x = call.srcX; x < call.srcX + call.srcWidth; ++x)
+                dib.pixels.push_back(call.dib.PixelColor(static_cast<uint64_t>(x), row));
+    }
+    primitives_.emplace_back(std::move(dib));
 }
 
 void RecordingDeviceContext::DoDragRect(const DragRectCall& call)

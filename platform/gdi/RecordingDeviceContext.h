@@ -51,6 +51,8 @@ struct RecordedText {
 struct RecordedDib {
     DibCall call; // call.dib points at the caller's pixels, valid only during the call
     RecordedState state;
+    // With KeepPixels on: the colours of the source rectangle, its top row first, srcWidth a row.
+    std::vector<win::COLORREF> pixels;
 };
 
 struct RecordedDragRect {
@@ -74,6 +76,9 @@ public:
     // magnitude of the device font height (16 for the default size).
     static win::SIZE DefaultMeasure(std::string_view text, const DeviceFont& font);
     void SetTextMeasurer(TextMeasurer measurer) { measurer_ = std::move(measurer); }
+    // Keeps a copy of the colours of every picture drawn from now on (off by default: pictures
+    // can be large), for tests that look at what a temporary picture held.
+    void KeepPixels(bool keep) { keepPixels_ = keep; }
 
     const std::vector<RecordedPrimitive>& Primitives() const { return primitives_; }
     void Clear() { primitives_.clear(); }
@@ -99,6 +104,7 @@ protected:
 private:
     RecordedState State() const;
     TextMeasurer measurer_;
+    bool keepPixels_ = false;
     std::vector<RecordedPrimitive> primitives_;
 };
 

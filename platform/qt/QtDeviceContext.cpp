@@ -74,6 +74,16 @@ QImage SourceImage(const DibCall& call)
     return part.convertToFormat(QImage::Format_RGB32);
 }
 
+// The raster operations that combine the picture's colours with the device's bit by bit; copying
+// keeps the painter's own mode.
+void SetRasterOp(QPainter& painter, win::DWORD rop)
+{
+    if (rop == SRCAND)
+        painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    else if (rop == SRCPAINT)
+        painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+}
+
 } // namespace
 
 DeviceCaps QtDeviceContext::CapsOf(const QPaintDevice& device)
@@ -222,6 +232,7 @@ void QtDeviceContext::DoStretchDib(const DibCall& call)
     // PDF output (and printing, which goes through it) would otherwise store the picture as JPEG,
     // losing detail and shifting its colours.
     painter_->setRenderHint(QPainter::LosslessImageRendering, true);
+    SetRasterOp(*painter_, call.rop);
     painter_->drawImage(
         QRect(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1)), picture);
     painter_->restore();

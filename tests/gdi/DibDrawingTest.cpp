@@ -61,13 +61,39 @@ TEST(Dib, ViewsWhoseRowsDoNotFitAreNotDrawn)
         EXPECT_FALSE(v.IsValid());
         EXPECT_EQ(dc.StretchDIBits(0, 0, 3, 2, 0, 0, 3, 2, v, gdi::SRCCOPY), 0);
     }
-    // Source rectangles outside the picture, and raster operations other than a copy.
+    // Source rectangles outside the picture, and raster operations the devices do not draw.
     EXPECT_EQ(dc.StretchDIBits(0, 0, 3, 2, 1, 0, 3, 2, p.view, gdi::SRCCOPY), 0);
     EXPECT_EQ(dc.StretchDIBits(0, 0, 3, 2, 0, 0, 3, 3, p.view, gdi::SRCCOPY), 0);
     EXPECT_EQ(dc.StretchDIBits(0, 0, 3, 2, 0, -1, 3, 2, p.view, gdi::SRCCOPY), 0);
     EXPECT_EQ(dc.SetDIBitsToDevice(0, 0, 4, 1, 0, 0, p.view), 0);
-    EXPECT_EQ(dc.StretchDIBits(0, 0, 3, 2, 0, 0, 3, 2, p.view, 0x00EE0086), 0);
+    EXPECT_EQ(dc.StretchDIBits(0, 0, 3, 2, 0, 0, 3, 2, p.view, 0x00660046), 0); // SRCINVERT
+    EXPECT_EQ(dc.StretchDIBits(0, 0, 3, 2, 0, 0, 3, 2, p.view, 0), 0);
     EXPECT_TRUE(dc.Primitives().empty());
+}
+
+// The mask operations reach the device with the call; the kept colours are those of the source
+// rectangle, top row first, whichever way the rows are stored.
+TEST(Dib, MaskOperationsAndKeptColours)
+{
+    for (const bool topDown : { false, true }) {
+        const Picture p = MakePicture(32, topDown);
+        RecordingDeviceContext dc;
+        EXPECT_EQ(dc.StretchDIBits(0, 0, 3, 2, 0, 0, 3, 2, p.view, gdi::SRCAND), 2);
+        dc.KeepPixels(true);
+        // The bottom row's last two pixels (source y counts up from the bottom row).
+        EXPECT_EQ(dc.StretchDIBits(5, 5, 2, 1, 1, 0, 2, 1, p.view, gdi::SRCPAINT), 1);
+        EXPECT_EQ(dc.StretchDIBits(5, 5, 3, 2, 0, 0, 3, 2, p.view, gdi::SRCCOPY), 2);
+        const auto dibs = dc.All<RecordedDib>();
+        ASSERT_EQ(dibs.size(), 3u);
+        EXPECT_EQ(dibs[0].call.rop, gdi::SRCAND);
+        EXPECT_TRUE(dibs[0].pixels.empty());
+        EXPECT_EQ(dibs[1].call.rop, gdi::SRCPAINT);
+        EXPECT_EQ(dibs[1].pixels, (std::vector<win::COLORREF> { RGB(255, 255, 255), RGB(0, 0, 0) }));
+        EXPECT_EQ(dibs[2].call.rop, gdi::SRCCOPY);
+        EXPECT_EQ(dibs[2].pixels,
+            (std::vector<win::COLORREF> { RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(10, 20, 30),
+                RGB(255, 255, 255), RGB(0, 0, 0) }));
+    }
 }
 
 TEST(Dib, DestinationExtentsCarryTheMappingModesFlip)

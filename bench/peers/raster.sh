@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Times our BMP and PPM decoders against Pillow and ImageMagick on the same 6000x4000 pictures (a
+# 24-bit BMP and a binary PPM of the same plasma) in the same run. Every command reads the file and
+# decodes it into memory, writing nothing: ours into the 32-bit bitmap the program draws (through
+# the library's file source, as the program reads it), Pillow with Image.open(...).load() (its
+# 4-byte RGB image), ImageMagick with `convert <file> null:` (its 16-bit pixel cache), one thread.
+# Memory: ours and Pillow have no limit; ImageMagick runs under its installed policy, whose limits
+# are printed below (the Debian policy's 256 MiB memory and 512 MiB map hold this picture's
+# 183 MiB pixel cache in memory, so it never spills to disk). No allocator tunables for anyone.
+# Each command runs BENCH_RUNS times (default 10) after a warm-up; the table gives its median and
+# minimum wall clock and its mean processor time, then our ratio to each peer and to the faster
+# one (below 1 means we are faster).
+#   bench/peers/raster.sh <build folder>
+set -euo pipefail
+unset GLIBC_TUNABLES MALLOC_ARENA_MAX MALLOC_MMAP_THRESHOLD_ MALLOC_TOP_PAD_ MALLOC_TRIM_THRESHOLD_
+build=$(cd "${1:?usage: raster.sh <build folder>}" && pwd)
+tool=$build/bench/tools/rasterdecode
+work=$build/bench-data
+runs=${BENCH_RUNS:-10}
+python=/usr/bin/python3 # Debian's interpreter, which has Debian's Pillow
+mkdir -p "$work"
+
+ppm=$work/raster-6000x4000.ppm
+bmp=$work/raster-6000x4000.bmp
+if [ ! -s "$ppm" ] || [ ! -s "$bmp" ]; then
+    echo "Making the 6000x4000 pictures (once)..."
+    convert-im6.q16 -limit thread 1 -size 6000x4000 -seed 3 plasma:fractal -depth 8 "$ppm"
+    ppmtobmp -bpp 24 "$ppm" >"$bmp" 2>/dev/null
+fi
+
+pillow="$python -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).load()'"
+im="convert-im6.q16 -limit thread 1"
+csv=$work/hyperfine-raster.csv
+if ! hyperfine -N --style none --warmup 1 --runs "$runs" --export-csv "$csv" \
+    -n ours-bmp "$tool $bmp" -n pillow-bmp "$pillow $bmp" -n im-bmp "$im $bmp null:" \
+    -n ours-ppm "$tool $ppm" -n pillow-ppm "$pillow $ppm" -n im-ppm "$im $ppm null:" \
+    >/dev/null 2>"$work/hyperfine-raster.err"; then
+    cat "$work/hyperfine-raster.err" >&2
+    exit 1
+fi
+declare -A median low cpu
+while IFS=, read -r name _ _ med user system min _; do
+    [ "$name" = command ] && continue
+    median[$name]=$med
+    low[$name]=$min
+    cpu[$name]=$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')
+done <"$csv"
+
+echo "decode 6000x4000, 24-bit BMP and binary PPM, $runs runs each"
+echo "ImageMagick's limits: $($im -list resource | awk '/Memory|Map|Area|Thread/ { printf "%s %s  ", $1, $2 }')"
+printf '%-12s %10s %10s %10s\n' command "median ms" "min ms" "cpu ms"
+for name in ours-bmp pillow-bmp im-bmp ours-ppm pillow-ppm im-ppm; do
+    awk -v n="$name" -v m="${median[$name]}" -v l="${low[$name]}" -v c="${cpu[$name]}" \
+        'BEGIN { printf "%-12s %10.1f %10.1f %10.1f\n", n, m * 1000, l * 1000, c * 1000 }'
+done
+printf '\n%-30s %8s %8s %8s\n' "ratio" median min cpu
+ratio() {
+    awk -v what="$1" -v om="${median[$2]}" -v ol="${low[$2]}" -v oc="${cpu[$2]}" \
+        -v pm="${median[$3]}" -v pl="${low[$3]}" -v pc="${cpu[$3]}" \
+        'BEGIN { printf "%-30s %8.2f %8.2f %8.2f\n", what, om / pm, ol / pl, oc / pc }'
+}
+for format in bmp ppm; do
+    ratio "ours/Pillow, $format" "ours-$format" "pillow-$format"
+    ratio "ours/ImageMagick, $format" "ours-$format" "im-$format"
+    faster=pillow-$format
+    if awk -v a="${median[im-$format]}" -v b="${median[pillow-$format]}" 'BEGIN { exit !(a < b) }'; then
+        faster=im-$format
+    fi
+    ratio "ours/faster peer ($faster)" "ours-$format" "$faster"
+done

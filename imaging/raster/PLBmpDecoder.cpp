@@ -1,0 +1,298 @@
+#include "imaging/raster/PLBmpDecoder.h"
+
+#include "imaging/bitmap/PLBmp.h"
+#include "imaging/io/PLDataSource.h"
+#include "imaging/io/PLTextException.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+using namespace raster;
+
+namespace {
+
+constexpr uint32_t kBitFields = 3;
+
+bool IsBitmapSignature(const uint8_t* sig)
+{
+    static constexpr const char* kSignatures[] = { "BA", "IC", "CI", "BM", "CP" };
+    return std::any_of(std::begin(kSignatures), std::end(kSignatures),
+        [sig](const char* s) { return sig[0] == s[0] && sig[1] == s[1]; });
+}
+
+// Dots per inch from pixels per metre; a result of 1 or less is unknown.
+int32_t DotsPerInch(int32_t pelsPerMeter)
+{
+    if (pelsPerMeter < 1)
+        return 0;
+    const auto dpi = static_cast<int32_t>(pelsPerMeter / 39.37 + 0.5);
+    return dpi <= 1 ? 0 : dpi;
+}
+
+// 16-bit pixels: 5-5-5 unless a bit-field file gives other masks, which are then taken as 5-6-5.
+bool Is565(uint32_t compression, const uint32_t* masks)
+{
+    return compression == kBitFields && !(masks[0] == 0x7C00 && masks[1] == 0x03E0 && masks[2] == 0x001F);
+}
+
+void Decode16(const uint8_t* row, PLPixel32* out, int64_t width, bool is565)
+{
+    for (int64_t x = 0; x < width; ++x) {
+        const unsigned v = LoadU16LE(row + 2 * x);
+        if (is565)
+            out[x].Set(static_cast<uint8_t>((v >> 8) & 0xF8), static_cast<uint8_t>((v >> 3) & 0xF8),
+                static_cast<uint8_t>((v << 3) & 0xFF));
+        else
+            out[x].Set(static_cast<uint8_t>((v >> 7) & 0xF8), static_cast<uint8_t>((v >> 2) & 0xF8),
+                static_cast<uint8_t>((v << 3) & 0xFF));
+    }
+}
+
+void Decode24(const uint8_t* row, uint8_t* out, int64_t width)
+{
+    for (int64_t x = 0; x < width; ++x, row += 3, out += 4) {
+        out[0] = row[0];
+        out[1] = row[1];
+        out[2] = row[2];
+        out[3] = 255;
+    }
+}
+
+void Decode32(const uint8_t* row, uint8_t* out, int64_t width, bool keepAlpha)
+{
+    std::memcpy(out, row, static_cast<size_t>(width) * 4);
+    if (!keepAlpha)
+        for (int64_t x = 0; x < width; ++x)
+            out[4 * x + 3] = 255;
+}
+
+} // namespace
+
+PLBmpDecoder::~PLBmpDecoder() = default;
+
+void PLBmpDecoder::Open(PLDataSource* pDataSrc)
+{
+    m_bHeaderValid = false;
+    m_Palette = BlackPalette();
+    PLDataSource& source = *pDataSrc;
+    const int64_t start = source.GetPosition();
+    const uint8_t* sig = ReadBlock(source, 2);
+    // Bitmap arrays: each 14-byte array header is followed by the next signature.
+    while (sig[0] == 'B' && sig[1] == 'A') {
+        SkipBytes(source, 12);
+        sig = ReadBlock(source, 2);
+    }
+    if (!IsBitmapSignature(sig))
+        RaiseError(PL_ERR_WRONG_SIGNATURE, "Bitmap decoder: This isn't a bitmap.");
+    SkipBytes(source, 8); // file size and two reserved values
+    const uint32_t dataOffset = ReadU32LE(source);
+
+    InfoHeader header;
+    ReadInfoHeader(source, header);
+    if (header.bitCount <= 8)
+        ReadPalette(source, header, header.size == 12 ? 3 : 4);
+    // The pixels start at the data offset, counted from the file's start. An offset that points
+    // back into the headers is taken to mean "right after them".
+    SkipBytes(source, start + static_cast<int64_t>(dataOffset) - source.GetPosition());
+
+    // 32-bit files whose fourth bytes are all 0 are opaque pictures, not transparent ones.
+    m_bFileAlpha = header.bitCount == 32 && HasNonZeroAlpha(source, header.width, header.height);
+    Describe(header);
+    m_Header = header;
+    m_bHeaderValid = true;
+}
+
+void PLBmpDecoder::ReadInfoHeader(PLDataSource& source, InfoHeader& header)
+{
+    header.size = ReadU32LE(source);
+    if (header.size == 12) {
+        const uint8_t* p = ReadBlock(source, 8);
+        header.width = LoadU16LE(p);
+        header.height = LoadU16LE(p + 2);
+        header.planes = LoadU16LE(p + 4);
+        header.bitCount = LoadU16LE(p + 6);
+    } else if (header.size < 40) {
+        RaiseError(PL_ERR_FORMAT_UNKNOWN, "Bitmap decoder: Unsupported info header size.");
+    } else {
+        const uint8_t* p = ReadBlock(source, int64_t { header.size } - 4);
+        header.width = static_cast<int32_t>(LoadU32LE(p));
+        const auto height = static_cast<int32_t>(LoadU32LE(p + 4));
+        if (height == INT32_MIN)
+            RaiseError(PL_ERR_FORMAT_UNKNOWN, "Bitmap decoder: Bad picture size.");
+        header.height = height;
+        header.planes = LoadU16LE(p + 8);
+        header.bitCount = LoadU16LE(p + 10);
+        header.compression = LoadU32LE(p + 12);
+        header.imageSize = LoadU32LE(p + 16);
+        header.xPelsPerMeter = static_cast<int32_t>(LoadU32LE(p + 20));
+        header.yPelsPerMeter = static_cast<int32_t>(LoadU32LE(p + 24));
+        header.colorsUsed = LoadU32LE(p + 28);
+        header.colorsImportant = LoadU32LE(p + 32);
+        if (header.size >= 52) {
+            // Later header versions hold the masks themselves.
+            for (int i = 0; i < 3; ++i)
+                header.masks[i] = LoadU32LE(p + 36 + 4 * i);
+        } else if (header.compression == kBitFields && (header.bitCount == 16 || header.bitCount == 32)) {
+            for (uint32_t& mask : header.masks)
+                mask = ReadU32LE(source);
+        }
+    }
+    // A negative height stores the rows from the top.
+    m_bTopDown = header.height < 0;
+    header.height = m_bTopDown ? -header.height : header.height;
+    switch (header.bitCount) {
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+        break;
+    default:
+        RaiseError(PL_ERR_FORMAT_UNKNOWN, "Decoding bmp: Illegal bpp value.");
+    }
+    // Compressions this decoder does not know (embedded JPEG or PNG pictures, OS/2 Huffman and RLE24)
+    // would otherwise be read as plain pixels.
+    const bool plain = header.compression == 0 || header.compression == kBitFields;
+    if ((header.bitCount == 1 && header.compression != 0) || (header.bitCount >= 16 && !plain))
+        RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED, "Bitmap decoder: Unsupported compression.");
+    CheckRasterSize(
+        header.width, header.height, header.bitCount <= 8 ? 8 : 32, "Bitmap decoder: Bad picture size.");
+}
+
+void PLBmpDecoder::ReadPalette(PLDataSource& source, const InfoHeader& header, int entryBytes)
+{
+    const int64_t count = header.colorsUsed == 0 || header.bitCount < 8 ? int64_t { 1 } << header.bitCount
+                                                                        : header.colorsUsed;
+    // The store holds 256 entries; entries beyond them are passed over by the data offset.
+    const int64_t kept = std::min<int64_t>(count, 256);
+    const uint8_t* p = ReadBlock(source, kept * entryBytes);
+    for (int64_t i = 0; i < kept; ++i, p += entryBytes)
+        m_Palette[static_cast<size_t>(i)].Set(p[2], p[1], p[0], 255);
+}
+
+void PLBmpDecoder::Describe(const InfoHeader& header)
+{
+    SetInfo(PLCoord(static_cast<int32_t>(header.width), static_cast<int32_t>(header.height)),
+        header.bitCount <= 8 ? 8 : 32,
+        PLCoord(DotsPerInch(header.xPelsPerMeter), DotsPerInch(header.yPelsPerMeter)), m_bFileAlpha, false);
+}
+
+bool PLBmpDecoder::HasNonZeroAlpha(PLDataSource& source, int64_t width, int64_t height)
+{
+    const int64_t bytes = std::min<int64_t>(width * height * 4, source.GetBytesLeft());
+    const uint8_t* p = source.GetRemainingData();
+    for (int64_t i = 3; i < bytes; i += 4)
+        if (p[i] != 0)
+            return true;
+    return false;
+}
+
+int PLBmpDecoder::TargetRow(int64_t storedRow) const
+{
+    return static_cast<int>(m_bTopDown ? storedRow : m_Header.height - 1 - storedRow);
+}
+
+void PLBmpDecoder::DecodeImage(PLBmp* pBmp)
+{
+    PLDataSource* source = GetDataSource();
+    if (!m_bHeaderValid || !source)
+        RaiseError(PL_ERR_INTERNAL, "Bitmap decoder: No bitmap is open.");
+    PrepareBitmap(*pBmp, *this);
+    if (GetBitsPerPixel() == 8)
+        pBmp->SetPalette(m_Palette.data());
+    PLBmpLock lock(*pBmp, false, true);
+    const bool compressed = m_Header.compression != 0;
+    if (m_Header.bitCount == 4 && compressed)
+        DecodeRle(*source, *pBmp, true);
+    else if (m_Header.bitCount == 8 && compressed)
+        DecodeRle(*source, *pBmp, false);
+    else
+        DecodeUncompressed(*source, *pBmp);
+}
+
+void PLBmpDecoder::DecodeUncompressed(PLDataSource& source, PLBmp& bmp) const
+{
+    const int64_t width = m_Header.width;
+    const int bits = m_Header.bitCount;
+    // Every stored row is padded to a multiple of 4 bytes.
+    const int64_t rowBytes = (width * bits + 31) / 32 * 4;
+    const bool is565 = Is565(m_Header.compression, m_Header.masks);
+    for (int64_t i = 0; i < m_Header.height; ++i) {
+        const uint8_t* row = ReadBlock(source, rowBytes);
+        uint8_t* out = bmp.GetRow(TargetRow(i));
+        switch (bits) {
+        case 1:
+            for (int64_t x = 0; x < width; ++x)
+                out[x] = (row[x >> 3] >> (7 - (x & 7))) & 1;
+            break;
+        case 4:
+            for (int64_t x = 0; x < width; ++x)
+                out[x] = (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
+            break;
+        case 8:
+            std::memcpy(out, row, static_cast<size_t>(width));
+            break;
+        case 16:
+            Decode16(row, reinterpret_cast<PLPixel32*>(out), width, is565);
+            break;
+        case 24:
+            Decode24(row, out, width);
+            break;
+        default:
+            Decode32(row, out, width, m_bFileAlpha);
+            break;
+        }
+    }
+}
+
+void PLBmpDecoder::DecodeRle(PLDataSource& source, PLBmp& bmp, bool rle4) const
+{
+    const int64_t width = m_Header.width;
+    // The k-th pixel of a run or literal whose bytes are at data (RLE4: nibbles, high first).
+    const auto pixel = [rle4](const uint8_t* data, int64_t k) -> uint8_t {
+        if (!rle4)
+            return data[k];
+        const uint8_t byte = data[k >> 1];
+        return (k & 1) ? byte & 0x0F : byte >> 4;
+    };
+    for (int64_t i = 0; i < m_Header.height; ++i) {
+        uint8_t* out = bmp.GetRow(TargetRow(i));
+        int64_t x = 0;
+        for (;;) {
+            const uint8_t* pair = ReadBlock(source, 2);
+            const int n = pair[0];
+            const int v = pair[1];
+            if (n > 0) {
+                // A run: RLE8 repeats v, RLE4 alternates its two nibbles. Pixels past the row's
+                // end are dropped.
+                const uint8_t run[1] = { static_cast<uint8_t>(v) };
+                int k = 0;
+                for (; k < n && x < width; ++k, ++x)
+                    out[x] = pixel(run, rle4 ? k & 1 : 0);
+                x += n - k;
+            } else if (v == 0) {
+                break; // end of the row
+            } else if (v == 1) {
+                return; // end of the bitmap; the rows left keep their zeroes
+            } else if (v == 2) {
+                RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED, "Encountered delta escape.");
+            } else {
+                // A literal of v pixels, padded to an even number of bytes.
+                const int bytes = rle4 ? (v + 1) / 2 : v;
+                const uint8_t* data = ReadBlock(source, bytes + (bytes & 1));
+                int k = 0;
+                for (; k < v && x < width; ++k, ++x)
+                    out[x] = pixel(data, k);
+                x += v - k;
+            }
+        }
+    }
+}
+
+void PLBmpDecoder::Close()
+{
+    m_bHeaderValid = false;
+    PLPicDecoder::Close();
+}
