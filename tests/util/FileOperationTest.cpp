@@ -66,6 +66,50 @@ TEST(FileOperation, RefusesDeletionsOfEmptyRelativeAndRootPaths)
     EXPECT_EQ(folder.Read("keep.txt"), "kept");
 }
 
+TEST(FileOperation, ResultsOfRequestsThatCannotBeDone)
+{
+    TempFolder folder;
+    folder.Write("a.txt", "a");
+    struct Case {
+        FileOperationKind kind;
+        std::string source, target;
+        FileOperationResult expected;
+    };
+    const std::vector<Case> cases = {
+        { FileOperationKind::copy, folder / "missing.txt", folder / "b.txt", FileOperationResult::failed },
+        { FileOperationKind::copy, folder / "a.txt", folder / "a.txt", FileOperationResult::refused },
+        { FileOperationKind::move, folder / "a.txt", folder.Path().string() + "/",
+            FileOperationResult::refused },
+        { FileOperationKind::copy, folder / "a.txt", "b.txt", FileOperationResult::refused },
+        { FileOperationKind::copy, folder / "a.txt", "", FileOperationResult::refused },
+        { FileOperationKind::copy, folder / "a.txt", folder / "a.txt/b.txt", FileOperationResult::failed },
+    };
+    for (const Case& c : cases) {
+        GuardedProgress progress(folder.Path().string());
+        EXPECT_EQ(RunFileOperation({ c.kind, c.source, c.target }, progress, DiscardForGood), c.expected)
+            << c.source << " to " << c.target;
+    }
+    EXPECT_EQ(folder.Read("a.txt"), "a");
+    EXPECT_FALSE(folder.Exists("b.txt"));
+}
+
+TEST(FileOperation, ACancelledDeletionDeletesNothingMore)
+{
+    TempFolder folder;
+    folder.Write("a.txt", "a");
+    folder.Write("b.txt", "b");
+    class CancelAtSecond : public FileOperationProgress {
+    public:
+        void Start(std::size_t) override { }
+        bool Step(const std::string&) override { return ++steps < 2; }
+        int steps = 0;
+    } progress;
+    EXPECT_EQ(RunFileOperation({ FileOperationKind::remove, folder / "*", {} }, progress, DiscardForGood),
+        FileOperationResult::cancelled);
+    EXPECT_FALSE(folder.Exists("a.txt"));
+    EXPECT_EQ(folder.Read("b.txt"), "b");
+}
+
 TEST(FileOperation, DeletesForGoodWhatTheWildcardMatches)
 {
     TempFolder folder;
