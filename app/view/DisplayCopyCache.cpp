@@ -8,12 +8,16 @@
 
 namespace {
 
-// For each of count copy pixels along an axis, the picture pixel under its centre.
+// For each of count copy pixels along an axis, the picture pixel that the device's nearest-pixel
+// stretch picks: the one under the copy pixel's centre, stepped in 16.16 fixed point and taken a
+// hair's breadth before an exact boundary, as Qt's raster engine does, so that a copy drawn one to
+// one shows what stretching the whole picture would show.
 std::vector<int> NearestIndexes(int count, int sourceCount)
 {
     std::vector<int> indexes(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        const int64_t index = ((2 * int64_t { i } + 1) * sourceCount) / (2 * int64_t { count });
+        const int64_t step = (int64_t { sourceCount } << 16) / count;
+        const int64_t index = std::max<int64_t>(0, (step / 2 + i * step - 1) >> 16);
         indexes[static_cast<std::size_t>(i)] = static_cast<int>(std::min<int64_t>(index, sourceCount - 1));
     }
     return indexes;

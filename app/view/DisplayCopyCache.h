@@ -50,5 +50,6 @@ private:
 };
 
 // The picture turned clockwise by the quarter turns and reduced by nearest pixel (each copy pixel
-// takes the picture pixel under its centre) to width x height, at 32 bits per pixel.
+// takes the picture pixel under its centre, as the device's stretch picks it) to width x height,
+// at 32 bits per pixel.
 std::unique_ptr<PLWinBmp> MakeDisplayCopy(const PLBmp& source, int quarterTurns, int width, int height);

@@ -44,10 +44,15 @@ TEST(DisplayCopy, ReducedCopyTakesThePixelUnderEachCentre)
 {
     const auto picture = DistinctPicture(6, 4);
     const auto copy = MakeDisplayCopy(*picture->GetBitmap(), 0, 3, 2);
-    // Copy pixel (1, 1) has its centre over picture pixel (3, 3).
-    EXPECT_EQ(copy->GetPixel32(1, 1).GetR(), 30);
-    EXPECT_EQ(copy->GetPixel32(1, 1).GetG(), 30);
-    EXPECT_EQ(copy->GetPixel32(0, 0).GetR(), 10);
+    // Copy pixel (1, 1) has its centre on the corner of picture pixel (3, 3) and takes the pixel
+    // before it, as the device does; (0, 0) takes (0, 0).
+    EXPECT_EQ(copy->GetPixel32(1, 1).GetR(), 20);
+    EXPECT_EQ(copy->GetPixel32(1, 1).GetG(), 20);
+    EXPECT_EQ(copy->GetPixel32(0, 0).GetR(), 0);
+    // Off the boundaries the centre decides: 9 to 3 takes columns 1, 4 and 7.
+    const auto wide = MakeDisplayCopy(*DistinctPicture(9, 1)->GetBitmap(), 0, 3, 1);
+    EXPECT_EQ(wide->GetPixel32(0, 0).GetR(), 10);
+    EXPECT_EQ(wide->GetPixel32(2, 0).GetR(), 70);
 }
 
 TEST(DisplayCopyCache, CopyIsKeptUntilThePictureTurnsOrSizeChange)
