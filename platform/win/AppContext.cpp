@@ -23,6 +23,7 @@ void AppContext::Reset()
     // is not there.
     modal_ = std::make_shared<ScriptedModalServices>();
     shell_ = std::make_shared<RecordingShell>();
+    printers_ = PrinterSettings();
 }
 
 void AppContext::SetShell(std::shared_ptr<Shell> shell)

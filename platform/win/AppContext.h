@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/win/ModalServices.h"
+#include "platform/win/PrinterSettings.h"
 #include "platform/win/ProfileStore.h"
 #include "platform/win/Shell.h"
 
@@ -32,8 +33,10 @@ public:
     void SetModalServices(std::shared_ptr<ModalServices> modal);
     Shell& GetShell() const { return *shell_; }
     void SetShell(std::shared_ptr<Shell> shell);
+    // The program's printer settings (none until a default printer is chosen).
+    PrinterSettings& Printers() { return printers_; }
     // Back to an empty in-memory store, modal services that answer nothing (every modal is
-    // recorded as unexpected and dismissed) and a shell that only records.
+    // recorded as unexpected and dismissed), a shell that only records and no printer settings.
     void Reset();
 
 private:
@@ -43,6 +46,7 @@ private:
     std::shared_ptr<ProfileStore> profile_;
     std::shared_ptr<ModalServices> modal_;
     std::shared_ptr<Shell> shell_;
+    PrinterSettings printers_;
 };
 
 } // namespace win
