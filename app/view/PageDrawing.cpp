@@ -166,7 +166,7 @@ LayoutConverter DrawPage(gdi::DeviceContext& dc, const PageRequest& request)
     dc.SetStretchBltMode(gdi::COLORONCOLOR);
     const LayoutConverter converter = dc.IsPrinting() ? PlaceOnPrinter(layout) : PlaceOnScreen(dc, request);
     const PaintContext context { converter, dc, layout, request.pictures, request.copies,
-        request.content.reference };
+        request.content.reference, request.packs };
     DrawBackground(context);
     dc.SetBkMode(gdi::TRANSPARENT);
     LayoutUnit& root = *layout.GetRootUnit();

@@ -15,6 +15,7 @@
 #include <string>
 
 class Layout;
+class PacksCollection;
 class LayoutUnit;
 
 // The grey around the page on screen.
@@ -45,6 +46,8 @@ struct PageRequest {
     win::SIZE scrollSize {};
     win::SIZE clientSize {};
     const LayoutUnit* selectedUnit = nullptr;
+    // The packs of the document's pack template (may be null: no packs are listed).
+    const PacksCollection* packs = nullptr;
 };
 
 // Draws the page on a device context in the metric mapping (a printing device context places the

@@ -13,6 +13,7 @@
 #include <string>
 
 class Layout;
+class PacksCollection;
 
 struct PaintContext {
     const LayoutConverter& converter;
@@ -21,6 +22,7 @@ struct PaintContext {
     PictureSource& pictures;
     DisplayCopyCache& copies;
     const std::string& reference;
+    const PacksCollection* packs = nullptr; // the document's pack template; none lists no packs
 };
 
 // Draws the picture turned clockwise by the quarter turns and stretched onto the logical

@@ -2,6 +2,7 @@
 
 #include "app/view/BarcodeUnitPainter.h"
 #include "app/view/ImageUnitPainter.h"
+#include "app/view/PacksUnitPainter.h"
 #include "app/view/RefBoxesUnitPainter.h"
 #include "model/Layout.h"
 #include "model/LayoutUnit.h"
@@ -58,8 +59,18 @@ CopyPlacement PlacementOf(const LayoutUnit& proof)
             win::SaturateToInt32(int64_t { second.y } - first.y) } };
 }
 
-void DrawCopy(
-    const PaintContext& context, const PageContent& content, LayoutUnit& root, const ProofUnits& names)
+void DrawPacks(const PaintContext& context, LayoutUnit& root, const ProofUnits& names, uint32_t copy)
+{
+    LayoutUnit* packs = Find(root, names.packs);
+    LayoutUnit* description = Find(root, names.description);
+    LayoutUnit* price = Find(root, names.price);
+    if (!packs || !description || !price || (packs->GetSingleOnly() && copy != 0))
+        return;
+    DrawPacksUnit(context, *packs, *description, *price, names.portrait);
+}
+
+void DrawCopy(const PaintContext& context, const PageContent& content, LayoutUnit& root,
+    const ProofUnits& names, uint32_t copy)
 {
     const bool portrait = names.portrait;
     if (const LayoutUnit* image = Find(root, names.image))
@@ -69,6 +80,7 @@ void DrawCopy(
         DrawBarcodeUnit(context.converter, *barcode, context.dc, context.reference);
     if (LayoutUnit* refBoxes = Find(root, names.refBoxes))
         DrawRefBoxesUnit(context, *refBoxes);
+    DrawPacks(context, root, names, copy);
 }
 
 void DrawProof(
@@ -81,7 +93,7 @@ void DrawProof(
     const uint32_t copies = CopiesOnPage(*proof, { paper.GetPaperWidth(), paper.GetPaperHeight() });
     for (uint32_t copy = 0; copy < copies; ++copy) {
         proof->SetCurrentItem(static_cast<int32_t>(copy));
-        DrawCopy(context, content, root, names);
+        DrawCopy(context, content, root, names, copy);
     }
     proof->SetCurrentItem(0);
     proof->FitToChildren();

@@ -10,6 +10,7 @@
 #include "app/view/PictureSource.h"
 #include "imaging/bitmap/PLWinBmp.h"
 #include "model/Layout.h"
+#include "model/PacksCollection.h"
 #include "platform/gdi/RecordingDeviceContext.h"
 #include "platform/win/AppContext.h"
 
@@ -91,12 +92,12 @@ struct PageFixture {
     }
 
     LayoutUnit& Unit(const std::string& name) { return *layout->GetRootUnit()->FindByName(name); }
-    PaintContext Context() { return { converter, dc, *layout, pictures, copies, content.reference }; }
+    PaintContext Context() { return { converter, dc, *layout, pictures, copies, content.reference, &packs }; }
     // The page at zoom 1 in a client area just the page's size: the page starts at the origin.
     LayoutConverter DrawScreen(const LayoutUnit* selected = nullptr)
     {
         const win::SIZE page { layout->GetPaper().GetPaperWidth(), layout->GetPaper().GetPaperHeight() };
-        return DrawPage(dc, { *layout, content, pictures, copies, 1.0, page, page, selected });
+        return DrawPage(dc, { *layout, content, pictures, copies, 1.0, page, page, selected, &packs });
     }
 
     gdi::RecordingDeviceContext dc;
@@ -105,6 +106,7 @@ struct PageFixture {
     FakePictures pictures;
     DisplayCopyCache copies;
     PageContent content;
+    PacksCollection packs;
 };
 
 } // namespace painttest
