@@ -10,6 +10,10 @@
 #include "imaging/wrapper/ImageCache.h"
 #include "model/Layout.h"
 #include "model/LayoutUnit.h"
+#include "model/PackTemplateFile.h"
+#include "model/PacksCollection.h"
+#include "model/ProductCatalog.h"
+#include "model/ProductCatalogFile.h"
 #include "platform/qt/QtDeviceContext.h"
 #include "platform/win/AppContext.h"
 
@@ -46,15 +50,16 @@ struct LayoutCase {
     const char* name;
     int32_t type;
     const char* image; // the image unit whose placement is checked
+    const char* packs; // the packs unit whose first row is checked
     win::POINT barcodeBar; // a layout point inside a wide bar of the start character
     friend void PrintTo(const LayoutCase& c, std::ostream* os) { *os << c.name; }
 };
 
 // The start character's first wide bar runs from 20.4 to 30.6 units right of the barcode anchor.
 const LayoutCase kLayouts[] = {
-    { "portrait", 0, "PImage", { 775, 252 } },
-    { "group", 1, "GImage", { 175, 1402 } },
-    { "combined", 2, "CGImage", { 775, 252 } },
+    { "portrait", 0, "PImage", "PPacks", { 775, 252 } },
+    { "group", 1, "GImage", "GPacks", { 175, 1402 } },
+    { "combined", 2, "CGImage", "CGPacks", { 775, 252 } },
 };
 
 class QtPageDrawing : public ::testing::TestWithParam<std::tuple<LayoutCase, bool>> {
@@ -68,9 +73,14 @@ protected:
         content.groupSamplePath = SamplePath("GroupSample.jpg");
         content.reference = kSampleReference;
         content.extraTexts[0] = "Orvanel Portrait Studio";
+        ResetGlobalProductCatalog();
+        ASSERT_EQ(ReadProductCatalogFile(SamplePath("ProductCatalog.csv"), GlobalProductCatalog()),
+            CatalogFileStatus::read);
+        ASSERT_EQ(ReadPackTemplateFile(SamplePath("Packs.csv"), packs), PackTemplateStatus::read);
     }
     void TearDown() override
     {
+        ResetGlobalProductCatalog();
         GetImageCache().RestoreInitialState();
         win::AppContext::Instance().Reset();
     }
@@ -85,6 +95,7 @@ protected:
 
     PageContent content;
     DisplayCopyCache copies;
+    PacksCollection packs;
 };
 
 TEST_P(QtPageDrawing, SamplePageShowsPictureBarcodeAndOverprintInPlace)
@@ -100,6 +111,15 @@ TEST_P(QtPageDrawing, SamplePageShowsPictureBarcodeAndOverprintInPlace)
     }
     layout.SetOverprintCopyright(true);
     layout.SetOverprintColour("FF0000");
+    // As the document does on loading: each packs unit repeats once per pack of its kind.
+    uint32_t groupPacks = 0;
+    for (std::size_t i = 0; i < packs.GetPackCount(); ++i)
+        groupPacks += packs.PackHasGroupProduct(i);
+    for (const char* name : { "PPacks", "GPacks", "CGPacks" }) {
+        if (LayoutUnit* unit = layout.GetRootUnit()->FindByName(name))
+            unit->SetRepeatCount(
+                name[0] == 'P' ? static_cast<uint32_t>(packs.GetPackCount()) - groupPacks : groupPacks);
+    }
     CachePictureSource pictures(GetImageCache(), [this] {
         ImageResult result;
         GetImageCache().GetImage(content.portraitSamplePath, result);
@@ -116,8 +136,9 @@ TEST_P(QtPageDrawing, SamplePageShowsPictureBarcodeAndOverprintInPlace)
     QPainter painter(&image);
     gdi::QtDeviceContext dc(painter, printing);
     dc.SetMapMode(gdi::MM_LOMETRIC);
-    converter = DrawPage(
-        dc, { layout, content, pictures, copies, 1.0, page, { client.width(), client.height() }, nullptr });
+    converter = DrawPage(dc,
+        { layout, content, pictures, copies, 1.0, page, { client.width(), client.height() }, nullptr,
+            &packs });
     painter.end();
     const std::string file
         = std::string("page-") + c.name + (printing ? "-printer-300dpi.png" : "-screen-zoom1.png");
@@ -147,6 +168,10 @@ TEST_P(QtPageDrawing, SamplePageShowsPictureBarcodeAndOverprintInPlace)
     const QPoint stripTopLeft = Pixel(dc, converter, { box.left, box.top });
     const QPoint stripBottomRight = Pixel(dc, converter, { box.right, box.top + (box.bottom - box.top) / 5 });
     EXPECT_TRUE(qttest::InkBounds(image, QRect(stripTopLeft, stripBottomRight), Red).isValid());
+    // The first pack's description: text within a line's height below the packs unit's anchor.
+    const win::POINT row = layout.GetRootUnit()->FindByName(c.packs)->GetAbsolutePosition(0);
+    const QRect firstRow(Pixel(dc, converter, row), Pixel(dc, converter, { row.x + 400, row.y + 40 }));
+    EXPECT_TRUE(qttest::InkBounds(image, firstRow, Dark).isValid());
     if (!printing) {
         EXPECT_EQ(image.pixel(2, 2), qRgb(214, 211, 206)); // the surround
     }
