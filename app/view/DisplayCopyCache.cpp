@@ -1,10 +1,12 @@
 #include "app/view/DisplayCopyCache.h"
 
 #include "imaging/bitmap/PLPixel32.h"
+#include "imaging/io/PLTextException.h"
 #include "platform/win/IntArithmetic.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 
 namespace {
 
@@ -109,8 +111,15 @@ const PLWinBmp* DisplayCopyCache::Get(const std::shared_ptr<Pellimar::DeviceInde
             [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; });
         entries_.erase(oldest);
     }
-    Entry entry { picture, picture.get(), picture->GetChangeCount(), turns, w, h,
-        MakeDisplayCopy(source, turns, w, h), clock_ };
+    std::unique_ptr<PLWinBmp> copy;
+    try {
+        copy = MakeDisplayCopy(source, turns, w, h);
+    } catch (const PLTextException&) {
+        return nullptr; // no memory for the copy: the picture is left out of this drawing
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    Entry entry { picture, picture.get(), picture->GetChangeCount(), turns, w, h, std::move(copy), clock_ };
     ++copiesMade_;
     entries_.push_back(std::move(entry));
     return entries_.back().copy.get();

@@ -20,7 +20,8 @@ public:
 
     // The picture turned clockwise by the quarter turns and reduced by nearest pixel to width x
     // height (either sign; a side larger than the turned picture keeps the picture's side, so that
-    // no copy is ever larger than the picture). Null for a picture without pixels or an empty size.
+    // no copy is ever larger than the picture). Null for a picture without pixels, an empty size, or
+    // when there is no memory for the copy.
     const PLWinBmp* Get(const std::shared_ptr<Pellimar::DeviceIndepBitmap>& picture, int quarterTurns,
         int64_t width, int64_t height);
 

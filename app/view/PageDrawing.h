@@ -2,7 +2,14 @@
 // (zoomed and centred on a grey surround on screen, at true size from the printer's margin corner
 // on paper), the background picture, the units of the layout's proof type, the extra texts, and
 // on screen the frame of the selected unit on top. The view's OnDraw hands over what it holds and
-// keeps the converter of a screen drawing for the mouse.
+// keeps the converter of a screen drawing for the mouse:
+//     const LayoutConverter used = DrawPage(dc, { doc.GetLayout(), content_, pictures_, copies_, zoom_,
+//         totalScrollSizeInPixels, clientSizeInPixels, selectedUnit_, &doc.GetPacks() });
+//     if (!dc.IsPrinting())
+//         converter_ = used;
+// with content_ from the program options (sample paths and texts, kSampleReference), pictures_ a
+// CachePictureSource over GetImageCache() that loads the document's sample images, and copies_
+// the view's DisplayCopyCache.
 #pragma once
 
 #include "app/view/DisplayConverter.h"
