@@ -6,6 +6,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <memory>
 
 namespace fw {
 
@@ -51,6 +52,17 @@ View* SplitterWnd::GetPane(int row, int column) const
     if (row != 0 || column < 0 || column >= GetColumnCount())
         return nullptr;
     return columns_[static_cast<std::size_t>(column)].view;
+}
+
+void SplitterWnd::DeleteView(int row, int column)
+{
+    View* const view = GetPane(row, column);
+    if (view == nullptr)
+        return;
+    columns_[static_cast<std::size_t>(column)].view = nullptr;
+    // The splitter let go of it: destroying the widget takes it out of the splitter, the
+    // document's views and the frame's active view.
+    std::unique_ptr<View> owned(view);
 }
 
 void SplitterWnd::SetColumnInfo(int column, int ideal, int minimum)

@@ -32,6 +32,9 @@ public:
     win::BOOL CreateView(
         int row, int column, const ViewFactory& viewClass, win::SIZE initial, CreateContext& context);
     View* GetPane(int row, int column) const;
+    // Destroys the pane's view (it leaves its document), so that CreateView can fill the pane
+    // again.
+    void DeleteView(int row, int column);
     int GetColumnCount() const { return static_cast<int>(columns_.size()); }
 
     void SetColumnInfo(int column, int ideal, int minimum);
