@@ -1,8 +1,8 @@
 // The pack template, the pack counts of the layout and the sample pictures.
 #include "app/document/OrvanelDoc.h"
 
+#include "app/dialogs/ProgramOptions.h"
 #include "app/document/DocumentHints.h"
-#include "app/document/DocumentOptions.h"
 #include "imaging/wrapper/ImageCache.h"
 #include "model/PackTemplateFile.h"
 #include "platform/win/LastError.h"
@@ -17,7 +17,7 @@ enum LayoutType : int32_t { portraitType = 0, groupType = 1, combinedType = 2 };
 bool COrvanelDoc::LoadPackTemplate()
 {
     bool read = false;
-    const std::string path = documentoptions::PackTemplatePath();
+    const std::string path = ProgramOptions::Instance().packDetailsPath;
     if (!path.empty()) {
         errno = 0;
         switch (ReadPackTemplateFile(path, packs_)) {
@@ -58,9 +58,9 @@ void COrvanelDoc::LoadSampleImages()
 {
     const int32_t type = layout_->GetLayoutType();
     if (type == portraitType || type == combinedType)
-        PrepareSample(documentoptions::PortraitSamplePath(), "PImage");
+        PrepareSample(ProgramOptions::Instance().portraitSamplePath, "PImage");
     if (type == groupType || type == combinedType)
-        PrepareSample(documentoptions::GroupSamplePath(), type == groupType ? "GImage" : "CGImage");
+        PrepareSample(ProgramOptions::Instance().groupSamplePath, type == groupType ? "GImage" : "CGImage");
 }
 
 void COrvanelDoc::PrepareSample(const std::string& path, const std::string& unitName)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "UnexpectedModals.h"
+#include "app/dialogs/ProgramOptions.h"
 #include "app/document/OrvanelDoc.h"
 #include "app/document/UndoManager.h"
 #include "imaging/wrapper/ImageCache.h"
@@ -68,6 +69,7 @@ protected:
         win::AppContext::Instance().SetModalServices(modal);
         GetUndoManager().Reset();
         GetImageCache().RestoreInitialState();
+        ProgramOptions::Instance().Reset();
         drawingView = std::make_unique<RecordingView>();
         formView = std::make_unique<RecordingView>();
         document = std::make_unique<COrvanelDoc>();
@@ -85,6 +87,7 @@ protected:
         win::AppContext::Instance().Reset();
         GetUndoManager().Reset();
         GetImageCache().RestoreInitialState();
+        ProgramOptions::Instance().Reset();
     }
 
     // What both views received since the last call.
