@@ -77,6 +77,17 @@ TEST_F(PaperSpecsTest, DefaultMarginsAreThirtyAndTheLayoutStoresItsPapersMargins
     EXPECT_EQ(PaperSpecs(0).GetMarginLeft(), 45);
 }
 
+// A sheet whose layout was refused gives up its margins: nothing reaches the settings.
+TEST_F(PaperSpecsTest, DiscardedMarginsAreNotStored)
+{
+    {
+        Layout layout;
+        layout.GetPaper().SetMarginLeft(45);
+        layout.GetPaper().DiscardMargins();
+    }
+    EXPECT_TRUE(store->Writes().empty());
+}
+
 TEST_F(PaperSpecsTest, SizesFindTheFirstMatchingEntry)
 {
     PaperSpecs paper(0);
