@@ -41,6 +41,16 @@ Money Times(const Money& price, int64_t count)
     return price * win::SaturateToInt32(count);
 }
 
+// The product whose prices stand in for product's after its first item: the one its
+// NonSAProductID names when the catalogue holds it, otherwise product itself.
+std::shared_ptr<ProductDetails> StandIn(
+    const ProductCatalog& catalog, const std::shared_ptr<ProductDetails>& product)
+{
+    const uint32_t id = product->GetNonSAProductID();
+    auto standIn = id != 0 ? catalog.FindProduct(id) : nullptr;
+    return standIn ? standIn : product;
+}
+
 // How many items of an entry are priced mounted and unmounted at the product's own prices and at
 // those of the product that stands in for it.
 struct ItemCounts {
@@ -117,10 +127,7 @@ Money ProductCatalog::PriceOrder(const OrderSummary& summary, std::map<uint32_t,
             const auto own = FindProduct(id);
             if (!own)
                 continue;
-            const uint32_t otherId = own->GetNonSAProductID();
-            auto other = otherId != 0 ? FindProduct(otherId) : nullptr;
-            if (!other)
-                other = own;
+            const auto other = StandIn(*this, own);
 
             const int64_t items = int64_t { entry.colourQuantity } + entry.monoQuantity;
             const int64_t mounts = int64_t { entry.colourMounts } + entry.monoMounts;
