@@ -68,20 +68,20 @@ TEST_F(ChangeReports, ReportsEveryEditLineByLine)
           "Event packs service changed from: Full Service to: Data Entry and Return\r\n"
           "Pack \"Pack A: two 7x5 prints and four wallets\" price changed from: 29.00 to: 27.50\r\n"
           "Pack \"Pack A: two 7x5 prints and four wallets\" No Display On Web changed from: No to: Yes\r\n"
-          "Pack \"Pack B: 10x8, two 7x5 prints and four wallets: 10x8\" Product Quantity changed from: 1 to: "
+          "Pack \"Pack B: 10x8, two 7x5, four wallets: 10x8\" Product Quantity changed from: 1 to: "
           "2\r\n"
-          "Pack \"Pack B: 10x8, two 7x5 prints and four wallets: 7x5\" changed from: Colour to: Mono\r\n"
-          "Pack \"Pack B: 10x8, two 7x5 prints and four wallets: Wallets\" changed from: No Mounts to: "
+          "Pack \"Pack B: 10x8, two 7x5, four wallets: 7x5\" changed from: Colour to: Mono\r\n"
+          "Pack \"Pack B: 10x8, two 7x5, four wallets: Wallets\" changed from: No Mounts to: "
           "Mounts\r\n"
-          "Pack \"Pack C: card mounted 10x8 and two 7x5 prints: M10x8\" Product ID changed from: 14 to: "
+          "Pack \"Pack C: mounted 10x8, two 7x5: M10x8\" Product ID changed from: 14 to: "
           "15\r\n"
           "Pack long description changed from: Pack D: 12x10, 10x8 and two 7x5 prints to: Pack D: 12x10, "
           "10x8 and 7x5 prints\r\n"
           "Pack short description changed from: Pack D to: Pack D+\r\n"
-          "Pack \"Keepsake pack: keyrings, fridge magnet and bookmark\" Product Bookmark deleted\r\n"
-          "Pack \"Digital pack: full resolution file and a 10x8 print\" Product USB added\r\n";
+          "Pack \"Keepsake: keyring, magnet, bookmark\" Product Bookmark deleted\r\n"
+          "Pack \"Digital: full size file and a 10x8\" Product USB added\r\n";
     const std::string postageLine = "Pack \"Postage and Packing\" price changed from: 3.95 to: 4.50\r\n";
-    const std::string tail = "Event pack deleted: Panoramic group pack: 20x8 panoramic print\r\n";
+    const std::string tail = "Event pack deleted: Panoramic: 20x8 group print\r\n";
 
     std::string text;
     EXPECT_TRUE(packs.ReportChanges(edited, text, false));
@@ -103,7 +103,7 @@ TEST_F(ChangeReports, MovedAndAddedPacksAndAServiceTypeWithoutName)
     edited.AddPostageAndLateFeePacks(-1, Money(), 0, Money(500));
     edited.SetServiceType(7);
 
-    const std::string two = "Group pack 2: 12x8 group print and a 7x5 portrait";
+    const std::string two = "Group 2: 12x8 group and a 7x5";
     const std::string three = "Group pack 3: card mounted 12x8 group print";
     const std::string lines = "Event packs service changed from: Full Service to: 7\r\n"
                               "Pack long description changed from: "
