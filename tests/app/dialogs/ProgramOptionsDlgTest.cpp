@@ -136,8 +136,10 @@ TEST_F(ProgramOptionsDlgTest, BrowsingKeepsWhatWasTypedAndEntersAChosenTemplateI
         qttest::TypeInto(d, D::IDC_EXTRA_TEXT_1, "Typed before browsing");
         qttest::Click(d, D::IDC_BROWSE_PORTRAIT);
         EXPECT_EQ(Text(d, D::IDC_PORTRAIT_SAMPLE), "/photos/portrait 2.jpeg");
+        qttest::TypeInto(d, D::IDC_EXTRA_TEXT_1 + 1, "Typed before choosing the viewer");
         qttest::Click(d, D::IDC_BROWSE_VIEWER);
         EXPECT_EQ(Text(d, D::IDC_IMAGE_VIEWER), "/usr/bin/display");
+        EXPECT_EQ(Text(d, D::IDC_EXTRA_TEXT_1 + 1), "Typed before choosing the viewer");
         qttest::Click(d, D::IDC_BROWSE_GROUP); // cancelled: nothing changes
         EXPECT_EQ(Text(d, D::IDC_GROUP_SAMPLE), "/opt/orvanel/GroupSample.jpg");
         qttest::Click(d, D::IDC_BROWSE_PACK_CSV);
@@ -172,6 +174,7 @@ TEST_F(ProgramOptionsDlgTest, BrowsingKeepsWhatWasTypedAndEntersAChosenTemplateI
     EXPECT_EQ(options.imageViewer, "/usr/bin/display");
     EXPECT_EQ(options.packDetailsPath, "/templates/School.csv");
     EXPECT_EQ(options.extraText[0], "Typed before browsing");
+    EXPECT_EQ(options.extraText[1], "Typed before choosing the viewer");
     EXPECT_EQ(Stored("PersistentCombos", "PackCsv00"), "/templates/School.csv");
 }
 
