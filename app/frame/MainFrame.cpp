@@ -1,6 +1,6 @@
 #include "app/frame/MainFrame.h"
 
-#include "app/frame/FormPlaceholder.h"
+#include "app/form/OrvanelForm.h"
 #include "app/view/OrvanelView.h"
 #include "platform/qt/fw/Accelerators.h"
 #include "platform/qt/fw/CommandIds.h"
@@ -76,7 +76,7 @@ win::BOOL CMainFrame::OnCreateClient(fw::CreateContext& context)
         || !splitter_.CreateView(
             0, 0, [] { return std::make_unique<COrvanelView>(); }, { w - kInitialFormWidth, h }, context)
         || !splitter_.CreateView(
-            0, 1, [] { return std::make_unique<FormPlaceholder>(); }, { kInitialFormWidth, h }, context))
+            0, 1, [] { return std::make_unique<COrvanelForm>(); }, { kInitialFormWidth, h }, context))
         return win::FALSE;
     if (COrvanelView* view = GetLayoutView())
         view->SetExtraTextClicked([this](int n) { SelectFormExtraText(n); });
@@ -89,7 +89,7 @@ void CMainFrame::OnSize(win::UINT type, int cx, int cy)
     fw::FrameWnd::OnSize(type, cx, cy);
     if (type == win::SIZE_MINIMIZED || !splitterCreated_)
         return;
-    const FormPlaceholder* form = GetFormView();
+    const COrvanelForm* form = GetFormView();
     const int formWidth = form != nullptr ? form->GetPanelWidthWithMargin() : kInitialFormWidth;
     splitter_.SetColumnInfo(0, std::max(cx - formWidth, kMinViewWidth), kMinViewWidth);
     splitter_.RecalcLayout();
@@ -100,14 +100,15 @@ COrvanelView* CMainFrame::GetLayoutView() const
     return dynamic_cast<COrvanelView*>(splitter_.GetPane(0, 0));
 }
 
-FormPlaceholder* CMainFrame::GetFormView() const
+COrvanelForm* CMainFrame::GetFormView() const
 {
-    return dynamic_cast<FormPlaceholder*>(splitter_.GetPane(0, 1));
+    return dynamic_cast<COrvanelForm*>(splitter_.GetPane(0, 1));
 }
 
-void CMainFrame::SelectFormExtraText(int)
+void CMainFrame::SelectFormExtraText(int n)
 {
-    // The placeholder has no extra text slots to show.
+    if (COrvanelForm* form = GetFormView())
+        form->SelectExtraText(n);
 }
 
 void CMainFrame::OnZoomIn()

@@ -8,7 +8,7 @@
 #include "platform/qt/fw/ToolBar.h"
 
 class COrvanelView;
-class FormPlaceholder;
+class COrvanelForm;
 
 // The commands of the zoom buttons.
 inline constexpr win::UINT ID_ZOOM_IN = 101;
@@ -24,7 +24,7 @@ public:
 
     // The left pane when it is the drawing view, the right one when it is the form.
     COrvanelView* GetLayoutView() const;
-    FormPlaceholder* GetFormView() const;
+    COrvanelForm* GetFormView() const;
     // Shows extra text slot n (0 to 7) in the form.
     void SelectFormExtraText(int n);
 

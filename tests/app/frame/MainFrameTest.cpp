@@ -1,6 +1,6 @@
 // The main window: toolbar, accelerators, the splitter's columns, and a picture of the whole
 // window for a look.
-#include "app/frame/FormPlaceholder.h"
+#include "app/form/OrvanelForm.h"
 #include "app/frame/MainFrameFixture.h"
 #include "model/LayoutUnit.h"
 #include "platform/qt/fw/CommandIds.h"
@@ -71,6 +71,17 @@ TEST_F(MainFrameTest, CtrlZUndoesADragAndF6MovesToTheForm)
     frame->SetActiveView(view);
     QTest::keyClick(frame, Qt::Key_F6);
     EXPECT_EQ(frame->GetActiveView(), frame->GetFormView());
+}
+
+TEST_F(MainFrameTest, ClickingAnExtraTextShowsItsSlotInTheForm)
+{
+    LayoutUnit& text = Unit("ExtraTxt3");
+    text.SetVisible(true);
+    view->repaint(); // measures the text's size
+    Click(CentreOf(text));
+    ASSERT_NE(view->GetSelectedUnit(), nullptr);
+    EXPECT_EQ(view->GetSelectedUnit()->GetName(), "ExtraTxt3");
+    EXPECT_EQ(frame->GetFormView()->currentTextNumber, 3u);
 }
 
 TEST_F(MainFrameTest, PictureOfTheMainWindow)
