@@ -68,7 +68,11 @@ COrvanelDoc* COrvanelView::GetDocument() const
 void COrvanelView::OnInitialUpdate()
 {
     fw::ScrollView::OnInitialUpdate();
-    SetScrollSizes(gdi::MM_LOMETRIC, { 100, 100 });
+    // A placeholder size until the first fit; after it (a new or opened layout) the page's own.
+    if (fitted_)
+        UpdateScrollSizes();
+    else
+        SetScrollSizes(gdi::MM_LOMETRIC, { 100, 100 });
 }
 
 void COrvanelView::OnUpdate(fw::View*, win::LPARAM hint)

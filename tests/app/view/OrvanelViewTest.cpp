@@ -147,9 +147,19 @@ TEST_F(ViewTest, LosingTheMouseInADragMovesNothing)
     QTest::mousePress(view, Qt::LeftButton, {}, from);
     QTest::mouseMove(view, from + QPoint(40, 40));
     ASSERT_TRUE(view->IsDragging());
+    const QImage during = view->grab().toImage();
     QFocusEvent lost(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(view, &lost);
     EXPECT_FALSE(view->IsDragging());
+    // The drag frame was drawn over the page around the unit's new place, and is gone.
+    const QImage after = view->grab().toImage();
+    const win::RECT frame = view->LayoutToClient(Unit("PImage").GetBounds());
+    int changed = 0;
+    for (int x = std::min(frame.left, frame.right) + 40; x < std::max(frame.left, frame.right) + 40; ++x) {
+        const int y = std::min(frame.top, frame.bottom) + 41;
+        changed += during.pixel(x, y) != after.pixel(x, y);
+    }
+    EXPECT_GT(changed, std::abs(frame.right - frame.left) / 3);
     QTest::mouseRelease(view, Qt::LeftButton, {}, from + QPoint(40, 40));
     EXPECT_EQ(Bytes(document->GetLayout()), bytes);
     EXPECT_EQ(GetUndoManager().GetUndoCount(), 0u);
