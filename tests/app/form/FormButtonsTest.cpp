@@ -1,4 +1,5 @@
 #include "app/dialogs/CalcImagePropsDlg.h"
+#include "app/dialogs/ProgramOptionsDlg.h"
 #include "app/document/DocumentHints.h"
 #include "app/form/FormFixture.h"
 #include "platform/qt/fw/CommandIds.h"
@@ -201,6 +202,35 @@ TEST_F(FormTest, PaperChoiceFillsTheSizeOrFreesTheEdits)
     combo->SetCurSel(10);
     form->OnPaperSelChange();
     EXPECT_FALSE(form->paperHeightEdit.IsReadOnly());
+}
+
+} // namespace
+} // namespace formtest
+
+namespace formtest {
+namespace {
+
+TEST_F(FormTest, ANudgeOrDragReloadsTheForm)
+{
+    Unit("PImage").SetX(77);
+    document->UnitMoved(false);
+    EXPECT_EQ(Text(1036), "77");
+    Unit("PImage").SetX(88);
+    document->UnitMoved(true);
+    EXPECT_EQ(Text(1036), "88");
+}
+
+TEST_F(FormTest, OptionsOkEmptiesTheImageCacheCancelLeavesIt)
+{
+    GetImageCache().SetSize(3, false);
+    qttest::ScriptDialog<ProgramOptionsDlg>(
+        *modal, ProgramOptionsDlg::IDD, [](ProgramOptionsDlg& d) { qttest::Click(d, win::IDCANCEL); });
+    Click(1017);
+    EXPECT_EQ(GetImageCache().GetSlotCount(), 3u);
+    qttest::ScriptDialog<ProgramOptionsDlg>(
+        *modal, ProgramOptionsDlg::IDD, [](ProgramOptionsDlg& d) { qttest::Click(d, win::IDOK); });
+    Click(1017);
+    EXPECT_EQ(GetImageCache().GetSlotCount(), ImageCache::kInitialSize);
 }
 
 } // namespace
