@@ -68,7 +68,7 @@ bool ProductDetails::ReadCsv(CsvCursor& in)
     if (!in.Text(fields_.Long) || fields_.Long.empty())
         return false;
     for (const auto& field : ProductFieldTable) {
-        if (field.position > 1 && catalogversions::FormHas(field.fileSince))
+        if (field.position > 1 && catalogversions::FormHas(field.since))
             fieldtable::ReadCsv(in, fields_, field);
     }
     if (!catalogversions::FormHas(catalogversions::product::SepPackScanSince))
