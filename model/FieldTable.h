@@ -227,7 +227,14 @@ void ReadHeld(
         [&](const FieldRow<Record>& row) { VisitValue(record, row, read); });
 }
 
-template <typename Record> void Copy(FieldTable<Record> rows, const Record& source, Record& target)
+template <typename Record> void SetDefaults(std::type_identity_t<FieldTable<Record>> rows, Record& record)
+{
+    for (const FieldRow<Record>& row : rows)
+        SetDefault(record, row);
+}
+
+template <typename Record>
+void Copy(std::type_identity_t<FieldTable<Record>> rows, const Record& source, Record& target)
 {
     for (const FieldRow<Record>& row : rows)
         Copy(source, target, row);
@@ -297,7 +304,8 @@ bool ReadMessageValue(FieldTable<Record> rows, Record& record, std::istream& in,
     return true;
 }
 
-template <typename Record> void Store(FieldTable<Record> rows, const Record& record, win::Archive& archive)
+template <typename Record>
+void Store(std::type_identity_t<FieldTable<Record>> rows, const Record& record, win::Archive& archive)
 {
     for (const FieldRow<Record>& row : rows)
         Store(archive, record, row);

@@ -78,8 +78,7 @@ DatabaseRecord* PackDetails::Clone(DatabaseRecord& target) const
     auto* pack = dynamic_cast<PackDetails*>(&target);
     if (pack && pack != this) {
         pack->products_ = products_;
-        for (const auto& field : PackFieldTable)
-            fieldtable::Copy(fields_, pack->fields_, field);
+        fieldtable::Copy(PackFieldTable, fields_, pack->fields_);
     }
     return pack;
 }

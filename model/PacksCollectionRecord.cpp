@@ -66,10 +66,8 @@ uint8_t PacksCollection::ReadFields(std::istream& in)
 DatabaseRecord* PacksCollection::Clone(DatabaseRecord& target) const
 {
     auto* collection = dynamic_cast<PacksCollection*>(&target);
-    if (collection) {
-        for (const auto& field : PacksCollectionFieldTable)
-            fieldtable::Copy(fields_, collection->fields_, field);
-    }
+    if (collection)
+        fieldtable::Copy(PacksCollectionFieldTable, fields_, collection->fields_);
     return collection;
 }
 
@@ -89,8 +87,7 @@ bool PacksCollection::Traverse(TraverseAction& action)
 void PacksCollection::Store(win::Archive& archive) const
 {
     archive << GetId();
-    for (const auto& field : PacksCollectionFieldTable)
-        fieldtable::Store(archive, fields_, field);
+    fieldtable::Store(PacksCollectionFieldTable, fields_, archive);
     archive << static_cast<uint32_t>(packs_.size());
     for (const auto& pack : packs_)
         pack->Store(archive);

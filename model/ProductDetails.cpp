@@ -20,31 +20,26 @@ const auto& FieldsById()
 
 ProductDetails::ProductDetails()
 {
-    for (const auto& field : ProductFieldTable)
-        fieldtable::SetDefault(fields_, field);
+    fieldtable::SetDefaults(ProductFieldTable, fields_);
 }
 
 ProductDetails::ProductDetails(const ProductDetails& other)
     : Archivable(other)
     , DatabaseRecord(other)
 {
-    for (const auto& field : ProductFieldTable)
-        fieldtable::Copy(other.fields_, fields_, field);
+    fieldtable::Copy(ProductFieldTable, other.fields_, fields_);
 }
 
 ProductDetails& ProductDetails::operator=(const ProductDetails& other)
 {
-    if (&other != this) {
-        for (const auto& field : ProductFieldTable)
-            fieldtable::Copy(other.fields_, fields_, field);
-    }
+    if (&other != this)
+        fieldtable::Copy(ProductFieldTable, other.fields_, fields_);
     return *this;
 }
 
 void ProductDetails::SetFields(const ProductFields& fields)
 {
-    for (const auto& field : ProductFieldTable)
-        fieldtable::Copy(fields, fields_, field);
+    fieldtable::Copy(ProductFieldTable, fields, fields_);
     MarkAllFieldsModified();
 }
 
