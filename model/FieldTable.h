@@ -259,36 +259,39 @@ template <typename Record> MessageField<Record> FindMessageField(FieldTable<Reco
     return field;
 }
 
-template <typename Record> int32_t& IntegerOf(const FieldRow<Record>& row, Record& record)
+template <typename Record, typename Target>
+requires std::is_same_v<std::remove_const_t<Target>, Record>
+auto& IntegerOf(const FieldRow<Record>& row, Target& values)
 {
-    return record.*std::get<int32_t Record::*>(row.member);
+    return values.*std::get<int32_t Record::*>(row.member);
 }
 
 } // namespace detail
 
-// Writes the message fields 0 to fieldCount - 1 in id order (with pendingOnly only the modified
-// ones).
-template <typename Record>
-void WriteMessage(
-    FieldTable<Record> rows, Record& record, bool pendingOnly, std::ostream& out, uint16_t fieldCount)
+// Writes the message fields 0 to fieldCount - 1 of the record, whose values are in values, in id
+// order (with pendingOnly only the modified ones).
+template <typename Fields>
+void WriteMessage(std::type_identity_t<FieldTable<Fields>> rows, DatabaseRecord& record, const Fields& values,
+    bool pendingOnly, std::ostream& out, uint16_t fieldCount)
 {
     for (uint16_t id = 0; id < fieldCount; ++id) {
         const auto field = detail::FindMessageField(rows, id);
         if (!field.first)
             continue;
         if (field.second) {
-            const win::POINT pair { detail::IntegerOf(*field.first, record),
-                detail::IntegerOf(*field.second, record) };
+            const win::POINT pair { detail::IntegerOf(*field.first, values),
+                detail::IntegerOf(*field.second, values) };
             record.WriteDispatchPoint(pendingOnly, out, pair, id);
             continue;
         }
-        WriteDispatch(record, pendingOnly, out, record, *field.first);
+        WriteDispatch(record, pendingOnly, out, values, *field.first);
     }
 }
 
-// Reads the value of one message field; false for an id that no row has.
-template <typename Record>
-bool ReadMessageValue(FieldTable<Record> rows, Record& record, std::istream& in, uint16_t id)
+// Reads the value of one message field of the record into values; false for an id that no row has.
+template <typename Fields>
+bool ReadMessageValue(std::type_identity_t<FieldTable<Fields>> rows, const DatabaseRecord& record,
+    Fields& values, std::istream& in, uint16_t id)
 {
     const auto field = detail::FindMessageField(rows, id);
     if (!field.first)
@@ -296,11 +299,11 @@ bool ReadMessageValue(FieldTable<Record> rows, Record& record, std::istream& in,
     if (field.second) {
         win::POINT pair;
         record.ReadDispatchPoint(in, pair);
-        detail::IntegerOf(*field.first, record) = pair.x;
-        detail::IntegerOf(*field.second, record) = pair.y;
+        detail::IntegerOf(*field.first, values) = pair.x;
+        detail::IntegerOf(*field.second, values) = pair.y;
         return true;
     }
-    ReadDispatch(record, in, record, *field.first);
+    ReadDispatch(record, in, values, *field.first);
     return true;
 }
 

@@ -25,8 +25,7 @@ void PacksCollection::MarkAllFieldsModified()
 
 void PacksCollection::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    for (const auto& field : PacksCollectionFieldTable)
-        fieldtable::WriteDispatch(*this, pendingOnly, out, fields_, field);
+    fieldtable::WriteMessage(PacksCollectionFieldTable, *this, fields_, pendingOnly, out, fieldCount);
     if (writeTerminator)
         WriteDispatchRaw16(out, fieldCount);
 }
@@ -53,10 +52,7 @@ uint8_t PacksCollection::ReadFields(std::istream& in)
     }
     case DispatchOp::fieldUpdates:
         ReadFieldUpdates(in, fieldCount, [&](uint16_t fieldId) {
-            const PacksCollectionField* field = fieldtable::FindById(PacksCollectionFieldTable, fieldId);
-            if (field)
-                fieldtable::ReadDispatch(*this, in, fields_, *field);
-            return field != nullptr;
+            return fieldtable::ReadMessageValue(PacksCollectionFieldTable, *this, fields_, in, fieldId);
         });
         break;
     }

@@ -93,8 +93,7 @@ void ProductDetails::MarkAllFieldsModified()
 
 void ProductDetails::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    for (const ProductField* field : FieldsById())
-        fieldtable::WriteDispatch(*this, pendingOnly, out, fields_, *field);
+    fieldtable::WriteMessage(ProductFieldTable, *this, fields_, pendingOnly, out, fieldCount);
     if (writeTerminator)
         WriteDispatchRaw16(out, fieldCount);
 }
@@ -104,10 +103,7 @@ uint8_t ProductDetails::ReadFields(std::istream& in)
     // The operation byte is read and not looked at: a product only ever takes field updates.
     const uint8_t operation = ReadDispatchOperation(in);
     ReadFieldUpdates(in, fieldCount, [&](uint16_t fieldId) {
-        const ProductField* field = fieldtable::FindById(ProductFieldTable, fieldId);
-        if (field)
-            fieldtable::ReadDispatch(*this, in, fields_, *field);
-        return field != nullptr;
+        return fieldtable::ReadMessageValue(ProductFieldTable, *this, fields_, in, fieldId);
     });
     return operation;
 }
