@@ -1,0 +1,447 @@
+#include "util/window/TreeFileCtrl.h"
+
+#include "util/ShareEnumerator.h"
+#include "util/window/SystemImageList.h"
+
+#include <QHeaderView>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <utility>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kFileRole = Qt::UserRole + 1;
+
+std::string WithoutTrailingSlash(std::string path)
+{
+    while (path.size() > 1 && path.ends_with('/'))
+        path.pop_back();
+    return path;
+}
+
+std::vector<std::string> Segments(const std::string& rest)
+{
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start < rest.size()) {
+        const size_t end = std::min(rest.find('/', start), rest.size());
+        if (end > start)
+            parts.push_back(rest.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+bool Hidden(const std::string& name)
+{
+    return name.starts_with('.');
+}
+
+} // namespace
+
+std::unique_ptr<CTreeFileCtrl> CTreeFileCtrl::CreateObject()
+{
+    return std::make_unique<CTreeFileCtrl>();
+}
+
+CTreeFileCtrl::CTreeFileCtrl(QWidget* parent)
+    : QTreeWidget(parent)
+{
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(this, &QTreeWidget::itemExpanded, this, &CTreeFileCtrl::OnExpanded);
+    connect(this, &QTreeWidget::itemCollapsed, this, &CTreeFileCtrl::OnCollapsed);
+    connect(this, &QTreeWidget::currentItemChanged, this, &CTreeFileCtrl::OnCurrentChanged);
+    connect(this, &QTreeWidget::itemChanged, this, &CTreeFileCtrl::OnItemChanged);
+}
+
+CTreeFileCtrl::~CTreeFileCtrl()
+{
+    StopAllWatchers();
+    navigating_ = true;
+    clear();
+}
+
+void CTreeFileCtrl::SetRootFolder(const std::string& path)
+{
+    rootFolder_ = WithoutTrailingSlash(path);
+    Refresh();
+}
+
+void CTreeFileCtrl::SetShowFiles(bool show)
+{
+    showFiles_ = show;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetShowMyComputer(bool show)
+{
+    showComputerItem_ = show;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetShowRootItem(bool show)
+{
+    showRootItem_ = show;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetMonitorChanges(bool monitor)
+{
+    monitoring_.store(monitor);
+    Refresh();
+}
+
+void CTreeFileCtrl::SetMountTable(const std::string& tablePath)
+{
+    mountTable_ = tablePath;
+    Refresh();
+}
+
+void CTreeFileCtrl::UseSystemImageList()
+{
+    Refresh();
+}
+
+void CTreeFileCtrl::Refresh()
+{
+    const std::string selected = GetSelectedPath();
+    const bool expanded = currentItem() != nullptr && currentItem()->isExpanded();
+    GetShareEnumerator().Refresh();
+    StopAllWatchers();
+    navigating_ = true;
+    clear();
+    computerItem_ = nullptr;
+    rootItem_ = nullptr;
+    mounts_ = ReadMountTable(mountTable_);
+    if (!rootFolder_.empty()) {
+        DisplayPath(rootFolder_, invisibleRootItem());
+    } else if (showComputerItem_) {
+        computerItem_ = new QTreeWidgetItem(invisibleRootItem(), QStringList(QStringLiteral("Computer")));
+        computerItem_->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        computerItem_->setIcon(0, GetSystemImageList().GetIcon(GetSystemImageList().GetIconIndex("/")));
+    } else {
+        DisplayDrives(invisibleRootItem());
+    }
+    navigating_ = false;
+    if (!selected.empty()) {
+        navigating_ = true;
+        SetSelectedPath(selected, expanded);
+        navigating_ = false;
+    }
+}
+
+std::string CTreeFileCtrl::ItemToPath(const QTreeWidgetItem* item) const
+{
+    return item != nullptr ? item->data(0, kPathRole).toString().toStdString() : std::string();
+}
+
+bool CTreeFileCtrl::ItemIsFile(const QTreeWidgetItem* item) const
+{
+    return item != nullptr && item->data(0, kFileRole).toBool();
+}
+
+QTreeWidgetItem* CTreeFileCtrl::Insert(QTreeWidgetItem* parent, const std::string& path,
+    const std::string& name, bool file, bool mayHaveChildren)
+{
+    auto* item = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(name)));
+    item->setData(0, kPathRole, QString::fromStdString(path));
+    item->setData(0, kFileRole, file);
+    SystemImageList& icons = GetSystemImageList();
+    item->setIcon(0, icons.GetIcon(icons.GetIconIndex(path)));
+    if (!file && GetShareEnumerator().IsShared(path))
+        item->setToolTip(0, QStringLiteral("Shared"));
+    // Files never get an expand button; a folder keeps one until listing finds it empty.
+    item->setChildIndicatorPolicy(
+        mayHaveChildren ? QTreeWidgetItem::ShowIndicator : QTreeWidgetItem::DontShowIndicator);
+    Qt::ItemFlags flags = item->flags();
+    if (file)
+        flags |= Qt::ItemNeverHasChildren;
+    if (allowRename_)
+        flags |= Qt::ItemIsEditable;
+    item->setFlags(flags);
+    return item;
+}
+
+void CTreeFileCtrl::SortChildren(QTreeWidgetItem* parent)
+{
+    QList<QTreeWidgetItem*> children = parent->takeChildren();
+    std::stable_sort(children.begin(), children.end(), [this](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+        if (ItemIsFile(a) != ItemIsFile(b))
+            return !ItemIsFile(a);
+        return a->text(0).compare(b->text(0), Qt::CaseInsensitive) < 0;
+    });
+    parent->addChildren(children);
+}
+
+void CTreeFileCtrl::DisplayPath(const std::string& path, QTreeWidgetItem* parent)
+{
+    const bool wasNavigating = std::exchange(navigating_, true);
+    qDeleteAll(parent->takeChildren());
+    if (parent == invisibleRootItem() && !rootFolder_.empty() && showRootItem_) {
+        rootItem_ = Insert(parent, rootFolder_, rootFolder_, false, true);
+        navigating_ = wasNavigating;
+        rootItem_->setExpanded(true);
+        return;
+    }
+    std::error_code error;
+    int added = 0;
+    for (fs::directory_iterator entries(path, error), end; !error && entries != end;
+         entries.increment(error)) {
+        const std::string name = entries->path().filename().string();
+        const bool folder = entries->is_directory(error);
+        if (Hidden(name) || (!folder && !showFiles_))
+            continue;
+        Insert(parent, entries->path().string(), name, !folder, folder);
+        ++added;
+    }
+    SortChildren(parent);
+    if (added == 0 && parent != invisibleRootItem())
+        parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+    if (monitoring_.load())
+        Watch(path);
+    navigating_ = wasNavigating;
+}
+
+void CTreeFileCtrl::DisplayDrives(QTreeWidgetItem* parent)
+{
+    for (const MountPoint& mount : mounts_)
+        Insert(parent, mount.path, mount.path, false, true);
+}
+
+void CTreeFileCtrl::ExpandItem(QTreeWidgetItem* item)
+{
+    if (item == computerItem_) {
+        DisplayDrives(item);
+        return;
+    }
+    const std::string path = ItemToPath(item);
+    std::error_code error;
+    if (fs::is_directory(path, error)) {
+        DisplayPath(path, item);
+        return;
+    }
+    RemoveItem(item);
+}
+
+// Removes an item whose file has gone; its parent keeps the expand button while siblings remain.
+void CTreeFileCtrl::RemoveItem(QTreeWidgetItem* item)
+{
+    QTreeWidgetItem* parent = item->parent();
+    if (item == dragItem_)
+        dragItem_ = nullptr;
+    if (item == editing_)
+        editing_ = nullptr;
+    if (item == pressed_)
+        pressed_ = nullptr;
+    delete item;
+    if (parent != nullptr && parent->childCount() == 0)
+        parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+}
+
+void CTreeFileCtrl::OnExpanded(QTreeWidgetItem* item)
+{
+    if (item->childCount() == 0 && item->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator)
+        ExpandItem(item);
+}
+
+void CTreeFileCtrl::OnCollapsed(QTreeWidgetItem* item)
+{
+    const std::string path = ItemToPath(item);
+    if (std::any_of(mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == path; }))
+        StopWatching(path);
+    if (item == rootItem_ || item == computerItem_)
+        return;
+    // Collapsing forgets the listing, so that expanding again reads the folder afresh.
+    if (QTreeWidgetItem* current = currentItem(); current != nullptr && current != item) {
+        for (QTreeWidgetItem* up = current->parent(); up != nullptr; up = up->parent()) {
+            if (up == item) {
+                setCurrentItem(item);
+                break;
+            }
+        }
+    }
+    const bool wasNavigating = std::exchange(navigating_, true);
+    qDeleteAll(item->takeChildren());
+    navigating_ = wasNavigating;
+    item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+}
+
+QTreeWidgetItem* CTreeFileCtrl::FindChildByName(QTreeWidgetItem* parent, const std::string& name) const
+{
+    const QString wanted = QString::fromStdString(name);
+    for (int i = 0; i < parent->childCount(); ++i) {
+        if (parent->child(i)->text(0) == wanted)
+            return parent->child(i);
+    }
+    return nullptr;
+}
+
+std::string CTreeFileCtrl::DriveOf(const std::string& path) const
+{
+    if (!rootFolder_.empty())
+        return rootFolder_;
+    return DriveOfPath(mounts_, path);
+}
+
+void CTreeFileCtrl::ExpandForWalk(QTreeWidgetItem* item)
+{
+    if (item->childCount() == 0 && item->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator)
+        ExpandItem(item);
+    item->setExpanded(true);
+}
+
+QTreeWidgetItem* CTreeFileCtrl::Lookup(const std::string& rawPath, bool expandOnWay)
+{
+    const std::string path = WithoutTrailingSlash(rawPath);
+    if (path.empty())
+        return nullptr;
+    QTreeWidgetItem* parent = invisibleRootItem();
+    std::string rest;
+    if (!rootFolder_.empty()) {
+        if (path == rootFolder_ || !PathIsInside(path, rootFolder_))
+            return path == rootFolder_ && !expandOnWay ? rootItem_ : nullptr;
+        rest = path.substr(rootFolder_.size());
+        if (rootItem_ != nullptr) {
+            parent = rootItem_;
+            if (expandOnWay)
+                ExpandForWalk(parent);
+        }
+    } else {
+        const std::string drive = DriveOfPath(mounts_, path);
+        if (drive.empty())
+            return nullptr;
+        if (computerItem_ != nullptr) {
+            parent = computerItem_;
+            if (expandOnWay)
+                ExpandForWalk(parent);
+        }
+        QTreeWidgetItem* driveItem = FindChildByName(parent, drive);
+        if (driveItem == nullptr)
+            return nullptr;
+        parent = driveItem;
+        rest = path.substr(drive.size());
+    }
+    for (const std::string& segment : Segments(rest)) {
+        if (expandOnWay && parent != invisibleRootItem())
+            ExpandForWalk(parent);
+        QTreeWidgetItem* child = FindChildByName(parent, segment);
+        if (child == nullptr)
+            return nullptr;
+        parent = child;
+    }
+    return parent == invisibleRootItem() ? nullptr : parent;
+}
+
+QTreeWidgetItem* CTreeFileCtrl::PathToItem(const std::string& path) const
+{
+    return const_cast<CTreeFileCtrl*>(this)->Lookup(path, false);
+}
+
+QTreeWidgetItem* CTreeFileCtrl::SetSelectedPath(const std::string& path, bool expand)
+{
+    QTreeWidgetItem* item = Lookup(path, true);
+    if (item == nullptr)
+        return nullptr;
+    setCurrentItem(item);
+    scrollToItem(item);
+    if (expand)
+        ExpandForWalk(item);
+    return item;
+}
+
+std::string CTreeFileCtrl::GetSelectedPath() const
+{
+    return ItemToPath(currentItem());
+}
+
+void CTreeFileCtrl::OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous)
+{
+    if (current == nullptr || previous == nullptr || navigating_)
+        return;
+    const std::string path = ItemToPath(previous);
+    if (path.empty())
+        return;
+    if (static_cast<int>(back_.size()) > maxHistory_)
+        back_.erase(back_.begin());
+    back_.push_back(path);
+}
+
+// Steps to the newest entry of `from` that still exists, dropping those that are gone, and
+// remembers the path left in `to`.
+void CTreeFileCtrl::HistoryStep(std::vector<std::string>& from, std::vector<std::string>& to)
+{
+    const std::string left = GetSelectedPath();
+    while (!from.empty()) {
+        const std::string path = from.back();
+        from.pop_back();
+        navigating_ = true;
+        QTreeWidgetItem* item = SetSelectedPath(path, false);
+        navigating_ = false;
+        if (item != nullptr) {
+            if (!left.empty())
+                to.push_back(left);
+            return;
+        }
+    }
+}
+
+void CTreeFileCtrl::GoBack()
+{
+    HistoryStep(back_, forward_);
+}
+
+void CTreeFileCtrl::GoForward()
+{
+    HistoryStep(forward_, back_);
+}
+
+void CTreeFileCtrl::SetMaxHistory(int limit)
+{
+    maxHistory_ = std::max(limit, 0);
+    for (std::vector<std::string>* history : { &back_, &forward_ }) {
+        if (static_cast<int>(history->size()) > maxHistory_)
+            history->resize(static_cast<size_t>(maxHistory_));
+    }
+}
+
+void CTreeFileCtrl::ExpandAll()
+{
+    // Depth first; a folder is entered once per (device, inode) on the way down and a symbolic
+    // link never, so that a link loop or a mount seen twice ends.
+    struct Step {
+        QTreeWidgetItem* item;
+        std::set<std::pair<dev_t, ino_t>> onTheWay;
+    };
+    std::vector<Step> steps;
+    for (int i = topLevelItemCount() - 1; i >= 0; --i)
+        steps.push_back({ topLevelItem(i), {} });
+    while (!steps.empty()) {
+        Step step = std::move(steps.back());
+        steps.pop_back();
+        QTreeWidgetItem* item = step.item;
+        if (item != computerItem_) {
+            struct stat info { };
+            const std::string path = ItemToPath(item);
+            if (ItemIsFile(item) || ::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)
+                || !step.onTheWay.insert({ info.st_dev, info.st_ino }).second)
+                continue;
+        }
+        ExpandForWalk(item);
+        for (int i = item->childCount() - 1; i >= 0; --i)
+            steps.push_back({ item->child(i), step.onTheWay });
+    }
+}
+
+void CTreeFileCtrl::CollapseAll()
+{
+    collapseAll();
+}
