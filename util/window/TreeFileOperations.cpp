@@ -56,7 +56,9 @@ bool CTreeFileCtrl::CanDeletePath(const std::string&)
 
 bool CTreeFileCtrl::CanDragItem(QTreeWidgetItem* item)
 {
-    return item != nullptr && item != computerItem_ && item != rootItem_ && item->parent() != computerItem_;
+    // Drives and the computer and root items stay where they are.
+    return item != nullptr && item != computerItem_ && item != rootItem_
+        && (computerItem_ == nullptr || item->parent() != computerItem_) && !ItemToPath(item).empty();
 }
 
 bool CTreeFileCtrl::OpenItem(QTreeWidgetItem* item)
@@ -172,8 +174,8 @@ void CTreeFileCtrl::mouseMoveEvent(QMouseEvent* event)
     const QPoint pos = event->position().toPoint();
     if (dragItem_ == nullptr && pressed_ != nullptr && (event->buttons() & Qt::LeftButton) != 0
         && (pos - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
+        // The held button keeps the mouse captured by the view until it is released.
         dragItem_ = pressed_;
-        viewport()->grabMouse();
     }
     if (dragItem_ == nullptr) {
         QTreeWidget::mouseMoveEvent(event);
@@ -193,7 +195,6 @@ void CTreeFileCtrl::mouseReleaseEvent(QMouseEvent* event)
         QTreeWidget::mouseReleaseEvent(event);
         return;
     }
-    viewport()->releaseMouse();
     viewport()->unsetCursor();
     QTreeWidgetItem* target = ValidDropTarget(itemAt(event->position().toPoint()));
     FinishDrag(target, (event->modifiers() & Qt::ControlModifier) != 0);
