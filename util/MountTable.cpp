@@ -30,6 +30,9 @@ std::string Unescape(const std::string& text)
     return result;
 }
 
+constexpr std::array kNetworkTypes = { "nfs", "nfs4", "cifs", "smb3", "smbfs", "fuse.sshfs", "sshfs", "ceph",
+    "glusterfs", "fuse.glusterfs", "afs", "9p", "davfs", "fuse.davfs2" };
+
 bool IsPseudo(const std::string& type)
 {
     return std::find(kPseudoTypes.begin(), kPseudoTypes.end(), type) != kPseudoTypes.end();
@@ -56,6 +59,8 @@ std::vector<MountPoint> ReadMountTable(const std::string& tablePath)
             continue;
         mount.device = Unescape(mount.device);
         mount.path = Unescape(mount.path);
+        mount.network
+            = std::find(kNetworkTypes.begin(), kNetworkTypes.end(), mount.type) != kNetworkTypes.end();
         if (mount.path.empty() || mount.path.front() != '/')
             continue;
         while (mount.path.size() > 1 && mount.path.ends_with('/'))

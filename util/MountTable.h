@@ -10,6 +10,7 @@ struct MountPoint {
     std::string device; // the block device or remote source
     std::string path; // where it is mounted, without a trailing '/' (except "/")
     std::string type; // the file-system type
+    bool network = false; // a network file system (NFS, SMB, SSH and the like)
 };
 
 // The system's own table of mounts.

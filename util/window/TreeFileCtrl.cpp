@@ -100,6 +100,12 @@ void CTreeFileCtrl::SetMonitorChanges(bool monitor)
     Refresh();
 }
 
+void CTreeFileCtrl::SetShowNetwork(bool show)
+{
+    showNetwork_ = show;
+    Refresh();
+}
+
 void CTreeFileCtrl::SetMountTable(const std::string& tablePath)
 {
     mountTable_ = tablePath;
@@ -120,16 +126,19 @@ void CTreeFileCtrl::Refresh()
     navigating_ = true;
     clear();
     computerItem_ = nullptr;
+    networkItem_ = nullptr;
     rootItem_ = nullptr;
     mounts_ = ReadMountTable(mountTable_);
     if (!rootFolder_.empty()) {
         DisplayPath(rootFolder_, invisibleRootItem());
-    } else if (showComputerItem_) {
-        computerItem_ = new QTreeWidgetItem(invisibleRootItem(), QStringList(QStringLiteral("Computer")));
-        computerItem_->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-        computerItem_->setIcon(0, GetSystemImageList().GetIcon(GetSystemImageList().GetIconIndex("/")));
     } else {
-        DisplayDrives(invisibleRootItem());
+        if (showComputerItem_)
+            computerItem_ = AddSpecialItem("Computer");
+        else
+            DisplayDrives(invisibleRootItem(), false);
+        // Linux has no browsable neighbourhood: the network item holds the mounted network shares.
+        if (showNetwork_)
+            networkItem_ = AddSpecialItem("Network");
     }
     navigating_ = false;
     if (!selected.empty()) {
@@ -211,16 +220,28 @@ void CTreeFileCtrl::DisplayPath(const std::string& path, QTreeWidgetItem* parent
     navigating_ = wasNavigating;
 }
 
-void CTreeFileCtrl::DisplayDrives(QTreeWidgetItem* parent)
+QTreeWidgetItem* CTreeFileCtrl::AddSpecialItem(const char* text)
 {
-    for (const MountPoint& mount : mounts_)
-        Insert(parent, mount.path, mount.path, false, true);
+    auto* item = new QTreeWidgetItem(invisibleRootItem(), QStringList(QString::fromUtf8(text)));
+    item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    item->setIcon(0, GetSystemImageList().GetIcon(GetSystemImageList().GetIconIndex("/")));
+    return item;
+}
+
+void CTreeFileCtrl::DisplayDrives(QTreeWidgetItem* parent, bool network)
+{
+    for (const MountPoint& mount : mounts_) {
+        if (mount.network == network)
+            Insert(parent, mount.path, mount.path, false, true);
+    }
+    if (parent->childCount() == 0 && parent != invisibleRootItem())
+        parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
 }
 
 void CTreeFileCtrl::ExpandItem(QTreeWidgetItem* item)
 {
-    if (item == computerItem_) {
-        DisplayDrives(item);
+    if (item == computerItem_ || item == networkItem_) {
+        DisplayDrives(item, item == networkItem_);
         return;
     }
     const std::string path = ItemToPath(item);
@@ -258,7 +279,7 @@ void CTreeFileCtrl::OnCollapsed(QTreeWidgetItem* item)
     const std::string path = ItemToPath(item);
     if (std::any_of(mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == path; }))
         StopWatching(path);
-    if (item == rootItem_ || item == computerItem_)
+    if (item == rootItem_ || item == computerItem_ || item == networkItem_)
         return;
     // Collapsing forgets the listing, so that expanding again reads the folder afresh.
     if (QTreeWidgetItem* current = currentItem(); current != nullptr && current != item) {
@@ -317,10 +338,12 @@ QTreeWidgetItem* CTreeFileCtrl::Lookup(const std::string& rawPath, bool expandOn
         }
     } else {
         const std::string drive = DriveOfPath(mounts_, path);
-        if (drive.empty())
+        const auto mount = std::find_if(
+            mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == drive; });
+        if (mount == mounts_.end())
             return nullptr;
-        if (computerItem_ != nullptr) {
-            parent = computerItem_;
+        if (QTreeWidgetItem* special = mount->network ? networkItem_ : computerItem_; special != nullptr) {
+            parent = special;
             if (expandOnWay)
                 ExpandForWalk(parent);
         }
@@ -428,7 +451,7 @@ void CTreeFileCtrl::ExpandAll()
         Step step = std::move(steps.back());
         steps.pop_back();
         QTreeWidgetItem* item = step.item;
-        if (item != computerItem_) {
+        if (item != computerItem_ && item != networkItem_) {
             struct stat info { };
             const std::string path = ItemToPath(item);
             if (ItemIsFile(item) || ::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)

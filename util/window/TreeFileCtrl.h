@@ -34,6 +34,7 @@ public:
     void SetShowMyComputer(bool show);
     void SetShowRootItem(bool show);
     void SetMonitorChanges(bool monitor);
+    void SetShowNetwork(bool show);
     void SetMountTable(const std::string& tablePath); // the system's own by default
 
     void SetAllowDragDrop(bool allow) { allowDragDrop_ = allow; }
@@ -57,6 +58,7 @@ public:
     QTreeWidgetItem* SetSelectedPath(const std::string& path, bool expand);
     std::string GetSelectedPath() const;
     QTreeWidgetItem* ComputerItem() const { return computerItem_; }
+    QTreeWidgetItem* NetworkItem() const { return networkItem_; }
     QTreeWidgetItem* RootItem() const { return rootItem_; }
     // The first child named exactly so (letter case matters), or null.
     QTreeWidgetItem* FindChildByName(QTreeWidgetItem* parent, const std::string& name) const;
@@ -111,7 +113,8 @@ private:
     QTreeWidgetItem* Insert(QTreeWidgetItem* parent, const std::string& path, const std::string& name,
         bool file, bool mayHaveChildren);
     void DisplayPath(const std::string& path, QTreeWidgetItem* parent);
-    void DisplayDrives(QTreeWidgetItem* parent);
+    void DisplayDrives(QTreeWidgetItem* parent, bool network);
+    QTreeWidgetItem* AddSpecialItem(const char* text);
     void ExpandItem(QTreeWidgetItem* item);
     void OnExpanded(QTreeWidgetItem* item);
     void OnCollapsed(QTreeWidgetItem* item);
@@ -137,7 +140,9 @@ private:
     bool showRootItem_ = false;
     std::string mountTable_ { kSystemMountTable };
     std::vector<MountPoint> mounts_;
+    bool showNetwork_ = true;
     QTreeWidgetItem* computerItem_ = nullptr;
+    QTreeWidgetItem* networkItem_ = nullptr;
     QTreeWidgetItem* rootItem_ = nullptr;
 
     bool allowDragDrop_ = false;

@@ -57,8 +57,11 @@ bool CTreeFileCtrl::CanDeletePath(const std::string&)
 bool CTreeFileCtrl::CanDragItem(QTreeWidgetItem* item)
 {
     // Drives and the computer and root items stay where they are.
-    return item != nullptr && item != computerItem_ && item != rootItem_
-        && (computerItem_ == nullptr || item->parent() != computerItem_) && !ItemToPath(item).empty();
+    if (item == nullptr || item == rootItem_ || ItemToPath(item).empty())
+        return false;
+    if (item->parent() == nullptr)
+        return !rootFolder_.empty();
+    return item->parent() != computerItem_ && item->parent() != networkItem_;
 }
 
 bool CTreeFileCtrl::OpenItem(QTreeWidgetItem* item)
@@ -145,7 +148,7 @@ bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& name)
 
 QTreeWidgetItem* CTreeFileCtrl::ValidDropTarget(QTreeWidgetItem* item) const
 {
-    if (item == nullptr || dragItem_ == nullptr || ItemIsFile(item) || item == computerItem_)
+    if (item == nullptr || dragItem_ == nullptr || ItemIsFile(item) || ItemToPath(item).empty())
         return nullptr;
     if (item == dragItem_->parent())
         return nullptr;

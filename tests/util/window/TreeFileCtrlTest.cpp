@@ -100,16 +100,40 @@ TEST_F(TreeFileCtrlTest, FindsAndSelectsPathsExactlyInsideTheRootOnly)
 
 TEST_F(TreeFileCtrlTest, ComputerItemListsTheMountsOfTheTableAndFindsPathsUnderThem)
 {
+    fs::create_directories(folder_.Path() / "share/jobs");
     folder_.Write("mounts",
         "/dev/sda1 " + (folder_ / "other") + " ext4 rw 0 0\nproc /proc proc rw 0 0\n/dev/sda2 " + Root()
-            + " ext4 rw 0 0\n");
+            + " ext4 rw 0 0\nserver:/jobs " + (folder_ / "share") + " nfs4 rw 0 0\n");
     tree_->SetMountTable(folder_ / "mounts");
     ASSERT_NE(tree_->ComputerItem(), nullptr);
-    EXPECT_EQ(tree_->topLevelItemCount(), 1);
+    ASSERT_NE(tree_->NetworkItem(), nullptr);
+    EXPECT_EQ(tree_->topLevelItemCount(), 2);
+    QTreeWidgetItem* jobs = tree_->SetSelectedPath(folder_ / "share/jobs", false);
+    ASSERT_NE(jobs, nullptr);
+    EXPECT_EQ(jobs->parent()->parent(), tree_->NetworkItem());
     QTreeWidgetItem* item = tree_->SetSelectedPath(Root() + "/Beta/b1.jpg", false);
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(Texts(tree_->ComputerItem()), (std::vector<std::string> { folder_ / "other", Root() }));
     EXPECT_EQ(item->parent()->parent()->text(0).toStdString(), Root());
+
+    tree_->SetShowNetwork(false);
+    tree_->SetShowMyComputer(false);
+    EXPECT_EQ(Texts(tree_->invisibleRootItem()), (std::vector<std::string> { folder_ / "other", Root() }));
+}
+
+TEST_F(TreeFileCtrlTest, AVanishedItemGoesAndItsParentKeepsTheButtonWhileSiblingsRemain)
+{
+    tree_->SetRootFolder(Root());
+    tree_->SetAllowDelete(true);
+    tree_->SetSelectedPath(Root() + "/Beta/b1.jpg", false);
+    folder_.Write("photos/Beta/b2.jpg", "b");
+    tree_->Refresh();
+    QTreeWidgetItem* beta = tree_->PathToItem(Root() + "/Beta");
+    ASSERT_EQ(beta->childCount(), 2);
+    EXPECT_TRUE(tree_->DeleteItemFile(beta->child(0), true));
+    EXPECT_EQ(beta->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    EXPECT_TRUE(tree_->DeleteItemFile(beta->child(0), true));
+    EXPECT_EQ(beta->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicator);
 }
 
 TEST_F(TreeFileCtrlTest, HistoryKeepsPathsDropsVanishedOnesAndSurvivesRebuild)
