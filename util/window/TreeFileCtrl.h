@@ -90,6 +90,7 @@ public:
     bool RenameItem(QTreeWidgetItem* item); // starts editing in place
     // Renames the file of the item; refuses a name with '/', "." and "..", and an existing name.
     bool RenameItemTo(QTreeWidgetItem* item, const std::string& name);
+    bool ShowProperties(QTreeWidgetItem* item); // a dialog of the file's name, kind, size, times
     // The context menu of an item, for the caller to show or pick from.
     std::unique_ptr<QMenu> BuildContextMenu(QTreeWidgetItem* item);
 

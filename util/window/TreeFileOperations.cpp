@@ -3,6 +3,7 @@
 #include "util/window/TreeFileCtrl.h"
 
 #include "platform/win/Shell.h"
+#include "util/window/FilePropertiesDialog.h"
 #include "util/window/ShellFileFunctions.h"
 #include "util/window/Trash.h"
 
@@ -70,6 +71,15 @@ bool CTreeFileCtrl::OpenItem(QTreeWidgetItem* item)
         return false;
     const std::string path = ItemToPath(item);
     return win::ShellExecuteA(this, "open", path, "", fs::path(path).parent_path().string(), 1) > 32;
+}
+
+bool CTreeFileCtrl::ShowProperties(QTreeWidgetItem* item)
+{
+    if (!allowProperties_ || item == nullptr || ItemToPath(item).empty())
+        return false;
+    FilePropertiesDialog dialog(ItemToPath(item), this);
+    dialog.DoModal();
+    return true;
 }
 
 bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item, bool permanently)
@@ -245,6 +255,9 @@ std::unique_ptr<QMenu> CTreeFileCtrl::BuildContextMenu(QTreeWidgetItem* item)
     add("&Delete", allowDelete_ && real,
         [this, item] { DeleteItemFile(item, (QApplication::keyboardModifiers() & Qt::ShiftModifier) != 0); });
     add("Rena&me", allowRename_ && real, [this, item] { RenameItem(item); });
+    menu->addSeparator();
+    add("P&roperties", allowProperties_ && item != nullptr && !ItemToPath(item).empty(),
+        [this, item] { ShowProperties(item); });
     return menu;
 }
 

@@ -1,9 +1,11 @@
 #include "util/window/TreeFileCtrl.h"
 
+#include "platform/qt/fw/Control.h"
 #include "platform/win/AppContext.h"
 #include "platform/win/Shell.h"
 #include "tests/util/TempFolder.h"
 #include "tests/util/window/ApplicationFixture.h"
+#include "util/window/FilePropertiesDialog.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -148,11 +150,12 @@ TEST_F(TreeFileOperations, ContextMenuCommandsFollowTheAllowFlags)
         }
         return states;
     };
-    EXPECT_EQ(enabled("zeta.txt"), (std::vector<bool> { true, false, false }));
+    EXPECT_EQ(enabled("zeta.txt"), (std::vector<bool> { true, false, false, true }));
     tree_.SetAllowOpen(false);
+    tree_.SetAllowProperties(false);
     tree_.SetAllowDelete(true);
     tree_.SetAllowRename(true);
-    EXPECT_EQ(enabled("zeta.txt"), (std::vector<bool> { false, true, true }));
+    EXPECT_EQ(enabled("zeta.txt"), (std::vector<bool> { false, true, true, false }));
 
     tree_.SetAllowOpen(true);
     const std::unique_ptr<QMenu> menu = tree_.BuildContextMenu(tree_.PathToItem(Path("zeta.txt")));
@@ -160,6 +163,20 @@ TEST_F(TreeFileOperations, ContextMenuCommandsFollowTheAllowFlags)
     ASSERT_EQ(shell->Calls().size(), 1U);
     EXPECT_EQ(shell->Calls()[0].verb, "open");
     EXPECT_EQ(shell->Calls()[0].file, Path("zeta.txt"));
+
+    // Properties through the scripted modal services.
+    tree_.SetAllowProperties(true);
+    std::string kind, size;
+    modal_->AnswerNextDialog(FilePropertiesDialog::kDialogId, [&](win::ModalDialog& dialog) {
+        auto& properties = dynamic_cast<FilePropertiesDialog&>(dialog);
+        kind = properties.GetDlgItem(FilePropertiesDialog::kKind)->GetWindowText();
+        size = properties.GetDlgItem(FilePropertiesDialog::kSize)->GetWindowText();
+        properties.GetWindow()->grab().save(QString::fromStdString(OutputPath("file-properties.png")));
+        properties.EndDialog(win::IDOK);
+    });
+    tree_.BuildContextMenu(tree_.PathToItem(Path("zeta.txt")))->actions().back()->trigger();
+    EXPECT_EQ(kind, "File");
+    EXPECT_EQ(size, "1 byte");
 }
 
 } // namespace
