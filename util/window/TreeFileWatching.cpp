@@ -22,6 +22,13 @@ private:
     std::string drive_;
 };
 
+// Runs on a watcher's thread. Qt's event queue, whose lock the thread checker cannot see, hands
+// the event over to the control's thread.
+void PostDriveChanged(QObject* control, const std::string& drive)
+{
+    QCoreApplication::postEvent(control, new DriveChangedEvent(drive));
+}
+
 } // namespace
 
 void CTreeFileCtrl::Watch(const std::string& folder)
@@ -32,8 +39,8 @@ void CTreeFileCtrl::Watch(const std::string& folder)
     auto& watcher = watchers_[drive];
     if (watcher == nullptr) {
         // The message names the drive, not a position in a list that may have changed since.
-        watcher = std::make_unique<FolderWatcher>(drive, showFiles_, monitoring_,
-            [this](const std::string& d) { QCoreApplication::postEvent(this, new DriveChangedEvent(d)); });
+        watcher = std::make_unique<FolderWatcher>(
+            drive, showFiles_, monitoring_, [this](const std::string& d) { PostDriveChanged(this, d); });
     }
     watcher->AddFolder(folder);
 }
