@@ -250,7 +250,28 @@ void CTreeFileCtrl::ExpandItem(QTreeWidgetItem* item)
         DisplayPath(path, item);
         return;
     }
-    RemoveItem(item);
+    RemoveVanished(path);
+}
+
+// Removes the item of a path that is no longer a folder once the view has finished with it (it may
+// be in the middle of expanding or selecting the item).
+void CTreeFileCtrl::RemoveVanished(const std::string& path)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, path] {
+            std::error_code error;
+            QTreeWidgetItem* item = PathToItem(path);
+            if (item == nullptr)
+                return;
+            const bool exists = fs::exists(fs::symlink_status(path, error));
+            if (exists && (ItemIsFile(item) || fs::is_directory(path, error)))
+                return;
+            const bool wasNavigating = std::exchange(navigating_, true);
+            RemoveItem(item);
+            navigating_ = wasNavigating;
+        },
+        Qt::QueuedConnection);
 }
 
 // Removes an item whose file has gone; its parent keeps the expand button while siblings remain.
@@ -388,7 +409,15 @@ std::string CTreeFileCtrl::GetSelectedPath() const
 
 void CTreeFileCtrl::OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous)
 {
-    if (current == nullptr || previous == nullptr || navigating_)
+    if (current == nullptr || navigating_)
+        return;
+    const std::string currentPath = ItemToPath(current);
+    std::error_code error;
+    if (!currentPath.empty() && !fs::exists(fs::symlink_status(currentPath, error))) {
+        RemoveVanished(currentPath);
+        return;
+    }
+    if (previous == nullptr)
         return;
     const std::string path = ItemToPath(previous);
     if (path.empty())

@@ -122,6 +122,7 @@ private:
     void OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
     void OnItemChanged(QTreeWidgetItem* item);
     void RemoveItem(QTreeWidgetItem* item);
+    void RemoveVanished(const std::string& path);
     void SortChildren(QTreeWidgetItem* parent);
     QTreeWidgetItem* Lookup(const std::string& path, bool expandOnWay);
     void ExpandForWalk(QTreeWidgetItem* item);

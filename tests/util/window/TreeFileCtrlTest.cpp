@@ -134,6 +134,14 @@ TEST_F(TreeFileCtrlTest, AVanishedItemGoesAndItsParentKeepsTheButtonWhileSibling
     EXPECT_EQ(beta->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
     EXPECT_TRUE(tree_->DeleteItemFile(beta->child(0), true));
     EXPECT_EQ(beta->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicator);
+
+    // Selecting or expanding an item whose file went outside the control removes it.
+    fs::remove_all(folder_.Path() / "photos/alpha");
+    fs::remove(folder_.Path() / "photos/apple.txt");
+    tree_->setCurrentItem(tree_->PathToItem(Root() + "/apple.txt"));
+    tree_->PathToItem(Root() + "/alpha")->setExpanded(true);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Texts(tree_->invisibleRootItem()), (std::vector<std::string> { "Beta", "empty", "Zeta.txt" }));
 }
 
 TEST_F(TreeFileCtrlTest, HistoryKeepsPathsDropsVanishedOnesAndSurvivesRebuild)
