@@ -1,6 +1,7 @@
 #include "util/window/TreeFileCtrl.h"
 
 #include "util/ShareEnumerator.h"
+#include "util/Wildcard.h"
 #include "util/window/SystemImageList.h"
 
 #include <QHeaderView>
@@ -18,6 +19,7 @@ namespace fs = std::filesystem;
 
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kFileRole = Qt::UserRole + 1;
+constexpr int kNameRole = Qt::UserRole + 2; // the name with its extension, for lookup and sorting
 
 std::string WithoutTrailingSlash(std::string path)
 {
@@ -39,10 +41,7 @@ std::vector<std::string> Segments(const std::string& rest)
     return parts;
 }
 
-bool Hidden(const std::string& name)
-{
-    return name.starts_with('.');
-}
+constexpr unsigned kHiddenAttribute = 0x2;
 
 } // namespace
 
@@ -106,6 +105,41 @@ void CTreeFileCtrl::SetShowNetwork(bool show)
     Refresh();
 }
 
+void CTreeFileCtrl::SetAttributeHideMask(unsigned mask)
+{
+    attributeHideMask_ = mask;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetFileNameMask(const std::string& mask)
+{
+    fileNameMask_ = mask;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetExtensionMode(int mode)
+{
+    extensionMode_ = mode;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetFlags(unsigned flags)
+{
+    allowDragDrop_ = (flags & 0x02) != 0;
+    allowRename_ = (flags & 0x04) != 0;
+    allowOpen_ = (flags & 0x08) != 0;
+    allowProperties_ = (flags & 0x10) != 0;
+    allowDelete_ = (flags & 0x20) != 0;
+    SetShowFiles((flags & 0x01) != 0);
+}
+
+bool CTreeFileCtrl::CanDisplayFile(const std::string& name) const
+{
+    if (!showFiles_ || ((attributeHideMask_ & kHiddenAttribute) != 0 && name.starts_with('.')))
+        return false;
+    return fileNameMask_ == "*.*" || WildcardMatch(fileNameMask_, name);
+}
+
 void CTreeFileCtrl::SetMountTable(const std::string& tablePath)
 {
     mountTable_ = tablePath;
@@ -161,7 +195,10 @@ bool CTreeFileCtrl::ItemIsFile(const QTreeWidgetItem* item) const
 QTreeWidgetItem* CTreeFileCtrl::Insert(QTreeWidgetItem* parent, const std::string& path,
     const std::string& name, bool file, bool mayHaveChildren)
 {
-    auto* item = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(name)));
+    const std::string shown
+        = file && extensionMode_ == 0 && fs::path(name).has_stem() ? fs::path(name).stem().string() : name;
+    auto* item = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(shown)));
+    item->setData(0, kNameRole, QString::fromStdString(name));
     item->setData(0, kPathRole, QString::fromStdString(path));
     item->setData(0, kFileRole, file);
     SystemImageList& icons = GetSystemImageList();
@@ -186,7 +223,8 @@ void CTreeFileCtrl::SortChildren(QTreeWidgetItem* parent)
     std::stable_sort(children.begin(), children.end(), [this](QTreeWidgetItem* a, QTreeWidgetItem* b) {
         if (ItemIsFile(a) != ItemIsFile(b))
             return !ItemIsFile(a);
-        return a->text(0).compare(b->text(0), Qt::CaseInsensitive) < 0;
+        return a->data(0, kNameRole).toString().compare(b->data(0, kNameRole).toString(), Qt::CaseInsensitive)
+            < 0;
     });
     parent->addChildren(children);
 }
@@ -207,7 +245,7 @@ void CTreeFileCtrl::DisplayPath(const std::string& path, QTreeWidgetItem* parent
          entries.increment(error)) {
         const std::string name = entries->path().filename().string();
         const bool folder = entries->is_directory(error);
-        if (Hidden(name) || (!folder && !showFiles_))
+        if (!folder && !CanDisplayFile(name))
             continue;
         Insert(parent, entries->path().string(), name, !folder, folder);
         ++added;
@@ -321,7 +359,7 @@ QTreeWidgetItem* CTreeFileCtrl::FindChildByName(QTreeWidgetItem* parent, const s
 {
     const QString wanted = QString::fromStdString(name);
     for (int i = 0; i < parent->childCount(); ++i) {
-        if (parent->child(i)->text(0) == wanted)
+        if (parent->child(i)->data(0, kNameRole).toString() == wanted)
             return parent->child(i);
     }
     return nullptr;

@@ -35,6 +35,14 @@ public:
     void SetShowRootItem(bool show);
     void SetMonitorChanges(bool monitor);
     void SetShowNetwork(bool show);
+    // Files with any of these attribute bits are not listed; on Linux hidden (0x2) is a name that
+    // starts with a dot, the others have no counterpart. Folders are not filtered.
+    void SetAttributeHideMask(unsigned mask);
+    void SetFileNameMask(const std::string& mask); // "*.*" lists every file
+    // 0 shows files without their extension, 1 and 2 (as the desktop shows them) with it.
+    void SetExtensionMode(int mode);
+    // Bit 0 show files, 1 drag and drop, 2 rename, 3 open, 4 properties, 5 delete.
+    void SetFlags(unsigned flags);
     void SetMountTable(const std::string& tablePath); // the system's own by default
 
     void SetAllowDragDrop(bool allow) { allowDragDrop_ = allow; }
@@ -111,6 +119,7 @@ protected:
 
 private:
     struct Walk;
+    bool CanDisplayFile(const std::string& name) const;
     QTreeWidgetItem* Insert(QTreeWidgetItem* parent, const std::string& path, const std::string& name,
         bool file, bool mayHaveChildren);
     void DisplayPath(const std::string& path, QTreeWidgetItem* parent);
@@ -143,6 +152,9 @@ private:
     std::string mountTable_ { kSystemMountTable };
     std::vector<MountPoint> mounts_;
     bool showNetwork_ = true;
+    unsigned attributeHideMask_ = 0x1106;
+    std::string fileNameMask_ = "*.*";
+    int extensionMode_ = 2;
     QTreeWidgetItem* computerItem_ = nullptr;
     QTreeWidgetItem* networkItem_ = nullptr;
     QTreeWidgetItem* rootItem_ = nullptr;

@@ -144,6 +144,7 @@ bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& name)
     const bool wasNavigating = std::exchange(navigating_, true);
     item->setData(0, Qt::UserRole, QString::fromStdString(target.string()));
     item->setText(0, QString::fromStdString(name));
+    item->setData(0, Qt::UserRole + 2, QString::fromStdString(name));
     qDeleteAll(item->takeChildren());
     navigating_ = wasNavigating;
     // The editor may still be closing on the item: sort its folder once it has.

@@ -69,9 +69,20 @@ TEST_F(TreeFileCtrlTest, ListsLazilyFoldersFirstWithoutRegardToCaseAndFilesOnAnd
     alpha->setExpanded(true);
     EXPECT_EQ(Texts(alpha), (std::vector<std::string> { "a1.jpg", "a2.jpg" }));
 
-    tree_->SetShowFiles(false);
+    tree_->SetFileNameMask("*.txt");
+    tree_->SetExtensionMode(0);
+    EXPECT_EQ(Texts(tree_->invisibleRootItem()),
+        (std::vector<std::string> { "alpha", "Beta", "empty", "apple", "Zeta" }));
+    EXPECT_NE(tree_->PathToItem(Root() + "/Zeta.txt"), nullptr); // found by its full name
+    tree_->SetFileNameMask("*.*");
+    EXPECT_EQ(tree_->PathToItem(Root() + "/.hidden"), nullptr);
+    tree_->SetAttributeHideMask(0);
+    EXPECT_NE(tree_->PathToItem(Root() + "/.hidden"), nullptr);
+
+    tree_->SetFlags(0x3E); // every allowance, no files
     EXPECT_EQ(Texts(tree_->invisibleRootItem()), (std::vector<std::string> { "alpha", "Beta", "empty" }));
     EXPECT_EQ(tree_->PathToItem(Root() + "/alpha")->childCount(), 0);
+    EXPECT_TRUE(tree_->DeleteItemFile(tree_->PathToItem(Root() + "/empty"), true));
 }
 
 TEST_F(TreeFileCtrlTest, FindsAndSelectsPathsExactlyInsideTheRootOnly)
