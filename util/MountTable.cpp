@@ -1,7 +1,10 @@
 #include "util/MountTable.h"
 
+#include <sys/statvfs.h>
+
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -38,7 +41,39 @@ bool IsPseudo(const std::string& type)
     return std::find(kPseudoTypes.begin(), kPseudoTypes.end(), type) != kPseudoTypes.end();
 }
 
+bool Removable(const std::string& device, const std::string& blockDevices)
+{
+    if (!device.starts_with("/dev/"))
+        return false;
+    const std::filesystem::path node = std::filesystem::path(blockDevices) / device.substr(5);
+    for (const auto& flag : { node / "removable", node / ".." / "removable" }) {
+        char value = '0';
+        if (std::ifstream(flag) >> value)
+            return value == '1';
+    }
+    return false;
+}
+
+DriveKind KindOf(const MountPoint& mount, const std::string& blockDevices)
+{
+    if (mount.network)
+        return DriveKind::remote;
+    if (mount.type == "iso9660" || mount.type == "udf")
+        return DriveKind::cdRom;
+    if (mount.type == "tmpfs" || mount.type == "ramfs")
+        return DriveKind::ramDisk;
+    return Removable(mount.device, blockDevices) ? DriveKind::removable : DriveKind::fixed;
+}
+
 } // namespace
+
+std::optional<unsigned long long> VolumeSerial(const std::string& path)
+{
+    struct statvfs info { };
+    if (::statvfs(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return info.f_fsid;
+}
 
 bool PathIsInside(std::string_view path, std::string_view folder)
 {
@@ -47,7 +82,7 @@ bool PathIsInside(std::string_view path, std::string_view folder)
     return path.size() == folder.size() || folder.ends_with('/') || path[folder.size()] == '/';
 }
 
-std::vector<MountPoint> ReadMountTable(const std::string& tablePath)
+std::vector<MountPoint> ReadMountTable(const std::string& tablePath, const std::string& blockDevices)
 {
     std::vector<MountPoint> mounts;
     std::ifstream table(tablePath);
@@ -63,6 +98,7 @@ std::vector<MountPoint> ReadMountTable(const std::string& tablePath)
             = std::find(kNetworkTypes.begin(), kNetworkTypes.end(), mount.type) != kNetworkTypes.end();
         if (mount.path.empty() || mount.path.front() != '/')
             continue;
+        mount.kind = KindOf(mount, blockDevices);
         while (mount.path.size() > 1 && mount.path.ends_with('/'))
             mount.path.pop_back();
         std::erase_if(mounts, [&](const MountPoint& other) { return other.path == mount.path; });

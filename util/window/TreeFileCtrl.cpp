@@ -140,10 +140,25 @@ bool CTreeFileCtrl::CanDisplayFile(const std::string& name) const
     return fileNameMask_ == "*.*" || WildcardMatch(fileNameMask_, name);
 }
 
-void CTreeFileCtrl::SetMountTable(const std::string& tablePath)
+void CTreeFileCtrl::SetMountTable(const std::string& tablePath, const std::string& blockDevices)
 {
     mountTable_ = tablePath;
+    blockDevices_ = blockDevices;
     Refresh();
+}
+
+void CTreeFileCtrl::SetDriveHideMask(unsigned mask)
+{
+    driveHideMask_ = mask;
+    Refresh();
+}
+
+bool CTreeFileCtrl::CanMonitor(const std::string& path) const
+{
+    const std::string drive = DriveOfPath(mounts_, path);
+    const auto mount
+        = std::find_if(mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == drive; });
+    return mount == mounts_.end() || (mount->kind != DriveKind::removable && mount->kind != DriveKind::cdRom);
 }
 
 void CTreeFileCtrl::UseSystemImageList()
@@ -162,7 +177,7 @@ void CTreeFileCtrl::Refresh()
     computerItem_ = nullptr;
     networkItem_ = nullptr;
     rootItem_ = nullptr;
-    mounts_ = ReadMountTable(mountTable_);
+    mounts_ = ReadMountTable(mountTable_, blockDevices_);
     if (!rootFolder_.empty()) {
         DisplayPath(rootFolder_, invisibleRootItem());
     } else {
@@ -269,7 +284,7 @@ QTreeWidgetItem* CTreeFileCtrl::AddSpecialItem(const char* text)
 void CTreeFileCtrl::DisplayDrives(QTreeWidgetItem* parent, bool network)
 {
     for (const MountPoint& mount : mounts_) {
-        if (mount.network == network)
+        if (mount.network == network && (driveHideMask_ & static_cast<unsigned>(mount.kind)) == 0)
             Insert(parent, mount.path, mount.path, false, true);
     }
     if (parent->childCount() == 0 && parent != invisibleRootItem())

@@ -43,7 +43,11 @@ public:
     void SetExtensionMode(int mode);
     // Bit 0 show files, 1 drag and drop, 2 rename, 3 open, 4 properties, 5 delete.
     void SetFlags(unsigned flags);
-    void SetMountTable(const std::string& tablePath); // the system's own by default
+    // The system's own by default; tests point both elsewhere.
+    void SetMountTable(const std::string& tablePath, const std::string& blockDevices = "/sys/class/block");
+    void SetDriveHideMask(unsigned mask); // DriveKind bits of drives not shown
+    // False for a path on a removable or CD-ROM drive (a root folder there is not watched).
+    bool CanMonitor(const std::string& path) const;
 
     void SetAllowDragDrop(bool allow) { allowDragDrop_ = allow; }
     void SetAllowRename(bool allow) { allowRename_ = allow; }
@@ -150,6 +154,8 @@ private:
     bool showComputerItem_ = true;
     bool showRootItem_ = false;
     std::string mountTable_ { kSystemMountTable };
+    std::string blockDevices_ = "/sys/class/block";
+    unsigned driveHideMask_ = 0;
     std::vector<MountPoint> mounts_;
     bool showNetwork_ = true;
     unsigned attributeHideMask_ = 0x1106;

@@ -34,7 +34,7 @@ void PostDriveChanged(QObject* control, const std::string& drive)
 void CTreeFileCtrl::Watch(const std::string& folder)
 {
     const std::string drive = DriveOf(folder);
-    if (drive.empty())
+    if (drive.empty() || (!rootFolder_.empty() && !CanMonitor(rootFolder_)))
         return;
     auto& watcher = watchers_[drive];
     if (watcher == nullptr) {

@@ -90,8 +90,27 @@ TEST_F(TreeFileWatching, CollapsingADriveStopsItsWatcherAndExpandingStartsOne)
     EXPECT_TRUE(tree_.WatchedDrives().empty());
     drive->setExpanded(true);
     EXPECT_EQ(tree_.WatchedDrives().size(), 1U);
+    EXPECT_TRUE(tree_.CanMonitor(Path("alpha")));
     folder_.Write("photos/new.txt", "n");
     EXPECT_TRUE(WaitFor([&] { return tree_.PathToItem(Path("new.txt")) != nullptr; }));
+}
+
+TEST_F(TreeFileWatching, ARootFolderOnARemovableDriveIsNotWatched)
+{
+    folder_.Write("block-real/sdc/removable", "1\n");
+    fs::create_directories(folder_.Path() / "block");
+    fs::create_directories(folder_.Path() / "block-real/sdc/sdc1");
+    fs::create_symlink(folder_.Path() / "block-real/sdc/sdc1", folder_.Path() / "block/sdc1");
+    folder_.Write("mounts", "/dev/sdc1 " + (folder_ / "photos") + " vfat rw 0 0\n");
+    tree_.SetMountTable(folder_ / "mounts", folder_ / "block");
+    tree_.SetMonitorChanges(true);
+    EXPECT_FALSE(tree_.CanMonitor(Path("alpha")));
+    EXPECT_TRUE(tree_.WatchedDrives().empty());
+
+    tree_.SetRootFolder("");
+    tree_.SetDriveHideMask(static_cast<unsigned>(DriveKind::removable));
+    tree_.ComputerItem()->setExpanded(true);
+    EXPECT_EQ(tree_.ComputerItem()->childCount(), 0);
 }
 
 } // namespace
