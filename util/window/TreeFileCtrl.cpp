@@ -5,11 +5,16 @@
 #include "util/window/SystemImageList.h"
 
 #include <QHeaderView>
+#include <QPainter>
+#include <QPixmap>
+
+#include <fcntl.h>
 
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -42,6 +47,36 @@ std::vector<std::string> Segments(const std::string& rest)
 }
 
 constexpr unsigned kHiddenAttribute = 0x2;
+
+// A shared folder's icon: the folder with a small hand-over arrow in its lower left corner.
+QIcon WithShareOverlay(const QIcon& icon)
+{
+    if (icon.isNull())
+        return icon;
+    QPixmap pixmap = icon.pixmap(16, 16);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.setBrush(QColor(0x1F, 0x5F, 0xBF));
+    painter.drawEllipse(QRectF(0.5, 8.5, 7, 7));
+    painter.setPen(QPen(Qt::white, 1.2));
+    painter.drawLine(QPointF(2.5, 13), QPointF(5.5, 11));
+    return QIcon(pixmap);
+}
+
+// The text colour of compressed (blue) and encrypted (red) files and folders, as the file system
+// reports those attributes.
+std::optional<QColor> AttributeColour(const std::string& path)
+{
+    struct statx info { };
+    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &info) != 0)
+        return std::nullopt;
+    if ((info.stx_attributes_mask & info.stx_attributes & STATX_ATTR_COMPRESSED) != 0)
+        return QColor(0x00, 0x00, 0xFF);
+    if ((info.stx_attributes_mask & info.stx_attributes & STATX_ATTR_ENCRYPTED) != 0)
+        return QColor(0xFF, 0x00, 0x00);
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -217,9 +252,10 @@ QTreeWidgetItem* CTreeFileCtrl::Insert(QTreeWidgetItem* parent, const std::strin
     item->setData(0, kPathRole, QString::fromStdString(path));
     item->setData(0, kFileRole, file);
     SystemImageList& icons = GetSystemImageList();
-    item->setIcon(0, icons.GetIcon(icons.GetIconIndex(path)));
-    if (!file && GetShareEnumerator().IsShared(path))
-        item->setToolTip(0, QStringLiteral("Shared"));
+    const QIcon icon = icons.GetIcon(icons.GetIconIndex(path));
+    item->setIcon(0, !file && GetShareEnumerator().IsShared(path) ? WithShareOverlay(icon) : icon);
+    if (const std::optional<QColor> colour = AttributeColour(path))
+        item->setForeground(0, *colour);
     // Files never get an expand button; a folder keeps one until listing finds it empty.
     item->setChildIndicatorPolicy(
         mayHaveChildren ? QTreeWidgetItem::ShowIndicator : QTreeWidgetItem::DontShowIndicator);
