@@ -1,10 +1,9 @@
 // Record message, clone, traversal and archive forms of the mount price table.
 #include "model/MountData.h"
 
+#include "model/DispatchedChildren.h"
 #include "records/CsvNumbers.h"
 #include "records/DispatchRaw.h"
-
-#include <algorithm>
 
 namespace {
 // The fewest bytes a size takes on an archive: a price count, an empty name and a code count.
@@ -45,12 +44,7 @@ uint8_t MountData::ReadFields(std::istream& in)
         const ChildAddress child = ReadChildAddress(in);
         if (child.type != static_cast<uint8_t>(RecordType::ctMountSizeData))
             break;
-        const auto found = std::find_if(
-            sizes_.begin(), sizes_.end(), [&](const auto& size) { return size->GetId() == child.id; });
-        if (found != sizes_.end()) {
-            (*found)->OnDispatchRemoved();
-            sizes_.erase(found);
-        }
+        RemoveDispatchedChild(sizes_, child.id);
         break;
     }
     case DispatchOp::fieldUpdates:

@@ -75,6 +75,18 @@ public:
     uint32_t FindIdByMediumName(const std::string& text) const;
     uint32_t FindIdByLongName(const std::string& text) const;
 
+    // Mount prices. The price of mount size sizeIndex for the mount type (a multiple of ten
+    // names type / 10); 0 for a size the table lacks.
+    Money GetMountPrice(uint32_t mountType, uint32_t sizeIndex) const;
+    // What the mount type adds to a size's price over mount type 1, the price of an unmounted
+    // item being minus type 1's price: for unmounted or a mount type that is a multiple of ten
+    // (0 included) minus the type 1 price, otherwise the type's price minus the type 1 price (the
+    // mount type taken as it is). A size the table lacks has every price 0.
+    Money GetRelativeMountPrice(uint32_t mountType, uint32_t sizeIndex, bool unmounted) const;
+    // The mount code of the product's size for the mount type, or MountSizeData::noCode (-1)
+    // when the catalogue does not hold the product or the table has no such code.
+    int32_t GetProductMountCode(uint32_t mountType, uint32_t productId) const;
+
     // Adds each product's medium name in ascending Order (equal Orders in ID order), leaving out
     // the discontinued ones when skipDiscontinued is set.
     void FillProductCombo(AddStringTarget& combo, bool skipDiscontinued) const;
@@ -107,6 +119,8 @@ public:
     void Load(win::Archive& archive) override;
 
 private:
+    // The price of size sizeIndex for the mount type as given, 0 when the table lacks either.
+    Money GetSizePrice(uint32_t mountType, uint32_t sizeIndex) const;
     void CopySettings(const CatalogSettings& from);
     void CopyProducts(const ProductCatalog& other);
     uint32_t FindIdByName(std::string ProductFields::*name, const std::string& text) const;

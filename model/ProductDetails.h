@@ -15,6 +15,8 @@
 #include <memory>
 #include <string>
 
+class PacksCollection;
+
 // Service types, numbered as the prices are chosen by them.
 enum class ServiceType : uint32_t { returnOnly = 0, dataEntryAndReturn = 1, fullService = 2 };
 
@@ -121,6 +123,14 @@ public:
     bool GetSAlone() const { return fields_.SAlone; }
     // True for the IDs 37, 42, 67 and 80, which the pack queries treat apart.
     bool HasSpecialId() const;
+
+    // The price for a service type (0, 1 or 2; any other number gives 0). At full service a
+    // product with a PricePercent costs at least that percentage of the price of the first pack
+    // of packs that holds it.
+    Money GetServicePrice(int32_t serviceType, const PacksCollection& packs) const;
+    // The same with the reference price given: Return, Data, or Full raised to the floor of
+    // PricePercent of reference (each step rounded to whole hundredths).
+    Money GetServicePriceFromReference(int32_t serviceType, const Money& reference) const;
 
     // One product row of the catalogue file: the columns its version (SavedDataVersion) carries.
     // False, with only the first field read, when the stream has ended or the long name is empty

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <string>
 
-void DrawBarcodeUnit(const LayoutConverter& converter, const LayoutUnit& unit, gdi::DeviceContext& dc)
+void DrawBarcodeUnit(const LayoutConverter& converter, const LayoutUnit& unit, gdi::DeviceContext& dc,
+    const std::string& reference)
 {
     if (!unit.IsShown())
         return;
@@ -18,7 +19,7 @@ void DrawBarcodeUnit(const LayoutConverter& converter, const LayoutUnit& unit, g
         win::WrapToInt32(int64_t { anchor.y } + unit.GetHeight()) };
     converter.ToDevice(corner);
     converter.ToDevice(farCorner);
-    std::string text = kSampleReference;
+    std::string text = reference;
     ReferenceToBarcodeText(text);
     DrawCode39Barcode(dc, { corner.x, corner.y, farCorner.x, farCorner.y }, text,
         unit.GetAbsoluteAngle() / 10, win::RGB(0, 0, 0));

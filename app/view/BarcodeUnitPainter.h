@@ -5,12 +5,15 @@
 #include "app/view/DisplayConverter.h"
 #include "platform/gdi/DeviceContext.h"
 
+#include <string>
+
 class LayoutUnit;
 
 // The reference the drawing view shows on every proof.
 inline constexpr char kSampleReference[] = "1234567890123";
 
-// Nothing unless the unit is shown; otherwise the barcode text of the sample reference, in black,
+// Nothing unless the unit is shown; otherwise the barcode text of the reference, in black,
 // in the device rectangle of the unit's absolute position (item 0) and its own width and height,
 // at the unit's absolute angle. Drawn once, whatever the unit's repeat count.
-void DrawBarcodeUnit(const LayoutConverter& converter, const LayoutUnit& unit, gdi::DeviceContext& dc);
+void DrawBarcodeUnit(const LayoutConverter& converter, const LayoutUnit& unit, gdi::DeviceContext& dc,
+    const std::string& reference = kSampleReference);

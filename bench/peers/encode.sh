@@ -32,33 +32,13 @@ if [ ! -s "$photo" ]; then
         -depth 8 "$photo"
 fi
 
-declare -A median low cpu
-# time_commands <runs> name cmd [name cmd ...]
-time_commands() {
-    local n=$1 args=() csv=$work/hyperfine-encode.csv
-    shift
-    while [ $# -gt 0 ]; do
-        args+=(-n "$1" "$2")
-        shift 2
-    done
-    if ! hyperfine -N --style none --warmup 1 --runs "$n" --export-csv "$csv" "${args[@]}" \
-        >/dev/null 2>"$work/hyperfine-encode.err"; then
-        cat "$work/hyperfine-encode.err" >&2
-        exit 1
-    fi
-    while IFS=, read -r name _ _ med user system min _; do
-        [ "$name" = command ] && continue
-        median[$name]=$med
-        low[$name]=$min
-        cpu[$name]=$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')
-    done <"$csv"
-}
+source "$(dirname "$0")/../hyperfine-times"
 
-time_commands "$runs" \
+time_commands encode "$runs" \
     jpeg-ours "$tool jpeg 92 $photo $work/ours-q92.jpg" \
     ours-read "$tool none 0 $photo -" \
     jpeg-cjpeg "cjpeg -dct float -baseline -quality 92 -outfile $work/cjpeg-q92.jpg $photo"
-time_commands "$png_runs" \
+time_commands encode "$png_runs" \
     png-ours "$tool png 6 $photo $work/ours-l6.png" \
     png-im "convert-im6.q16 -limit thread 1 $photo -strip -quality 65 $work/im-l6.png"
 

@@ -1,15 +1,21 @@
 #include "imaging/detect/PLAnyPicDecoder.h"
 
+#include "imaging/codec/PLMetafileDecoderFactory.h"
+#include "imaging/gif/PLGIFDecoder.h"
+#include "imaging/iff/PLIFF85Decoder.h"
 #include "imaging/io/PLMemSource.h"
 #include "imaging/io/PLTextException.h"
 #include "imaging/jpeg/PLJPEGDecoder.h"
 #include "imaging/pict/PLPictDecoder.h"
+#include "imaging/png/PLPNGDecoder.h"
+#include "imaging/psd/PLPSDDecoder.h"
 #include "imaging/raster/PLBmpDecoder.h"
 #include "imaging/raster/PLPCXDecoder.h"
 #include "imaging/raster/PLPGMDecoder.h"
 #include "imaging/raster/PLPPMDecoder.h"
 #include "imaging/raster/PLSGIDecoder.h"
 #include "imaging/raster/PLTGADecoder.h"
+#include "imaging/tiff/PLTIFFDecoder.h"
 
 #include <algorithm>
 
@@ -23,18 +29,29 @@ uint32_t Le32(const uint8_t* p)
 } // namespace
 
 // One decoder of each format, and the file types each reads. A format without a decoder here is
-// recognised all the same and refused with code 12.
+// recognised all the same and refused with code 12. The metafile decoder comes from the factory a
+// program registers when it links the metafile library (without it, metafiles get code 12 too).
 PLAnyPicDecoder::PLAnyPicDecoder()
 {
     Use(PLFileType::Bmp, Own<PLBmpDecoder>());
     Use(PLFileType::Tga, Own<PLTGADecoder>());
+    PLTIFFDecoder* tiff = Own<PLTIFFDecoder>();
+    Use(PLFileType::Tiff, tiff);
+    Use(PLFileType::EpsTiff, tiff);
     PLJPEGDecoder* jpeg = Own<PLJPEGDecoder>();
     Use(PLFileType::Jpeg, jpeg);
     Use(PLFileType::Pict, Own<PLPictDecoder>(jpeg)); // for JPEG data inside PICT files
+    Use(PLFileType::Png, Own<PLPNGDecoder>());
+    PLPicDecoder* metafile = Own(CreateMetafileDecoder());
+    Use(PLFileType::Wmf, metafile);
+    Use(PLFileType::Emf, metafile);
     Use(PLFileType::Pcx, Own<PLPCXDecoder>());
     Use(PLFileType::Pgm, Own<PLPGMDecoder>());
+    Use(PLFileType::Gif, Own<PLGIFDecoder>());
     Use(PLFileType::Ppm, Own<PLPPMDecoder>());
+    Use(PLFileType::Psd, Own<PLPSDDecoder>());
     Use(PLFileType::Sgi, Own<PLSGIDecoder>());
+    Use(PLFileType::Iff85, Own<PLIFF85Decoder>());
 }
 
 PLAnyPicDecoder::~PLAnyPicDecoder()

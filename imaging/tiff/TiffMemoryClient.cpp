@@ -39,12 +39,13 @@ struct OpenOptions {
 
 } // namespace
 
-std::unique_ptr<TiffMemoryClient> TiffMemoryClient::OpenForReading(const uint8_t* data, size_t size)
+std::unique_ptr<TiffMemoryClient> TiffMemoryClient::OpenForReading(
+    const uint8_t* data, size_t size, uint64_t maxSingleAllocation)
 {
     auto client = std::make_unique<TiffMemoryClient>(Key {});
     client->m_pData = data;
     client->m_DataSize = data ? size : 0;
-    client->OpenHandle("r");
+    client->OpenHandle("r", maxSingleAllocation);
     return client;
 }
 
@@ -61,7 +62,7 @@ TiffMemoryClient::~TiffMemoryClient()
     Close();
 }
 
-void TiffMemoryClient::OpenHandle(const char* mode)
+void TiffMemoryClient::OpenHandle(const char* mode, uint64_t maxSingleAllocation)
 {
     OpenOptions options;
     if (!options.options) {
@@ -71,6 +72,8 @@ void TiffMemoryClient::OpenHandle(const char* mode)
     }
     TIFFOpenOptionsSetErrorHandlerExtR(options.options, OnError, this);
     TIFFOpenOptionsSetWarningHandlerExtR(options.options, OnWarning, this);
+    if (maxSingleAllocation != 0)
+        TIFFOpenOptionsSetMaxSingleMemAlloc(options.options, static_cast<tmsize_t>(maxSingleAllocation));
     m_pTiff = TIFFClientOpenExt(
         "MemSource", mode, this, Read, Write, Seek, CloseProc, Size, Map, Unmap, options.options);
 }

@@ -26,8 +26,11 @@ public:
     static constexpr uint64_t kMaxWriteBytes = 0xFFFFFFFFu;
 
     // A client reading size bytes from data (not owned; it must outlive the client). The handle is
-    // null when libtiff refused the data; LastError tells why.
-    static std::unique_ptr<TiffMemoryClient> OpenForReading(const uint8_t* data, size_t size);
+    // null when libtiff refused the data; LastError tells why. A non-zero limit caps every single
+    // allocation libtiff makes for this handle (in bytes), so that a hostile file cannot make it
+    // ask for gigabytes.
+    static std::unique_ptr<TiffMemoryClient> OpenForReading(
+        const uint8_t* data, size_t size, uint64_t maxSingleAllocation = 0);
     // A client writing a new file into its own buffer.
     static std::unique_ptr<TiffMemoryClient> OpenForWriting();
 
@@ -55,7 +58,7 @@ public:
     int WarningCount() const { return m_WarningCount; }
 
 private:
-    void OpenHandle(const char* mode);
+    void OpenHandle(const char* mode, uint64_t maxSingleAllocation = 0);
 
     // libtiff's client routines and handlers; the client data is the TiffMemoryClient.
     static int64_t Read(void* client, void* data, int64_t n);

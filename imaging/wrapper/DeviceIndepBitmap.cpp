@@ -36,6 +36,7 @@ bool DeviceIndepBitmap::CopyFrom(const DeviceIndepBitmap& other)
 {
     if (this == &other)
         return true;
+    NotePixelChange();
     try {
         if (other.m_pBitmap) {
             if (!m_pBitmap)
@@ -87,6 +88,7 @@ void DeviceIndepBitmap::ShrinkToBox(int32_t maxW, int32_t maxH)
 
 void DeviceIndepBitmap::Reset(bool full)
 {
+    NotePixelChange();
     m_pBitmap.reset();
     m_pExif.reset();
     m_Brushes.clear();
@@ -120,6 +122,7 @@ void DeviceIndepBitmap::SetLoadState(int32_t state)
 {
     m_LoadState = state;
     if (state != 0) {
+        NotePixelChange();
         m_pBitmap.reset();
         m_pExif.reset();
     }
@@ -154,6 +157,7 @@ bool DeviceIndepBitmap::IsLandscape() const
 
 bool DeviceIndepBitmap::ApplyFilter(const PLFilter& filter)
 {
+    NotePixelChange();
     try {
         m_pBitmap->ApplyFilter(filter);
     } catch (const PLTextException& e) {

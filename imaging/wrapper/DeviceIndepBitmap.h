@@ -193,6 +193,10 @@ public:
     void SetJpegQuality(int32_t quality) { m_JpegQuality = quality; }
     int32_t GetQuarterTurns() const { return m_QuarterTurns; }
     bool IsModified() const { return m_bModified; }
+    // Raised by every change of the pixels (loads, copies, turns, crops, filters, brushes, resets),
+    // and only then: a turn to the orientation the picture already has leaves it alone. Copies
+    // made for display are kept under it.
+    uint64_t GetChangeCount() const { return m_ChangeCount; }
     bool IsBusy() const { return m_bBusy; }
     void SetBusy(bool busy) { m_bBusy = busy; }
     // Waits (without limit) until the picture is not busy and marks it busy, in one atomic step;
@@ -216,6 +220,7 @@ private:
     bool KeepLastErrorOf(const DeviceIndepBitmap& other);
     bool AddBorders(
         int32_t sideStrip, int32_t endStrip, win::COLORREF colour, uint32_t sides, int32_t blankSize);
+    void NotePixelChange() { ++m_ChangeCount; }
 
     std::unique_ptr<PLWinBmp> m_pBitmap;
     std::unique_ptr<ExifData> m_pExif;
@@ -227,6 +232,7 @@ private:
     int32_t m_JpegQuality = 90;
     int32_t m_QuarterTurns = 0;
     bool m_bModified = false;
+    uint64_t m_ChangeCount = 0;
     std::vector<std::unique_ptr<Brush>> m_Brushes;
     bool m_bBusy = false;
     PLFileCalls m_FileCalls = PLFileCalls::Posix();

@@ -89,6 +89,7 @@ bool DeviceIndepBitmap::DodgeBrush::Apply(int32_t x, int32_t y)
         }
     }
     m_Target.m_bModified = true;
+    m_Target.NotePixelChange();
     return true;
 }
 

@@ -127,6 +127,7 @@ bool DeviceIndepBitmap::MakeGrayscale()
         return Refuse("The grey conversion needs a 32-bpp picture.");
     if (!ApplyLightness(15, true) || !ApplyContrast(15))
         return false;
+    NotePixelChange();
     try {
         PLAnyBmp grey;
         PLFilterGrayscale().Apply(m_pBitmap.get(), &grey);

@@ -14,6 +14,7 @@ ImageResult DeviceIndepBitmap::DecodeFile(const std::string& path, PLPicDecoder&
 {
     if (!m_pBitmap)
         m_pBitmap = std::make_unique<PLWinBmp>();
+    NotePixelChange();
     try {
         decoder.OpenFile(path.c_str(), nullptr);
         decoder.GetImage(*m_pBitmap, 32);

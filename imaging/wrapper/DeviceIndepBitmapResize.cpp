@@ -57,6 +57,7 @@ bool DeviceIndepBitmap::CreateImage(
         return false;
     }
     m_pBitmap = std::move(blank);
+    NotePixelChange();
     m_FileType = 0;
     m_bModified = true;
     return true;
@@ -181,6 +182,7 @@ bool DeviceIndepBitmap::PaintBorderStrips(int32_t width, win::COLORREF colour, u
             pixel[2] = win::GetRValue(colour);
         }
     }
+    NotePixelChange();
     m_bModified = true;
     return true;
 }

@@ -34,6 +34,26 @@ struct PrintSetup {
     int copies = 1;
 };
 
+// A dialog of the program's own while its DoModal runs it. The interactive services let it run
+// its own modal loop; the scripted ones hand it to the test's script, which fills its controls
+// and presses its buttons.
+class ModalDialog {
+public:
+    virtual ~ModalDialog() = default;
+    // The template's id and caption, for the script and the record.
+    virtual UINT GetDialogId() const = 0;
+    virtual std::string GetCaption() const = 0;
+    // Shows the dialog and waits in its own loop until it ends; returns its end code.
+    virtual int RunModalLoop() = 0;
+    // Shows the dialog without a loop of its own (a scripted run).
+    virtual void Show() = 0;
+    // Whether EndDialog has been called, and with which code.
+    virtual bool HasEnded() const = 0;
+    virtual int GetEndCode() const = 0;
+    // What the Escape key does: the dialog's cancel.
+    virtual void Dismiss() = 0;
+};
+
 class ModalServices {
 public:
     virtual ~ModalServices() = default;
@@ -46,6 +66,9 @@ public:
     virtual int ColorDialog(COLORREF& colour, std::span<COLORREF, 16> customColours, DWORD flags) = 0;
     // IDOK with the setup as the user left it, or IDCANCEL (setup untouched).
     virtual int PrintDialog(PrintSetup& setup) = 0;
+    // Runs the program's own dialog until it ends and returns its end code (IDOK, IDCANCEL, or
+    // what the dialog chose).
+    virtual int RunDialog(ModalDialog& dialog) { return dialog.RunModalLoop(); }
 };
 
 // The answer a box of the given style gives when it is dismissed without a choice (Escape, the

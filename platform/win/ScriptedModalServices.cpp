@@ -24,6 +24,11 @@ void ScriptedModalServices::AnswerNextPrint(int answer, std::string outputFile)
     answers_.push_back({ Kind::print, answer, std::move(outputFile), 0 });
 }
 
+void ScriptedModalServices::AnswerNextDialog(UINT dialogId, std::function<void(ModalDialog&)> script)
+{
+    answers_.push_back({ Kind::dialog, static_cast<int>(dialogId), {}, 0, std::move(script) });
+}
+
 int ScriptedModalServices::MessageBox(std::string_view text, UINT flags)
 {
     shown_.push_back({ std::string(text), flags });
@@ -56,6 +61,30 @@ int ScriptedModalServices::PrintDialog(PrintSetup& setup)
             setup.printerName.clear();
         }
     });
+}
+
+int ScriptedModalServices::RunDialog(ModalDialog& dialog)
+{
+    const UINT id = dialog.GetDialogId();
+    dialogs_.push_back(id);
+    const std::string what = "dialog " + std::to_string(id) + " \"" + dialog.GetCaption() + "\"";
+    const bool scripted = !answers_.empty() && answers_.front().kind == Kind::dialog
+        && answers_.front().id == static_cast<int>(id);
+    if (!scripted) {
+        unexpected_.push_back("unexpected " + what);
+    } else {
+        // Taken off the queue first: modals the dialog raises take the answers after it.
+        const std::function<void(ModalDialog&)> script = std::move(answers_.front().script);
+        answers_.pop_front();
+        dialog.Show();
+        if (script)
+            script(dialog);
+        if (!dialog.HasEnded())
+            unexpected_.push_back(what + " left open by its script");
+    }
+    if (!dialog.HasEnded())
+        dialog.Dismiss();
+    return dialog.HasEnded() ? dialog.GetEndCode() : IDCANCEL;
 }
 
 } // namespace win

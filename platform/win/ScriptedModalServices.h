@@ -9,6 +9,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,27 +37,37 @@ public:
     // given, else to the printer the setup names), or IDCANCEL.
     void AnswerNextPrint(int answer, std::string outputFile = {});
 
+    // Queues the script of the next dialog of the program's own, which must have the given
+    // template id. The script gets the dialog, shown and initialised, and ends it as a user
+    // would (filling controls, pressing OK or Cancel); the dialog's end code is DoModal's answer.
+    // A script that leaves the dialog open is recorded as unexpected and the dialog dismissed.
+    void AnswerNextDialog(UINT dialogId, std::function<void(ModalDialog&)> script);
+
     int MessageBox(std::string_view text, UINT flags) override;
     int FileDialog(const FileDialogRequest& request, std::string& path) override;
     int ColorDialog(COLORREF& colour, std::span<COLORREF, 16> customColours, DWORD flags) override;
     int PrintDialog(PrintSetup& setup) override;
+    int RunDialog(ModalDialog& dialog) override;
 
     const std::vector<Shown>& Messages() const { return shown_; }
     const std::vector<FileDialogRequest>& FileDialogs() const { return fileDialogs_; }
     const std::vector<ColourAsked>& ColourDialogs() const { return colourDialogs_; }
     const std::vector<PrintSetup>& PrintDialogs() const { return printDialogs_; }
+    // The template ids of the program's own dialogs run so far.
+    const std::vector<UINT>& Dialogs() const { return dialogs_; }
     // One line for each modal that nothing in the script answered.
     const std::vector<std::string>& Unexpected() const { return unexpected_; }
     void ClearUnexpected() { unexpected_.clear(); }
     bool AllAnswersUsed() const { return answers_.empty(); }
 
 private:
-    enum class Kind { message, file, colour, print };
+    enum class Kind { message, file, colour, print, dialog };
     struct Answer {
         Kind kind = Kind::message;
-        int id = IDCANCEL;
+        int id = IDCANCEL; // the template id for a dialog
         std::string text;
         COLORREF colour = 0;
+        std::function<void(ModalDialog&)> script = {};
     };
     // Takes the next queued answer when it is of the given kind, lets onOk apply an IDOK answer
     // and returns the answer's id; else records the modal as unexpected and returns dismissed.
@@ -78,6 +89,7 @@ private:
     std::vector<FileDialogRequest> fileDialogs_;
     std::vector<ColourAsked> colourDialogs_;
     std::vector<PrintSetup> printDialogs_;
+    std::vector<UINT> dialogs_;
     std::vector<std::string> unexpected_;
 };
 

@@ -104,10 +104,18 @@ constexpr UINT MK_CONTROL = 0x0008;
 
 // Virtual-key codes of the keys the program handles itself (letters and digits are their
 // upper-case ASCII codes).
+constexpr UINT VK_BACK = 0x08;
+constexpr UINT VK_TAB = 0x09;
+constexpr UINT VK_RETURN = 0x0D;
+constexpr UINT VK_ESCAPE = 0x1B;
 constexpr UINT VK_LEFT = 0x25;
 constexpr UINT VK_UP = 0x26;
 constexpr UINT VK_RIGHT = 0x27;
 constexpr UINT VK_DOWN = 0x28;
+constexpr UINT VK_INSERT = 0x2D;
+constexpr UINT VK_DELETE = 0x2E;
+constexpr UINT VK_F1 = 0x70; // F2 to F12 follow
+constexpr UINT VK_F6 = 0x75;
 
 // Size types of a window's size notification.
 constexpr UINT SIZE_RESTORED = 0;

@@ -6,6 +6,7 @@
 #include "platform/qt/fw/Document.h"
 #include "platform/qt/fw/Guard.h"
 #include "platform/qt/fw/SingleDocTemplate.h"
+#include "platform/qt/fw/SplitterWnd.h"
 #include "platform/qt/fw/View.h"
 #include "platform/qt/fw/WinApp.h"
 
@@ -21,6 +22,12 @@ FrameWnd::FrameWnd()
 {
     focusConnection_ = QObject::connect(
         qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { TrackFocus(now); });
+    // F6 and Shift+F6 move between the panes of a splitter client.
+    for (const bool previous : { false, true })
+        OnCommand(previous ? ID_PREV_PANE : ID_NEXT_PANE, [this, previous] {
+            if (auto* splitter = dynamic_cast<SplitterWnd*>(centralWidget()))
+                splitter->ActivateNext(previous);
+        });
 }
 
 FrameWnd::~FrameWnd()
@@ -178,6 +185,34 @@ void FrameWnd::AddCommandAction(QAction* action, win::UINT id)
         return;
     commandActions_.emplace_back(action, id);
     QObject::connect(action, &QAction::triggered, this, [this, id] { SendCommand(id); });
+}
+
+void FrameWnd::LoadAccelTable(std::span<const Accel> table)
+{
+    for (const Accel& accel : table) {
+        const QKeySequence keys = KeySequenceOf(accel);
+        if (keys.isEmpty())
+            continue;
+        QAction* action = GetAcceleratorAction(accel.cmd);
+        if (action == nullptr) {
+            action = new QAction(this); // owned by the frame
+            action->setShortcutContext(Qt::WindowShortcut);
+            addAction(action);
+            AddCommandAction(action, accel.cmd);
+            acceleratorActions_.emplace_back(action, accel.cmd);
+        }
+        QList<QKeySequence> shortcuts = action->shortcuts();
+        shortcuts.push_back(keys);
+        action->setShortcuts(shortcuts);
+    }
+}
+
+QAction* FrameWnd::GetAcceleratorAction(win::UINT id) const
+{
+    for (const auto& [action, command] : acceleratorActions_)
+        if (command == id && action != nullptr)
+            return action.data();
+    return nullptr;
 }
 
 void FrameWnd::OnUpdateCmdUI()

@@ -4,6 +4,7 @@
 // the update handlers at idle time, and asks the document before it closes.
 #pragma once
 
+#include "platform/qt/fw/Accelerators.h"
 #include "platform/qt/fw/CmdTarget.h"
 #include "platform/qt/fw/CreateContext.h"
 #include "platform/qt/fw/View.h"
@@ -12,6 +13,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -53,6 +55,11 @@ public:
     bool SendCommand(win::UINT id);
     // The action issues the command when triggered, and is enabled and labelled at idle time.
     void AddCommandAction(QAction* action, win::UINT id);
+    // The frame's accelerators: each key issues its command through SendCommand while the
+    // frame's window is active (one action per command, with all of its keys).
+    void LoadAccelTable(std::span<const Accel> table);
+    // The action that the accelerators of the command trigger, or null.
+    QAction* GetAcceleratorAction(win::UINT id) const;
     // Runs the update handler of every command action through the routing.
     void OnUpdateCmdUI();
 
@@ -83,6 +90,7 @@ private:
     Document* document_ = nullptr; // the document the frame was created for
     QPointer<View> activeView_;
     std::vector<std::pair<QPointer<QAction>, win::UINT>> commandActions_;
+    std::vector<std::pair<QPointer<QAction>, win::UINT>> acceleratorActions_;
     QMetaObject::Connection focusConnection_;
 };
 

@@ -23,6 +23,8 @@ bool GuardedCall(const std::function<void()>& function)
     try {
         function();
         return true;
+    } catch (const UserException&) {
+        // Already told.
     } catch (const std::exception& e) {
         Report(e.what());
     } catch (...) {

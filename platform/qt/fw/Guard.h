@@ -8,7 +8,12 @@
 
 namespace fw {
 
-// Runs the function; false when it ended with an exception (which has been reported).
+// Thrown once the user has been told what went wrong (a value that failed its data exchange):
+// it ends the handler quietly, wherever it is caught.
+struct UserException { };
+
+// Runs the function; false when it ended with an exception (which has been reported, unless it
+// was a UserException, whose message the user has already seen).
 bool GuardedCall(const std::function<void()>& function);
 
 } // namespace fw

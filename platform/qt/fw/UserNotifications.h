@@ -16,7 +16,9 @@ class CmdTarget;
 // Notification codes.
 constexpr int BN_CLICKED = 0;
 constexpr int CBN_SELCHANGE = 1;
+constexpr int CBN_KILLFOCUS = 4; // the focus left the combo box (its edit and list included)
 constexpr int CBN_EDITCHANGE = 5;
+constexpr int LBN_SELCHANGE = 1;
 constexpr int EN_CHANGE = 0x0300;
 
 // EN_CHANGE when the user edits the text.

@@ -4,6 +4,7 @@
 #include "platform/qt/fw/Document.h"
 #include "platform/qt/fw/FrameWnd.h"
 #include "platform/qt/fw/Guard.h"
+#include "platform/qt/fw/Keys.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -34,23 +35,6 @@ win::POINT ClientPoint(const QMouseEvent& event)
     return { p.x(), p.y() };
 }
 
-win::UINT VirtualKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Left:
-        return win::VK_LEFT;
-    case Qt::Key_Up:
-        return win::VK_UP;
-    case Qt::Key_Right:
-        return win::VK_RIGHT;
-    case Qt::Key_Down:
-        return win::VK_DOWN;
-    default:
-        const bool letterOrDigit
-            = (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9);
-        return letterOrDigit ? static_cast<win::UINT>(key) : 0;
-    }
-}
 } // namespace
 
 View::View(QWidget* parent)
@@ -121,7 +105,7 @@ void View::mouseMoveEvent(QMouseEvent* event)
 void View::keyPressEvent(QKeyEvent* event)
 {
     const win::UINT repeat = static_cast<win::UINT>(std::max(1, event->count()));
-    GuardedCall([&] { OnKeyDown(VirtualKey(event->key()), repeat, 0); });
+    GuardedCall([&] { OnKeyDown(VirtualKeyOf(event->key()), repeat, 0); });
     QWidget::keyPressEvent(event);
 }
 

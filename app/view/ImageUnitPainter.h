@@ -1,0 +1,23 @@
+// Paints an image unit of a proof: the sample photograph turned upright (portrait) or on its side
+// (group), turned with the unit, fitted and centred in the unit's box, and the layout's overprint
+// word and diagonal line over the whole box.
+#pragma once
+
+#include "app/view/PaintContext.h"
+#include "app/view/TextInBox.h"
+
+#include <string>
+
+class LayoutUnit;
+
+// The unit's box: its absolute position (item 0) and size, turned clockwise by its quarter turns
+// about that corner (64-bit edges, saturated).
+LayoutBox ImageUnitBox(const LayoutUnit& unit);
+
+// Nothing unless the unit is shown and the sample picture could be had (the document's samples
+// are loaded first when the source lacks it).
+void DrawImageUnit(
+    const PaintContext& context, const LayoutUnit& unit, const std::string& samplePath, bool portrait);
+
+// The overprint text: a circled C, three blanks, the word, three blanks and a circled C.
+std::string OverprintText(const std::string& word);

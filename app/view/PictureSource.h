@@ -1,0 +1,37 @@
+// Where the page drawing takes its pictures: the sample photographs and the background, by file
+// name. The view hands in the image cache with the document's way of loading its samples; tests
+// hand in pictures made in memory.
+#pragma once
+
+#include "imaging/wrapper/DeviceIndepBitmap.h"
+#include "imaging/wrapper/ImageResult.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class ImageCache;
+
+class PictureSource {
+public:
+    using Picture = std::shared_ptr<Pellimar::DeviceIndepBitmap>;
+    virtual ~PictureSource();
+    virtual bool Contains(const std::string& path) = 0;
+    // The picture of the file (loaded when missing), or empty with the failure in result.
+    virtual Picture GetImage(const std::string& path, ImageResult& result) = 0;
+    // Loads the document's sample pictures into the source.
+    virtual void LoadSampleImages() = 0;
+};
+
+// The process's image cache: pictures taken without waiting and without adjustments.
+class CachePictureSource : public PictureSource {
+public:
+    CachePictureSource(ImageCache& cache, std::function<void()> loadSampleImages);
+    bool Contains(const std::string& path) override;
+    Picture GetImage(const std::string& path, ImageResult& result) override;
+    void LoadSampleImages() override;
+
+private:
+    ImageCache& cache_;
+    std::function<void()> loadSampleImages_;
+};

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Times our TIFF, PNG and GIF decoders against their peers on the same files in the same run, end to
+# end: read the file, decode it, write the picture as binary PPM (tiff2rgba writes an uncompressed RGB
+# TIFF of the same bytes, -n without alpha):
+#   PNG  6000x4000 RGB, ImageMagick's default compression: pngtopnm, ImageMagick, Pillow;
+#   TIFF 6000x4000 RGB, LZW: tiff2rgba, ImageMagick, Pillow;
+#   GIF  2000x2000, 256 colours: giftopnm, ImageMagick, Pillow.
+# Every program runs under bench/memory-settings. The peers' own memory limits are printed: ImageMagick
+# runs under Debian's resource policy, tiff2rgba under its default allocation limit, Pillow under its
+# picture-size limit (both pictures are below it); pngtopnm, giftopnm and our tool have none. ImageMagick
+# runs with one thread, as the others do. Each command runs BENCH_RUNS times (default 5) after a
+# warm-up; the table gives the median, minimum and mean processor time, then our ratio to the fastest
+# peer by median (below 1 means we are faster). The PPM files are compared with ImageMagick's.
+#   bench/peers/decode.sh <build folder>
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../memory-settings"
+build=$(cd "${1:?usage: decode.sh <build folder>}" && pwd)
+tool=$build/bench/tools/decode
+work=$build/bench-data
+runs=${BENCH_RUNS:-5}
+mkdir -p "$work"
+im() { convert-im6.q16 -limit thread 1 "$@"; }
+# Pillow writes palette pictures through RGB, as the other programs do.
+pillow="/usr/bin/python3 -c 'import sys; from PIL import Image; i = Image.open(sys.argv[1]);
+(i if i.mode == \"RGB\" else i.convert(\"RGB\")).save(sys.argv[2])'"
+
+photo=$work/photo-6000x4000.ppm
+if [ ! -s "$photo" ]; then
+    echo "Making the 6000x4000 photograph (once)..."
+    im -size 6000x4000 -seed 5 plasma:fractal -attenuate 0.4 +noise Gaussian -depth 8 "$photo"
+fi
+[ -s "$work/decode.png" ] || im "$photo" -strip png24:"$work/decode.png"
+[ -s "$work/decode.tif" ] || im "$photo" -strip -compress lzw "$work/decode.tif"
+[ -s "$work/decode.gif" ] || im "$photo" -resize 2000x2000! -colors 256 "$work/decode.gif"
+
+source "$here/../hyperfine-times"
+
+time_commands decode "$runs" \
+    png-ours "$tool png $work/decode.png $work/ours-png.ppm" \
+    png-pngtopnm "sh -c 'pngtopnm $work/decode.png > $work/pngtopnm.ppm'" \
+    png-im "convert-im6.q16 -limit thread 1 $work/decode.png $work/im-png.ppm" \
+    png-pillow "$pillow $work/decode.png $work/pillow-png.ppm" \
+    tiff-ours "$tool tiff $work/decode.tif $work/ours-tif.ppm" \
+    tiff-tiff2rgba "tiff2rgba -n -c none $work/decode.tif $work/tiff2rgba.tif" \
+    tiff-im "convert-im6.q16 -limit thread 1 $work/decode.tif $work/im-tif.ppm" \
+    tiff-pillow "$pillow $work/decode.tif $work/pillow-tif.ppm" \
+    gif-ours "$tool gif $work/decode.gif $work/ours-gif.ppm" \
+    gif-giftopnm "sh -c 'giftopnm $work/decode.gif > $work/giftopnm.ppm'" \
+    gif-im "convert-im6.q16 -limit thread 1 $work/decode.gif $work/im-gif.ppm" \
+    gif-pillow "$pillow $work/decode.gif $work/pillow-gif.ppm"
+
+same() {
+    if cmp -s <(im "$1" -depth 8 rgb:-) <(im "$2" -depth 8 rgb:-); then echo same; else echo DIFFERENT; fi
+}
+echo "Peers' memory limits: tiff2rgba's default allocation limit (-M, 256 MiB in libtiff 4.5);" \
+    "Pillow's MAX_IMAGE_PIXELS $(/usr/bin/python3 -c 'from PIL import Image; print(Image.MAX_IMAGE_PIXELS)');" \
+    "ImageMagick's resources:"
+convert-im6.q16 -list resource | sed -n '/Width/,$p' | sed 's/^/  /'
+echo
+echo "decode to PPM: PNG and TIFF 6000x4000 RGB, GIF 2000x2000; $runs runs each"
+printf '%-16s %10s %10s %10s\n' command "median ms" "min ms" "cpu ms"
+for name in png-ours png-pngtopnm png-im png-pillow tiff-ours tiff-tiff2rgba tiff-im tiff-pillow \
+    gif-ours gif-giftopnm gif-im gif-pillow; do
+    awk -v n="$name" -v m="${median[$name]}" -v l="${low[$name]}" -v c="${cpu[$name]}" \
+        'BEGIN { printf "%-16s %10.1f %10.1f %10.1f\n", n, m * 1000, l * 1000, c * 1000 }'
+done
+printf '\n%-34s %8s %8s %8s\n' "ratio to the fastest peer" median min cpu
+for format in png tiff gif; do
+    fastest=
+    for name in "${!median[@]}"; do
+        [[ $name == $format-* && $name != $format-ours ]] || continue
+        if [ -z "$fastest" ] || awk -v a="${median[$name]}" -v b="${median[$fastest]}" 'BEGIN { exit !(a < b) }'; then
+            fastest=$name
+        fi
+    done
+    awk -v what="ours/$fastest" -v om="${median[$format-ours]}" -v ol="${low[$format-ours]}" \
+        -v oc="${cpu[$format-ours]}" -v pm="${median[$fastest]}" -v pl="${low[$fastest]}" -v pc="${cpu[$fastest]}" \
+        'BEGIN { printf "%-34s %8.2f %8.2f %8.2f\n", what, om / pm, ol / pl, oc / pc }'
+done
+echo "(pixels against ImageMagick's: PNG $(same "$work/ours-png.ppm" "$work/im-png.ppm")," \
+    "TIFF $(same "$work/ours-tif.ppm" "$work/im-tif.ppm"), GIF $(same "$work/ours-gif.ppm" "$work/im-gif.ppm"))"
+# The decoded pictures take 600 MB; the inputs stay for the next run.
+rm -f "$work"/ours-{png,tif,gif}.ppm "$work"/{pngtopnm,giftopnm}.ppm "$work"/im-{png,tif,gif}.ppm \
+    "$work"/pillow-{png,tif,gif}.ppm "$work/tiff2rgba.tif"

@@ -1,0 +1,83 @@
+// Writes the seed corpus of the metafile_metafile fuzz target: Windows metafiles with and without
+// the placeable header (shapes, objects, saved states, text, a stretched picture) and enhanced
+// metafiles written with libEMF.
+//   g++ -std=c++20 -I tests fuzz/generators/metafile_metafile_seeds.cpp tests/metafile/LibEmfPictures.cpp \
+//       -lEMF -o build/metafile-seeds
+//   build/metafile-seeds fuzz/corpus/metafile_metafile
+#include "metafile/EmfBuilder.h"
+#include "metafile/LibEmfPictures.h"
+#include "metafile/WmfWriter.h"
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+using namespace wmfwriter;
+
+void write(const std::string& folder, const std::string& name, const Bytes& file)
+{
+    std::ofstream out(folder + "/" + name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+}
+
+Writer Shapes()
+{
+    Writer w;
+    w.Record(kSetWindowOrg, { 0, 0 });
+    w.Record(kSetWindowExt, { 100, 200 });
+    w.Pen(0, 2, 10, 20, 30);
+    w.Brush(0, 200, 100, 0);
+    w.Record(kSelectObject, { 0 });
+    w.Record(kSelectObject, { 1 });
+    w.Record(kSaveDc, {});
+    w.Record(kRectangle, { 50, 60, 10, 20 });
+    w.Record(kEllipse, { 90, 190, 40, 100 });
+    w.Record(kPolygon, { 3, 1, 1, 30, 1, 15, 20 });
+    w.Record(0x0325, { 3, 5, 5, 50, 5, 50, 50 }); // polyline
+    w.Record(0x0538, { 2, 3, 3, 0, 0, 9, 0, 9, 9, 20, 20, 29, 20, 29, 29 }); // two polygons
+    w.Record(0x0214, { 70, 10 }); // move to
+    w.Record(0x0213, { 80, 150 }); // line to
+    w.Record(kRestoreDc, { 0xFFFF });
+    w.Record(kDeleteObject, { 1 });
+    w.Colour(kSetTextColor, 0, 0, 255);
+    w.Record(0x02FB, { -12, 0, 450, 0, 700, 1, 0, 0, 0, 'A' | ('r' << 8), 'i' | ('a' << 8), 'l' });
+    w.Record(kSelectObject, { 1 });
+    w.Text(20, 30, "Proof");
+    return w;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+        return 1;
+    const std::string folder = argv[1];
+    const Writer shapes = Shapes();
+    write(folder, "wmf-shapes", shapes.File());
+    write(folder, "wmf-placeable-shapes", shapes.File(0, 0, 200, 100, 1440));
+    Writer picture;
+    const Bytes dib = emfbuilder::TwoByTwoDib();
+    picture.RecordOf(0x0F43, { 0x0020, 0x00CC, 0, 2, 2, 0, 0, 40, 40, 10, 20 }, dib);
+    write(folder, "wmf-picture", picture.File(0, 0, 100, 100, 96));
+    write(folder, "emf-libemf-shapes", libemf::ShapesPicture());
+    // Blits, world transforms, a stretched picture, a curve and a palette.
+    using emfbuilder::FloatBits;
+    emfbuilder::EmfBuilder emf(100);
+    emf.Record(39, { 1, 0, 0x0000FF00, 0 });
+    emf.Record(37, { 1 });
+    emf.Record(76, { 0, 0, 0, 0, 0, 0, 50, 50, 0x00F00021, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 });
+    emf.Record(35, { FloatBits(2), 0, 0, FloatBits(2), FloatBits(50), 0 });
+    emf.Record(43, { 0, 0, 10, 10 });
+    emf.Record(36, { 0, 0, 0, 0, 0, 0, 1 });
+    emf.Record(77,
+        { 0, 0, 0, 0, 0, 60, 40, 40, 0x00CC0020, 0, 0, FloatBits(1), 0, 0, FloatBits(1), 0, 0, 0, 0, 108, 40,
+            148, 16, 2, 1 },
+        dib);
+    emf.Record(38, { 4, 0, 3, 0, 0 });
+    emf.Record(37, { 4 });
+    emf.Record(88, { 0, 0, 0, 0, 4, 60 | (90u << 16), 70 | (90u << 16), 80 | (90u << 16), 95 | (90u << 16) });
+    write(folder, "emf-hand-made", emf.File({ 0x000000FF, 0x00008000 }));
+    return 0;
+}

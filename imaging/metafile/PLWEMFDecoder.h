@@ -1,0 +1,35 @@
+// The metafile decoder: Windows metafiles (with or without the placeable header) and enhanced
+// metafiles, recognised by their content, played into a picture of the size they describe. Playing
+// paints with Qt and needs a QGuiApplication; without one the picture is refused.
+#pragma once
+
+#include "imaging/codec/PLPicDecoder.h"
+#include "imaging/metafile/MetafileData.h"
+
+#include <vector>
+
+class PLWEMFDecoder : public PLPicDecoder {
+public:
+    PLWEMFDecoder();
+    ~PLWEMFDecoder() override;
+
+    void Open(PLDataSource* pDataSrc) override;
+    // Fills any bitmap of the described depth: at 32 bpp every pixel is opaque; at 8 bpp each pixel
+    // takes the nearest entry of the metafile's palette.
+    void DecodeImage(PLBmp* pBmp) override;
+    void Close() override;
+
+    // The screen resolution a placeable metafile's inches are drawn at.
+    static constexpr int kScreenDpi = 96;
+
+private:
+    PLCoord PictureSize() const;
+
+    std::vector<uint8_t> m_Data; // the metafile's bytes, which the records point into
+    metafile::Metafile m_Metafile;
+    bool m_bOpen = false;
+};
+
+// Registers the metafile decoder with the image library's factory; a program that links the
+// metafile library calls it once at start-up.
+void RegisterMetafileDecoder();

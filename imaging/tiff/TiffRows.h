@@ -1,0 +1,45 @@
+// The pixel work of the TIFF decoder, apart from libtiff's calls: the palettes of one- and
+// two-sample pictures, their rows unpacked into one byte per pixel, and libtiff's RGBA raster
+// turned into the bitmap's pixel order.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "imaging/bitmap/PLPixel32.h"
+
+struct _TIFFRGBAImage;
+
+namespace tiffrows {
+
+// A grey ramp of 2^bits entries, entry i = i x 255 / (2^bits - 1), rising for min-is-black and
+// falling for min-is-white; alpha 255.
+std::vector<PLPixel32> GreyPalette(int bits, bool minIsWhite);
+
+// A colour map of 2^bits entries per channel. Maps whose values all lie within 0..255 are taken as
+// 8-bit values (as some writers store them); otherwise the 16-bit values are scaled to 0..255.
+std::vector<PLPixel32> ColourMapPalette(
+    const uint16_t* red, const uint16_t* green, const uint16_t* blue, int bits);
+
+// One row of samples of `bits` bits each (1 to 8, packed high bits first, rows byte-aligned): the
+// first sample of every pixel of `samplesPerPixel` samples becomes one byte of out. `row` holds
+// rowBytes bytes; pixels whose bits lie beyond it are left as they are.
+void UnpackFirstSamples(
+    const uint8_t* row, size_t rowBytes, int bits, int samplesPerPixel, uint8_t* out, int width);
+
+// Turns count packed red, green, blue pixels into 32-bit bitmap pixels (blue, green, red, 255).
+void RgbToPixels(const uint8_t* rgb, uint8_t* out, size_t count);
+
+// Copies rows of libtiff's raster (red, green, blue, alpha packed per 32-bit value) into 32-bit bitmap
+// pixels (blue, green, red, alpha); without alpha the alpha bytes become 255.
+void RasterToPixels(const uint32_t* raster, uint8_t* out, int width, bool keepAlpha);
+
+// True for 8-bit RGB pixels with one unassociated alpha sample, stored contiguously: libtiff would
+// premultiply their colours, which StoreUnassociatedAlpha avoids.
+bool HasUnassociatedAlpha8(const _TIFFRGBAImage& image);
+// A contiguous put routine for such pixels that keeps the four samples unchanged.
+void StoreUnassociatedAlpha(_TIFFRGBAImage* image, uint32_t* raster, uint32_t x, uint32_t y, uint32_t w,
+    uint32_t h, int32_t fromSkew, int32_t toSkew, unsigned char* samples);
+
+} // namespace tiffrows

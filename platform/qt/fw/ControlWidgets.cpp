@@ -1,0 +1,29 @@
+#include "platform/qt/fw/ControlWidgets.h"
+
+#include <QPainter>
+
+namespace fw {
+
+Swatch::Swatch(QWidget* parent)
+    : QFrame(parent)
+{
+    setFrameShape(QFrame::Box);
+}
+
+void Swatch::SetColor(win::COLORREF colour)
+{
+    colour_ = colour;
+    update();
+}
+
+void Swatch::paintEvent(QPaintEvent* event)
+{
+    {
+        QPainter painter(this);
+        painter.fillRect(
+            rect(), QColor(win::GetRValue(colour_), win::GetGValue(colour_), win::GetBValue(colour_)));
+    }
+    QFrame::paintEvent(event);
+}
+
+} // namespace fw

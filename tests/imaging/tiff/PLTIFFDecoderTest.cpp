@@ -1,0 +1,251 @@
+// The TIFF decoder against independent decoders (ImageMagick, Pillow) and libtiff's tiff2rgba on
+// files that libtiff writes at test time: every depth, sample layout, photometric and compression,
+// strips and tiles. Then the resolution units and the hostile files that must be refused cleanly.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "imaging/bitmap/BmpTestHelpers.h"
+#include "imaging/codec/DecoderTestSupport.h"
+#include "imaging/tiff/PLTIFFDecoder.h"
+#include "imaging/tiff/PLTIFFEncoder.h"
+#include "imaging/tiff/TiffTestFiles.h"
+
+namespace {
+
+using namespace decodertest;
+using encodertest::ReadFileBytes;
+using encodertest::ScratchFolder;
+using encodertest::WriteFileBytes;
+using tifftest::TiffRecipe;
+using tifftest::WriteTiff;
+
+// tiff2rgba's output (uncompressed RGBA rows) read back through libtiff.
+Bytes Tiff2RgbaRgba(const std::string& path)
+{
+    const std::string out = path + ".rgba.tif";
+    if (encodertest::RunText("tiff2rgba -c none '" + path + "' '" + out + "' && echo done") != "done\n")
+        return {};
+    TIFF* tif = TIFFOpen(out.c_str(), "r");
+    if (!tif)
+        return {};
+    uint32_t height = 0;
+    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
+    Bytes rows, line(static_cast<size_t>(TIFFScanlineSize(tif)));
+    for (uint32_t y = 0; y < height; ++y)
+        if (TIFFReadScanline(tif, line.data(), y, 0) == 1)
+            rows.insert(rows.end(), line.begin(), line.end());
+    TIFFClose(tif);
+    return rows;
+}
+
+constexpr int kImageMagick = 1, kPillow = 2, kTiff2Rgba = 4, kAll = 7;
+
+struct ReferenceCase {
+    TiffRecipe recipe;
+    int bpp; // what the decoder describes
+    Compare mode = Compare::Rgba;
+    int tolerance = 0;
+    // The references that read the case as the TIFF rules say: Pillow converts CMYK and 16-bit grey
+    // its own way and cannot read JBIG, tiff2rgba premultiplies unassociated alpha, ImageMagick 6 reads 2-bit
+    // min-is-white as min-is-black.
+    int references = kAll;
+};
+
+void PrintTo(const ReferenceCase& c, std::ostream* os)
+{
+    *os << c.recipe.name;
+}
+
+struct TiffDecoderReferences : ScratchFolder, testing::WithParamInterface<ReferenceCase> { };
+
+TEST_P(TiffDecoderReferences, SamePixelsAsIndependentDecoders)
+{
+    const ReferenceCase& c = GetParam();
+    const std::string path = Path("picture.tif");
+    ASSERT_TRUE(WriteTiff(path, c.recipe));
+    PLTIFFDecoder decoder;
+    const auto bmp = DecodeFile(decoder, path);
+    ASSERT_EQ(bmp->GetWidth(), c.recipe.width);
+    ASSERT_EQ(bmp->GetHeight(), c.recipe.height);
+    EXPECT_EQ(bmp->GetBitsPerPixel(), c.bpp);
+    const Bytes ours = encodertest::ExpectedRgba(*bmp);
+    if (c.references & kImageMagick) {
+        EXPECT_LE(MaxDifference(ours, ImageMagickRgba(path), c.mode), c.tolerance) << "ImageMagick";
+    }
+    if (c.references & kPillow) {
+        EXPECT_LE(MaxDifference(ours, PillowRgba(path), c.mode), c.tolerance) << "Pillow";
+    }
+    if (c.references & kTiff2Rgba) {
+        EXPECT_LE(MaxDifference(ours, Tiff2RgbaRgba(path), c.mode), c.tolerance) << "tiff2rgba";
+    }
+}
+
+constexpr uint16_t kGrey = PHOTOMETRIC_MINISBLACK;
+constexpr uint16_t kWhite = PHOTOMETRIC_MINISWHITE;
+constexpr uint16_t kRgb = PHOTOMETRIC_RGB;
+constexpr uint16_t kPalette = PHOTOMETRIC_PALETTE;
+constexpr uint16_t kUnassoc = EXTRASAMPLE_UNASSALPHA;
+
+INSTANTIATE_TEST_SUITE_P(Cases, TiffDecoderReferences,
+    testing::Values(
+        // Bilevel, through every codec that writes it.
+        ReferenceCase { { "bilevel_none", 1, 1, kGrey }, 1 },
+        ReferenceCase { { "bilevel_white_packbits", 1, 1, kWhite, COMPRESSION_PACKBITS }, 1 },
+        ReferenceCase { { "bilevel_ccitt_rle", 1, 1, kWhite, COMPRESSION_CCITTRLE }, 1 },
+        ReferenceCase { { "bilevel_fax3", 1, 1, kWhite, COMPRESSION_CCITTFAX3 }, 1 },
+        ReferenceCase { { "bilevel_fax4", 1, 1, kGrey, COMPRESSION_CCITTFAX4 }, 1 },
+        ReferenceCase { { "bilevel_jbig", 1, 1, kGrey, COMPRESSION_JBIG }, 1, Compare::Rgba, 0,
+            kImageMagick | kTiff2Rgba },
+        // Grey of 2, 4, 8 and 16 bits, and grey with alpha (whose alpha the decoder drops).
+        ReferenceCase { { "grey2_none", 2, 1, kGrey }, 8 },
+        ReferenceCase {
+            { "grey2_white_lzw", 2, 1, kWhite, COMPRESSION_LZW }, 8, Compare::Rgba, 0, kPillow | kTiff2Rgba },
+        ReferenceCase { { "grey4_deflate", 4, 1, kGrey, COMPRESSION_ADOBE_DEFLATE }, 8 },
+        ReferenceCase { { "grey8_lzw", 8, 1, kGrey, COMPRESSION_LZW }, 8 },
+        ReferenceCase { { "grey8_white_packbits", 8, 1, kWhite, COMPRESSION_PACKBITS }, 8 },
+        ReferenceCase { { "grey8_lzma", 8, 1, kGrey, COMPRESSION_LZMA }, 8 },
+        ReferenceCase { { "grey8_zstd", 8, 1, kGrey, COMPRESSION_ZSTD }, 8 },
+        ReferenceCase { { "grey8_jpeg", 8, 1, kGrey, COMPRESSION_JPEG, false, false, 0, true, 40, 24 }, 8,
+            Compare::Rgba, 1 },
+        ReferenceCase { { "grey16_lzw", 16, 1, kGrey, COMPRESSION_LZW }, 32, Compare::Rgba, 1,
+            kImageMagick | kTiff2Rgba },
+        ReferenceCase {
+            { "grey8_alpha_lzw", 8, 2, kGrey, COMPRESSION_LZW, false, false, kUnassoc }, 8, Compare::Colour },
+        // Palettes of every depth.
+        ReferenceCase { { "palette1_none", 1, 1, kPalette }, 1 },
+        ReferenceCase { { "palette2_lzw", 2, 1, kPalette, COMPRESSION_LZW }, 8 },
+        ReferenceCase { { "palette4_packbits", 4, 1, kPalette, COMPRESSION_PACKBITS }, 8 },
+        ReferenceCase { { "palette8_deflate", 8, 1, kPalette, COMPRESSION_DEFLATE }, 8 },
+        // RGB through every codec, tiled and in separate planes.
+        ReferenceCase { { "rgb8_none", 8, 3, kRgb }, 32 },
+        ReferenceCase { { "rgb8_lzw", 8, 3, kRgb, COMPRESSION_LZW }, 32 },
+        ReferenceCase { { "rgb8_packbits", 8, 3, kRgb, COMPRESSION_PACKBITS }, 32 },
+        ReferenceCase { { "rgb8_deflate", 8, 3, kRgb, COMPRESSION_ADOBE_DEFLATE }, 32 },
+        ReferenceCase { { "rgb8_lzma", 8, 3, kRgb, COMPRESSION_LZMA }, 32 },
+        ReferenceCase { { "rgb8_zstd", 8, 3, kRgb, COMPRESSION_ZSTD }, 32 },
+        ReferenceCase { { "rgb8_webp_lossless", 8, 3, kRgb, COMPRESSION_WEBP }, 32 },
+        ReferenceCase { { "rgb8_jpeg", 8, 3, kRgb, COMPRESSION_JPEG, false, false, 0, true, 40, 24 }, 32,
+            Compare::Rgba, 1 },
+        ReferenceCase { { "rgb8_tiled_lzw", 8, 3, kRgb, COMPRESSION_LZW, true }, 32 },
+        ReferenceCase { { "rgb8_separate_lzw", 8, 3, kRgb, COMPRESSION_LZW, false, true }, 32 },
+        ReferenceCase { { "rgb16_lzw", 16, 3, kRgb, COMPRESSION_LZW }, 32, Compare::Rgba, 1 },
+        ReferenceCase {
+            { "rgb16_tiled_deflate", 16, 3, kRgb, COMPRESSION_ADOBE_DEFLATE, true }, 32, Compare::Rgba, 1 },
+        // RGBA with straight alpha: kept as stored, not premultiplied.
+        ReferenceCase { { "rgba8_lzw", 8, 4, kRgb, COMPRESSION_LZW, false, false, kUnassoc }, 32,
+            Compare::Rgba, 0, kImageMagick | kPillow },
+        ReferenceCase { { "rgba8_tiled", 8, 4, kRgb, COMPRESSION_NONE, true, false, kUnassoc }, 32,
+            Compare::Rgba, 0, kImageMagick | kPillow },
+        ReferenceCase { { "cmyk8_lzw", 8, 4, PHOTOMETRIC_SEPARATED, COMPRESSION_LZW }, 32, Compare::Rgba, 1,
+            kImageMagick | kTiff2Rgba }));
+
+// Resolution: inches as they are, centimetres converted, no unit and values of 1 or less give none.
+using TiffDecoderFiles = ScratchFolder;
+
+TEST_F(TiffDecoderFiles, ResolutionUnits)
+{
+    struct Case {
+        float value;
+        uint16_t unit;
+        PLCoord expected;
+    };
+    for (const Case c :
+        { Case { 300, RESUNIT_INCH, { 300, 150 } }, { 118.11f, RESUNIT_CENTIMETER, { 300, 150 } },
+            { 300, RESUNIT_NONE, { 0, 0 } }, { 1, RESUNIT_INCH, { 0, 0 } } }) {
+        const std::string path = Path("resolution.tif");
+        ASSERT_TRUE(WriteTiff(path, { "grey", 8, 1, kGrey }, c.value, c.unit));
+        PLTIFFDecoder decoder;
+        EXPECT_EQ(DecodeFile(decoder, path)->GetResolution(), c.expected) << c.value << " unit " << c.unit;
+    }
+}
+
+// Colour maps of 8-bit values (as the TIFF encoder writes them) are read unscaled, and a picture
+// of every depth the encoder writes comes back unchanged.
+TEST_F(TiffDecoderFiles, EncoderPicturesReadBack)
+{
+    const std::string path = Path("map.tif");
+    ASSERT_TRUE(WriteTiff(path, { "palette", 8, 1, kPalette }, 0, 0, true));
+    PLTIFFDecoder decoder;
+    const auto bmp = DecodeFile(decoder, path);
+    for (int i = 0; i < 256; ++i)
+        ASSERT_EQ(bmp->GetPalette()[i],
+            PLPixel32(tifftest::ColourMap(8, 0, true)[i], tifftest::ColourMap(8, 1, true)[i],
+                tifftest::ColourMap(8, 2, true)[i]))
+            << i;
+    for (const int bpp : { 1, 8, 32 }) {
+        const auto picture = encodertest::MakePicture(bpp, 13, 7, bpp == 32);
+        PLTIFFEncoder encoder;
+        const Bytes file = encodertest::EncodeToMemory(encoder, *picture);
+        PLAnyBmp back;
+        decoder.DecodeMemory(file.data(), static_cast<int>(file.size()), &back);
+        EXPECT_EQ(encodertest::ExpectedRgba(back), encodertest::ExpectedRgba(*picture)) << bpp << " bpp";
+    }
+}
+
+// Hostile and damaged files end in the library's codes, without leaks (the sanitizers watch).
+TEST_F(TiffDecoderFiles, DamagedFilesAreRefused)
+{
+    const auto decodeBytes = [](const Bytes& file) {
+        return ErrorCodeOf([&] {
+            PLTIFFDecoder decoder;
+            PLAnyBmp bmp;
+            decoder.DecodeMemory(file.data(), static_cast<int>(file.size()), &bmp);
+        });
+    };
+    EXPECT_EQ(decodeBytes(Bytes { 'I', 'I', 42, 0, 0xFF, 0xFF, 0xFF, 0x7F }), PL_ERR_WRONG_SIGNATURE);
+    EXPECT_EQ(decodeBytes(Bytes { 'G', 'I', 'F', '8' }), PL_ERR_WRONG_SIGNATURE);
+
+    // Sizes beyond the picture cap are refused before anything is allocated for them.
+    for (const auto& [width, height] : { std::pair { 40000, 2 }, std::pair { 30000, 30000 } }) {
+        TiffRecipe huge { "huge", 8, 3, kRgb };
+        huge.width = width;
+        huge.height = height;
+        TIFF* tif = TIFFOpen(Path("huge.tif").c_str(), "w");
+        ASSERT_TRUE(tif);
+        TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
+        TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
+        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
+        TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 3);
+        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, kRgb);
+        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, height);
+        Bytes row = tifftest::PackRow(huge, 0, 0, 3);
+        TIFFWriteScanline(tif, row.data(), 0, 0);
+        TIFFClose(tif);
+        EXPECT_EQ(decodeBytes(ReadFileBytes(Path("huge.tif"))), PL_ERR_NO_MEMORY) << width << "x" << height;
+    }
+
+    // Damage: a broken strip in the first third fails a grey picture with the row code, one later
+    // keeps the rows before it (the rest stay black); an RGB picture fails in libtiff's RGBA reader.
+    struct Damage {
+        TiffRecipe recipe;
+        int strip;
+        int code;
+    };
+    for (const Damage d : { Damage { { "grey", 8, 1, kGrey, COMPRESSION_LZW, false, false, 0, false, 37, 60 },
+                                0, PL_ERR_INTERNAL },
+             Damage { { "grey", 8, 1, kGrey, COMPRESSION_LZW, false, false, 0, false, 37, 60 }, 6, -1 },
+             Damage { { "rgb", 8, 3, kRgb, COMPRESSION_LZW }, 1, PL_ERR_WRONG_SIGNATURE } }) {
+        const std::string path = Path("damaged.tif");
+        ASSERT_TRUE(WriteTiff(path, d.recipe));
+        TIFF* tif = TIFFOpen(path.c_str(), "r");
+        ASSERT_TRUE(tif);
+        uint64_t* offsets = nullptr;
+        ASSERT_TRUE(TIFFGetField(tif, TIFFTAG_STRIPOFFSETS, &offsets));
+        const auto at = static_cast<size_t>(offsets[d.strip]);
+        TIFFClose(tif);
+        Bytes file = ReadFileBytes(path);
+        std::fill(
+            file.begin() + static_cast<ptrdiff_t>(at), file.begin() + static_cast<ptrdiff_t>(at + 40), 0xFF);
+        EXPECT_EQ(decodeBytes(file), d.code) << d.recipe.name << " strip " << d.strip;
+        if (d.code == -1) {
+            PLTIFFDecoder decoder;
+            PLAnyBmp bmp;
+            decoder.DecodeMemory(file.data(), static_cast<int>(file.size()), &bmp);
+            EXPECT_EQ(bmp.GetRow(47)[5], tifftest::SampleValue(d.recipe, 5, 47, 0));
+            EXPECT_EQ(bmp.GetRow(59)[5], 0);
+        }
+    }
+}
+
+} // namespace
