@@ -51,7 +51,8 @@ TEST_P(DetectedRoundTrip, SavedThenLoaded)
     EXPECT_EQ(encodertest::ExpectedRgba(*loaded.GetBitmap()), encodertest::ExpectedRgba(*saved.GetBitmap()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Wrapper, DetectedRoundTrip,     testing::Values(RoundTrip { "BMP", PLFileType::Bmp }, RoundTrip { "TIFF", PLFileType::Tiff },
+INSTANTIATE_TEST_SUITE_P(Wrapper, DetectedRoundTrip,
+    testing::Values(RoundTrip { "BMP", PLFileType::Bmp }, RoundTrip { "TIFF", PLFileType::Tiff },
         RoundTrip { "PNG", PLFileType::Png }),
     [](const testing::TestParamInfo<RoundTrip>& info) { return std::string(info.param.name); });
 
