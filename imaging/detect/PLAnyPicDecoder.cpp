@@ -115,13 +115,24 @@ PLDataSource* PLAnyPicDecoder::OpenPreview(PLDataSource& source)
     return m_pPreview.get();
 }
 
-void PLAnyPicDecoder::DecodeImage(PLBmp* pBmp)
+PLPicDecoder& PLAnyPicDecoder::Current() const
 {
     if (!m_pCurrent)
         RaiseError(PL_ERR_INTERNAL, "No picture is open.");
-    m_pCurrent->DecodeImage(pBmp);
+    return *m_pCurrent;
+}
+
+void PLAnyPicDecoder::GetImage(PLBmp& bmp, int bpp)
+{
+    Current().GetImage(bmp, bpp);
     // Some decoders learn more of the picture while decoding it.
-    CopyInfoFrom(*m_pCurrent);
+    CopyInfoFrom(Current());
+}
+
+void PLAnyPicDecoder::DecodeImage(PLBmp* pBmp)
+{
+    Current().DecodeImage(pBmp);
+    CopyInfoFrom(Current());
 }
 
 void PLAnyPicDecoder::Close()

@@ -29,6 +29,9 @@ public:
     // not compiled for this file type.", for a format without a decoder here) and opens the
     // picture with that format's decoder. An EPS file's TIFF preview must lie inside the data.
     void Open(PLDataSource* pDataSrc) override;
+    // Handed to the chosen decoder's own GetImage, so that a decoder that makes its bitmap its own
+    // way (the JPEG decoder writes every byte and skips clearing it) does so here too.
+    void GetImage(PLBmp& bmp, int bpp = 0) override;
     void DecodeImage(PLBmp* pBmp) override;
     // Closes the chosen decoder, then releases the source (when this decoder opened it).
     void Close() override;
@@ -49,6 +52,8 @@ private:
     }
     PLPicDecoder* Own(std::unique_ptr<PLPicDecoder> decoder);
     void Use(int32_t type, PLPicDecoder* decoder);
+    // The decoder the last Open chose; code 7 when none is open.
+    PLPicDecoder& Current() const;
     // The EPS file's TIFF preview as a source of its own, after checking that it lies in the data.
     PLDataSource* OpenPreview(PLDataSource& source);
 
