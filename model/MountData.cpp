@@ -1,6 +1,8 @@
 // The mount price table: lookups and changes.
 #include "model/MountData.h"
 
+#include "records/EmptyText.h"
+
 uint32_t NormalMountType(uint32_t mountType)
 {
     return mountType % 10 == 0 ? mountType / 10 : mountType;
@@ -17,7 +19,7 @@ int32_t MountData::GetCode(uint32_t mountType, uint32_t sizeIndex) const
 std::string MountData::GetMountDescription(uint32_t mountType) const
 {
     const uint32_t type = NormalMountType(mountType);
-    return type < descriptions_.size() ? descriptions_[type] : std::string();
+    return type < descriptions_.size() ? descriptions_[type] : EmptyText;
 }
 
 void MountData::AddMountType(const std::string& description, const MoneyList& prices, IntList codes)

@@ -100,6 +100,15 @@ public:
     // mount price for the mount type is not above zero; true otherwise, and for an empty pack.
     bool HasMountPrices(uint32_t mountType) const;
 
+    // Appends to text a line (ending CR LF) for every difference between this pack (the old
+    // version) and newPack: descriptions, price, flags, the entries compared by position, then
+    // the entries deleted and added at the end. With skipPostage nothing is reported for a pack
+    // whose long description is "Postage and Packing" or "Late Order Fee". True when a line was
+    // appended.
+    bool ReportChanges(const PackDetails& newPack, std::string& text, bool skipPostage) const;
+    // Whether skipPostage leaves this pack out of a change report.
+    bool IsPostageOrLateFee() const;
+
     // Columns 4 on of a pack template row, those the row's version carries: descriptions (as
     // they stand), price, flags and the 8 or 10 product slots. Always true.
     bool ReadCsv(CsvCursor& in, const ReadContext& context);

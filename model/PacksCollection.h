@@ -4,6 +4,7 @@
 
 #include "model/CsvCursor.h"
 #include "model/Money.h"
+#include "model/OrderSummary.h"
 #include "model/PackDetails.h"
 #include "model/RecordFieldTable.h"
 #include "records/DatabaseRecord.h"
@@ -24,6 +25,13 @@ inline constexpr char LateOrderFeeName[] = "Late Order Fee";
 // The name of a service type: 0 "Return Only", 1 "Data Entry and Return", 2 "Full Service"; an
 // empty text for any other number.
 std::string_view ServiceTypeName(int32_t serviceType);
+
+// Which entries of a pack go into an order summary: all, only those with MT set, or only those
+// with MT clear. Any other value admits none.
+enum class MountedFilter : int32_t { all = 0, mountedOnly = 1, unmountedOnly = 2 };
+// Which products of a pack go into an order summary: all, only group products, or only the
+// others. Any other value admits none.
+enum class GroupFilter : int32_t { all = 1, groupOnly = 2, notGroup = 3 };
 
 struct PacksCollectionFields {
     uint32_t MountType {}; // an index into the catalogue's mount table
@@ -87,6 +95,23 @@ public:
     // hold one item, unmounted colour, and are not drawn on the proof sheet.
     void AddPostageAndLateFeePacks(
         int32_t postageIndex, const Money& postagePrice, int32_t lateFeeIndex, const Money& lateFeePrice);
+
+    // Adds the items of the pack at packIndex, multiplier times, to the entries of one key of an
+    // order summary: mono when allMono or the entry's M is set, otherwise colour, and the mounts
+    // (the product's Mounts per item) of the entries with MT set. An entry for product 32
+    // ("Combi") stands for the pack whose index is its quantity: that pack's entries are added
+    // instead, mounted as the Combi entry says; only this one step is followed, and a quantity
+    // that is not the index of a pack adds nothing. A negative multiplier takes items away and
+    // every count stops at 0 and at its largest value. Nothing for an index beyond the list.
+    void AddPackToOrderSummary(OrderSummaryProducts& products, bool allMono, std::size_t packIndex,
+        int32_t multiplier, MountedFilter mountedFilter, GroupFilter groupFilter) const;
+
+    // Appends to text a line (ending CR LF) for every difference between this collection (the old
+    // version) and newPack: mount and service types, then each pair of packs at the same position
+    // (PackDetails::ReportChanges), then the packs deleted and added at the end. With skipPostage
+    // the "Postage and Packing" and "Late Order Fee" packs are left out. True when a line was
+    // appended.
+    bool ReportChanges(const PacksCollection& newPacks, std::string& text, bool skipPostage) const;
 
     // The pack template after its first field: the rest of line 1 (column names), then one row
     // per pack up to the end or to a "{EndPacks}" or "{EndReorderPacks}" row. Replaces the packs,

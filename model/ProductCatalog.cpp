@@ -2,6 +2,8 @@
 // catalogue and the global catalogue itself.
 #include "model/ProductCatalog.h"
 
+#include "model/OrderSummary.h"
+
 #include <algorithm>
 #include <initializer_list>
 #include <string_view>
@@ -104,9 +106,8 @@ void ProductCatalog::FillProductCombo(AddStringTarget& combo, bool skipDiscontin
         if (!(skipDiscontinued && product->GetDiscontinued()))
             listed.push_back(product.get());
     // Products of equal Order keep their ID order.
-    std::sort(listed.begin(), listed.end(), [](const ProductDetails* a, const ProductDetails* b) {
-        return std::pair(a->GetOrder(), a->GetID()) < std::pair(b->GetOrder(), b->GetID());
-    });
+    std::sort(listed.begin(), listed.end(),
+        [](const ProductDetails* a, const ProductDetails* b) { return CompareProductsByOrder(*a, *b); });
     for (const ProductDetails* product : listed)
         combo.AddString(product->GetMedium());
 }

@@ -7,6 +7,7 @@
 #include "model/ExtensibleStdMap.h"
 #include "model/Money.h"
 #include "model/MountData.h"
+#include "model/OrderSummary.h"
 #include "model/ProductDetails.h"
 #include "model/RecordFieldTable.h"
 #include "records/DatabaseRecord.h"
@@ -14,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <iosfwd>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -87,8 +89,25 @@ public:
     // when the catalogue does not hold the product or the table has no such code.
     int32_t GetProductMountCode(uint32_t mountType, uint32_t productId) const;
 
-    // Adds each product's medium name in ascending Order (equal Orders in ID order), leaving out
-    // the discontinued ones when skipDiscontinued is set.
+    // Order pricing. The quantity discount in percent: the items of the products with IncDis
+    // set are counted, key by key and product by product, until "max disc prods" is reached
+    // (the entry that reaches it counts in full); count is that number, at most "max disc
+    // prods". The first item earns nothing, each further one a step of "discount" less "disc
+    // red" for every step before it.
+    double GetQuantityDiscountPercent(const OrderSummary& summary, uint32_t& count) const;
+    // The "non standalone surcharge", unless the order holds a standalone product other than 74.
+    Money GetNonStandaloneSurcharge(const OrderSummary& summary) const;
+    // The price of an order for a service type and mount type, the service prices taken with
+    // packs: every product at its service price and relative mount price, discounted when its
+    // Discnt is set; a product with a NonSAProductID has its first item at its own price and
+    // the others at that product's; at full service, with a mount type that is not a multiple
+    // of ten, an order of mountable products without any mount adds the "hardback charge".
+    // Adds each product's items to totals. Amounts and counts saturate instead of overflowing.
+    Money PriceOrder(const OrderSummary& summary, std::map<uint32_t, int32_t>& totals, int32_t serviceType,
+        uint32_t mountType, const PacksCollection& packs) const;
+
+    // Adds each product's medium name    // Adds each product's medium name in ascending Order (equal Orders
+    // in ID order), leaving out the discontinued ones when skipDiscontinued is set.
     void FillProductCombo(AddStringTarget& combo, bool skipDiscontinued) const;
 
     // Takes from GlobalProductCatalog the products this catalogue lacks, the mount types beyond

@@ -1,5 +1,6 @@
 #include "app/dialogs/ProfileValues.h"
 
+#include "records/CsvNumbers.h"
 #include "records/SharedFunctions.h"
 
 #include <algorithm>
@@ -12,9 +13,5 @@ std::string GetProfileStringValue(
 
 std::string FormatZeroPadded(unsigned value, int width)
 {
-    std::string digits = std::to_string(value);
-    const auto wanted = static_cast<std::size_t>(std::max(width, 0));
-    if (digits.size() < wanted)
-        digits.insert(0, wanted - digits.size(), '0');
-    return digits;
+    return FormatUnsigned(value, std::max(width, 0));
 }

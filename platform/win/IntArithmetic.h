@@ -17,6 +17,23 @@ constexpr int32_t SaturateToInt32(int64_t value)
     return static_cast<int32_t>(value < lo ? lo : value > hi ? hi : value);
 }
 
+// A 64-bit intermediate result brought into an unsigned 32-bit count: below 0 gives 0, beyond
+// the range its largest value.
+constexpr uint32_t SaturateToUInt32(int64_t value)
+{
+    constexpr int64_t hi = std::numeric_limits<uint32_t>::max();
+    return static_cast<uint32_t>(value < 0 ? 0 : value > hi ? hi : value);
+}
+
+// The product of two 64-bit values, saturating at the ends of the 64-bit range.
+constexpr int64_t SaturatingMultiply(int64_t a, int64_t b)
+{
+    int64_t product = 0;
+    if (!__builtin_mul_overflow(a, b, &product))
+        return product;
+    return (a < 0) != (b < 0) ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max();
+}
+
 // A real number brought into 32 bits: truncated toward zero, saturated at the ends of the range
 // (infinities included); not a number gives 0.
 inline int32_t SaturateToInt32(double value)

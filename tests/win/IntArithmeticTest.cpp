@@ -36,6 +36,20 @@ TEST(IntArithmetic, SaturatesRealsTruncatingTowardZeroAndNotANumberGivesZero)
         EXPECT_EQ(win::SaturateToInt32(c.in), c.out) << c.in;
 }
 
+TEST(IntArithmetic, SaturatesUnsignedCountsAndSixtyFourBitProducts)
+{
+    constexpr int64_t max64 = std::numeric_limits<int64_t>::max();
+    constexpr int64_t min64 = std::numeric_limits<int64_t>::min();
+    EXPECT_EQ(win::SaturateToUInt32(-1), 0u);
+    EXPECT_EQ(win::SaturateToUInt32(int64_t(1) << 32), 0xFFFFFFFFu);
+    EXPECT_EQ(win::SaturateToUInt32(0xFFFFFFFE), 0xFFFFFFFEu);
+    EXPECT_EQ(win::SaturatingMultiply(kMax32, kMax32), kMax32 * kMax32);
+    EXPECT_EQ(win::SaturatingMultiply(max64, 2), max64);
+    EXPECT_EQ(win::SaturatingMultiply(max64, -2), min64);
+    EXPECT_EQ(win::SaturatingMultiply(min64, -1), max64);
+    EXPECT_EQ(win::SaturatingMultiply(-3, 4), -12);
+}
+
 TEST(IntArithmetic, WrapsClampsAndNormalisesTurns)
 {
     EXPECT_EQ(win::WrapToInt32(kMax32 + 1), int32_t(kMin32));
