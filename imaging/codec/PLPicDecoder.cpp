@@ -125,6 +125,7 @@ void PLPicDecoder::GetImage(PLBmp& bmp, int bpp)
 
 void PLPicDecoder::Close()
 {
+    m_pLentSrc = nullptr;
     if (m_pDataSrc) {
         m_pDataSrc->Close();
         m_pDataSrc.reset();
@@ -135,4 +136,11 @@ void PLPicDecoder::SetDataSource(std::unique_ptr<PLDataSource> source)
 {
     Close();
     m_pDataSrc = std::move(source);
+}
+
+void PLPicDecoder::LendDataSource(PLDataSource* source)
+{
+    // Only an owned source is released: the picture the decoder has just opened stays open.
+    PLPicDecoder::Close();
+    m_pLentSrc = source;
 }

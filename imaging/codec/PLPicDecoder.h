@@ -48,7 +48,10 @@ public:
 
     // Takes the source over as the current one (closing any earlier one).
     void SetDataSource(std::unique_ptr<PLDataSource> source);
-    PLDataSource* GetDataSource() const { return m_pDataSrc.get(); }
+    // Lends the decoder a source that stays another's (a decoder that chose this one for the
+    // picture): it is the current source until Close, which forgets it without closing it.
+    void LendDataSource(PLDataSource* source);
+    PLDataSource* GetDataSource() const { return m_pDataSrc ? m_pDataSrc.get() : m_pLentSrc; }
 
     // Throws PLTextException(code, "Decoder error: <text>\n").
     [[noreturn]] static void RaiseError(int code, const char* text);
@@ -67,4 +70,5 @@ private:
     void DecodeOpened(PLBmp& bmp, int bpp);
 
     std::unique_ptr<PLDataSource> m_pDataSrc;
+    PLDataSource* m_pLentSrc = nullptr; // not owned
 };

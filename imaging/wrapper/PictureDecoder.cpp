@@ -1,8 +1,8 @@
 #include "imaging/wrapper/PictureDecoder.h"
 
-#include "imaging/jpeg/PLJPEGDecoder.h"
+#include "imaging/detect/PLAnyPicDecoder.h"
 
 std::unique_ptr<PLPicDecoder> MakePictureDecoder()
 {
-    return std::make_unique<PLJPEGDecoder>();
+    return std::make_unique<PLAnyPicDecoder>();
 }

@@ -1,6 +1,5 @@
 // The decoder through which the picture wrapper reads a file of any format it loads: the one
-// place where that decoder is chosen. Until the library recognises formats by their contents it
-// is the JPEG decoder.
+// place where that decoder is chosen. It recognises every format the library reads.
 #pragma once
 
 #include <memory>

@@ -1,5 +1,6 @@
 #include "imaging/bitmap/PLAnyBmp.h"
 #include "imaging/codec/PLMetafileDecoderFactory.h"
+#include "imaging/detect/PLAnyPicDecoder.h"
 #include "imaging/io/PLMemSource.h"
 #include "imaging/io/PLTextException.h"
 #include "imaging/metafile/MetafileData.h"
@@ -286,6 +287,38 @@ TEST(MetafileDecoder, MetafileWithItsOwnPaletteDecodesToOpaquePaletteEntries)
         EXPECT_EQ(bmp->GetPalette()[i].GetA(), 255) << i;
     EXPECT_EQ(bmp->GetPalette()[0], Opaque(255, 0, 0));
     EXPECT_EQ(bmp->GetPixel32(5, 5), Opaque(0, 128, 0));
+}
+
+// With the metafile library registered, the decoder of any format finds metafiles by their name
+// (whatever their bytes say) and decodes them as the metafile decoder does.
+TEST(MetafileDecoder, FoundByNameThroughTheDecoderOfAnyFormat)
+{
+    const PLMetafileDecoderFactory before = SetMetafileDecoderFactory(nullptr);
+    RegisterMetafileDecoder();
+    struct NamedFile {
+        const char* name;
+        Bytes file;
+        int32_t type;
+    };
+    const NamedFile cases[] = {
+        { "shapes.wmf", PlaceableShapes(), PLFileType::Wmf },
+        { "palette.EMF", PalettedEmf(), PLFileType::Emf },
+        { "shapes.wmf.jpg", PlaceableShapes(), PLFileType::Wmf },
+    };
+    for (const NamedFile& c : cases) {
+        const auto own = Decode(c.file, c.name);
+        const std::string path = std::string(ORVANEL_TEST_OUTPUT) + "/metafile/" + c.name;
+        PLAnyPicDecoder any;
+        PLAnyBmp bmp;
+        any.DecodeFile(path.c_str(), &bmp);
+        EXPECT_EQ(any.GetFileType(), c.type) << c.name;
+        ASSERT_EQ(bmp.GetSize(), own->GetSize()) << c.name;
+        ASSERT_EQ(bmp.GetBitsPerPixel(), own->GetBitsPerPixel()) << c.name;
+        for (int y = 0; y < bmp.GetHeight(); ++y)
+            for (int x = 0; x < bmp.GetWidth(); ++x)
+                ASSERT_EQ(bmp.GetPixel32(x, y), own->GetPixel32(x, y)) << c.name << " " << x << "," << y;
+    }
+    SetMetafileDecoderFactory(before);
 }
 
 TEST(MetafileDecoder, WithoutAGraphicalApplicationThePictureIsRefused)
