@@ -1,0 +1,20 @@
+#include "app/form/FormExchange.h"
+
+#include "platform/qt/fw/CommonDialogs.h"
+
+#include <cstdint>
+
+namespace form {
+
+void DDX_Length(fw::DataExchange& dx, win::UINT id, win::UINT& value)
+{
+    win::UINT taken = value;
+    fw::DDX_Text(dx, id, taken);
+    if (dx.m_bSaveAndValidate && taken > static_cast<win::UINT>(INT32_MAX)) {
+        fw::AfxMessageBox(fw::kParseUInt, win::MB_OK | win::MB_ICONEXCLAMATION);
+        dx.Fail();
+    }
+    value = taken;
+}
+
+} // namespace form

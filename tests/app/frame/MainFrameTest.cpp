@@ -1,0 +1,99 @@
+// The main window: toolbar, accelerators, the splitter's columns, and a picture of the whole
+// window for a look.
+#include "app/form/OrvanelForm.h"
+#include "app/frame/MainFrameFixture.h"
+#include "model/LayoutUnit.h"
+#include "platform/qt/fw/CommandIds.h"
+
+#include <QAction>
+#include <QMenuBar>
+
+#include <algorithm>
+
+namespace frametest {
+namespace {
+
+TEST_F(MainFrameTest, TheFormColumnKeepsItsPanelWidthAndTheViewItsMinimum)
+{
+    const int form = frame->GetFormView()->GetPanelWidthWithMargin();
+    for (const int width : { 1200, 800, form + 50, form + 10, 150 }) {
+        frame->resize(width, 600);
+        int current = 0;
+        int minimum = 0;
+        frame->GetSplitter().GetColumnInfo(0, current, minimum);
+        EXPECT_EQ(current, std::max(frame->centralWidget()->width() - form, 50)) << width;
+        EXPECT_EQ(minimum, 50);
+    }
+}
+
+TEST_F(MainFrameTest, ToolBarButtonsWithTheirTipsAndNoMenuBar)
+{
+    struct Case {
+        win::UINT id;
+        const char* tip;
+    };
+    const Case cases[] = { { fw::ID_FILE_NEW, "New" }, { fw::ID_FILE_OPEN, "Open" },
+        { fw::ID_FILE_SAVE, "Save" }, { fw::ID_EDIT_UNDO, "Undo" }, { ID_ZOOM_IN, "Zoom In" },
+        { ID_ZOOM_OUT, "Zoom Out" }, { ID_FIT_TO_WINDOW, "Fit To Window" }, { ID_ZOOM_100, "Zoom 100%" } };
+    for (const Case& c : cases) {
+        const QAction* action = frame->GetToolBar().GetButtonAction(c.id);
+        ASSERT_NE(action, nullptr) << c.tip;
+        EXPECT_EQ(action->toolTip().toStdString(), c.tip);
+    }
+    EXPECT_EQ(frame->findChild<QMenuBar*>(), nullptr);
+}
+
+TEST_F(MainFrameTest, SaveAndUndoAreGreyedUntilThereIsSomethingToDo)
+{
+    RunUntilIdle();
+    const QAction* save = frame->GetToolBar().GetButtonAction(fw::ID_FILE_SAVE);
+    const QAction* undo = frame->GetToolBar().GetButtonAction(fw::ID_EDIT_UNDO);
+    EXPECT_FALSE(save->isEnabled()); // a layout without a file
+    EXPECT_FALSE(undo->isEnabled()); // nothing to undo
+    const QPoint from = CentreOf(Unit("PImage"));
+    Drag(from, from + QPoint(30, 30));
+    ASSERT_EQ(GetUndoManager().GetUndoCount(), 1u);
+    RunUntilIdle();
+    EXPECT_TRUE(undo->isEnabled());
+}
+
+TEST_F(MainFrameTest, CtrlZUndoesADragAndF6MovesToTheForm)
+{
+    const win::RECT before = Unit("PImage").GetBounds();
+    const QPoint from = CentreOf(Unit("PImage"));
+    Drag(from, from + QPoint(30, 30));
+    ASSERT_NE(Unit("PImage").GetBounds().left, before.left);
+    RunUntilIdle();
+    QTest::keyClick(frame, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Unit("PImage").GetBounds().left, before.left);
+    EXPECT_EQ(GetUndoManager().GetUndoCount(), 0u);
+
+    frame->SetActiveView(view);
+    QTest::keyClick(frame, Qt::Key_F6);
+    EXPECT_EQ(frame->GetActiveView(), frame->GetFormView());
+}
+
+TEST_F(MainFrameTest, ClickingAnExtraTextShowsItsSlotInTheForm)
+{
+    LayoutUnit& text = Unit("ExtraTxt3");
+    text.SetVisible(true);
+    view->repaint(); // measures the text's size
+    Click(CentreOf(text));
+    ASSERT_NE(view->GetSelectedUnit(), nullptr);
+    EXPECT_EQ(view->GetSelectedUnit()->GetName(), "ExtraTxt3");
+    EXPECT_EQ(frame->GetFormView()->currentTextNumber, 3u);
+}
+
+TEST_F(MainFrameTest, PictureOfTheMainWindow)
+{
+    frame->resize(1280, 900);
+    RunUntilIdle();
+    view->ZoomToFit();
+    RunUntilIdle();
+    const QImage picture = frame->grab().toImage();
+    ASSERT_TRUE(picture.save(QString::fromStdString(qttest::OutputPath("main-window.png").string())));
+    EXPECT_EQ(picture.width(), frame->width());
+}
+
+} // namespace
+} // namespace frametest

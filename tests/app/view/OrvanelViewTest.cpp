@@ -1,0 +1,298 @@
+// The drawing view in the main window: selecting, dragging, nudging and zooming with events sent
+// to the real widget.
+#include "app/document/DocumentHints.h"
+#include "app/frame/MainFrameFixture.h"
+#include "app/view/MoveClamp.h"
+#include "app/view/ZoomRules.h"
+#include "model/Layout.h"
+#include "model/LayoutUnit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+#include <cmath>
+#include <ostream>
+#include <sstream>
+
+namespace frametest {
+namespace {
+
+std::string Bytes(const Layout& layout)
+{
+    std::ostringstream out;
+    layout.WriteCsv(out);
+    return out.str();
+}
+
+// Layout units (tenths of a millimetre) per screen pixel at 96 dots per inch and the zoom.
+double UnitsPerPixel(double zoom)
+{
+    return 254.0 / 96.0 / zoom;
+}
+
+using ViewTest = MainFrameTest;
+
+TEST_F(ViewTest, ClickSelectsTheSmallestShownUnitUnderTheMouse)
+{
+    struct Case {
+        const char* clicked;
+        const char* hidden;
+        const char* expected;
+    };
+    const Case cases[] = {
+        { "PImage", nullptr, "PImage" }, // inside Port too: the smaller wins
+        { "PBarcode", nullptr, "PBarcode" }, { "PImage", "PImage", "Port" }, // a hidden unit is skipped
+    };
+    for (const Case& c : cases) {
+        for (const char* name : { "PImage", "PBarcode" })
+            Unit(name).SetVisible(true);
+        if (c.hidden != nullptr)
+            Unit(c.hidden).SetVisible(false);
+        view->repaint();
+        Click(CentreOf(Unit(c.clicked)));
+        ASSERT_NE(view->GetSelectedUnit(), nullptr) << c.clicked;
+        EXPECT_EQ(view->GetSelectedUnit()->GetName(), c.expected) << c.clicked;
+    }
+    EXPECT_EQ(GetUndoManager().GetUndoCount(), 0u);
+}
+
+struct DragCase {
+    int zoomSteps; // from the fitted zoom: in (positive) or out (negative)
+    int turns; // of the image's parent
+    QPoint move; // pixels
+    friend void PrintTo(const DragCase& c, std::ostream* os)
+    {
+        *os << "zoom steps " << c.zoomSteps << " turns " << c.turns << " move " << c.move.x() << ","
+            << c.move.y();
+    }
+};
+
+class ViewDrag : public MainFrameTest, public ::testing::WithParamInterface<DragCase> { };
+
+TEST_P(ViewDrag, MovesTheUnitByTheDraggedDistanceWithOneUndoStep)
+{
+    const DragCase c = GetParam();
+    // The proof in the middle of the page, so that it stays on the page whatever its turn.
+    Unit("Port").SetAbsolutePosition({ 1050, 1485 });
+    Unit("Port").SetAngle(c.turns * 900);
+    Unit("Port").FitSubtree();
+    view->ZoomToFit();
+    for (int i = 0; i < std::abs(c.zoomSteps); ++i)
+        c.zoomSteps > 0 ? view->ZoomIn() : view->ZoomOut();
+    view->repaint();
+    const double zoom = view->GetZoom();
+    LayoutUnit& image = Unit("PImage");
+    const win::RECT before = image.GetBounds();
+    const QPoint from = CentreOf(image);
+    ASSERT_TRUE(view->rect().contains(from) && view->rect().contains(from + c.move));
+    hints->hints.clear();
+    Drag(from, from + c.move);
+
+    const win::RECT after = Unit("PImage").GetBounds();
+    const double tolerance = UnitsPerPixel(zoom) + 1;
+    EXPECT_NEAR(after.left - before.left, c.move.x() * UnitsPerPixel(zoom), tolerance);
+    EXPECT_NEAR(after.top - before.top, c.move.y() * UnitsPerPixel(zoom), tolerance);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(GetUndoManager().GetUndoCount(), 1u);
+    EXPECT_EQ(hints->hints, std::vector<win::LPARAM> { hint::everything });
+    EXPECT_TRUE(document->IsModified());
+    EXPECT_FALSE(view->IsDragging());
+
+    document->OnEditUndo();
+    const win::RECT undone = document->GetLayout().GetRootUnit()->FindByName("PImage")->GetBounds();
+    EXPECT_EQ(undone.left, before.left);
+    EXPECT_EQ(undone.top, before.top);
+    EXPECT_EQ(view->GetSelectedUnit(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(ZoomsAndTurns, ViewDrag,
+    // Each move goes away from the corner that the parent's turned anchor holds.
+    ::testing::Values(DragCase { 0, 0, { 40, 30 } }, DragCase { 0, 1, { -40, 30 } },
+        DragCase { 1, 0, { 25, 60 } }, DragCase { -2, 2, { -25, -60 } }, DragCase { -2, 3, { 30, -20 } }));
+
+TEST_F(ViewTest, ADragStopsAtTheMargins)
+{
+    view->repaint();
+    const win::RECT printable = document->GetLayout().GetPaper().GetPrintableRect();
+    LayoutUnit& port = Unit("Port");
+    const QPoint from = CentreOf(port);
+    Drag(from, from + QPoint(-2000, -2000));
+    const win::RECT after = Unit("Port").GetBounds();
+    EXPECT_EQ(after.left, printable.left);
+    EXPECT_EQ(after.top, printable.top);
+    EXPECT_EQ(GetUndoManager().GetUndoCount(), 1u);
+}
+
+TEST_F(ViewTest, AClickWithoutMovementChangesNothing)
+{
+    // On a unit, and on an empty part of the page (which hits the root unit).
+    const win::RECT printable = document->GetLayout().GetPaper().GetPrintableRect();
+    for (const QPoint at :
+        { CentreOf(Unit("PImage")), ClientOf({ printable.right - 5, printable.bottom - 5 }) }) {
+        const std::string bytes = Bytes(document->GetLayout());
+        hints->hints.clear();
+        QTest::mousePress(view, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(view, Qt::LeftButton, {}, at);
+        EXPECT_EQ(Bytes(document->GetLayout()), bytes);
+        EXPECT_EQ(GetUndoManager().GetUndoCount(), 0u);
+        EXPECT_FALSE(document->IsModified());
+        EXPECT_TRUE(hints->hints.empty());
+    }
+}
+
+TEST_F(ViewTest, LosingTheMouseInADragMovesNothing)
+{
+    const std::string bytes = Bytes(document->GetLayout());
+    const QPoint from = CentreOf(Unit("PImage"));
+    QTest::mousePress(view, Qt::LeftButton, {}, from);
+    QTest::mouseMove(view, from + QPoint(40, 40));
+    ASSERT_TRUE(view->IsDragging());
+    const QImage during = view->grab().toImage();
+    QFocusEvent lost(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(view, &lost);
+    EXPECT_FALSE(view->IsDragging());
+    // The drag frame was drawn over the page around the unit's new place, and is gone.
+    const QImage after = view->grab().toImage();
+    const win::RECT frame = view->LayoutToClient(Unit("PImage").GetBounds());
+    int changed = 0;
+    for (int x = std::min(frame.left, frame.right) + 40; x < std::max(frame.left, frame.right) + 40; ++x) {
+        const int y = std::min(frame.top, frame.bottom) + 41;
+        changed += during.pixel(x, y) != after.pixel(x, y);
+    }
+    EXPECT_GT(changed, std::abs(frame.right - frame.left) / 3);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, from + QPoint(40, 40));
+    EXPECT_EQ(Bytes(document->GetLayout()), bytes);
+    EXPECT_EQ(GetUndoManager().GetUndoCount(), 0u);
+}
+
+TEST_F(ViewTest, ArrowKeysNudgeTheSelectionWithoutUndo)
+{
+    struct Case {
+        Qt::Key key;
+        win::POINT step;
+    };
+    const Case cases[] = { { Qt::Key_Left, { -1, 0 } }, { Qt::Key_Up, { 0, -1 } },
+        { Qt::Key_Right, { 1, 0 } }, { Qt::Key_Down, { 0, 1 } } };
+    Click(CentreOf(Unit("PImage")));
+    ASSERT_NE(view->GetSelectedUnit(), nullptr);
+    for (const Case& c : cases) {
+        const win::RECT before = Unit("PImage").GetBounds();
+        hints->hints.clear();
+        QTest::keyClick(view, c.key);
+        const win::RECT after = Unit("PImage").GetBounds();
+        EXPECT_EQ(after.left - before.left, c.step.x) << c.key;
+        EXPECT_EQ(after.top - before.top, c.step.y) << c.key;
+        EXPECT_EQ(hints->hints, std::vector<win::LPARAM> { hint::unitNudged }) << c.key;
+    }
+    // A key held down: the repeat count moves it in one step.
+    const win::RECT before = Unit("PImage").GetBounds();
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier, QString(), true, 5);
+    QApplication::sendEvent(view, &held);
+    EXPECT_EQ(Unit("PImage").GetBounds().left - before.left, -5);
+    EXPECT_EQ(GetUndoManager().GetUndoCount(), 0u);
+    EXPECT_TRUE(document->IsModified());
+}
+
+TEST_F(ViewTest, ZoomStepsAndLimits)
+{
+    view->Zoom100();
+    for (int i = 0; i < 3; ++i)
+        frame->SendCommand(ID_ZOOM_IN);
+    EXPECT_NEAR(view->GetZoom(), 1.331, 1e-9);
+    frame->SendCommand(ID_ZOOM_OUT);
+    EXPECT_NEAR(view->GetZoom(), 1.1979, 1e-9);
+    frame->SendCommand(ID_ZOOM_100);
+    EXPECT_EQ(view->GetZoom(), 1.0);
+    for (int i = 0; i < 200; ++i)
+        view->ZoomIn();
+    EXPECT_EQ(view->GetZoom(), kMaxZoom);
+    EXPECT_GT(view->GetDeviceTotalSize().cx, 0);
+    EXPECT_GT(view->GetDeviceTotalSize().cy, 0);
+    for (int i = 0; i < 200; ++i)
+        view->ZoomOut();
+    EXPECT_EQ(view->GetZoom(), kMinZoom);
+}
+
+TEST(ZoomRules, FitTakesTheSmallerRatioAndSkipsAnEmptyArea)
+{
+    struct Case {
+        win::SIZE client;
+        win::SIZE paper;
+        std::optional<double> zoom;
+    };
+    const Case cases[] = {
+        { { 1500, 1500 }, { 2100, 2970 }, 1500.0 / 2970 }, // 0.505
+        { { 1000, 1500 }, { 2100, 2970 }, 1000.0 / 2100 }, // 0.476
+        { { 1000, 1500 }, { 2970, 2100 }, 1000.0 / 2970 }, // 0.3367
+        { { 0, 1500 }, { 2100, 2970 }, std::nullopt },
+        { { 1500, 0 }, { 2100, 2970 }, std::nullopt },
+        { { 1500, 1500 }, { 0, 2970 }, std::nullopt },
+        { { 1500, 1500 }, { 2100, 0 }, std::nullopt },
+        { { 1, 1 }, { 2100, 2970 }, kMinZoom },
+    };
+    for (const Case& c : cases) {
+        const auto zoom = FitZoom(c.client, c.paper);
+        ASSERT_EQ(zoom.has_value(), c.zoom.has_value()) << c.client.cx << "x" << c.client.cy;
+        if (zoom) {
+            EXPECT_NEAR(*zoom, *c.zoom, 1e-12);
+        }
+    }
+    EXPECT_NEAR(1500.0 / 2970, 0.505, 0.0005);
+    EXPECT_NEAR(1000.0 / 2970, 0.3367, 0.00005);
+}
+
+TEST_F(ViewTest, FitShowsTheWholePageInTheWindow)
+{
+    view->Zoom100();
+    frame->SendCommand(ID_FIT_TO_WINDOW);
+    win::RECT client {};
+    view->GetClientRect(&client);
+    const win::SIZE page = view->GetDeviceTotalSize();
+    EXPECT_LE(page.cx, client.right * 1.01);
+    EXPECT_LE(page.cy, client.bottom * 1.01);
+    EXPECT_TRUE(std::abs(page.cx - client.right) <= client.right * 0.01
+        || std::abs(page.cy - client.bottom) <= client.bottom * 0.01)
+        << page.cx << "x" << page.cy << " in " << client.right << "x" << client.bottom;
+}
+
+TEST_F(ViewTest, FitKeepsTheZoomForAPaperWithoutArea)
+{
+    view->ZoomIn();
+    const double zoom = view->GetZoom();
+    document->GetLayout().GetPaper().SetWidth(0);
+    view->ZoomToFit();
+    EXPECT_EQ(view->GetZoom(), zoom);
+    view->resize(0, 0);
+    document->GetLayout().GetPaper().SetWidth(2100);
+    view->ZoomToFit();
+    EXPECT_TRUE(std::isfinite(view->GetZoom()));
+    EXPECT_GT(view->GetZoom(), 0.0);
+}
+
+TEST(MoveClamp, OnlyShortensAMove)
+{
+    struct Case {
+        const char* what;
+        win::RECT unit;
+        win::POINT delta;
+        win::POINT expected;
+    };
+    const win::RECT bounds { 30, 30, 2070, 2940 };
+    const Case cases[] = {
+        { "inside", { 100, 100, 200, 200 }, { 40, -50 }, { 40, -50 } },
+        { "left edge 20 from the bounds", { 50, 100, 150, 200 }, { -50, 0 }, { -20, 0 } },
+        { "bottom edge", { 100, 2900, 200, 2930 }, { 0, 30 }, { 0, 10 } },
+        { "no move", { 100, 100, 200, 200 }, { 0, 0 }, { 0, 0 } },
+        { "outside, moving further out", { 10, 100, 60, 200 }, { -5, 0 }, { 0, 0 } },
+        { "outside, moving back in", { 10, 100, 60, 200 }, { 15, 0 }, { 15, 0 } },
+        { "wider than the bounds", { 0, 100, 3000, 200 }, { 40, 3 }, { 0, 3 } },
+    };
+    for (const Case& c : cases) {
+        const win::POINT d = ClampMove(bounds, c.unit, c.delta);
+        EXPECT_EQ(d.x, c.expected.x) << c.what;
+        EXPECT_EQ(d.y, c.expected.y) << c.what;
+    }
+}
+
+} // namespace
+} // namespace frametest
