@@ -1,4 +1,5 @@
-// The frame and view classes the running program's document template is built from.
+// The frame and view classes the running program's document template is built from: the main
+// frame and the drawing view.
 #pragma once
 
 #include "app/document/OrvanelApp.h"

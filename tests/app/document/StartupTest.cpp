@@ -5,13 +5,14 @@
 #include "app/dialogs/ProgramOptions.h"
 #include "app/document/OrvanelApp.h"
 #include "app/document/OrvanelDoc.h"
+#include "app/document/ProgramParts.h"
 #include "app/document/UndoManager.h"
+#include "app/view/OrvanelView.h"
 #include "imaging/wrapper/ImageCache.h"
 #include "model/Layout.h"
 #include "model/ProductCatalog.h"
 #include "platform/qt/QtProfileStore.h"
 #include "platform/qt/fw/FrameWnd.h"
-#include "platform/qt/fw/View.h"
 #include "platform/win/AppContext.h"
 #include "platform/win/ScriptedModalServices.h"
 #include "platform/win/Shell.h"
@@ -21,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -116,8 +118,10 @@ protected:
         // settings key.
         win::AppContext::Instance().SetProfileStore(std::make_shared<fw::QtProfileStore>(Settings()));
         ProgramOptions::Instance().Reset();
-        app = std::make_unique<COrvanelApp>(AppParts { [] { return std::make_unique<fw::FrameWnd>(); },
-            [] { return std::make_unique<fw::View>(); }, ProgramFolder(), std::move(arguments) });
+        AppParts parts = ProgramParts();
+        parts.programFolder = ProgramFolder();
+        parts.arguments = std::move(arguments);
+        app = std::make_unique<COrvanelApp>(std::move(parts));
         return app->InitInstance();
     }
 
@@ -232,4 +236,31 @@ TEST_F(StartupTest, ChosenPackTemplateWritesThePackCountsIntoTheLayout)
     EXPECT_NE(LayoutBytes(document->GetLayout()), LayoutBytes(Layout()))
         << "the pack counts are in the layout";
     EXPECT_TRUE(app->GetMainWnd()->isVisible());
+}
+
+TEST_F(StartupTest, CtrlPBeforeAnyFormPrintPrintsTheLayout)
+{
+    ASSERT_TRUE(Start());
+    app->GetMainWnd()->resize(1000, 700);
+    EXPECT_TRUE(
+        app->GetMainWnd()->grab().save(QString::fromStdString((folder / "main-window.png").string())));
+    COrvanelView* view = nullptr;
+    for (QWidget* child : app->GetMainWnd()->findChildren<QWidget*>())
+        if (view == nullptr)
+            view = dynamic_cast<COrvanelView*>(child);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetPrintMode(), kPrintLayout);
+    const fs::path pdf = folder / "ctrl-p.pdf";
+    modal->AnswerNextPrint(win::IDOK, pdf.string());
+    view->OnFilePrint();
+    const std::string command = "pdftotext '" + pdf.string() + "' -";
+    FILE* text = popen(command.c_str(), "r");
+    ASSERT_NE(text, nullptr);
+    std::string words;
+    for (int c = fgetc(text); c != EOF; c = fgetc(text))
+        words.push_back(static_cast<char>(c));
+    pclose(text);
+    EXPECT_NE(words.find("1234"), std::string::npos)
+        << "the layout's reference boxes, not the margin test: " << words;
+    EXPECT_EQ(words.find("LEFT"), std::string::npos);
 }
