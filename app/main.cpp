@@ -43,8 +43,9 @@ int main(int argc, char** argv)
     // The settings file is installed by the application's SetRegistryKey at start-up.
     COrvanelApp app(ProgramParts());
     if (!app.InitInstance()) {
+        // Start-up was refused (its message was shown): the program ends, and says so to its caller.
         app.ExitInstance();
-        return 0;
+        return 1;
     }
     return app.Run();
 }
