@@ -7,14 +7,16 @@
 
 #include <memory>
 
+// The application lives until the process ends and is never destroyed: a widget application
+// destroyed by a static destructor at exit crashes, Qt's own globals being gone by then.
 inline void EnsureGuiApplication()
 {
-    static std::unique_ptr<QApplication> app;
     if (!QCoreApplication::instance()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "orvanel_bench";
         static char* argv[] = { name, nullptr };
-        app = std::make_unique<QApplication>(argc, argv);
+        static QApplication* const app = std::make_unique<QApplication>(argc, argv).release();
+        (void)app;
     }
 }
