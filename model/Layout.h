@@ -2,11 +2,11 @@
 // layout units that places every element on the page.
 #pragma once
 
+#include "model/FieldTable.h"
 #include "model/LayoutUnit.h"
 #include "model/PaperSpecs.h"
 #include "platform/win/Archive.h"
 #include "records/DatabaseRecord.h"
-#include "records/FieldTable.h"
 #include "records/ReadContext.h"
 
 #include <cstdint>
@@ -16,6 +16,11 @@
 
 // The default background picture's file name; nothing reads it.
 extern const char* const OrderBackgroundName;
+
+class Layout;
+// The layout documents hold texts, integers and flags only.
+template <> struct FieldKinds<Layout> : DocumentFieldKinds<Layout> {
+};
 
 class Layout : public Archivable, public DatabaseRecord {
 public:

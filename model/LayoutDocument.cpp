@@ -13,6 +13,8 @@
 #include <array>
 #include <optional>
 #include <ostream>
+#include <string>
+#include <string_view>
 
 using namespace layoutdoc;
 
@@ -23,9 +25,9 @@ constexpr const char* LegacyTemplateKey = "Key";
 constexpr const char* LineEnd = "\r\n";
 
 // A line of a label and its value (text, flag or number).
-template <typename T> void WriteKeyLine(std::ostream& out, const char* key, const T& value)
+template <typename T> void WriteKeyLine(std::ostream& out, std::string_view key, const T& value)
 {
-    WriteCsvString(out, key, false);
+    WriteCsvString(out, std::string(key), false);
     WriteCsvValue(out, value, true);
     out << LineEnd;
 }

@@ -41,7 +41,7 @@ FieldTable<Layout> Layout::Fields()
 
 void Layout::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    fieldtable::WriteMessage(Fields(), *this, pendingOnly, out, fieldCount);
+    fieldtable::WriteMessage(Fields(), *this, *this, pendingOnly, out, fieldCount);
     if (writeTerminator)
         WriteDispatchRaw16(out, fieldCount);
 }
@@ -49,7 +49,7 @@ void Layout::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminat
 bool Layout::ReadFieldValue(std::istream& in, uint16_t fieldId)
 {
     // LayoutType is stored as it arrives, without rebuilding the tree.
-    return fieldtable::ReadMessageValue(Fields(), *this, in, fieldId);
+    return fieldtable::ReadMessageValue(Fields(), *this, *this, in, fieldId);
 }
 
 uint8_t Layout::ReadFields(std::istream& in)

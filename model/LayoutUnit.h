@@ -4,10 +4,10 @@
 #pragma once
 
 #include "model/ExtensibleVector.h"
+#include "model/FieldTable.h"
 #include "platform/win/Archive.h"
 #include "platform/win/Types.h"
 #include "records/DatabaseRecord.h"
-#include "records/FieldTable.h"
 #include "records/ReadContext.h"
 
 #include <cstdint>
@@ -15,6 +15,11 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+class LayoutUnit;
+// The layout documents hold texts, integers and flags only.
+template <> struct FieldKinds<LayoutUnit> : DocumentFieldKinds<LayoutUnit> {
+};
 
 class LayoutUnit : public Archivable,
                    public DatabaseRecord,

@@ -19,7 +19,7 @@ void LayoutUnit::MarkAllFieldsModified()
 
 void LayoutUnit::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    fieldtable::WriteMessage(Fields(), *this, pendingOnly, out, fieldCount);
+    fieldtable::WriteMessage(Fields(), *this, *this, pendingOnly, out, fieldCount);
     if (writeTerminator)
         WriteDispatchRaw16(out, fieldCount);
 }
@@ -27,7 +27,7 @@ void LayoutUnit::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerm
 bool LayoutUnit::ReadFieldValue(std::istream& in, uint16_t fieldId)
 {
     // The size field sets Width and Height only; the item size follows from drawing and fitting.
-    return fieldtable::ReadMessageValue(Fields(), *this, in, fieldId);
+    return fieldtable::ReadMessageValue(Fields(), *this, *this, in, fieldId);
 }
 
 uint8_t LayoutUnit::ReadFields(std::istream& in)

@@ -28,8 +28,7 @@ std::string CollapseSpaces(const std::string& text)
 
 PackDetails::PackDetails()
 {
-    for (const auto& field : PackFieldTable)
-        fieldtable::SetDefault(fields_, field);
+    fieldtable::SetDefaults(PackFieldTable, fields_);
 }
 
 void PackDetails::SetLongDescription(const std::string& text)

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "model/CsvCursor.h"
+#include "model/FieldTable.h"
 #include "model/Money.h"
 #include "model/PackProduct.h"
-#include "model/RecordFieldTable.h"
 #include "records/DatabaseRecord.h"
 #include "records/ReadContext.h"
 
@@ -36,7 +36,7 @@ struct PackFields {
     bool ImageMixin {};
 };
 
-using PackField = fieldtable::Field<PackFields>;
+using PackField = FieldRow<PackFields>;
 inline constexpr std::size_t packFieldRows = 9;
 extern const std::array<PackField, packFieldRows> PackFieldTable;
 

@@ -9,7 +9,7 @@ bool PackDetails::ReadCsv(CsvCursor& in, const ReadContext& context)
 {
     using namespace packversions;
     for (const auto& field : PackFieldTable) {
-        if (context.Holds(field.fileSince))
+        if (context.Holds(field.since))
             fieldtable::ReadCsv(in, fields_, field);
     }
     if (!context.Holds(NoPrintWebSince))

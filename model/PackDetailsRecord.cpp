@@ -38,8 +38,7 @@ void PackDetails::WriteFields(bool pendingOnly, std::ostream& out, bool writeTer
         for (const PackProduct& entry : products_)
             entry.WriteDispatch(out);
     }
-    for (const auto& field : PackFieldTable)
-        fieldtable::WriteDispatch(*this, pendingOnly, out, fields_, field);
+    fieldtable::WriteMessage(PackFieldTable, *this, fields_, pendingOnly, out, fieldCount);
     if (writeTerminator)
         WriteDispatchRaw16(out, fieldCount);
 }
@@ -64,10 +63,7 @@ uint8_t PackDetails::ReadFields(std::istream& in)
             ReadDispatchProducts(in);
             return true;
         }
-        const PackField* field = fieldtable::FindById(PackFieldTable, fieldId);
-        if (field)
-            fieldtable::ReadDispatch(*this, in, fields_, *field);
-        return field != nullptr;
+        return fieldtable::ReadMessageValue(PackFieldTable, *this, fields_, in, fieldId);
     });
     ClearModified();
     return operation;
@@ -78,8 +74,7 @@ DatabaseRecord* PackDetails::Clone(DatabaseRecord& target) const
     auto* pack = dynamic_cast<PackDetails*>(&target);
     if (pack && pack != this) {
         pack->products_ = products_;
-        for (const auto& field : PackFieldTable)
-            fieldtable::Copy(fields_, pack->fields_, field);
+        fieldtable::Copy(PackFieldTable, fields_, pack->fields_);
     }
     return pack;
 }

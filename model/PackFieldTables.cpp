@@ -13,18 +13,19 @@ using C = PacksCollectionFields;
 } // namespace
 
 const std::array<PackField, packFieldRows> PackFieldTable = { {
-    { "Description", &P::LongDescription, 0, 1, 4, always, always },
-    { "Short Description", &P::ShortDescription, 0, 2, 5, always, archive::ShortDescriptionSince },
-    { "Price", &P::Price, 0, 3, 6, always, always },
-    { "NoPrintForm", &P::NoPrintForm, 0, 4, 7, NoPrintFormSince, NoPrintFormSince },
-    { "NoPrintWeb", &P::NoPrintWeb, 0, 5, 8, NoPrintWebSince, NoPrintWebSince },
-    { "NoPandP", &P::NoPandP, 0, 6, 9, NoPandPSince, NoPandPSince },
-    { "AddOn", &P::AddOn, 0, 7, 10, AddOnSince, AddOnSince },
-    { "NoQtyDiscount", &P::NoQtyDiscount, 0, 8, 11, file::NoQtyDiscountSince, archive::NoQtyDiscountSince },
-    { "ImageMixin", &P::ImageMixin, 0, 9, 12, ImageMixinSince, ImageMixinSince },
+    { 1, "Description", &P::LongDescription, always, nullptr, always, 0, 4 },
+    { 2, "Short Description", &P::ShortDescription, always, nullptr, archive::ShortDescriptionSince, 0, 5 },
+    { 3, "Price", &P::Price, always, nullptr, always, 0, 6 },
+    { 4, "NoPrintForm", &P::NoPrintForm, NoPrintFormSince, nullptr, NoPrintFormSince, 0, 7 },
+    { 5, "NoPrintWeb", &P::NoPrintWeb, NoPrintWebSince, nullptr, NoPrintWebSince, 0, 8 },
+    { 6, "NoPandP", &P::NoPandP, NoPandPSince, nullptr, NoPandPSince, 0, 9 },
+    { 7, "AddOn", &P::AddOn, AddOnSince, nullptr, AddOnSince, 0, 10 },
+    { 8, "NoQtyDiscount", &P::NoQtyDiscount, file::NoQtyDiscountSince, nullptr, archive::NoQtyDiscountSince,
+        0, 11 },
+    { 9, "ImageMixin", &P::ImageMixin, ImageMixinSince, nullptr, ImageMixinSince, 0, 12 },
 } };
 
 const std::array<PacksCollectionField, packsCollectionFieldRows> PacksCollectionFieldTable = { {
-    { "MountType", &C::MountType, 1, 0, 2, file::MountTypeSince, archive::MountTypeSince },
-    { "ServiceType", &C::ServiceType, 2, 1, 3, ServiceTypeSince, ServiceTypeSince },
+    { 0, "MountType", &C::MountType, file::MountTypeSince, nullptr, archive::MountTypeSince, 1, 2 },
+    { 1, "ServiceType", &C::ServiceType, ServiceTypeSince, nullptr, ServiceTypeSince, 2, 3 },
 } };

@@ -17,8 +17,7 @@ std::string_view ServiceTypeName(int32_t serviceType)
 
 PacksCollection::PacksCollection()
 {
-    for (const auto& field : PacksCollectionFieldTable)
-        fieldtable::SetDefault(fields_, field);
+    fieldtable::SetDefaults(PacksCollectionFieldTable, fields_);
 }
 
 std::shared_ptr<PackDetails> PacksCollection::GetPack(std::size_t index) const
@@ -62,8 +61,7 @@ void PacksCollection::CopyFrom(const PacksCollection& other)
 {
     if (&other == this)
         return;
-    for (const auto& field : PacksCollectionFieldTable)
-        fieldtable::Copy(other.fields_, fields_, field);
+    fieldtable::Copy(PacksCollectionFieldTable, other.fields_, fields_);
     for (std::size_t i = 0; i < other.packs_.size(); ++i) {
         if (i < packs_.size()) {
             packs_[i]->CopyFrom(*other.packs_[i]);

@@ -3,10 +3,10 @@
 #pragma once
 
 #include "model/CsvCursor.h"
+#include "model/FieldTable.h"
 #include "model/Money.h"
 #include "model/OrderSummary.h"
 #include "model/PackDetails.h"
-#include "model/RecordFieldTable.h"
 #include "records/DatabaseRecord.h"
 
 #include <array>
@@ -38,7 +38,7 @@ struct PacksCollectionFields {
     int32_t ServiceType {}; // 0, 1 or 2, as ServiceTypeName names them
 };
 
-using PacksCollectionField = fieldtable::Field<PacksCollectionFields>;
+using PacksCollectionField = FieldRow<PacksCollectionFields>;
 inline constexpr std::size_t packsCollectionFieldRows = 2;
 extern const std::array<PacksCollectionField, packsCollectionFieldRows> PacksCollectionFieldTable;
 

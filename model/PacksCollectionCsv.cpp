@@ -30,7 +30,7 @@ void PacksCollection::ReadTypes(CsvCursor& in, const ReadContext& context)
 {
     using namespace packversions;
     for (const auto& field : PacksCollectionFieldTable) {
-        if (context.Holds(field.fileSince))
+        if (context.Holds(field.since))
             fieldtable::ReadCsv(in, fields_, field);
         else
             fieldtable::SetDefault(fields_, field);

@@ -25,8 +25,7 @@ void PacksCollection::MarkAllFieldsModified()
 
 void PacksCollection::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    for (const auto& field : PacksCollectionFieldTable)
-        fieldtable::WriteDispatch(*this, pendingOnly, out, fields_, field);
+    fieldtable::WriteMessage(PacksCollectionFieldTable, *this, fields_, pendingOnly, out, fieldCount);
     if (writeTerminator)
         WriteDispatchRaw16(out, fieldCount);
 }
@@ -53,10 +52,7 @@ uint8_t PacksCollection::ReadFields(std::istream& in)
     }
     case DispatchOp::fieldUpdates:
         ReadFieldUpdates(in, fieldCount, [&](uint16_t fieldId) {
-            const PacksCollectionField* field = fieldtable::FindById(PacksCollectionFieldTable, fieldId);
-            if (field)
-                fieldtable::ReadDispatch(*this, in, fields_, *field);
-            return field != nullptr;
+            return fieldtable::ReadMessageValue(PacksCollectionFieldTable, *this, fields_, in, fieldId);
         });
         break;
     }
@@ -66,10 +62,8 @@ uint8_t PacksCollection::ReadFields(std::istream& in)
 DatabaseRecord* PacksCollection::Clone(DatabaseRecord& target) const
 {
     auto* collection = dynamic_cast<PacksCollection*>(&target);
-    if (collection) {
-        for (const auto& field : PacksCollectionFieldTable)
-            fieldtable::Copy(fields_, collection->fields_, field);
-    }
+    if (collection)
+        fieldtable::Copy(PacksCollectionFieldTable, fields_, collection->fields_);
     return collection;
 }
 
@@ -89,8 +83,7 @@ bool PacksCollection::Traverse(TraverseAction& action)
 void PacksCollection::Store(win::Archive& archive) const
 {
     archive << GetId();
-    for (const auto& field : PacksCollectionFieldTable)
-        fieldtable::Store(archive, fields_, field);
+    fieldtable::Store(PacksCollectionFieldTable, fields_, archive);
     archive << static_cast<uint32_t>(packs_.size());
     for (const auto& pack : packs_)
         pack->Store(archive);

@@ -3,10 +3,10 @@
 // when a PaperSpecs is created, written back when it is destroyed.
 #pragma once
 
+#include "model/FieldTable.h"
 #include "platform/win/Archive.h"
 #include "platform/win/Types.h"
 #include "records/DatabaseRecord.h"
-#include "records/FieldTable.h"
 #include "records/ReadContext.h"
 
 #include <array>
@@ -14,6 +14,11 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+
+class PaperSpecs;
+// The layout documents hold texts, integers and flags only.
+template <> struct FieldKinds<PaperSpecs> : DocumentFieldKinds<PaperSpecs> {
+};
 
 struct PaperSize {
     const char* name;

@@ -35,7 +35,7 @@ FieldTable<PaperSpecs> PaperSpecs::Fields()
 
 void PaperSpecs::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    fieldtable::WriteMessage(Fields(), *this, pendingOnly, out, fieldCount);
+    fieldtable::WriteMessage(Fields(), *this, *this, pendingOnly, out, fieldCount);
     if (writeTerminator)
         WriteDispatchRaw16(out, fieldCount);
 }
@@ -45,7 +45,7 @@ uint8_t PaperSpecs::ReadFields(std::istream& in)
     // The operation byte is read and not looked at: a paper only ever takes field updates.
     const uint8_t operation = ReadDispatchOperation(in);
     ReadFieldUpdates(in, fieldCount,
-        [&](uint16_t fieldId) { return fieldtable::ReadMessageValue(Fields(), *this, in, fieldId); });
+        [&](uint16_t fieldId) { return fieldtable::ReadMessageValue(Fields(), *this, *this, in, fieldId); });
     KeepPaperTypeInTable();
     ClearModified();
     return operation;

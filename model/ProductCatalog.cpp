@@ -12,8 +12,7 @@
 
 ProductCatalog::ProductCatalog()
 {
-    for (const auto& field : CatalogSettingsTable)
-        fieldtable::SetDefault(settings_, field);
+    fieldtable::SetDefaults(CatalogSettingsTable, settings_);
 }
 
 ProductCatalog::ProductCatalog(const ProductCatalog& other)
@@ -39,8 +38,7 @@ ProductCatalog& ProductCatalog::operator=(const ProductCatalog& other)
 
 void ProductCatalog::CopySettings(const CatalogSettings& from)
 {
-    for (const auto& field : CatalogSettingsTable)
-        fieldtable::Copy(from, settings_, field);
+    fieldtable::Copy(CatalogSettingsTable, from, settings_);
 }
 
 void ProductCatalog::CopyProducts(const ProductCatalog& other)

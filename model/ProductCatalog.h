@@ -5,11 +5,11 @@
 
 #include "model/AddStringTarget.h"
 #include "model/ExtensibleStdMap.h"
+#include "model/FieldTable.h"
 #include "model/Money.h"
 #include "model/MountData.h"
 #include "model/OrderSummary.h"
 #include "model/ProductDetails.h"
-#include "model/RecordFieldTable.h"
 #include "records/DatabaseRecord.h"
 
 #include <array>
@@ -37,7 +37,7 @@ struct CatalogSettings {
     Money OverseasSurcharge;
 };
 
-using CatalogSetting = fieldtable::Field<CatalogSettings>;
+using CatalogSetting = FieldRow<CatalogSettings>;
 inline constexpr std::size_t catalogSettingCount = 13;
 // The name, then the twelve settings in the order of the file's line 1 (each after its key).
 extern const std::array<CatalogSetting, catalogSettingCount> CatalogSettingsTable;

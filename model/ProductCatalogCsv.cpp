@@ -34,7 +34,7 @@ constexpr const char* productHeader
 
 bool HasKey(const CatalogSetting& setting)
 {
-    return !setting.name.empty();
+    return !setting.label.empty();
 }
 
 } // namespace
@@ -45,7 +45,7 @@ bool ProductCatalog::ReadCsv(std::istream& in)
         return false;
     CsvCursor cursor(in);
     for (const auto& setting : CatalogSettingsTable) {
-        if (!catalogversions::FormHas(setting.fileSince))
+        if (!catalogversions::FormHas(setting.since))
             continue;
         if (HasKey(setting))
             cursor.Skip(); // keys are known by their place, never compared
@@ -72,7 +72,7 @@ void ProductCatalog::WriteCsv(std::ostream& out) const
     WriteCsvString(out, "ProductCatalog", true);
     for (const auto& setting : CatalogSettingsTable) {
         if (HasKey(setting))
-            WriteCsvString(out, std::string(setting.name), true);
+            WriteCsvString(out, std::string(setting.label), true);
         fieldtable::WriteCsv(out, settings_, setting, true);
     }
     WriteCsvString(out, "", true);

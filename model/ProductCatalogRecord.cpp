@@ -17,8 +17,7 @@ void ProductCatalog::MarkAllFieldsModified()
 
 void ProductCatalog::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    for (const auto& setting : CatalogSettingsTable)
-        fieldtable::WriteDispatch(*this, pendingOnly, out, settings_, setting);
+    fieldtable::WriteMessage(CatalogSettingsTable, *this, settings_, pendingOnly, out, fieldCount);
     if (writeTerminator)
         WriteDispatchRaw16(out, fieldCount);
 }
@@ -55,10 +54,7 @@ uint8_t ProductCatalog::ReadFields(std::istream& in)
     }
     case DispatchOp::fieldUpdates:
         ReadFieldUpdates(in, fieldCount, [&](uint16_t fieldId) {
-            const CatalogSetting* setting = fieldtable::FindById(CatalogSettingsTable, fieldId);
-            if (setting)
-                fieldtable::ReadDispatch(*this, in, settings_, *setting);
-            return setting != nullptr;
+            return fieldtable::ReadMessageValue(CatalogSettingsTable, *this, settings_, in, fieldId);
         });
         break;
     }

@@ -20,31 +20,26 @@ const auto& FieldsById()
 
 ProductDetails::ProductDetails()
 {
-    for (const auto& field : ProductFieldTable)
-        fieldtable::SetDefault(fields_, field);
+    fieldtable::SetDefaults(ProductFieldTable, fields_);
 }
 
 ProductDetails::ProductDetails(const ProductDetails& other)
     : Archivable(other)
     , DatabaseRecord(other)
 {
-    for (const auto& field : ProductFieldTable)
-        fieldtable::Copy(other.fields_, fields_, field);
+    fieldtable::Copy(ProductFieldTable, other.fields_, fields_);
 }
 
 ProductDetails& ProductDetails::operator=(const ProductDetails& other)
 {
-    if (&other != this) {
-        for (const auto& field : ProductFieldTable)
-            fieldtable::Copy(other.fields_, fields_, field);
-    }
+    if (&other != this)
+        fieldtable::Copy(ProductFieldTable, other.fields_, fields_);
     return *this;
 }
 
 void ProductDetails::SetFields(const ProductFields& fields)
 {
-    for (const auto& field : ProductFieldTable)
-        fieldtable::Copy(fields, fields_, field);
+    fieldtable::Copy(ProductFieldTable, fields, fields_);
     MarkAllFieldsModified();
 }
 
@@ -68,7 +63,7 @@ bool ProductDetails::ReadCsv(CsvCursor& in)
     if (!in.Text(fields_.Long) || fields_.Long.empty())
         return false;
     for (const auto& field : ProductFieldTable) {
-        if (field.position > 1 && catalogversions::FormHas(field.fileSince))
+        if (field.position > 1 && catalogversions::FormHas(field.since))
             fieldtable::ReadCsv(in, fields_, field);
     }
     if (!catalogversions::FormHas(catalogversions::product::SepPackScanSince))
@@ -98,8 +93,7 @@ void ProductDetails::MarkAllFieldsModified()
 
 void ProductDetails::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    for (const ProductField* field : FieldsById())
-        fieldtable::WriteDispatch(*this, pendingOnly, out, fields_, *field);
+    fieldtable::WriteMessage(ProductFieldTable, *this, fields_, pendingOnly, out, fieldCount);
     if (writeTerminator)
         WriteDispatchRaw16(out, fieldCount);
 }
@@ -109,10 +103,7 @@ uint8_t ProductDetails::ReadFields(std::istream& in)
     // The operation byte is read and not looked at: a product only ever takes field updates.
     const uint8_t operation = ReadDispatchOperation(in);
     ReadFieldUpdates(in, fieldCount, [&](uint16_t fieldId) {
-        const ProductField* field = fieldtable::FindById(ProductFieldTable, fieldId);
-        if (field)
-            fieldtable::ReadDispatch(*this, in, fields_, *field);
-        return field != nullptr;
+        return fieldtable::ReadMessageValue(ProductFieldTable, *this, fields_, in, fieldId);
     });
     return operation;
 }

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "model/CsvCursor.h"
+#include "model/FieldTable.h"
 #include "model/Money.h"
-#include "model/RecordFieldTable.h"
 #include "records/DatabaseRecord.h"
 
 #include <array>
@@ -81,7 +81,7 @@ struct ProductFields {
     bool Column8Flag {};
 };
 
-using ProductField = fieldtable::Field<ProductFields>;
+using ProductField = FieldRow<ProductFields>;
 inline constexpr std::size_t productFieldCount = 54;
 // Every field, in the order of the catalogue file's columns.
 extern const std::array<ProductField, productFieldCount> ProductFieldTable;

@@ -10,10 +10,10 @@ using P = ProductFields;
 using namespace catalogversions;
 using namespace catalogversions::product;
 
-constexpr ProductField Row(std::string_view name, fieldtable::Member<P> member, double defaultValue,
-    uint16_t id, int column, double since = always)
+constexpr ProductField Row(std::string_view name, FieldMember<P> member, double defaultValue, uint16_t id,
+    int column, double since = always)
 {
-    return { name, member, defaultValue, id, column, since, since };
+    return { id, name, member, since, nullptr, since, defaultValue, column };
 }
 
 } // namespace
@@ -33,7 +33,7 @@ const std::array<ProductField, productFieldCount> ProductFieldTable = {
     Row("Return", &P::Return, 0, 10, 12),
     Row("Inches", &P::Inches, 0, 11, 13),
     Row("Group", &P::Group, 0, 12, 14),
-    { "Special", &P::Special, 0, 13, 15, always, never },
+    { 13, "Special", &P::Special, always, nullptr, never, 0, 15 },
     Row("Large", &P::Large, 0, 14, 16),
     Row("Small", &P::Small, 0, 15, 17),
     Row("Browse", &P::Browse, 0, 16, 18),

@@ -15,7 +15,7 @@
 
 // A field's value as text: texts as they are, flags 1 or 0, amounts with two decimals, reals as
 // "%g" gives them.
-template <typename Fields> std::string FieldText(const Fields& fields, const fieldtable::Field<Fields>& field)
+template <typename Fields> std::string FieldText(const Fields& fields, const FieldRow<Fields>& field)
 {
     std::string text;
     fieldtable::VisitValue(fields, field,
@@ -30,10 +30,10 @@ template <typename Fields> std::string FieldText(const Fields& fields, const fie
 
 template <typename Fields, std::size_t N>
 std::string FieldText(
-    const Fields& fields, const std::array<fieldtable::Field<Fields>, N>& table, std::string_view name)
+    const Fields& fields, const std::array<FieldRow<Fields>, N>& table, std::string_view name)
 {
     for (const auto& field : table)
-        if (field.name == name)
+        if (field.label == name)
             return FieldText(fields, field);
     ADD_FAILURE() << "no field " << name;
     return {};
@@ -41,11 +41,11 @@ std::string FieldText(
 
 // Every field, "name=value" one after another.
 template <typename Fields, std::size_t N>
-std::string AllFields(const Fields& fields, const std::array<fieldtable::Field<Fields>, N>& table)
+std::string AllFields(const Fields& fields, const std::array<FieldRow<Fields>, N>& table)
 {
     std::string text;
     for (const auto& field : table)
-        text += std::string(field.name) + "=" + FieldText(fields, field) + ";";
+        text += std::string(field.label) + "=" + FieldText(fields, field) + ";";
     return text;
 }
 

@@ -56,7 +56,7 @@ void AddFields(
     Snapshot& fields, FieldTable<Record> rows, const Record& record, const std::string& prefix = "")
 {
     fieldtable::ForEach(rows, record, [&](const FieldRow<Record>& row, const auto& value) {
-        fields.emplace_back(prefix + row.label, Text(value));
+        fields.emplace_back(prefix + std::string(row.label), Text(value));
     });
 }
 

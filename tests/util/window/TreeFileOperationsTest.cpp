@@ -1,0 +1,182 @@
+#include "util/window/TreeFileCtrl.h"
+
+#include "platform/qt/fw/Control.h"
+#include "platform/win/AppContext.h"
+#include "platform/win/Shell.h"
+#include "tests/util/TempFolder.h"
+#include "tests/util/window/ApplicationFixture.h"
+#include "util/window/FilePropertiesDialog.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Records the paths the rename hook is asked about.
+class RecordingTree : public CTreeFileCtrl {
+public:
+    bool CanRenamePath(const std::string& path) override
+    {
+        asked.push_back(path);
+        return true;
+    }
+    std::vector<std::string> asked;
+};
+
+class TreeFileOperations : public ApplicationFixture {
+protected:
+    TreeFileOperations()
+    {
+        // The trash of a home inside the test's folder, on the same file system as the files.
+        const char* home = std::getenv("HOME");
+        savedHome_ = home != nullptr ? std::optional<std::string>(home) : std::nullopt;
+        fs::create_directories(folder_.Path() / "home");
+        ::setenv("HOME", (folder_ / "home").c_str(), 1);
+        folder_.Write("photos/alpha/a1.jpg", "a");
+        folder_.Write("photos/beta/b1.jpg", "b");
+        folder_.Write("photos/zeta.txt", "z");
+        tree_.resize(300, 300);
+        tree_.SetRootFolder(folder_ / "photos");
+        tree_.show();
+    }
+    ~TreeFileOperations() override
+    {
+        if (savedHome_)
+            ::setenv("HOME", savedHome_->c_str(), 1);
+        else
+            ::unsetenv("HOME");
+    }
+    std::string Path(const std::string& name) const { return folder_ / ("photos/" + name); }
+    QPoint Centre(const std::string& name)
+    {
+        return tree_.visualItemRect(tree_.PathToItem(Path(name))).center();
+    }
+
+    TempFolder folder_;
+    std::optional<std::string> savedHome_;
+    RecordingTree tree_;
+};
+
+TEST_F(TreeFileOperations, RenamesInPlaceAndRefusesUnsafeOrTakenNames)
+{
+    EXPECT_FALSE(tree_.RenameItem(tree_.PathToItem(Path("zeta.txt")))); // not allowed yet
+    tree_.SetAllowRename(true);
+    for (const char* name : { "../escaped.txt", "sub/x.txt", ".", "..", "", "alpha" }) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(tree_.RenameItemTo(tree_.PathToItem(Path("zeta.txt")), name));
+        EXPECT_TRUE(fs::exists(Path("zeta.txt")));
+    }
+    EXPECT_FALSE(fs::exists(folder_ / "escaped.txt"));
+
+    // The hook is asked about the edited item, not the selected one.
+    tree_.SetSelectedPath(Path("alpha"), false);
+    tree_.asked.clear();
+    ASSERT_TRUE(tree_.RenameItem(tree_.PathToItem(Path("zeta.txt"))));
+    auto* editor = tree_.findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "Able.txt");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(tree_.asked, std::vector<std::string>(2, Path("zeta.txt")));
+    EXPECT_TRUE(fs::exists(Path("Able.txt")));
+    EXPECT_FALSE(fs::exists(Path("zeta.txt")));
+    ASSERT_NE(tree_.PathToItem(Path("Able.txt")), nullptr);
+    EXPECT_EQ(tree_.topLevelItem(2)->text(0), "Able.txt"); // after the folders
+}
+
+TEST_F(TreeFileOperations, DeletesToTheTrashOrWithShiftForGood)
+{
+    tree_.SetSelectedPath(Path("zeta.txt"), false);
+    QTest::keyClick(&tree_, Qt::Key_Delete);
+    EXPECT_TRUE(fs::exists(Path("zeta.txt"))); // not allowed
+    tree_.SetAllowDelete(true);
+    tree_.SetSelectedPath(Path("zeta.txt"), false);
+    QTest::keyClick(&tree_, Qt::Key_Delete);
+    EXPECT_FALSE(fs::exists(Path("zeta.txt")));
+    EXPECT_EQ(folder_.Read("home/.local/share/Trash/files/zeta.txt"), "z");
+    EXPECT_EQ(tree_.PathToItem(Path("zeta.txt")), nullptr);
+
+    tree_.SetSelectedPath(Path("beta"), false);
+    QTest::keyClick(&tree_, Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_FALSE(fs::exists(Path("beta")));
+    EXPECT_FALSE(fs::exists(folder_.Path() / "home/.local/share/Trash/files/beta"));
+}
+
+TEST_F(TreeFileOperations, DragsToMoveAndWithCtrlToCopy)
+{
+    tree_.SetAllowDragDrop(true);
+    const auto drag = [&](const std::string& from, const std::string& onto, Qt::KeyboardModifiers keys) {
+        QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre(from));
+        QTest::mouseMove(tree_.viewport(), Centre(onto));
+        EXPECT_NE(tree_.DragItem(), nullptr);
+        QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, keys, Centre(onto));
+    };
+    drag("zeta.txt", "alpha", Qt::ControlModifier);
+    EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "z");
+    EXPECT_TRUE(fs::exists(Path("zeta.txt")));
+    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha/zeta.txt"));
+
+    drag("zeta.txt", "beta", {});
+    EXPECT_EQ(folder_.Read("photos/beta/zeta.txt"), "z");
+    EXPECT_FALSE(fs::exists(Path("zeta.txt")));
+    EXPECT_EQ(tree_.PathToItem(Path("zeta.txt")), nullptr);
+
+    // A folder never goes into itself.
+    drag("beta", "beta/b1.jpg", {});
+    EXPECT_TRUE(fs::exists(Path("beta/b1.jpg")));
+}
+
+TEST_F(TreeFileOperations, ContextMenuCommandsFollowTheAllowFlags)
+{
+    const auto shell = std::make_shared<win::RecordingShell>();
+    win::AppContext::Instance().SetShell(shell);
+    const auto enabled = [&](const std::string& name) {
+        std::vector<bool> states;
+        const std::unique_ptr<QMenu> menu = tree_.BuildContextMenu(tree_.PathToItem(Path(name)));
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator())
+                states.push_back(action->isEnabled());
+        }
+        return states;
+    };
+    EXPECT_EQ(enabled("zeta.txt"), (std::vector<bool> { true, false, false, true }));
+    tree_.SetAllowOpen(false);
+    tree_.SetAllowProperties(false);
+    tree_.SetAllowDelete(true);
+    tree_.SetAllowRename(true);
+    EXPECT_EQ(enabled("zeta.txt"), (std::vector<bool> { false, true, true, false }));
+
+    tree_.SetAllowOpen(true);
+    const std::unique_ptr<QMenu> menu = tree_.BuildContextMenu(tree_.PathToItem(Path("zeta.txt")));
+    menu->actions().front()->trigger();
+    ASSERT_EQ(shell->Calls().size(), 1U);
+    EXPECT_EQ(shell->Calls()[0].verb, "open");
+    EXPECT_EQ(shell->Calls()[0].file, Path("zeta.txt"));
+
+    // Properties through the scripted modal services.
+    tree_.SetAllowProperties(true);
+    std::string kind, size;
+    modal_->AnswerNextDialog(FilePropertiesDialog::kDialogId, [&](win::ModalDialog& dialog) {
+        auto& properties = dynamic_cast<FilePropertiesDialog&>(dialog);
+        kind = properties.GetDlgItem(FilePropertiesDialog::kKind)->GetWindowText();
+        size = properties.GetDlgItem(FilePropertiesDialog::kSize)->GetWindowText();
+        properties.GetWindow()->grab().save(QString::fromStdString(OutputPath("file-properties.png")));
+        properties.EndDialog(win::IDOK);
+    });
+    tree_.BuildContextMenu(tree_.PathToItem(Path("zeta.txt")))->actions().back()->trigger();
+    EXPECT_EQ(kind, "File");
+    EXPECT_EQ(size, "1 byte");
+}
+
+} // namespace

@@ -1,0 +1,588 @@
+#include "util/window/TreeFileCtrl.h"
+
+#include "util/ShareEnumerator.h"
+#include "util/Wildcard.h"
+#include "util/window/SystemImageList.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QPixmap>
+
+#include <fcntl.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <utility>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kFileRole = Qt::UserRole + 1;
+constexpr int kNameRole = Qt::UserRole + 2; // the name with its extension, for lookup and sorting
+
+std::string WithoutTrailingSlash(std::string path)
+{
+    while (path.size() > 1 && path.ends_with('/'))
+        path.pop_back();
+    return path;
+}
+
+std::vector<std::string> Segments(const std::string& rest)
+{
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start < rest.size()) {
+        const size_t end = std::min(rest.find('/', start), rest.size());
+        if (end > start)
+            parts.push_back(rest.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+constexpr unsigned kHiddenAttribute = 0x2;
+
+// A shared folder's icon: the folder with a small hand-over arrow in its lower left corner.
+QIcon WithShareOverlay(const QIcon& icon)
+{
+    if (icon.isNull())
+        return icon;
+    QPixmap pixmap = icon.pixmap(16, 16);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.setBrush(QColor(0x1F, 0x5F, 0xBF));
+    painter.drawEllipse(QRectF(0.5, 8.5, 7, 7));
+    painter.setPen(QPen(Qt::white, 1.2));
+    painter.drawLine(QPointF(2.5, 13), QPointF(5.5, 11));
+    return QIcon(pixmap);
+}
+
+// The text colour of compressed (blue) and encrypted (red) files and folders, as the file system
+// reports those attributes.
+std::optional<QColor> AttributeColour(const std::string& path)
+{
+    struct statx info { };
+    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &info) != 0)
+        return std::nullopt;
+    if ((info.stx_attributes_mask & info.stx_attributes & STATX_ATTR_COMPRESSED) != 0)
+        return QColor(0x00, 0x00, 0xFF);
+    if ((info.stx_attributes_mask & info.stx_attributes & STATX_ATTR_ENCRYPTED) != 0)
+        return QColor(0xFF, 0x00, 0x00);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::unique_ptr<CTreeFileCtrl> CTreeFileCtrl::CreateObject()
+{
+    return std::make_unique<CTreeFileCtrl>();
+}
+
+CTreeFileCtrl::CTreeFileCtrl(QWidget* parent)
+    : QTreeWidget(parent)
+{
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(this, &QTreeWidget::itemExpanded, this, &CTreeFileCtrl::OnExpanded);
+    connect(this, &QTreeWidget::itemCollapsed, this, &CTreeFileCtrl::OnCollapsed);
+    connect(this, &QTreeWidget::currentItemChanged, this, &CTreeFileCtrl::OnCurrentChanged);
+    connect(this, &QTreeWidget::itemChanged, this, &CTreeFileCtrl::OnItemChanged);
+}
+
+CTreeFileCtrl::~CTreeFileCtrl()
+{
+    StopAllWatchers();
+    navigating_ = true;
+    clear();
+}
+
+void CTreeFileCtrl::SetRootFolder(const std::string& path)
+{
+    rootFolder_ = WithoutTrailingSlash(path);
+    Refresh();
+}
+
+void CTreeFileCtrl::SetShowFiles(bool show)
+{
+    showFiles_ = show;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetShowMyComputer(bool show)
+{
+    showComputerItem_ = show;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetShowRootItem(bool show)
+{
+    showRootItem_ = show;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetMonitorChanges(bool monitor)
+{
+    monitoring_.store(monitor);
+    Refresh();
+}
+
+void CTreeFileCtrl::SetShowNetwork(bool show)
+{
+    showNetwork_ = show;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetAttributeHideMask(unsigned mask)
+{
+    attributeHideMask_ = mask;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetFileNameMask(const std::string& mask)
+{
+    fileNameMask_ = mask;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetExtensionMode(int mode)
+{
+    extensionMode_ = mode;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetFlags(unsigned flags)
+{
+    allowDragDrop_ = (flags & 0x02) != 0;
+    allowRename_ = (flags & 0x04) != 0;
+    allowOpen_ = (flags & 0x08) != 0;
+    allowProperties_ = (flags & 0x10) != 0;
+    allowDelete_ = (flags & 0x20) != 0;
+    SetShowFiles((flags & 0x01) != 0);
+}
+
+bool CTreeFileCtrl::CanDisplayFile(const std::string& name) const
+{
+    if (!showFiles_ || ((attributeHideMask_ & kHiddenAttribute) != 0 && name.starts_with('.')))
+        return false;
+    return fileNameMask_ == "*.*" || WildcardMatch(fileNameMask_, name);
+}
+
+void CTreeFileCtrl::SetMountTable(const std::string& tablePath, const std::string& blockDevices)
+{
+    mountTable_ = tablePath;
+    blockDevices_ = blockDevices;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetDriveHideMask(unsigned mask)
+{
+    driveHideMask_ = mask;
+    Refresh();
+}
+
+bool CTreeFileCtrl::CanMonitor(const std::string& path) const
+{
+    const std::string drive = DriveOfPath(mounts_, path);
+    const auto mount
+        = std::find_if(mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == drive; });
+    return mount == mounts_.end() || (mount->kind != DriveKind::removable && mount->kind != DriveKind::cdRom);
+}
+
+void CTreeFileCtrl::UseSystemImageList()
+{
+    Refresh();
+}
+
+void CTreeFileCtrl::Refresh()
+{
+    const std::string selected = GetSelectedPath();
+    const bool expanded = currentItem() != nullptr && currentItem()->isExpanded();
+    GetShareEnumerator().Refresh();
+    StopAllWatchers();
+    navigating_ = true;
+    clear();
+    computerItem_ = nullptr;
+    networkItem_ = nullptr;
+    rootItem_ = nullptr;
+    mounts_ = ReadMountTable(mountTable_, blockDevices_);
+    if (!rootFolder_.empty()) {
+        DisplayPath(rootFolder_, invisibleRootItem());
+    } else {
+        if (showComputerItem_)
+            computerItem_ = AddSpecialItem("Computer");
+        else
+            DisplayDrives(invisibleRootItem(), false);
+        // Linux has no browsable neighbourhood: the network item holds the mounted network shares.
+        if (showNetwork_)
+            networkItem_ = AddSpecialItem("Network");
+    }
+    navigating_ = false;
+    if (!selected.empty()) {
+        navigating_ = true;
+        SetSelectedPath(selected, expanded);
+        navigating_ = false;
+    }
+}
+
+std::string CTreeFileCtrl::ItemToPath(const QTreeWidgetItem* item) const
+{
+    return item != nullptr ? item->data(0, kPathRole).toString().toStdString() : std::string();
+}
+
+bool CTreeFileCtrl::ItemIsFile(const QTreeWidgetItem* item) const
+{
+    return item != nullptr && item->data(0, kFileRole).toBool();
+}
+
+QTreeWidgetItem* CTreeFileCtrl::Insert(QTreeWidgetItem* parent, const std::string& path,
+    const std::string& name, bool file, bool mayHaveChildren)
+{
+    const std::string shown
+        = file && extensionMode_ == 0 && fs::path(name).has_stem() ? fs::path(name).stem().string() : name;
+    auto* item = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(shown)));
+    item->setData(0, kNameRole, QString::fromStdString(name));
+    item->setData(0, kPathRole, QString::fromStdString(path));
+    item->setData(0, kFileRole, file);
+    SystemImageList& icons = GetSystemImageList();
+    const QIcon icon = icons.GetIcon(icons.GetIconIndex(path));
+    item->setIcon(0, !file && GetShareEnumerator().IsShared(path) ? WithShareOverlay(icon) : icon);
+    if (const std::optional<QColor> colour = AttributeColour(path))
+        item->setForeground(0, *colour);
+    // Files never get an expand button; a folder keeps one until listing finds it empty.
+    item->setChildIndicatorPolicy(
+        mayHaveChildren ? QTreeWidgetItem::ShowIndicator : QTreeWidgetItem::DontShowIndicator);
+    Qt::ItemFlags flags = item->flags();
+    if (file)
+        flags |= Qt::ItemNeverHasChildren;
+    if (allowRename_)
+        flags |= Qt::ItemIsEditable;
+    item->setFlags(flags);
+    return item;
+}
+
+void CTreeFileCtrl::SortChildren(QTreeWidgetItem* parent)
+{
+    QList<QTreeWidgetItem*> children = parent->takeChildren();
+    std::stable_sort(children.begin(), children.end(), [this](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+        if (ItemIsFile(a) != ItemIsFile(b))
+            return !ItemIsFile(a);
+        return a->data(0, kNameRole).toString().compare(b->data(0, kNameRole).toString(), Qt::CaseInsensitive)
+            < 0;
+    });
+    parent->addChildren(children);
+}
+
+void CTreeFileCtrl::DisplayPath(const std::string& path, QTreeWidgetItem* parent)
+{
+    const bool wasNavigating = std::exchange(navigating_, true);
+    qDeleteAll(parent->takeChildren());
+    if (parent == invisibleRootItem() && !rootFolder_.empty() && showRootItem_) {
+        rootItem_ = Insert(parent, rootFolder_, rootFolder_, false, true);
+        navigating_ = wasNavigating;
+        rootItem_->setExpanded(true);
+        return;
+    }
+    std::error_code error;
+    int added = 0;
+    for (fs::directory_iterator entries(path, error), end; !error && entries != end;
+         entries.increment(error)) {
+        const std::string name = entries->path().filename().string();
+        const bool folder = entries->is_directory(error);
+        if (!folder && !CanDisplayFile(name))
+            continue;
+        Insert(parent, entries->path().string(), name, !folder, folder);
+        ++added;
+    }
+    SortChildren(parent);
+    if (added == 0 && parent != invisibleRootItem())
+        parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+    if (monitoring_.load())
+        Watch(path);
+    navigating_ = wasNavigating;
+}
+
+QTreeWidgetItem* CTreeFileCtrl::AddSpecialItem(const char* text)
+{
+    auto* item = new QTreeWidgetItem(invisibleRootItem(), QStringList(QString::fromUtf8(text)));
+    item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    item->setIcon(0, GetSystemImageList().GetIcon(GetSystemImageList().GetIconIndex("/")));
+    return item;
+}
+
+void CTreeFileCtrl::DisplayDrives(QTreeWidgetItem* parent, bool network)
+{
+    for (const MountPoint& mount : mounts_) {
+        if (mount.network == network && (driveHideMask_ & static_cast<unsigned>(mount.kind)) == 0)
+            Insert(parent, mount.path, mount.path, false, true);
+    }
+    if (parent->childCount() == 0 && parent != invisibleRootItem())
+        parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+}
+
+void CTreeFileCtrl::ExpandItem(QTreeWidgetItem* item)
+{
+    if (item == computerItem_ || item == networkItem_) {
+        DisplayDrives(item, item == networkItem_);
+        return;
+    }
+    const std::string path = ItemToPath(item);
+    std::error_code error;
+    if (fs::is_directory(path, error)) {
+        DisplayPath(path, item);
+        return;
+    }
+    RemoveVanished(path);
+}
+
+// Removes the item of a path that is no longer a folder once the view has finished with it (it may
+// be in the middle of expanding or selecting the item).
+void CTreeFileCtrl::RemoveVanished(const std::string& path)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, path] {
+            std::error_code error;
+            QTreeWidgetItem* item = PathToItem(path);
+            if (item == nullptr)
+                return;
+            const bool exists = fs::exists(fs::symlink_status(path, error));
+            if (exists && (ItemIsFile(item) || fs::is_directory(path, error)))
+                return;
+            const bool wasNavigating = std::exchange(navigating_, true);
+            RemoveItem(item);
+            navigating_ = wasNavigating;
+        },
+        Qt::QueuedConnection);
+}
+
+// Removes an item whose file has gone; its parent keeps the expand button while siblings remain.
+void CTreeFileCtrl::RemoveItem(QTreeWidgetItem* item)
+{
+    QTreeWidgetItem* parent = item->parent();
+    if (item == dragItem_)
+        dragItem_ = nullptr;
+    if (item == editing_)
+        editing_ = nullptr;
+    if (item == pressed_)
+        pressed_ = nullptr;
+    delete item;
+    if (parent != nullptr && parent->childCount() == 0)
+        parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+}
+
+void CTreeFileCtrl::OnExpanded(QTreeWidgetItem* item)
+{
+    if (item->childCount() == 0 && item->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator)
+        ExpandItem(item);
+}
+
+void CTreeFileCtrl::OnCollapsed(QTreeWidgetItem* item)
+{
+    const std::string path = ItemToPath(item);
+    if (std::any_of(mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == path; }))
+        StopWatching(path);
+    if (item == rootItem_ || item == computerItem_ || item == networkItem_)
+        return;
+    // Collapsing forgets the listing, so that expanding again reads the folder afresh.
+    if (QTreeWidgetItem* current = currentItem(); current != nullptr && current != item) {
+        for (QTreeWidgetItem* up = current->parent(); up != nullptr; up = up->parent()) {
+            if (up == item) {
+                setCurrentItem(item);
+                break;
+            }
+        }
+    }
+    const bool wasNavigating = std::exchange(navigating_, true);
+    qDeleteAll(item->takeChildren());
+    navigating_ = wasNavigating;
+    item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+}
+
+QTreeWidgetItem* CTreeFileCtrl::FindChildByName(QTreeWidgetItem* parent, const std::string& name) const
+{
+    const QString wanted = QString::fromStdString(name);
+    for (int i = 0; i < parent->childCount(); ++i) {
+        if (parent->child(i)->data(0, kNameRole).toString() == wanted)
+            return parent->child(i);
+    }
+    return nullptr;
+}
+
+std::string CTreeFileCtrl::DriveOf(const std::string& path) const
+{
+    if (!rootFolder_.empty())
+        return rootFolder_;
+    return DriveOfPath(mounts_, path);
+}
+
+void CTreeFileCtrl::ExpandForWalk(QTreeWidgetItem* item)
+{
+    if (item->childCount() == 0 && item->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator)
+        ExpandItem(item);
+    item->setExpanded(true);
+}
+
+QTreeWidgetItem* CTreeFileCtrl::Lookup(const std::string& rawPath, bool expandOnWay)
+{
+    const std::string path = WithoutTrailingSlash(rawPath);
+    if (path.empty())
+        return nullptr;
+    QTreeWidgetItem* parent = invisibleRootItem();
+    std::string rest;
+    if (!rootFolder_.empty()) {
+        if (path == rootFolder_ || !PathIsInside(path, rootFolder_))
+            return path == rootFolder_ && !expandOnWay ? rootItem_ : nullptr;
+        rest = path.substr(rootFolder_.size());
+        if (rootItem_ != nullptr) {
+            parent = rootItem_;
+            if (expandOnWay)
+                ExpandForWalk(parent);
+        }
+    } else {
+        const std::string drive = DriveOfPath(mounts_, path);
+        const auto mount = std::find_if(
+            mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == drive; });
+        if (mount == mounts_.end())
+            return nullptr;
+        if (QTreeWidgetItem* special = mount->network ? networkItem_ : computerItem_; special != nullptr) {
+            parent = special;
+            if (expandOnWay)
+                ExpandForWalk(parent);
+        }
+        QTreeWidgetItem* driveItem = FindChildByName(parent, drive);
+        if (driveItem == nullptr)
+            return nullptr;
+        parent = driveItem;
+        rest = path.substr(drive.size());
+    }
+    for (const std::string& segment : Segments(rest)) {
+        if (expandOnWay && parent != invisibleRootItem())
+            ExpandForWalk(parent);
+        QTreeWidgetItem* child = FindChildByName(parent, segment);
+        if (child == nullptr)
+            return nullptr;
+        parent = child;
+    }
+    return parent == invisibleRootItem() ? nullptr : parent;
+}
+
+QTreeWidgetItem* CTreeFileCtrl::PathToItem(const std::string& path) const
+{
+    return const_cast<CTreeFileCtrl*>(this)->Lookup(path, false);
+}
+
+QTreeWidgetItem* CTreeFileCtrl::SetSelectedPath(const std::string& path, bool expand)
+{
+    QTreeWidgetItem* item = Lookup(path, true);
+    if (item == nullptr)
+        return nullptr;
+    setCurrentItem(item);
+    scrollToItem(item);
+    if (expand)
+        ExpandForWalk(item);
+    return item;
+}
+
+std::string CTreeFileCtrl::GetSelectedPath() const
+{
+    return ItemToPath(currentItem());
+}
+
+void CTreeFileCtrl::OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous)
+{
+    if (current == nullptr || navigating_)
+        return;
+    const std::string currentPath = ItemToPath(current);
+    std::error_code error;
+    if (!currentPath.empty() && !fs::exists(fs::symlink_status(currentPath, error))) {
+        RemoveVanished(currentPath);
+        return;
+    }
+    if (previous == nullptr)
+        return;
+    const std::string path = ItemToPath(previous);
+    if (path.empty())
+        return;
+    if (static_cast<int>(back_.size()) > maxHistory_)
+        back_.erase(back_.begin());
+    back_.push_back(path);
+}
+
+// Steps to the newest entry of `from` that still exists, dropping those that are gone, and
+// remembers the path left in `to`.
+void CTreeFileCtrl::HistoryStep(std::vector<std::string>& from, std::vector<std::string>& to)
+{
+    const std::string left = GetSelectedPath();
+    while (!from.empty()) {
+        const std::string path = from.back();
+        from.pop_back();
+        navigating_ = true;
+        QTreeWidgetItem* item = SetSelectedPath(path, false);
+        navigating_ = false;
+        if (item != nullptr) {
+            if (!left.empty())
+                to.push_back(left);
+            return;
+        }
+    }
+}
+
+void CTreeFileCtrl::GoBack()
+{
+    HistoryStep(back_, forward_);
+}
+
+void CTreeFileCtrl::GoForward()
+{
+    HistoryStep(forward_, back_);
+}
+
+void CTreeFileCtrl::SetMaxHistory(int limit)
+{
+    maxHistory_ = std::max(limit, 0);
+    for (std::vector<std::string>* history : { &back_, &forward_ }) {
+        if (static_cast<int>(history->size()) > maxHistory_)
+            history->resize(static_cast<size_t>(maxHistory_));
+    }
+}
+
+void CTreeFileCtrl::ExpandAll()
+{
+    // Depth first; a folder is entered once per (device, inode) on the way down and a symbolic
+    // link never, so that a link loop or a mount seen twice ends.
+    struct Step {
+        QTreeWidgetItem* item;
+        std::set<std::pair<dev_t, ino_t>> onTheWay;
+    };
+    std::vector<Step> steps;
+    for (int i = topLevelItemCount() - 1; i >= 0; --i)
+        steps.push_back({ topLevelItem(i), {} });
+    while (!steps.empty()) {
+        Step step = std::move(steps.back());
+        steps.pop_back();
+        QTreeWidgetItem* item = step.item;
+        if (item != computerItem_ && item != networkItem_) {
+            struct stat info { };
+            const std::string path = ItemToPath(item);
+            if (ItemIsFile(item) || ::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)
+                || !step.onTheWay.insert({ info.st_dev, info.st_ino }).second)
+                continue;
+        }
+        ExpandForWalk(item);
+        for (int i = item->childCount() - 1; i >= 0; --i)
+            steps.push_back({ item->child(i), step.onTheWay });
+    }
+}
+
+void CTreeFileCtrl::CollapseAll()
+{
+    collapseAll();
+}

@@ -1,0 +1,302 @@
+// The file tree's own file operations: open, delete, rename in place, drag to move or copy, the
+// context menu and the keys. The control's watching pauses while it changes files itself.
+#include "util/window/TreeFileCtrl.h"
+
+#include "platform/win/Shell.h"
+#include "util/window/FilePropertiesDialog.h"
+#include "util/window/ShellFileFunctions.h"
+#include "util/window/Trash.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include <filesystem>
+#include <utility>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Clears the watching flag for the length of an operation of the control's own.
+class PausedWatching {
+public:
+    explicit PausedWatching(std::atomic<bool>& flag)
+        : flag_(flag)
+        , was_(flag.exchange(false))
+    {
+    }
+    ~PausedWatching() { flag_.store(was_); }
+    PausedWatching(const PausedWatching&) = delete;
+    PausedWatching& operator=(const PausedWatching&) = delete;
+
+private:
+    std::atomic<bool>& flag_;
+    bool was_;
+};
+
+bool AcceptableName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos
+        && name.find('\0') == std::string::npos;
+}
+
+} // namespace
+
+bool CTreeFileCtrl::CanRenamePath(const std::string&)
+{
+    return true;
+}
+
+bool CTreeFileCtrl::CanDeletePath(const std::string&)
+{
+    return true;
+}
+
+bool CTreeFileCtrl::CanDragItem(QTreeWidgetItem* item)
+{
+    // Drives and the computer and root items stay where they are.
+    if (item == nullptr || item == rootItem_ || ItemToPath(item).empty())
+        return false;
+    if (item->parent() == nullptr)
+        return !rootFolder_.empty();
+    return item->parent() != computerItem_ && item->parent() != networkItem_;
+}
+
+bool CTreeFileCtrl::OpenItem(QTreeWidgetItem* item)
+{
+    if (!allowOpen_ || item == nullptr || ItemToPath(item).empty())
+        return false;
+    const std::string path = ItemToPath(item);
+    return win::ShellExecuteA(this, "open", path, "", fs::path(path).parent_path().string(), 1) > 32;
+}
+
+bool CTreeFileCtrl::ShowProperties(QTreeWidgetItem* item)
+{
+    if (!allowProperties_ || item == nullptr || ItemToPath(item).empty())
+        return false;
+    FilePropertiesDialog dialog(ItemToPath(item), this);
+    dialog.DoModal();
+    return true;
+}
+
+bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item, bool permanently)
+{
+    if (!allowDelete_ || item == nullptr || !CanDragItem(item))
+        return false;
+    const std::string path = ItemToPath(item);
+    if (!CanDeletePath(path))
+        return false;
+    bool done = false;
+    {
+        const PausedWatching paused(monitoring_);
+        std::error_code error;
+        done = permanently ? fs::remove_all(path, error) > 0 && !error : MoveToTrash(path);
+    }
+    if (done)
+        RemoveItem(item);
+    return done;
+}
+
+bool CTreeFileCtrl::RenameItem(QTreeWidgetItem* item)
+{
+    if (!allowRename_ || item == nullptr || !CanDragItem(item) || !CanRenamePath(ItemToPath(item)))
+        return false;
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    editing_ = item;
+    editItem(item);
+    return true;
+}
+
+void CTreeFileCtrl::OnItemChanged(QTreeWidgetItem* item)
+{
+    if (item != editing_ || navigating_)
+        return;
+    editing_ = nullptr;
+    const std::string name = item->text(0).toStdString();
+    if (!RenameItemTo(item, name)) {
+        const bool wasNavigating = std::exchange(navigating_, true);
+        item->setText(0, QString::fromStdString(fs::path(ItemToPath(item)).filename().string()));
+        navigating_ = wasNavigating;
+    }
+}
+
+bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& name)
+{
+    const std::string path = ItemToPath(item);
+    // The hook is asked about the item being renamed, whichever item is selected.
+    if (!allowRename_ || !AcceptableName(name) || !CanRenamePath(path))
+        return false;
+    const fs::path target = fs::path(path).parent_path() / name;
+    std::error_code error;
+    if (target.string() == path)
+        return true;
+    if (fs::exists(fs::symlink_status(target, error)))
+        return false; // never replace another file
+    {
+        const PausedWatching paused(monitoring_);
+        fs::rename(path, target, error);
+    }
+    if (error)
+        return false;
+    const bool wasNavigating = std::exchange(navigating_, true);
+    item->setData(0, Qt::UserRole, QString::fromStdString(target.string()));
+    item->setText(0, QString::fromStdString(name));
+    item->setData(0, Qt::UserRole + 2, QString::fromStdString(name));
+    qDeleteAll(item->takeChildren());
+    navigating_ = wasNavigating;
+    // The editor may still be closing on the item: sort its folder once it has.
+    QMetaObject::invokeMethod(
+        this,
+        [this, folder = target.parent_path().string(), selected = target.string()] {
+            ResortFolder(folder, selected);
+        },
+        Qt::QueuedConnection);
+    return true;
+}
+
+QTreeWidgetItem* CTreeFileCtrl::ValidDropTarget(QTreeWidgetItem* item) const
+{
+    if (item == nullptr || dragItem_ == nullptr || ItemIsFile(item) || ItemToPath(item).empty())
+        return nullptr;
+    if (item == dragItem_->parent())
+        return nullptr;
+    for (QTreeWidgetItem* up = item; up != nullptr; up = up->parent()) {
+        if (up == dragItem_)
+            return nullptr; // never into itself
+    }
+    return item;
+}
+
+void CTreeFileCtrl::mousePressEvent(QMouseEvent* event)
+{
+    QTreeWidget::mousePressEvent(event);
+    pressed_ = nullptr;
+    if (allowDragDrop_ && event->button() == Qt::LeftButton) {
+        QTreeWidgetItem* item = itemAt(event->position().toPoint());
+        if (CanDragItem(item)) {
+            pressed_ = item;
+            pressPos_ = event->position().toPoint();
+        }
+    }
+}
+
+void CTreeFileCtrl::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (dragItem_ == nullptr && pressed_ != nullptr && (event->buttons() & Qt::LeftButton) != 0
+        && (pos - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
+        // The held button keeps the mouse captured by the view until it is released.
+        dragItem_ = pressed_;
+    }
+    if (dragItem_ == nullptr) {
+        QTreeWidget::mouseMoveEvent(event);
+        return;
+    }
+    dropTarget_ = ValidDropTarget(itemAt(pos));
+    const bool copy = (event->modifiers() & Qt::ControlModifier) != 0;
+    viewport()->setCursor(dropTarget_ == nullptr ? Qt::ForbiddenCursor
+            : copy                               ? Qt::DragCopyCursor
+                                                 : Qt::DragMoveCursor);
+}
+
+void CTreeFileCtrl::mouseReleaseEvent(QMouseEvent* event)
+{
+    pressed_ = nullptr;
+    if (dragItem_ == nullptr) {
+        QTreeWidget::mouseReleaseEvent(event);
+        return;
+    }
+    viewport()->unsetCursor();
+    QTreeWidgetItem* target = ValidDropTarget(itemAt(event->position().toPoint()));
+    FinishDrag(target, (event->modifiers() & Qt::ControlModifier) != 0);
+}
+
+void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
+{
+    QTreeWidgetItem* source = std::exchange(dragItem_, nullptr);
+    dropTarget_ = nullptr;
+    if (target == nullptr || source == nullptr)
+        return;
+    const std::string from = ItemToPath(source);
+    const std::string into = ItemToPath(target);
+    const std::string moved = (fs::path(into) / fs::path(from).filename()).string();
+    bool done = false;
+    {
+        const PausedWatching paused(monitoring_);
+        done = copy ? ShellCopyFilesEx(from, into, true, true) : ShellMoveFilesEx(from, into, false, true);
+    }
+    if (!done)
+        return;
+    QTreeWidgetItem* oldParent = source->parent();
+    const bool wasNavigating = std::exchange(navigating_, true);
+    if (!copy)
+        RemoveItem(source);
+    if (oldParent != nullptr && !copy && oldParent->childCount() > 0)
+        oldParent->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    Relist(target);
+    navigating_ = wasNavigating;
+    SetSelectedPath(moved, false);
+}
+
+std::unique_ptr<QMenu> CTreeFileCtrl::BuildContextMenu(QTreeWidgetItem* item)
+{
+    auto menu = std::make_unique<QMenu>(this);
+    const bool real = item != nullptr && CanDragItem(item);
+    const auto add = [&](const char* text, bool enabled, auto command) {
+        QAction* action = menu->addAction(QString::fromUtf8(text));
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, command);
+    };
+    add("&Open", allowOpen_ && item != nullptr && !ItemToPath(item).empty(),
+        [this, item] { OpenItem(item); });
+    menu->addSeparator();
+    add("&Delete", allowDelete_ && real,
+        [this, item] { DeleteItemFile(item, (QApplication::keyboardModifiers() & Qt::ShiftModifier) != 0); });
+    add("Rena&me", allowRename_ && real, [this, item] { RenameItem(item); });
+    menu->addSeparator();
+    add("P&roperties", allowProperties_ && item != nullptr && !ItemToPath(item).empty(),
+        [this, item] { ShowProperties(item); });
+    return menu;
+}
+
+void CTreeFileCtrl::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!contextMenu_)
+        return;
+    QTreeWidgetItem* item = itemAt(event->pos());
+    if (item == nullptr)
+        return;
+    setCurrentItem(item);
+    std::unique_ptr<QMenu> menu = BuildContextMenu(item);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu.release()->popup(event->globalPos()); // owned by the control, deleted when closed
+}
+
+void CTreeFileCtrl::keyPressEvent(QKeyEvent* event)
+{
+    QTreeWidgetItem* item = currentItem();
+    switch (event->key()) {
+    case Qt::Key_F2:
+        RenameItem(item);
+        return;
+    case Qt::Key_Delete:
+        DeleteItemFile(item, (event->modifiers() & Qt::ShiftModifier) != 0);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (state() != QAbstractItemView::EditingState && ItemIsFile(item)) {
+            OpenItem(item);
+            return;
+        }
+        break;
+    case Qt::Key_F5:
+        Refresh();
+        return;
+    default:
+        break;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
