@@ -6,7 +6,8 @@
 // photograph for every paint.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include "BenchApplication.h"
+
 #include <QImage>
 
 #include <map>
@@ -25,19 +26,6 @@ namespace {
 constexpr int kViewWidth = 1600;
 constexpr int kViewHeight = 1000;
 constexpr char kPhotoPath[] = "portrait-6000x4000.jpg";
-
-// Text needs Qt's font database, which needs a GUI application (offscreen: no display).
-void EnsureGuiApplication()
-{
-    static std::unique_ptr<QGuiApplication> app;
-    if (!QCoreApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "orvanel_bench";
-        static char* argv[] = { name, nullptr };
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    }
-}
 
 // A photograph-sized picture with smooth gradients, made once.
 std::shared_ptr<Pellimar::DeviceIndepBitmap> Photo()

@@ -8,12 +8,14 @@
 #include "app/view/BarcodeUnitPainter.h"
 #include "app/view/MoveBounds.h"
 #include "app/view/MoveClamp.h"
+#include "app/view/Printing.h"
 #include "app/view/ZoomRules.h"
 #include "imaging/wrapper/ImageCache.h"
 #include "model/Layout.h"
 #include "model/LayoutUnit.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/qt/fw/ClientDC.h"
+#include "platform/qt/fw/CommandIds.h"
 
 #include <QPainter>
 #include <QPalette>
@@ -56,6 +58,8 @@ COrvanelView::COrvanelView()
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
     setAutoFillBackground(true);
+    OnCommand(fw::ID_FILE_PRINT, &COrvanelView::OnFilePrint);
+    OnCommand(fw::ID_FILE_PRINT_DIRECT, &COrvanelView::OnFilePrint);
 }
 
 COrvanelView::~COrvanelView() = default;
@@ -87,11 +91,21 @@ void COrvanelView::OnUpdate(fw::View*, win::LPARAM hint)
         UpdateScrollSizes();
         update();
     }
-    // Printing is the printing module's: the view only keeps which page was asked for.
-    if ((hint & hint::printMarginTest) != 0)
-        printMode_ = 0;
-    if ((hint & hint::printLayout) != 0)
-        printMode_ = 1;
+    // The form's Margin Test and Print buttons: the page they ask for, printed at once.
+    if ((hint & hint::printMarginTest) != 0) {
+        printMode_ = kPrintMarginTest;
+        OnFilePrint();
+    }
+    if ((hint & hint::printLayout) != 0) {
+        printMode_ = kPrintLayout;
+        OnFilePrint();
+    }
+}
+
+void COrvanelView::OnFilePrint()
+{
+    if (COrvanelDoc* document = GetDocument())
+        PrintOnePage(document->GetLayout(), printMode_, [this](gdi::DeviceContext& dc) { OnDraw(dc); });
 }
 
 PageContent COrvanelView::Content() const

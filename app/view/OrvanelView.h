@@ -7,6 +7,7 @@
 #include "app/view/DisplayCopyCache.h"
 #include "app/view/PageDrawing.h"
 #include "app/view/PictureSource.h"
+#include "app/view/Printing.h"
 #include "platform/qt/fw/ScrollView.h"
 #include "platform/win/Types.h"
 
@@ -46,6 +47,9 @@ public:
     const LayoutConverter& GetConverter() const { return converter_; }
     // The mode of the next print: 0 the margin test, 1 the layout.
     int GetPrintMode() const { return printMode_; }
+    // The print dialog, then the page of the print mode on the printer chosen (nothing when the
+    // dialog is cancelled). Ctrl+P before any print of the form prints the layout.
+    void OnFilePrint();
 
     // Called with the slot (0 to 7) when the user clicks an extra text unit.
     void SetExtraTextClicked(std::function<void(int)> handler) { extraTextClicked_ = std::move(handler); }
@@ -77,7 +81,7 @@ private:
 
     bool fitted_ = false;
     double zoom_ = 1.0;
-    int printMode_ = 1;
+    int printMode_ = kInitialPrintMode;
     LayoutUnit* selectedUnit_ = nullptr;
     LayoutConverter converter_;
     win::POINT dragStart_ {};

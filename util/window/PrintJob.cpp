@@ -50,6 +50,11 @@ std::unique_ptr<QPrinter> PrinterOfDialog(const PrintDialogInfo& dialog)
     if (printer && !dialog.deviceMode)
         printer->setPageOrientation(
             setup.orientation == win::DMORIENT_LANDSCAPE ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (printer && dialog.pageMargins) {
+        const win::RECT& m = *dialog.pageMargins;
+        printer->setPageMargins(
+            QMarginsF(m.left / 10.0, m.top / 10.0, m.right / 10.0, m.bottom / 10.0), QPageLayout::Millimeter);
+    }
     if (printer)
         printer->setCopyCount(setup.copies);
     return printer;

@@ -20,6 +20,9 @@ constexpr std::string_view kFailedToStartPrintJob = "Failed to start print job."
 struct PrintDialogInfo {
     win::PrintSetup setup;
     std::optional<win::DeviceMode> deviceMode;
+    // The page margins (left, top, right, bottom, tenths of a millimetre) the printer made from
+    // the dialog is given; none keeps the printer's own.
+    std::optional<win::RECT> pageMargins;
     std::unique_ptr<QPrinter> printer;
 };
 

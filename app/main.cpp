@@ -1,0 +1,51 @@
+// The program orvanel: the Qt application, the interactive services (message boxes and dialogs,
+// the settings file, starting other programs) and the application object's start-up and event
+// loop.
+#include "app/document/OrvanelApp.h"
+#include "app/document/ProgramParts.h"
+#include "platform/qt/QtModalServices.h"
+#include "platform/qt/QtShell.h"
+#include "platform/win/AppContext.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+// Qt aborts with a long message when there is no display to open; a platform named by
+// QT_QPA_PLATFORM (offscreen, a virtual display) needs none.
+bool HasDisplay()
+{
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!HasDisplay()) {
+        std::cerr << "orvanel: no display to open a window on; start it on a desktop, or under a "
+                     "virtual display: xvfb-run -a "
+                  << argv[0] << "\n";
+        return 1;
+    }
+    QApplication qtApplication(argc, argv);
+    win::AppContext& context = win::AppContext::Instance();
+    context.SetModalServices(std::make_shared<fw::QtModalServices>());
+    context.SetShell(std::make_shared<fw::QtShell>());
+    // The settings file is installed by the application's SetRegistryKey at start-up.
+    COrvanelApp app(ProgramParts());
+    if (!app.InitInstance()) {
+        // Start-up was refused (its message was shown): the program ends, and says so to its caller.
+        app.ExitInstance();
+        return 1;
+    }
+    return app.Run();
+}

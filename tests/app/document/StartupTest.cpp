@@ -1,0 +1,266 @@
+// Start-up of the application object in a program folder and settings file of the test's own,
+// with scripted modal services and a recording shell: the version and the updater, the three
+// refusals of the catalogue, a layout file on the command line and the shown main window.
+#include "UnexpectedModals.h"
+#include "app/dialogs/ProgramOptions.h"
+#include "app/document/OrvanelApp.h"
+#include "app/document/OrvanelDoc.h"
+#include "app/document/ProgramParts.h"
+#include "app/document/UndoManager.h"
+#include "app/view/OrvanelView.h"
+#include "imaging/wrapper/ImageCache.h"
+#include "model/Layout.h"
+#include "model/ProductCatalog.h"
+#include "platform/qt/QtProfileStore.h"
+#include "platform/qt/fw/FrameWnd.h"
+#include "platform/win/AppContext.h"
+#include "platform/win/ScriptedModalServices.h"
+#include "platform/win/Shell.h"
+#include "qt/QtTestSupport.h"
+
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string LayoutBytes(const Layout& layout)
+{
+    std::ostringstream out;
+    layout.WriteCsv(out);
+    return out.str();
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qttest::EnsureApplication();
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string(test->test_suite_name()) + "." + test->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        folder = qttest::OutputPath("startup") / name;
+        fs::remove_all(folder);
+        fs::create_directories(folder / "program");
+        // The files that ship beside the program.
+        const fs::path shipped = fs::path(ORVANEL_TEST_OUTPUT).parent_path() / "bin";
+        for (const char* file :
+            { "ProductCatalog.csv", "Packs.csv", "PortraitSample.jpg", "GroupSample.jpg" })
+            fs::copy_file(shipped / file, folder / "program" / file);
+        setenv("ORVANEL_SETTINGS", Settings().c_str(), 1);
+        ResetAll();
+        win::AppContext::Instance().SetModalServices(modal);
+        win::AppContext::Instance().SetShell(shell);
+    }
+
+    void TearDown() override
+    {
+        if (app)
+            app->ExitInstance();
+        app.reset();
+        ExpectNoUnexpectedModals(*modal);
+        EXPECT_TRUE(modal->AllAnswersUsed()) << "a scripted answer was never asked for";
+        ResetAll();
+        unsetenv("ORVANEL_SETTINGS");
+    }
+
+    static void ResetAll()
+    {
+        win::AppContext::Instance().Reset();
+        GetUndoManager().Reset();
+        GetImageCache().RestoreInitialState();
+        ProgramOptions::Instance().Reset();
+        ResetGlobalProductCatalog();
+    }
+
+    std::string ProgramFolder() const { return (folder / "program").string() + "/"; }
+    std::string Settings() const { return (folder / "Orvanel.conf").string(); }
+    std::string Stored(const std::string& key) const
+    {
+        return QSettings(QString::fromStdString(Settings()), QSettings::IniFormat)
+            .value(QString::fromStdString(key))
+            .toString()
+            .toStdString();
+    }
+    void Store(const std::string& key, int value) const
+    {
+        QSettings(QString::fromStdString(Settings()), QSettings::IniFormat)
+            .setValue(QString::fromStdString(key), value);
+    }
+    void WriteCatalog(const std::string& start) const
+    {
+        const fs::path file = folder / "program" / "ProductCatalog.csv";
+        std::ifstream in(file);
+        std::string first;
+        std::getline(in, first);
+        const std::string rest { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+        in.close();
+        // The first line's version and word replaced, the rest as shipped.
+        const auto secondComma = first.find(',', first.find(',') + 1);
+        std::ofstream(file, std::ios::binary) << start << first.substr(secondComma) << "\n" << rest;
+    }
+
+    win::BOOL Start(std::vector<std::string> arguments = {})
+    {
+        // The options are read from the settings file, as the program reads them once it has its
+        // settings key.
+        win::AppContext::Instance().SetProfileStore(std::make_shared<fw::QtProfileStore>(Settings()));
+        ProgramOptions::Instance().Reset();
+        AppParts parts = ProgramParts();
+        parts.programFolder = ProgramFolder();
+        parts.arguments = std::move(arguments);
+        app = std::make_unique<COrvanelApp>(std::move(parts));
+        return app->InitInstance();
+    }
+
+    std::vector<std::string> MessageTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& shown : modal->Messages())
+            texts.push_back(shown.text);
+        return texts;
+    }
+
+    fs::path folder;
+    std::shared_ptr<win::ScriptedModalServices> modal = std::make_shared<win::ScriptedModalServices>();
+    std::shared_ptr<win::RecordingShell> shell = std::make_shared<win::RecordingShell>();
+    std::unique_ptr<COrvanelApp> app;
+};
+
+TEST_F(StartupTest, FirstStartWritesTheVersionStartsTheUpdaterAndShowsTheWindow)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Stored("Settings/Version"), "245299");
+    const win::RecordingShell::Call updater { "open", ProgramFolder() + "Updater", "-quiet", ProgramFolder(),
+        win::SW_SHOWNORMAL };
+    EXPECT_EQ(shell->Calls(), std::vector { updater });
+    EXPECT_EQ(ProgramOptions::Instance().programFolder, ProgramFolder());
+    EXPECT_EQ(ProgramOptions::Instance().portraitSamplePath, ProgramFolder() + "PortraitSample.jpg");
+    EXPECT_EQ(ProgramOptions::Instance().groupSamplePath, ProgramFolder() + "GroupSample.jpg");
+    EXPECT_EQ(GetImageCache().GetConfiguredSize(), 5u);
+    EXPECT_EQ(GlobalProductCatalog().GetName(), "Orvanel Portrait Studio")
+        << "the shipped catalogue was read";
+    ASSERT_NE(app->GetFirstDocument(), nullptr);
+    EXPECT_EQ(app->GetFirstDocument()->GetTitle(), "Version V2.453");
+    ASSERT_NE(app->GetMainWnd(), nullptr);
+    EXPECT_TRUE(app->GetMainWnd()->isVisible());
+    EXPECT_EQ(app->GetMainWnd()->windowTitle().toStdString(), "Version V2.453 - Orvanel");
+}
+
+TEST_F(StartupTest, UpdaterSetToZeroStartsNothing)
+{
+    Store("Settings/Updater", 0);
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(shell->Calls().empty());
+}
+
+struct CatalogCase {
+    std::string start; // the first two fields of the catalogue
+    std::string message; // empty: accepted
+};
+
+void PrintTo(const CatalogCase& c, std::ostream* os)
+{
+    *os << '"' << c.start << "\" -> \"" << c.message << '"';
+}
+
+class CatalogStart : public StartupTest, public ::testing::WithParamInterface<CatalogCase> { };
+
+TEST_P(CatalogStart, AcceptsOrEndsTheProgramWithItsMessage)
+{
+    WriteCatalog(GetParam().start);
+    if (!GetParam().message.empty())
+        modal->AnswerNext(win::IDOK);
+    const win::BOOL started = Start();
+    EXPECT_EQ(started != win::FALSE, GetParam().message.empty());
+    if (!GetParam().message.empty()) {
+        EXPECT_EQ(MessageTexts(), std::vector { GetParam().message });
+    }
+    // The version and the updater come before the catalogue, whatever it holds.
+    EXPECT_EQ(Stored("Settings/Version"), "245299");
+    EXPECT_EQ(shell->Calls().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogs, CatalogStart,
+    ::testing::Values(CatalogCase { "2.453,ProductCatalog", "" },
+        CatalogCase {
+            "2.4531,ProductCatalog", "Product Catalog file is for a later version of the software" },
+        CatalogCase { "2.453,productcatalog", "Products Details file is not a valid product catalog" },
+        CatalogCase { "2.453,ProductCatalogs", "Products Details file is not a valid product catalog" }));
+
+TEST_F(StartupTest, MissingCatalogEndsTheProgram)
+{
+    fs::remove(folder / "program" / "ProductCatalog.csv");
+    modal->AnswerNext(win::IDOK);
+    EXPECT_FALSE(Start());
+    EXPECT_EQ(MessageTexts(), std::vector<std::string> { "Could not open the product details file" });
+}
+
+TEST_F(StartupTest, LayoutFileOnTheCommandLineShowsTheDefaultLayout)
+{
+    const std::string layout = (folder / "Studio.csv").string();
+    std::ofstream(layout) << "not read by the framework's open\n";
+    ASSERT_TRUE(Start({ layout }));
+    ASSERT_NE(app->GetFirstDocument(), nullptr);
+    EXPECT_EQ(app->GetFirstDocument()->GetTitle(), "Version V2.453");
+    // The default layout (its units up to the pack counts start-up writes in), not the file.
+    const std::string shown = LayoutBytes(app->GetFirstDocument()->GetLayout());
+    const std::string standard = LayoutBytes(Layout());
+    EXPECT_EQ(shown.substr(0, shown.find("\"PPacks\"")), standard.substr(0, standard.find("\"PPacks\"")));
+    EXPECT_EQ(shown.find("not read"), std::string::npos);
+    EXPECT_EQ(ProgramOptions::Instance().programFolder, ProgramFolder()) << "not the file's folder";
+}
+
+} // namespace
+
+TEST_F(StartupTest, ChosenPackTemplateWritesThePackCountsIntoTheLayout)
+{
+    QSettings(QString::fromStdString(Settings()), QSettings::IniFormat)
+        .setValue("Settings/PackDetails", QString::fromStdString(ProgramFolder() + "Packs.csv"));
+    ASSERT_TRUE(Start());
+    COrvanelDoc* document = app->GetFirstDocument();
+    ASSERT_NE(document, nullptr);
+    EXPECT_GT(document->GetPacks().GetPackCount(), 0u);
+    EXPECT_NE(LayoutBytes(document->GetLayout()), LayoutBytes(Layout()))
+        << "the pack counts are in the layout";
+    EXPECT_TRUE(app->GetMainWnd()->isVisible());
+}
+
+TEST_F(StartupTest, CtrlPBeforeAnyFormPrintPrintsTheLayout)
+{
+    ASSERT_TRUE(Start());
+    app->GetMainWnd()->resize(1000, 700);
+    EXPECT_TRUE(
+        app->GetMainWnd()->grab().save(QString::fromStdString((folder / "main-window.png").string())));
+    COrvanelView* view = nullptr;
+    for (QWidget* child : app->GetMainWnd()->findChildren<QWidget*>())
+        if (view == nullptr)
+            view = dynamic_cast<COrvanelView*>(child);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetPrintMode(), kPrintLayout);
+    const fs::path pdf = folder / "ctrl-p.pdf";
+    modal->AnswerNextPrint(win::IDOK, pdf.string());
+    view->OnFilePrint();
+    const std::string command = "pdftotext '" + pdf.string() + "' -";
+    FILE* text = popen(command.c_str(), "r");
+    ASSERT_NE(text, nullptr);
+    std::string words;
+    for (int c = fgetc(text); c != EOF; c = fgetc(text))
+        words.push_back(static_cast<char>(c));
+    pclose(text);
+    EXPECT_NE(words.find("1234"), std::string::npos)
+        << "the layout's reference boxes, not the margin test: " << words;
+    EXPECT_EQ(words.find("LEFT"), std::string::npos);
+}

@@ -1,0 +1,143 @@
+// Printing one page: the margin-test marks on a printer's printable area, the print dialog
+// cancelled, and the layout printed to a PDF file at true size in the paper's orientation (turned
+// into PNG by poppler's pdftoppm for a look and a few pixel checks).
+#include "app/view/Printing.h"
+#include "PaintTestSupport.h"
+#include "UnexpectedModals.h"
+#include "platform/gdi/RecordingDeviceContext.h"
+#include "platform/win/AppContext.h"
+#include "platform/win/ScriptedModalServices.h"
+#include "qt/QtTestSupport.h"
+
+#include <QImage>
+#include <QPoint>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(MarginTest, MarksTheEdgesOfThePrintableArea)
+{
+    gdi::RecordingDeviceContext dc({ 4800, 6600, 600, 600 }, true);
+    PrintMarginTest(dc);
+    const auto texts = dc.All<gdi::RecordedText>();
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[0].text, "LEFT");
+    EXPECT_EQ(texts[0].deviceOrigin, (win::POINT { 10, 10 }));
+    EXPECT_EQ(texts[1].text, "TOP");
+    EXPECT_EQ(texts[1].deviceOrigin, (win::POINT { 2350, 10 }));
+    EXPECT_EQ(texts[2].text, "RIGHT");
+    EXPECT_EQ(texts[2].deviceOrigin.x, 4800 - dc.GetTextExtent("RIGHT ").cx);
+    EXPECT_EQ(texts[3].text, "BOTTOM");
+    const win::SIZE bottom = dc.GetTextExtent("BOTTOM");
+    EXPECT_EQ(texts[3].deviceOrigin, (win::POINT { 2400 - bottom.cx / 2, 6600 - bottom.cy - 10 }));
+    const auto lines = dc.All<gdi::RecordedLine>();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].call.deviceFrom, (win::POINT { 0, 0 }));
+    EXPECT_EQ(lines[0].call.deviceTo, (win::POINT { 0, 100 }));
+    EXPECT_EQ(lines[1].call.deviceFrom, (win::POINT { 2350, 0 }));
+    EXPECT_EQ(lines[1].call.deviceTo, (win::POINT { 2450, 0 }));
+    EXPECT_EQ(lines[2].call.deviceFrom, (win::POINT { 4799, 0 }));
+    EXPECT_EQ(lines[2].call.deviceTo, (win::POINT { 4799, 100 }));
+    EXPECT_EQ(lines[3].call.deviceFrom, (win::POINT { 2350, 6599 }));
+    EXPECT_EQ(lines[3].call.deviceTo, (win::POINT { 2450, 6599 }));
+}
+
+// The smallest column and row holding a dark pixel.
+QPoint FirstDark(const QImage& image)
+{
+    QPoint first { image.width(), image.height() };
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 64)
+                first = { std::min(first.x(), x), std::min(first.y(), y) };
+    return first;
+}
+
+class PrintPage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qttest::EnsureApplication();
+        folder = qttest::OutputPath("print-page");
+        fs::create_directories(folder);
+    }
+    void TearDown() override
+    {
+        ExpectNoUnexpectedModals(*modal);
+        EXPECT_TRUE(modal->AllAnswersUsed());
+        win::AppContext::Instance().Reset();
+    }
+
+    // Prints the fixture's layout (the portrait picture solid black) into the named PDF and turns
+    // it into a PNG at 25.4 dots per inch (a pixel per millimetre).
+    QImage PrintToPng(painttest::PageFixture& page, const std::string& name)
+    {
+        page.pictures.files[painttest::kPortraitPath]
+            = painttest::MakePicture(60, 80, 0, [](int, int) { return win::RGB(0, 0, 0); });
+        const fs::path pdf = folder / (name + ".pdf");
+        fs::remove(pdf);
+        win::AppContext::Instance().SetModalServices(modal); // the page fixture reset the services
+        modal->AnswerNextPrint(win::IDOK, pdf.string());
+        EXPECT_TRUE(PrintOnePage(*page.layout, kPrintLayout, [&](gdi::DeviceContext& dc) {
+            EXPECT_TRUE(dc.IsPrinting());
+            DrawPage(dc, { *page.layout, page.content, page.pictures, page.copies });
+        }));
+        const fs::path prefix = folder / name;
+        const std::string command
+            = "pdftoppm -r 25.4 -png -singlefile '" + pdf.string() + "' '" + prefix.string() + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        return QImage(QString::fromStdString(prefix.string() + ".png"));
+    }
+
+    std::shared_ptr<win::ScriptedModalServices> modal = std::make_shared<win::ScriptedModalServices>();
+    fs::path folder;
+};
+
+TEST_F(PrintPage, CancelledDialogPrintsNothing)
+{
+    painttest::PageFixture page;
+    win::AppContext::Instance().SetModalServices(modal);
+    modal->AnswerNextPrint(win::IDCANCEL);
+    bool drawn = false;
+    EXPECT_FALSE(PrintOnePage(*page.layout, kPrintLayout, [&](gdi::DeviceContext&) { drawn = true; }));
+    EXPECT_FALSE(drawn);
+    EXPECT_EQ(modal->PrintDialogs().size(), 1u);
+}
+
+TEST_F(PrintPage, LayoutPrintsAtTrueSizeInThePapersOrientation)
+{
+    painttest::PageFixture portrait;
+    const QImage upright = PrintToPng(portrait, "layout-portrait");
+    ASSERT_FALSE(upright.isNull());
+    EXPECT_NEAR(upright.width(), 210, 1);
+    EXPECT_NEAR(upright.height(), 297, 1);
+    EXPECT_EQ(modal->PrintDialogs().back().orientation, win::DMORIENT_PORTRAIT);
+    // The picture unit (60 x 80 fitted to 58.5 x 78 mm in its 63 x 78 mm box at (8, 18) mm on the
+    // sheet): the printer's margins are the layout's, so the page lands where the layout puts it.
+    EXPECT_EQ(FirstDark(upright), (QPoint { 10, 18 }));
+    painttest::PageFixture wide;
+    wide.layout->GetPaper().SetMarginLeft(200);
+    wide.layout->GetPaper().SetMarginTop(130);
+    const QImage moved = PrintToPng(wide, "layout-wide-margins");
+    EXPECT_EQ(FirstDark(moved), FirstDark(upright)) << "wider margins leave the page where it is";
+
+    painttest::PageFixture landscape;
+    landscape.layout->GetPaper().SelectPaper(1); // "A4 L"
+    landscape.layout->GetPaper().SetPortrait(false);
+    const QImage lying = PrintToPng(landscape, "layout-landscape");
+    ASSERT_FALSE(lying.isNull());
+    EXPECT_NEAR(lying.width(), 297, 1);
+    EXPECT_NEAR(lying.height(), 210, 1);
+    EXPECT_EQ(modal->PrintDialogs().back().orientation, win::DMORIENT_LANDSCAPE);
+    EXPECT_EQ(FirstDark(lying), FirstDark(upright)) << "the same corner on the turned sheet";
+}
+
+} // namespace
