@@ -3,6 +3,7 @@
 #include "util/ShareEnumerator.h"
 #include "util/Wildcard.h"
 #include "util/window/SystemImageList.h"
+#include "util/window/TreeFileItemRoles.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -21,10 +22,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int kPathRole = Qt::UserRole;
-constexpr int kFileRole = Qt::UserRole + 1;
-constexpr int kNameRole = Qt::UserRole + 2; // the name with its extension, for lookup and sorting
 
 std::string WithoutTrailingSlash(std::string path)
 {
@@ -196,6 +193,15 @@ bool CTreeFileCtrl::CanMonitor(const std::string& path) const
     return mount == mounts_.end() || (mount->kind != DriveKind::removable && mount->kind != DriveKind::cdRom);
 }
 
+bool CTreeFileCtrl::CanAccessDrive(const std::string& path)
+{
+    if (CanMonitor(path))
+        return true;
+    const std::optional<unsigned long long> serial = VolumeSerial(path);
+    serials_[DriveOfPath(mounts_, path)] = serial.value_or(0xFFFFFFFF);
+    return serial.has_value();
+}
+
 void CTreeFileCtrl::UseSystemImageList()
 {
     Refresh();
@@ -251,8 +257,10 @@ QTreeWidgetItem* CTreeFileCtrl::Insert(QTreeWidgetItem* parent, const std::strin
     item->setData(0, kNameRole, QString::fromStdString(name));
     item->setData(0, kPathRole, QString::fromStdString(path));
     item->setData(0, kFileRole, file);
-    SystemImageList& icons = GetSystemImageList();
-    const QIcon icon = icons.GetIcon(icons.GetIconIndex(path));
+    const int image = GetIconIndex(path);
+    item->setData(0, kImageRole, image);
+    item->setData(0, kOpenImageRole, GetOpenIconIndex(path));
+    const QIcon icon = GetSystemImageList().GetIcon(image);
     item->setIcon(0, !file && GetShareEnumerator().IsShared(path) ? WithShareOverlay(icon) : icon);
     if (const std::optional<QColor> colour = AttributeColour(path))
         item->setForeground(0, *colour);
@@ -334,6 +342,11 @@ void CTreeFileCtrl::ExpandItem(QTreeWidgetItem* item)
         return;
     }
     const std::string path = ItemToPath(item);
+    if (DriveOfPath(mounts_, path) == path && !CanAccessDrive(path)) {
+        // No medium: the drive shows no listing until one is there.
+        collapseItem(item);
+        return;
+    }
     std::error_code error;
     if (fs::is_directory(path, error)) {
         DisplayPath(path, item);
