@@ -137,6 +137,35 @@ void CTreeFileCtrl::SetShowNetwork(bool show)
     Refresh();
 }
 
+void CTreeFileCtrl::SetShowDriveNames(bool show)
+{
+    showDriveNames_ = show;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetVolumeLabels(const std::string& folder)
+{
+    volumeLabels_ = folder;
+    Refresh();
+}
+
+std::string CTreeFileCtrl::GetDriveDisplayName(const std::string& path) const
+{
+    const auto mount
+        = std::find_if(mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == path; });
+    std::error_code error;
+    const fs::path device = mount != mounts_.end() ? fs::canonical(mount->device, error) : fs::path();
+    if (device.empty() || error)
+        return path;
+    for (fs::directory_iterator entry(volumeLabels_, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::error_code linkError;
+        if (fs::canonical(entry->path(), linkError) == device && !linkError)
+            return entry->path().filename().string() + " (" + path + ")";
+    }
+    return path;
+}
+
 void CTreeFileCtrl::SetAttributeHideMask(unsigned mask)
 {
     attributeHideMask_ = mask;
@@ -328,8 +357,11 @@ QTreeWidgetItem* CTreeFileCtrl::AddSpecialItem(const char* text)
 void CTreeFileCtrl::DisplayDrives(QTreeWidgetItem* parent, bool network)
 {
     for (const MountPoint& mount : mounts_) {
-        if (mount.network == network && (driveHideMask_ & static_cast<unsigned>(mount.kind)) == 0)
-            Insert(parent, mount.path, mount.path, false, true);
+        if (mount.network == network && (driveHideMask_ & static_cast<unsigned>(mount.kind)) == 0) {
+            QTreeWidgetItem* drive = Insert(parent, mount.path, mount.path, false, true);
+            if (showDriveNames_)
+                drive->setText(0, QString::fromStdString(GetDriveDisplayName(mount.path)));
+        }
     }
     if (parent->childCount() == 0 && parent != invisibleRootItem())
         parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);

@@ -49,6 +49,13 @@ public:
     void SetShowRootItem(bool show);
     void SetMonitorChanges(bool monitor);
     void SetShowNetwork(bool show);
+    // Drives shown by their display name (GetDriveDisplayName) or by their bare path.
+    void SetShowDriveNames(bool show);
+    // The folder naming the volumes by their label (the system's own by default; tests point it
+    // elsewhere): each entry a link to the block device, its name the label.
+    void SetVolumeLabels(const std::string& folder);
+    // "label (mount point)" for a drive whose volume has a label, else the mount point.
+    std::string GetDriveDisplayName(const std::string& path) const;
     // Files with any of these attribute bits are not listed; on Linux hidden (0x2) is a name that
     // starts with a dot, the others have no counterpart. Folders are not filtered.
     void SetAttributeHideMask(unsigned mask);
@@ -207,6 +214,8 @@ private:
     std::vector<MountPoint> mounts_;
     std::map<std::string, unsigned long long> serials_; // of removable drives, by mount point
     bool showNetwork_ = true;
+    bool showDriveNames_ = true;
+    std::string volumeLabels_ = "/dev/disk/by-label";
     unsigned attributeHideMask_ = 0x1106;
     std::string fileNameMask_ = "*.*";
     int extensionMode_ = 2;
