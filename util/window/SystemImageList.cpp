@@ -11,6 +11,7 @@
 namespace {
 
 constexpr const char* kFolderKind = "inode/directory";
+constexpr const char* kOpenFolderKind = "inode/directory+open"; // a kind of our own
 
 // Built during static initialisation; holds only plain containers until an icon is asked for.
 SystemImageList processImageList;
@@ -28,6 +29,12 @@ int SystemImageList::GetIconIndex(const std::string& path)
     if (info.isDir())
         return IndexOfKind(kFolderKind);
     return IndexOfKind(QMimeDatabase().mimeTypeForFile(info).name().toStdString());
+}
+
+int SystemImageList::GetOpenIconIndex(const std::string& path)
+{
+    return QFileInfo(QString::fromStdString(path)).isDir() ? IndexOfKind(kOpenFolderKind)
+                                                           : GetIconIndex(path);
 }
 
 int SystemImageList::IndexOfKind(const std::string& kind)
@@ -63,6 +70,10 @@ QIcon SystemImageList::MakeIcon(const std::string& kind) const
     if (kind == kFolderKind) {
         const QIcon themed = provider.icon(QAbstractFileIconProvider::Folder);
         return themed.isNull() ? style->standardIcon(QStyle::SP_DirIcon) : themed;
+    }
+    if (kind == kOpenFolderKind) {
+        const QIcon themed = QIcon::fromTheme(QStringLiteral("folder-open"));
+        return themed.isNull() ? style->standardIcon(QStyle::SP_DirOpenIcon) : themed;
     }
     const QMimeType type = QMimeDatabase().mimeTypeForName(QString::fromStdString(kind));
     QIcon icon = QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));

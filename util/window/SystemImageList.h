@@ -13,6 +13,8 @@ public:
     // The index of the icon for the file or folder at the path: every folder shares one index, and
     // files share one per content type (read from the name and, where it decides, the content).
     int GetIconIndex(const std::string& path);
+    // The same for the path shown open: folders have an open icon of their own, files do not.
+    int GetOpenIconIndex(const std::string& path);
     // The icon at an index; a null icon for an index never given out or without an application
     // object (icons are made on demand and released when the application object goes).
     QIcon GetIcon(int index);

@@ -3,6 +3,7 @@
 #include "util/ShareEnumerator.h"
 #include "util/Wildcard.h"
 #include "util/window/SystemImageList.h"
+#include "util/window/TreeFileItemRoles.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -21,10 +22,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int kPathRole = Qt::UserRole;
-constexpr int kFileRole = Qt::UserRole + 1;
-constexpr int kNameRole = Qt::UserRole + 2; // the name with its extension, for lookup and sorting
 
 std::string WithoutTrailingSlash(std::string path)
 {
@@ -140,6 +137,35 @@ void CTreeFileCtrl::SetShowNetwork(bool show)
     Refresh();
 }
 
+void CTreeFileCtrl::SetShowDriveNames(bool show)
+{
+    showDriveNames_ = show;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetVolumeLabels(const std::string& folder)
+{
+    volumeLabels_ = folder;
+    Refresh();
+}
+
+std::string CTreeFileCtrl::GetDriveDisplayName(const std::string& path) const
+{
+    const auto mount
+        = std::find_if(mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == path; });
+    std::error_code error;
+    const fs::path device = mount != mounts_.end() ? fs::canonical(mount->device, error) : fs::path();
+    if (device.empty() || error)
+        return path;
+    for (fs::directory_iterator entry(volumeLabels_, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::error_code linkError;
+        if (fs::canonical(entry->path(), linkError) == device && !linkError)
+            return entry->path().filename().string() + " (" + path + ")";
+    }
+    return path;
+}
+
 void CTreeFileCtrl::SetAttributeHideMask(unsigned mask)
 {
     attributeHideMask_ = mask;
@@ -194,6 +220,15 @@ bool CTreeFileCtrl::CanMonitor(const std::string& path) const
     const auto mount
         = std::find_if(mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == drive; });
     return mount == mounts_.end() || (mount->kind != DriveKind::removable && mount->kind != DriveKind::cdRom);
+}
+
+bool CTreeFileCtrl::CanAccessDrive(const std::string& path)
+{
+    if (CanMonitor(path))
+        return true;
+    const std::optional<unsigned long long> serial = VolumeSerial(path);
+    serials_[DriveOfPath(mounts_, path)] = serial.value_or(0xFFFFFFFF);
+    return serial.has_value();
 }
 
 void CTreeFileCtrl::UseSystemImageList()
@@ -251,8 +286,10 @@ QTreeWidgetItem* CTreeFileCtrl::Insert(QTreeWidgetItem* parent, const std::strin
     item->setData(0, kNameRole, QString::fromStdString(name));
     item->setData(0, kPathRole, QString::fromStdString(path));
     item->setData(0, kFileRole, file);
-    SystemImageList& icons = GetSystemImageList();
-    const QIcon icon = icons.GetIcon(icons.GetIconIndex(path));
+    const int image = GetIconIndex(path);
+    item->setData(0, kImageRole, image);
+    item->setData(0, kOpenImageRole, GetOpenIconIndex(path));
+    const QIcon icon = GetSystemImageList().GetIcon(image);
     item->setIcon(0, !file && GetShareEnumerator().IsShared(path) ? WithShareOverlay(icon) : icon);
     if (const std::optional<QColor> colour = AttributeColour(path))
         item->setForeground(0, *colour);
@@ -320,8 +357,11 @@ QTreeWidgetItem* CTreeFileCtrl::AddSpecialItem(const char* text)
 void CTreeFileCtrl::DisplayDrives(QTreeWidgetItem* parent, bool network)
 {
     for (const MountPoint& mount : mounts_) {
-        if (mount.network == network && (driveHideMask_ & static_cast<unsigned>(mount.kind)) == 0)
-            Insert(parent, mount.path, mount.path, false, true);
+        if (mount.network == network && (driveHideMask_ & static_cast<unsigned>(mount.kind)) == 0) {
+            QTreeWidgetItem* drive = Insert(parent, mount.path, mount.path, false, true);
+            if (showDriveNames_)
+                drive->setText(0, QString::fromStdString(GetDriveDisplayName(mount.path)));
+        }
     }
     if (parent->childCount() == 0 && parent != invisibleRootItem())
         parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
@@ -334,6 +374,11 @@ void CTreeFileCtrl::ExpandItem(QTreeWidgetItem* item)
         return;
     }
     const std::string path = ItemToPath(item);
+    if (DriveOfPath(mounts_, path) == path && !CanAccessDrive(path)) {
+        // No medium: the drive shows no listing until one is there.
+        collapseItem(item);
+        return;
+    }
     std::error_code error;
     if (fs::is_directory(path, error)) {
         DisplayPath(path, item);

@@ -6,9 +6,11 @@
 // opening, deleting, renaming in place, drag and drop and a context menu, each behind its flag.
 #pragma once
 
+#include "platform/win/Types.h"
 #include "util/MountTable.h"
 #include "util/window/FolderWatcher.h"
 
+#include <QBasicTimer>
 #include <QTreeWidget>
 
 #include <atomic>
@@ -19,6 +21,12 @@
 
 class QMenu;
 
+namespace fw {
+class CmdUI;
+class Control;
+class DataExchange;
+} // namespace fw
+
 class CTreeFileCtrl : public QTreeWidget {
 public:
     // The factory of the class's runtime record: a new control, for an owner to attach.
@@ -26,6 +34,12 @@ public:
 
     explicit CTreeFileCtrl(QWidget* parent = nullptr);
     ~CTreeFileCtrl() override;
+
+    // Puts the tree into a dialog's or form's tree control, filling it; the control's window owns
+    // the tree from then on. Null (and the tree gone) when the control is not of the tree kind.
+    static CTreeFileCtrl* Attach(std::unique_ptr<CTreeFileCtrl> tree, const fw::Control& control);
+    // The tree attached to a tree control, or null.
+    static CTreeFileCtrl* FromControl(const fw::Control& control);
 
     // Settings; each rebuilds the tree.
     void SetRootFolder(const std::string& path); // a trailing '/' is dropped
@@ -35,6 +49,13 @@ public:
     void SetShowRootItem(bool show);
     void SetMonitorChanges(bool monitor);
     void SetShowNetwork(bool show);
+    // Drives shown by their display name (GetDriveDisplayName) or by their bare path.
+    void SetShowDriveNames(bool show);
+    // The folder naming the volumes by their label (the system's own by default; tests point it
+    // elsewhere): each entry a link to the block device, its name the label.
+    void SetVolumeLabels(const std::string& folder);
+    // "label (mount point)" for a drive whose volume has a label, else the mount point.
+    std::string GetDriveDisplayName(const std::string& path) const;
     // Files with any of these attribute bits are not listed; on Linux hidden (0x2) is a name that
     // starts with a dot, the others have no counterpart. Folders are not filtered.
     void SetAttributeHideMask(unsigned mask);
@@ -48,6 +69,9 @@ public:
     void SetDriveHideMask(unsigned mask); // DriveKind bits of drives not shown
     // False for a path on a removable or CD-ROM drive (a root folder there is not watched).
     bool CanMonitor(const std::string& path) const;
+    // Whether the drive of the path can be read: always for fixed, network and RAM drives; for a
+    // removable or CD-ROM drive, when its volume answers (its serial is read and kept).
+    bool CanAccessDrive(const std::string& path);
 
     void SetAllowDragDrop(bool allow) { allowDragDrop_ = allow; }
     void SetAllowRename(bool allow) { allowRename_ = allow; }
@@ -86,6 +110,30 @@ public:
     const std::string& GetForwardItemPath(int index) const { return forward_.at(static_cast<size_t>(index)); }
     int GetMaxHistory() const { return maxHistory_; }
     void SetMaxHistory(int limit);
+    // Selects the parent of the selected item, when both exist.
+    void SelectParentItem();
+    // Called on Backspace; does nothing here (an owner decides what going up means).
+    virtual void OnUpOneLevel();
+    // Update handlers for an owner's Back, Forward and Up commands: enabled when the back history
+    // is not empty, when the forward history is not empty, and when the selected item has a parent.
+    void OnUpdateGoBack(fw::CmdUI& ui) const;
+    void OnUpdateGoForward(fw::CmdUI& ui) const;
+    void OnUpdateUpOneLevel(fw::CmdUI& ui) const;
+
+    // Indexes into the system image list: of a path, of a path in its open state (a folder shown
+    // opened), and the ones an item was given (-1 for no item).
+    static int GetIconIndex(const std::string& path);
+    static int GetOpenIconIndex(const std::string& path);
+    static int GetItemIconIndex(const QTreeWidgetItem* item);
+    static int GetItemOpenIconIndex(const QTreeWidgetItem* item);
+
+    // A copy of the item (text, icons, what it holds, its expand button) under the new parent
+    // (null for the top level), after `insertAfter` (null: last); the branch form copies the item's
+    // children too, recursively, each appended last. Returns the copy.
+    QTreeWidgetItem* CopyItem(
+        QTreeWidgetItem* item, QTreeWidgetItem* newParent, QTreeWidgetItem* insertAfter);
+    QTreeWidgetItem* CopyBranch(
+        QTreeWidgetItem* item, QTreeWidgetItem* newParent, QTreeWidgetItem* insertAfter);
 
     // Expands every folder below the top, never entering a symbolic link or a folder already on
     // the way down; collapses every item.
@@ -112,6 +160,12 @@ public:
     virtual bool CanDragItem(QTreeWidgetItem* item);
     QTreeWidgetItem* ValidDropTarget(QTreeWidgetItem* item) const;
     QTreeWidgetItem* DragItem() const { return dragItem_; }
+    QTreeWidgetItem* DropTarget() const { return dropTarget_; }
+    // While a drag is on, a tick every interval (300 ms; 0 starts no timer, for tests that tick
+    // themselves): near the top or bottom edge the tree scrolls a line, and resting on a collapsed
+    // folder with children expands it at the fourth tick.
+    void SetDragTickInterval(int milliseconds) { dragTickInterval_ = milliseconds; }
+    void DragTick();
 
 protected:
     void customEvent(QEvent* event) override;
@@ -120,6 +174,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     struct Walk;
@@ -157,7 +212,10 @@ private:
     std::string blockDevices_ = "/sys/class/block";
     unsigned driveHideMask_ = 0;
     std::vector<MountPoint> mounts_;
+    std::map<std::string, unsigned long long> serials_; // of removable drives, by mount point
     bool showNetwork_ = true;
+    bool showDriveNames_ = true;
+    std::string volumeLabels_ = "/dev/disk/by-label";
     unsigned attributeHideMask_ = 0x1106;
     std::string fileNameMask_ = "*.*";
     int extensionMode_ = 2;
@@ -186,4 +244,12 @@ private:
     QPoint pressPos_;
     QTreeWidgetItem* dragItem_ = nullptr;
     QTreeWidgetItem* dropTarget_ = nullptr;
+    QPoint dragPos_; // the last mouse position of the drag, in viewport coordinates
+    int dragTickInterval_ = 300;
+    QBasicTimer scrollTimer_;
+    int hoverTicks_ = 0; // kept across drop targets and drags, as the auto-expand has always done
 };
+
+// Dialog data exchange of a tree control with a file tree attached: saving reads the selected
+// path, loading selects the path (without expanding it).
+void DDX_TreeFilePath(fw::DataExchange& dx, win::UINT id, std::string& path);

@@ -6,6 +6,7 @@
 #include "util/window/FilePropertiesDialog.h"
 #include "util/window/ShellFileFunctions.h"
 #include "util/window/Trash.h"
+#include "util/window/TreeFileItemRoles.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -142,9 +143,9 @@ bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& name)
     if (error)
         return false;
     const bool wasNavigating = std::exchange(navigating_, true);
-    item->setData(0, Qt::UserRole, QString::fromStdString(target.string()));
+    item->setData(0, kPathRole, QString::fromStdString(target.string()));
     item->setText(0, QString::fromStdString(name));
-    item->setData(0, Qt::UserRole + 2, QString::fromStdString(name));
+    item->setData(0, kNameRole, QString::fromStdString(name));
     qDeleteAll(item->takeChildren());
     navigating_ = wasNavigating;
     // The editor may still be closing on the item: sort its folder once it has.
@@ -190,11 +191,14 @@ void CTreeFileCtrl::mouseMoveEvent(QMouseEvent* event)
         && (pos - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
         // The held button keeps the mouse captured by the view until it is released.
         dragItem_ = pressed_;
+        if (dragTickInterval_ > 0)
+            scrollTimer_.start(dragTickInterval_, this);
     }
     if (dragItem_ == nullptr) {
         QTreeWidget::mouseMoveEvent(event);
         return;
     }
+    dragPos_ = pos;
     dropTarget_ = ValidDropTarget(itemAt(pos));
     const bool copy = (event->modifiers() & Qt::ControlModifier) != 0;
     viewport()->setCursor(dropTarget_ == nullptr ? Qt::ForbiddenCursor
@@ -218,6 +222,7 @@ void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
 {
     QTreeWidgetItem* source = std::exchange(dragItem_, nullptr);
     dropTarget_ = nullptr;
+    scrollTimer_.stop();
     if (target == nullptr || source == nullptr)
         return;
     const std::string from = ItemToPath(source);
@@ -281,6 +286,9 @@ void CTreeFileCtrl::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_F2:
         RenameItem(item);
+        return;
+    case Qt::Key_Backspace:
+        OnUpOneLevel();
         return;
     case Qt::Key_Delete:
         DeleteItemFile(item, (event->modifiers() & Qt::ShiftModifier) != 0);

@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -153,6 +154,12 @@ QWidget* ControlPanel::MakeWidget(const ControlSpec& spec, CmdTarget& target)
     }
     case ControlKind::swatch:
         return new Swatch(this);
+    case ControlKind::tree: {
+        auto* host = new QWidget(this);
+        auto* layout = new QVBoxLayout(host);
+        layout->setContentsMargins(0, 0, 0, 0);
+        return host;
+    }
     case ControlKind::staticText:
         break;
     }

@@ -31,6 +31,7 @@ enum class ControlKind {
     listBox,
     groupBox,
     swatch, // a frame filled with a colour (Control::SetColor)
+    tree, // the place of a tree control that code attaches to it, filling it
 };
 
 // Style bits of a control (the original's values where it has them).

@@ -1,9 +1,17 @@
 #include "util/window/TreeFileCtrl.h"
 
+#include "platform/qt/fw/CmdTarget.h"
+#include "platform/qt/fw/CmdUI.h"
+#include "platform/qt/fw/Control.h"
+#include "platform/qt/fw/ControlHost.h"
+#include "platform/qt/fw/DataExchange.h"
+#include "platform/qt/fw/DialogTemplate.h"
 #include "platform/win/AppContext.h"
 #include "tests/util/TempFolder.h"
 #include "tests/util/window/ApplicationFixture.h"
+#include "util/window/SystemImageList.h"
 
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -132,6 +140,49 @@ TEST_F(TreeFileCtrlTest, ComputerItemListsTheMountsOfTheTableAndFindsPathsUnderT
     EXPECT_EQ(Texts(tree_->invisibleRootItem()), (std::vector<std::string> { folder_ / "other", Root() }));
 }
 
+TEST_F(TreeFileCtrlTest, ADiscDriveWithoutAMediumListsNothing)
+{
+    const std::string disc = folder_ / "disc"; // its mount point gone: no medium answers
+    folder_.Write("mounts",
+        "/dev/sr0 " + disc + " iso9660 ro 0 0\n/dev/sr1 " + Root() + " udf ro 0 0\n/dev/sda1 "
+            + (folder_ / "other") + " ext4 rw 0 0\n");
+    tree_->SetMountTable(folder_ / "mounts");
+    EXPECT_FALSE(tree_->CanAccessDrive(disc));
+    EXPECT_TRUE(tree_->CanAccessDrive(Root() + "/alpha"));
+    EXPECT_TRUE(tree_->CanAccessDrive(folder_ / "other"));
+    tree_->ComputerItem()->setExpanded(true);
+    QTreeWidgetItem* empty = tree_->PathToItem(disc);
+    ASSERT_NE(empty, nullptr);
+    empty->setExpanded(true);
+    EXPECT_FALSE(empty->isExpanded());
+    EXPECT_EQ(empty->childCount(), 0);
+    QTreeWidgetItem* present = tree_->PathToItem(Root());
+    present->setExpanded(true);
+    EXPECT_GT(present->childCount(), 0);
+}
+
+TEST_F(TreeFileCtrlTest, DrivesShowTheLabelOfTheirVolumeWhenNamesAreOn)
+{
+    folder_.Write("dev/sdz1", "");
+    folder_.Write("dev/sdz2", "");
+    fs::create_directories(folder_.Path() / "labels");
+    fs::create_directory_symlink("../dev/sdz1", folder_.Path() / "labels/Studio");
+    folder_.Write("mounts",
+        (folder_ / "dev/sdz1") + " " + Root() + " ext4 rw 0 0\n" + (folder_ / "dev/sdz2") + " "
+            + (folder_ / "other") + " ext4 rw 0 0\n");
+    tree_->SetVolumeLabels(folder_ / "labels");
+    tree_->SetMountTable(folder_ / "mounts");
+    EXPECT_EQ(tree_->GetDriveDisplayName(Root()), "Studio (" + Root() + ")");
+    EXPECT_EQ(tree_->GetDriveDisplayName(folder_ / "other"), folder_ / "other");
+    tree_->ComputerItem()->setExpanded(true);
+    EXPECT_EQ(Texts(tree_->ComputerItem()),
+        (std::vector<std::string> { "Studio (" + Root() + ")", folder_ / "other" }));
+    EXPECT_NE(tree_->SetSelectedPath(Root() + "/alpha", false), nullptr); // found by path, not by the text
+    tree_->SetShowDriveNames(false);
+    tree_->ComputerItem()->setExpanded(true);
+    EXPECT_EQ(Texts(tree_->ComputerItem()), (std::vector<std::string> { Root(), folder_ / "other" }));
+}
+
 TEST_F(TreeFileCtrlTest, AVanishedItemGoesAndItsParentKeepsTheButtonWhileSiblingsRemain)
 {
     tree_->SetRootFolder(Root());
@@ -196,6 +247,148 @@ TEST_F(TreeFileCtrlTest, ExpandAllEndsOnALinkLoopAndNeverEntersLinks)
     tree_->show();
     tree_->SetSelectedPath(Root() + "/Beta/b1.jpg", false);
     tree_->grab().save(QString::fromStdString(OutputPath("file-tree.png")));
+}
+
+} // namespace
+
+namespace {
+
+class CountingUpTree : public CTreeFileCtrl {
+public:
+    void OnUpOneLevel() override { ++ups; }
+    int ups = 0;
+};
+
+struct UpdateStates {
+    bool back;
+    bool forward;
+    bool up;
+};
+
+UpdateStates Updates(const CTreeFileCtrl& tree)
+{
+    fw::CmdUI back(1), forward(2), up(3);
+    tree.OnUpdateGoBack(back);
+    tree.OnUpdateGoForward(forward);
+    tree.OnUpdateUpOneLevel(up);
+    return { back.IsEnabled(), forward.IsEnabled(), up.IsEnabled() };
+}
+
+TEST_F(TreeFileCtrlTest, UpdateHandlersFollowTheHistoryAndTheParentAndBackspaceCallsTheUpHook)
+{
+    CountingUpTree tree;
+    tree.SetRootFolder(Root());
+    UpdateStates states = Updates(tree);
+    EXPECT_FALSE(states.back || states.forward || states.up); // nothing selected, no history
+
+    ASSERT_NE(tree.SetSelectedPath(Root() + "/alpha/a1.jpg", false), nullptr);
+    states = Updates(tree);
+    EXPECT_FALSE(states.back);
+    EXPECT_TRUE(states.up);
+
+    tree.SelectParentItem();
+    EXPECT_EQ(tree.GetSelectedPath(), Root() + "/alpha");
+    states = Updates(tree);
+    EXPECT_TRUE(states.back);
+    EXPECT_FALSE(states.up); // a top-level item has no parent
+    tree.SelectParentItem(); // so this leaves the selection alone
+    EXPECT_EQ(tree.GetSelectedPath(), Root() + "/alpha");
+
+    tree.GoBack();
+    states = Updates(tree);
+    EXPECT_TRUE(states.forward);
+
+    QTest::keyClick(&tree, Qt::Key_Backspace);
+    EXPECT_EQ(tree.ups, 1);
+    EXPECT_EQ(tree.GetSelectedPath(), Root() + "/alpha/a1.jpg"); // the hook decides; the base does nothing
+}
+
+TEST_F(TreeFileCtrlTest, ItemsKeepTheirIconIndexesAndFoldersHaveAnOpenOne)
+{
+    tree_->SetRootFolder(Root());
+    QTreeWidgetItem* alpha = tree_->PathToItem(Root() + "/alpha");
+    QTreeWidgetItem* apple = tree_->PathToItem(Root() + "/apple.txt");
+    ASSERT_NE(alpha, nullptr);
+    ASSERT_NE(apple, nullptr);
+    EXPECT_EQ(CTreeFileCtrl::GetItemIconIndex(alpha), CTreeFileCtrl::GetIconIndex(Root() + "/alpha"));
+    EXPECT_EQ(CTreeFileCtrl::GetItemOpenIconIndex(alpha), CTreeFileCtrl::GetOpenIconIndex(Root() + "/Beta"));
+    EXPECT_NE(CTreeFileCtrl::GetItemOpenIconIndex(alpha), CTreeFileCtrl::GetItemIconIndex(alpha));
+    EXPECT_FALSE(GetSystemImageList().GetIcon(CTreeFileCtrl::GetItemOpenIconIndex(alpha)).isNull());
+    EXPECT_EQ(CTreeFileCtrl::GetItemOpenIconIndex(apple), CTreeFileCtrl::GetItemIconIndex(apple));
+    EXPECT_NE(CTreeFileCtrl::GetItemIconIndex(apple), CTreeFileCtrl::GetItemIconIndex(alpha));
+    EXPECT_EQ(CTreeFileCtrl::GetItemIconIndex(nullptr), -1);
+    EXPECT_EQ(CTreeFileCtrl::GetItemOpenIconIndex(nullptr), -1);
+}
+
+TEST_F(TreeFileCtrlTest, CopiesAnItemAfterAnotherAndABranchWithItsChildren)
+{
+    tree_->SetRootFolder(Root());
+    QTreeWidgetItem* alpha = tree_->PathToItem(Root() + "/alpha");
+    alpha->setExpanded(true);
+    QTreeWidgetItem* apple = tree_->PathToItem(Root() + "/apple.txt");
+
+    QTreeWidgetItem* copy = tree_->CopyItem(apple, nullptr, alpha);
+    EXPECT_EQ(tree_->indexOfTopLevelItem(copy), 1);
+    EXPECT_EQ(tree_->ItemToPath(copy), Root() + "/apple.txt");
+    EXPECT_TRUE(tree_->ItemIsFile(copy));
+    EXPECT_EQ(CTreeFileCtrl::GetItemIconIndex(copy), CTreeFileCtrl::GetItemIconIndex(apple));
+
+    QTreeWidgetItem* beta = tree_->PathToItem(Root() + "/Beta");
+    QTreeWidgetItem* last = tree_->CopyItem(apple, beta, nullptr);
+    EXPECT_EQ(beta->indexOfChild(last), beta->childCount() - 1);
+
+    // Copied into itself, the branch is copied once: its one child and the copy.
+    QTreeWidgetItem* branch = tree_->CopyBranch(alpha, alpha, nullptr);
+    EXPECT_EQ(Texts(alpha), (std::vector<std::string> { "a1.jpg", "alpha" }));
+    EXPECT_EQ(Texts(branch), (std::vector<std::string> { "a1.jpg" }));
+    EXPECT_EQ(tree_->ItemToPath(branch->child(0)), Root() + "/alpha/a1.jpg");
+    EXPECT_EQ(branch->childIndicatorPolicy(), alpha->childIndicatorPolicy());
+    EXPECT_EQ(tree_->CopyBranch(nullptr, beta, nullptr), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+constexpr win::UINT kTreeId = 1001;
+
+// A window with a tree control and a button made from a template, exchanging one path.
+class TreeHost : public fw::CmdTarget, public fw::ControlHost {
+public:
+    TreeHost()
+    {
+        const fw::DialogTemplate form { 400, "Folders", 160, 120,
+            { { kTreeId, fw::ControlKind::tree, "", 7, 7, 146, 86 },
+                { win::IDOK, fw::ControlKind::button, "OK", 103, 99, 50, 14 } } };
+        CreateControls(form, *this, &window);
+    }
+    void DoDataExchange(fw::DataExchange& dx) override { DDX_TreeFilePath(dx, kTreeId, path); }
+
+    QWidget window;
+    std::string path;
+};
+
+TEST_F(TreeFileCtrlTest, AttachesToATemplatesTreeControlAndExchangesTheSelectedPath)
+{
+    TreeHost host;
+    const fw::Control& control = *host.GetDlgItem(kTreeId);
+    EXPECT_EQ(CTreeFileCtrl::Attach(CTreeFileCtrl::CreateObject(), *host.GetDlgItem(win::IDOK)), nullptr);
+    EXPECT_EQ(CTreeFileCtrl::FromControl(control), nullptr);
+    CTreeFileCtrl* tree = CTreeFileCtrl::Attach(CTreeFileCtrl::CreateObject(), control);
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(CTreeFileCtrl::FromControl(control), tree);
+    EXPECT_EQ(CTreeFileCtrl::Attach(CTreeFileCtrl::CreateObject(), control), nullptr); // one tree only
+    host.window.show();
+    control.GetWidget()->layout()->activate();
+    EXPECT_EQ(tree->geometry(), control.GetWidget()->rect()); // it fills the control
+
+    tree->SetRootFolder(Root());
+    host.path = Root() + "/alpha/a1.jpg";
+    EXPECT_TRUE(host.UpdateData(win::FALSE));
+    EXPECT_EQ(tree->GetSelectedPath(), Root() + "/alpha/a1.jpg");
+    tree->SetSelectedPath(Root() + "/Beta", false);
+    EXPECT_TRUE(host.UpdateData(win::TRUE));
+    EXPECT_EQ(host.path, Root() + "/Beta");
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -135,6 +136,47 @@ TEST_F(TreeFileOperations, DragsToMoveAndWithCtrlToCopy)
     // A folder never goes into itself.
     drag("beta", "beta/b1.jpg", {});
     EXPECT_TRUE(fs::exists(Path("beta/b1.jpg")));
+}
+
+TEST_F(TreeFileOperations, DragTicksExpandARestedOnFolderAtTheFourthAndScrollNearTheEdges)
+{
+    for (char c = 'a'; c <= 'l'; ++c)
+        folder_.Write(std::string("photos/file-") + c + ".txt", "f");
+    folder_.Write("photos/delta/d1.jpg", "d"); // the third row, clear of the top band
+    tree_.Refresh();
+    tree_.resize(300, 140);
+    tree_.SetAllowDragDrop(true);
+    tree_.SetDragTickInterval(0); // the test ticks itself
+    tree_.DragTick(); // no drag: nothing
+    QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("zeta.txt"));
+    QTest::mouseMove(tree_.viewport(), Centre("delta"));
+    ASSERT_NE(tree_.DragItem(), nullptr);
+    QTreeWidgetItem* delta = tree_.PathToItem(Path("delta"));
+    EXPECT_EQ(tree_.DropTarget(), delta);
+    for (int tick = 1; tick <= 3; ++tick)
+        tree_.DragTick();
+    EXPECT_FALSE(delta->isExpanded());
+    tree_.DragTick();
+    EXPECT_TRUE(delta->isExpanded());
+    EXPECT_NE(tree_.PathToItem(Path("delta/d1.jpg")), nullptr); // listed on the way
+
+    QScrollBar* bar = tree_.verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    const int bottom = tree_.viewport()->height() - 2;
+    QTest::mouseMove(tree_.viewport(), QPoint(40, bottom));
+    tree_.DragTick();
+    tree_.DragTick();
+    EXPECT_EQ(bar->value(), 2);
+    QTest::mouseMove(tree_.viewport(), QPoint(40, 2));
+    tree_.DragTick();
+    EXPECT_EQ(bar->value(), 1);
+    EXPECT_EQ(tree_.DropTarget(), tree_.itemAt(QPoint(0, 0))); // a folder, so a valid target
+    QTest::mouseMove(tree_.viewport(), QPoint(40, tree_.viewport()->height() / 2));
+    tree_.DragTick();
+    EXPECT_EQ(bar->value(), 1); // away from the edges nothing scrolls
+    QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, {}, QPoint(40, tree_.viewport()->height() + 40));
+    EXPECT_EQ(tree_.DragItem(), nullptr);
+    EXPECT_TRUE(fs::exists(Path("zeta.txt")));
 }
 
 TEST_F(TreeFileOperations, ContextMenuCommandsFollowTheAllowFlags)
