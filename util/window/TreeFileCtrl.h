@@ -203,6 +203,8 @@ private:
     void Relist(QTreeWidgetItem* folderItem);
     void ResortFolder(const std::string& folder, const std::string& selected);
     void FinishDrag(QTreeWidgetItem* target, bool copy);
+    // Marks the item the drag would drop onto (and unmarks the previous one); null marks none.
+    void SetDropTarget(QTreeWidgetItem* target);
 
     std::string rootFolder_;
     bool showFiles_ = true;

@@ -22,10 +22,10 @@ void CTreeFileCtrl::DragTick()
     const QRect area = viewport()->rect();
     if (height > 0 && dragPos_.y() >= area.top() && dragPos_.y() < area.top() + 2 * height) {
         verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        dropTarget_ = ValidDropTarget(itemAt(QPoint(0, 0)));
+        SetDropTarget(ValidDropTarget(itemAt(QPoint(0, 0))));
     } else if (height > 0 && dragPos_.y() <= area.bottom() && dragPos_.y() > area.bottom() - 2 * height) {
         verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        dropTarget_ = ValidDropTarget(itemAt(QPoint(0, area.bottom())));
+        SetDropTarget(ValidDropTarget(itemAt(QPoint(0, area.bottom()))));
     }
     if (hoverTicks_ == 3) {
         hoverTicks_ = 0;

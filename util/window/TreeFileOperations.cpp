@@ -199,7 +199,7 @@ void CTreeFileCtrl::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     dragPos_ = pos;
-    dropTarget_ = ValidDropTarget(itemAt(pos));
+    SetDropTarget(ValidDropTarget(itemAt(pos)));
     const bool copy = (event->modifiers() & Qt::ControlModifier) != 0;
     viewport()->setCursor(dropTarget_ == nullptr ? Qt::ForbiddenCursor
             : copy                               ? Qt::DragCopyCursor
@@ -218,10 +218,21 @@ void CTreeFileCtrl::mouseReleaseEvent(QMouseEvent* event)
     FinishDrag(target, (event->modifiers() & Qt::ControlModifier) != 0);
 }
 
+void CTreeFileCtrl::SetDropTarget(QTreeWidgetItem* target)
+{
+    if (target == dropTarget_)
+        return;
+    if (dropTarget_ != nullptr)
+        dropTarget_->setData(0, Qt::BackgroundRole, QVariant());
+    dropTarget_ = target;
+    if (dropTarget_ != nullptr)
+        dropTarget_->setBackground(0, palette().color(QPalette::Highlight).lighter(170));
+}
+
 void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
 {
     QTreeWidgetItem* source = std::exchange(dragItem_, nullptr);
-    dropTarget_ = nullptr;
+    SetDropTarget(nullptr);
     scrollTimer_.stop();
     if (target == nullptr || source == nullptr)
         return;
@@ -303,6 +314,14 @@ void CTreeFileCtrl::keyPressEvent(QKeyEvent* event)
     case Qt::Key_F5:
         Refresh();
         return;
+    case Qt::Key_Escape:
+        // Escape ends a drag where it is, dropping nothing.
+        if (dragItem_ != nullptr) {
+            viewport()->unsetCursor();
+            FinishDrag(nullptr, false);
+            return;
+        }
+        break;
     default:
         break;
     }

@@ -138,6 +138,26 @@ TEST_F(TreeFileOperations, DragsToMoveAndWithCtrlToCopy)
     EXPECT_TRUE(fs::exists(Path("beta/b1.jpg")));
 }
 
+TEST_F(TreeFileOperations, TheDropTargetIsMarkedAndEscapeEndsTheDragDroppingNothing)
+{
+    tree_.SetAllowDragDrop(true);
+    QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("zeta.txt"));
+    QTest::mouseMove(tree_.viewport(), Centre("alpha"));
+    QTreeWidgetItem* alpha = tree_.PathToItem(Path("alpha"));
+    ASSERT_EQ(tree_.DropTarget(), alpha);
+    EXPECT_TRUE(alpha->data(0, Qt::BackgroundRole).isValid());
+    QTest::mouseMove(tree_.viewport(), Centre("beta"));
+    EXPECT_FALSE(alpha->data(0, Qt::BackgroundRole).isValid()); // only the current target is marked
+
+    QTest::keyClick(&tree_, Qt::Key_Escape);
+    EXPECT_EQ(tree_.DragItem(), nullptr);
+    EXPECT_EQ(tree_.DropTarget(), nullptr);
+    EXPECT_FALSE(tree_.PathToItem(Path("beta"))->data(0, Qt::BackgroundRole).isValid());
+    QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, {}, Centre("beta"));
+    EXPECT_TRUE(fs::exists(Path("zeta.txt")));
+    EXPECT_FALSE(fs::exists(Path("beta/zeta.txt")));
+}
+
 TEST_F(TreeFileOperations, DragTicksExpandARestedOnFolderAtTheFourthAndScrollNearTheEdges)
 {
     for (char c = 'a'; c <= 'l'; ++c)
