@@ -27,7 +27,10 @@ QtProfileStore::QtProfileStore(const std::string& path)
 {
 }
 
-QtProfileStore::~QtProfileStore() = default;
+QtProfileStore::~QtProfileStore()
+{
+    settings_->sync();
+}
 
 std::string QtProfileStore::DefaultPath(std::string_view key, std::string_view application)
 {
@@ -68,8 +71,21 @@ bool QtProfileStore::WriteProfileString(
     std::string_view section, std::string_view entry, std::string_view value)
 {
     settings_->setValue(Key(section, entry), FromCp1252(value));
+    // The first write creates the file and tells whether it can be written; once it could, later
+    // values stay in memory (other stores of this process see them) until Flush or destruction.
+    // While the file cannot be written every write tries again, so each one reports the failure.
+    if (!writable_) {
+        settings_->sync();
+        writable_ = settings_->status() == QSettings::NoError;
+    }
+    return writable_;
+}
+
+bool QtProfileStore::Flush()
+{
     settings_->sync();
-    return settings_->status() == QSettings::NoError;
+    writable_ = settings_->status() == QSettings::NoError;
+    return writable_;
 }
 
 } // namespace fw

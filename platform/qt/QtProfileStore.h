@@ -26,14 +26,18 @@ public:
     bool WriteProfileInt(std::string_view section, std::string_view entry, int value) override;
     std::string GetProfileString(
         std::string_view section, std::string_view entry, std::string_view defaultValue) const override;
-    // Written through to the file at once; false when the file could not be written.
+    // The first write reaches the file at once; later ones are kept until Flush or destruction.
+    // False while the file cannot be written.
     bool WriteProfileString(
         std::string_view section, std::string_view entry, std::string_view value) override;
+    // Writes every kept value to the file; false when it could not be written.
+    bool Flush();
 
     std::string FileName() const;
 
 private:
     std::unique_ptr<QSettings> settings_;
+    bool writable_ = false;
 };
 
 } // namespace fw

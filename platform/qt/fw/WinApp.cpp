@@ -203,6 +203,9 @@ int WinApp::ExitInstance()
         recentFiles_.WriteList();
     if (m_nNumPreviewPages != 0)
         WriteProfileInt("Settings", "PreviewPages", m_nNumPreviewPages);
+    // The settings file receives every value kept since the start.
+    if (auto* file = dynamic_cast<QtProfileStore*>(&win::AppContext::Instance().Profile()))
+        file->Flush();
     return 0;
 }
 

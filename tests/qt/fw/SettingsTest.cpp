@@ -85,10 +85,25 @@ TEST_F(Settings, ProfileValuesGoToTheIniFileThatOrvanelSettingsNames)
         EXPECT_EQ(app->GetProfileString(c.section, c.entry, "none"), c.text) << c.entry;
     }
 
+    // The program closing writes what it kept to the file.
+    EXPECT_EQ(app->ExitInstance(), 0);
     const std::string ini = Read(file);
     EXPECT_NE(ini.find("[Settings]"), std::string::npos) << ini;
     EXPECT_NE(ini.find("Version=245299"), std::string::npos) << ini;
     EXPECT_NE(ini.find("Caf\xC3\xA9"), std::string::npos) << "stored as UTF-8: " << ini;
+}
+
+TEST_F(Settings, EveryValueReachesTheFileWhenTheStoreCloses)
+{
+    const std::filesystem::path file = folder / "closed.conf";
+    {
+        fw::QtProfileStore store(file.string());
+        for (int i = 0; i < 3; ++i)
+            EXPECT_TRUE(store.WriteProfileInt("Settings", "Value" + std::to_string(i), i));
+    }
+    const std::string ini = Read(file);
+    for (const char* line : { "Value0=0", "Value1=1", "Value2=2" })
+        EXPECT_NE(ini.find(line), std::string::npos) << ini;
 }
 
 TEST_F(Settings, WithoutOrvanelSettingsTheFileLiesInTheUsersConfigFolder)
