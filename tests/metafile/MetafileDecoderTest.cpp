@@ -41,12 +41,22 @@ void EnsureApplication()
     }
 }
 
+// A folder of the running test's own: tests run in parallel processes and write files of the same
+// names with other contents.
+std::filesystem::path TestFolder()
+{
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::filesystem::path folder = std::filesystem::path(ORVANEL_TEST_OUTPUT) / "metafile"
+        / (std::string(test->test_suite_name()) + "." + test->name());
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
 // Decodes the bytes as a file of the given name (the name says nothing about the kind).
 std::unique_ptr<PLAnyBmp> Decode(const Bytes& file, const std::string& name = "picture")
 {
     EnsureApplication();
-    const std::filesystem::path folder = std::filesystem::path(ORVANEL_TEST_OUTPUT) / "metafile";
-    std::filesystem::create_directories(folder);
+    const std::filesystem::path folder = TestFolder();
     const std::string path = (folder / name).string();
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
@@ -115,7 +125,7 @@ TEST(MetafileDecoder, RectangleAndPolygonAgreeWithLibwmf)
     // libwmf's renderer at the same size (it leaves out the ellipse drawn without pen, and places
     // the small triangle's edges a pixel apart from ours, so one point inside it is compared).
     const auto bmp = Decode(PlaceableShapes(), "shapes-placeable.wmf");
-    const std::string folder = std::string(ORVANEL_TEST_OUTPUT) + "/metafile/";
+    const std::string folder = TestFolder().string() + "/";
     const std::string command = "wmf2gd --maxwidth=96 --maxheight=48 --maxsize -t png -o '" + folder
         + "shapes-libwmf.png' '" + folder + "shapes-placeable.wmf' >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
@@ -307,7 +317,7 @@ TEST(MetafileDecoder, FoundByNameThroughTheDecoderOfAnyFormat)
     };
     for (const NamedFile& c : cases) {
         const auto own = Decode(c.file, c.name);
-        const std::string path = std::string(ORVANEL_TEST_OUTPUT) + "/metafile/" + c.name;
+        const std::string path = (TestFolder() / c.name).string();
         PLAnyPicDecoder any;
         PLAnyBmp bmp;
         any.DecodeFile(path.c_str(), &bmp);
