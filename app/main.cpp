@@ -3,6 +3,7 @@
 // loop.
 #include "app/document/OrvanelApp.h"
 #include "app/document/ProgramParts.h"
+#include "imaging/metafile/PLWEMFDecoder.h"
 #include "platform/qt/QtModalServices.h"
 #include "platform/qt/QtShell.h"
 #include "platform/win/AppContext.h"
@@ -40,6 +41,8 @@ int main(int argc, char** argv)
     win::AppContext& context = win::AppContext::Instance();
     context.SetModalServices(std::make_shared<fw::QtModalServices>());
     context.SetShell(std::make_shared<fw::QtShell>());
+    // Metafiles (background pictures among them) are played through Qt by a library of their own.
+    RegisterMetafileDecoder();
     // The settings file is installed by the application's SetRegistryKey at start-up.
     COrvanelApp app(ProgramParts());
     if (!app.InitInstance()) {
