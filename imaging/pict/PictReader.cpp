@@ -5,26 +5,9 @@
 
 namespace pict {
 
-uint8_t Reader::Read8()
-{
-    return *m_source.ReadBytes(1);
-}
-
-uint16_t Reader::Read16()
-{
-    const uint8_t* p = m_source.ReadBytes(2);
-    return static_cast<uint16_t>((p[0] << 8) | p[1]);
-}
-
-uint32_t Reader::Read32()
-{
-    const uint8_t* p = m_source.ReadBytes(4);
-    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
-}
-
 uint8_t Reader::Peek8()
 {
-    return *m_source.PeekBytes(1);
+    return *Source().PeekBytes(1);
 }
 
 Rect Reader::ReadRect()
@@ -83,15 +66,6 @@ void Reader::SkipSizedRecord()
     if (size < 2)
         PLPicDecoder::RaiseError(PL_ERR_FORMAT_UNKNOWN, "region or polygon smaller than its own size field.");
     Skip(size - 2);
-}
-
-void Reader::Skip(int64_t n)
-{
-    if (n < 0)
-        PLPicDecoder::RaiseError(PL_ERR_FORMAT_UNKNOWN, "negative length in pict.");
-    if (n > BytesLeft())
-        PLPicDecoder::RaiseError(PL_ERR_END_OF_FILE, "end of data inside a pict record.");
-    m_source.ReadBytes(static_cast<int>(n));
 }
 
 void CheckBounds(const Rect& bounds)

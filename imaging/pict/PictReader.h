@@ -1,9 +1,9 @@
-// Big-endian reading of a PICT file's records from a data source. Every read and skip is checked
-// against the data that is left (code 11 at the end of the data), lengths from the file are taken
-// as 64-bit values before they are compared, and malformed records raise the format code.
+// The records of a PICT file, read big-endian from a data source: every read and skip is checked
+// against the data that is left (code 11 at the end of the data), and malformed records raise the
+// format code.
 #pragma once
 
-#include "imaging/io/PLDataSource.h"
+#include "imaging/codec/PLBigEndianReader.h"
 
 #include <array>
 #include <cstdint>
@@ -44,33 +44,19 @@ struct ColourEntry {
 // A colour table as a palette of 256 entries, black where the table says nothing.
 using Palette = std::array<ColourEntry, 256>;
 
-class Reader {
+// The shared big-endian reader with the records of a PICT file.
+class Reader : public PLBigEndianReader {
 public:
-    explicit Reader(PLDataSource& source)
-        : m_source(source)
-    {
-    }
+    using PLBigEndianReader::PLBigEndianReader;
 
-    uint8_t Read8();
-    uint16_t Read16();
-    uint32_t Read32();
     Rect ReadRect();
     PixMap ReadPixMap();
     // Seed, flags, size - 1 and the entries; bit 15 of the flags numbers the entries in order.
     Palette ReadColourTable();
     // Skips a region or polygon: its 16-bit size counts the size field itself.
     void SkipSizedRecord();
-    // Skips n bytes; raises code 11 when fewer are left (without reading any).
-    void Skip(int64_t n);
     // The next byte without moving.
     uint8_t Peek8();
-
-    int Position() const { return m_source.GetPosition(); }
-    int64_t BytesLeft() const { return m_source.GetBytesLeft(); }
-    PLDataSource& Source() { return m_source; }
-
-private:
-    PLDataSource& m_source;
 };
 
 // Bounds with right <= left or bottom <= top describe no picture: code 2.
