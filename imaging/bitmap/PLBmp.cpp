@@ -60,12 +60,7 @@ void PLBmp::Create(int width, int height, int bpp, bool hasAlpha, bool isGreysca
 void PLBmp::CreateForOverwrite(
     int width, int height, int bpp, bool hasAlpha, bool isGreyscale, const PLCoord& resolution)
 {
-    struct Restore {
-        bool& flag;
-        ~Restore() { flag = true; }
-    } restore { m_bFillOpaque };
-    m_bFillOpaque = false;
-    Create(width, height, bpp, hasAlpha, isGreyscale, nullptr, 0, resolution);
+    WithoutOpaqueFill([&] { Create(width, height, bpp, hasAlpha, isGreyscale, nullptr, 0, resolution); });
 }
 
 void PLBmp::Lock(bool, bool) const

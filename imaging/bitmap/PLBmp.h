@@ -105,8 +105,19 @@ protected:
     int m_PaletteType = 2;
 
 private:
-    // False only while CreateForOverwrite creates the pixels.
+    // False only while pixels are allocated for a caller that writes all of them itself.
     bool m_bFillOpaque = true;
+
+    // Runs allocate with the opaque alpha fill left out, restoring the flag even on a throw.
+    template <typename Allocate> void WithoutOpaqueFill(Allocate&& allocate)
+    {
+        struct Restore {
+            bool& flag;
+            ~Restore() { flag = true; }
+        } restore { m_bFillOpaque };
+        m_bFillOpaque = false;
+        allocate();
+    }
 
     void CopySameDepth(const PLBmp& src);
     void ConvertFrom(const PLBmp& src, int bpp);

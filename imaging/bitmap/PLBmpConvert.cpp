@@ -65,7 +65,10 @@ void PLBmp::CopySameDepth(const PLBmp& src)
 {
     CheckPictureSize(src.GetWidth(), src.GetHeight(), src.m_bpp);
     FreePixels();
-    AllocatePixels(src.GetWidth(), src.GetHeight(), src.m_bpp, src.m_bAlphaChannel, src.m_bIsGreyscale);
+    // Every byte of every pixel is copied below, so the opaque fill would only be overwritten.
+    WithoutOpaqueFill([&] {
+        AllocatePixels(src.GetWidth(), src.GetHeight(), src.m_bpp, src.m_bAlphaChannel, src.m_bIsGreyscale);
+    });
     PLBmpLock lockSrc(src, true, false);
     PLBmpLock lockDst(*this, false, true);
     const auto rowBytes = static_cast<size_t>(UnpaddedRowBytes(src.GetWidth(), src.m_bpp));

@@ -29,6 +29,12 @@ void PLFilter::CreateDestination(const PLBmp& source, PLBmp& dest, int width, in
         source.GetResolution());
 }
 
+void PLFilter::CreateDestinationForMove(const PLBmp& source, PLBmp& dest, int width, int height)
+{
+    dest.CreateForOverwrite(width, height, source.GetBitsPerPixel(), source.HasAlpha(), source.IsGreyscale(),
+        source.GetResolution());
+}
+
 // The bitmap's own entry points to filtering; defined here so that the bitmaps depend on no filter.
 void PLBmp::CreateFilteredCopy(PLBmp& src, const PLFilter& filter)
 {

@@ -27,4 +27,7 @@ protected:
     // Re-creates the destination at the given size with the source's depth, alpha and greyscale
     // flags and resolution, zero-filled: how a filter that writes a new picture starts.
     static void CreateDestination(const PLBmp& source, PLBmp& dest, int width, int height);
+    // The same for a filter that only moves pixels and so writes every byte of every pixel itself
+    // (crop, turn, flip, mirror): the opaque alpha the bitmap would otherwise write first is left out.
+    static void CreateDestinationForMove(const PLBmp& source, PLBmp& dest, int width, int height);
 };
