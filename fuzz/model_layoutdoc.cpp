@@ -25,6 +25,10 @@ public:
         return win::IDCANCEL;
     }
     int PrintDialog(win::PrintSetup&) override { return win::IDCANCEL; }
+    int PrintPreview(const win::PrintRequest&, const win::RenderPrinterPage&) override
+    {
+        return win::IDCANCEL;
+    }
 };
 
 // Keeps nothing: the layouts' margins are written at every destruction and must not pile up.

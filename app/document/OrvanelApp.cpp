@@ -1,5 +1,6 @@
 #include "app/document/OrvanelApp.h"
 
+#include "app/dialogs/AboutDlg.h"
 #include "app/dialogs/ProgramFolder.h"
 #include "app/dialogs/ProgramOptions.h"
 #include "app/dialogs/SoftwareChangesDlg.h"
@@ -84,7 +85,8 @@ int COrvanelApp::ExitInstance()
 
 void COrvanelApp::OnAppAbout()
 {
-    fw::AfxMessageBox("Orvanel Version 1.0");
+    CAboutDlg dialog;
+    dialog.DoModal();
 }
 
 COrvanelDoc* COrvanelApp::GetFirstDocument() const

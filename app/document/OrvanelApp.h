@@ -41,6 +41,7 @@ public:
     // own exit.
     int ExitInstance() override;
 
+    // The about box, modal (the framework's about command; nothing in the window issues it).
     void OnAppAbout();
     // The first document of the first template; null when there is none.
     COrvanelDoc* GetFirstDocument() const;

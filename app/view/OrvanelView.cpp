@@ -60,6 +60,7 @@ COrvanelView::COrvanelView()
     setAutoFillBackground(true);
     OnCommand(fw::ID_FILE_PRINT, &COrvanelView::OnFilePrint);
     OnCommand(fw::ID_FILE_PRINT_DIRECT, &COrvanelView::OnFilePrint);
+    OnCommand(fw::ID_FILE_PRINT_PREVIEW, &COrvanelView::OnFilePrintPreview);
 }
 
 COrvanelView::~COrvanelView() = default;
@@ -106,6 +107,12 @@ void COrvanelView::OnFilePrint()
 {
     if (COrvanelDoc* document = GetDocument())
         PrintOnePage(document->GetLayout(), printMode_, [this](gdi::DeviceContext& dc) { OnDraw(dc); });
+}
+
+void COrvanelView::OnFilePrintPreview()
+{
+    if (COrvanelDoc* document = GetDocument())
+        PreviewOnePage(document->GetLayout(), printMode_, [this](gdi::DeviceContext& dc) { OnDraw(dc); });
 }
 
 PageContent COrvanelView::Content() const

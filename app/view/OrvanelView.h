@@ -50,6 +50,9 @@ public:
     // The print dialog, then the page of the print mode on the printer chosen (nothing when the
     // dialog is cancelled). Ctrl+P before any print of the form prints the layout.
     void OnFilePrint();
+    // The same page in the print preview (the framework's preview command; nothing in the
+    // window issues it).
+    void OnFilePrintPreview();
 
     // Called with the slot (0 to 7) when the user clicks an extra text unit.
     void SetExtraTextClicked(std::function<void(int)> handler) { extraTextClicked_ = std::move(handler); }

@@ -48,7 +48,7 @@ bool SetPrinterLandscape()
     return true;
 }
 
-void PreparePrinting(const Layout& layout, PrintDialogInfo& dialog)
+void PreparePrinting(const Layout& layout, win::PrintRequest& request)
 {
     const PaperSpecs& paper = layout.GetPaper();
     const bool portrait = paper.GetPortrait();
@@ -56,7 +56,7 @@ void PreparePrinting(const Layout& layout, PrintDialogInfo& dialog)
         SetPrinterPortrait();
     else
         SetPrinterLandscape();
-    win::PrintSetup& setup = dialog.setup;
+    win::PrintSetup& setup = request.setup;
     setup.minPage = setup.maxPage = setup.fromPage = setup.toPage = 1;
     // The program's page layout, kept with or without a printer and given to the one chosen.
     win::DeviceMode mode = win::AppContext::Instance().Printers().defaults.value_or(win::DeviceMode {});
@@ -68,9 +68,9 @@ void PreparePrinting(const Layout& layout, PrintDialogInfo& dialog)
     mode.paperWidth = static_cast<short>(std::min(width, height));
     mode.paperLength = static_cast<short>(std::max(width, height));
     mode.fields |= win::DM_ORIENTATION | win::DM_PAPERWIDTH | win::DM_PAPERLENGTH;
-    dialog.deviceMode = mode;
+    request.deviceMode = mode;
     // The drawing's origin is the paper's margin corner: the printer's margins are the layout's.
-    dialog.pageMargins = win::RECT { paper.GetMarginLeft(), paper.GetMarginTop(), paper.GetMarginRight(),
+    request.pageMargins = win::RECT { paper.GetMarginLeft(), paper.GetMarginTop(), paper.GetMarginRight(),
         paper.GetMarginBottom() };
 }
 
@@ -95,6 +95,17 @@ void PrintMarginTest(gdi::DeviceContext& dc)
     dc.TextOut(mid - bottom.cx / 2, height - bottom.cy - kTextInset, "BOTTOM");
 }
 
+void PrintPage(
+    gdi::DeviceContext& dc, int printMode, const std::function<void(gdi::DeviceContext&)>& printLayout)
+{
+    if (printMode == kPrintLayout) {
+        dc.SetMapMode(gdi::MM_LOMETRIC);
+        printLayout(dc);
+    } else {
+        PrintMarginTest(dc);
+    }
+}
+
 bool PrintOnePage(
     const Layout& layout, int printMode, const std::function<void(gdi::DeviceContext&)>& printLayout)
 {
@@ -107,13 +118,17 @@ bool PrintOnePage(
         printer.AbortDoc();
         return false;
     }
-    gdi::DeviceContext& dc = printer.Dc();
-    if (printMode == kPrintLayout) {
-        dc.SetMapMode(gdi::MM_LOMETRIC);
-        printLayout(dc);
-    } else {
-        PrintMarginTest(dc);
-    }
+    PrintPage(printer.Dc(), printMode, printLayout);
     EndPrintJob(printer);
     return true;
+}
+
+bool PreviewOnePage(
+    const Layout& layout, int printMode, const std::function<void(gdi::DeviceContext&)>& printLayout)
+{
+    win::PrintRequest request;
+    PreparePrinting(layout, request);
+    const int answer = win::AppContext::Instance().Modal().PrintPreview(
+        request, [&](gdi::DeviceContext& dc, int) { PrintPage(dc, printMode, printLayout); });
+    return answer == win::IDOK;
 }

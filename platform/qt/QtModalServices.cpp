@@ -2,6 +2,9 @@
 
 #include "platform/qt/Cp1252.h"
 #include "platform/qt/FileDialogFilter.h"
+#include "platform/qt/PrinterSetup.h"
+#include "platform/qt/QtDeviceContext.h"
+#include "platform/qt/fw/Guard.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -11,7 +14,9 @@
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include <array>
 #include <utility>
@@ -192,6 +197,48 @@ int QtModalServices::PrintDialog(win::PrintSetup& setup)
     setup.toPage = printer.toPage() == 0 ? setup.maxPage : printer.toPage();
     setup.copies = printer.copyCount();
     return win::IDOK;
+}
+
+QtModalServices::PreviewWindow::PreviewWindow() = default;
+QtModalServices::PreviewWindow::PreviewWindow(PreviewWindow&&) noexcept = default;
+QtModalServices::PreviewWindow::~PreviewWindow() = default;
+
+QtModalServices::PreviewWindow QtModalServices::MakePrintPreview(
+    const win::PrintRequest& request, win::RenderPrinterPage render, QWidget* parent)
+{
+    PreviewWindow window;
+    window.printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrinter& printer = *window.printer;
+    const std::string& name = request.setup.printerName;
+    if (!name.empty() && !QPrinterInfo::printerInfo(FromCp1252(name)).isNull())
+        printer.setPrinterName(FromCp1252(name));
+    ApplyPrinterSettings(printer, name, request.deviceMode);
+    ApplyPageRequest(printer, request);
+    printer.setFromTo(request.setup.fromPage, request.setup.toPage);
+    window.dialog = std::make_unique<QPrintPreviewDialog>(&printer, parent);
+    // Asked again whenever the preview is redrawn, and once more onto the printer when the user
+    // prints from it: the pages on one printer device context, each on a page of its own. Qt's
+    // signal lets no exception through: a page that fails is reported and ends the drawing.
+    const win::PrintSetup setup = request.setup;
+    QObject::connect(window.dialog.get(), &QPrintPreviewDialog::paintRequested, window.dialog.get(),
+        [render = std::move(render), setup](QPrinter* target) {
+            gdi::QtDeviceContext dc(*target, true);
+            if (!dc.IsActive())
+                return;
+            for (int page = setup.minPage; page <= setup.maxPage; ++page) {
+                if (page > setup.minPage && !target->newPage())
+                    return;
+                if (!GuardedCall([&] { render(dc, page); }))
+                    return;
+            }
+        });
+    return window;
+}
+
+int QtModalServices::PrintPreview(const win::PrintRequest& request, const win::RenderPrinterPage& render)
+{
+    const PreviewWindow window = MakePrintPreview(request, render, QApplication::activeWindow());
+    return window.dialog->exec() == QDialog::Accepted ? win::IDOK : win::IDCANCEL;
 }
 
 } // namespace fw

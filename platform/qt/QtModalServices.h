@@ -1,8 +1,8 @@
 // The interactive modal services of the running program: message boxes over QMessageBox
 // (caption "Orvanel", the original's button sets and answers), the file dialog over QFileDialog,
-// the colour dialog over QColorDialog (sixteen custom colours kept) and the print dialog over
-// QPrintDialog. The dialogs are built by the Make functions, which tests use to check them
-// without running a modal loop.
+// the colour dialog over QColorDialog (sixteen custom colours kept), the print dialog over
+// QPrintDialog and the print preview over QPrintPreviewDialog. The dialogs are built by the Make
+// functions, which tests use to check them without running a modal loop.
 #pragma once
 
 #include "platform/win/ModalServices.h"
@@ -12,6 +12,8 @@
 
 class QFileDialog;
 class QMessageBox;
+class QPrintPreviewDialog;
+class QPrinter;
 class QWidget;
 
 namespace fw {
@@ -25,6 +27,7 @@ public:
     int ColorDialog(
         win::COLORREF& colour, std::span<win::COLORREF, 16> customColours, win::DWORD flags) override;
     int PrintDialog(win::PrintSetup& setup) override;
+    int PrintPreview(const win::PrintRequest& request, const win::RenderPrinterPage& render) override;
 
     // The box for the text and MB_* style, over the parent.
     std::unique_ptr<QMessageBox> MakeMessageBox(
@@ -33,6 +36,19 @@ public:
     static int AnswerOf(const QMessageBox& box, win::UINT flags);
     static std::unique_ptr<QFileDialog> MakeFileDialog(
         const win::FileDialogRequest& request, QWidget* parent);
+
+    // A print preview and the printer it shows and prints on: the request's printer (Qt's default
+    // one when it names none or one that is not there, a PDF file when there is no printer at all)
+    // with the request's paper, orientation and margins. The dialog goes before its printer.
+    struct PreviewWindow {
+        std::unique_ptr<QPrinter> printer;
+        std::unique_ptr<QPrintPreviewDialog> dialog;
+        PreviewWindow();
+        PreviewWindow(PreviewWindow&&) noexcept;
+        ~PreviewWindow();
+    };
+    static PreviewWindow MakePrintPreview(
+        const win::PrintRequest& request, win::RenderPrinterPage render, QWidget* parent);
 
 private:
     std::string caption_;

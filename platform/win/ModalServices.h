@@ -1,13 +1,21 @@
-// Everything that stops the program to ask the user: message boxes and the standard file,
-// colour and print dialogs. The application installs the interactive implementation; tests
-// install ScriptedModalServices, which answers from a script and records what was asked.
+// Everything that stops the program to ask the user: message boxes, the standard file, colour
+// and print dialogs, and the print preview. The application installs the interactive
+// implementation; tests install ScriptedModalServices, which answers from a script and records
+// what was asked.
 #pragma once
 
+#include "platform/win/PrinterSettings.h"
 #include "platform/win/Types.h"
 
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+
+namespace gdi {
+class DeviceContext;
+}
 
 namespace win {
 
@@ -33,6 +41,19 @@ struct PrintSetup {
     int toPage = 1;
     int copies = 1;
 };
+
+// What a print goes to before a printer is made for it: the print dialog's setup, the printer
+// settings supplied with it (the paper's size and orientation) and the page margins (left, top,
+// right, bottom, tenths of a millimetre; none keeps the printer's own).
+struct PrintRequest {
+    PrintSetup setup;
+    std::optional<DeviceMode> deviceMode;
+    std::optional<RECT> pageMargins;
+};
+
+// Draws one page of a print (numbered from the setup's first page) on a printer's device context,
+// as printing draws it: the print preview shows what this draws.
+using RenderPrinterPage = std::function<void(gdi::DeviceContext& dc, int page)>;
 
 // A dialog of the program's own while its DoModal runs it. The interactive services let it run
 // its own modal loop; the scripted ones hand it to the test's script, which fills its controls
@@ -66,6 +87,10 @@ public:
     virtual int ColorDialog(COLORREF& colour, std::span<COLORREF, 16> customColours, DWORD flags) = 0;
     // IDOK with the setup as the user left it, or IDCANCEL (setup untouched).
     virtual int PrintDialog(PrintSetup& setup) = 0;
+    // Shows the pages of the request (setup.minPage to setup.maxPage) as they would print, each
+    // drawn by render on the preview's printer device context, until the user closes the preview:
+    // IDOK when the pages were printed from it, IDCANCEL when it was closed.
+    virtual int PrintPreview(const PrintRequest& request, const RenderPrinterPage& render) = 0;
     // Runs the program's own dialog until it ends and returns its end code (IDOK, IDCANCEL, or
     // what the dialog chose).
     virtual int RunDialog(ModalDialog& dialog) { return dialog.RunModalLoop(); }

@@ -24,6 +24,11 @@ void ScriptedModalServices::AnswerNextPrint(int answer, std::string outputFile)
     answers_.push_back({ Kind::print, answer, std::move(outputFile), 0 });
 }
 
+void ScriptedModalServices::AnswerNextPreview(int answer, PreviewDevice device)
+{
+    answers_.push_back({ Kind::preview, answer, {}, 0, {}, std::move(device) });
+}
+
 void ScriptedModalServices::AnswerNextDialog(UINT dialogId, std::function<void(ModalDialog&)> script)
 {
     answers_.push_back({ Kind::dialog, static_cast<int>(dialogId), {}, 0, std::move(script) });
@@ -61,6 +66,23 @@ int ScriptedModalServices::PrintDialog(PrintSetup& setup)
             setup.printerName.clear();
         }
     });
+}
+
+int ScriptedModalServices::PrintPreview(const PrintRequest& request, const RenderPrinterPage& render)
+{
+    const std::size_t shown = previews_.size();
+    previews_.push_back({ request, 0 });
+    if (answers_.empty() || answers_.front().kind != Kind::preview) {
+        unexpected_.push_back("unexpected print preview");
+        return IDCANCEL;
+    }
+    const Answer answer = std::move(answers_.front());
+    answers_.pop_front();
+    for (int page = request.setup.minPage; page <= request.setup.maxPage; ++page) {
+        render(answer.device(request, page), page);
+        ++previews_[shown].pagesDrawn;
+    }
+    return answer.id;
 }
 
 int ScriptedModalServices::RunDialog(ModalDialog& dialog)

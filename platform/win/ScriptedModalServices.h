@@ -21,6 +21,13 @@ public:
         std::string text;
         UINT flags = 0;
     };
+    struct PreviewShown {
+        PrintRequest request;
+        int pagesDrawn = 0;
+    };
+    // The device a scripted preview draws a page on: the test's own (a recording device of a
+    // printer's printable area, a picture), valid until the preview ends.
+    using PreviewDevice = std::function<gdi::DeviceContext&(const PrintRequest& request, int page)>;
     struct ColourAsked {
         COLORREF initial = 0;
         DWORD flags = 0;
@@ -36,6 +43,10 @@ public:
     // Queues the answer to the next print dialog: IDOK (printing to the output file when one is
     // given, else to the printer the setup names), or IDCANCEL.
     void AnswerNextPrint(int answer, std::string outputFile = {});
+    // Queues the answer to the next print preview: each of its pages is drawn on the device the
+    // test gives for it, as the user would see it, then the preview ends with the answer (IDOK:
+    // printed from the preview, IDCANCEL: closed). An unexpected preview draws nothing.
+    void AnswerNextPreview(int answer, PreviewDevice device);
 
     // Queues the script of the next dialog of the program's own, which must have the given
     // template id. The script gets the dialog, shown and initialised, and ends it as a user
@@ -47,12 +58,14 @@ public:
     int FileDialog(const FileDialogRequest& request, std::string& path) override;
     int ColorDialog(COLORREF& colour, std::span<COLORREF, 16> customColours, DWORD flags) override;
     int PrintDialog(PrintSetup& setup) override;
+    int PrintPreview(const PrintRequest& request, const RenderPrinterPage& render) override;
     int RunDialog(ModalDialog& dialog) override;
 
     const std::vector<Shown>& Messages() const { return shown_; }
     const std::vector<FileDialogRequest>& FileDialogs() const { return fileDialogs_; }
     const std::vector<ColourAsked>& ColourDialogs() const { return colourDialogs_; }
     const std::vector<PrintSetup>& PrintDialogs() const { return printDialogs_; }
+    const std::vector<PreviewShown>& Previews() const { return previews_; }
     // The template ids of the program's own dialogs run so far.
     const std::vector<UINT>& Dialogs() const { return dialogs_; }
     // One line for each modal that nothing in the script answered.
@@ -61,13 +74,14 @@ public:
     bool AllAnswersUsed() const { return answers_.empty(); }
 
 private:
-    enum class Kind { message, file, colour, print, dialog };
+    enum class Kind { message, file, colour, print, preview, dialog };
     struct Answer {
         Kind kind = Kind::message;
         int id = IDCANCEL; // the template id for a dialog
         std::string text;
         COLORREF colour = 0;
         std::function<void(ModalDialog&)> script = {};
+        PreviewDevice device = {};
     };
     // Takes the next queued answer when it is of the given kind, lets onOk apply an IDOK answer
     // and returns the answer's id; else records the modal as unexpected and returns dismissed.
@@ -89,6 +103,7 @@ private:
     std::vector<FileDialogRequest> fileDialogs_;
     std::vector<ColourAsked> colourDialogs_;
     std::vector<PrintSetup> printDialogs_;
+    std::vector<PreviewShown> previews_;
     std::vector<UINT> dialogs_;
     std::vector<std::string> unexpected_;
 };

@@ -1,6 +1,7 @@
 #include "util/window/PrintJob.h"
 
 #include "platform/qt/Cp1252.h"
+#include "platform/qt/PrinterSetup.h"
 #include "platform/qt/fw/CommonDialogs.h"
 #include "records/SharedFunctions.h"
 #include "util/window/PrinterDefaults.h"
@@ -10,23 +11,13 @@
 
 namespace {
 
-// The program's settings for the printer, then those supplied to the dialog.
-void ApplySettings(QPrinter& printer, const std::string& name, const std::optional<win::DeviceMode>& supplied)
-{
-    const auto& byPrinter = GetTheApp().Printers().byPrinter;
-    if (const auto kept = byPrinter.find(name); kept != byPrinter.end())
-        ApplyDeviceMode(printer, kept->second);
-    if (supplied)
-        ApplyDeviceMode(printer, *supplied);
-}
-
 std::unique_ptr<QPrinter> NamedPrinter(std::string_view name, const std::optional<win::DeviceMode>& supplied)
 {
     const QPrinterInfo info = QPrinterInfo::printerInfo(fw::FromCp1252(name));
     if (info.isNull())
         return nullptr;
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    ApplySettings(*printer, std::string(name), supplied);
+    fw::ApplyPrinterSettings(*printer, std::string(name), supplied);
     return printer;
 }
 
@@ -38,7 +29,7 @@ std::unique_ptr<QPrinter> PrinterOfDialog(const PrintDialogInfo& dialog)
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(QFile::decodeName(QByteArray::fromStdString(setup.outputFile)));
-        ApplySettings(*printer, setup.printerName, dialog.deviceMode);
+        fw::ApplyPrinterSettings(*printer, setup.printerName, dialog.deviceMode);
     } else if (!setup.printerName.empty()) {
         printer = NamedPrinter(setup.printerName, dialog.deviceMode);
     } else {
@@ -47,16 +38,8 @@ std::unique_ptr<QPrinter> PrinterOfDialog(const PrintDialogInfo& dialog)
             return nullptr;
         printer = NamedPrinter(fw::ToCp1252(standard.printerName()), dialog.deviceMode);
     }
-    if (printer && !dialog.deviceMode)
-        printer->setPageOrientation(
-            setup.orientation == win::DMORIENT_LANDSCAPE ? QPageLayout::Landscape : QPageLayout::Portrait);
-    if (printer && dialog.pageMargins) {
-        const win::RECT& m = *dialog.pageMargins;
-        printer->setPageMargins(
-            QMarginsF(m.left / 10.0, m.top / 10.0, m.right / 10.0, m.bottom / 10.0), QPageLayout::Millimeter);
-    }
     if (printer)
-        printer->setCopyCount(setup.copies);
+        fw::ApplyPageRequest(*printer, dialog);
     return printer;
 }
 

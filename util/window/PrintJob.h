@@ -16,13 +16,9 @@
 constexpr std::string_view kFailedToStartPrintJob = "Failed to start print job.";
 
 // What a print job starts from: whether to print without asking, and the print dialog's part:
-// its settings, the printer settings supplied to it and, once made, its printer.
-struct PrintDialogInfo {
-    win::PrintSetup setup;
-    std::optional<win::DeviceMode> deviceMode;
-    // The page margins (left, top, right, bottom, tenths of a millimetre) the printer made from
-    // the dialog is given; none keeps the printer's own.
-    std::optional<win::RECT> pageMargins;
+// the request (its settings, the printer settings supplied to it, the page margins the printer
+// made from it is given) and, once made, its printer.
+struct PrintDialogInfo : win::PrintRequest {
     std::unique_ptr<QPrinter> printer;
 };
 

@@ -3,7 +3,6 @@
 #include "platform/qt/Cp1252.h"
 #include "records/SharedFunctions.h"
 
-#include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -117,22 +116,4 @@ bool SetPrinterPaper(std::string_view printerName, short paperWidth, short paper
         return false;
     byPrinter.insert_or_assign(std::string(printerName), MergeDeviceMode(current, *change));
     return true;
-}
-
-void ApplyDeviceMode(QPrinter& printer, const win::DeviceMode& mode)
-{
-    if (mode.fields & win::DM_ORIENTATION)
-        printer.setPageOrientation(
-            mode.orientation == win::DMORIENT_LANDSCAPE ? QPageLayout::Landscape : QPageLayout::Portrait);
-    if (mode.fields & (win::DM_PAPERWIDTH | win::DM_PAPERLENGTH)) {
-        // A size given in part keeps the other side of the printer's paper.
-        QSizeF size = printer.pageLayout().pageSize().size(QPageSize::Millimeter);
-        if ((mode.fields & win::DM_PAPERWIDTH) && mode.paperWidth > 0)
-            size.setWidth(mode.paperWidth / 10.0);
-        if ((mode.fields & win::DM_PAPERLENGTH) && mode.paperLength > 0)
-            size.setHeight(mode.paperLength / 10.0);
-        printer.setPageSize(QPageSize(size, QPageSize::Millimeter));
-    }
-    if ((mode.fields & win::DM_PRINTQUALITY) && mode.printQuality > 0)
-        printer.setResolution(mode.printQuality);
 }

@@ -3,6 +3,7 @@
 // and given to each QPrinter it makes; on Linux they change nothing for other programs.
 #pragma once
 
+#include "platform/qt/PrinterSetup.h"
 #include "platform/win/PrinterSettings.h"
 
 #include <optional>
@@ -33,4 +34,4 @@ std::optional<win::DeviceMode> PaperChange(
 win::DeviceMode MergeDeviceMode(win::DeviceMode current, const win::DeviceMode& change);
 
 // Gives the printer the settings whose fields are set.
-void ApplyDeviceMode(QPrinter& printer, const win::DeviceMode& mode);
+using fw::ApplyDeviceMode;

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -159,6 +160,12 @@ QWidget* ControlPanel::MakeWidget(const ControlSpec& spec, CmdTarget& target)
         auto* layout = new QVBoxLayout(host);
         layout->setContentsMargins(0, 0, 0, 0);
         return host;
+    }
+    case ControlKind::icon: {
+        auto* icon = new QLabel(this);
+        icon->setPixmap(QPixmap(caption));
+        icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return icon;
     }
     case ControlKind::staticText:
         break;

@@ -32,6 +32,7 @@ enum class ControlKind {
     groupBox,
     swatch, // a frame filled with a colour (Control::SetColor)
     tree, // the place of a tree control that code attaches to it, filling it
+    icon, // the picture the caption names (a Qt resource path), at its own size, top left
 };
 
 // Style bits of a control (the original's values where it has them).

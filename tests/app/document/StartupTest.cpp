@@ -1,7 +1,9 @@
 // Start-up of the application object in a program folder and settings file of the test's own,
 // with scripted modal services and a recording shell: the version and the updater, the three
-// refusals of the catalogue, a layout file on the command line and the shown main window.
+// refusals of the catalogue, a layout file on the command line, the shown main window, the
+// program folder of the running executable and the about command.
 #include "UnexpectedModals.h"
+#include "app/dialogs/AboutDlg.h"
 #include "app/dialogs/ProgramOptions.h"
 #include "app/document/OrvanelApp.h"
 #include "app/document/OrvanelDoc.h"
@@ -12,12 +14,15 @@
 #include "model/Layout.h"
 #include "model/ProductCatalog.h"
 #include "platform/qt/QtProfileStore.h"
+#include "platform/qt/fw/CommandIds.h"
 #include "platform/qt/fw/FrameWnd.h"
 #include "platform/win/AppContext.h"
 #include "platform/win/ScriptedModalServices.h"
 #include "platform/win/Shell.h"
 #include "qt/QtTestSupport.h"
+#include "qt/fw/DialogScript.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -112,14 +117,16 @@ protected:
         std::ofstream(file, std::ios::binary) << start << first.substr(secondComma) << "\n" << rest;
     }
 
-    win::BOOL Start(std::vector<std::string> arguments = {})
+    // Starts in the test's program folder, or with none given in the running executable's.
+    win::BOOL Start(std::vector<std::string> arguments = {}, bool ownProgramFolder = true)
     {
         // The options are read from the settings file, as the program reads them once it has its
         // settings key.
         win::AppContext::Instance().SetProfileStore(std::make_shared<fw::QtProfileStore>(Settings()));
         ProgramOptions::Instance().Reset();
         AppParts parts = ProgramParts();
-        parts.programFolder = ProgramFolder();
+        if (ownProgramFolder)
+            parts.programFolder = ProgramFolder();
         parts.arguments = std::move(arguments);
         app = std::make_unique<COrvanelApp>(std::move(parts));
         return app->InitInstance();
@@ -221,6 +228,53 @@ TEST_F(StartupTest, LayoutFileOnTheCommandLineShowsTheDefaultLayout)
     EXPECT_EQ(shown.substr(0, shown.find("\"PPacks\"")), standard.substr(0, standard.find("\"PPacks\"")));
     EXPECT_EQ(shown.find("not read"), std::string::npos);
     EXPECT_EQ(ProgramOptions::Instance().programFolder, ProgramFolder()) << "not the file's folder";
+}
+
+// Changes the current folder for the test's time.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const fs::path& folder)
+        : previous_(fs::current_path())
+    {
+        fs::current_path(folder);
+    }
+    ~CurrentFolder() { fs::current_path(previous_); }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+private:
+    fs::path previous_;
+};
+
+TEST_F(StartupTest, WithoutAProgramFolderTheExecutablesFolderIsTakenNeverTheCurrentOne)
+{
+    // Started from the folder that holds a complete set of the shipped files: taking the current
+    // folder would find them there.
+    const CurrentFolder current(folder / "program");
+    const std::string executableFolder = QCoreApplication::applicationDirPath().toStdString() + "/";
+    ASSERT_NE(fs::canonical(executableFolder), fs::canonical(fs::current_path()));
+    const bool catalogBesideExecutable = fs::exists(executableFolder + "ProductCatalog.csv");
+    if (!catalogBesideExecutable)
+        modal->AnswerNext(win::IDOK);
+    EXPECT_EQ(Start({}, false) != win::FALSE, catalogBesideExecutable);
+    EXPECT_EQ(ProgramOptions::Instance().programFolder, executableFolder);
+    const win::RecordingShell::Call updater { "open", executableFolder + "Updater", "-quiet",
+        executableFolder, win::SW_SHOWNORMAL };
+    EXPECT_EQ(shell->Calls(), std::vector { updater });
+    const std::vector<std::string> refused { "Could not open the product details file" };
+    EXPECT_EQ(MessageTexts(), catalogBesideExecutable ? std::vector<std::string> {} : refused);
+}
+
+TEST_F(StartupTest, AboutCommandShowsTheAboutBox)
+{
+    ASSERT_TRUE(Start());
+    qttest::ScriptDialog<CAboutDlg>(*modal, CAboutDlg::IDD, [](CAboutDlg& d) {
+        EXPECT_EQ(d.GetCaption(), "About Orvanel");
+        qttest::Click(d, win::IDOK);
+    });
+    EXPECT_TRUE(app->GetMainWnd()->SendCommand(fw::ID_APP_ABOUT));
+    EXPECT_EQ(modal->Dialogs(), std::vector<win::UINT> { CAboutDlg::IDD });
+    EXPECT_TRUE(modal->Messages().empty()) << "a dialog of its own, not a message box";
 }
 
 } // namespace

@@ -27,27 +27,7 @@ TEST(MarginTest, MarksTheEdgesOfThePrintableArea)
 {
     gdi::RecordingDeviceContext dc({ 4800, 6600, 600, 600 }, true);
     PrintMarginTest(dc);
-    const auto texts = dc.All<gdi::RecordedText>();
-    ASSERT_EQ(texts.size(), 4u);
-    EXPECT_EQ(texts[0].text, "LEFT");
-    EXPECT_EQ(texts[0].deviceOrigin, (win::POINT { 10, 10 }));
-    EXPECT_EQ(texts[1].text, "TOP");
-    EXPECT_EQ(texts[1].deviceOrigin, (win::POINT { 2350, 10 }));
-    EXPECT_EQ(texts[2].text, "RIGHT");
-    EXPECT_EQ(texts[2].deviceOrigin.x, 4800 - dc.GetTextExtent("RIGHT ").cx);
-    EXPECT_EQ(texts[3].text, "BOTTOM");
-    const win::SIZE bottom = dc.GetTextExtent("BOTTOM");
-    EXPECT_EQ(texts[3].deviceOrigin, (win::POINT { 2400 - bottom.cx / 2, 6600 - bottom.cy - 10 }));
-    const auto lines = dc.All<gdi::RecordedLine>();
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0].call.deviceFrom, (win::POINT { 0, 0 }));
-    EXPECT_EQ(lines[0].call.deviceTo, (win::POINT { 0, 100 }));
-    EXPECT_EQ(lines[1].call.deviceFrom, (win::POINT { 2350, 0 }));
-    EXPECT_EQ(lines[1].call.deviceTo, (win::POINT { 2450, 0 }));
-    EXPECT_EQ(lines[2].call.deviceFrom, (win::POINT { 4799, 0 }));
-    EXPECT_EQ(lines[2].call.deviceTo, (win::POINT { 4799, 100 }));
-    EXPECT_EQ(lines[3].call.deviceFrom, (win::POINT { 2350, 6599 }));
-    EXPECT_EQ(lines[3].call.deviceTo, (win::POINT { 2450, 6599 }));
+    painttest::ExpectMarginMarks(dc);
 }
 
 // The smallest column and row holding a dark pixel.

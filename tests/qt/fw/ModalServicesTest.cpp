@@ -1,3 +1,4 @@
+#include "platform/gdi/RecordingDeviceContext.h"
 #include "platform/qt/FileDialogFilter.h"
 #include "platform/qt/QtModalServices.h"
 #include "platform/qt/QtShell.h"
@@ -7,6 +8,9 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QTest>
 
 #include <gtest/gtest-spi.h>
@@ -103,6 +107,61 @@ TEST_F(Modal, PrintDialogAnswersWithTheOutputFileOrLeavesTheSetup)
     ASSERT_EQ(modal->PrintDialogs().size(), 2u);
     EXPECT_EQ(modal->PrintDialogs()[1].orientation, win::DMORIENT_LANDSCAPE);
     EXPECT_EQ(modal->PrintDialogs()[1].maxPage, 1);
+}
+
+// Draws the page's number as its only text.
+void DrawPageNumber(gdi::DeviceContext& dc, int page)
+{
+    dc.TextOut(10, 10, "Page " + std::to_string(page));
+}
+
+TEST_F(Modal, PrintPreviewDrawsEveryPageOnTheScriptsDevicesAndAnswers)
+{
+    win::PrintRequest request;
+    request.setup.orientation = win::DMORIENT_LANDSCAPE;
+    request.setup.minPage = 2;
+    request.setup.maxPage = 3;
+    std::array<gdi::RecordingDeviceContext, 2> pages { gdi::RecordingDeviceContext(
+                                                           { 4800, 6600, 600, 600 }, true),
+        gdi::RecordingDeviceContext({ 4800, 6600, 600, 600 }, true) };
+    modal->AnswerNextPreview(win::IDOK, [&](const win::PrintRequest& shown, int page) -> gdi::DeviceContext& {
+        EXPECT_EQ(shown.setup.orientation, win::DMORIENT_LANDSCAPE);
+        return pages.at(static_cast<std::size_t>(page - 2));
+    });
+    EXPECT_EQ(win::AppContext::Instance().Modal().PrintPreview(request, DrawPageNumber), win::IDOK);
+    for (int page = 2; page <= 3; ++page) {
+        const auto texts = pages[static_cast<std::size_t>(page - 2)].All<gdi::RecordedText>();
+        ASSERT_EQ(texts.size(), 1u);
+        EXPECT_EQ(texts[0].text, "Page " + std::to_string(page));
+    }
+    ASSERT_EQ(modal->Previews().size(), 1u);
+    EXPECT_EQ(modal->Previews()[0].pagesDrawn, 2);
+    EXPECT_EQ(modal->Previews()[0].request.setup.orientation, win::DMORIENT_LANDSCAPE);
+}
+
+TEST_F(Modal, QtPrintPreviewShowsEveryPageOnItsPrinter)
+{
+    win::PrintRequest request;
+    request.setup.maxPage = 3;
+    request.setup.orientation = win::DMORIENT_LANDSCAPE;
+    request.pageMargins = win::RECT { 100, 150, 100, 150 };
+    int drawn = 0;
+    const fw::QtModalServices::PreviewWindow window = fw::QtModalServices::MakePrintPreview(
+        request,
+        [&](gdi::DeviceContext& dc, int page) {
+            ++drawn;
+            DrawPageNumber(dc, page);
+        },
+        nullptr);
+    window.dialog->show();
+    QCoreApplication::processEvents();
+    const auto* preview = window.dialog->findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->pageCount(), 3);
+    EXPECT_GE(drawn, 3);
+    EXPECT_EQ(window.printer->pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_NEAR(window.printer->pageLayout().margins(QPageLayout::Millimeter).top(), 15.0, 0.01);
+    window.dialog->close();
 }
 
 TEST(FileDialogFilter, OriginalFiltersBecomeQtNameFilters)

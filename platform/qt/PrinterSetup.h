@@ -1,0 +1,26 @@
+// The program's printer settings given to a Qt printer: a device mode's fields, the settings the
+// program keeps for a printer by name, and a print request's orientation, margins and copies.
+#pragma once
+
+#include "platform/win/ModalServices.h"
+#include "platform/win/PrinterSettings.h"
+
+#include <optional>
+#include <string>
+
+class QPrinter;
+
+namespace fw {
+
+// Gives the printer the settings whose fields are set.
+void ApplyDeviceMode(QPrinter& printer, const win::DeviceMode& mode);
+
+// The program's settings kept for the named printer, then those supplied (which win).
+void ApplyPrinterSettings(
+    QPrinter& printer, const std::string& name, const std::optional<win::DeviceMode>& supplied);
+
+// The request's page on the printer: its orientation (when it supplies no device mode, which set
+// it already), its page margins and its copies.
+void ApplyPageRequest(QPrinter& printer, const win::PrintRequest& request);
+
+} // namespace fw
