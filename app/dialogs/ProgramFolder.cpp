@@ -1,24 +1,15 @@
 #include "app/dialogs/ProgramFolder.h"
 
+#include <QCoreApplication>
+
 #include <filesystem>
 #include <system_error>
-
-namespace {
-
-std::string CurrentFolder()
-{
-    std::error_code error;
-    const std::filesystem::path current = std::filesystem::current_path(error);
-    return error ? std::string("./") : current.string() + "/";
-}
-
-} // namespace
 
 std::string ProgramFolderOf(std::string_view executablePath)
 {
     const std::size_t slash = executablePath.rfind('/');
     if (slash == std::string_view::npos)
-        return CurrentFolder();
+        return RunningProgramFolder();
     return std::string(executablePath.substr(0, slash + 1));
 }
 
@@ -26,5 +17,12 @@ std::string RunningProgramFolder()
 {
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    return ProgramFolderOf(error ? std::string() : executable.string());
+    if (!error && executable.has_parent_path())
+        return executable.parent_path().string() + "/";
+    if (QCoreApplication::instance()) {
+        const QString folder = QCoreApplication::applicationDirPath();
+        if (!folder.isEmpty())
+            return folder.toStdString() + "/";
+    }
+    return {};
 }

@@ -18,8 +18,16 @@ TEST(ProgramFolder, IsThePathUpToItsLastSlash)
              Case { "/orvanel", "/" },
          })
         EXPECT_EQ(ProgramFolderOf(c.path), c.folder) << c.path;
-    // A bare file name: the current folder.
-    EXPECT_EQ(ProgramFolderOf("orvanel"), std::filesystem::current_path().string() + "/");
+}
+
+TEST(ProgramFolder, OfABareNameIsTheRunningProgramsNotTheCurrentFolder)
+{
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path("/");
+    const std::string folder = ProgramFolderOf("orvanel");
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(folder, RunningProgramFolder());
+    EXPECT_NE(folder, "/");
 }
 
 TEST(ProgramFolder, OfTheRunningProgramHoldsItsExecutable)
