@@ -17,6 +17,18 @@ int64_t PLAnyBmp::MemoryInUse() const
     return MemoryFor(GetWidth(), GetHeight(), m_bpp);
 }
 
+std::unique_ptr<PLBmp> PLAnyBmp::CreateOfSameKind() const
+{
+    return std::make_unique<PLAnyBmp>();
+}
+
+void PLAnyBmp::SwapStorage(PLBmp& other)
+{
+    auto& same = static_cast<PLAnyBmp&>(other);
+    std::swap(m_pBits, same.m_pBits);
+    m_Palette.swap(same.m_Palette);
+}
+
 int PLAnyBmp::BytesPerRow() const
 {
     return static_cast<int>(UnpaddedRowBytes(GetWidth(), m_bpp));

@@ -14,6 +14,7 @@ public:
 
     int64_t MemoryInUse() const override;
     int BytesPerRow() const override;
+    std::unique_ptr<PLBmp> CreateOfSameKind() const override;
 
     // The pixel block (rows top first, (width x bpp + 7) / 8 bytes each).
     uint8_t* GetPixels() const { return m_pBits.get(); }
@@ -26,6 +27,7 @@ protected:
     void AllocatePixels(int width, int height, int bpp, bool hasAlpha, bool isGreyscale) override;
     void FreePixels() override;
     void BuildRowTable() override;
+    void SwapStorage(PLBmp& other) override;
 
 private:
     PLBmpPixelBlock m_pBits;

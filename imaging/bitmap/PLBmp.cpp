@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstring>
 #include <functional>
+#include <typeinfo>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -55,6 +57,20 @@ void PLBmp::Create(int width, int height, int bpp, bool hasAlpha, bool isGreysca
     PLBmpLock lock(*this, false, true);
     for (int y = 0; y < height; ++y)
         std::memcpy(GetRow(y), bits + y * step, rowBytes);
+}
+
+void PLBmp::SwapPicture(PLBmp& other)
+{
+    if (&other == this)
+        return;
+    if (typeid(other) != typeid(*this)) {
+        CreateCopy(other, 0);
+        return;
+    }
+    std::swap(static_cast<PLBmpInfo&>(*this), static_cast<PLBmpInfo&>(other));
+    m_Rows.swap(other.m_Rows);
+    std::swap(m_pClrTab, other.m_pClrTab);
+    SwapStorage(other);
 }
 
 void PLBmp::CreateForOverwrite(

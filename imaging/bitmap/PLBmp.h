@@ -7,6 +7,7 @@
 #include "imaging/bitmap/PLPixel32.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class PLFilter;
@@ -46,6 +47,13 @@ public:
     void CreateCopy(const PLBmp& src, int bpp = 0);
     void CreateFilteredCopy(PLBmp& src, const PLFilter& filter);
     void ApplyFilter(const PLFilter& filter);
+
+    // A new bitmap of this bitmap's own class (16 x 16 at 8 bpp, as every bitmap starts).
+    virtual std::unique_ptr<PLBmp> CreateOfSameKind() const = 0;
+    // Exchanges the whole picture (description, pixels, palette, rows) with other's, so that a
+    // picture filtered into a scratch bitmap is moved in instead of copied back. A bitmap of another
+    // class is copied instead. Lock counts and quantization settings stay with each bitmap.
+    void SwapPicture(PLBmp& other);
 
     PLCoord GetSize() const { return m_Size; }
     int GetNumColors() const;
@@ -92,6 +100,8 @@ protected:
     virtual void AllocatePixels(int width, int height, int bpp, bool hasAlpha, bool isGreyscale) = 0;
     virtual void FreePixels() = 0;
     virtual void BuildRowTable() = 0;
+    // SwapPicture's part in the derived class: its storage, with other of the same class.
+    virtual void SwapStorage(PLBmp& other) = 0;
 
     // Shared set-up after AllocatePixels: description, row table, opaque alpha, grey palette.
     void InitLocals(int width, int height, int bpp, bool hasAlpha, bool isGreyscale);

@@ -34,6 +34,19 @@ int64_t PLWinBmp::MemoryInUse() const
     return static_cast<int64_t>(m_DibSize + sizeof(PLWinBmp));
 }
 
+std::unique_ptr<PLBmp> PLWinBmp::CreateOfSameKind() const
+{
+    return std::make_unique<PLWinBmp>();
+}
+
+void PLWinBmp::SwapStorage(PLBmp& other)
+{
+    auto& same = static_cast<PLWinBmp&>(other);
+    std::swap(m_pDib, same.m_pDib);
+    std::swap(m_DibSize, same.m_DibSize);
+    std::swap(m_pBits, same.m_pBits);
+}
+
 int PLWinBmp::BytesPerRow() const
 {
     return static_cast<int>(RowBytesFor(GetWidth(), m_bpp));

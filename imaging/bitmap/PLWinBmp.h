@@ -24,6 +24,7 @@ public:
 
     int64_t MemoryInUse() const override;
     int BytesPerRow() const override;
+    std::unique_ptr<PLBmp> CreateOfSameKind() const override;
 
     // Replaces the picture with the module's bitmap resource; false (nothing changed) when the module
     // has no such resource.
@@ -62,6 +63,7 @@ protected:
     void AllocatePixels(int width, int height, int bpp, bool hasAlpha, bool isGreyscale) override;
     void FreePixels() override;
     void BuildRowTable() override;
+    void SwapStorage(PLBmp& other) override;
     void SetDibPointers();
 
 private:

@@ -1,12 +1,15 @@
 #include "imaging/filters/PLFilter.h"
 
-#include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/bitmap/PLBmp.h"
+
+#include <memory>
 
 void PLFilter::ApplyToBitmap(PLBmp* pBmp) const
 {
-    PLAnyBmp temp;
-    Apply(pBmp, &temp);
-    pBmp->CreateCopy(temp, 0);
+    // Filtered into a scratch bitmap of the same class, whose picture is then moved in.
+    const std::unique_ptr<PLBmp> result = pBmp->CreateOfSameKind();
+    Apply(pBmp, result.get());
+    pBmp->SwapPicture(*result);
 }
 
 void PLFilter::Apply(PLBmp* pBmpSource, PLBmp* pBmpDest) const

@@ -12,8 +12,8 @@ public:
     PLFilter() = default;
     ~PLFilter() override = default;
 
-    // Default: runs Apply from the bitmap into a temporary PLAnyBmp and copies the result back, so
-    // the bitmap keeps its own class. The temporary is released on every path.
+    // Default: runs Apply from the bitmap into a scratch bitmap of the bitmap's own class and moves
+    // the result in (no copy back). The scratch bitmap is released on every path.
     virtual void ApplyToBitmap(PLBmp* pBmp) const;
     // Filters the source into the destination. The same bitmap as both is filtered in place with
     // ApplyToBitmap, so that no filter reads pixels it has already overwritten.
