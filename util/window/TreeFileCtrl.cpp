@@ -1,5 +1,6 @@
 #include "util/window/TreeFileCtrl.h"
 
+#include "util/NameEscapes.h"
 #include "util/ShareEnumerator.h"
 #include "util/Wildcard.h"
 #include "util/window/SystemImageList.h"
@@ -161,7 +162,7 @@ std::string CTreeFileCtrl::GetDriveDisplayName(const std::string& path) const
          entry.increment(error)) {
         std::error_code linkError;
         if (fs::canonical(entry->path(), linkError) == device && !linkError)
-            return entry->path().filename().string() + " (" + path + ")";
+            return DecodeVolumeLabelName(entry->path().filename().string()) + " (" + path + ")";
     }
     return path;
 }

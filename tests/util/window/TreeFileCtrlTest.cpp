@@ -166,21 +166,23 @@ TEST_F(TreeFileCtrlTest, DrivesShowTheLabelOfTheirVolumeWhenNamesAreOn)
     folder_.Write("dev/sdz1", "");
     folder_.Write("dev/sdz2", "");
     fs::create_directories(folder_.Path() / "labels");
-    fs::create_directory_symlink("../dev/sdz1", folder_.Path() / "labels/Studio");
+    // Both names as the system writes them: a blank of the label as "\x20", of the mount point as "\040".
+    fs::create_directory_symlink("../dev/sdz1", folder_.Path() / "labels/Studio\\x20Card");
+    fs::create_directories(folder_.Path() / "photo card");
     folder_.Write("mounts",
         (folder_ / "dev/sdz1") + " " + Root() + " ext4 rw 0 0\n" + (folder_ / "dev/sdz2") + " "
-            + (folder_ / "other") + " ext4 rw 0 0\n");
+            + (folder_ / "photo\\040card") + " ext4 rw 0 0\n");
     tree_->SetVolumeLabels(folder_ / "labels");
     tree_->SetMountTable(folder_ / "mounts");
-    EXPECT_EQ(tree_->GetDriveDisplayName(Root()), "Studio (" + Root() + ")");
-    EXPECT_EQ(tree_->GetDriveDisplayName(folder_ / "other"), folder_ / "other");
+    EXPECT_EQ(tree_->GetDriveDisplayName(Root()), "Studio Card (" + Root() + ")");
+    EXPECT_EQ(tree_->GetDriveDisplayName(folder_ / "photo card"), folder_ / "photo card");
     tree_->ComputerItem()->setExpanded(true);
     EXPECT_EQ(Texts(tree_->ComputerItem()),
-        (std::vector<std::string> { "Studio (" + Root() + ")", folder_ / "other" }));
+        (std::vector<std::string> { "Studio Card (" + Root() + ")", folder_ / "photo card" }));
     EXPECT_NE(tree_->SetSelectedPath(Root() + "/alpha", false), nullptr); // found by path, not by the text
     tree_->SetShowDriveNames(false);
     tree_->ComputerItem()->setExpanded(true);
-    EXPECT_EQ(Texts(tree_->ComputerItem()), (std::vector<std::string> { Root(), folder_ / "other" }));
+    EXPECT_EQ(Texts(tree_->ComputerItem()), (std::vector<std::string> { Root(), folder_ / "photo card" }));
 }
 
 TEST_F(TreeFileCtrlTest, AVanishedItemGoesAndItsParentKeepsTheButtonWhileSiblingsRemain)
