@@ -223,15 +223,6 @@ bool CTreeFileCtrl::CanMonitor(const std::string& path) const
     return mount == mounts_.end() || (mount->kind != DriveKind::removable && mount->kind != DriveKind::cdRom);
 }
 
-bool CTreeFileCtrl::CanAccessDrive(const std::string& path)
-{
-    if (CanMonitor(path))
-        return true;
-    const std::optional<unsigned long long> serial = VolumeSerial(path);
-    serials_[DriveOfPath(mounts_, path)] = serial.value_or(0xFFFFFFFF);
-    return serial.has_value();
-}
-
 void CTreeFileCtrl::UseSystemImageList()
 {
     Refresh();
@@ -544,11 +535,17 @@ std::string CTreeFileCtrl::GetSelectedPath() const
 
 void CTreeFileCtrl::OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous)
 {
-    if (current == nullptr || navigating_)
+    if (current == nullptr)
         return;
     const std::string currentPath = ItemToPath(current);
+    // A drive stands whether or not its mount point answers; its serial is read on selection.
+    const bool drive = !currentPath.empty() && DriveOfPath(mounts_, currentPath) == currentPath;
+    if (drive)
+        ReadVolumeSerial(currentPath);
+    if (navigating_)
+        return;
     std::error_code error;
-    if (!currentPath.empty() && !fs::exists(fs::symlink_status(currentPath, error))) {
+    if (!drive && !currentPath.empty() && !fs::exists(fs::symlink_status(currentPath, error))) {
         RemoveVanished(currentPath);
         return;
     }

@@ -16,6 +16,7 @@
 #include <atomic>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,13 @@ public:
     // Whether the drive of the path can be read: always for fixed, network and RAM drives; for a
     // removable or CD-ROM drive, when its volume answers (its serial is read and kept).
     bool CanAccessDrive(const std::string& path);
+    // The serial of the volume holding the path (its file-system id); none when it cannot be read.
+    virtual std::optional<unsigned long long> GetVolumeSerial(const std::string& path);
+    // The serial last read for the drive of the path (by CanAccessDrive, or when the drive's item
+    // was selected); kNoVolumeSerial when none was read, the last read failed, or the path lies on
+    // no drive.
+    unsigned long long StoredVolumeSerial(const std::string& path) const;
+    static constexpr unsigned long long kNoVolumeSerial = 0xFFFFFFFF;
 
     void SetAllowDragDrop(bool allow) { allowDragDrop_ = allow; }
     void SetAllowRename(bool allow) { allowRename_ = allow; }
@@ -205,6 +213,8 @@ private:
     void FinishDrag(QTreeWidgetItem* target, bool copy);
     // Marks the item the drag would drop onto (and unmarks the previous one); null marks none.
     void SetDropTarget(QTreeWidgetItem* target);
+    // Reads the serial of a drive into the table (kNoVolumeSerial when it cannot be read); false then.
+    bool ReadVolumeSerial(const std::string& drive);
 
     std::string rootFolder_;
     bool showFiles_ = true;
@@ -214,7 +224,7 @@ private:
     std::string blockDevices_ = "/sys/class/block";
     unsigned driveHideMask_ = 0;
     std::vector<MountPoint> mounts_;
-    std::map<std::string, unsigned long long> serials_; // of removable drives, by mount point
+    std::map<std::string, unsigned long long> serials_; // the last serial read, by drive
     bool showNetwork_ = true;
     bool showDriveNames_ = true;
     std::string volumeLabels_ = "/dev/disk/by-label";

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <optional>
 
 namespace {
@@ -159,6 +160,60 @@ TEST_F(TreeFileCtrlTest, ADiscDriveWithoutAMediumListsNothing)
     QTreeWidgetItem* present = tree_->PathToItem(Root());
     present->setExpanded(true);
     EXPECT_GT(present->childCount(), 0);
+}
+
+// Answers volume serials from a table, so that a test can put media in and take them out.
+class ScriptedSerialTree : public CTreeFileCtrl {
+public:
+    std::optional<unsigned long long> GetVolumeSerial(const std::string& path) override
+    {
+        asked.push_back(path);
+        const auto found = serials.find(path);
+        return found != serials.end() ? std::optional(found->second) : std::nullopt;
+    }
+    std::map<std::string, unsigned long long> serials;
+    std::vector<std::string> asked;
+};
+
+TEST_F(TreeFileCtrlTest, KeepsTheLastSerialReadPerDriveOnOpeningADiscAndOnSelectingADrive)
+{
+    const std::string disc = Root(), fixed = folder_ / "other";
+    folder_.Write("mounts", "/dev/sr0 " + disc + " udf ro 0 0\n/dev/sda1 " + fixed + " ext4 rw 0 0\n");
+    ScriptedSerialTree tree;
+    tree.SetMountTable(folder_ / "mounts");
+    constexpr unsigned long long none = CTreeFileCtrl::kNoVolumeSerial;
+    EXPECT_EQ(tree.StoredVolumeSerial(disc), none);
+
+    tree.serials[disc] = 0x1234ABCD;
+    EXPECT_TRUE(tree.CanAccessDrive(disc + "/alpha"));
+    EXPECT_EQ(tree.StoredVolumeSerial(disc + "/Beta/b1.jpg"), 0x1234ABCDU); // kept under the drive
+    EXPECT_TRUE(tree.CanAccessDrive(fixed)); // a fixed drive is not asked
+    EXPECT_EQ(tree.asked, std::vector<std::string> { disc });
+    EXPECT_EQ(tree.StoredVolumeSerial(fixed), none);
+
+    tree.serials.erase(disc); // the disc taken out: its old serial is forgotten
+    EXPECT_FALSE(tree.CanAccessDrive(disc));
+    EXPECT_EQ(tree.StoredVolumeSerial(disc), none);
+    tree.serials[disc] = 0x5678; // another disc, read on opening the drive
+    tree.ComputerItem()->setExpanded(true);
+    tree.PathToItem(disc)->setExpanded(true);
+    EXPECT_EQ(tree.StoredVolumeSerial(disc), 0x5678U);
+
+    // Selecting a drive of any kind reads its serial; a failed read leaves the item as it is.
+    tree.serials[fixed] = 0x42;
+    tree.setCurrentItem(tree.PathToItem(fixed));
+    EXPECT_EQ(tree.StoredVolumeSerial(fixed), 0x42U);
+    tree.serials.erase(fixed);
+    tree.setCurrentItem(tree.PathToItem(disc));
+    tree.setCurrentItem(tree.PathToItem(fixed));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(tree.StoredVolumeSerial(fixed), none);
+    EXPECT_EQ(tree.GetSelectedPath(), fixed);
+    // Selecting a folder reads nothing, and a path on no drive has no entry.
+    tree.asked.clear();
+    tree.SetSelectedPath(disc + "/alpha", false);
+    EXPECT_EQ(tree.asked, std::vector<std::string> {});
+    EXPECT_EQ(tree.StoredVolumeSerial("/nowhere"), none);
 }
 
 TEST_F(TreeFileCtrlTest, DrivesShowTheLabelOfTheirVolumeWhenNamesAreOn)
