@@ -4,11 +4,10 @@
 #include "util/ShareEnumerator.h"
 #include "util/Wildcard.h"
 #include "util/window/SystemImageList.h"
+#include "util/window/TreeFileItemIcon.h"
 #include "util/window/TreeFileItemRoles.h"
 
 #include <QHeaderView>
-#include <QPainter>
-#include <QPixmap>
 
 #include <fcntl.h>
 
@@ -45,22 +44,6 @@ std::vector<std::string> Segments(const std::string& rest)
 }
 
 constexpr unsigned kHiddenAttribute = 0x2;
-
-// A shared folder's icon: the folder with a small hand-over arrow in its lower left corner.
-QIcon WithShareOverlay(const QIcon& icon)
-{
-    if (icon.isNull())
-        return icon;
-    QPixmap pixmap = icon.pixmap(16, 16);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::white, 1));
-    painter.setBrush(QColor(0x1F, 0x5F, 0xBF));
-    painter.drawEllipse(QRectF(0.5, 8.5, 7, 7));
-    painter.setPen(QPen(Qt::white, 1.2));
-    painter.drawLine(QPointF(2.5, 13), QPointF(5.5, 11));
-    return QIcon(pixmap);
-}
 
 // The text colour of compressed (blue) and encrypted (red) files and folders, as the file system
 // reports those attributes.
@@ -278,11 +261,7 @@ QTreeWidgetItem* CTreeFileCtrl::Insert(QTreeWidgetItem* parent, const std::strin
     item->setData(0, kNameRole, QString::fromStdString(name));
     item->setData(0, kPathRole, QString::fromStdString(path));
     item->setData(0, kFileRole, file);
-    const int image = GetIconIndex(path);
-    item->setData(0, kImageRole, image);
-    item->setData(0, kOpenImageRole, GetOpenIconIndex(path));
-    const QIcon icon = GetSystemImageList().GetIcon(image);
-    item->setIcon(0, !file && GetShareEnumerator().IsShared(path) ? WithShareOverlay(icon) : icon);
+    SetItemIcons(item);
     if (const std::optional<QColor> colour = AttributeColour(path))
         item->setForeground(0, *colour);
     // Files never get an expand button; a folder keeps one until listing finds it empty.
@@ -295,6 +274,17 @@ QTreeWidgetItem* CTreeFileCtrl::Insert(QTreeWidgetItem* parent, const std::strin
         flags |= Qt::ItemIsEditable;
     item->setFlags(flags);
     return item;
+}
+
+void CTreeFileCtrl::SetItemIcons(QTreeWidgetItem* item)
+{
+    const std::string path = ItemToPath(item);
+    const int image = GetIconIndex(path);
+    const int openImage = GetOpenIconIndex(path);
+    item->setData(0, kImageRole, image);
+    item->setData(0, kOpenImageRole, openImage);
+    item->setIcon(
+        0, TreeFileItemIcon(image, openImage, !ItemIsFile(item) && GetShareEnumerator().IsShared(path)));
 }
 
 void CTreeFileCtrl::SortChildren(QTreeWidgetItem* parent)

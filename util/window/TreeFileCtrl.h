@@ -199,6 +199,8 @@ private:
     void OnItemChanged(QTreeWidgetItem* item);
     void RemoveItem(QTreeWidgetItem* item);
     void RemoveVanished(const std::string& path);
+    // Gives the item the image and open image of its path (reading the path's kind again).
+    void SetItemIcons(QTreeWidgetItem* item);
     void SortChildren(QTreeWidgetItem* parent);
     QTreeWidgetItem* Lookup(const std::string& path, bool expandOnWay);
     void ExpandForWalk(QTreeWidgetItem* item);

@@ -10,6 +10,7 @@
 #include "tests/util/TempFolder.h"
 #include "tests/util/window/ApplicationFixture.h"
 #include "util/window/SystemImageList.h"
+#include "util/window/TreeFileItemIcon.h"
 
 #include <QLayout>
 #include <QLineEdit>
@@ -375,6 +376,77 @@ TEST_F(TreeFileCtrlTest, ItemsKeepTheirIconIndexesAndFoldersHaveAnOpenOne)
     EXPECT_NE(CTreeFileCtrl::GetItemIconIndex(apple), CTreeFileCtrl::GetItemIconIndex(alpha));
     EXPECT_EQ(CTreeFileCtrl::GetItemIconIndex(nullptr), -1);
     EXPECT_EQ(CTreeFileCtrl::GetItemOpenIconIndex(nullptr), -1);
+}
+
+// Whether the opaque pixels of the picture appear, unchanged, somewhere in the area of the image.
+bool Shows(const QImage& image, const QRect& area, const QImage& picture)
+{
+    const QImage sought = picture.convertToFormat(QImage::Format_ARGB32);
+    const QImage seen = image.convertToFormat(QImage::Format_ARGB32);
+    const auto matchesAt = [&](int left, int top) {
+        for (int y = 0; y < sought.height(); ++y) {
+            for (int x = 0; x < sought.width(); ++x) {
+                if (qAlpha(sought.pixel(x, y)) == 255 && seen.pixel(left + x, top + y) != sought.pixel(x, y))
+                    return false;
+            }
+        }
+        return true;
+    };
+    for (int top = area.top(); top + sought.height() <= area.bottom() + 1; ++top) {
+        for (int left = area.left(); left + sought.width() <= area.right() + 1; ++left) {
+            if (matchesAt(left, top))
+                return true;
+        }
+    }
+    return false;
+}
+
+QImage Picture(int index)
+{
+    return GetSystemImageList().GetIcon(index).pixmap(16, 16).toImage();
+}
+
+TEST_F(TreeFileCtrlTest, AFolderShowsItsOpenIconWhileSelectedWhetherExpandedOrNot)
+{
+    tree_->SetRootFolder(Root());
+    tree_->show();
+    QTreeWidgetItem* alpha = tree_->PathToItem(Root() + "/alpha");
+    const QImage closed = Picture(CTreeFileCtrl::GetItemIconIndex(alpha));
+    const QImage open = Picture(CTreeFileCtrl::GetItemOpenIconIndex(alpha));
+    ASSERT_NE(closed, open);
+    const auto shown = [&](const QImage& picture) {
+        return Shows(tree_->viewport()->grab().toImage(), tree_->visualItemRect(alpha), picture);
+    };
+    EXPECT_TRUE(shown(closed));
+    EXPECT_FALSE(shown(open));
+    tree_->setCurrentItem(alpha);
+    EXPECT_TRUE(shown(open));
+    EXPECT_FALSE(shown(closed));
+    alpha->setExpanded(true);
+    EXPECT_TRUE(shown(open));
+    tree_->setCurrentItem(tree_->PathToItem(Root() + "/apple.txt"));
+    EXPECT_TRUE(alpha->isExpanded());
+    EXPECT_TRUE(shown(closed));
+    EXPECT_FALSE(shown(open));
+}
+
+TEST_F(TreeFileCtrlTest, TheShareOverlayMarksBothIconsOfASharedFolder)
+{
+    tree_->SetRootFolder(Root());
+    QTreeWidgetItem* alpha = tree_->PathToItem(Root() + "/alpha");
+    const int image = CTreeFileCtrl::GetItemIconIndex(alpha);
+    const int openImage = CTreeFileCtrl::GetItemOpenIconIndex(alpha);
+    const QIcon plain = TreeFileItemIcon(image, openImage, false);
+    const QIcon shared = TreeFileItemIcon(image, openImage, true);
+    for (const QIcon::Mode mode : { QIcon::Normal, QIcon::Selected }) {
+        SCOPED_TRACE(mode);
+        const QImage marked = shared.pixmap(16, 16, mode).toImage();
+        EXPECT_NE(marked, plain.pixmap(16, 16, mode).toImage());
+        EXPECT_EQ(marked.pixelColor(2, 11), QColor(0x1F, 0x5F, 0xBF)); // inside the overlay's disc
+    }
+    EXPECT_EQ(plain.pixmap(16, 16, QIcon::Normal).toImage(), Picture(image));
+    EXPECT_EQ(plain.pixmap(16, 16, QIcon::Selected).toImage(), Picture(openImage));
+    EXPECT_TRUE(TreeFileItemIcon(-1, -1, true).isNull());
 }
 
 TEST_F(TreeFileCtrlTest, CopiesAnItemAfterAnotherAndABranchWithItsChildren)
