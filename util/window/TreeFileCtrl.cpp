@@ -76,10 +76,15 @@ CTreeFileCtrl::CTreeFileCtrl(QWidget* parent)
     connect(this, &QTreeWidget::itemCollapsed, this, &CTreeFileCtrl::OnCollapsed);
     connect(this, &QTreeWidget::currentItemChanged, this, &CTreeFileCtrl::OnCurrentChanged);
     connect(this, &QTreeWidget::itemChanged, this, &CTreeFileCtrl::OnItemChanged);
+    connect(model(), &QAbstractItemModel::rowsAboutToBeRemoved, this, &CTreeFileCtrl::OnRowsAboutToBeRemoved);
+    connect(model(), &QAbstractItemModel::modelAboutToBeReset, this, &CTreeFileCtrl::OnAboutToReset);
 }
 
 CTreeFileCtrl::~CTreeFileCtrl()
 {
+    // The model outlives this part of the control; it must not call back into it.
+    disconnect(model(), nullptr, this, nullptr);
+    EndDragging();
     StopAllWatchers();
     navigating_ = true;
     clear();
@@ -394,12 +399,6 @@ void CTreeFileCtrl::RemoveVanished(const std::string& path)
 void CTreeFileCtrl::RemoveItem(QTreeWidgetItem* item)
 {
     QTreeWidgetItem* parent = item->parent();
-    if (item == dragItem_)
-        dragItem_ = nullptr;
-    if (item == editing_)
-        editing_ = nullptr;
-    if (item == pressed_)
-        pressed_ = nullptr;
     delete item;
     if (parent != nullptr && parent->childCount() == 0)
         parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);

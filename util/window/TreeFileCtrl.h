@@ -8,6 +8,7 @@
 
 #include "platform/win/Types.h"
 #include "util/MountTable.h"
+#include "util/window/DragImage.h"
 #include "util/window/FolderWatcher.h"
 
 #include <QBasicTimer>
@@ -168,6 +169,8 @@ public:
     virtual bool CanDragItem(QTreeWidgetItem* item);
     QTreeWidgetItem* ValidDropTarget(QTreeWidgetItem* item) const;
     QTreeWidgetItem* DragItem() const { return dragItem_; }
+    // The picture of the dragged item that follows the pointer; null when no drag is on.
+    const DragImage* GetDragImage() const { return dragImage_.get(); }
     QTreeWidgetItem* DropTarget() const { return dropTarget_; }
     // While a drag is on, a tick every interval (300 ms; 0 starts no timer, for tests that tick
     // themselves): near the top or bottom edge the tree scrolls a line, and resting on a collapsed
@@ -212,7 +215,12 @@ private:
     void HistoryStep(std::vector<std::string>& from, std::vector<std::string>& to);
     void Relist(QTreeWidgetItem* folderItem);
     void ResortFolder(const std::string& folder, const std::string& selected);
+    void BeginDrag();
+    std::unique_ptr<DragImage> MakeDragImage(QTreeWidgetItem* item, QPoint dragPoint);
+    QTreeWidgetItem* EndDragging();
     void FinishDrag(QTreeWidgetItem* target, bool copy);
+    void OnRowsAboutToBeRemoved(const QModelIndex& parent, int first, int last);
+    void OnAboutToReset();
     // Marks the item the drag would drop onto (and unmarks the previous one); null marks none.
     void SetDropTarget(QTreeWidgetItem* target);
     // Reads the serial of a drive into the table (kNoVolumeSerial when it cannot be read); false then.
@@ -259,6 +267,7 @@ private:
     QTreeWidgetItem* dragItem_ = nullptr;
     QTreeWidgetItem* dropTarget_ = nullptr;
     QPoint dragPos_; // the last mouse position of the drag, in viewport coordinates
+    std::unique_ptr<DragImage> dragImage_; // exactly while a drag is on
     int dragTickInterval_ = 300;
     QBasicTimer scrollTimer_;
     int hoverTicks_ = 0; // kept across drop targets and drags, as the auto-expand has always done

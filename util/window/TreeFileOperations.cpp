@@ -158,82 +158,9 @@ bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& name)
     return true;
 }
 
-QTreeWidgetItem* CTreeFileCtrl::ValidDropTarget(QTreeWidgetItem* item) const
-{
-    if (item == nullptr || dragItem_ == nullptr || ItemIsFile(item) || ItemToPath(item).empty())
-        return nullptr;
-    if (item == dragItem_->parent())
-        return nullptr;
-    for (QTreeWidgetItem* up = item; up != nullptr; up = up->parent()) {
-        if (up == dragItem_)
-            return nullptr; // never into itself
-    }
-    return item;
-}
-
-void CTreeFileCtrl::mousePressEvent(QMouseEvent* event)
-{
-    QTreeWidget::mousePressEvent(event);
-    pressed_ = nullptr;
-    if (allowDragDrop_ && event->button() == Qt::LeftButton) {
-        QTreeWidgetItem* item = itemAt(event->position().toPoint());
-        if (CanDragItem(item)) {
-            pressed_ = item;
-            pressPos_ = event->position().toPoint();
-        }
-    }
-}
-
-void CTreeFileCtrl::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPoint pos = event->position().toPoint();
-    if (dragItem_ == nullptr && pressed_ != nullptr && (event->buttons() & Qt::LeftButton) != 0
-        && (pos - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
-        // The held button keeps the mouse captured by the view until it is released.
-        dragItem_ = pressed_;
-        if (dragTickInterval_ > 0)
-            scrollTimer_.start(dragTickInterval_, this);
-    }
-    if (dragItem_ == nullptr) {
-        QTreeWidget::mouseMoveEvent(event);
-        return;
-    }
-    dragPos_ = pos;
-    SetDropTarget(ValidDropTarget(itemAt(pos)));
-    const bool copy = (event->modifiers() & Qt::ControlModifier) != 0;
-    viewport()->setCursor(dropTarget_ == nullptr ? Qt::ForbiddenCursor
-            : copy                               ? Qt::DragCopyCursor
-                                                 : Qt::DragMoveCursor);
-}
-
-void CTreeFileCtrl::mouseReleaseEvent(QMouseEvent* event)
-{
-    pressed_ = nullptr;
-    if (dragItem_ == nullptr) {
-        QTreeWidget::mouseReleaseEvent(event);
-        return;
-    }
-    viewport()->unsetCursor();
-    QTreeWidgetItem* target = ValidDropTarget(itemAt(event->position().toPoint()));
-    FinishDrag(target, (event->modifiers() & Qt::ControlModifier) != 0);
-}
-
-void CTreeFileCtrl::SetDropTarget(QTreeWidgetItem* target)
-{
-    if (target == dropTarget_)
-        return;
-    if (dropTarget_ != nullptr)
-        dropTarget_->setData(0, Qt::BackgroundRole, QVariant());
-    dropTarget_ = target;
-    if (dropTarget_ != nullptr)
-        dropTarget_->setBackground(0, palette().color(QPalette::Highlight).lighter(170));
-}
-
 void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
 {
-    QTreeWidgetItem* source = std::exchange(dragItem_, nullptr);
-    SetDropTarget(nullptr);
-    scrollTimer_.stop();
+    QTreeWidgetItem* source = EndDragging();
     if (target == nullptr || source == nullptr)
         return;
     const std::string from = ItemToPath(source);
@@ -317,8 +244,7 @@ void CTreeFileCtrl::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Escape:
         // Escape ends a drag where it is, dropping nothing.
         if (dragItem_ != nullptr) {
-            viewport()->unsetCursor();
-            FinishDrag(nullptr, false);
+            EndDragging();
             return;
         }
         break;
