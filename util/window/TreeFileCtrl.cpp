@@ -252,6 +252,11 @@ std::string CTreeFileCtrl::ItemToPath(const QTreeWidgetItem* item) const
     return item != nullptr ? item->data(0, kPathRole).toString().toStdString() : std::string();
 }
 
+std::string CTreeFileCtrl::ShownName(const std::string& name, bool extensionHidden)
+{
+    return extensionHidden ? fs::path(name).stem().string() : name;
+}
+
 bool CTreeFileCtrl::ItemIsFile(const QTreeWidgetItem* item) const
 {
     return item != nullptr && item->data(0, kFileRole).toBool();
@@ -260,10 +265,11 @@ bool CTreeFileCtrl::ItemIsFile(const QTreeWidgetItem* item) const
 QTreeWidgetItem* CTreeFileCtrl::Insert(QTreeWidgetItem* parent, const std::string& path,
     const std::string& name, bool file, bool mayHaveChildren)
 {
-    const std::string shown
-        = file && extensionMode_ == 0 && fs::path(name).has_stem() ? fs::path(name).stem().string() : name;
-    auto* item = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(shown)));
+    const bool extensionHidden = file && extensionMode_ == 0 && !fs::path(name).extension().empty();
+    auto* item
+        = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(ShownName(name, extensionHidden))));
     item->setData(0, kNameRole, QString::fromStdString(name));
+    item->setData(0, kExtensionHiddenRole, extensionHidden);
     item->setData(0, kPathRole, QString::fromStdString(path));
     item->setData(0, kFileRole, file);
     SetItemIcons(item);

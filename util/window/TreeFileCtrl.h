@@ -157,8 +157,9 @@ public:
     bool OpenItem(QTreeWidgetItem* item);
     bool DeleteItemFile(QTreeWidgetItem* item, bool permanently);
     bool RenameItem(QTreeWidgetItem* item); // starts editing in place
-    // Renames the file of the item; refuses a name with '/', "." and "..", and an existing name.
-    bool RenameItemTo(QTreeWidgetItem* item, const std::string& name);
+    // Renames the file of the item to the text typed in its place, keeping the extension when the
+    // item shows its name without it; refuses a name with '/', "." and "..", and an existing name.
+    bool RenameItemTo(QTreeWidgetItem* item, const std::string& typed);
     bool ShowProperties(QTreeWidgetItem* item); // a dialog of the file's name, kind, size, times
     // The context menu of an item, for the caller to show or pick from.
     std::unique_ptr<QMenu> BuildContextMenu(QTreeWidgetItem* item);
@@ -190,6 +191,8 @@ protected:
 private:
     struct Walk;
     bool CanDisplayFile(const std::string& name) const;
+    // The text an item shows for a file or folder name: without its extension when that is hidden.
+    static std::string ShownName(const std::string& name, bool extensionHidden);
     QTreeWidgetItem* Insert(QTreeWidgetItem* parent, const std::string& path, const std::string& name,
         bool file, bool mayHaveChildren);
     void DisplayPath(const std::string& path, QTreeWidgetItem* parent);

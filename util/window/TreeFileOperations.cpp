@@ -119,14 +119,19 @@ void CTreeFileCtrl::OnItemChanged(QTreeWidgetItem* item)
     const std::string name = item->text(0).toStdString();
     if (!RenameItemTo(item, name)) {
         const bool wasNavigating = std::exchange(navigating_, true);
-        item->setText(0, QString::fromStdString(fs::path(ItemToPath(item)).filename().string()));
+        item->setText(0,
+            QString::fromStdString(ShownName(fs::path(ItemToPath(item)).filename().string(),
+                item->data(0, kExtensionHiddenRole).toBool())));
         navigating_ = wasNavigating;
     }
 }
 
-bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& name)
+bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& typed)
 {
     const std::string path = ItemToPath(item);
+    const bool extensionHidden = item->data(0, kExtensionHiddenRole).toBool();
+    const std::string name
+        = extensionHidden && !typed.empty() ? typed + fs::path(path).extension().string() : typed;
     // The hook is asked about the item being renamed, whichever item is selected.
     if (!allowRename_ || !AcceptableName(name) || !CanRenamePath(path))
         return false;
@@ -144,8 +149,9 @@ bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& name)
         return false;
     const bool wasNavigating = std::exchange(navigating_, true);
     item->setData(0, kPathRole, QString::fromStdString(target.string()));
-    item->setText(0, QString::fromStdString(name));
+    item->setText(0, QString::fromStdString(typed));
     item->setData(0, kNameRole, QString::fromStdString(name));
+    SetItemIcons(item); // a new extension may make it another kind of file
     qDeleteAll(item->takeChildren());
     navigating_ = wasNavigating;
     // The editor may still be closing on the item: sort its folder once it has.

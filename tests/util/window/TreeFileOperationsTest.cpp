@@ -100,6 +100,40 @@ TEST_F(TreeFileOperations, RenamesInPlaceAndRefusesUnsafeOrTakenNames)
     EXPECT_EQ(tree_.topLevelItem(2)->text(0), "Able.txt"); // after the folders
 }
 
+TEST_F(TreeFileOperations, RenamingAFileShownWithoutItsExtensionKeepsItAndANewExtensionGivesANewIcon)
+{
+    tree_.SetAllowRename(true);
+    tree_.SetExtensionMode(0);
+    const auto renameInPlace = [&](const std::string& name, const char* typed) {
+        QTreeWidgetItem* item = tree_.PathToItem(Path(name));
+        ASSERT_TRUE(tree_.RenameItem(item));
+        auto* editor = tree_.findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, typed);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the editor goes
+    };
+    renameInPlace("zeta.txt", "omega");
+    EXPECT_EQ(folder_.Read("photos/omega.txt"), "z");
+    QTreeWidgetItem* omega = tree_.PathToItem(Path("omega.txt"));
+    ASSERT_NE(omega, nullptr);
+    EXPECT_EQ(omega->text(0), "omega");
+    renameInPlace("omega.txt", "sub/x"); // refused: the text shown before comes back
+    EXPECT_EQ(omega->text(0), "omega");
+    EXPECT_TRUE(fs::exists(Path("omega.txt")));
+
+    tree_.SetExtensionMode(1);
+    const int textIcon = CTreeFileCtrl::GetItemIconIndex(tree_.PathToItem(Path("omega.txt")));
+    renameInPlace("omega.txt", "omega.png");
+    QTreeWidgetItem* picture = tree_.PathToItem(Path("omega.png"));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->text(0), "omega.png");
+    EXPECT_EQ(CTreeFileCtrl::GetItemIconIndex(picture), CTreeFileCtrl::GetIconIndex(Path("omega.png")));
+    EXPECT_NE(CTreeFileCtrl::GetItemIconIndex(picture), textIcon);
+}
+
 TEST_F(TreeFileOperations, DeletesToTheTrashOrWithShiftForGood)
 {
     tree_.SetSelectedPath(Path("zeta.txt"), false);
