@@ -167,7 +167,7 @@ public:
     // Hooks.
     virtual bool CanRenamePath(const std::string& path);
     virtual bool CanDeletePath(const std::string& path);
-    virtual bool CanDragItem(QTreeWidgetItem* item);
+    virtual bool CanDragItem(QTreeWidgetItem* item); // a file, not a folder or drive
     QTreeWidgetItem* ValidDropTarget(QTreeWidgetItem* item) const;
     QTreeWidgetItem* DragItem() const { return dragItem_; }
     // The picture of the dragged item that follows the pointer; null when no drag is on.
@@ -191,6 +191,9 @@ protected:
 private:
     struct Walk;
     bool CanDisplayFile(const std::string& name) const;
+    // An item of a file or folder, which can be renamed or deleted: not a drive, nor the
+    // computer, network or root item.
+    bool IsFileOrFolderItem(const QTreeWidgetItem* item) const;
     // The text an item shows for a file or folder name: without its extension when that is hidden.
     static std::string ShownName(const std::string& name, bool extensionHidden);
     QTreeWidgetItem* Insert(QTreeWidgetItem* parent, const std::string& path, const std::string& name,

@@ -56,14 +56,19 @@ bool CTreeFileCtrl::CanDeletePath(const std::string&)
     return true;
 }
 
-bool CTreeFileCtrl::CanDragItem(QTreeWidgetItem* item)
+bool CTreeFileCtrl::IsFileOrFolderItem(const QTreeWidgetItem* item) const
 {
-    // Drives and the computer and root items stay where they are.
+    // Drives and the computer, network and root items stay where they are.
     if (item == nullptr || item == rootItem_ || ItemToPath(item).empty())
         return false;
     if (item->parent() == nullptr)
         return !rootFolder_.empty();
     return item->parent() != computerItem_ && item->parent() != networkItem_;
+}
+
+bool CTreeFileCtrl::CanDragItem(QTreeWidgetItem* item)
+{
+    return IsFileOrFolderItem(item) && ItemIsFile(item); // only files are dragged
 }
 
 bool CTreeFileCtrl::OpenItem(QTreeWidgetItem* item)
@@ -85,7 +90,7 @@ bool CTreeFileCtrl::ShowProperties(QTreeWidgetItem* item)
 
 bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item, bool permanently)
 {
-    if (!allowDelete_ || item == nullptr || !CanDragItem(item))
+    if (!allowDelete_ || !IsFileOrFolderItem(item))
         return false;
     const std::string path = ItemToPath(item);
     if (!CanDeletePath(path))
@@ -103,7 +108,7 @@ bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item, bool permanently)
 
 bool CTreeFileCtrl::RenameItem(QTreeWidgetItem* item)
 {
-    if (!allowRename_ || item == nullptr || !CanDragItem(item) || !CanRenamePath(ItemToPath(item)))
+    if (!allowRename_ || !IsFileOrFolderItem(item) || !CanRenamePath(ItemToPath(item)))
         return false;
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     editing_ = item;
@@ -193,7 +198,7 @@ void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
 std::unique_ptr<QMenu> CTreeFileCtrl::BuildContextMenu(QTreeWidgetItem* item)
 {
     auto menu = std::make_unique<QMenu>(this);
-    const bool real = item != nullptr && CanDragItem(item);
+    const bool real = IsFileOrFolderItem(item);
     const auto add = [&](const char* text, bool enabled, auto command) {
         QAction* action = menu->addAction(QString::fromUtf8(text));
         action->setEnabled(enabled);

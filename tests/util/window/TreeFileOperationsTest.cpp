@@ -171,9 +171,18 @@ TEST_F(TreeFileOperations, DragsToMoveAndWithCtrlToCopy)
     EXPECT_FALSE(fs::exists(Path("zeta.txt")));
     EXPECT_EQ(tree_.PathToItem(Path("zeta.txt")), nullptr);
 
-    // A folder never goes into itself.
-    drag("beta", "beta/b1.jpg", {});
+    // A folder is not dragged; a file is not dropped on a file or on its own folder.
+    QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("beta"));
+    QTest::mouseMove(tree_.viewport(), Centre("alpha"));
+    EXPECT_EQ(tree_.DragItem(), nullptr);
+    QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, {}, Centre("alpha"));
     EXPECT_TRUE(fs::exists(Path("beta/b1.jpg")));
+    EXPECT_FALSE(fs::exists(Path("alpha/beta")));
+    for (const char* onto : { "beta/b1.jpg", "beta" }) {
+        SCOPED_TRACE(onto);
+        drag("beta/zeta.txt", onto, {});
+        EXPECT_TRUE(fs::exists(Path("beta/zeta.txt")));
+    }
 }
 
 TEST_F(TreeFileOperations, TheDropTargetIsMarkedAndEscapeEndsTheDragDroppingNothing)
