@@ -424,6 +424,7 @@ TEST_F(TreeFileCtrlTest, AFolderShowsItsOpenIconWhileSelectedWhetherExpandedOrNo
     EXPECT_FALSE(shown(closed));
     alpha->setExpanded(true);
     EXPECT_TRUE(shown(open));
+    tree_->grab().save(QString::fromStdString(OutputPath("file-tree-open-folder.png")));
     tree_->setCurrentItem(tree_->PathToItem(Root() + "/apple.txt"));
     EXPECT_TRUE(alpha->isExpanded());
     EXPECT_TRUE(shown(closed));
