@@ -1,5 +1,7 @@
 #include "util/MountTable.h"
 
+#include "util/NameEscapes.h"
+
 #include <sys/statvfs.h>
 
 #include <algorithm>
@@ -15,23 +17,6 @@ constexpr std::array kPseudoTypes
     = { "proc", "sysfs", "devtmpfs", "devpts", "cgroup", "cgroup2", "securityfs", "debugfs", "tracefs",
           "pstore", "bpf", "mqueue", "hugetlbfs", "configfs", "fusectl", "binfmt_misc", "autofs",
           "rpc_pipefs", "nsfs", "efivarfs", "selinuxfs", "fuse.gvfsd-fuse", "fuse.portal" };
-
-// The table escapes blanks and backslashes in paths as octal ("\040").
-std::string Unescape(const std::string& text)
-{
-    std::string result;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 3 < text.size()
-            && std::all_of(text.begin() + static_cast<long>(i) + 1, text.begin() + static_cast<long>(i) + 4,
-                [](char c) { return c >= '0' && c <= '7'; })) {
-            result += static_cast<char>(std::stoi(text.substr(i + 1, 3), nullptr, 8));
-            i += 3;
-        } else {
-            result += text[i];
-        }
-    }
-    return result;
-}
 
 constexpr std::array kNetworkTypes = { "nfs", "nfs4", "cifs", "smb3", "smbfs", "fuse.sshfs", "sshfs", "ceph",
     "glusterfs", "fuse.glusterfs", "afs", "9p", "davfs", "fuse.davfs2" };
@@ -92,8 +77,8 @@ std::vector<MountPoint> ReadMountTable(const std::string& tablePath, const std::
         MountPoint mount;
         if (!(fields >> mount.device >> mount.path >> mount.type) || IsPseudo(mount.type))
             continue;
-        mount.device = Unescape(mount.device);
-        mount.path = Unescape(mount.path);
+        mount.device = DecodeMountTableName(mount.device);
+        mount.path = DecodeMountTableName(mount.path);
         mount.network
             = std::find(kNetworkTypes.begin(), kNetworkTypes.end(), mount.type) != kNetworkTypes.end();
         if (mount.path.empty() || mount.path.front() != '/')

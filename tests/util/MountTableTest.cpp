@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdlib>
+
 namespace {
 
 TEST(MountTable, KeepsRealFileSystemsAndFindsTheLongestMountPointOfAPath)
@@ -30,7 +33,17 @@ TEST(MountTable, KeepsRealFileSystemsAndFindsTheLongestMountPointOfAPath)
     EXPECT_EQ(DriveOfPath(mounts, "/media/photo card/DCIM"), "/media/photo card");
     EXPECT_EQ(DriveOfPath({}, "/home"), "");
     EXPECT_TRUE(ReadMountTable(folder / "missing").empty());
-    EXPECT_TRUE(VolumeSerial(folder.Path().string()).has_value());
+}
+
+TEST(MountTable, TheVolumeSerialIsTheFileSystemIdStatReports)
+{
+    TempFolder folder;
+    const std::string command = "stat -f -c %i '" + folder.Path().string() + "' > '" + (folder / "id") + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    // stat prints the two 32-bit words of the id the other way round.
+    const unsigned long long printed = std::stoull(folder.Read("id"), nullptr, 16);
+    EXPECT_EQ(VolumeSerial(folder.Path().string()), std::rotl(printed, 32));
+    EXPECT_EQ(VolumeSerial(folder / "missing"), std::nullopt);
 }
 
 TEST(MountTable, TellsTheDriveKindFromTheTypeAndTheRemovableFlag)

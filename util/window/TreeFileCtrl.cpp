@@ -1,13 +1,13 @@
 #include "util/window/TreeFileCtrl.h"
 
+#include "util/NameEscapes.h"
 #include "util/ShareEnumerator.h"
 #include "util/Wildcard.h"
 #include "util/window/SystemImageList.h"
+#include "util/window/TreeFileItemIcon.h"
 #include "util/window/TreeFileItemRoles.h"
 
 #include <QHeaderView>
-#include <QPainter>
-#include <QPixmap>
 
 #include <fcntl.h>
 
@@ -45,22 +45,6 @@ std::vector<std::string> Segments(const std::string& rest)
 
 constexpr unsigned kHiddenAttribute = 0x2;
 
-// A shared folder's icon: the folder with a small hand-over arrow in its lower left corner.
-QIcon WithShareOverlay(const QIcon& icon)
-{
-    if (icon.isNull())
-        return icon;
-    QPixmap pixmap = icon.pixmap(16, 16);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::white, 1));
-    painter.setBrush(QColor(0x1F, 0x5F, 0xBF));
-    painter.drawEllipse(QRectF(0.5, 8.5, 7, 7));
-    painter.setPen(QPen(Qt::white, 1.2));
-    painter.drawLine(QPointF(2.5, 13), QPointF(5.5, 11));
-    return QIcon(pixmap);
-}
-
 // The text colour of compressed (blue) and encrypted (red) files and folders, as the file system
 // reports those attributes.
 std::optional<QColor> AttributeColour(const std::string& path)
@@ -92,10 +76,15 @@ CTreeFileCtrl::CTreeFileCtrl(QWidget* parent)
     connect(this, &QTreeWidget::itemCollapsed, this, &CTreeFileCtrl::OnCollapsed);
     connect(this, &QTreeWidget::currentItemChanged, this, &CTreeFileCtrl::OnCurrentChanged);
     connect(this, &QTreeWidget::itemChanged, this, &CTreeFileCtrl::OnItemChanged);
+    connect(model(), &QAbstractItemModel::rowsAboutToBeRemoved, this, &CTreeFileCtrl::OnRowsAboutToBeRemoved);
+    connect(model(), &QAbstractItemModel::modelAboutToBeReset, this, &CTreeFileCtrl::OnAboutToReset);
 }
 
 CTreeFileCtrl::~CTreeFileCtrl()
 {
+    // The model outlives this part of the control; it must not call back into it.
+    disconnect(model(), nullptr, this, nullptr);
+    EndDragging();
     StopAllWatchers();
     navigating_ = true;
     clear();
@@ -161,7 +150,7 @@ std::string CTreeFileCtrl::GetDriveDisplayName(const std::string& path) const
          entry.increment(error)) {
         std::error_code linkError;
         if (fs::canonical(entry->path(), linkError) == device && !linkError)
-            return entry->path().filename().string() + " (" + path + ")";
+            return DecodeVolumeLabelName(entry->path().filename().string()) + " (" + path + ")";
     }
     return path;
 }
@@ -222,15 +211,6 @@ bool CTreeFileCtrl::CanMonitor(const std::string& path) const
     return mount == mounts_.end() || (mount->kind != DriveKind::removable && mount->kind != DriveKind::cdRom);
 }
 
-bool CTreeFileCtrl::CanAccessDrive(const std::string& path)
-{
-    if (CanMonitor(path))
-        return true;
-    const std::optional<unsigned long long> serial = VolumeSerial(path);
-    serials_[DriveOfPath(mounts_, path)] = serial.value_or(0xFFFFFFFF);
-    return serial.has_value();
-}
-
 void CTreeFileCtrl::UseSystemImageList()
 {
     Refresh();
@@ -272,6 +252,11 @@ std::string CTreeFileCtrl::ItemToPath(const QTreeWidgetItem* item) const
     return item != nullptr ? item->data(0, kPathRole).toString().toStdString() : std::string();
 }
 
+std::string CTreeFileCtrl::ShownName(const std::string& name, bool extensionHidden)
+{
+    return extensionHidden ? fs::path(name).stem().string() : name;
+}
+
 bool CTreeFileCtrl::ItemIsFile(const QTreeWidgetItem* item) const
 {
     return item != nullptr && item->data(0, kFileRole).toBool();
@@ -280,17 +265,14 @@ bool CTreeFileCtrl::ItemIsFile(const QTreeWidgetItem* item) const
 QTreeWidgetItem* CTreeFileCtrl::Insert(QTreeWidgetItem* parent, const std::string& path,
     const std::string& name, bool file, bool mayHaveChildren)
 {
-    const std::string shown
-        = file && extensionMode_ == 0 && fs::path(name).has_stem() ? fs::path(name).stem().string() : name;
-    auto* item = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(shown)));
+    const bool extensionHidden = file && extensionMode_ == 0 && !fs::path(name).extension().empty();
+    auto* item
+        = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(ShownName(name, extensionHidden))));
     item->setData(0, kNameRole, QString::fromStdString(name));
+    item->setData(0, kExtensionHiddenRole, extensionHidden);
     item->setData(0, kPathRole, QString::fromStdString(path));
     item->setData(0, kFileRole, file);
-    const int image = GetIconIndex(path);
-    item->setData(0, kImageRole, image);
-    item->setData(0, kOpenImageRole, GetOpenIconIndex(path));
-    const QIcon icon = GetSystemImageList().GetIcon(image);
-    item->setIcon(0, !file && GetShareEnumerator().IsShared(path) ? WithShareOverlay(icon) : icon);
+    SetItemIcons(item);
     if (const std::optional<QColor> colour = AttributeColour(path))
         item->setForeground(0, *colour);
     // Files never get an expand button; a folder keeps one until listing finds it empty.
@@ -303,6 +285,17 @@ QTreeWidgetItem* CTreeFileCtrl::Insert(QTreeWidgetItem* parent, const std::strin
         flags |= Qt::ItemIsEditable;
     item->setFlags(flags);
     return item;
+}
+
+void CTreeFileCtrl::SetItemIcons(QTreeWidgetItem* item)
+{
+    const std::string path = ItemToPath(item);
+    const int image = GetIconIndex(path);
+    const int openImage = GetOpenIconIndex(path);
+    item->setData(0, kImageRole, image);
+    item->setData(0, kOpenImageRole, openImage);
+    item->setIcon(
+        0, TreeFileItemIcon(image, openImage, !ItemIsFile(item) && GetShareEnumerator().IsShared(path)));
 }
 
 void CTreeFileCtrl::SortChildren(QTreeWidgetItem* parent)
@@ -412,12 +405,6 @@ void CTreeFileCtrl::RemoveVanished(const std::string& path)
 void CTreeFileCtrl::RemoveItem(QTreeWidgetItem* item)
 {
     QTreeWidgetItem* parent = item->parent();
-    if (item == dragItem_)
-        dragItem_ = nullptr;
-    if (item == editing_)
-        editing_ = nullptr;
-    if (item == pressed_)
-        pressed_ = nullptr;
     delete item;
     if (parent != nullptr && parent->childCount() == 0)
         parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
@@ -543,11 +530,17 @@ std::string CTreeFileCtrl::GetSelectedPath() const
 
 void CTreeFileCtrl::OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous)
 {
-    if (current == nullptr || navigating_)
+    if (current == nullptr)
         return;
     const std::string currentPath = ItemToPath(current);
+    // A drive stands whether or not its mount point answers; its serial is read on selection.
+    const bool drive = !currentPath.empty() && DriveOfPath(mounts_, currentPath) == currentPath;
+    if (drive)
+        ReadVolumeSerial(currentPath);
+    if (navigating_)
+        return;
     std::error_code error;
-    if (!currentPath.empty() && !fs::exists(fs::symlink_status(currentPath, error))) {
+    if (!drive && !currentPath.empty() && !fs::exists(fs::symlink_status(currentPath, error))) {
         RemoveVanished(currentPath);
         return;
     }

@@ -8,6 +8,7 @@
 
 #include "platform/win/Types.h"
 #include "util/MountTable.h"
+#include "util/window/DragImage.h"
 #include "util/window/FolderWatcher.h"
 
 #include <QBasicTimer>
@@ -16,6 +17,7 @@
 #include <atomic>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,6 +74,13 @@ public:
     // Whether the drive of the path can be read: always for fixed, network and RAM drives; for a
     // removable or CD-ROM drive, when its volume answers (its serial is read and kept).
     bool CanAccessDrive(const std::string& path);
+    // The serial of the volume holding the path (its file-system id); none when it cannot be read.
+    virtual std::optional<unsigned long long> GetVolumeSerial(const std::string& path);
+    // The serial last read for the drive of the path (by CanAccessDrive, or when the drive's item
+    // was selected); kNoVolumeSerial when none was read, the last read failed, or the path lies on
+    // no drive.
+    unsigned long long StoredVolumeSerial(const std::string& path) const;
+    static constexpr unsigned long long kNoVolumeSerial = 0xFFFFFFFF;
 
     void SetAllowDragDrop(bool allow) { allowDragDrop_ = allow; }
     void SetAllowRename(bool allow) { allowRename_ = allow; }
@@ -148,8 +157,9 @@ public:
     bool OpenItem(QTreeWidgetItem* item);
     bool DeleteItemFile(QTreeWidgetItem* item, bool permanently);
     bool RenameItem(QTreeWidgetItem* item); // starts editing in place
-    // Renames the file of the item; refuses a name with '/', "." and "..", and an existing name.
-    bool RenameItemTo(QTreeWidgetItem* item, const std::string& name);
+    // Renames the file of the item to the text typed in its place, keeping the extension when the
+    // item shows its name without it; refuses a name with '/', "." and "..", and an existing name.
+    bool RenameItemTo(QTreeWidgetItem* item, const std::string& typed);
     bool ShowProperties(QTreeWidgetItem* item); // a dialog of the file's name, kind, size, times
     // The context menu of an item, for the caller to show or pick from.
     std::unique_ptr<QMenu> BuildContextMenu(QTreeWidgetItem* item);
@@ -157,9 +167,11 @@ public:
     // Hooks.
     virtual bool CanRenamePath(const std::string& path);
     virtual bool CanDeletePath(const std::string& path);
-    virtual bool CanDragItem(QTreeWidgetItem* item);
+    virtual bool CanDragItem(QTreeWidgetItem* item); // a file, not a folder or drive
     QTreeWidgetItem* ValidDropTarget(QTreeWidgetItem* item) const;
     QTreeWidgetItem* DragItem() const { return dragItem_; }
+    // The picture of the dragged item that follows the pointer; null when no drag is on.
+    const DragImage* GetDragImage() const { return dragImage_.get(); }
     QTreeWidgetItem* DropTarget() const { return dropTarget_; }
     // While a drag is on, a tick every interval (300 ms; 0 starts no timer, for tests that tick
     // themselves): near the top or bottom edge the tree scrolls a line, and resting on a collapsed
@@ -179,6 +191,11 @@ protected:
 private:
     struct Walk;
     bool CanDisplayFile(const std::string& name) const;
+    // An item of a file or folder, which can be renamed or deleted: not a drive, nor the
+    // computer, network or root item.
+    bool IsFileOrFolderItem(const QTreeWidgetItem* item) const;
+    // The text an item shows for a file or folder name: without its extension when that is hidden.
+    static std::string ShownName(const std::string& name, bool extensionHidden);
     QTreeWidgetItem* Insert(QTreeWidgetItem* parent, const std::string& path, const std::string& name,
         bool file, bool mayHaveChildren);
     void DisplayPath(const std::string& path, QTreeWidgetItem* parent);
@@ -191,6 +208,8 @@ private:
     void OnItemChanged(QTreeWidgetItem* item);
     void RemoveItem(QTreeWidgetItem* item);
     void RemoveVanished(const std::string& path);
+    // Gives the item the image and open image of its path (reading the path's kind again).
+    void SetItemIcons(QTreeWidgetItem* item);
     void SortChildren(QTreeWidgetItem* parent);
     QTreeWidgetItem* Lookup(const std::string& path, bool expandOnWay);
     void ExpandForWalk(QTreeWidgetItem* item);
@@ -202,9 +221,16 @@ private:
     void HistoryStep(std::vector<std::string>& from, std::vector<std::string>& to);
     void Relist(QTreeWidgetItem* folderItem);
     void ResortFolder(const std::string& folder, const std::string& selected);
+    void BeginDrag();
+    std::unique_ptr<DragImage> MakeDragImage(QTreeWidgetItem* item, QPoint dragPoint);
+    QTreeWidgetItem* EndDragging();
     void FinishDrag(QTreeWidgetItem* target, bool copy);
+    void OnRowsAboutToBeRemoved(const QModelIndex& parent, int first, int last);
+    void OnAboutToReset();
     // Marks the item the drag would drop onto (and unmarks the previous one); null marks none.
     void SetDropTarget(QTreeWidgetItem* target);
+    // Reads the serial of a drive into the table (kNoVolumeSerial when it cannot be read); false then.
+    bool ReadVolumeSerial(const std::string& drive);
 
     std::string rootFolder_;
     bool showFiles_ = true;
@@ -214,7 +240,7 @@ private:
     std::string blockDevices_ = "/sys/class/block";
     unsigned driveHideMask_ = 0;
     std::vector<MountPoint> mounts_;
-    std::map<std::string, unsigned long long> serials_; // of removable drives, by mount point
+    std::map<std::string, unsigned long long> serials_; // the last serial read, by drive
     bool showNetwork_ = true;
     bool showDriveNames_ = true;
     std::string volumeLabels_ = "/dev/disk/by-label";
@@ -247,6 +273,7 @@ private:
     QTreeWidgetItem* dragItem_ = nullptr;
     QTreeWidgetItem* dropTarget_ = nullptr;
     QPoint dragPos_; // the last mouse position of the drag, in viewport coordinates
+    std::unique_ptr<DragImage> dragImage_; // exactly while a drag is on
     int dragTickInterval_ = 300;
     QBasicTimer scrollTimer_;
     int hoverTicks_ = 0; // kept across drop targets and drags, as the auto-expand has always done

@@ -56,14 +56,19 @@ bool CTreeFileCtrl::CanDeletePath(const std::string&)
     return true;
 }
 
-bool CTreeFileCtrl::CanDragItem(QTreeWidgetItem* item)
+bool CTreeFileCtrl::IsFileOrFolderItem(const QTreeWidgetItem* item) const
 {
-    // Drives and the computer and root items stay where they are.
+    // Drives and the computer, network and root items stay where they are.
     if (item == nullptr || item == rootItem_ || ItemToPath(item).empty())
         return false;
     if (item->parent() == nullptr)
         return !rootFolder_.empty();
     return item->parent() != computerItem_ && item->parent() != networkItem_;
+}
+
+bool CTreeFileCtrl::CanDragItem(QTreeWidgetItem* item)
+{
+    return IsFileOrFolderItem(item) && ItemIsFile(item); // only files are dragged
 }
 
 bool CTreeFileCtrl::OpenItem(QTreeWidgetItem* item)
@@ -85,7 +90,7 @@ bool CTreeFileCtrl::ShowProperties(QTreeWidgetItem* item)
 
 bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item, bool permanently)
 {
-    if (!allowDelete_ || item == nullptr || !CanDragItem(item))
+    if (!allowDelete_ || !IsFileOrFolderItem(item))
         return false;
     const std::string path = ItemToPath(item);
     if (!CanDeletePath(path))
@@ -103,7 +108,7 @@ bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item, bool permanently)
 
 bool CTreeFileCtrl::RenameItem(QTreeWidgetItem* item)
 {
-    if (!allowRename_ || item == nullptr || !CanDragItem(item) || !CanRenamePath(ItemToPath(item)))
+    if (!allowRename_ || !IsFileOrFolderItem(item) || !CanRenamePath(ItemToPath(item)))
         return false;
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     editing_ = item;
@@ -119,14 +124,19 @@ void CTreeFileCtrl::OnItemChanged(QTreeWidgetItem* item)
     const std::string name = item->text(0).toStdString();
     if (!RenameItemTo(item, name)) {
         const bool wasNavigating = std::exchange(navigating_, true);
-        item->setText(0, QString::fromStdString(fs::path(ItemToPath(item)).filename().string()));
+        item->setText(0,
+            QString::fromStdString(ShownName(fs::path(ItemToPath(item)).filename().string(),
+                item->data(0, kExtensionHiddenRole).toBool())));
         navigating_ = wasNavigating;
     }
 }
 
-bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& name)
+bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& typed)
 {
     const std::string path = ItemToPath(item);
+    const bool extensionHidden = item->data(0, kExtensionHiddenRole).toBool();
+    const std::string name
+        = extensionHidden && !typed.empty() ? typed + fs::path(path).extension().string() : typed;
     // The hook is asked about the item being renamed, whichever item is selected.
     if (!allowRename_ || !AcceptableName(name) || !CanRenamePath(path))
         return false;
@@ -144,8 +154,9 @@ bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& name)
         return false;
     const bool wasNavigating = std::exchange(navigating_, true);
     item->setData(0, kPathRole, QString::fromStdString(target.string()));
-    item->setText(0, QString::fromStdString(name));
+    item->setText(0, QString::fromStdString(typed));
     item->setData(0, kNameRole, QString::fromStdString(name));
+    SetItemIcons(item); // a new extension may make it another kind of file
     qDeleteAll(item->takeChildren());
     navigating_ = wasNavigating;
     // The editor may still be closing on the item: sort its folder once it has.
@@ -158,82 +169,9 @@ bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& name)
     return true;
 }
 
-QTreeWidgetItem* CTreeFileCtrl::ValidDropTarget(QTreeWidgetItem* item) const
-{
-    if (item == nullptr || dragItem_ == nullptr || ItemIsFile(item) || ItemToPath(item).empty())
-        return nullptr;
-    if (item == dragItem_->parent())
-        return nullptr;
-    for (QTreeWidgetItem* up = item; up != nullptr; up = up->parent()) {
-        if (up == dragItem_)
-            return nullptr; // never into itself
-    }
-    return item;
-}
-
-void CTreeFileCtrl::mousePressEvent(QMouseEvent* event)
-{
-    QTreeWidget::mousePressEvent(event);
-    pressed_ = nullptr;
-    if (allowDragDrop_ && event->button() == Qt::LeftButton) {
-        QTreeWidgetItem* item = itemAt(event->position().toPoint());
-        if (CanDragItem(item)) {
-            pressed_ = item;
-            pressPos_ = event->position().toPoint();
-        }
-    }
-}
-
-void CTreeFileCtrl::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPoint pos = event->position().toPoint();
-    if (dragItem_ == nullptr && pressed_ != nullptr && (event->buttons() & Qt::LeftButton) != 0
-        && (pos - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
-        // The held button keeps the mouse captured by the view until it is released.
-        dragItem_ = pressed_;
-        if (dragTickInterval_ > 0)
-            scrollTimer_.start(dragTickInterval_, this);
-    }
-    if (dragItem_ == nullptr) {
-        QTreeWidget::mouseMoveEvent(event);
-        return;
-    }
-    dragPos_ = pos;
-    SetDropTarget(ValidDropTarget(itemAt(pos)));
-    const bool copy = (event->modifiers() & Qt::ControlModifier) != 0;
-    viewport()->setCursor(dropTarget_ == nullptr ? Qt::ForbiddenCursor
-            : copy                               ? Qt::DragCopyCursor
-                                                 : Qt::DragMoveCursor);
-}
-
-void CTreeFileCtrl::mouseReleaseEvent(QMouseEvent* event)
-{
-    pressed_ = nullptr;
-    if (dragItem_ == nullptr) {
-        QTreeWidget::mouseReleaseEvent(event);
-        return;
-    }
-    viewport()->unsetCursor();
-    QTreeWidgetItem* target = ValidDropTarget(itemAt(event->position().toPoint()));
-    FinishDrag(target, (event->modifiers() & Qt::ControlModifier) != 0);
-}
-
-void CTreeFileCtrl::SetDropTarget(QTreeWidgetItem* target)
-{
-    if (target == dropTarget_)
-        return;
-    if (dropTarget_ != nullptr)
-        dropTarget_->setData(0, Qt::BackgroundRole, QVariant());
-    dropTarget_ = target;
-    if (dropTarget_ != nullptr)
-        dropTarget_->setBackground(0, palette().color(QPalette::Highlight).lighter(170));
-}
-
 void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
 {
-    QTreeWidgetItem* source = std::exchange(dragItem_, nullptr);
-    SetDropTarget(nullptr);
-    scrollTimer_.stop();
+    QTreeWidgetItem* source = EndDragging();
     if (target == nullptr || source == nullptr)
         return;
     const std::string from = ItemToPath(source);
@@ -260,7 +198,7 @@ void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
 std::unique_ptr<QMenu> CTreeFileCtrl::BuildContextMenu(QTreeWidgetItem* item)
 {
     auto menu = std::make_unique<QMenu>(this);
-    const bool real = item != nullptr && CanDragItem(item);
+    const bool real = IsFileOrFolderItem(item);
     const auto add = [&](const char* text, bool enabled, auto command) {
         QAction* action = menu->addAction(QString::fromUtf8(text));
         action->setEnabled(enabled);
@@ -317,8 +255,7 @@ void CTreeFileCtrl::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Escape:
         // Escape ends a drag where it is, dropping nothing.
         if (dragItem_ != nullptr) {
-            viewport()->unsetCursor();
-            FinishDrag(nullptr, false);
+            EndDragging();
             return;
         }
         break;

@@ -10,6 +10,7 @@
 #include "tests/util/TempFolder.h"
 #include "tests/util/window/ApplicationFixture.h"
 #include "util/window/SystemImageList.h"
+#include "util/window/TreeFileItemIcon.h"
 
 #include <QLayout>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <optional>
 
 namespace {
@@ -161,26 +163,82 @@ TEST_F(TreeFileCtrlTest, ADiscDriveWithoutAMediumListsNothing)
     EXPECT_GT(present->childCount(), 0);
 }
 
+// Answers volume serials from a table, so that a test can put media in and take them out.
+class ScriptedSerialTree : public CTreeFileCtrl {
+public:
+    std::optional<unsigned long long> GetVolumeSerial(const std::string& path) override
+    {
+        asked.push_back(path);
+        const auto found = serials.find(path);
+        return found != serials.end() ? std::optional(found->second) : std::nullopt;
+    }
+    std::map<std::string, unsigned long long> serials;
+    std::vector<std::string> asked;
+};
+
+TEST_F(TreeFileCtrlTest, KeepsTheLastSerialReadPerDriveOnOpeningADiscAndOnSelectingADrive)
+{
+    const std::string disc = Root(), fixed = folder_ / "other";
+    folder_.Write("mounts", "/dev/sr0 " + disc + " udf ro 0 0\n/dev/sda1 " + fixed + " ext4 rw 0 0\n");
+    ScriptedSerialTree tree;
+    tree.SetMountTable(folder_ / "mounts");
+    constexpr unsigned long long none = CTreeFileCtrl::kNoVolumeSerial;
+    EXPECT_EQ(tree.StoredVolumeSerial(disc), none);
+
+    tree.serials[disc] = 0x1234ABCD;
+    EXPECT_TRUE(tree.CanAccessDrive(disc + "/alpha"));
+    EXPECT_EQ(tree.StoredVolumeSerial(disc + "/Beta/b1.jpg"), 0x1234ABCDU); // kept under the drive
+    EXPECT_TRUE(tree.CanAccessDrive(fixed)); // a fixed drive is not asked
+    EXPECT_EQ(tree.asked, std::vector<std::string> { disc });
+    EXPECT_EQ(tree.StoredVolumeSerial(fixed), none);
+
+    tree.serials.erase(disc); // the disc taken out: its old serial is forgotten
+    EXPECT_FALSE(tree.CanAccessDrive(disc));
+    EXPECT_EQ(tree.StoredVolumeSerial(disc), none);
+    tree.serials[disc] = 0x5678; // another disc, read on opening the drive
+    tree.ComputerItem()->setExpanded(true);
+    tree.PathToItem(disc)->setExpanded(true);
+    EXPECT_EQ(tree.StoredVolumeSerial(disc), 0x5678U);
+
+    // Selecting a drive of any kind reads its serial; a failed read leaves the item as it is.
+    tree.serials[fixed] = 0x42;
+    tree.setCurrentItem(tree.PathToItem(fixed));
+    EXPECT_EQ(tree.StoredVolumeSerial(fixed), 0x42U);
+    tree.serials.erase(fixed);
+    tree.setCurrentItem(tree.PathToItem(disc));
+    tree.setCurrentItem(tree.PathToItem(fixed));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(tree.StoredVolumeSerial(fixed), none);
+    EXPECT_EQ(tree.GetSelectedPath(), fixed);
+    // Selecting a folder reads nothing, and a path on no drive has no entry.
+    tree.asked.clear();
+    tree.SetSelectedPath(disc + "/alpha", false);
+    EXPECT_EQ(tree.asked, std::vector<std::string> {});
+    EXPECT_EQ(tree.StoredVolumeSerial("/nowhere"), none);
+}
+
 TEST_F(TreeFileCtrlTest, DrivesShowTheLabelOfTheirVolumeWhenNamesAreOn)
 {
     folder_.Write("dev/sdz1", "");
     folder_.Write("dev/sdz2", "");
     fs::create_directories(folder_.Path() / "labels");
-    fs::create_directory_symlink("../dev/sdz1", folder_.Path() / "labels/Studio");
+    // Both names as the system writes them: a blank of the label as "\x20", of the mount point as "\040".
+    fs::create_directory_symlink("../dev/sdz1", folder_.Path() / "labels/Studio\\x20Card");
+    fs::create_directories(folder_.Path() / "photo card");
     folder_.Write("mounts",
         (folder_ / "dev/sdz1") + " " + Root() + " ext4 rw 0 0\n" + (folder_ / "dev/sdz2") + " "
-            + (folder_ / "other") + " ext4 rw 0 0\n");
+            + (folder_ / "photo\\040card") + " ext4 rw 0 0\n");
     tree_->SetVolumeLabels(folder_ / "labels");
     tree_->SetMountTable(folder_ / "mounts");
-    EXPECT_EQ(tree_->GetDriveDisplayName(Root()), "Studio (" + Root() + ")");
-    EXPECT_EQ(tree_->GetDriveDisplayName(folder_ / "other"), folder_ / "other");
+    EXPECT_EQ(tree_->GetDriveDisplayName(Root()), "Studio Card (" + Root() + ")");
+    EXPECT_EQ(tree_->GetDriveDisplayName(folder_ / "photo card"), folder_ / "photo card");
     tree_->ComputerItem()->setExpanded(true);
     EXPECT_EQ(Texts(tree_->ComputerItem()),
-        (std::vector<std::string> { "Studio (" + Root() + ")", folder_ / "other" }));
+        (std::vector<std::string> { "Studio Card (" + Root() + ")", folder_ / "photo card" }));
     EXPECT_NE(tree_->SetSelectedPath(Root() + "/alpha", false), nullptr); // found by path, not by the text
     tree_->SetShowDriveNames(false);
     tree_->ComputerItem()->setExpanded(true);
-    EXPECT_EQ(Texts(tree_->ComputerItem()), (std::vector<std::string> { Root(), folder_ / "other" }));
+    EXPECT_EQ(Texts(tree_->ComputerItem()), (std::vector<std::string> { Root(), folder_ / "photo card" }));
 }
 
 TEST_F(TreeFileCtrlTest, AVanishedItemGoesAndItsParentKeepsTheButtonWhileSiblingsRemain)
@@ -318,6 +376,78 @@ TEST_F(TreeFileCtrlTest, ItemsKeepTheirIconIndexesAndFoldersHaveAnOpenOne)
     EXPECT_NE(CTreeFileCtrl::GetItemIconIndex(apple), CTreeFileCtrl::GetItemIconIndex(alpha));
     EXPECT_EQ(CTreeFileCtrl::GetItemIconIndex(nullptr), -1);
     EXPECT_EQ(CTreeFileCtrl::GetItemOpenIconIndex(nullptr), -1);
+}
+
+// Whether the opaque pixels of the picture appear, unchanged, somewhere in the area of the image.
+bool Shows(const QImage& image, const QRect& area, const QImage& picture)
+{
+    const QImage sought = picture.convertToFormat(QImage::Format_ARGB32);
+    const QImage seen = image.convertToFormat(QImage::Format_ARGB32);
+    const auto matchesAt = [&](int left, int top) {
+        for (int y = 0; y < sought.height(); ++y) {
+            for (int x = 0; x < sought.width(); ++x) {
+                if (qAlpha(sought.pixel(x, y)) == 255 && seen.pixel(left + x, top + y) != sought.pixel(x, y))
+                    return false;
+            }
+        }
+        return true;
+    };
+    for (int top = area.top(); top + sought.height() <= area.bottom() + 1; ++top) {
+        for (int left = area.left(); left + sought.width() <= area.right() + 1; ++left) {
+            if (matchesAt(left, top))
+                return true;
+        }
+    }
+    return false;
+}
+
+QImage Picture(int index)
+{
+    return GetSystemImageList().GetIcon(index).pixmap(16, 16).toImage();
+}
+
+TEST_F(TreeFileCtrlTest, AFolderShowsItsOpenIconWhileSelectedWhetherExpandedOrNot)
+{
+    tree_->SetRootFolder(Root());
+    tree_->show();
+    QTreeWidgetItem* alpha = tree_->PathToItem(Root() + "/alpha");
+    const QImage closed = Picture(CTreeFileCtrl::GetItemIconIndex(alpha));
+    const QImage open = Picture(CTreeFileCtrl::GetItemOpenIconIndex(alpha));
+    ASSERT_NE(closed, open);
+    const auto shown = [&](const QImage& picture) {
+        return Shows(tree_->viewport()->grab().toImage(), tree_->visualItemRect(alpha), picture);
+    };
+    EXPECT_TRUE(shown(closed));
+    EXPECT_FALSE(shown(open));
+    tree_->setCurrentItem(alpha);
+    EXPECT_TRUE(shown(open));
+    EXPECT_FALSE(shown(closed));
+    alpha->setExpanded(true);
+    EXPECT_TRUE(shown(open));
+    tree_->grab().save(QString::fromStdString(OutputPath("file-tree-open-folder.png")));
+    tree_->setCurrentItem(tree_->PathToItem(Root() + "/apple.txt"));
+    EXPECT_TRUE(alpha->isExpanded());
+    EXPECT_TRUE(shown(closed));
+    EXPECT_FALSE(shown(open));
+}
+
+TEST_F(TreeFileCtrlTest, TheShareOverlayMarksBothIconsOfASharedFolder)
+{
+    tree_->SetRootFolder(Root());
+    QTreeWidgetItem* alpha = tree_->PathToItem(Root() + "/alpha");
+    const int image = CTreeFileCtrl::GetItemIconIndex(alpha);
+    const int openImage = CTreeFileCtrl::GetItemOpenIconIndex(alpha);
+    const QIcon plain = TreeFileItemIcon(image, openImage, false);
+    const QIcon shared = TreeFileItemIcon(image, openImage, true);
+    for (const QIcon::Mode mode : { QIcon::Normal, QIcon::Selected }) {
+        SCOPED_TRACE(mode);
+        const QImage marked = shared.pixmap(16, 16, mode).toImage();
+        EXPECT_NE(marked, plain.pixmap(16, 16, mode).toImage());
+        EXPECT_EQ(marked.pixelColor(2, 11), QColor(0x1F, 0x5F, 0xBF)); // inside the overlay's disc
+    }
+    EXPECT_EQ(plain.pixmap(16, 16, QIcon::Normal).toImage(), Picture(image));
+    EXPECT_EQ(plain.pixmap(16, 16, QIcon::Selected).toImage(), Picture(openImage));
+    EXPECT_TRUE(TreeFileItemIcon(-1, -1, true).isNull());
 }
 
 TEST_F(TreeFileCtrlTest, CopiesAnItemAfterAnotherAndABranchWithItsChildren)

@@ -5,16 +5,20 @@
 #include "platform/win/Shell.h"
 #include "tests/util/TempFolder.h"
 #include "tests/util/window/ApplicationFixture.h"
+#include "util/window/DragImage.h"
 #include "util/window/FilePropertiesDialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -96,6 +100,40 @@ TEST_F(TreeFileOperations, RenamesInPlaceAndRefusesUnsafeOrTakenNames)
     EXPECT_EQ(tree_.topLevelItem(2)->text(0), "Able.txt"); // after the folders
 }
 
+TEST_F(TreeFileOperations, RenamingAFileShownWithoutItsExtensionKeepsItAndANewExtensionGivesANewIcon)
+{
+    tree_.SetAllowRename(true);
+    tree_.SetExtensionMode(0);
+    const auto renameInPlace = [&](const std::string& name, const char* typed) {
+        QTreeWidgetItem* item = tree_.PathToItem(Path(name));
+        ASSERT_TRUE(tree_.RenameItem(item));
+        auto* editor = tree_.findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, typed);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the editor goes
+    };
+    renameInPlace("zeta.txt", "omega");
+    EXPECT_EQ(folder_.Read("photos/omega.txt"), "z");
+    QTreeWidgetItem* omega = tree_.PathToItem(Path("omega.txt"));
+    ASSERT_NE(omega, nullptr);
+    EXPECT_EQ(omega->text(0), "omega");
+    renameInPlace("omega.txt", "sub/x"); // refused: the text shown before comes back
+    EXPECT_EQ(omega->text(0), "omega");
+    EXPECT_TRUE(fs::exists(Path("omega.txt")));
+
+    tree_.SetExtensionMode(1);
+    const int textIcon = CTreeFileCtrl::GetItemIconIndex(tree_.PathToItem(Path("omega.txt")));
+    renameInPlace("omega.txt", "omega.png");
+    QTreeWidgetItem* picture = tree_.PathToItem(Path("omega.png"));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->text(0), "omega.png");
+    EXPECT_EQ(CTreeFileCtrl::GetItemIconIndex(picture), CTreeFileCtrl::GetIconIndex(Path("omega.png")));
+    EXPECT_NE(CTreeFileCtrl::GetItemIconIndex(picture), textIcon);
+}
+
 TEST_F(TreeFileOperations, DeletesToTheTrashOrWithShiftForGood)
 {
     tree_.SetSelectedPath(Path("zeta.txt"), false);
@@ -133,9 +171,18 @@ TEST_F(TreeFileOperations, DragsToMoveAndWithCtrlToCopy)
     EXPECT_FALSE(fs::exists(Path("zeta.txt")));
     EXPECT_EQ(tree_.PathToItem(Path("zeta.txt")), nullptr);
 
-    // A folder never goes into itself.
-    drag("beta", "beta/b1.jpg", {});
+    // A folder is not dragged; a file is not dropped on a file or on its own folder.
+    QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("beta"));
+    QTest::mouseMove(tree_.viewport(), Centre("alpha"));
+    EXPECT_EQ(tree_.DragItem(), nullptr);
+    QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, {}, Centre("alpha"));
     EXPECT_TRUE(fs::exists(Path("beta/b1.jpg")));
+    EXPECT_FALSE(fs::exists(Path("alpha/beta")));
+    for (const char* onto : { "beta/b1.jpg", "beta" }) {
+        SCOPED_TRACE(onto);
+        drag("beta/zeta.txt", onto, {});
+        EXPECT_TRUE(fs::exists(Path("beta/zeta.txt")));
+    }
 }
 
 TEST_F(TreeFileOperations, TheDropTargetIsMarkedAndEscapeEndsTheDragDroppingNothing)
@@ -156,6 +203,88 @@ TEST_F(TreeFileOperations, TheDropTargetIsMarkedAndEscapeEndsTheDragDroppingNoth
     QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, {}, Centre("beta"));
     EXPECT_TRUE(fs::exists(Path("zeta.txt")));
     EXPECT_FALSE(fs::exists(Path("beta/zeta.txt")));
+}
+
+// Counts the times a window is taken off the screen.
+class HideCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        hides += event->type() == QEvent::Hide ? 1 : 0;
+        return false;
+    }
+    int hides = 0;
+};
+
+// Whether a drag image is on the screen anywhere.
+bool AnyDragImageShown()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(), [](const QWidget* window) {
+        return dynamic_cast<const DragImage*>(window) != nullptr && window->isVisible();
+    });
+}
+
+TEST_F(TreeFileOperations, TheDraggedItemsPictureFollowsThePointerUntilTheDropOrEscape)
+{
+    tree_.SetAllowDragDrop(true);
+    const QRect zeta = tree_.visualItemRect(tree_.PathToItem(Path("zeta.txt")));
+    const QPoint press = zeta.topLeft() + QPoint(20, 5); // on the item's name
+    QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, press);
+    EXPECT_EQ(tree_.GetDragImage(), nullptr); // pressing alone starts no drag
+    QTest::mouseMove(tree_.viewport(), Centre("alpha"));
+    const DragImage* image = tree_.GetDragImage();
+    ASSERT_NE(image, nullptr);
+    EXPECT_TRUE(image->isVisible());
+    // The item's picture, not its row, held at the point pressed.
+    EXPECT_FALSE(image->Picture().isNull());
+    EXPECT_LT(image->Picture().width(), zeta.width());
+    EXPECT_EQ(image->HotSpot(), press - zeta.topLeft());
+    EXPECT_EQ(image->pos(), tree_.viewport()->mapToGlobal(Centre("alpha")) - image->HotSpot());
+
+    HideCounter counter;
+    const_cast<DragImage*>(image)->installEventFilter(&counter);
+    const QPoint below = Centre("beta") + QPoint(-30, 3);
+    QTest::mouseMove(tree_.viewport(), below);
+    EXPECT_EQ(image->pos(), tree_.viewport()->mapToGlobal(below) - image->HotSpot());
+    EXPECT_EQ(counter.hides, 1); // off the screen while the new drop target is marked
+    EXPECT_TRUE(image->isVisible());
+
+    // The tree as the studio sees it during the drag, with the picture over it.
+    QPixmap shot = tree_.grab();
+    QPainter(&shot).drawPixmap(tree_.mapFromGlobal(image->pos()), const_cast<DragImage*>(image)->grab());
+    shot.save(QString::fromStdString(OutputPath("file-tree-drag.png")));
+
+    QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(tree_.GetDragImage(), nullptr);
+    EXPECT_FALSE(AnyDragImageShown());
+    EXPECT_EQ(folder_.Read("photos/beta/zeta.txt"), "z");
+
+    // Escape ends the next drag, picture and all, dropping nothing.
+    QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("beta/zeta.txt"));
+    QTest::mouseMove(tree_.viewport(), Centre("alpha"));
+    ASSERT_NE(tree_.GetDragImage(), nullptr);
+    QTest::keyClick(&tree_, Qt::Key_Escape);
+    EXPECT_EQ(tree_.GetDragImage(), nullptr);
+    EXPECT_FALSE(AnyDragImageShown());
+    QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, {}, Centre("alpha"));
+    EXPECT_TRUE(fs::exists(Path("beta/zeta.txt")));
+}
+
+TEST_F(TreeFileOperations, ATreeRebuiltDuringADragEndsTheDragDroppingNothing)
+{
+    tree_.SetAllowDragDrop(true);
+    QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("zeta.txt"));
+    QTest::mouseMove(tree_.viewport(), Centre("alpha"));
+    ASSERT_NE(tree_.DragItem(), nullptr);
+    const QPoint onAlpha = Centre("alpha");
+    tree_.Refresh(); // as a change the watcher reports does: every item listed afresh
+    EXPECT_EQ(tree_.DragItem(), nullptr);
+    EXPECT_EQ(tree_.DropTarget(), nullptr);
+    EXPECT_FALSE(AnyDragImageShown());
+    QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, {}, onAlpha);
+    EXPECT_TRUE(fs::exists(Path("zeta.txt")));
+    EXPECT_FALSE(fs::exists(Path("alpha/zeta.txt")));
 }
 
 TEST_F(TreeFileOperations, DragTicksExpandARestedOnFolderAtTheFourthAndScrollNearTheEdges)
@@ -184,9 +313,13 @@ TEST_F(TreeFileOperations, DragTicksExpandARestedOnFolderAtTheFourthAndScrollNea
     ASSERT_GT(bar->maximum(), 0);
     const int bottom = tree_.viewport()->height() - 2;
     QTest::mouseMove(tree_.viewport(), QPoint(40, bottom));
+    HideCounter counter;
+    const_cast<DragImage*>(tree_.GetDragImage())->installEventFilter(&counter);
     tree_.DragTick();
     tree_.DragTick();
     EXPECT_EQ(bar->value(), 2);
+    EXPECT_EQ(counter.hides, 2); // the picture is off the screen while the tree scrolls
+    EXPECT_TRUE(tree_.GetDragImage()->isVisible());
     QTest::mouseMove(tree_.viewport(), QPoint(40, 2));
     tree_.DragTick();
     EXPECT_EQ(bar->value(), 1);

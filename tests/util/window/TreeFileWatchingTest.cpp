@@ -95,6 +95,32 @@ TEST_F(TreeFileWatching, CollapsingADriveStopsItsWatcherAndExpandingStartsOne)
     EXPECT_TRUE(WaitFor([&] { return tree_.PathToItem(Path("new.txt")) != nullptr; }));
 }
 
+TEST_F(TreeFileWatching, StoppingTheFirstOfThreeWatchersLeavesTheOtherTwoReporting)
+{
+    std::string table;
+    for (const char* name : { "one", "two", "three" }) {
+        fs::create_directories(folder_.Path() / name);
+        table += "/dev/sd" + std::string(name) + " " + (folder_ / name) + " ext4 rw 0 0\n";
+    }
+    folder_.Write("mounts", table);
+    tree_.SetRootFolder("");
+    tree_.SetMountTable(folder_ / "mounts");
+    tree_.SetMonitorChanges(true);
+    tree_.ComputerItem()->setExpanded(true);
+    for (int i = 0; i < 3; ++i)
+        tree_.ComputerItem()->child(i)->setExpanded(true);
+    ASSERT_EQ(tree_.WatchedDrives().size(), 3U);
+    tree_.PathToItem(folder_ / "one")->setExpanded(false);
+    EXPECT_EQ(tree_.WatchedDrives(), (std::vector<std::string> { folder_ / "three", folder_ / "two" }));
+
+    // Each change is listed under its own drive, never under a drive that took its place.
+    folder_.Write("three/new.txt", "n");
+    ASSERT_TRUE(WaitFor([&] { return tree_.PathToItem(folder_ / "three/new.txt") != nullptr; }));
+    folder_.Write("two/new.txt", "n");
+    ASSERT_TRUE(WaitFor([&] { return tree_.PathToItem(folder_ / "two/new.txt") != nullptr; }));
+    EXPECT_EQ(tree_.PathToItem(folder_ / "one")->childCount(), 0);
+}
+
 TEST_F(TreeFileWatching, ARootFolderOnARemovableDriveIsNotWatched)
 {
     folder_.Write("block-real/sdc/removable", "1\n");
