@@ -1,6 +1,7 @@
 #include "platform/qt/fw/Document.h"
 
 #include "platform/qt/fw/FrameWnd.h"
+#include "platform/qt/fw/SingleDocTemplate.h"
 #include "platform/qt/fw/View.h"
 #include "platform/qt/fw/WinApp.h"
 #include "platform/win/AppContext.h"
@@ -127,14 +128,29 @@ win::BOOL Document::OnOpenDocument(std::string_view path)
     try {
         Serialize(archive);
     } catch (const win::ArchiveException&) {
-        DeleteContents();
-        SetModifiedFlag(win::FALSE);
+        ForgetFailedRead();
         win::AppContext::Instance().MessageBox(
             "Unexpected file format in " + std::string(path) + ".", win::MB_OK | win::MB_ICONEXCLAMATION);
         return win::FALSE;
+    } catch (...) {
+        ForgetFailedRead();
+        throw;
     }
     SetModifiedFlag(win::FALSE);
     return win::TRUE;
+}
+
+void Document::ForgetFailedRead()
+{
+    // The contents of the file shown before are gone: the document is a new, untitled one, so
+    // that a save cannot write the emptied document over that file.
+    DeleteContents();
+    pathName_.clear();
+    if (template_ != nullptr)
+        template_->SetDefaultTitle(this);
+    else
+        SetTitle("Untitled");
+    SetModifiedFlag(win::FALSE);
 }
 
 void Document::Serialize(win::Archive&) { }

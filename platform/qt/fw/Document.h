@@ -47,8 +47,9 @@ public:
 
     // File New: empties the document, forgets its path and clears the modified flag.
     virtual win::BOOL OnNewDocument();
-    // The framework's open: opens the file for reading (reporting a file that cannot be opened),
-    // empties the document and lets Serialize read it.
+    // The framework's open: opens the file for reading (reporting a file that cannot be opened,
+    // which leaves the document as it was), empties the document and lets Serialize read it. A
+    // read that fails leaves a new, untitled document without a path.
     virtual win::BOOL OnOpenDocument(std::string_view path);
     virtual void DeleteContents() { }
     // Reads (or writes) the document's contents; the framework's own open calls it to read.
@@ -68,6 +69,8 @@ public:
 private:
     friend class SingleDocTemplate;
     void UpdateFrameTitles();
+    // After a read that failed part way: empty, untitled, without a path, unmodified.
+    void ForgetFailedRead();
 
     std::string title_;
     std::string pathName_;

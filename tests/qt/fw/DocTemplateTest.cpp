@@ -181,6 +181,34 @@ TEST_F(DocTemplate, AFileThatCannotBeOpenedIsReportedAndStartsNothing)
     }
 }
 
+// A read that fails after the document was emptied must not leave the emptied document under the
+// path of the file shown before, where a save would write it over that file.
+TEST_F(DocTemplate, AReadThatFailsPartWayLeavesAnUntitledDocumentWithoutThePathBefore)
+{
+    const std::filesystem::path before = Folder() / "before.txt";
+    std::ofstream(before) << "Custom Order Template\n";
+    const std::filesystem::path broken = Folder() / "broken.txt";
+    std::ofstream(broken) << "x";
+    for (const auto failure : { TestDocument::Failure::format, TestDocument::Failure::other }) {
+        ASSERT_NE(app->OpenDocumentFile(before.string()), nullptr);
+        ASSERT_EQ(Doc()->GetPathName(), before.string());
+        Doc()->failReading = failure;
+        if (failure == TestDocument::Failure::format) {
+            modal->AnswerNext(win::IDOK);
+            EXPECT_EQ(app->OpenDocumentFile(broken.string()), nullptr);
+            EXPECT_EQ(modal->Messages().back().text, "Unexpected file format in " + broken.string() + ".");
+        } else {
+            EXPECT_THROW(app->OpenDocumentFile(broken.string()), std::runtime_error);
+        }
+        ASSERT_NE(Doc(), nullptr);
+        EXPECT_EQ(Doc()->GetPathName(), "");
+        EXPECT_EQ(Doc()->GetTitle(), "Untitled");
+        EXPECT_FALSE(Doc()->IsModified());
+        EXPECT_EQ(Frame()->windowTitle().toStdString(), "Untitled - Orvanel");
+        Doc()->failReading = TestDocument::Failure::none;
+    }
+}
+
 TEST_F(DocTemplate, CommandLineOptionsAreSkippedAndTheFirstPlainArgumentIsTheFile)
 {
     fw::CommandLineInfo info;

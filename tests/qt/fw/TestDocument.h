@@ -12,6 +12,7 @@
 #include <QSplitter>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,10 @@ public:
     void Serialize(win::Archive& archive) override
     {
         log_.push_back(std::string("Serialize ") + (archive.IsLoading() ? "loading" : "storing"));
+        if (archive.IsLoading() && failReading == Failure::format)
+            throw win::ArchiveException(win::ArchiveException::Cause::endOfFile, "past the end");
+        if (archive.IsLoading() && failReading == Failure::other)
+            throw std::runtime_error("Out of memory.");
     }
     win::BOOL DoFileSave() override
     {
@@ -46,6 +51,9 @@ public:
     using Document::OnCommand;
     using Document::OnUpdateCommandUI;
     bool saves = true;
+    // How reading fails part way, once the document has been emptied.
+    enum class Failure { none, format, other };
+    Failure failReading = Failure::none;
 
 private:
     Log& log_;
