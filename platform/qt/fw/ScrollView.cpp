@@ -4,12 +4,14 @@
 #include "platform/qt/QtDeviceContext.h"
 #include "platform/qt/fw/ClientDC.h"
 #include "platform/qt/fw/Guard.h"
+#include "platform/win/IntArithmetic.h"
 
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace fw {
 
@@ -130,7 +132,10 @@ void ScrollView::wheelEvent(QWheelEvent* event)
 {
     QScrollBar* bar = event->angleDelta().y() != 0 ? vertical_ : horizontal_;
     const int delta = event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
-    bar->setValue(bar->value() - delta / 120 * 3 * bar->singleStep());
+    // Three lines a notch of 120, and the finer steps of touchpads and smooth wheels in proportion
+    // (counted in whole notches they would scroll nothing).
+    const int64_t pixels = static_cast<int64_t>(delta) * 3 * bar->singleStep() / 120;
+    bar->setValue(win::SaturateToInt32(bar->value() - pixels));
     event->accept();
 }
 

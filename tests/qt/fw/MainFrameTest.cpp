@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace fwtest {
 namespace {
@@ -208,6 +209,26 @@ TEST_F(MainFrameTest, TheScrollViewDrawsAtItsScrollPosition)
     view->SetScrollSizes(gdi::MM_LOMETRIC, { 2100, 2970 });
     EXPECT_EQ(view->GetDeviceTotalSize().cx, (2100 * view->logicalDpiX() + 127) / 254);
     EXPECT_EQ(view->GetDeviceTotalSize().cy, (2970 * view->logicalDpiY() + 127) / 254);
+}
+
+// A wheel notch (120) scrolls three lines; a touchpad's finer steps scroll in proportion.
+TEST_F(MainFrameTest, TheScrollViewScrollsThreeLinesANotchAndFinerStepsInProportion)
+{
+    DrawingView* view = frame->Drawing();
+    frame->resize(1200, 400);
+    ASSERT_EQ(view->GetDeviceTotalSize().cy, 1000); // a line is 10 pixels
+    const auto turn = [view](int delta) {
+        QWheelEvent wheel(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, delta),
+            Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &wheel);
+    };
+    turn(-120);
+    EXPECT_EQ(view->GetDeviceScrollPosition().y, 30);
+    for (int i = 0; i < 15; ++i)
+        turn(-8);
+    EXPECT_EQ(view->GetDeviceScrollPosition().y, 60);
+    turn(120);
+    EXPECT_EQ(view->GetDeviceScrollPosition().y, 30);
 }
 
 TEST_F(MainFrameTest, ToolBarButtonsFollowTheUpdateHandlers)
