@@ -34,6 +34,19 @@ void ScriptedModalServices::AnswerNextDialog(UINT dialogId, std::function<void(M
     answers_.push_back({ Kind::dialog, static_cast<int>(dialogId), {}, 0, std::move(script) });
 }
 
+std::optional<ScriptedModalServices::Answer> ScriptedModalServices::Take(
+    Kind kind, const std::string& what, UINT dialogId)
+{
+    if (answers_.empty() || answers_.front().kind != kind
+        || (kind == Kind::dialog && answers_.front().id != static_cast<int>(dialogId))) {
+        unexpected_.push_back("unexpected " + what);
+        return std::nullopt;
+    }
+    std::optional<Answer> answer = std::move(answers_.front());
+    answers_.pop_front();
+    return answer;
+}
+
 int ScriptedModalServices::MessageBox(std::string_view text, UINT flags)
 {
     shown_.push_back({ std::string(text), flags });
@@ -72,17 +85,14 @@ int ScriptedModalServices::PrintPreview(const PrintRequest& request, const Rende
 {
     const std::size_t shown = previews_.size();
     previews_.push_back({ request, 0 });
-    if (answers_.empty() || answers_.front().kind != Kind::preview) {
-        unexpected_.push_back("unexpected print preview");
+    const std::optional<Answer> answer = Take(Kind::preview, "print preview");
+    if (!answer)
         return IDCANCEL;
-    }
-    const Answer answer = std::move(answers_.front());
-    answers_.pop_front();
     for (int page = request.setup.minPage; page <= request.setup.maxPage; ++page) {
-        render(answer.device(request, page), page);
+        render(answer->device(request, page), page);
         ++previews_[shown].pagesDrawn;
     }
-    return answer.id;
+    return answer->id;
 }
 
 int ScriptedModalServices::RunDialog(ModalDialog& dialog)
@@ -90,17 +100,11 @@ int ScriptedModalServices::RunDialog(ModalDialog& dialog)
     const UINT id = dialog.GetDialogId();
     dialogs_.push_back(id);
     const std::string what = "dialog " + std::to_string(id) + " \"" + dialog.GetCaption() + "\"";
-    const bool scripted = !answers_.empty() && answers_.front().kind == Kind::dialog
-        && answers_.front().id == static_cast<int>(id);
-    if (!scripted) {
-        unexpected_.push_back("unexpected " + what);
-    } else {
-        // Taken off the queue first: modals the dialog raises take the answers after it.
-        const std::function<void(ModalDialog&)> script = std::move(answers_.front().script);
-        answers_.pop_front();
+    // Taken off the queue first: modals the dialog raises take the answers after it.
+    if (const std::optional<Answer> answer = Take(Kind::dialog, what, id)) {
         dialog.Show();
-        if (script)
-            script(dialog);
+        if (answer->script)
+            answer->script(dialog);
         if (!dialog.HasEnded())
             unexpected_.push_back(what + " left open by its script");
     }

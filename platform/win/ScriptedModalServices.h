@@ -10,6 +10,7 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,19 +84,19 @@ private:
         std::function<void(ModalDialog&)> script = {};
         PreviewDevice device = {};
     };
-    // Takes the next queued answer when it is of the given kind, lets onOk apply an IDOK answer
-    // and returns the answer's id; else records the modal as unexpected and returns dismissed.
+    // Takes the next queued answer off the queue when it is of the given kind (a dialog's also of
+    // the given template id); else records the modal as unexpected and gives nothing.
+    std::optional<Answer> Take(Kind kind, const std::string& what, UINT dialogId = 0);
+    // Takes the next answer, lets onOk apply an IDOK answer and returns the answer's id; dismissed
+    // when nothing answers the modal.
     template <class OnOk> int Respond(Kind kind, const std::string& what, int dismissed, OnOk onOk)
     {
-        if (answers_.empty() || answers_.front().kind != kind) {
-            unexpected_.push_back("unexpected " + what);
+        const std::optional<Answer> answer = Take(kind, what);
+        if (!answer)
             return dismissed;
-        }
-        const Answer answer = answers_.front();
-        answers_.pop_front();
-        if (answer.id == IDOK)
-            onOk(answer);
-        return answer.id;
+        if (answer->id == IDOK)
+            onOk(*answer);
+        return answer->id;
     }
 
     std::deque<Answer> answers_;
