@@ -13,15 +13,6 @@ namespace {
 
 constexpr int kMaxResolution = 100000;
 
-// value * numerator / denominator, rounded half away from zero; all operands are small
-// enough (|value| < 2^34, numerator <= 10^5) for 64 bits.
-int64_t MulDivRound(int64_t value, int64_t numerator, int64_t denominator)
-{
-    const int64_t product = value * numerator;
-    const int64_t magnitude = (product < 0 ? -product : product) + denominator / 2;
-    return product < 0 ? -(magnitude / denominator) : magnitude / denominator;
-}
-
 win::RECT Normalised(win::RECT r)
 {
     if (r.left > r.right)
@@ -91,12 +82,14 @@ win::POINT DeviceContext::SetViewportOrg(int x, int y)
     return std::exchange(viewportOrg_, win::POINT { x, y });
 }
 
+// The lengths given to win::MulDivRound are clamped to |length| <= 2^34 and the resolutions are at
+// most 10^5, so that every product fits in 64 bits.
 int DeviceContext::LogicalToDeviceX(int64_t length) const
 {
     if (mapMode_ == MM_TEXT)
         return win::SaturateToInt32(length);
     return win::SaturateToInt32(
-        MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), caps_.logPixelsX, 254));
+        win::MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), caps_.logPixelsX, 254));
 }
 
 int DeviceContext::LogicalToDeviceY(int64_t length) const
@@ -104,7 +97,7 @@ int DeviceContext::LogicalToDeviceY(int64_t length) const
     if (mapMode_ == MM_TEXT)
         return win::SaturateToInt32(length);
     return win::SaturateToInt32(
-        MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), caps_.logPixelsY, 254));
+        win::MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), caps_.logPixelsY, 254));
 }
 
 int DeviceContext::DeviceToLogicalX(int64_t length) const
@@ -112,7 +105,7 @@ int DeviceContext::DeviceToLogicalX(int64_t length) const
     if (mapMode_ == MM_TEXT)
         return win::SaturateToInt32(length);
     return win::SaturateToInt32(
-        MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), 254, caps_.logPixelsX));
+        win::MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), 254, caps_.logPixelsX));
 }
 
 int DeviceContext::DeviceToLogicalY(int64_t length) const
@@ -120,7 +113,7 @@ int DeviceContext::DeviceToLogicalY(int64_t length) const
     if (mapMode_ == MM_TEXT)
         return win::SaturateToInt32(length);
     return win::SaturateToInt32(
-        MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), 254, caps_.logPixelsY));
+        win::MulDivRound(std::clamp<int64_t>(length, -(1LL << 34), 1LL << 34), 254, caps_.logPixelsY));
 }
 
 win::POINT DeviceContext::ToDevicePoint(win::POINT p) const

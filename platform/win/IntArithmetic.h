@@ -1,5 +1,6 @@
 // The small integer helpers that every layer needs when values from files, messages or user input
-// meet 32-bit fields: saturating and wrapping conversions, byte clamps and quarter-turn counts.
+// meet 32-bit fields: saturating and wrapping conversions, rounded scaling, byte clamps and
+// quarter-turn counts.
 // They live here once so that no folder writes its own copy.
 #pragma once
 
@@ -32,6 +33,15 @@ constexpr int64_t SaturatingMultiply(int64_t a, int64_t b)
     if (!__builtin_mul_overflow(a, b, &product))
         return product;
     return (a < 0) != (b < 0) ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max();
+}
+
+// value * numerator / denominator rounded to the nearest integer, halves away from zero. The
+// product must fit in 64 bits and the denominator be positive.
+constexpr int64_t MulDivRound(int64_t value, int64_t numerator, int64_t denominator)
+{
+    const int64_t product = value * numerator;
+    const int64_t magnitude = (product < 0 ? -product : product) + denominator / 2;
+    return product < 0 ? -(magnitude / denominator) : magnitude / denominator;
 }
 
 // A real number brought into 32 bits: truncated toward zero, saturated at the ends of the range

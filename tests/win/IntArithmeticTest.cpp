@@ -50,6 +50,18 @@ TEST(IntArithmetic, SaturatesUnsignedCountsAndSixtyFourBitProducts)
     EXPECT_EQ(win::SaturatingMultiply(-3, 4), -12);
 }
 
+TEST(IntArithmetic, ScalesRoundingHalvesAwayFromZero)
+{
+    struct Case {
+        int64_t value, numerator, denominator, out;
+    };
+    for (const Case c :
+        { Case { 10, 3, 4, 8 }, { -10, 3, 4, -8 }, { 6, 1, 4, 2 }, { -6, 1, 4, -2 }, { 5, 1, 4, 1 },
+            { -5, 1, 4, -1 }, { 254, 300, 254, 300 }, { int64_t(1) << 34, 100000, 254, 6763728025197 } })
+        EXPECT_EQ(win::MulDivRound(c.value, c.numerator, c.denominator), c.out)
+            << c.value << " * " << c.numerator << " / " << c.denominator;
+}
+
 TEST(IntArithmetic, WrapsClampsAndNormalisesTurns)
 {
     EXPECT_EQ(win::WrapToInt32(kMax32 + 1), int32_t(kMin32));

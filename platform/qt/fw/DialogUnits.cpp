@@ -1,23 +1,14 @@
 #include "platform/qt/fw/DialogUnits.h"
 
+#include "platform/win/IntArithmetic.h"
+
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QString>
 
 #include <cmath>
-#include <cstdint>
 
 namespace fw {
-
-namespace {
-// a * b / c rounded to the nearest integer, halves away from zero.
-int MulDiv(int a, int b, int c)
-{
-    const int64_t product = static_cast<int64_t>(a) * b;
-    const int64_t half = c / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
-}
-} // namespace
 
 QFont DialogFont(std::string_view faceName, int pointSize)
 {
@@ -40,12 +31,12 @@ DialogBaseUnits BaseUnitsOf(const QFont& font)
 
 int DialogToPixelsX(int x, const DialogBaseUnits& base)
 {
-    return MulDiv(x, base.cx, 4);
+    return win::SaturateToInt32(win::MulDivRound(x, base.cx, 4));
 }
 
 int DialogToPixelsY(int y, const DialogBaseUnits& base)
 {
-    return MulDiv(y, base.cy, 8);
+    return win::SaturateToInt32(win::MulDivRound(y, base.cy, 8));
 }
 
 QRect MapDialogRect(int x, int y, int cx, int cy, const DialogBaseUnits& base)
