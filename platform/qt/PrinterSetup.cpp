@@ -9,11 +9,15 @@
 
 namespace fw {
 
+QPageLayout::Orientation PageOrientationOf(short orientation)
+{
+    return orientation == win::DMORIENT_LANDSCAPE ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
 void ApplyDeviceMode(QPrinter& printer, const win::DeviceMode& mode)
 {
     if (mode.fields & win::DM_ORIENTATION)
-        printer.setPageOrientation(
-            mode.orientation == win::DMORIENT_LANDSCAPE ? QPageLayout::Landscape : QPageLayout::Portrait);
+        printer.setPageOrientation(PageOrientationOf(mode.orientation));
     if (mode.fields & (win::DM_PAPERWIDTH | win::DM_PAPERLENGTH)) {
         // A size given in part keeps the other side of the printer's paper.
         QSizeF size = printer.pageLayout().pageSize().size(QPageSize::Millimeter);
@@ -40,9 +44,7 @@ void ApplyPrinterSettings(
 void ApplyPageRequest(QPrinter& printer, const win::PrintRequest& request)
 {
     if (!request.deviceMode)
-        printer.setPageOrientation(request.setup.orientation == win::DMORIENT_LANDSCAPE
-                ? QPageLayout::Landscape
-                : QPageLayout::Portrait);
+        printer.setPageOrientation(PageOrientationOf(request.setup.orientation));
     if (request.pageMargins) {
         const win::RECT& m = *request.pageMargins;
         printer.setPageMargins(

@@ -5,12 +5,17 @@
 #include "platform/win/ModalServices.h"
 #include "platform/win/PrinterSettings.h"
 
+#include <QPageLayout>
+
 #include <optional>
 #include <string>
 
 class QPrinter;
 
 namespace fw {
+
+// A device mode's orientation (DMORIENT_*) as Qt's: landscape, anything else portrait.
+QPageLayout::Orientation PageOrientationOf(short orientation);
 
 // Gives the printer the settings whose fields are set.
 void ApplyDeviceMode(QPrinter& printer, const win::DeviceMode& mode);

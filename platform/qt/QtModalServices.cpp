@@ -181,8 +181,7 @@ int QtModalServices::PrintDialog(win::PrintSetup& setup)
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(FromPath(setup.outputFile));
     }
-    printer.setPageOrientation(
-        setup.orientation == win::DMORIENT_LANDSCAPE ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageOrientation(PageOrientationOf(setup.orientation));
     printer.setCopyCount(setup.copies);
     printer.setFromTo(setup.fromPage, setup.toPage);
     QPrintDialog dialog(&printer, QApplication::activeWindow());
