@@ -1,5 +1,7 @@
 #include "imaging/metafile/QtMetafileCanvas.h"
 
+#include "platform/qt/QtColour.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -11,11 +13,6 @@
 
 namespace metafile {
 namespace {
-
-QColor ColourOf(win::COLORREF c)
-{
-    return QColor(win::GetRValue(c), win::GetGValue(c), win::GetBValue(c));
-}
 
 QPolygonF PolygonOf(const std::vector<PointD>& points)
 {
@@ -30,14 +27,14 @@ QPolygonF PolygonOf(const std::vector<PointD>& points)
 void QtMetafileCanvas::Use(const PenStyle& pen, const BrushStyle& brush)
 {
     if (pen.visible) {
-        QPen qpen(ColourOf(pen.colour));
+        QPen qpen(fw::ToQColor(pen.colour));
         qpen.setWidthF(std::max(pen.width, 1.0));
         qpen.setJoinStyle(Qt::MiterJoin);
         m_painter.setPen(qpen);
     } else {
         m_painter.setPen(Qt::NoPen);
     }
-    m_painter.setBrush(brush.visible ? QBrush(ColourOf(brush.colour)) : QBrush(Qt::NoBrush));
+    m_painter.setBrush(brush.visible ? QBrush(fw::ToQColor(brush.colour)) : QBrush(Qt::NoBrush));
 }
 
 void QtMetafileCanvas::Polygons(const std::vector<std::vector<PointD>>& polygons, const PenStyle& pen,
@@ -84,8 +81,8 @@ void QtMetafileCanvas::Text(PointD at, const QString& text, const FontStyle& fon
     m_painter.rotate(-font.angle);
     m_painter.setFont(qfont);
     if (placement.opaque)
-        m_painter.fillRect(QRectF(x, top, width, metrics.height()), ColourOf(placement.background));
-    m_painter.setPen(ColourOf(colour));
+        m_painter.fillRect(QRectF(x, top, width, metrics.height()), fw::ToQColor(placement.background));
+    m_painter.setPen(fw::ToQColor(colour));
     m_painter.drawText(QPointF(x, top + metrics.ascent()), text);
     m_painter.restore();
 }

@@ -1,6 +1,7 @@
 #include "platform/qt/QtDeviceContext.h"
 
 #include "platform/qt/Cp1252.h"
+#include "platform/qt/QtColour.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -23,11 +24,6 @@ constexpr int64_t kFar = 1 << 28;
 int Near(int64_t v)
 {
     return static_cast<int>(std::clamp<int64_t>(v, -kFar, kFar));
-}
-
-QColor ToQColor(win::COLORREF c)
-{
-    return QColor(win::GetRValue(c), win::GetGValue(c), win::GetBValue(c));
 }
 
 // The faces the program names, drawn with their metric-compatible free counterparts.
@@ -169,7 +165,8 @@ void QtDeviceContext::DoFillRect(const FillCall& call)
         return;
     const int left = Near(r.left);
     const int top = Near(r.top);
-    painter_->fillRect(QRect(left, top, Near(r.right) - left, Near(r.bottom) - top), ToQColor(call.color));
+    painter_->fillRect(
+        QRect(left, top, Near(r.right) - left, Near(r.bottom) - top), fw::ToQColor(call.color));
 }
 
 void QtDeviceContext::DoLine(const LineCall& call)
@@ -178,7 +175,7 @@ void QtDeviceContext::DoLine(const LineCall& call)
         return;
     painter_->save();
     painter_->setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(ToQColor(call.pen.color));
+    QPen pen(fw::ToQColor(call.pen.color));
     pen.setWidth(call.pen.width); // 0 is Qt's one-pixel pen as well
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
@@ -203,9 +200,9 @@ void QtDeviceContext::DoText(const TextCall& call)
     if (call.bkMode == OPAQUE)
         painter_->fillRect(
             QRectF(0, 0, metrics.horizontalAdvance(text), metrics.ascent() + metrics.descent()),
-            ToQColor(call.bkColor));
+            fw::ToQColor(call.bkColor));
     painter_->setFont(font);
-    painter_->setPen(ToQColor(call.textColor));
+    painter_->setPen(fw::ToQColor(call.textColor));
     painter_->drawText(QPointF(0, metrics.ascent()), text);
     painter_->restore();
 }

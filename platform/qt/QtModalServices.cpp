@@ -3,6 +3,7 @@
 #include "platform/qt/Cp1252.h"
 #include "platform/qt/FileDialogFilter.h"
 #include "platform/qt/PrinterSetup.h"
+#include "platform/qt/QtColour.h"
 #include "platform/qt/QtDeviceContext.h"
 #include "platform/qt/fw/Guard.h"
 
@@ -66,15 +67,6 @@ QMessageBox::Icon IconOf(win::UINT flags)
     }
 }
 
-QColor ToQColor(win::COLORREF c)
-{
-    return QColor(win::GetRValue(c), win::GetGValue(c), win::GetBValue(c));
-}
-win::COLORREF FromQColor(const QColor& c)
-{
-    return win::RGB(
-        static_cast<win::BYTE>(c.red()), static_cast<win::BYTE>(c.green()), static_cast<win::BYTE>(c.blue()));
-}
 QString FromPath(const std::string& path)
 {
     return QFile::decodeName(path.c_str());

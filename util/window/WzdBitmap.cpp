@@ -1,5 +1,6 @@
 #include "util/window/WzdBitmap.h"
 
+#include "platform/qt/QtColour.h"
 #include "platform/win/LittleEndian.h"
 
 #include <QFile>
@@ -111,7 +112,5 @@ win::COLORREF ButtonFaceColour()
 {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         return win::RGB(240, 240, 240);
-    const QColor face = QGuiApplication::palette().color(QPalette::Button);
-    return win::RGB(static_cast<win::BYTE>(face.red()), static_cast<win::BYTE>(face.green()),
-        static_cast<win::BYTE>(face.blue()));
+    return fw::FromQColor(QGuiApplication::palette().color(QPalette::Button));
 }

@@ -1,5 +1,7 @@
 #include "platform/qt/fw/ControlWidgets.h"
 
+#include "platform/qt/QtColour.h"
+
 #include <QPainter>
 
 namespace fw {
@@ -20,8 +22,7 @@ void Swatch::paintEvent(QPaintEvent* event)
 {
     {
         QPainter painter(this);
-        painter.fillRect(
-            rect(), QColor(win::GetRValue(colour_), win::GetGValue(colour_), win::GetBValue(colour_)));
+        painter.fillRect(rect(), ToQColor(colour_));
     }
     QFrame::paintEvent(event);
 }
