@@ -2,6 +2,7 @@
 
 #include "platform/qt/Cp1252.h"
 #include "platform/qt/FileDialogFilter.h"
+#include "platform/qt/FilePath.h"
 #include "platform/qt/PrinterSetup.h"
 #include "platform/qt/QtColour.h"
 #include "platform/qt/QtDeviceContext.h"
@@ -67,14 +68,6 @@ QMessageBox::Icon IconOf(win::UINT flags)
     }
 }
 
-QString FromPath(const std::string& path)
-{
-    return QFile::decodeName(path.c_str());
-}
-std::string ToPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
 } // namespace
 
 QtModalServices::QtModalServices(std::string caption)
@@ -128,9 +121,9 @@ std::unique_ptr<QFileDialog> QtModalServices::MakeFileDialog(
     const QStringList filters = ConvertFileFilter(request.filter);
     if (!filters.isEmpty())
         dialog->setNameFilters(filters);
-    dialog->setDefaultSuffix(FromPath(request.defaultExt));
+    dialog->setDefaultSuffix(FromFilePath(request.defaultExt));
     if (!request.fileName.empty()) {
-        const QFileInfo initial(FromPath(request.fileName));
+        const QFileInfo initial(FromFilePath(request.fileName));
         if (request.fileName.find('/') != std::string::npos)
             dialog->setDirectory(initial.absolutePath());
         dialog->selectFile(initial.fileName());
@@ -143,7 +136,7 @@ int QtModalServices::FileDialog(const win::FileDialogRequest& request, std::stri
     const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(request, QApplication::activeWindow());
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return win::IDCANCEL;
-    path = ToPath(dialog->selectedFiles().front());
+    path = ToFilePath(dialog->selectedFiles().front());
     return win::IDOK;
 }
 
@@ -171,7 +164,7 @@ int QtModalServices::PrintDialog(win::PrintSetup& setup)
         printer.setPrinterName(FromCp1252(setup.printerName));
     if (!setup.outputFile.empty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(FromPath(setup.outputFile));
+        printer.setOutputFileName(FromFilePath(setup.outputFile));
     }
     printer.setPageOrientation(PageOrientationOf(setup.orientation));
     printer.setCopyCount(setup.copies);
@@ -181,7 +174,8 @@ int QtModalServices::PrintDialog(win::PrintSetup& setup)
     if (dialog.exec() != QDialog::Accepted)
         return win::IDCANCEL;
     setup.printerName = ToCp1252(printer.printerName());
-    setup.outputFile = printer.outputFormat() == QPrinter::PdfFormat ? ToPath(printer.outputFileName()) : "";
+    setup.outputFile
+        = printer.outputFormat() == QPrinter::PdfFormat ? ToFilePath(printer.outputFileName()) : "";
     setup.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? win::DMORIENT_LANDSCAPE
                                                                                      : win::DMORIENT_PORTRAIT;
     setup.fromPage = printer.fromPage() == 0 ? setup.minPage : printer.fromPage();

@@ -1,8 +1,8 @@
 #include "platform/qt/QtProfileStore.h"
 
 #include "platform/qt/Cp1252.h"
+#include "platform/qt/FilePath.h"
 
-#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -23,7 +23,7 @@ QString AsText(const QVariant& value)
 } // namespace
 
 QtProfileStore::QtProfileStore(const std::string& path)
-    : settings_(std::make_unique<QSettings>(QFile::decodeName(path.c_str()), QSettings::IniFormat))
+    : settings_(std::make_unique<QSettings>(FromFilePath(path), QSettings::IniFormat))
 {
 }
 
@@ -38,13 +38,12 @@ std::string QtProfileStore::DefaultPath(std::string_view key, std::string_view a
     if (!chosen.isEmpty())
         return chosen.toStdString();
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QFile::encodeName(folder + '/' + FromCp1252(key) + '/' + FromCp1252(application) + ".conf")
-        .toStdString();
+    return ToFilePath(folder + '/' + FromCp1252(key) + '/' + FromCp1252(application) + ".conf");
 }
 
 std::string QtProfileStore::FileName() const
 {
-    return QFile::encodeName(settings_->fileName()).toStdString();
+    return ToFilePath(settings_->fileName());
 }
 
 int QtProfileStore::GetProfileInt(std::string_view section, std::string_view entry, int defaultValue) const

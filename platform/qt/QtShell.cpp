@@ -1,6 +1,7 @@
 #include "platform/qt/QtShell.h"
 
-#include <QFile>
+#include "platform/qt/FilePath.h"
+
 #include <QProcess>
 
 namespace fw {
@@ -10,10 +11,10 @@ bool QtShell::Execute(
 {
     if (file.empty())
         return false;
-    const QString program = QFile::decodeName(std::string(file).c_str());
+    const QString program = FromFilePath(file);
     const QStringList arguments = QProcess::splitCommand(
         QString::fromLocal8Bit(parameters.data(), static_cast<qsizetype>(parameters.size())));
-    return QProcess::startDetached(program, arguments, QFile::decodeName(std::string(directory).c_str()));
+    return QProcess::startDetached(program, arguments, FromFilePath(directory));
 }
 
 } // namespace fw

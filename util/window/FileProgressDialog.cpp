@@ -1,7 +1,8 @@
 #include "util/window/FileProgressDialog.h"
 
+#include "platform/qt/FilePath.h"
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -52,7 +53,7 @@ void FileProgressDialog::Start(std::size_t steps)
 
 void FileProgressDialog::ShowItem(const std::string& path)
 {
-    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+    const QString name = fw::FromFilePath(path);
     item_->setText(fontMetrics().elidedText(name, Qt::ElideMiddle, item_->width()));
     bar_->setValue(std::min(done_++, bar_->maximum()));
 }

@@ -1,12 +1,12 @@
 #include "util/window/PrintJob.h"
 
 #include "platform/qt/Cp1252.h"
+#include "platform/qt/FilePath.h"
 #include "platform/qt/PrinterSetup.h"
 #include "platform/qt/fw/CommonDialogs.h"
 #include "records/SharedFunctions.h"
 #include "util/window/PrinterDefaults.h"
 
-#include <QFile>
 #include <QPrinterInfo>
 
 namespace {
@@ -28,7 +28,7 @@ std::unique_ptr<QPrinter> PrinterOfDialog(const PrintDialogInfo& dialog)
     if (!setup.outputFile.empty()) {
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(QFile::decodeName(QByteArray::fromStdString(setup.outputFile)));
+        printer->setOutputFileName(fw::FromFilePath(setup.outputFile));
         fw::ApplyPrinterSettings(*printer, setup.printerName, dialog.deviceMode);
     } else if (!setup.printerName.empty()) {
         printer = NamedPrinter(setup.printerName, dialog.deviceMode);

@@ -1,5 +1,6 @@
 #include "util/window/Trash.h"
 
+#include "platform/qt/FilePath.h"
 #include "platform/win/LastError.h"
 
 #include <QDir>
@@ -18,7 +19,7 @@ bool MoveToTrash(const std::string& path)
         win::SetLastError(ENOENT);
         return false;
     }
-    if (QFile::moveToTrash(QFile::decodeName(QByteArray::fromStdString(path))))
+    if (QFile::moveToTrash(fw::FromFilePath(path)))
         return true;
     win::SetLastError(EIO);
     return false;

@@ -1,5 +1,6 @@
 #include "platform/qt/fw/WinApp.h"
 
+#include "platform/qt/FilePath.h"
 #include "platform/qt/QtProfileStore.h"
 #include "platform/qt/fw/CommandIds.h"
 #include "platform/qt/fw/CommandLineInfo.h"
@@ -12,7 +13,6 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
-#include <QFile>
 #include <QStringList>
 
 namespace fw {
@@ -106,7 +106,7 @@ void WinApp::ParseCommandLine(CommandLineInfo& info) const
     const QStringList arguments = QCoreApplication::arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         // Paths stay in the system's own file-name encoding, so that the file opens.
-        const std::string param = QFile::encodeName(arguments[i]).toStdString();
+        const std::string param = ToFilePath(arguments[i]);
         const bool flag = param.size() > 1 && param.front() == '-';
         info.ParseParam(flag ? std::string_view(param).substr(1) : std::string_view(param),
             flag ? win::TRUE : win::FALSE, i + 1 == arguments.size() ? win::TRUE : win::FALSE);
