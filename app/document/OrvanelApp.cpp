@@ -78,9 +78,10 @@ win::BOOL COrvanelApp::InitInstance()
 
 int COrvanelApp::ExitInstance()
 {
-    const int code = WinApp::ExitInstance();
+    // The options first, so that the framework's exit writes them to the settings file with the
+    // rest of the session's values.
     ProgramOptions::Instance().Save();
-    return code;
+    return WinApp::ExitInstance();
 }
 
 void COrvanelApp::OnAppAbout()

@@ -37,8 +37,8 @@ public:
     // False ends the program: the command line could not be processed, or the product catalogue
     // was refused (with its message).
     win::BOOL InitInstance() override;
-    // Writes the program options while the settings store is still there, then the framework's
-    // own exit.
+    // Writes the program options, then the framework's own exit, which writes every value of the
+    // session to the settings file.
     int ExitInstance() override;
 
     // The about box, modal (the framework's about command; nothing in the window issues it).

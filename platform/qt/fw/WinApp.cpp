@@ -203,9 +203,15 @@ int WinApp::ExitInstance()
         recentFiles_.WriteList();
     if (m_nNumPreviewPages != 0)
         WriteProfileInt("Settings", "PreviewPages", m_nNumPreviewPages);
-    // The settings file receives every value kept since the start.
-    if (auto* file = dynamic_cast<QtProfileStore*>(&win::AppContext::Instance().Profile()))
-        file->Flush();
+    // The settings file receives every value kept since the start. A file that cannot take them
+    // is said, since the settings of this session are lost with the program.
+    if (auto* file = dynamic_cast<QtProfileStore*>(&win::AppContext::Instance().Profile())) {
+        if (!file->Flush()) {
+            AfxMessageBox("The settings could not be saved to " + file->FileName() + ".",
+                win::MB_OK | win::MB_ICONEXCLAMATION);
+            return 1;
+        }
+    }
     return 0;
 }
 

@@ -29,7 +29,8 @@ public:
     ~WinApp() override;
 
     virtual win::BOOL InitInstance() { return win::TRUE; }
-    // Closes what is still open and writes the recent-file list; returns the exit code.
+    // Closes what is still open, writes the recent-file list and writes the session's settings to
+    // the settings file; returns the exit code (1, after a message, when that file cannot be written).
     virtual int ExitInstance();
     // Idle time after a batch of events: count 0 updates the main window's command actions.
     // True asks for another call with the next count before Qt waits.

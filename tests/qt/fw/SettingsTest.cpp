@@ -131,6 +131,26 @@ TEST_F(Settings, ASettingsFileThatCannotBeWrittenFailsTheWriteAndReadsDefaults)
     EXPECT_EQ(app->GetProfileInt("Settings", "Updater", 1), 1);
 }
 
+TEST_F(Settings, AFileThatCanNoLongerBeWrittenAtExitIsSaidAndEndsWithCode1)
+{
+    const std::filesystem::path settingsFolder = folder / "gone";
+    const std::filesystem::path file = settingsFolder / "Orvanel.conf";
+    {
+        ScopedEnv env("ORVANEL_SETTINGS", file.string());
+        app->SetRegistryKey("Wendmoor");
+    }
+    ASSERT_TRUE(app->WriteProfileInt("Settings", "Version", 245299));
+    // The folder turns into a plain file while the program runs: nothing can be written there now.
+    std::filesystem::remove_all(settingsFolder);
+    std::ofstream(settingsFolder) << "x";
+    EXPECT_TRUE(app->WriteProfileInt("Settings", "Updater", 0)) << "kept until exit";
+
+    modal->AnswerNext(win::IDOK);
+    EXPECT_EQ(app->ExitInstance(), 1);
+    ASSERT_EQ(modal->Messages().size(), 1u);
+    EXPECT_EQ(modal->Messages()[0].text, "The settings could not be saved to " + file.string() + ".");
+}
+
 TEST_F(Settings, AValueThatIsNotANumberReadsAsTheDefault)
 {
     const std::filesystem::path file = folder / "hand-edited.conf";
