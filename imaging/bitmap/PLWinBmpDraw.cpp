@@ -1,25 +1,7 @@
 // Drawing a device-independent bitmap through a device context.
 #include "imaging/bitmap/PLWinBmp.h"
 
-#include <cmath>
-#include <limits>
-
-namespace {
-
-// A scaled extent truncated toward zero and kept within the 32-bit range.
-int ScaledExtent(int extent, double factor)
-{
-    const double scaled = std::trunc(extent * factor);
-    if (!(scaled == scaled))
-        return 0;
-    if (scaled >= std::numeric_limits<int>::max())
-        return std::numeric_limits<int>::max();
-    if (scaled <= std::numeric_limits<int>::min())
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(scaled);
-}
-
-} // namespace
+#include "platform/win/IntArithmetic.h"
 
 gdi::DibView PLWinBmp::GetDibView() const
 {
@@ -48,7 +30,9 @@ void PLWinBmp::StretchDraw(gdi::DeviceContext& dc, int x, int y, int width, int 
 
 void PLWinBmp::StretchDrawScaled(gdi::DeviceContext& dc, int x, int y, double factor, win::DWORD rop) const
 {
-    StretchDraw(dc, x, y, ScaledExtent(GetWidth(), factor), ScaledExtent(GetHeight(), factor), rop);
+    // Truncated toward zero and kept within the 32-bit range; a factor that is not a number draws nothing.
+    StretchDraw(
+        dc, x, y, win::SaturateToInt32(GetWidth() * factor), win::SaturateToInt32(GetHeight() * factor), rop);
 }
 
 void PLWinBmp::DrawPart(gdi::DeviceContext& dc, int x, int y, const PLBox& source) const

@@ -16,17 +16,9 @@
 #include "imaging/raster/PLSGIDecoder.h"
 #include "imaging/raster/PLTGADecoder.h"
 #include "imaging/tiff/PLTIFFDecoder.h"
+#include "platform/win/LittleEndian.h"
 
 #include <algorithm>
-
-namespace {
-
-uint32_t Le32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-
-} // namespace
 
 // One decoder of each format, and the file types each reads. A format without a decoder here is
 // recognised all the same and refused with code 12. The metafile decoder comes from the factory a
@@ -105,8 +97,8 @@ void PLAnyPicDecoder::Open(PLDataSource* pDataSrc)
 PLDataSource* PLAnyPicDecoder::OpenPreview(PLDataSource& source)
 {
     const uint8_t* header = source.PeekBytes(28);
-    const int64_t offset = Le32(header + 20);
-    const int64_t length = Le32(header + 24);
+    const auto offset = static_cast<int64_t>(win::LoadLittleEndian(header + 20, 4));
+    const auto length = static_cast<int64_t>(win::LoadLittleEndian(header + 24, 4));
     if (offset < kEpsHeaderBytes || offset + length > source.GetBytesLeft())
         RaiseError(PL_ERR_FORMAT_UNKNOWN, "The TIFF preview of the EPS file lies outside the file.");
     source.ReadBytes(static_cast<int>(offset));

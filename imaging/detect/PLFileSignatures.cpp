@@ -1,6 +1,8 @@
 // Recognising a picture's format by its name and by the signature in its first bytes.
 #include "imaging/detect/PLAnyPicDecoder.h"
 
+#include "platform/win/LittleEndian.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -36,8 +38,7 @@ public:
     {
         if (!Has(offset + 4))
             return 0;
-        const uint8_t* p = m_data + offset;
-        return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+        return static_cast<uint32_t>(win::LoadLittleEndian(m_data + offset, 4));
     }
 
 private:

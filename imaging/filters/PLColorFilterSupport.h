@@ -30,7 +30,8 @@ inline void RequireDepth(const PLBmp& bmp, int depth, int otherDepth, const char
 }
 
 // Calls change(in, out) for every pixel of a 24- or 32-bpp source and its same-sized destination;
-// `change` writes blue, green and red (bytes 0 to 2). At 32 bpp the alpha byte is copied.
+// `change` writes blue, green and red (bytes 0 to 2). At 32 bpp the alpha byte is copied, so every
+// byte of every pixel of the destination is written.
 template <class Change> void ForEachPixel(const PLBmp& src, PLBmp& dst, Change&& change)
 {
     PLBmpLock readLock(src, true, false);

@@ -28,12 +28,6 @@ void PLFilter::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 
 void PLFilter::CreateDestination(const PLBmp& source, PLBmp& dest, int width, int height)
 {
-    dest.Create(width, height, source.GetBitsPerPixel(), source.HasAlpha(), source.IsGreyscale(), nullptr, 0,
-        source.GetResolution());
-}
-
-void PLFilter::CreateDestinationForMove(const PLBmp& source, PLBmp& dest, int width, int height)
-{
     dest.CreateForOverwrite(width, height, source.GetBitsPerPixel(), source.HasAlpha(), source.IsGreyscale(),
         source.GetResolution());
 }

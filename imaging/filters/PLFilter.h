@@ -21,13 +21,11 @@ public:
 
 protected:
     // Apply for two distinct bitmaps. Default: copies the source into the destination, then
-    // filters the destination in place. Overriders re-create the destination before reading the
-    // source.
+    // filters the destination in place. Overriders re-create the destination themselves.
     virtual void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const;
     // Re-creates the destination at the given size with the source's depth, alpha and greyscale
-    // flags and resolution, zero-filled: how a filter that writes a new picture starts.
+    // flags and resolution, zero-filled: how a filter that writes every byte of every pixel of its
+    // new picture starts (the geometric filters move pixels, the colour filters map each one). The
+    // opaque alpha the bitmap would otherwise write first is left out, as it would only be overwritten.
     static void CreateDestination(const PLBmp& source, PLBmp& dest, int width, int height);
-    // The same for a filter that only moves pixels and so writes every byte of every pixel itself
-    // (crop, turn, flip, mirror): the opaque alpha the bitmap would otherwise write first is left out.
-    static void CreateDestinationForMove(const PLBmp& source, PLBmp& dest, int width, int height);
 };

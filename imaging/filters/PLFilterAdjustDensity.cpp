@@ -33,7 +33,6 @@ void PLFilterAdjustDensity::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) co
     if (m_Radius < 0)
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "The density radius must not be negative.");
 
-    CreateDestination(src, *pBmpDest, src.GetWidth(), src.GetHeight());
     try {
         PLBmpLock readLock(src, true, false);
         m_Width = src.GetWidth();
@@ -50,6 +49,8 @@ void PLFilterAdjustDensity::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) co
         throw PLTextException(PL_ERR_NO_MEMORY, "Out of memory adjusting density.");
     }
 
+    // Created once the cells are known, so that a failure above leaves the destination as it was.
+    CreateDestination(src, *pBmpDest, src.GetWidth(), src.GetHeight());
     int y = 0;
     ForEachPixel(src, *pBmpDest, [&, x = 0](const uint8_t* in, uint8_t* out) mutable {
         const double cell = Cell(x, y);

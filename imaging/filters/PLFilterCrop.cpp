@@ -20,7 +20,7 @@ void PLFilterCrop::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
         || m_YMax > src.GetHeight())
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "Crop rectangle outside the picture.");
     const int bpp = src.GetBitsPerPixel();
-    CreateDestinationForMove(src, *pBmpDest, m_XMax - m_XMin, m_YMax - m_YMin);
+    CreateDestination(src, *pBmpDest, m_XMax - m_XMin, m_YMax - m_YMin);
     PLBmpLock lockSrc(src, true, false);
     PLBmpLock lockDst(*pBmpDest, false, true);
     for (int y = m_YMin; y < m_YMax; ++y)

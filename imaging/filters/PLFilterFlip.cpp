@@ -12,7 +12,7 @@ void PLFilterFlip::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
     const PLBmp& src = *pBmpSource;
     const int height = src.GetHeight();
-    CreateDestinationForMove(src, *pBmpDest, src.GetWidth(), height);
+    CreateDestination(src, *pBmpDest, src.GetWidth(), height);
     PLBmpLock lockSrc(src, true, false);
     PLBmpLock lockDst(*pBmpDest, false, true);
     const auto rowBytes = static_cast<size_t>(PLBmp::UnpaddedRowBytes(src.GetWidth(), src.GetBitsPerPixel()));

@@ -11,7 +11,7 @@ void PLFilterMirror::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
     const PLBmp& src = *pBmpSource;
     const int width = src.GetWidth();
     const int bpp = src.GetBitsPerPixel();
-    CreateDestinationForMove(src, *pBmpDest, width, src.GetHeight());
+    CreateDestination(src, *pBmpDest, width, src.GetHeight());
     PLBmpLock lockSrc(src, true, false);
     PLBmpLock lockDst(*pBmpDest, false, true);
     for (int y = 0; y < src.GetHeight(); ++y) {

@@ -17,7 +17,7 @@ void PLFilterRotate::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "Unknown rotation mode.");
     const PLBmp& src = *pBmpSource;
     const bool quarter = m_Mode != PLROTATE_180;
-    CreateDestinationForMove(src, *pBmpDest, quarter ? src.GetHeight() : src.GetWidth(),
+    CreateDestination(src, *pBmpDest, quarter ? src.GetHeight() : src.GetWidth(),
         quarter ? src.GetWidth() : src.GetHeight());
     PLBmpLock lockSrc(src, true, false);
     PLBmpLock lockDst(*pBmpDest, false, true);

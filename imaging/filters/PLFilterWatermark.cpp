@@ -23,23 +23,30 @@ void PLFilterWatermark::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "No watermark bitmap was given.");
     RequireDepth(*m_pWatermark, 32, 32, "The watermark must be a 32-bpp bitmap.");
 
-    PLAnyBmp mark;
-    mark.CreateCopy(*m_pWatermark, 0);
+    // The watermark is read where it is. A bitmap of the filter's own holds it only when it must be
+    // shrunk to fit the picture, or when it is the destination, which is re-created below.
+    PLAnyBmp own;
+    PLBmp* mark = m_pWatermark;
+    if (mark == pBmpDest) {
+        own.CreateCopy(*mark, 0);
+        mark = &own;
+    }
     const int width = pBmpSource->GetWidth(), height = pBmpSource->GetHeight();
-    if (mark.GetWidth() > width || mark.GetHeight() > height) {
+    if (mark->GetWidth() > width || mark->GetHeight() > height) {
         int fitWidth = 0, fitHeight = 0;
-        FitSizeKeepAspect(mark.GetWidth(), mark.GetHeight(), width, height, fitWidth, fitHeight);
-        mark.ApplyFilter(PLFilterResizeBilinear(fitWidth, fitHeight));
+        FitSizeKeepAspect(mark->GetWidth(), mark->GetHeight(), width, height, fitWidth, fitHeight);
+        PLFilterResizeBilinear(fitWidth, fitHeight).Apply(mark, &own);
+        mark = &own;
     }
     pBmpDest->CreateCopy(*pBmpSource, 32);
 
-    const int w = std::min(mark.GetWidth(), width), h = std::min(mark.GetHeight(), height);
+    const int w = std::min(mark->GetWidth(), width), h = std::min(mark->GetHeight(), height);
     const int x0 = width > w ? (width - w) / 2 : 0;
     const int y0 = height > h ? (height - h) / 2 : 0;
-    PLBmpLock readLock(mark, true, false);
+    PLBmpLock readLock(*mark, true, false);
     PLBmpLock writeLock(*pBmpDest, false, true);
     for (int y = 0; y < h; ++y) {
-        const PLPixel32* in = mark.GetRow32(y);
+        const PLPixel32* in = mark->GetRow32(y);
         uint8_t* out = pBmpDest->GetRow(y0 + y) + x0 * 4;
         for (int x = 0; x < w; ++x, out += 4) {
             const uint32_t lightness = (in[x].GetG() * 183u + in[x].GetR() * 54u + in[x].GetB() * 19u) / 256;

@@ -106,19 +106,30 @@ ImageResult DeviceIndepBitmap::SaveResized(const std::string& path, const std::s
         return NoImageData();
     encoder.SetFileCalls(m_FileCalls);
     try {
+        // The picture is only read: a bitmap of the save's own is filled only by a step that makes
+        // new pixels (a depth other than 32 bpp, a decode from the source file, a new size).
         PLWinBmp copy;
-        copy.CreateCopy(*m_pBitmap, 32);
-        PLCoord fitted = FittedSize(copy.GetSize(), maxW, maxH);
-        if (!sourcePath.empty() && (reload || fitted.x > copy.GetWidth() || fitted.y > copy.GetHeight())) {
+        PLBmp* picture = m_pBitmap.get();
+        if (picture->GetBitsPerPixel() != 32) {
+            copy.CreateCopy(*picture, 32);
+            picture = &copy;
+        }
+        PLCoord fitted = FittedSize(picture->GetSize(), maxW, maxH);
+        if (!sourcePath.empty()
+            && (reload || fitted.x > picture->GetWidth() || fitted.y > picture->GetHeight())) {
             decoder.OpenFile(sourcePath.c_str(), nullptr);
             decoder.GetImage(copy, 32);
             decoder.Close();
+            picture = &copy;
             fitted = FittedSize(copy.GetSize(), maxW, maxH);
         }
-        if (fitted != copy.GetSize())
-            copy.ApplyFilter(PLFilterResizeBilinear(fitted.x, fitted.y));
+        // Scaled from the picture straight into the save's bitmap (in place when that is the source).
+        if (fitted != picture->GetSize()) {
+            PLFilterResizeBilinear(fitted.x, fitted.y).Apply(picture, &copy);
+            picture = &copy;
+        }
         const EncoderLock::Scoped lock;
-        encoder.EncodeFile(path.c_str(), &copy);
+        encoder.EncodeFile(path.c_str(), picture);
     } catch (const PLTextException& e) {
         decoder.Close();
         return ResultFromException(e);

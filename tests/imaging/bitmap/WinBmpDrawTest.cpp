@@ -3,6 +3,8 @@
 #include "imaging/bitmap/PLWinBmp.h"
 #include "platform/gdi/RecordingDeviceContext.h"
 
+#include <limits>
+
 namespace {
 
 gdi::DibCall OnlyDib(const gdi::RecordingDeviceContext& dc)
@@ -25,6 +27,31 @@ TEST(WinBmpDraw, ScaledDrawingTruncatesTheExtents)
     EXPECT_EQ(call.logicalHeight, 16);
     EXPECT_EQ(call.srcWidth, 101);
     EXPECT_EQ(call.srcHeight, 33);
+}
+
+// Negative factors flip, extents beyond the 32-bit range are saturated, and a factor that is not a
+// number draws nothing.
+TEST(WinBmpDraw, ScaledDrawingSaturatesTheExtents)
+{
+    PLWinBmp bmp;
+    bmp.Create(101, 33, 24, false, false);
+    constexpr int most = std::numeric_limits<int>::max();
+    constexpr int least = std::numeric_limits<int>::min();
+    const struct {
+        double factor;
+        int width;
+        int height;
+    } cases[] = { { -0.5, -50, -16 }, { 1e12, most, most }, { -1e12, least, least } };
+    for (const auto& c : cases) {
+        gdi::RecordingDeviceContext dc;
+        bmp.StretchDrawScaled(dc, 0, 0, c.factor);
+        const gdi::DibCall call = OnlyDib(dc);
+        EXPECT_EQ(call.logicalWidth, c.width) << c.factor;
+        EXPECT_EQ(call.logicalHeight, c.height) << c.factor;
+    }
+    gdi::RecordingDeviceContext dc;
+    bmp.StretchDrawScaled(dc, 0, 0, std::numeric_limits<double>::quiet_NaN());
+    EXPECT_TRUE(dc.All<gdi::RecordedDib>().empty());
 }
 
 TEST(WinBmpDraw, TheViewDescribesTheBlock)

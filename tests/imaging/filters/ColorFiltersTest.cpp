@@ -241,6 +241,23 @@ TEST(ColorFilters, WatermarkDarkensUnderItsCentredMark)
             << y;
 }
 
+// The watermark's own bitmap as the destination: the mark is read before the bitmap is re-created,
+// for a mark that fits and for one that is shrunk.
+TEST(ColorFilters, WatermarkIntoTheMarksOwnBitmap)
+{
+    PLAnyBmp picture;
+    Fill32(picture, 6, 4, PositionColour);
+    for (const int side : { 2, 8 }) {
+        PLAnyBmp mark, expected;
+        Fill32(mark, side, side, [](int x, int y) {
+            return PLPixel32(static_cast<uint8_t>(x * 30), 90, static_cast<uint8_t>(y * 20), 255);
+        });
+        PLFilterWatermark(2, &mark).Apply(&picture, &expected);
+        PLFilterWatermark(2, &mark).Apply(&picture, &mark);
+        EXPECT_TRUE(mark == expected) << side;
+    }
+}
+
 TEST(ColorFilters, RefusesWhatTheyCannotServe)
 {
     // Pictures with a distinct byte everywhere, so that any change shows.

@@ -13,6 +13,7 @@
 #include "imaging/bitmap/PLWinBmp.h"
 #include "imaging/codec/EncoderTestSupport.h"
 #include "imaging/exif/ExifData.h"
+#include "imaging/filters/PLFilterResize.h"
 #include "imaging/wrapper/EncoderLock.h"
 #include "imaging/wrapper/PictureDecoder.h"
 #include "imaging/wrapper/WrapperTestSupport.h"
@@ -180,6 +181,33 @@ TEST_F(WrapperSave, FittedJpegOfALargePicture)
              std::pair { 530, std::vector<int> { 20, 40, 210 } } })
         for (size_t channel = 0; channel < 3; ++channel)
             EXPECT_NEAR(colourAt(x, 210)[channel], expected[channel], 6) << x;
+}
+
+// A fitted BMP save of a picture of each depth: without a limit the picture itself is written (at
+// 32 bpp), within a smaller box the picture scaled as the resize filter scales it; the picture
+// stays as it was either way.
+TEST_F(WrapperSave, FittedBmpOfEachDepth)
+{
+    PLJPEGDecoder decoder;
+    for (const int bpp : { 8, 24, 32 }) {
+        DeviceIndepBitmap dib;
+        ASSERT_TRUE(dib.CreateImage(20, 10, bpp, false, false, 72));
+        PLWinBmp& bmp = *dib.GetBitmap();
+        for (int y = 0; y < bmp.GetHeight(); ++y)
+            for (int i = 0; i < bmp.GetWidth() * bpp / 8; ++i)
+                bmp.GetRow(y)[i] = static_cast<uint8_t>(i * 13 + y * 29);
+        const Bytes before = ExpectedRgba(bmp);
+        PLAnyBmp scaled;
+        scaled.CreateCopy(bmp, 32);
+        scaled.ApplyFilter(PLFilterResizeBilinear(10, 5));
+        for (const auto& [box, expected] :
+            { std::pair { 0, before }, std::pair { 10, ExpectedRgba(scaled) } }) {
+            const std::string out = Path("out.bmp");
+            ASSERT_EQ(dib.SaveResizedBmp(out, "", decoder, box, box, false), ImageResult {}) << bpp;
+            EXPECT_EQ(ImageMagickRgba(out), expected) << bpp << " bpp, box " << box;
+            EXPECT_EQ(ExpectedRgba(bmp), before) << bpp << " bpp, box " << box;
+        }
+    }
 }
 
 struct ReloadCase {
