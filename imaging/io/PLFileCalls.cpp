@@ -15,6 +15,6 @@ int OpenFile(const char* path, int flags, mode_t mode)
 
 const PLFileCalls& PLFileCalls::Posix()
 {
-    static constexpr PLFileCalls calls { OpenFile, ::write, ::close, std::rename };
+    static constexpr PLFileCalls calls { OpenFile, ::write, ::close, std::rename, ::fsync };
     return calls;
 }

@@ -10,6 +10,7 @@ struct PLFileCalls {
     ssize_t (*write)(int fd, const void* data, size_t n);
     int (*close)(int fd);
     int (*rename)(const char* from, const char* to);
+    int (*fsync)(int fd);
 
     // The real calls.
     static const PLFileCalls& Posix();

@@ -179,7 +179,9 @@ void PLFileSink::Close()
         PLDataSink::Close();
         return;
     }
-    if (!Flush())
+    // The new contents reach the disk before the name moves over the old file: after a crash the
+    // name holds either the old file or the whole new one, never an empty or partial file.
+    if (!Flush() || m_Calls.fsync(m_Fd) != 0)
         Fail("Writing", errno);
     const int fd = m_Fd;
     m_Fd = -1;

@@ -140,10 +140,11 @@ TEST_P(EncoderSinks, FullDiskLeavesTheOldFile)
 INSTANTIATE_TEST_SUITE_P(Encoders, EncoderSinks, testing::ValuesIn(kEncoders),
     [](const testing::TestParamInfo<EncoderCase>& info) { return std::string(info.param.name); });
 
-// File calls that fail with a chosen errno: at open, at the n-th write, or at rename.
+// File calls that fail with a chosen errno: at open, at write, at the sync to disk, or at rename.
 int g_OpenError = 0;
 int g_WriteError = 0;
 int g_RenameError = 0;
+int g_SyncError = 0;
 
 PLFileCalls FailingCalls()
 {
@@ -166,13 +167,19 @@ PLFileCalls FailingCalls()
         errno = g_RenameError;
         return -1;
     };
+    calls.fsync = [](int fd) {
+        if (g_SyncError == 0)
+            return PLFileCalls::Posix().fsync(fd);
+        errno = g_SyncError;
+        return -1;
+    };
     return calls;
 }
 
 struct FileSinkErrors : ScratchFolder {
     void TearDown() override
     {
-        g_OpenError = g_WriteError = g_RenameError = 0;
+        g_OpenError = g_WriteError = g_RenameError = g_SyncError = 0;
         ScratchFolder::TearDown();
     }
 };
@@ -225,7 +232,8 @@ TEST_F(FileSinkErrors, WriteAndRenameFailures)
         int code;
     };
     for (const Case c : { Case { &g_WriteError, ENOSPC, 11 }, Case { &g_WriteError, EACCES, 5 },
-             Case { &g_WriteError, EIO, 4 }, Case { &g_RenameError, EACCES, 5 } }) {
+             Case { &g_WriteError, EIO, 4 }, Case { &g_SyncError, EIO, 4 }, Case { &g_SyncError, ENOSPC, 11 },
+             Case { &g_RenameError, EACCES, 5 } }) {
         *c.slot = c.error;
         EXPECT_EQ(EncodeError(path).first, c.code) << c.error;
         *c.slot = 0;
