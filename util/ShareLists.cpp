@@ -151,11 +151,13 @@ std::vector<Share> ReadSambaConfig(std::istream& in)
         if (text.empty() || text.front() == '#' || text.front() == ';')
             continue;
         if (text.front() == '[') {
+            // A header without its ']' ends the section before it and starts none.
             close();
             const auto end = text.find(']');
-            if (end != std::string_view::npos)
+            if (end != std::string_view::npos) {
                 section.emplace();
-            section->name = std::string(Trim(text.substr(1, end - 1)));
+                section->name = std::string(Trim(text.substr(1, end - 1)));
+            }
             continue;
         }
         const auto equals = text.find('=');
