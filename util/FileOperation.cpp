@@ -164,6 +164,7 @@ public:
 
 private:
     void CopyFolder(const fs::path& from, const fs::path& to);
+    void CopyChildren(const fs::path& from, const fs::path& to);
     void CopyFile(const fs::path& from, const fs::path& to);
     void CopyLink(const fs::path& from, const fs::path& to);
     void MoveAcrossDevices(const fs::path& from, const fs::path& to);
@@ -190,14 +191,30 @@ void Run::Copy(const fs::path& from, const fs::path& to)
         Fail(error ? error : std::make_error_code(std::errc::no_such_file_or_directory));
 }
 
+// A new folder takes the source's permissions; one that would not let its owner add to it (a
+// read-only folder) is writable while its contents arrive and gets them once they have.
 void Run::CopyFolder(const fs::path& from, const fs::path& to)
 {
     std::error_code error;
     const fs::file_status existing = fs::symlink_status(to, error);
     if (fs::exists(existing) && !fs::is_directory(existing))
         return Fail(EEXIST);
-    if (!fs::exists(existing) && !fs::create_directory(to, from, error))
+    if (fs::exists(existing))
+        return CopyChildren(from, to);
+    if (!fs::create_directory(to, from, error))
         return Fail(error);
+    constexpr fs::perms ownerAdds = fs::perms::owner_write | fs::perms::owner_exec;
+    const fs::perms made = fs::symlink_status(to, error).permissions();
+    if (error || (made & ownerAdds) == ownerAdds)
+        return CopyChildren(from, to);
+    fs::permissions(to, ownerAdds, fs::perm_options::add, error);
+    CopyChildren(from, to);
+    fs::permissions(to, made, error);
+}
+
+void Run::CopyChildren(const fs::path& from, const fs::path& to)
+{
+    std::error_code error;
     const std::vector<fs::path> children = SortedChildren(from, error);
     if (error)
         return Fail(error);
