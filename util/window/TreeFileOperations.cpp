@@ -2,6 +2,7 @@
 // context menu and the keys. The control's watching pauses while it changes files itself.
 #include "util/window/TreeFileCtrl.h"
 
+#include "platform/qt/fw/CommonDialogs.h"
 #include "platform/win/Shell.h"
 #include "util/window/FilePropertiesDialog.h"
 #include "util/window/ShellFileFunctions.h"
@@ -42,6 +43,19 @@ bool AcceptableName(const std::string& name)
 {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos
         && name.find('\0') == std::string::npos;
+}
+
+// A move onto a name the folder already holds replaces that file: only when the user says so.
+// (A copy takes a free name instead.)
+bool MayReplace(const std::string& path)
+{
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(path, error)))
+        return true;
+    const fs::path name(path);
+    const std::string question = "The folder " + name.parent_path().string() + " already holds "
+        + name.filename().string() + ".\nReplace it with the file being moved?";
+    return fw::AfxMessageBox(question, win::MB_YESNO | win::MB_ICONQUESTION) == win::IDYES;
 }
 
 } // namespace
@@ -177,6 +191,8 @@ void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
     const std::string from = ItemToPath(source);
     const std::string into = ItemToPath(target);
     const std::string moved = (fs::path(into) / fs::path(from).filename()).string();
+    if (!copy && !MayReplace(moved))
+        return;
     bool done = false;
     {
         const PausedWatching paused(monitoring_);

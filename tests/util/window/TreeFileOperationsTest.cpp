@@ -185,6 +185,32 @@ TEST_F(TreeFileOperations, DragsToMoveAndWithCtrlToCopy)
     }
 }
 
+TEST_F(TreeFileOperations, AMoveOntoATakenNameReplacesOnlyWhenTheUserSaysSo)
+{
+    folder_.Write("photos/alpha/zeta.txt", "older");
+    tree_.SetAllowDragDrop(true);
+    const auto drag = [&] {
+        QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("zeta.txt"));
+        QTest::mouseMove(tree_.viewport(), Centre("alpha"));
+        ASSERT_NE(tree_.DragItem(), nullptr);
+        QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, {}, Centre("alpha"));
+    };
+    modal_->AnswerNext(win::IDNO);
+    drag();
+    ASSERT_EQ(modal_->Messages().size(), 1u);
+    EXPECT_EQ(modal_->Messages()[0].text,
+        "The folder " + Path("alpha") + " already holds zeta.txt.\nReplace it with the file being moved?");
+    EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "older");
+    EXPECT_EQ(folder_.Read("photos/zeta.txt"), "z");
+    EXPECT_NE(tree_.PathToItem(Path("zeta.txt")), nullptr);
+
+    modal_->AnswerNext(win::IDYES);
+    drag();
+    EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "z");
+    EXPECT_FALSE(fs::exists(Path("zeta.txt")));
+    EXPECT_TRUE(modal_->AllAnswersUsed());
+}
+
 TEST_F(TreeFileOperations, TheDropTargetIsMarkedAndEscapeEndsTheDragDroppingNothing)
 {
     tree_.SetAllowDragDrop(true);
