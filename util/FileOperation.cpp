@@ -74,6 +74,17 @@ struct Sources {
     bool fromPattern = false;
 };
 
+// The entries of a folder in name order; a folder that cannot be read to its end sets the error
+// (never throws).
+std::vector<fs::path> SortedChildren(const fs::path& folder, std::error_code& error)
+{
+    std::vector<fs::path> children;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        children.push_back(it->path());
+    std::sort(children.begin(), children.end());
+    return children;
+}
+
 // The items named by the request's source, in name order; nothing when a plain path is missing
 // (the last error set).
 std::optional<Sources> FindSources(const std::string& source)
@@ -92,16 +103,13 @@ std::optional<Sources> FindSources(const std::string& source)
         return sources;
     }
     sources.fromPattern = true;
-    const fs::path folder = fs::weakly_canonical(path.parent_path(), error);
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-        if (win::WildcardMatch(pattern, entry.path().filename().string()))
-            sources.items.push_back(entry.path());
-    }
+    sources.items = SortedChildren(fs::weakly_canonical(path.parent_path(), error), error);
     if (error) {
         SetError(error);
         return std::nullopt;
     }
-    std::sort(sources.items.begin(), sources.items.end());
+    std::erase_if(sources.items,
+        [&](const fs::path& item) { return !win::WildcardMatch(pattern, item.filename().string()); });
     return sources;
 }
 
@@ -115,15 +123,6 @@ std::size_t CountSteps(const fs::path& item)
             ++steps;
     }
     return steps;
-}
-
-std::vector<fs::path> SortedChildren(const fs::path& folder, std::error_code& error)
-{
-    std::vector<fs::path> children;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
-        children.push_back(entry.path());
-    std::sort(children.begin(), children.end());
-    return children;
 }
 
 // One run of a request: the progress, and whether anything failed or the user cancelled.
