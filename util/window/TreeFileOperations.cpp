@@ -4,6 +4,7 @@
 
 #include "platform/qt/fw/CommonDialogs.h"
 #include "platform/win/Shell.h"
+#include "util/FileOperation.h"
 #include "util/window/FilePropertiesDialog.h"
 #include "util/window/ShellFileFunctions.h"
 #include "util/window/Trash.h"
@@ -112,8 +113,7 @@ bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item, bool permanently)
     bool done = false;
     {
         const PausedWatching paused(monitoring_);
-        std::error_code error;
-        done = permanently ? fs::remove_all(path, error) > 0 && !error : MoveToTrash(path);
+        done = permanently ? DiscardForGood(path) : MoveToTrash(path);
     }
     if (done)
         RemoveItem(item);
