@@ -3,6 +3,7 @@
 #include "platform/win/FileFind.h"
 #include "platform/win/LastError.h"
 #include "util/DuplicateName.h"
+#include "util/PathText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -26,13 +27,6 @@ bool AcceptablePath(const std::string& path)
 bool HasWildcard(const std::string& name)
 {
     return name.find_first_of("*?") != std::string::npos;
-}
-
-std::string WithoutTrailingSlashes(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
 }
 
 // The path with every folder leading to it resolved (links followed); the last component is

@@ -1,6 +1,7 @@
 #include "util/MountTable.h"
 
 #include "util/NameEscapes.h"
+#include "util/PathText.h"
 
 #include <sys/statvfs.h>
 
@@ -84,8 +85,7 @@ std::vector<MountPoint> ReadMountTable(const std::string& tablePath, const std::
         if (mount.path.empty() || mount.path.front() != '/')
             continue;
         mount.kind = KindOf(mount, blockDevices);
-        while (mount.path.size() > 1 && mount.path.ends_with('/'))
-            mount.path.pop_back();
+        mount.path.resize(WithoutTrailingSlashes(mount.path).size());
         std::erase_if(mounts, [&](const MountPoint& other) { return other.path == mount.path; });
         mounts.push_back(mount);
     }

@@ -1,5 +1,7 @@
 #include "util/ShareLists.h"
 
+#include "util/PathText.h"
+
 #include <cctype>
 #include <optional>
 #include <string_view>
@@ -54,12 +56,10 @@ std::optional<bool> ParseBool(std::string_view text)
 // A local path as the shares keep it: absolute, without a trailing '/' (but for the root).
 std::optional<std::string> LocalPath(std::string_view text)
 {
-    std::string path(Trim(text));
+    const std::string_view path = Trim(text);
     if (path.empty() || path.front() != '/')
         return std::nullopt;
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
+    return std::string(WithoutTrailingSlashes(path));
 }
 
 // Reads a logical line: physical lines joined where one ends with a backslash.

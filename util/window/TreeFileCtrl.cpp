@@ -1,6 +1,7 @@
 #include "util/window/TreeFileCtrl.h"
 
 #include "util/NameEscapes.h"
+#include "util/PathText.h"
 #include "util/ShareEnumerator.h"
 #include "util/Wildcard.h"
 #include "util/window/SystemImageList.h"
@@ -22,13 +23,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string WithoutTrailingSlash(std::string path)
-{
-    while (path.size() > 1 && path.ends_with('/'))
-        path.pop_back();
-    return path;
-}
 
 std::vector<std::string> Segments(const std::string& rest)
 {
@@ -92,7 +86,7 @@ CTreeFileCtrl::~CTreeFileCtrl()
 
 void CTreeFileCtrl::SetRootFolder(const std::string& path)
 {
-    rootFolder_ = WithoutTrailingSlash(path);
+    rootFolder_ = WithoutTrailingSlashes(path);
     Refresh();
 }
 
@@ -464,7 +458,7 @@ void CTreeFileCtrl::ExpandForWalk(QTreeWidgetItem* item)
 
 QTreeWidgetItem* CTreeFileCtrl::Lookup(const std::string& rawPath, bool expandOnWay)
 {
-    const std::string path = WithoutTrailingSlash(rawPath);
+    const std::string path(WithoutTrailingSlashes(rawPath));
     if (path.empty())
         return nullptr;
     QTreeWidgetItem* parent = invisibleRootItem();
