@@ -284,12 +284,14 @@ QTreeWidgetItem* CTreeFileCtrl::Insert(QTreeWidgetItem* parent, const std::strin
 void CTreeFileCtrl::SetItemIcons(QTreeWidgetItem* item)
 {
     const std::string path = ItemToPath(item);
+    const bool file = ItemIsFile(item);
+    // A file has no open icon of its own: its kind (which may mean reading its content) is looked
+    // up once.
     const int image = GetIconIndex(path);
-    const int openImage = GetOpenIconIndex(path);
+    const int openImage = file ? image : GetOpenIconIndex(path);
     item->setData(0, kImageRole, image);
     item->setData(0, kOpenImageRole, openImage);
-    item->setIcon(
-        0, TreeFileItemIcon(image, openImage, !ItemIsFile(item) && GetShareEnumerator().IsShared(path)));
+    item->setIcon(0, TreeFileItemIcon(image, openImage, !file && GetShareEnumerator().IsShared(path)));
 }
 
 void CTreeFileCtrl::SortChildren(QTreeWidgetItem* parent)
