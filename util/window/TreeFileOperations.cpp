@@ -200,13 +200,19 @@ void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
     }
     if (!done)
         return;
-    QTreeWidgetItem* oldParent = source->parent();
+    // Found again by their paths: while the question was open, events ran that may have listed
+    // the folders afresh.
+    source = PathToItem(from);
+    target = PathToItem(into);
     const bool wasNavigating = std::exchange(navigating_, true);
-    if (!copy)
+    if (!copy && source != nullptr) {
+        QTreeWidgetItem* oldParent = source->parent();
         RemoveItem(source);
-    if (oldParent != nullptr && !copy && oldParent->childCount() > 0)
-        oldParent->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-    Relist(target);
+        if (oldParent != nullptr && oldParent->childCount() > 0)
+            oldParent->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    }
+    if (target != nullptr)
+        Relist(target);
     navigating_ = wasNavigating;
     SetSelectedPath(moved, false);
 }

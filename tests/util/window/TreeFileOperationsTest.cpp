@@ -204,11 +204,33 @@ TEST_F(TreeFileOperations, AMoveOntoATakenNameReplacesOnlyWhenTheUserSaysSo)
     EXPECT_EQ(folder_.Read("photos/zeta.txt"), "z");
     EXPECT_NE(tree_.PathToItem(Path("zeta.txt")), nullptr);
 
-    modal_->AnswerNext(win::IDYES);
+    // Yes, while the tree is listed afresh under the open question (as a real one runs events).
+    class RebuildingModal : public win::ScriptedModalServices {
+    public:
+        explicit RebuildingModal(CTreeFileCtrl& tree)
+            : tree_(tree)
+        {
+        }
+        int MessageBox(std::string_view text, win::UINT flags) override
+        {
+            tree_.Refresh();
+            return ScriptedModalServices::MessageBox(text, flags);
+        }
+
+    private:
+        CTreeFileCtrl& tree_;
+    };
+    const auto rebuilding = std::make_shared<RebuildingModal>(tree_);
+    win::AppContext::Instance().SetModalServices(rebuilding);
+    rebuilding->AnswerNext(win::IDYES);
     drag();
     EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "z");
     EXPECT_FALSE(fs::exists(Path("zeta.txt")));
+    EXPECT_EQ(tree_.PathToItem(Path("zeta.txt")), nullptr);
+    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha/zeta.txt"));
     EXPECT_TRUE(modal_->AllAnswersUsed());
+    EXPECT_TRUE(rebuilding->AllAnswersUsed());
+    EXPECT_TRUE(rebuilding->Unexpected().empty());
 }
 
 TEST_F(TreeFileOperations, TheDropTargetIsMarkedAndEscapeEndsTheDragDroppingNothing)
