@@ -220,21 +220,27 @@ void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
 std::unique_ptr<QMenu> CTreeFileCtrl::BuildContextMenu(QTreeWidgetItem* item)
 {
     auto menu = std::make_unique<QMenu>(this);
+    const std::string path = ItemToPath(item);
     const bool real = IsFileOrFolderItem(item);
+    // The menu stays open while events run, which may list the tree afresh: a command finds its
+    // item again by the path when it is chosen.
     const auto add = [&](const char* text, bool enabled, auto command) {
         QAction* action = menu->addAction(QString::fromUtf8(text));
         action->setEnabled(enabled);
-        connect(action, &QAction::triggered, this, command);
+        connect(action, &QAction::triggered, this, [this, path, command] {
+            if (QTreeWidgetItem* chosen = PathToItem(path))
+                command(chosen);
+        });
     };
-    add("&Open", allowOpen_ && item != nullptr && !ItemToPath(item).empty(),
-        [this, item] { OpenItem(item); });
+    add("&Open", allowOpen_ && !path.empty(), [this](QTreeWidgetItem* chosen) { OpenItem(chosen); });
     menu->addSeparator();
-    add("&Delete", allowDelete_ && real,
-        [this, item] { DeleteItemFile(item, (QApplication::keyboardModifiers() & Qt::ShiftModifier) != 0); });
-    add("Rena&me", allowRename_ && real, [this, item] { RenameItem(item); });
+    add("&Delete", allowDelete_ && real, [this](QTreeWidgetItem* chosen) {
+        DeleteItemFile(chosen, (QApplication::keyboardModifiers() & Qt::ShiftModifier) != 0);
+    });
+    add("Rena&me", allowRename_ && real, [this](QTreeWidgetItem* chosen) { RenameItem(chosen); });
     menu->addSeparator();
-    add("P&roperties", allowProperties_ && item != nullptr && !ItemToPath(item).empty(),
-        [this, item] { ShowProperties(item); });
+    add("P&roperties", allowProperties_ && !path.empty(),
+        [this](QTreeWidgetItem* chosen) { ShowProperties(chosen); });
     return menu;
 }
 

@@ -420,6 +420,18 @@ TEST_F(TreeFileOperations, ContextMenuCommandsFollowTheAllowFlags)
     tree_.BuildContextMenu(tree_.PathToItem(Path("zeta.txt")))->actions().back()->trigger();
     EXPECT_EQ(kind, "File");
     EXPECT_EQ(size, "1 byte");
+
+    // A command chosen after the tree was listed afresh under the open menu works on the item
+    // now listed for the path.
+    const std::unique_ptr<QMenu> open = tree_.BuildContextMenu(tree_.PathToItem(Path("zeta.txt")));
+    tree_.Refresh();
+    const QList<QAction*> actions = open->actions();
+    const auto remove = std::find_if(
+        actions.begin(), actions.end(), [](QAction* action) { return action->text() == "&Delete"; });
+    ASSERT_NE(remove, actions.end());
+    (*remove)->trigger();
+    EXPECT_FALSE(fs::exists(Path("zeta.txt")));
+    EXPECT_EQ(tree_.PathToItem(Path("zeta.txt")), nullptr);
 }
 
 } // namespace
