@@ -156,6 +156,8 @@ public:
     }
 
 private:
+    // Copy without the item's step.
+    void CopyItem(const fs::path& from, const fs::path& to);
     void CopyFolder(const fs::path& from, const fs::path& to);
     void CopyChildren(const fs::path& from, const fs::path& to);
     void CopyFile(const fs::path& from, const fs::path& to);
@@ -170,8 +172,12 @@ private:
 
 void Run::Copy(const fs::path& from, const fs::path& to)
 {
-    if (!Step(from))
-        return;
+    if (Step(from))
+        CopyItem(from, to);
+}
+
+void Run::CopyItem(const fs::path& from, const fs::path& to)
+{
     std::error_code error;
     const fs::file_status status = fs::symlink_status(from, error);
     if (fs::is_symlink(status))
@@ -286,12 +292,13 @@ void Run::Move(const fs::path& from, const fs::path& to)
         Fail(error);
 }
 
-// A copy, then the source is removed only when all of it arrived.
+// A copy (the item's step already taken by the move), then the source is removed only when all
+// of it arrived.
 void Run::MoveAcrossDevices(const fs::path& from, const fs::path& to)
 {
     const bool failedBefore = failed_;
     failed_ = false;
-    Copy(from, to);
+    CopyItem(from, to);
     std::error_code error;
     if (!failed_ && !cancelled_ && fs::remove_all(from, error) == static_cast<std::uintmax_t>(-1))
         Fail(error);

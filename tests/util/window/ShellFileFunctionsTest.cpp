@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
@@ -137,10 +138,15 @@ TEST_F(ShellFileFunctions, MovesAcrossFileSystemsByCopyingFirst)
         GTEST_SKIP() << "/dev/shm is on the same file system";
     }
     WriteTree("tree");
+    std::vector<std::string> steps;
     ScopedFileProgressHook guard([&](FileProgressDialog*, const std::string& path) {
+        steps.push_back(path);
         return path.starts_with(other + "/") || Inside(path);
     });
     EXPECT_TRUE(ShellMoveFiles(folder_ / "tree", other, false));
+    // One step an item, as the progress counted them.
+    std::sort(steps.begin(), steps.end());
+    EXPECT_EQ(std::adjacent_find(steps.begin(), steps.end()), steps.end());
     EXPECT_FALSE(folder_.Exists("tree"));
     EXPECT_TRUE(fs::is_symlink(other + "/tree/link"));
     std::ifstream moved(other + "/tree/sub/deeper/c.txt");
