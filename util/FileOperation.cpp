@@ -162,6 +162,7 @@ private:
     void CopyChildren(const fs::path& from, const fs::path& to);
     void CopyFile(const fs::path& from, const fs::path& to);
     void CopyLink(const fs::path& from, const fs::path& to);
+    void ReplaceWith(const fs::path& to, const std::function<void(const fs::path&, std::error_code&)>& make);
     void MoveAcrossDevices(const fs::path& from, const fs::path& to);
 
     FileOperationProgress& progress_;
@@ -224,19 +225,18 @@ void Run::CopyChildren(const fs::path& from, const fs::path& to)
     }
 }
 
-// Copies into a new file beside the target and renames it over the target, so that a target
-// that is read-only, or a copy that fails halfway, never leaves a damaged file behind.
-void Run::CopyFile(const fs::path& from, const fs::path& to)
+// Makes the new item under a fresh name beside the target, then renames it over the target, so
+// that whatever had the target's name (even a read-only file) stays until the new item is whole.
+void Run::ReplaceWith(const fs::path& to, const std::function<void(const fs::path&, std::error_code&)>& make)
 {
-    std::error_code error;
-    if (fs::is_directory(fs::symlink_status(to, error)))
-        return Fail(EISDIR);
     std::string temporary = (to.parent_path() / ".orvanel-copy-XXXXXX").string();
     const int descriptor = ::mkstemp(temporary.data());
     if (descriptor < 0)
         return Fail(errno);
     ::close(descriptor);
-    if (fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, error)) {
+    std::error_code error;
+    make(temporary, error);
+    if (!error) {
         fs::rename(temporary, to, error);
         if (!error)
             return;
@@ -246,20 +246,29 @@ void Run::CopyFile(const fs::path& from, const fs::path& to)
     Fail(error);
 }
 
+void Run::CopyFile(const fs::path& from, const fs::path& to)
+{
+    std::error_code error;
+    if (fs::is_directory(fs::symlink_status(to, error)))
+        return Fail(EISDIR);
+    ReplaceWith(to, [&from](const fs::path& fresh, std::error_code& made) {
+        fs::copy_file(from, fresh, fs::copy_options::overwrite_existing, made);
+    });
+}
+
 void Run::CopyLink(const fs::path& from, const fs::path& to)
 {
     std::error_code error;
     const fs::path linkTarget = fs::read_symlink(from, error);
     if (error)
         return Fail(error);
-    const fs::file_status existing = fs::symlink_status(to, error);
-    if (fs::is_directory(existing))
+    if (fs::is_directory(fs::symlink_status(to, error)))
         return Fail(EISDIR);
-    if (fs::exists(existing))
-        fs::remove(to, error);
-    fs::create_symlink(linkTarget, to, error);
-    if (error)
-        Fail(error);
+    // The fresh name is reserved by an empty file, which gives way to the link.
+    ReplaceWith(to, [&linkTarget](const fs::path& fresh, std::error_code& made) {
+        if (fs::remove(fresh, made))
+            fs::create_symlink(linkTarget, fresh, made);
+    });
 }
 
 void Run::Move(const fs::path& from, const fs::path& to)

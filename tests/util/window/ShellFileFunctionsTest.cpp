@@ -15,6 +15,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <sys/stat.h>
 #include <vector>
@@ -106,6 +107,12 @@ TEST_F(ShellFileFunctions, CopiesTreesWithLinksAsLinks)
     EXPECT_EQ(folder_.Read("flat/b.txt"), "b");
     EXPECT_FALSE(folder_.Exists("flat/deeper"));
     EXPECT_EQ(folder_.Read("tree/sub/b.txt"), "b");
+
+    // A link copied onto a file of its name replaces it, and nothing else is left beside it.
+    folder_.Write("plain/link", "a file");
+    EXPECT_TRUE(ShellCopyFiles(folder_ / "tree/link", folder_ / "plain", false));
+    EXPECT_EQ(fs::read_symlink(folder_.Path() / "plain/link"), "a.txt");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path() / "plain"), fs::directory_iterator()), 1);
 }
 
 TEST_F(ShellFileFunctions, MoveMergesIntoAnExistingFolderAndLeavesNoSource)
