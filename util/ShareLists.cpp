@@ -1,8 +1,9 @@
 #include "util/ShareLists.h"
 
+#include "util/CaseConversion.h"
+#include "util/CharClasses.h"
 #include "util/PathText.h"
 
-#include <cctype>
 #include <optional>
 #include <string_view>
 
@@ -10,14 +11,6 @@ namespace share_lists {
 namespace {
 
 using Share = ShareEnumerator::Share;
-
-std::string Lower(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 bool IsBlank(char c)
 {
@@ -39,13 +32,13 @@ std::string ParameterName(std::string_view text)
     std::string out;
     for (const char c : text)
         if (!IsBlank(c))
-            out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            out += ToLowerAscii(c);
     return out;
 }
 
 std::optional<bool> ParseBool(std::string_view text)
 {
-    const std::string word = Lower(Trim(text));
+    const std::string word = ToLowerCase(Trim(text));
     if (word == "yes" || word == "true" || word == "1" || word == "y")
         return true;
     if (word == "no" || word == "false" || word == "0" || word == "n")
@@ -89,7 +82,7 @@ struct SambaSection {
 
     std::optional<Share> ToShare() const
     {
-        const std::string lower = Lower(name);
+        const std::string lower = ToLowerCase(std::string_view(name));
         if (lower.empty() || lower == "global" || lower == "homes" || lower == "printers")
             return std::nullopt;
         if (name.back() == '$' || !available || path.find('%') != std::string::npos)
