@@ -16,6 +16,10 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include <fcntl.h>
+
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <utility>
 
@@ -44,6 +48,21 @@ bool AcceptableName(const std::string& name)
 {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos
         && name.find('\0') == std::string::npos;
+}
+
+// Renames, never replacing another item of the new name, even one that appears meanwhile; where
+// the file system cannot promise that, the name is looked up first.
+bool RenameWithoutReplacing(const std::string& from, const fs::path& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(to, error)))
+        return false;
+    fs::rename(from, to, error);
+    return !error;
 }
 
 // A move onto a name the folder already holds replaces that file: only when the user says so.
@@ -155,16 +174,14 @@ bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& typed
     if (!allowRename_ || !AcceptableName(name) || !CanRenamePath(path))
         return false;
     const fs::path target = fs::path(path).parent_path() / name;
-    std::error_code error;
     if (target.string() == path)
         return true;
-    if (fs::exists(fs::symlink_status(target, error)))
-        return false; // never replace another file
+    bool renamed = false;
     {
         const PausedWatching paused(monitoring_);
-        fs::rename(path, target, error);
+        renamed = RenameWithoutReplacing(path, target);
     }
-    if (error)
+    if (!renamed)
         return false;
     const bool wasNavigating = std::exchange(navigating_, true);
     item->setData(0, kPathRole, QString::fromStdString(target.string()));
