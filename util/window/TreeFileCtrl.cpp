@@ -3,6 +3,7 @@
 #include "util/NameEscapes.h"
 #include "util/PathText.h"
 #include "util/ShareEnumerator.h"
+#include "util/SplitText.h"
 #include "util/Wildcard.h"
 #include "util/window/SystemImageList.h"
 #include "util/window/TreeFileItemIcon.h"
@@ -23,19 +24,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> Segments(const std::string& rest)
-{
-    std::vector<std::string> parts;
-    size_t start = 0;
-    while (start < rest.size()) {
-        const size_t end = std::min(rest.find('/', start), rest.size());
-        if (end > start)
-            parts.push_back(rest.substr(start, end - start));
-        start = end + 1;
-    }
-    return parts;
-}
 
 constexpr unsigned kHiddenAttribute = 0x2;
 
@@ -491,7 +479,9 @@ QTreeWidgetItem* CTreeFileCtrl::Lookup(const std::string& rawPath, bool expandOn
         parent = driveItem;
         rest = path.substr(drive.size());
     }
-    for (const std::string& segment : Segments(rest)) {
+    std::vector<std::string> segments;
+    SplitText(rest, segments, "/");
+    for (const std::string& segment : segments) {
         if (expandOnWay && parent != invisibleRootItem())
             ExpandForWalk(parent);
         QTreeWidgetItem* child = FindChildByName(parent, segment);
