@@ -92,12 +92,18 @@ std::vector<MountPoint> ReadMountTable(const std::string& tablePath, const std::
     return mounts;
 }
 
-std::string DriveOfPath(const std::vector<MountPoint>& mounts, std::string_view path)
+const MountPoint* MountOfPath(const std::vector<MountPoint>& mounts, std::string_view path)
 {
-    std::string best;
+    const MountPoint* best = nullptr;
     for (const MountPoint& mount : mounts) {
-        if (PathIsInside(path, mount.path) && mount.path.size() > best.size())
-            best = mount.path;
+        if (PathIsInside(path, mount.path) && (best == nullptr || mount.path.size() > best->path.size()))
+            best = &mount;
     }
     return best;
+}
+
+std::string DriveOfPath(const std::vector<MountPoint>& mounts, std::string_view path)
+{
+    const MountPoint* mount = MountOfPath(mounts, path);
+    return mount != nullptr ? mount->path : std::string();
 }

@@ -122,10 +122,10 @@ void CTreeFileCtrl::SetVolumeLabels(const std::string& folder)
 
 std::string CTreeFileCtrl::GetDriveDisplayName(const std::string& path) const
 {
-    const auto mount
-        = std::find_if(mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == path; });
+    const MountPoint* mount = MountOfPath(mounts_, path);
     std::error_code error;
-    const fs::path device = mount != mounts_.end() ? fs::canonical(mount->device, error) : fs::path();
+    const fs::path device
+        = mount != nullptr && mount->path == path ? fs::canonical(mount->device, error) : fs::path();
     if (device.empty() || error)
         return path;
     for (fs::directory_iterator entry(volumeLabels_, error), end; !error && entry != end;
@@ -187,10 +187,8 @@ void CTreeFileCtrl::SetDriveHideMask(unsigned mask)
 
 bool CTreeFileCtrl::CanMonitor(const std::string& path) const
 {
-    const std::string drive = DriveOfPath(mounts_, path);
-    const auto mount
-        = std::find_if(mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == drive; });
-    return mount == mounts_.end() || (mount->kind != DriveKind::removable && mount->kind != DriveKind::cdRom);
+    const MountPoint* mount = MountOfPath(mounts_, path);
+    return mount == nullptr || (mount->kind != DriveKind::removable && mount->kind != DriveKind::cdRom);
 }
 
 void CTreeFileCtrl::UseSystemImageList()
@@ -403,7 +401,7 @@ void CTreeFileCtrl::OnExpanded(QTreeWidgetItem* item)
 void CTreeFileCtrl::OnCollapsed(QTreeWidgetItem* item)
 {
     const std::string path = ItemToPath(item);
-    if (std::any_of(mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == path; }))
+    if (!path.empty() && DriveOfPath(mounts_, path) == path)
         StopWatching(path);
     if (item == rootItem_ || item == computerItem_ || item == networkItem_)
         return;
@@ -463,11 +461,10 @@ QTreeWidgetItem* CTreeFileCtrl::Lookup(const std::string& rawPath, bool expandOn
                 ExpandForWalk(parent);
         }
     } else {
-        const std::string drive = DriveOfPath(mounts_, path);
-        const auto mount = std::find_if(
-            mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == drive; });
-        if (mount == mounts_.end())
+        const MountPoint* mount = MountOfPath(mounts_, path);
+        if (mount == nullptr)
             return nullptr;
+        const std::string drive = mount->path;
         if (QTreeWidgetItem* special = mount->network ? networkItem_ : computerItem_; special != nullptr) {
             parent = special;
             if (expandOnWay)
