@@ -4,6 +4,7 @@
 
 #include "platform/qt/fw/CommonDialogs.h"
 #include "platform/win/Shell.h"
+#include "util/DuplicateName.h"
 #include "util/FileOperation.h"
 #include "util/window/FilePropertiesDialog.h"
 #include "util/window/ShellFileFunctions.h"
@@ -207,13 +208,16 @@ void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
         return;
     const std::string from = ItemToPath(source);
     const std::string into = ItemToPath(target);
-    const std::string moved = (fs::path(into) / fs::path(from).filename()).string();
-    if (!copy && !MayReplace(moved))
+    // A copy takes a free name beside a file of its own name; a move replaces one when the user
+    // says so.
+    const std::string named = (fs::path(into) / fs::path(from).filename()).string();
+    const std::string placed = copy ? FreeDuplicateName(named, false) : named;
+    if (!copy && !MayReplace(placed))
         return;
     bool done = false;
     {
         const PausedWatching paused(monitoring_);
-        done = copy ? ShellCopyFilesEx(from, into, true, true) : ShellMoveFilesEx(from, into, false, true);
+        done = copy ? ShellCopyFilesEx(from, placed, true, true) : ShellMoveFilesEx(from, into, false, true);
     }
     if (!done)
         return;
@@ -231,7 +235,7 @@ void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
     if (target != nullptr)
         Relist(target);
     navigating_ = wasNavigating;
-    SetSelectedPath(moved, false);
+    SetSelectedPath(placed, false);
 }
 
 std::unique_ptr<QMenu> CTreeFileCtrl::BuildContextMenu(QTreeWidgetItem* item)

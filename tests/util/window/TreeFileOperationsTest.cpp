@@ -189,12 +189,18 @@ TEST_F(TreeFileOperations, AMoveOntoATakenNameReplacesOnlyWhenTheUserSaysSo)
 {
     folder_.Write("photos/alpha/zeta.txt", "older");
     tree_.SetAllowDragDrop(true);
-    const auto drag = [&] {
+    const auto drag = [&](Qt::KeyboardModifiers keys = {}) {
         QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("zeta.txt"));
         QTest::mouseMove(tree_.viewport(), Centre("alpha"));
         ASSERT_NE(tree_.DragItem(), nullptr);
-        QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, {}, Centre("alpha"));
+        QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, keys, Centre("alpha"));
     };
+    // A copy asks nothing: it takes a free name, and the copy is what is selected.
+    drag(Qt::ControlModifier);
+    EXPECT_EQ(folder_.Read("photos/alpha/Copy of zeta.txt"), "z");
+    EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "older");
+    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha/Copy of zeta.txt"));
+
     modal_->AnswerNext(win::IDNO);
     drag();
     ASSERT_EQ(modal_->Messages().size(), 1u);
