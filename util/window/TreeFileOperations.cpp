@@ -67,11 +67,12 @@ bool RenameWithoutReplacing(const std::string& from, const fs::path& to)
 }
 
 // A move onto a name the folder already holds replaces that file: only when the user says so.
-// (A copy takes a free name instead.)
+// (A copy takes a free name instead; a folder of the name is never replaced, and the move fails.)
 bool MayReplace(const std::string& path)
 {
     std::error_code error;
-    if (!fs::exists(fs::symlink_status(path, error)))
+    const fs::file_status existing = fs::symlink_status(path, error);
+    if (!fs::exists(existing) || fs::is_directory(existing))
         return true;
     const fs::path name(path);
     const std::string question = "The folder " + name.parent_path().string() + " already holds "
