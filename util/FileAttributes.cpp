@@ -1,6 +1,7 @@
 #include "util/FileAttributes.h"
 
 #include "platform/win/LastError.h"
+#include "util/PathText.h"
 
 #include <sys/stat.h>
 
@@ -8,9 +9,7 @@ namespace {
 
 bool IsHiddenName(const std::string& path)
 {
-    std::string_view name = path;
-    while (name.size() > 1 && name.back() == '/')
-        name.remove_suffix(1);
+    std::string_view name = WithoutTrailingSlashes(path);
     name.remove_prefix(name.rfind('/') == std::string_view::npos ? 0 : name.rfind('/') + 1);
     return name.starts_with('.') && name != "." && name != "..";
 }

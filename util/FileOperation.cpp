@@ -3,6 +3,7 @@
 #include "platform/win/FileFind.h"
 #include "platform/win/LastError.h"
 #include "util/DuplicateName.h"
+#include "util/PathText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -26,13 +27,6 @@ bool AcceptablePath(const std::string& path)
 bool HasWildcard(const std::string& name)
 {
     return name.find_first_of("*?") != std::string::npos;
-}
-
-std::string WithoutTrailingSlashes(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
 }
 
 // The path with every folder leading to it resolved (links followed); the last component is
@@ -74,6 +68,17 @@ struct Sources {
     bool fromPattern = false;
 };
 
+// The entries of a folder in name order; a folder that cannot be read to its end sets the error
+// (never throws).
+std::vector<fs::path> SortedChildren(const fs::path& folder, std::error_code& error)
+{
+    std::vector<fs::path> children;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        children.push_back(it->path());
+    std::sort(children.begin(), children.end());
+    return children;
+}
+
 // The items named by the request's source, in name order; nothing when a plain path is missing
 // (the last error set).
 std::optional<Sources> FindSources(const std::string& source)
@@ -92,16 +97,13 @@ std::optional<Sources> FindSources(const std::string& source)
         return sources;
     }
     sources.fromPattern = true;
-    const fs::path folder = fs::weakly_canonical(path.parent_path(), error);
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-        if (win::WildcardMatch(pattern, entry.path().filename().string()))
-            sources.items.push_back(entry.path());
-    }
+    sources.items = SortedChildren(fs::weakly_canonical(path.parent_path(), error), error);
     if (error) {
         SetError(error);
         return std::nullopt;
     }
-    std::sort(sources.items.begin(), sources.items.end());
+    std::erase_if(sources.items,
+        [&](const fs::path& item) { return !win::WildcardMatch(pattern, item.filename().string()); });
     return sources;
 }
 
@@ -115,15 +117,6 @@ std::size_t CountSteps(const fs::path& item)
             ++steps;
     }
     return steps;
-}
-
-std::vector<fs::path> SortedChildren(const fs::path& folder, std::error_code& error)
-{
-    std::vector<fs::path> children;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
-        children.push_back(entry.path());
-    std::sort(children.begin(), children.end());
-    return children;
 }
 
 // One run of a request: the progress, and whether anything failed or the user cancelled.
@@ -163,9 +156,13 @@ public:
     }
 
 private:
+    // Copy without the item's step.
+    void CopyItem(const fs::path& from, const fs::path& to);
     void CopyFolder(const fs::path& from, const fs::path& to);
+    void CopyChildren(const fs::path& from, const fs::path& to);
     void CopyFile(const fs::path& from, const fs::path& to);
     void CopyLink(const fs::path& from, const fs::path& to);
+    void ReplaceWith(const fs::path& to, const std::function<void(const fs::path&, std::error_code&)>& make);
     void MoveAcrossDevices(const fs::path& from, const fs::path& to);
 
     FileOperationProgress& progress_;
@@ -176,8 +173,12 @@ private:
 
 void Run::Copy(const fs::path& from, const fs::path& to)
 {
-    if (!Step(from))
-        return;
+    if (Step(from))
+        CopyItem(from, to);
+}
+
+void Run::CopyItem(const fs::path& from, const fs::path& to)
+{
     std::error_code error;
     const fs::file_status status = fs::symlink_status(from, error);
     if (fs::is_symlink(status))
@@ -190,14 +191,30 @@ void Run::Copy(const fs::path& from, const fs::path& to)
         Fail(error ? error : std::make_error_code(std::errc::no_such_file_or_directory));
 }
 
+// A new folder takes the source's permissions; one that would not let its owner add to it (a
+// read-only folder) is writable while its contents arrive and gets them once they have.
 void Run::CopyFolder(const fs::path& from, const fs::path& to)
 {
     std::error_code error;
     const fs::file_status existing = fs::symlink_status(to, error);
     if (fs::exists(existing) && !fs::is_directory(existing))
         return Fail(EEXIST);
-    if (!fs::exists(existing) && !fs::create_directory(to, from, error))
+    if (fs::exists(existing))
+        return CopyChildren(from, to);
+    if (!fs::create_directory(to, from, error))
         return Fail(error);
+    constexpr fs::perms ownerAdds = fs::perms::owner_write | fs::perms::owner_exec;
+    const fs::perms made = fs::symlink_status(to, error).permissions();
+    if (error || (made & ownerAdds) == ownerAdds)
+        return CopyChildren(from, to);
+    fs::permissions(to, ownerAdds, fs::perm_options::add, error);
+    CopyChildren(from, to);
+    fs::permissions(to, made, error);
+}
+
+void Run::CopyChildren(const fs::path& from, const fs::path& to)
+{
+    std::error_code error;
     const std::vector<fs::path> children = SortedChildren(from, error);
     if (error)
         return Fail(error);
@@ -208,19 +225,18 @@ void Run::CopyFolder(const fs::path& from, const fs::path& to)
     }
 }
 
-// Copies into a new file beside the target and renames it over the target, so that a target
-// that is read-only, or a copy that fails halfway, never leaves a damaged file behind.
-void Run::CopyFile(const fs::path& from, const fs::path& to)
+// Makes the new item under a fresh name beside the target, then renames it over the target, so
+// that whatever had the target's name (even a read-only file) stays until the new item is whole.
+void Run::ReplaceWith(const fs::path& to, const std::function<void(const fs::path&, std::error_code&)>& make)
 {
-    std::error_code error;
-    if (fs::is_directory(fs::symlink_status(to, error)))
-        return Fail(EISDIR);
     std::string temporary = (to.parent_path() / ".orvanel-copy-XXXXXX").string();
     const int descriptor = ::mkstemp(temporary.data());
     if (descriptor < 0)
         return Fail(errno);
     ::close(descriptor);
-    if (fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, error)) {
+    std::error_code error;
+    make(temporary, error);
+    if (!error) {
         fs::rename(temporary, to, error);
         if (!error)
             return;
@@ -230,20 +246,29 @@ void Run::CopyFile(const fs::path& from, const fs::path& to)
     Fail(error);
 }
 
+void Run::CopyFile(const fs::path& from, const fs::path& to)
+{
+    std::error_code error;
+    if (fs::is_directory(fs::symlink_status(to, error)))
+        return Fail(EISDIR);
+    ReplaceWith(to, [&from](const fs::path& fresh, std::error_code& made) {
+        fs::copy_file(from, fresh, fs::copy_options::overwrite_existing, made);
+    });
+}
+
 void Run::CopyLink(const fs::path& from, const fs::path& to)
 {
     std::error_code error;
     const fs::path linkTarget = fs::read_symlink(from, error);
     if (error)
         return Fail(error);
-    const fs::file_status existing = fs::symlink_status(to, error);
-    if (fs::is_directory(existing))
+    if (fs::is_directory(fs::symlink_status(to, error)))
         return Fail(EISDIR);
-    if (fs::exists(existing))
-        fs::remove(to, error);
-    fs::create_symlink(linkTarget, to, error);
-    if (error)
-        Fail(error);
+    // The fresh name is reserved by an empty file, which gives way to the link.
+    ReplaceWith(to, [&linkTarget](const fs::path& fresh, std::error_code& made) {
+        if (fs::remove(fresh, made))
+            fs::create_symlink(linkTarget, fresh, made);
+    });
 }
 
 void Run::Move(const fs::path& from, const fs::path& to)
@@ -276,12 +301,13 @@ void Run::Move(const fs::path& from, const fs::path& to)
         Fail(error);
 }
 
-// A copy, then the source is removed only when all of it arrived.
+// A copy (the item's step already taken by the move), then the source is removed only when all
+// of it arrived.
 void Run::MoveAcrossDevices(const fs::path& from, const fs::path& to)
 {
     const bool failedBefore = failed_;
     failed_ = false;
-    Copy(from, to);
+    CopyItem(from, to);
     std::error_code error;
     if (!failed_ && !cancelled_ && fs::remove_all(from, error) == static_cast<std::uintmax_t>(-1))
         Fail(error);

@@ -2,13 +2,11 @@
 
 #include "platform/win/FileFind.h"
 
-#include <algorithm>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <optional>
 #include <sys/stat.h>
-#include <vector>
 
 namespace {
 
@@ -24,16 +22,17 @@ std::optional<std::string> FirstMatch(const std::string& path)
         return ::stat(path.c_str(), &status) == 0 ? std::optional(path) : std::nullopt;
     }
     std::error_code error;
-    std::vector<std::string> names;
+    std::optional<std::string> first;
     const fs::path folder = given.has_parent_path() ? given.parent_path() : fs::path(".");
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-        const std::string name = entry.path().filename().string();
-        if (win::WildcardMatch(pattern, name))
-            names.push_back(name);
+    // A folder that fails midway ends the search with what was found (it never throws).
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::string name = it->path().filename().string();
+        if (win::WildcardMatch(pattern, name) && (!first || name < *first))
+            first = std::move(name);
     }
-    if (names.empty())
+    if (!first)
         return std::nullopt;
-    return (folder / *std::min_element(names.begin(), names.end())).string();
+    return (folder / *first).string();
 }
 
 DateTime LocalDateTime(time_t seconds)

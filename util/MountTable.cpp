@@ -1,6 +1,7 @@
 #include "util/MountTable.h"
 
 #include "util/NameEscapes.h"
+#include "util/PathText.h"
 
 #include <sys/statvfs.h>
 
@@ -84,20 +85,25 @@ std::vector<MountPoint> ReadMountTable(const std::string& tablePath, const std::
         if (mount.path.empty() || mount.path.front() != '/')
             continue;
         mount.kind = KindOf(mount, blockDevices);
-        while (mount.path.size() > 1 && mount.path.ends_with('/'))
-            mount.path.pop_back();
+        mount.path.resize(WithoutTrailingSlashes(mount.path).size());
         std::erase_if(mounts, [&](const MountPoint& other) { return other.path == mount.path; });
         mounts.push_back(mount);
     }
     return mounts;
 }
 
-std::string DriveOfPath(const std::vector<MountPoint>& mounts, std::string_view path)
+const MountPoint* MountOfPath(const std::vector<MountPoint>& mounts, std::string_view path)
 {
-    std::string best;
+    const MountPoint* best = nullptr;
     for (const MountPoint& mount : mounts) {
-        if (PathIsInside(path, mount.path) && mount.path.size() > best.size())
-            best = mount.path;
+        if (PathIsInside(path, mount.path) && (best == nullptr || mount.path.size() > best->path.size()))
+            best = &mount;
     }
     return best;
+}
+
+std::string DriveOfPath(const std::vector<MountPoint>& mounts, std::string_view path)
+{
+    const MountPoint* mount = MountOfPath(mounts, path);
+    return mount != nullptr ? mount->path : std::string();
 }

@@ -37,8 +37,10 @@ std::vector<MountPoint> ReadMountTable(
 // The file-system id of the volume holding the path, the drive's serial; none when unreadable.
 std::optional<unsigned long long> VolumeSerial(const std::string& path);
 
-// The mount point that holds the path: the longest mount point that is the path or a folder
-// above it; empty when none is.
+// The mount that holds the path: the one with the longest mount point that is the path or a
+// folder above it; null when none is.
+const MountPoint* MountOfPath(const std::vector<MountPoint>& mounts, std::string_view path);
+// Its mount point; empty when none holds the path.
 std::string DriveOfPath(const std::vector<MountPoint>& mounts, std::string_view path);
 
 // Whether the path is the folder or lies inside it (a sibling that only shares a prefix does not).

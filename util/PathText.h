@@ -8,3 +8,5 @@
 void AppendBackslash(std::string& path);
 // The last character as a text, or an empty text for an empty text.
 std::string LastCharacter(std::string_view text);
+// The path without the '/' characters that end it; the root folder "/" stays itself.
+std::string_view WithoutTrailingSlashes(std::string_view path);

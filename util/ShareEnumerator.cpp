@@ -1,5 +1,6 @@
 #include "util/ShareEnumerator.h"
 
+#include "util/PathText.h"
 #include "util/ShareLists.h"
 
 #include <algorithm>
@@ -85,8 +86,7 @@ void ShareEnumerator::Refresh()
 
 bool ShareEnumerator::IsShared(std::string_view path) const
 {
-    while (path.size() > 1 && path.back() == '/')
-        path.remove_suffix(1);
+    path = WithoutTrailingSlashes(path);
     return std::any_of(m_shares.begin(), m_shares.end(), [&](const Share& s) { return s.path == path; });
 }
 

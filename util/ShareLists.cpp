@@ -1,6 +1,9 @@
 #include "util/ShareLists.h"
 
-#include <cctype>
+#include "util/CaseConversion.h"
+#include "util/CharClasses.h"
+#include "util/PathText.h"
+
 #include <optional>
 #include <string_view>
 
@@ -8,14 +11,6 @@ namespace share_lists {
 namespace {
 
 using Share = ShareEnumerator::Share;
-
-std::string Lower(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 bool IsBlank(char c)
 {
@@ -37,13 +32,13 @@ std::string ParameterName(std::string_view text)
     std::string out;
     for (const char c : text)
         if (!IsBlank(c))
-            out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            out += ToLowerAscii(c);
     return out;
 }
 
 std::optional<bool> ParseBool(std::string_view text)
 {
-    const std::string word = Lower(Trim(text));
+    const std::string word = ToLowerCase(Trim(text));
     if (word == "yes" || word == "true" || word == "1" || word == "y")
         return true;
     if (word == "no" || word == "false" || word == "0" || word == "n")
@@ -54,12 +49,10 @@ std::optional<bool> ParseBool(std::string_view text)
 // A local path as the shares keep it: absolute, without a trailing '/' (but for the root).
 std::optional<std::string> LocalPath(std::string_view text)
 {
-    std::string path(Trim(text));
+    const std::string_view path = Trim(text);
     if (path.empty() || path.front() != '/')
         return std::nullopt;
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
+    return std::string(WithoutTrailingSlashes(path));
 }
 
 // Reads a logical line: physical lines joined where one ends with a backslash.
@@ -89,7 +82,7 @@ struct SambaSection {
 
     std::optional<Share> ToShare() const
     {
-        const std::string lower = Lower(name);
+        const std::string lower = ToLowerCase(std::string_view(name));
         if (lower.empty() || lower == "global" || lower == "homes" || lower == "printers")
             return std::nullopt;
         if (name.back() == '$' || !available || path.find('%') != std::string::npos)
@@ -151,11 +144,13 @@ std::vector<Share> ReadSambaConfig(std::istream& in)
         if (text.empty() || text.front() == '#' || text.front() == ';')
             continue;
         if (text.front() == '[') {
+            // A header without its ']' ends the section before it and starts none.
             close();
             const auto end = text.find(']');
-            if (end != std::string_view::npos)
+            if (end != std::string_view::npos) {
                 section.emplace();
-            section->name = std::string(Trim(text.substr(1, end - 1)));
+                section->name = std::string(Trim(text.substr(1, end - 1)));
+            }
             continue;
         }
         const auto equals = text.find('=');

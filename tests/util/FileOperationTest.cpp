@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
+#include <filesystem>
 #include <unistd.h>
 #include <vector>
 
@@ -122,6 +124,35 @@ TEST(FileOperation, DeletesForGoodWhatTheWildcardMatches)
         progress.steps, (std::vector<std::string> { folder / ".c.jpg", folder / "a.jpg", folder / "b.jpg" }));
     EXPECT_TRUE(folder.Exists("d.txt"));
     EXPECT_TRUE(folder.Exists("sub/e.jpg"));
+}
+
+TEST(FileOperation, AReadOnlyFolderIsCopiedWithItsContentsAndKeepsItsPermissions)
+{
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    folder.Write("photos/sub/a.jpg", "a");
+    fs::permissions(folder.Path() / "photos/sub", fs::perms(0555));
+    fs::permissions(folder.Path() / "photos", fs::perms(0555));
+    // The copy runs as an ordinary user (when the tests run as root, who may write anywhere), in a
+    // folder that user may write to.
+    fs::permissions(folder.Path(), fs::perms::all);
+    const auto copyAsUser = [&] {
+        if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            std::_Exit(2);
+        GuardedProgress progress(folder.Path().string());
+        const FileOperationResult result = RunFileOperation(
+            { FileOperationKind::copy, folder / "photos", folder / "copy" }, progress, DiscardForGood);
+        std::_Exit(result == FileOperationResult::done ? 0 : 1);
+    };
+    EXPECT_EXIT(copyAsUser(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(folder.Read("copy/sub/a.jpg"), "a");
+    std::error_code ignored;
+    for (const char* copied : { "copy", "copy/sub" }) {
+        EXPECT_EQ(fs::status(folder.Path() / copied).permissions(), fs::perms(0555)) << copied;
+        fs::permissions(folder.Path() / copied, fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+    for (const char* source : { "photos", "photos/sub" })
+        fs::permissions(folder.Path() / source, fs::perms::owner_all, fs::perm_options::add, ignored);
 }
 
 } // namespace

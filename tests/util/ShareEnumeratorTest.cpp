@@ -128,6 +128,18 @@ TEST_F(ShareFiles, MissingFilesGiveNoShares)
     EXPECT_FALSE(shares.IsShared("/"));
 }
 
+TEST(ShareLists, AnUnterminatedSectionHeaderEndsTheSectionBeforeIt)
+{
+    // The section before has a name too long to be kept inside the string itself, so that a
+    // header written into the ended section would write into freed memory.
+    std::istringstream in("[a section with a long name]\npath = /srv/long\n[broken\npath = /srv/broken\n"
+                          "[after]\npath = /srv/after\n");
+    std::vector<std::string> names;
+    for (const auto& share : share_lists::ReadSambaConfig(in))
+        names.push_back(share.name);
+    EXPECT_EQ(names, (std::vector<std::string> { "a section with a long name", "after" }));
+}
+
 TEST(ShareLists, BoundedLinesEndAtLineFeedsAndDropCarriageReturns)
 {
     std::istringstream in("one\r\ntwo\n\nthree");

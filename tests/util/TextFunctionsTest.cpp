@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <locale>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -175,6 +177,9 @@ TEST(PathText, BackslashAndLastCharacter)
     EXPECT_EQ(empty, "");
     EXPECT_EQ(LastCharacter("abc"), "c");
     EXPECT_EQ(LastCharacter(""), "");
+    for (const auto& [path, without] : std::vector<std::pair<std::string, std::string>> {
+             { "/srv/photos//", "/srv/photos" }, { "/srv", "/srv" }, { "///", "/" }, { "", "" } })
+        EXPECT_EQ(WithoutTrailingSlashes(path), without) << path;
 }
 
 } // namespace

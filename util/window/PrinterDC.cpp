@@ -6,6 +6,11 @@
 #include <QFile>
 #include <QPrinter>
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 
 PrinterDC::PrinterDC() = default;
@@ -20,9 +25,13 @@ bool PrinterDC::StartDoc(std::unique_ptr<QPrinter> printer, std::string_view doc
     if (!printer || IsAttached())
         return false;
     printer->setDocName(fw::FromCp1252(docName));
-    auto dc = std::make_unique<gdi::QtDeviceContext>(*printer, true);
-    if (!dc->IsActive())
+    if (!WriteBeside(*printer))
         return false;
+    auto dc = std::make_unique<gdi::QtDeviceContext>(*printer, true);
+    if (!dc->IsActive()) {
+        DropWritten();
+        return false;
+    }
     printer_ = std::move(printer);
     dc_ = std::move(dc);
     pagesStarted_ = 0;
@@ -62,6 +71,11 @@ bool PrinterDC::EndDoc()
     if (!IsAttached())
         return false;
     Detach();
+    if (!writtenFile_.empty() && ::rename(writtenFile_.c_str(), pdfFile_.c_str()) != 0) {
+        DropWritten();
+        return false;
+    }
+    writtenFile_.clear();
     return true;
 }
 
@@ -70,13 +84,36 @@ bool PrinterDC::AbortDoc()
     if (!IsAttached())
         return false;
     printer_->abort();
-    const bool toFile
-        = printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty();
-    const QString file = printer_->outputFileName();
     Detach();
-    if (toFile)
-        QFile::remove(file);
+    DropWritten();
     return true;
+}
+
+bool PrinterDC::WriteBeside(QPrinter& printer)
+{
+    writtenFile_.clear();
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty())
+        return true;
+    pdfFile_ = QFile::encodeName(printer.outputFileName()).toStdString();
+    const std::filesystem::path own(pdfFile_);
+    std::string fresh = (own.parent_path() / ("." + own.stem().string() + "-XXXXXX.pdf")).string();
+    // The fresh name is reserved, then let go, so that the printer makes the file with the
+    // permissions a new file gets.
+    const int descriptor = ::mkstemps(fresh.data(), 4);
+    if (descriptor < 0)
+        return false;
+    ::close(descriptor);
+    ::unlink(fresh.c_str());
+    writtenFile_ = fresh;
+    printer.setOutputFileName(QFile::decodeName(QByteArray::fromStdString(writtenFile_)));
+    return true;
+}
+
+void PrinterDC::DropWritten()
+{
+    if (!writtenFile_.empty())
+        ::unlink(writtenFile_.c_str());
+    writtenFile_.clear();
 }
 
 void PrinterDC::Detach()

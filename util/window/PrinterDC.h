@@ -6,6 +6,7 @@
 #include "util/window/PageDevice.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 class QPrinter;
@@ -32,16 +33,23 @@ public:
     gdi::DeviceContext& Dc() override;
     bool StartPage() override;
     bool EndPage() override;
-    // Ends the document (the printer prints it, a PDF file is written) and detaches.
+    // Ends the document (the printer prints it, a PDF file is written) and detaches; false when
+    // nothing was attached or the PDF could not take its name.
     bool EndDoc();
-    // Abandons the document (a PDF file is not left behind) and detaches.
+    // Abandons the document (a PDF file is not left behind, and one that had its name stays as it
+    // was) and detaches.
     bool AbortDoc();
 
 private:
     void Detach();
+    // A PDF document is written under a fresh name beside its own, which it takes when it ends.
+    bool WriteBeside(QPrinter& printer);
+    void DropWritten();
 
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<gdi::QtDeviceContext> dc_;
     int pagesStarted_ = 0;
     bool pageOpen_ = false;
+    std::string pdfFile_; // the PDF's own name while it is written under the fresh one
+    std::string writtenFile_;
 };

@@ -1,7 +1,9 @@
 #include "util/window/TreeFileCtrl.h"
 
 #include "util/NameEscapes.h"
+#include "util/PathText.h"
 #include "util/ShareEnumerator.h"
+#include "util/SplitText.h"
 #include "util/Wildcard.h"
 #include "util/window/SystemImageList.h"
 #include "util/window/TreeFileItemIcon.h"
@@ -22,26 +24,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string WithoutTrailingSlash(std::string path)
-{
-    while (path.size() > 1 && path.ends_with('/'))
-        path.pop_back();
-    return path;
-}
-
-std::vector<std::string> Segments(const std::string& rest)
-{
-    std::vector<std::string> parts;
-    size_t start = 0;
-    while (start < rest.size()) {
-        const size_t end = std::min(rest.find('/', start), rest.size());
-        if (end > start)
-            parts.push_back(rest.substr(start, end - start));
-        start = end + 1;
-    }
-    return parts;
-}
 
 constexpr unsigned kHiddenAttribute = 0x2;
 
@@ -92,7 +74,7 @@ CTreeFileCtrl::~CTreeFileCtrl()
 
 void CTreeFileCtrl::SetRootFolder(const std::string& path)
 {
-    rootFolder_ = WithoutTrailingSlash(path);
+    rootFolder_ = WithoutTrailingSlashes(path);
     Refresh();
 }
 
@@ -140,10 +122,10 @@ void CTreeFileCtrl::SetVolumeLabels(const std::string& folder)
 
 std::string CTreeFileCtrl::GetDriveDisplayName(const std::string& path) const
 {
-    const auto mount
-        = std::find_if(mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == path; });
+    const MountPoint* mount = MountOfPath(mounts_, path);
     std::error_code error;
-    const fs::path device = mount != mounts_.end() ? fs::canonical(mount->device, error) : fs::path();
+    const fs::path device
+        = mount != nullptr && mount->path == path ? fs::canonical(mount->device, error) : fs::path();
     if (device.empty() || error)
         return path;
     for (fs::directory_iterator entry(volumeLabels_, error), end; !error && entry != end;
@@ -205,10 +187,8 @@ void CTreeFileCtrl::SetDriveHideMask(unsigned mask)
 
 bool CTreeFileCtrl::CanMonitor(const std::string& path) const
 {
-    const std::string drive = DriveOfPath(mounts_, path);
-    const auto mount
-        = std::find_if(mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == drive; });
-    return mount == mounts_.end() || (mount->kind != DriveKind::removable && mount->kind != DriveKind::cdRom);
+    const MountPoint* mount = MountOfPath(mounts_, path);
+    return mount == nullptr || (mount->kind != DriveKind::removable && mount->kind != DriveKind::cdRom);
 }
 
 void CTreeFileCtrl::UseSystemImageList()
@@ -290,12 +270,14 @@ QTreeWidgetItem* CTreeFileCtrl::Insert(QTreeWidgetItem* parent, const std::strin
 void CTreeFileCtrl::SetItemIcons(QTreeWidgetItem* item)
 {
     const std::string path = ItemToPath(item);
+    const bool file = ItemIsFile(item);
+    // A file has no open icon of its own: its kind (which may mean reading its content) is looked
+    // up once.
     const int image = GetIconIndex(path);
-    const int openImage = GetOpenIconIndex(path);
+    const int openImage = file ? image : GetOpenIconIndex(path);
     item->setData(0, kImageRole, image);
     item->setData(0, kOpenImageRole, openImage);
-    item->setIcon(
-        0, TreeFileItemIcon(image, openImage, !ItemIsFile(item) && GetShareEnumerator().IsShared(path)));
+    item->setIcon(0, TreeFileItemIcon(image, openImage, !file && GetShareEnumerator().IsShared(path)));
 }
 
 void CTreeFileCtrl::SortChildren(QTreeWidgetItem* parent)
@@ -419,7 +401,7 @@ void CTreeFileCtrl::OnExpanded(QTreeWidgetItem* item)
 void CTreeFileCtrl::OnCollapsed(QTreeWidgetItem* item)
 {
     const std::string path = ItemToPath(item);
-    if (std::any_of(mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == path; }))
+    if (!path.empty() && DriveOfPath(mounts_, path) == path)
         StopWatching(path);
     if (item == rootItem_ || item == computerItem_ || item == networkItem_)
         return;
@@ -464,7 +446,7 @@ void CTreeFileCtrl::ExpandForWalk(QTreeWidgetItem* item)
 
 QTreeWidgetItem* CTreeFileCtrl::Lookup(const std::string& rawPath, bool expandOnWay)
 {
-    const std::string path = WithoutTrailingSlash(rawPath);
+    const std::string path(WithoutTrailingSlashes(rawPath));
     if (path.empty())
         return nullptr;
     QTreeWidgetItem* parent = invisibleRootItem();
@@ -479,11 +461,10 @@ QTreeWidgetItem* CTreeFileCtrl::Lookup(const std::string& rawPath, bool expandOn
                 ExpandForWalk(parent);
         }
     } else {
-        const std::string drive = DriveOfPath(mounts_, path);
-        const auto mount = std::find_if(
-            mounts_.begin(), mounts_.end(), [&](const MountPoint& m) { return m.path == drive; });
-        if (mount == mounts_.end())
+        const MountPoint* mount = MountOfPath(mounts_, path);
+        if (mount == nullptr)
             return nullptr;
+        const std::string drive = mount->path;
         if (QTreeWidgetItem* special = mount->network ? networkItem_ : computerItem_; special != nullptr) {
             parent = special;
             if (expandOnWay)
@@ -495,7 +476,9 @@ QTreeWidgetItem* CTreeFileCtrl::Lookup(const std::string& rawPath, bool expandOn
         parent = driveItem;
         rest = path.substr(drive.size());
     }
-    for (const std::string& segment : Segments(rest)) {
+    std::vector<std::string> segments;
+    SplitText(rest, segments, "/");
+    for (const std::string& segment : segments) {
         if (expandOnWay && parent != invisibleRootItem())
             ExpandForWalk(parent);
         QTreeWidgetItem* child = FindChildByName(parent, segment);

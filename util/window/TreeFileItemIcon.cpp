@@ -32,7 +32,7 @@ QIcon TreeFileItemIcon(int image, int openImage, bool shared)
     const QIcon closed = GetSystemImageList().GetIcon(image);
     if (closed.isNull())
         return {};
-    const QIcon open = GetSystemImageList().GetIcon(openImage);
+    const QIcon open = openImage != image ? GetSystemImageList().GetIcon(openImage) : QIcon();
     const QPixmap normal = Picture(closed, shared);
     const QPixmap selected = open.isNull() ? normal : Picture(open, shared);
     // The view asks for the "on" state while an item is expanded: expanding changes nothing.

@@ -2,7 +2,10 @@
 // context menu and the keys. The control's watching pauses while it changes files itself.
 #include "util/window/TreeFileCtrl.h"
 
+#include "platform/qt/fw/CommonDialogs.h"
 #include "platform/win/Shell.h"
+#include "util/DuplicateName.h"
+#include "util/FileOperation.h"
 #include "util/window/FilePropertiesDialog.h"
 #include "util/window/ShellFileFunctions.h"
 #include "util/window/Trash.h"
@@ -14,6 +17,10 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include <fcntl.h>
+
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <utility>
 
@@ -42,6 +49,35 @@ bool AcceptableName(const std::string& name)
 {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos
         && name.find('\0') == std::string::npos;
+}
+
+// Renames, never replacing another item of the new name, even one that appears meanwhile; where
+// the file system cannot promise that, the name is looked up first.
+bool RenameWithoutReplacing(const std::string& from, const fs::path& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(to, error)))
+        return false;
+    fs::rename(from, to, error);
+    return !error;
+}
+
+// A move onto a name the folder already holds replaces that file: only when the user says so.
+// (A copy takes a free name instead; a folder of the name is never replaced, and the move fails.)
+bool MayReplace(const std::string& path)
+{
+    std::error_code error;
+    const fs::file_status existing = fs::symlink_status(path, error);
+    if (!fs::exists(existing) || fs::is_directory(existing))
+        return true;
+    const fs::path name(path);
+    const std::string question = "The folder " + name.parent_path().string() + " already holds "
+        + name.filename().string() + ".\nReplace it with the file being moved?";
+    return fw::AfxMessageBox(question, win::MB_YESNO | win::MB_ICONQUESTION) == win::IDYES;
 }
 
 } // namespace
@@ -98,8 +134,7 @@ bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item, bool permanently)
     bool done = false;
     {
         const PausedWatching paused(monitoring_);
-        std::error_code error;
-        done = permanently ? fs::remove_all(path, error) > 0 && !error : MoveToTrash(path);
+        done = permanently ? DiscardForGood(path) : MoveToTrash(path);
     }
     if (done)
         RemoveItem(item);
@@ -141,16 +176,14 @@ bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& typed
     if (!allowRename_ || !AcceptableName(name) || !CanRenamePath(path))
         return false;
     const fs::path target = fs::path(path).parent_path() / name;
-    std::error_code error;
     if (target.string() == path)
         return true;
-    if (fs::exists(fs::symlink_status(target, error)))
-        return false; // never replace another file
+    bool renamed = false;
     {
         const PausedWatching paused(monitoring_);
-        fs::rename(path, target, error);
+        renamed = RenameWithoutReplacing(path, target);
     }
-    if (error)
+    if (!renamed)
         return false;
     const bool wasNavigating = std::exchange(navigating_, true);
     item->setData(0, kPathRole, QString::fromStdString(target.string()));
@@ -176,43 +209,60 @@ void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
         return;
     const std::string from = ItemToPath(source);
     const std::string into = ItemToPath(target);
-    const std::string moved = (fs::path(into) / fs::path(from).filename()).string();
+    // A copy takes a free name beside a file of its own name; a move replaces one when the user
+    // says so.
+    const std::string named = (fs::path(into) / fs::path(from).filename()).string();
+    const std::string placed = copy ? FreeDuplicateName(named, false) : named;
+    if (!copy && !MayReplace(placed))
+        return;
     bool done = false;
     {
         const PausedWatching paused(monitoring_);
-        done = copy ? ShellCopyFilesEx(from, into, true, true) : ShellMoveFilesEx(from, into, false, true);
+        done = copy ? ShellCopyFilesEx(from, placed, true, true) : ShellMoveFilesEx(from, into, false, true);
     }
     if (!done)
         return;
-    QTreeWidgetItem* oldParent = source->parent();
+    // Found again by their paths: while the question was open, events ran that may have listed
+    // the folders afresh.
+    source = PathToItem(from);
+    target = PathToItem(into);
     const bool wasNavigating = std::exchange(navigating_, true);
-    if (!copy)
+    if (!copy && source != nullptr) {
+        QTreeWidgetItem* oldParent = source->parent();
         RemoveItem(source);
-    if (oldParent != nullptr && !copy && oldParent->childCount() > 0)
-        oldParent->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-    Relist(target);
+        if (oldParent != nullptr && oldParent->childCount() > 0)
+            oldParent->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    }
+    if (target != nullptr)
+        Relist(target);
     navigating_ = wasNavigating;
-    SetSelectedPath(moved, false);
+    SetSelectedPath(placed, false);
 }
 
 std::unique_ptr<QMenu> CTreeFileCtrl::BuildContextMenu(QTreeWidgetItem* item)
 {
     auto menu = std::make_unique<QMenu>(this);
+    const std::string path = ItemToPath(item);
     const bool real = IsFileOrFolderItem(item);
+    // The menu stays open while events run, which may list the tree afresh: a command finds its
+    // item again by the path when it is chosen.
     const auto add = [&](const char* text, bool enabled, auto command) {
         QAction* action = menu->addAction(QString::fromUtf8(text));
         action->setEnabled(enabled);
-        connect(action, &QAction::triggered, this, command);
+        connect(action, &QAction::triggered, this, [this, path, command] {
+            if (QTreeWidgetItem* chosen = PathToItem(path))
+                command(chosen);
+        });
     };
-    add("&Open", allowOpen_ && item != nullptr && !ItemToPath(item).empty(),
-        [this, item] { OpenItem(item); });
+    add("&Open", allowOpen_ && !path.empty(), [this](QTreeWidgetItem* chosen) { OpenItem(chosen); });
     menu->addSeparator();
-    add("&Delete", allowDelete_ && real,
-        [this, item] { DeleteItemFile(item, (QApplication::keyboardModifiers() & Qt::ShiftModifier) != 0); });
-    add("Rena&me", allowRename_ && real, [this, item] { RenameItem(item); });
+    add("&Delete", allowDelete_ && real, [this](QTreeWidgetItem* chosen) {
+        DeleteItemFile(chosen, (QApplication::keyboardModifiers() & Qt::ShiftModifier) != 0);
+    });
+    add("Rena&me", allowRename_ && real, [this](QTreeWidgetItem* chosen) { RenameItem(chosen); });
     menu->addSeparator();
-    add("P&roperties", allowProperties_ && item != nullptr && !ItemToPath(item).empty(),
-        [this, item] { ShowProperties(item); });
+    add("P&roperties", allowProperties_ && !path.empty(),
+        [this](QTreeWidgetItem* chosen) { ShowProperties(chosen); });
     return menu;
 }
 

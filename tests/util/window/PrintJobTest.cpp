@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -197,6 +198,34 @@ TEST_F(PrintJob, EndingWithoutAnOpenPageAbandonsTheJob)
     ASSERT_TRUE(dc.StartPage());
     EndPrintJob(dc);
     EXPECT_TRUE(fs::exists(folder / "ended.pdf"));
+}
+
+TEST_F(PrintJob, APdfOfTheSameNameIsReplacedOnlyByAnEndedJob)
+{
+    const fs::path pdf = folder / "kept.pdf";
+    std::ofstream(pdf) << "earlier";
+    const auto start = [&](const std::string& name) {
+        modal->AnswerNextPrint(win::IDOK, pdf.string());
+        PrintInfo info;
+        ASSERT_TRUE(CreatePrinterDC("", "", "", name, info, dc, false, false));
+    };
+    const auto read = [&] {
+        std::ifstream in(pdf, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    start("Abandoned");
+    dc.Dc().TextOut(0, 0, "never printed");
+    EndPrintJob(dc); // no page was started: abandoned
+    EXPECT_EQ(read(), "earlier");
+
+    start("Ended");
+    ASSERT_TRUE(dc.StartPage());
+    EndPrintJob(dc);
+    EXPECT_TRUE(read().starts_with("%PDF"));
+    // With the permissions of a new file, and nothing else left in the folder.
+    std::ofstream(folder / "new.txt") << "new";
+    EXPECT_EQ(fs::status(pdf).permissions(), fs::status(folder / "new.txt").permissions());
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
 }
 
 TEST(PrinterDefaults, OrientationChangesOnlyAnExistingDefaultPrinter)

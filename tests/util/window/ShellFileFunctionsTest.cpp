@@ -11,9 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <sys/stat.h>
 #include <vector>
@@ -105,6 +107,12 @@ TEST_F(ShellFileFunctions, CopiesTreesWithLinksAsLinks)
     EXPECT_EQ(folder_.Read("flat/b.txt"), "b");
     EXPECT_FALSE(folder_.Exists("flat/deeper"));
     EXPECT_EQ(folder_.Read("tree/sub/b.txt"), "b");
+
+    // A link copied onto a file of its name replaces it, and nothing else is left beside it.
+    folder_.Write("plain/link", "a file");
+    EXPECT_TRUE(ShellCopyFiles(folder_ / "tree/link", folder_ / "plain", false));
+    EXPECT_EQ(fs::read_symlink(folder_.Path() / "plain/link"), "a.txt");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path() / "plain"), fs::directory_iterator()), 1);
 }
 
 TEST_F(ShellFileFunctions, MoveMergesIntoAnExistingFolderAndLeavesNoSource)
@@ -137,10 +145,15 @@ TEST_F(ShellFileFunctions, MovesAcrossFileSystemsByCopyingFirst)
         GTEST_SKIP() << "/dev/shm is on the same file system";
     }
     WriteTree("tree");
+    std::vector<std::string> steps;
     ScopedFileProgressHook guard([&](FileProgressDialog*, const std::string& path) {
+        steps.push_back(path);
         return path.starts_with(other + "/") || Inside(path);
     });
     EXPECT_TRUE(ShellMoveFiles(folder_ / "tree", other, false));
+    // One step an item, as the progress counted them.
+    std::sort(steps.begin(), steps.end());
+    EXPECT_EQ(std::adjacent_find(steps.begin(), steps.end()), steps.end());
     EXPECT_FALSE(folder_.Exists("tree"));
     EXPECT_TRUE(fs::is_symlink(other + "/tree/link"));
     std::ifstream moved(other + "/tree/sub/deeper/c.txt");

@@ -185,6 +185,60 @@ TEST_F(TreeFileOperations, DragsToMoveAndWithCtrlToCopy)
     }
 }
 
+TEST_F(TreeFileOperations, AMoveOntoATakenNameReplacesOnlyWhenTheUserSaysSo)
+{
+    folder_.Write("photos/alpha/zeta.txt", "older");
+    tree_.SetAllowDragDrop(true);
+    const auto drag = [&](Qt::KeyboardModifiers keys = {}) {
+        QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("zeta.txt"));
+        QTest::mouseMove(tree_.viewport(), Centre("alpha"));
+        ASSERT_NE(tree_.DragItem(), nullptr);
+        QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, keys, Centre("alpha"));
+    };
+    // A copy asks nothing: it takes a free name, and the copy is what is selected.
+    drag(Qt::ControlModifier);
+    EXPECT_EQ(folder_.Read("photos/alpha/Copy of zeta.txt"), "z");
+    EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "older");
+    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha/Copy of zeta.txt"));
+
+    modal_->AnswerNext(win::IDNO);
+    drag();
+    ASSERT_EQ(modal_->Messages().size(), 1u);
+    EXPECT_EQ(modal_->Messages()[0].text,
+        "The folder " + Path("alpha") + " already holds zeta.txt.\nReplace it with the file being moved?");
+    EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "older");
+    EXPECT_EQ(folder_.Read("photos/zeta.txt"), "z");
+    EXPECT_NE(tree_.PathToItem(Path("zeta.txt")), nullptr);
+
+    // Yes, while the tree is listed afresh under the open question (as a real one runs events).
+    class RebuildingModal : public win::ScriptedModalServices {
+    public:
+        explicit RebuildingModal(CTreeFileCtrl& tree)
+            : tree_(tree)
+        {
+        }
+        int MessageBox(std::string_view text, win::UINT flags) override
+        {
+            tree_.Refresh();
+            return ScriptedModalServices::MessageBox(text, flags);
+        }
+
+    private:
+        CTreeFileCtrl& tree_;
+    };
+    const auto rebuilding = std::make_shared<RebuildingModal>(tree_);
+    win::AppContext::Instance().SetModalServices(rebuilding);
+    rebuilding->AnswerNext(win::IDYES);
+    drag();
+    EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "z");
+    EXPECT_FALSE(fs::exists(Path("zeta.txt")));
+    EXPECT_EQ(tree_.PathToItem(Path("zeta.txt")), nullptr);
+    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha/zeta.txt"));
+    EXPECT_TRUE(modal_->AllAnswersUsed());
+    EXPECT_TRUE(rebuilding->AllAnswersUsed());
+    EXPECT_TRUE(rebuilding->Unexpected().empty());
+}
+
 TEST_F(TreeFileOperations, TheDropTargetIsMarkedAndEscapeEndsTheDragDroppingNothing)
 {
     tree_.SetAllowDragDrop(true);
@@ -372,6 +426,18 @@ TEST_F(TreeFileOperations, ContextMenuCommandsFollowTheAllowFlags)
     tree_.BuildContextMenu(tree_.PathToItem(Path("zeta.txt")))->actions().back()->trigger();
     EXPECT_EQ(kind, "File");
     EXPECT_EQ(size, "1 byte");
+
+    // A command chosen after the tree was listed afresh under the open menu works on the item
+    // now listed for the path.
+    const std::unique_ptr<QMenu> open = tree_.BuildContextMenu(tree_.PathToItem(Path("zeta.txt")));
+    tree_.Refresh();
+    const QList<QAction*> actions = open->actions();
+    const auto remove = std::find_if(
+        actions.begin(), actions.end(), [](QAction* action) { return action->text() == "&Delete"; });
+    ASSERT_NE(remove, actions.end());
+    (*remove)->trigger();
+    EXPECT_FALSE(fs::exists(Path("zeta.txt")));
+    EXPECT_EQ(tree_.PathToItem(Path("zeta.txt")), nullptr);
 }
 
 } // namespace
