@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <optional>
 #include <unistd.h>
@@ -171,6 +172,17 @@ private:
     bool cancelled_ = false;
 };
 
+// The copy's contents reach the disk before its name replaces anything (or a move removes its
+// source): after a crash the name holds the old file or the whole copy.
+void SyncToDisk(const fs::path& file, std::error_code& error)
+{
+    const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0 || ::fsync(descriptor) != 0)
+        error = std::error_code(errno, std::generic_category());
+    if (descriptor >= 0)
+        ::close(descriptor);
+}
+
 void Run::Copy(const fs::path& from, const fs::path& to)
 {
     if (Step(from))
@@ -252,7 +264,8 @@ void Run::CopyFile(const fs::path& from, const fs::path& to)
     if (fs::is_directory(fs::symlink_status(to, error)))
         return Fail(EISDIR);
     ReplaceWith(to, [&from](const fs::path& fresh, std::error_code& made) {
-        fs::copy_file(from, fresh, fs::copy_options::overwrite_existing, made);
+        if (fs::copy_file(from, fresh, fs::copy_options::overwrite_existing, made))
+            SyncToDisk(fresh, made);
     });
 }
 
