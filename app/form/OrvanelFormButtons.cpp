@@ -191,8 +191,8 @@ void COrvanelForm::OnProofTypeChanged()
     StoreBackground();
     StoreGeneral();
     document->UpdatePackCounts();
-    document->LoadSampleImages();
     document->UpdateAllViews(nullptr, hint::layoutReplaced);
+    // Prepares the samples of the new type, once: the hint above only schedules the repaint.
     document->LayoutChanged();
     document->LoadPackTemplate();
     LoadFromLayout();
