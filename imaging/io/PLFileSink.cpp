@@ -181,6 +181,10 @@ void PLFileSink::Close()
     }
     if (!Flush())
         Fail("Writing", errno);
+    // The data is on the disk before the new name is: a crash just after the rename must not leave
+    // an empty or partial file where the old one was.
+    if (m_Calls.sync(m_Fd) != 0)
+        Fail("Writing", errno);
     const int fd = m_Fd;
     m_Fd = -1;
     // A failing close can report a write that the kernel deferred (on network file systems).
