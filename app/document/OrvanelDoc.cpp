@@ -37,7 +37,8 @@ COrvanelDoc::COrvanelDoc()
     OnCommand(fw::ID_EDIT_UNDO, &COrvanelDoc::OnEditUndo);
     OnUpdateCommandUI(fw::ID_EDIT_UNDO, &COrvanelDoc::OnUpdateEditUndo);
     GetUndoManager().SetLimit(undoLimit);
-    LoadSampleImages();
+    // The sample pictures are not loaded here: the framework's New empties the image cache right
+    // after, and the drawing view loads the samples it finds missing on its first drawing.
 }
 
 COrvanelDoc::~COrvanelDoc() = default;

@@ -15,7 +15,8 @@
 
 class COrvanelDoc : public fw::Document {
 public:
-    // A default portrait layout; the undo limit becomes 20; the sample pictures are prepared.
+    // A default portrait layout; the undo limit becomes 20. The sample pictures wait for the first
+    // drawing.
     COrvanelDoc();
     ~COrvanelDoc() override;
 

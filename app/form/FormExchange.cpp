@@ -2,6 +2,7 @@
 
 #include "platform/qt/fw/CommonDialogs.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace form {
@@ -15,6 +16,16 @@ void DDX_Length(fw::DataExchange& dx, win::UINT id, win::UINT& value)
         dx.Fail();
     }
     value = taken;
+}
+
+win::UINT ToLength(int32_t value)
+{
+    return static_cast<win::UINT>(std::max(value, 0));
+}
+
+int32_t FromLength(win::UINT value)
+{
+    return static_cast<int32_t>(std::min<win::UINT>(value, INT32_MAX));
 }
 
 } // namespace form

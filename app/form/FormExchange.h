@@ -3,9 +3,16 @@
 #pragma once
 #include "platform/qt/fw/DataExchange.h"
 
+#include <cstdint>
+
 namespace form {
 
 // An unsigned decimal integer up to 2147483647; anything else gets "Enter a positive integer.".
 void DDX_Length(fw::DataExchange& dx, win::UINT id, win::UINT& value);
+
+// A signed layout value as a length control shows it: a negative value shows as 0.
+win::UINT ToLength(int32_t value);
+// A length control's value for a signed layout field, kept at 2147483647 at the most.
+int32_t FromLength(win::UINT value);
 
 } // namespace form

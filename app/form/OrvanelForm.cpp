@@ -18,7 +18,6 @@ namespace {
 using form::UnitRow;
 using form::UnitValues;
 
-constexpr int kCustomPaper = 10;
 constexpr const char* kPaperNames[]
     = { "A4", "A4 L", "A5", "A5 L", "8x6", "6x8", "7x5", "5x7", "6x4", "4x6", "Custom" };
 
@@ -35,14 +34,8 @@ constexpr win::UINT kExchangeOrder[] = { 1001, 1009, 1005, 1014, 1004, 1020, 102
 constexpr win::UINT kCombinedOnly[] = { 1113, 1093, 1094, 1115, 1097, 1098, 1099, 1100, 1084, 1085, 1114,
     1105, 1106, 1107, 1118, 1108, 1110, 1074, 1119, 1109, 1111, 1075, 1077 };
 
-win::UINT NonNegative(int32_t value)
-{
-    return static_cast<win::UINT>(std::max(value, 0));
-}
-int32_t Signed(win::UINT value)
-{
-    return static_cast<int32_t>(std::min<win::UINT>(value, INT32_MAX));
-}
+using form::FromLength;
+using form::ToLength;
 
 std::string ExtraTextName(int slot)
 {
@@ -54,10 +47,10 @@ void LoadUnit(const LayoutUnit& unit, const UnitRow& row, UnitValues& values)
     const win::POINT position = row.absolute ? unit.GetAbsolutePosition(0) : unit.GetPosition();
     values.x = position.x;
     values.y = position.y;
-    values.width = NonNegative(unit.GetWidth());
-    values.height = NonNegative(unit.GetHeight());
+    values.width = ToLength(unit.GetWidth());
+    values.height = ToLength(unit.GetHeight());
     values.multiples = unit.GetRepeatCount();
-    values.step = NonNegative(row.stepAxis == form::StepAxis::x ? unit.GetStepX() : unit.GetStepY());
+    values.step = ToLength(row.stepAxis == form::StepAxis::x ? unit.GetStepX() : unit.GetStepY());
     values.font = unit.GetFontSize();
     values.orientation = unit.GetAngle() / 10;
     values.shown = unit.IsShown() ? 1 : 0;
@@ -71,13 +64,13 @@ void StoreUnit(LayoutUnit& unit, const UnitRow& row, UnitValues& values)
     else
         unit.SetPosition({ values.x, values.y });
     if (row.width != 0)
-        unit.SetSize({ Signed(values.width), Signed(values.height) });
+        unit.SetSize({ FromLength(values.width), FromLength(values.height) });
     if (row.multiples != 0)
         unit.SetRepeatCount(values.multiples);
     if (row.stepAxis == form::StepAxis::x)
-        unit.SetStep({ Signed(values.step), 0 });
+        unit.SetStep({ FromLength(values.step), 0 });
     else if (row.stepAxis == form::StepAxis::y)
-        unit.SetStep({ 0, Signed(values.step) });
+        unit.SetStep({ 0, FromLength(values.step) });
     if (row.font != 0)
         unit.SetFontSize(values.font);
     if (row.orientation != 0) {
@@ -273,14 +266,14 @@ void COrvanelForm::LoadPaper()
     const PaperSpecs& paper = GetLayout().GetPaper();
     paperIndex = paper.GetPaperType();
     orientation = paper.GetPortrait() ? 0 : 1;
-    marginLeft = NonNegative(paper.GetMarginLeft());
-    marginRight = NonNegative(paper.GetMarginRight());
-    marginTop = NonNegative(paper.GetMarginTop());
-    marginBottom = NonNegative(paper.GetMarginBottom());
-    paperHeight = NonNegative(paper.GetPaperHeight());
-    paperWidth = NonNegative(paper.GetPaperWidth());
+    marginLeft = ToLength(paper.GetMarginLeft());
+    marginRight = ToLength(paper.GetMarginRight());
+    marginTop = ToLength(paper.GetMarginTop());
+    marginBottom = ToLength(paper.GetMarginBottom());
+    paperHeight = ToLength(paper.GetPaperHeight());
+    paperWidth = ToLength(paper.GetPaperWidth());
     UpdateData(win::FALSE);
-    SetPaperEditsReadOnly(paperIndex != kCustomPaper);
+    SetPaperEditsReadOnly(paperIndex != PaperSpecs::customPaper);
 }
 
 void COrvanelForm::LoadBackground()
@@ -351,18 +344,18 @@ win::BOOL COrvanelForm::ApplyToLayout()
 void COrvanelForm::StorePaper()
 {
     PaperSpecs& paper = GetLayout().GetPaper();
-    const bool changed = paperIndex != paper.GetPaperType() || Signed(marginLeft) != paper.GetMarginLeft()
-        || Signed(marginRight) != paper.GetMarginRight() || Signed(marginTop) != paper.GetMarginTop()
-        || Signed(marginBottom) != paper.GetMarginBottom();
+    const bool changed = paperIndex != paper.GetPaperType() || FromLength(marginLeft) != paper.GetMarginLeft()
+        || FromLength(marginRight) != paper.GetMarginRight() || FromLength(marginTop) != paper.GetMarginTop()
+        || FromLength(marginBottom) != paper.GetMarginBottom();
     paper.SelectPaper(paperIndex);
-    paper.SetMarginLeft(Signed(marginLeft));
-    paper.SetMarginRight(Signed(marginRight));
-    paper.SetMarginTop(Signed(marginTop));
-    paper.SetMarginBottom(Signed(marginBottom));
+    paper.SetMarginLeft(FromLength(marginLeft));
+    paper.SetMarginRight(FromLength(marginRight));
+    paper.SetMarginTop(FromLength(marginTop));
+    paper.SetMarginBottom(FromLength(marginBottom));
     paper.SetPortrait(orientation == 0);
-    if (paperIndex == kCustomPaper) {
-        paper.SetHeight(Signed(paperHeight));
-        paper.SetWidth(Signed(paperWidth));
+    if (paperIndex == PaperSpecs::customPaper) {
+        paper.SetHeight(FromLength(paperHeight));
+        paper.SetWidth(FromLength(paperWidth));
     }
     if (changed)
         GetImageCache().Reset();

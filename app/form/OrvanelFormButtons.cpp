@@ -4,6 +4,7 @@
 #include "app/dialogs/ProgramOptionsDlg.h"
 #include "app/document/DocumentHints.h"
 #include "app/document/OrvanelDoc.h"
+#include "app/form/FormExchange.h"
 #include "app/form/OrvanelForm.h"
 #include "imaging/wrapper/ImageCache.h"
 #include "model/PaperSpecs.h"
@@ -13,8 +14,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kCustomPaper = 10;
-
 constexpr const char* kProofTypePrompt = "The current layout has not been saved and changing the Proof Type "
                                          "will loose all existing layout data.\n"
                                          "Do you want to save changes to the current layout?";
@@ -130,10 +129,10 @@ void COrvanelForm::OnLegend()
 void COrvanelForm::ComputeImageSide(bool widthFromHeight, win::UINT& known, win::UINT& computed)
 {
     UpdateData(win::TRUE);
-    CalcImagePropsDlg dialog(widthFromHeight, static_cast<int>(std::min<win::UINT>(known, INT32_MAX)));
+    CalcImagePropsDlg dialog(widthFromHeight, form::FromLength(known));
     if (dialog.DoModal() != win::IDOK)
         return;
-    computed = static_cast<win::UINT>(std::max(dialog.result, 0));
+    computed = form::ToLength(dialog.result);
     UpdateData(win::FALSE);
     ApplyToLayout();
 }
@@ -161,13 +160,13 @@ void COrvanelForm::OnCombinedImageHeightFromWidth()
 void COrvanelForm::OnPaperSelChange()
 {
     UpdateData(win::TRUE);
-    if (paperIndex == kCustomPaper) {
+    if (paperIndex == PaperSpecs::customPaper) {
         SetPaperEditsReadOnly(false);
         return;
     }
     const PaperSpecs paper(paperIndex);
-    paperHeight = static_cast<win::UINT>(std::max(paper.GetPaperHeight(), 0));
-    paperWidth = static_cast<win::UINT>(std::max(paper.GetPaperWidth(), 0));
+    paperHeight = form::ToLength(paper.GetPaperHeight());
+    paperWidth = form::ToLength(paper.GetPaperWidth());
     SetPaperEditsReadOnly(true);
     UpdateData(win::FALSE);
 }
@@ -192,8 +191,8 @@ void COrvanelForm::OnProofTypeChanged()
     StoreBackground();
     StoreGeneral();
     document->UpdatePackCounts();
-    document->LoadSampleImages();
     document->UpdateAllViews(nullptr, hint::layoutReplaced);
+    // Prepares the samples of the new type, once: the hint above only schedules the repaint.
     document->LayoutChanged();
     document->LoadPackTemplate();
     LoadFromLayout();

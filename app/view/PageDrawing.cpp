@@ -165,8 +165,9 @@ LayoutConverter DrawPage(gdi::DeviceContext& dc, const PageRequest& request)
     Layout& layout = request.layout;
     dc.SetStretchBltMode(gdi::COLORONCOLOR);
     const LayoutConverter converter = dc.IsPrinting() ? PlaceOnPrinter(layout) : PlaceOnScreen(dc, request);
-    const PaintContext context { converter, dc, layout, request.pictures, request.copies,
-        request.content.reference, request.packs };
+    OneDrawingPictures pictures(request.pictures);
+    const PaintContext context { converter, dc, layout, pictures, request.copies, request.content.reference,
+        request.packs };
     DrawBackground(context);
     dc.SetBkMode(gdi::TRANSPARENT);
     LayoutUnit& root = *layout.GetRootUnit();

@@ -27,3 +27,11 @@ void CachePictureSource::LoadSampleImages()
     if (loadSampleImages_)
         loadSampleImages_();
 }
+
+void OneDrawingPictures::LoadSampleImages()
+{
+    if (samplesLoaded_)
+        return;
+    samplesLoaded_ = true;
+    source_.LoadSampleImages();
+}

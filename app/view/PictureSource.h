@@ -35,3 +35,24 @@ private:
     ImageCache& cache_;
     std::function<void()> loadSampleImages_;
 };
+
+// One drawing's view of a source: the samples are loaded at most once, however many copies of a
+// proof find a sample missing. A sample file that is missing or cannot be decoded is then tried
+// once per drawing, not once per copy (each try of a combined proof also redoes the other sample).
+class OneDrawingPictures : public PictureSource {
+public:
+    explicit OneDrawingPictures(PictureSource& source)
+        : source_(source)
+    {
+    }
+    bool Contains(const std::string& path) override { return source_.Contains(path); }
+    Picture GetImage(const std::string& path, ImageResult& result) override
+    {
+        return source_.GetImage(path, result);
+    }
+    void LoadSampleImages() override;
+
+private:
+    PictureSource& source_;
+    bool samplesLoaded_ = false;
+};

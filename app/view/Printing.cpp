@@ -8,6 +8,7 @@
 #include "util/window/PrinterDefaults.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -23,6 +24,14 @@ bool HasDefaultPrinter()
 constexpr int kHalfMark = 50;
 constexpr int kSideMark = 100;
 constexpr int kTextInset = 10;
+
+// A paper side for the printer's page settings, which hold tenths of a millimetre in 16 bits: a
+// larger side is kept at the largest the settings hold instead of wrapping to another size, and
+// one below 0 becomes 0, which leaves the printer's own side.
+short PaperSide(int32_t length)
+{
+    return static_cast<short>(std::clamp<int32_t>(length, 0, std::numeric_limits<short>::max()));
+}
 
 void Line(gdi::DeviceContext& dc, int x0, int y0, int x1, int y1)
 {
@@ -65,8 +74,8 @@ void PreparePrinting(const Layout& layout, win::PrintRequest& request)
     setup.orientation = mode.orientation;
     const int32_t width = paper.GetPaperWidth();
     const int32_t height = paper.GetPaperHeight();
-    mode.paperWidth = static_cast<short>(std::min(width, height));
-    mode.paperLength = static_cast<short>(std::max(width, height));
+    mode.paperWidth = PaperSide(std::min(width, height));
+    mode.paperLength = PaperSide(std::max(width, height));
     mode.fields |= win::DM_ORIENTATION | win::DM_PAPERWIDTH | win::DM_PAPERLENGTH;
     request.deviceMode = mode;
     // The drawing's origin is the paper's margin corner: the printer's margins are the layout's.

@@ -10,7 +10,9 @@ struct PLFileCalls {
     ssize_t (*write)(int fd, const void* data, size_t n);
     int (*close)(int fd);
     int (*rename)(const char* from, const char* to);
-    int (*fsync)(int fd);
+    // Writes the file's data through to the disk (fsync); a file system that cannot do so (EINVAL,
+    // ENOTSUP) counts as done.
+    int (*sync)(int fd);
 
     // The real calls.
     static const PLFileCalls& Posix();

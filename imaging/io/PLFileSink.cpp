@@ -179,9 +179,11 @@ void PLFileSink::Close()
         PLDataSink::Close();
         return;
     }
-    // The new contents reach the disk before the name moves over the old file: after a crash the
-    // name holds either the old file or the whole new one, never an empty or partial file.
-    if (!Flush() || m_Calls.fsync(m_Fd) != 0)
+    if (!Flush())
+        Fail("Writing", errno);
+    // The data is on the disk before the new name is: a crash just after the rename must not leave
+    // an empty or partial file where the old one was.
+    if (m_Calls.sync(m_Fd) != 0)
         Fail("Writing", errno);
     const int fd = m_Fd;
     m_Fd = -1;

@@ -21,9 +21,10 @@ public:
     virtual int OpenFile(const char* name);
     virtual int OpenFileW(const wchar_t* name);
 
-    // Completes the file: writes what is buffered, closes it and renames it over the target. A
-    // failure raises (5 for access denied or a read-only file system, 11 when the disk is full, 4
-    // otherwise) and leaves the target as it was. Does nothing when the sink is not open.
+    // Completes the file: writes what is buffered, syncs it to the disk, closes it and renames it
+    // over the target. A failure raises (5 for access denied or a read-only file system, 11 when
+    // the disk is full, 4 otherwise) and leaves the target as it was. Does nothing when the sink
+    // is not open.
     void Close() override;
     // Drops the temporary file; the target stays as it was.
     void Abandon();

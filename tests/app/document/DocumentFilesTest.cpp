@@ -77,7 +77,7 @@ TEST_F(DocumentFiles, SaveIsOfferedOnlyForALayoutThatHasAFile)
 }
 
 // Where a save fails, and the calls that fail it (none: the path itself fails).
-enum class Failure { missingFolder, pathIsFolder, diskFull, renameFails };
+enum class Failure { missingFolder, pathIsFolder, diskFull, syncFails, renameFails };
 
 struct SaveFailureCase {
     const char* name;
@@ -91,6 +91,7 @@ void PrintTo(const SaveFailureCase& c, std::ostream* out)
 }
 
 int g_writeError = 0;
+int g_syncError = 0;
 int g_renameError = 0;
 
 PLFileCalls FailingCalls()
@@ -100,6 +101,12 @@ PLFileCalls FailingCalls()
         if (g_writeError == 0)
             return PLFileCalls::Posix().write(fd, data, n);
         errno = g_writeError;
+        return -1;
+    };
+    calls.sync = [](int fd) {
+        if (g_syncError == 0)
+            return PLFileCalls::Posix().sync(fd);
+        errno = g_syncError;
         return -1;
     };
     calls.rename = [](const char* from, const char* to) {
@@ -114,7 +121,7 @@ PLFileCalls FailingCalls()
 class SaveFailures : public DocumentTest, public ::testing::WithParamInterface<SaveFailureCase> {
     void TearDown() override
     {
-        g_writeError = g_renameError = 0;
+        g_writeError = g_syncError = g_renameError = 0;
         DocumentTest::TearDown();
     }
 };
@@ -123,6 +130,8 @@ const SaveFailureCase saveFailureCases[] = {
     { "MissingFolder", Failure::missingFolder, ENOENT },
     { "PathIsAFolder", Failure::pathIsFolder, EISDIR },
     { "DiskFull", Failure::diskFull, ENOSPC },
+    // The data could not be brought to the disk: renaming would risk an empty file after a crash.
+    { "DataNotOnTheDisk", Failure::syncFails, EIO },
     { "InterruptedAfterTheTemporaryFile", Failure::renameFails, EIO },
 };
 
@@ -144,8 +153,12 @@ TEST_P(SaveFailures, LeaveTheOldFileAndTheDocumentAsTheyWere)
         target = Path("folder");
         std::filesystem::create_directory(target);
     }
-    (c.failure == Failure::diskFull ? g_writeError : g_renameError)
-        = c.failure == Failure::diskFull || c.failure == Failure::renameFails ? c.error : 0;
+    if (c.failure == Failure::diskFull)
+        g_writeError = c.error;
+    if (c.failure == Failure::syncFails)
+        g_syncError = c.error;
+    if (c.failure == Failure::renameFails)
+        g_renameError = c.error;
     document->SetFileCalls(FailingCalls());
     modal->AnswerNextFile(win::IDOK, target);
     modal->AnswerNext(win::IDOK);

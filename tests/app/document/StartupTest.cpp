@@ -292,6 +292,26 @@ TEST_F(StartupTest, ChosenPackTemplateWritesThePackCountsIntoTheLayout)
     EXPECT_TRUE(app->GetMainWnd()->isVisible());
 }
 
+// A later start finds the sample paths in the settings: the portrait sample is decoded once,
+// for the first drawing, not also for a document that New empties again.
+TEST_F(StartupTest, StoredSamplePathIsDecodedOnceForTheFirstDrawing)
+{
+    QSettings(QString::fromStdString(Settings()), QSettings::IniFormat)
+        .setValue(
+            "Settings/PortraitSamplePath", QString::fromStdString(ProgramFolder() + "PortraitSample.jpg"));
+    int decodes = 0;
+    GetImageCache().SetOutOfMemorySeam([&decodes](CacheStep step) {
+        decodes += step == CacheStep::Decode ? 1 : 0;
+        return false;
+    });
+    ASSERT_TRUE(Start());
+    app->GetMainWnd()->resize(1000, 700);
+    const QImage window = app->GetMainWnd()->grab().toImage();
+    EXPECT_FALSE(window.isNull());
+    EXPECT_TRUE(GetImageCache().Contains(ProgramFolder() + "PortraitSample.jpg")) << "the drawing loaded it";
+    EXPECT_EQ(decodes, 1);
+}
+
 TEST_F(StartupTest, CtrlPBeforeAnyFormPrintPrintsTheLayout)
 {
     ASSERT_TRUE(Start());

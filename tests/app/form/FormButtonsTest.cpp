@@ -1,7 +1,9 @@
 #include "app/dialogs/CalcImagePropsDlg.h"
+#include "app/dialogs/ProgramOptions.h"
 #include "app/dialogs/ProgramOptionsDlg.h"
 #include "app/document/DocumentHints.h"
 #include "app/form/FormFixture.h"
+#include "imaging/wrapper/ImageCache.h"
 #include "platform/qt/fw/CommandIds.h"
 
 #include <filesystem>
@@ -64,6 +66,27 @@ TEST_F(FormTest, AProofTypeChangeRebuildsTheLayoutKeepingPaperAndGeneralValues)
     EXPECT_EQ(Text(1046), "Group");
     EXPECT_NE(
         std::find(drawing->hints.begin(), drawing->hints.end(), hint::layoutReplaced), drawing->hints.end());
+}
+
+// The sample of the new type is prepared once: loaded and cropped, not then copied back from the
+// picture as loaded and cropped again.
+TEST_F(FormTest, AProofTypeChangePreparesTheNewSampleOnce)
+{
+    const std::filesystem::path shipped
+        = std::filesystem::path(ORVANEL_TEST_OUTPUT).parent_path() / "bin" / "GroupSample.jpg";
+    ProgramOptions::Instance().groupSamplePath = shipped.string();
+    int decodes = 0;
+    int copies = 0;
+    GetImageCache().SetOutOfMemorySeam([&](CacheStep step) {
+        decodes += step == CacheStep::Decode ? 1 : 0;
+        copies += step == CacheStep::Copy ? 1 : 0;
+        return false;
+    });
+    Click(1026);
+    ASSERT_EQ(document->GetLayout().GetLayoutType(), 1);
+    EXPECT_TRUE(GetImageCache().Contains(shipped.string()));
+    EXPECT_EQ(decodes, 1);
+    EXPECT_EQ(copies, 1) << "the picture as loaded is kept once";
 }
 
 TEST_F(FormTest, AProofTypeChangeCancelledKeepsTheLayoutAndTheRadio)

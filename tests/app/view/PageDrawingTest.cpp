@@ -212,6 +212,18 @@ INSTANTIATE_TEST_SUITE_P(All, RepeatCases,
         RepeatCase { "no_copies", 0, { 0, 850 }, 0 }),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A missing sample is looked for once per drawing, not once for every copy of the proof.
+TEST(ProofLoops, MissingSampleLoadsTheSamplesOncePerDrawing)
+{
+    PageFixture f(0);
+    f.Unit("Port").SetRepeatCount(3);
+    f.DrawScreen();
+    EXPECT_TRUE(f.dc.All<RecordedDib>().empty());
+    EXPECT_EQ(f.pictures.sampleLoads, 1);
+    f.DrawScreen();
+    EXPECT_EQ(f.pictures.sampleLoads, 2);
+}
+
 TEST(ProofLoops, ProofTypeThreeDrawsExtraTextsButNoProofUnits)
 {
     PageFixture f(0);

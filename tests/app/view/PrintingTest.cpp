@@ -81,6 +81,25 @@ protected:
     fs::path folder;
 };
 
+// The printer's page settings hold a side in 16 bits: a custom paper beyond them must not wrap
+// round to some other paper size.
+TEST(PreparePrinting, PaperSidesBeyondThePrintersSettingsAreKeptAtTheirLargest)
+{
+    painttest::PageFixture page;
+    PaperSpecs& paper = page.layout->GetPaper();
+    paper.SelectPaper(PaperSpecs::customPaper);
+    paper.SetWidth(2100);
+    paper.SetHeight(70000); // would wrap to 4464
+    win::PrintRequest request;
+    PreparePrinting(*page.layout, request);
+    ASSERT_TRUE(request.deviceMode.has_value());
+    EXPECT_EQ(request.deviceMode->paperWidth, 2100);
+    EXPECT_EQ(request.deviceMode->paperLength, 32767);
+    paper.SetWidth(-5);
+    PreparePrinting(*page.layout, request);
+    EXPECT_EQ(request.deviceMode->paperWidth, 0) << "no side: the printer keeps its own";
+}
+
 TEST_F(PrintPage, CancelledDialogPrintsNothing)
 {
     painttest::PageFixture page;

@@ -167,9 +167,9 @@ PLFileCalls FailingCalls()
         errno = g_RenameError;
         return -1;
     };
-    calls.fsync = [](int fd) {
+    calls.sync = [](int fd) {
         if (g_SyncError == 0)
-            return PLFileCalls::Posix().fsync(fd);
+            return PLFileCalls::Posix().sync(fd);
         errno = g_SyncError;
         return -1;
     };
