@@ -31,6 +31,13 @@ void PLPicDecoder::RaiseError(int code, const char* text)
     throw PLTextException(code, message.c_str());
 }
 
+void PLPicDecoder::CheckImageSize(int64_t width, int64_t height, int bpp, const char* emptyText)
+{
+    if (width <= 0 || height <= 0)
+        RaiseError(PL_ERR_FORMAT_UNKNOWN, emptyText);
+    PLBmp::CheckPictureSize(width, height, bpp);
+}
+
 void PLPicDecoder::OpenSource(std::unique_ptr<PLDataSource> source)
 {
     try {

@@ -72,7 +72,7 @@ void PLGIFDecoder::Open(PLDataSource* pDataSrc)
     m_pGif.reset(DGifOpen(&m_State, ReadFromState, &error));
     if (!m_pGif)
         RaiseGifError(error);
-    PLBmp::CheckPictureSize(m_pGif->SWidth, m_pGif->SHeight, 8);
+    CheckImageSize(m_pGif->SWidth, m_pGif->SHeight, 8, "GIF decoder: The logical screen is empty.");
     SetInfo(PLCoord(m_pGif->SWidth, m_pGif->SHeight), 8, PLCoord(0, 0), false, false);
 }
 
@@ -129,6 +129,8 @@ void PLGIFDecoder::ReadFirstImage(PLBmp* pBmp)
     if (DGifGetImageDesc(gif) == GIF_ERROR)
         RaiseGifError(gif->Error);
     const GifImageDesc& image = gif->Image;
+    if (image.Width <= 0 || image.Height <= 0)
+        RaiseError(PL_ERR_FORMAT_UNKNOWN, "GIF decoder: The image is empty.");
     if (image.Left < 0 || image.Top < 0 || int64_t { image.Left } + image.Width > GetWidth()
         || int64_t { image.Top } + image.Height > GetHeight())
         RaiseError(PL_ERR_FORMAT_UNKNOWN, "Image 1 is not confined to screen dimension, aborted.");

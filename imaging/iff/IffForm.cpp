@@ -1,6 +1,5 @@
 #include "imaging/iff/IffForm.h"
 
-#include "imaging/bitmap/PLBmp.h"
 #include "imaging/codec/PLPicDecoder.h"
 #include "imaging/io/PLTextException.h"
 
@@ -81,8 +80,6 @@ void CheckPlanes(const Form& form)
     if (form.HoldAndModify() && (planes < 3 || planes > 8))
         PLPicDecoder::RaiseError(
             PL_ERR_FORMAT_NOT_SUPPORTED, "Unsupported number of hold-and-modify planes.");
-    if (form.header.width == 0 || form.header.height == 0)
-        Refuse("The picture is empty.");
 }
 
 } // namespace
@@ -138,7 +135,7 @@ Form ReadForm(PLBigEndianReader& reader)
     }
     CheckForm(form, hasHeader, colourEntries, hasBody, formEnd);
     CheckPlanes(form);
-    PLBmp::CheckPictureSize(form.header.width, form.header.height, 32);
+    PLPicDecoder::CheckImageSize(form.header.width, form.header.height, 32, "The picture is empty.");
     if (form.bodyStart + form.bodyLength > reader.Size())
         PLPicDecoder::RaiseError(PL_ERR_END_OF_FILE, "Body extends beyond the end of the file.");
     return form;

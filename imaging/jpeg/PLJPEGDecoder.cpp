@@ -85,7 +85,7 @@ void PLJPEGDecoder::Open(PLDataSource* source)
     if (!JpegGuardedReadHeader(&info))
         RaiseLibjpegError();
     try {
-        PLBmp::CheckPictureSize(info.image_width, info.image_height, 32);
+        CheckImageSize(info.image_width, info.image_height, 32, "JPEG decoder: The picture is empty.");
         m_pExifData->ReadFromJpegMarkers(&info);
     } catch (...) {
         jpeg_abort_decompress(&info);

@@ -156,7 +156,7 @@ void PLPictDecoder::ReadBitmapOpcode(Reader& reader, int opcode)
     }
     // A version-1 bit map: one bit per pixel, described at 8 bits.
     reader.Skip(16); // source and destination rects
-    pict::CheckBounds(m_Bounds);
+    CheckImageSize(m_Bounds.Width(), m_Bounds.Height(), 8, "bitmap bounds are empty.");
     SetInfo(PLCoord(m_Bounds.Width(), m_Bounds.Height()), 8, PLCoord(0, 0), false, false);
     m_Kind = BitmapKind::BitMap;
 }
@@ -175,8 +175,8 @@ void PLPictDecoder::ReadDirectBits(Reader& reader)
 
 void PLPictDecoder::DescribePixMap()
 {
-    pict::CheckBounds(m_Bounds);
     const int bpp = m_PixMap.pixelSize <= 8 ? 8 : 32;
+    CheckImageSize(m_Bounds.Width(), m_Bounds.Height(), bpp, "bitmap bounds are empty.");
     const PLCoord resolution(static_cast<int>(m_PixMap.hRes >> 16), static_cast<int>(m_PixMap.vRes >> 16));
     SetInfo(PLCoord(m_Bounds.Width(), m_Bounds.Height()), bpp, resolution,
         bpp == 32 && m_PixMap.cmpCount == 4, false);

@@ -53,7 +53,7 @@ void PLPNGDecoder::Open(PLDataSource* pDataSrc)
         || m_Header.colourType == PNG_COLOR_TYPE_GRAY_ALPHA;
     const bool alpha = (m_Header.colourType & PNG_COLOR_MASK_ALPHA) != 0;
     const int bpp = colour ? 32 : 8;
-    PLBmp::CheckPictureSize(m_Header.width, m_Header.height, bpp);
+    CheckImageSize(m_Header.width, m_Header.height, bpp, "PNG decoder: The picture is empty.");
     PLCoord resolution(0, 0);
     if (m_Header.hasPhys && m_Header.physUnit == PNG_RESOLUTION_METER)
         resolution = PLCoord(DotsPerInch(m_Header.physX), DotsPerInch(m_Header.physY));

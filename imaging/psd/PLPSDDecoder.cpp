@@ -135,10 +135,8 @@ void PLPSDDecoder::DecodeLayer(PLBmp& bmp)
     if (!m_pSource || m_NextLayer >= m_Layers.size())
         RaiseError(PL_ERR_INTERNAL, "PSD decoder has no further layer.");
     const psd::Layer& layer = m_Layers[m_NextLayer++];
-    if (layer.Width() <= 0 || layer.Height() <= 0)
-        RaiseError(PL_ERR_FORMAT_UNKNOWN, "PSD decoder: Layer has no pixels.");
     const int bpp = m_Header.BitsPerPixel();
-    PLBmp::CheckPictureSize(layer.Width(), layer.Height(), bpp);
+    CheckImageSize(layer.Width(), layer.Height(), bpp, "PSD decoder: Layer has no pixels.");
     const bool alpha = bpp == 32
         && std::any_of(
             layer.channels.begin(), layer.channels.end(), [](const auto& c) { return c.id == -1; });

@@ -1,6 +1,5 @@
 #include "imaging/psd/PsdFile.h"
 
-#include "imaging/bitmap/PLBmp.h"
 #include "imaging/codec/PLPicDecoder.h"
 #include "imaging/io/PLTextException.h"
 
@@ -109,9 +108,7 @@ Header ReadHeader(PLBigEndianReader& reader)
         PLPicDecoder::RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED, "This PSD color mode is not supported.");
     if (h.mode == uint16_t(ColourMode::Rgb) && h.channels < 3)
         Refuse("PSD decoder: An RGB picture needs three channels.");
-    if (h.width == 0 || h.height == 0)
-        Refuse("PSD decoder: The picture is empty.");
-    PLBmp::CheckPictureSize(h.width, h.height, h.BitsPerPixel());
+    PLPicDecoder::CheckImageSize(h.width, h.height, h.BitsPerPixel(), "PSD decoder: The picture is empty.");
     return h;
 }
 

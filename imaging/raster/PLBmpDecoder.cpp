@@ -157,7 +157,7 @@ void PLBmpDecoder::ReadInfoHeader(PLDataSource& source, InfoHeader& header)
     const bool plain = header.compression == 0 || header.compression == kBitFields;
     if ((header.bitCount == 1 && header.compression != 0) || (header.bitCount >= 16 && !plain))
         RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED, "Bitmap decoder: Unsupported compression.");
-    CheckRasterSize(
+    CheckImageSize(
         header.width, header.height, header.bitCount <= 8 ? 8 : 32, "Bitmap decoder: Bad picture size.");
 }
 

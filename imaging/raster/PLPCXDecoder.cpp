@@ -134,7 +134,7 @@ void PLPCXDecoder::CheckHeader() const
     const int64_t height = int64_t { h.yMax } - h.yMin + 1;
     if (h.bytesPerLine < (width * bits + 7) / 8)
         RaiseError(PL_ERR_FORMAT_UNKNOWN, "PCX decoder: Bytes per line do not cover the width.");
-    CheckRasterSize(width, height, 32, "PCX decoder: Bad picture size.");
+    CheckImageSize(width, height, 32, "PCX decoder: Bad picture size.");
 }
 
 void PLPCXDecoder::DecodeImage(PLBmp* pBmp)

@@ -13,7 +13,7 @@ void PLPGMDecoder::Open(PLDataSource* pDataSrc)
 {
     m_bHeaderValid = false;
     m_Header = ReadPnmHeader(*pDataSrc, '2', '5', "PGM decoder: Is not the correct identifier P5 or P2.");
-    CheckRasterSize(m_Header.width, m_Header.height, 8, "PGM decoder: Bad picture size.");
+    CheckImageSize(m_Header.width, m_Header.height, 8, "PGM decoder: Bad picture size.");
     SetInfo(PLCoord(static_cast<int32_t>(m_Header.width), static_cast<int32_t>(m_Header.height)), 8,
         PLCoord(0, 0), false, true);
     m_bHeaderValid = true;

@@ -28,7 +28,7 @@ void PLPPMDecoder::Open(PLDataSource* pDataSrc)
 {
     m_bHeaderValid = false;
     m_Header = ReadPnmHeader(*pDataSrc, '3', '6', "PPM decoder: Is not the correct identifier P3 or P6.");
-    CheckRasterSize(m_Header.width, m_Header.height, 32, "PPM decoder: Bad picture size.");
+    CheckImageSize(m_Header.width, m_Header.height, 32, "PPM decoder: Bad picture size.");
     SetInfo(PLCoord(static_cast<int32_t>(m_Header.width), static_cast<int32_t>(m_Header.height)), 32,
         PLCoord(0, 0), false, false);
     m_bHeaderValid = true;

@@ -50,7 +50,7 @@ void PLSGIDecoder::CheckHeader() const
         RaiseError(PL_ERR_FORMAT_UNKNOWN, "SGI decoder: Bad number of bytes per channel.");
     if (h.zSize != 1 && h.zSize != 3 && h.zSize != 4)
         RaiseError(PL_ERR_FORMAT_UNKNOWN, "SGI decoder: Bad number of channels.");
-    CheckRasterSize(h.xSize, h.ySize, h.zSize == 1 ? 8 : 32, "SGI decoder: Bad picture size.");
+    CheckImageSize(h.xSize, h.ySize, h.zSize == 1 ? 8 : 32, "SGI decoder: Bad picture size.");
 }
 
 void PLSGIDecoder::DecodeImage(PLBmp* pBmp)

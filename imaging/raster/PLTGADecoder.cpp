@@ -49,7 +49,7 @@ void PLTGADecoder::Open(PLDataSource* pDataSrc)
     if (IsColourMapped() && depth == 16)
         alpha = h.mapEntrySize == 32 || (h.mapEntrySize == 16 && HasAlphaBit());
     const int bpp = palette8 ? 8 : 32;
-    CheckRasterSize(h.width, h.height, bpp, "TGA decoder: Bad picture size.");
+    CheckImageSize(h.width, h.height, bpp, "TGA decoder: Bad picture size.");
     SetInfo(PLCoord(h.width, h.height), bpp, PLCoord(0, 0), bpp == 32 && alpha, grey);
     m_bHeaderValid = true;
 }

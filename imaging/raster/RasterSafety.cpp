@@ -1,18 +1,10 @@
 #include "imaging/raster/RasterSafety.h"
 
 #include "imaging/bitmap/PLBmp.h"
-#include "imaging/codec/PLPicDecoder.h"
 #include "imaging/io/PLDataSource.h"
 #include "imaging/io/PLTextException.h"
 
 namespace raster {
-
-void CheckRasterSize(int64_t width, int64_t height, int bpp, const char* badSizeMessage)
-{
-    if (width <= 0 || height <= 0)
-        PLPicDecoder::RaiseError(PL_ERR_FORMAT_UNKNOWN, badSizeMessage);
-    PLBmp::CheckPictureSize(width, height, bpp);
-}
 
 void PrepareBitmap(PLBmp& bmp, const PLBmpInfo& info)
 {

@@ -1,6 +1,6 @@
-// What every raster decoder relies on to read hostile files safely: sizes checked in 64 bits
-// against the library's picture cap, reads that never pass the end of the data, bitmaps that
-// start zero-filled and palettes that start opaque black.
+// What every raster decoder relies on to read hostile files safely (besides the size check every
+// decoder makes, PLPicDecoder::CheckImageSize): reads that never pass the end of the data, bitmaps
+// that start zero-filled and palettes that start opaque black.
 #pragma once
 
 #include "imaging/bitmap/PLBmpInfo.h"
@@ -13,10 +13,6 @@ class PLBmp;
 class PLDataSource;
 
 namespace raster {
-
-// Refuses an empty or negative size with code 2 (the given message, framed as a decoder error) and
-// a picture beyond the library's cap with the out-of-memory code.
-void CheckRasterSize(int64_t width, int64_t height, int bpp, const char* badSizeMessage);
 
 // Gives bmp the description's size, depth and flags, zero-filled (alpha 255 at 32 bpp), unless it
 // already has that size and depth.

@@ -120,7 +120,7 @@ void PLTIFFDecoder::Open(PLDataSource* pDataSrc)
     else if (!m_bTiled && (m_SamplesPerPixel == 1 || m_SamplesPerPixel == 2) && m_BitsPerSample >= 1
         && m_BitsPerSample <= 8)
         bpp = 8;
-    PLBmp::CheckPictureSize(width, height, bpp);
+    CheckImageSize(width, height, bpp, "TIFF decoder: The picture is empty.");
     const bool greyscale = m_Photometric == PHOTOMETRIC_MINISWHITE || m_Photometric == PHOTOMETRIC_MINISBLACK;
     const bool alpha = m_SamplesPerPixel == 4 && m_Photometric <= PHOTOMETRIC_PALETTE;
     SetInfo(PLCoord(static_cast<int32_t>(width), static_cast<int32_t>(height)), bpp, PLCoord(0, 0), alpha,

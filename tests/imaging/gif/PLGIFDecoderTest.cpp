@@ -152,6 +152,42 @@ TEST(GifDecoder, ImagePlacedOnTheScreen)
         }
 }
 
+// A GIF written byte by byte: a screen of sw x sh with a two-entry colour map (black, white) and one
+// image of iw x ih at (0, 0) whose code stream gives a single pixel of index 1.
+Bytes HandMadeGif(int sw, int sh, int iw, int ih)
+{
+    const auto lo = [](int v) { return static_cast<uint8_t>(v & 0xFF); };
+    const auto hi = [](int v) { return static_cast<uint8_t>(v >> 8); };
+    return Bytes { 'G', 'I', 'F', '8', '9', 'a', lo(sw), hi(sw), lo(sh), hi(sh), 0x80, 0, 0, 0, 0, 0, 255,
+        255, 255, 0x2C, 0, 0, 0, 0, lo(iw), hi(iw), lo(ih), hi(ih), 0,
+        // LZW with 2-bit codes: clear (4), index 1, end (5) in 3-bit codes.
+        2, 2, 0x4C, 0x01, 0, ';' };
+}
+
+// A logical screen or an image without pixels is a damaged file: it is refused as one, and never
+// handed on as an empty bitmap. The single pixel shows that the hand-made bytes are sound.
+TEST(GifDecoder, EmptyScreensAndImagesAreRefused)
+{
+    const struct {
+        const char* name;
+        int sw, sh, iw, ih;
+    } empty[] = {
+        { "empty screen", 0, 0, 0, 0 },
+        { "screen of no columns", 0, 1, 0, 1 },
+        { "screen of no rows", 1, 0, 1, 0 },
+        { "empty image", 2, 2, 0, 0 },
+        { "image of no columns", 2, 2, 0, 2 },
+        { "image of no rows", 2, 2, 2, 0 },
+    };
+    for (const auto& c : empty)
+        EXPECT_EQ(RefusalOf(HandMadeGif(c.sw, c.sh, c.iw, c.ih)), PL_ERR_FORMAT_UNKNOWN) << c.name;
+
+    const auto bmp = DecodeBytes(HandMadeGif(1, 1, 1, 1));
+    ASSERT_EQ(bmp->GetSize(), PLCoord(1, 1));
+    EXPECT_EQ(bmp->GetRow(0)[0], 1);
+    EXPECT_EQ(bmp->GetPalette()[1], PLPixel32(255, 255, 255, 255));
+}
+
 // Damaged files end at once with the library's codes: every cut of a file (giflib reports the end
 // of the data, which stops the decoder), a short graphic control extension, an image beyond the
 // screen, no colour map at all, a file with no image and a screen beyond the picture cap.
