@@ -1,9 +1,10 @@
 #include "imaging/iff/IffBody.h"
 
 #include "imaging/bitmap/PLBmp.h"
+#include "imaging/codec/PackBits.h"
 
 #include <algorithm>
-#include <cstring>
+#include <span>
 
 namespace iff {
 namespace {
@@ -72,28 +73,15 @@ BodyRows::BodyRows(PLBigEndianReader& reader, const Form& form)
 
 const std::vector<uint8_t>& BodyRows::Next()
 {
-    const int64_t n = static_cast<int64_t>(m_row.size());
-    int64_t o = 0;
-    if (!m_compressed) {
-        o = std::min(n, m_size - m_position);
-        std::memcpy(m_row.data(), m_body + m_position, static_cast<size_t>(o));
-        m_position += o;
+    const std::span<const uint8_t> rest(m_body + m_position, static_cast<size_t>(m_size - m_position));
+    if (m_compressed) {
+        m_position += static_cast<int64_t>(packbits::Expand(rest, m_row));
+        return m_row;
     }
-    while (m_compressed && o < n && m_position < m_size) {
-        const int control = static_cast<int8_t>(m_body[m_position++]);
-        if (control >= 0) {
-            const int64_t count = std::min(int64_t(control) + 1, m_size - m_position);
-            const int64_t kept = std::min(count, n - o);
-            std::memcpy(m_row.data() + o, m_body + m_position, static_cast<size_t>(kept));
-            m_position += count;
-            o += kept;
-        } else if (control != -128 && m_position < m_size) {
-            const int64_t kept = std::min(int64_t(1 - control), n - o);
-            std::memset(m_row.data() + o, m_body[m_position++], static_cast<size_t>(kept));
-            o += kept;
-        }
-    }
-    std::fill(m_row.begin() + o, m_row.end(), uint8_t(0));
+    const size_t n = std::min(m_row.size(), rest.size());
+    std::copy_n(rest.begin(), n, m_row.begin());
+    std::fill(m_row.begin() + static_cast<std::ptrdiff_t>(n), m_row.end(), uint8_t(0));
+    m_position += static_cast<int64_t>(n);
     return m_row;
 }
 

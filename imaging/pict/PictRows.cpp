@@ -2,6 +2,7 @@
 
 #include "imaging/bitmap/PLBmp.h"
 #include "imaging/codec/PLPicDecoder.h"
+#include "imaging/codec/PackBits.h"
 #include "imaging/io/PLTextException.h"
 
 #include <algorithm>
@@ -26,27 +27,6 @@ int ReadPackedLength(Reader& reader, int64_t rowBytes)
     return rowBytes < 251 ? reader.Read8() : reader.Read16();
 }
 
-// PackBits with two-byte units, as 16-bit rows are packed: at most outUnits units are written;
-// units the data does not reach stay zero.
-void UnpackWords(const uint8_t* in, int inSize, uint8_t* out, int64_t outUnits)
-{
-    int i = 0;
-    int64_t o = 0;
-    while (i < inSize && o < outUnits) {
-        const int control = in[i++];
-        if (control < 128) {
-            for (int n = 0; n <= control && i + 1 < inSize && o < outUnits; ++n, i += 2, ++o)
-                std::memcpy(out + 2 * o, in + i, 2);
-        } else if (control > 128) {
-            if (i + 1 >= inSize)
-                break;
-            for (int n = 0; n < 257 - control && o < outUnits; ++n, ++o)
-                std::memcpy(out + 2 * o, in + i, 2);
-            i += 2;
-        }
-    }
-}
-
 // One row's bytes, unpacked: `size` bytes, zero where the data ends early.
 std::vector<uint8_t> ReadRowBytes(Reader& reader, const RowFormat& f, int64_t size)
 {
@@ -58,13 +38,10 @@ std::vector<uint8_t> ReadRowBytes(Reader& reader, const RowFormat& f, int64_t si
         std::memcpy(row.data(), plain, static_cast<size_t>(std::min(rowBytes, size)));
         return row;
     }
+    // 16-bit rows are packed in two-byte units, all others in bytes.
     const int packedLength = ReadPackedLength(reader, rowBytes);
-    if (f.pixelSize == 16) {
-        const uint8_t* packed = reader.Source().ReadBytes(packedLength);
-        UnpackWords(packed, packedLength, row.data(), size / 2);
-        return row;
-    }
-    PLPicDecoder::UnpackBits(row.data(), &reader.Source(), static_cast<int>(size), 8, packedLength);
+    const uint8_t* packed = reader.Source().ReadBytes(packedLength);
+    packbits::Expand({ packed, static_cast<size_t>(packedLength) }, row, f.pixelSize == 16 ? 2 : 1);
     return row;
 }
 
