@@ -1,5 +1,6 @@
 // Moving pixels of any depth between rows: whole bytes for 8 bpp and more, single bits (first
-// pixel in the most significant bit) below.
+// pixel in the most significant bit) below; and rows of packed red, green, blue bytes into 32-bit
+// pixels.
 #pragma once
 
 #include "imaging/bitmap/PLBmp.h"
@@ -37,6 +38,18 @@ inline void CopyPixels(const uint8_t* srcRow, int64_t sx, uint8_t* dstRow, int64
     }
     for (int64_t i = 0; i < count; ++i)
         CopyPixel(srcRow, sx + i, dstRow, dx + i, bpp);
+}
+
+// count pixels of packed red, green, blue bytes (as PPM files and RGB TIFF strips hold them) into
+// 32-bit pixels: blue, green, red, alpha 255.
+inline void RgbToPixels32(const uint8_t* rgb, uint8_t* out, int64_t count)
+{
+    for (int64_t x = 0; x < count; ++x, rgb += 3, out += 4) {
+        out[0] = rgb[2];
+        out[1] = rgb[1];
+        out[2] = rgb[0];
+        out[3] = 255;
+    }
 }
 
 } // namespace PLPixelCopy

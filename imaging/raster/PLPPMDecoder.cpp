@@ -1,26 +1,12 @@
 #include "imaging/raster/PLPPMDecoder.h"
 
 #include "imaging/bitmap/PLBmp.h"
+#include "imaging/bitmap/PLPixelCopy.h"
 #include "imaging/io/PLDataSource.h"
 #include "imaging/io/PLTextException.h"
 #include "imaging/raster/RasterSafety.h"
 
 using namespace raster;
-
-namespace {
-
-// The common case: one byte a sample at the maximum 255, red, green, blue.
-void CopyRgbRow(const uint8_t* rgb, uint8_t* out, int64_t width)
-{
-    for (int64_t x = 0; x < width; ++x, rgb += 3, out += 4) {
-        out[0] = rgb[2];
-        out[1] = rgb[1];
-        out[2] = rgb[0];
-        out[3] = 255;
-    }
-}
-
-} // namespace
 
 PLPPMDecoder::~PLPPMDecoder() = default;
 
@@ -61,7 +47,8 @@ void PLPPMDecoder::DecodeImage(PLBmp* pBmp)
         }
         const uint8_t* row = ReadBlock(*source, width * 3 * sampleBytes);
         if (maxValue == 255) {
-            CopyRgbRow(row, reinterpret_cast<uint8_t*>(out), width);
+            // The common case: one byte a sample at the maximum 255.
+            PLPixelCopy::RgbToPixels32(row, reinterpret_cast<uint8_t*>(out), width);
             continue;
         }
         for (int64_t x = 0; x < width; ++x)

@@ -9,6 +9,7 @@
 #include <tiffio.h>
 
 #include "imaging/bitmap/PLBmp.h"
+#include "imaging/bitmap/PLPixelCopy.h"
 #include "imaging/io/PLTextException.h"
 #include "imaging/tiff/TiffMemoryClient.h"
 #include "imaging/tiff/TiffRows.h"
@@ -238,7 +239,7 @@ void PLTIFFDecoder::DoPlainRgb(PLBmp* pBmp)
     const auto width = static_cast<size_t>(GetWidth());
     PLBmpLock lock(*pBmp, false, true);
     ReadStripRows(PL_ERR_WRONG_SIGNATURE, GetHeight(), [&](int y, const uint8_t* line, size_t bytes) {
-        tiffrows::RgbToPixels(line, pBmp->GetRow(y), std::min(width, bytes / 3));
+        PLPixelCopy::RgbToPixels32(line, pBmp->GetRow(y), static_cast<int64_t>(std::min(width, bytes / 3)));
     });
 }
 

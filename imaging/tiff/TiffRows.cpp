@@ -57,16 +57,6 @@ void UnpackFirstSamples(
     }
 }
 
-void RgbToPixels(const uint8_t* rgb, uint8_t* out, size_t count)
-{
-    for (size_t x = 0; x < count; ++x, rgb += 3, out += 4) {
-        out[0] = rgb[2];
-        out[1] = rgb[1];
-        out[2] = rgb[0];
-        out[3] = 255;
-    }
-}
-
 void RasterToPixels(const uint32_t* raster, uint8_t* out, int width, bool keepAlpha)
 {
     const uint32_t opaque = keepAlpha ? 0 : 0xFF000000u;

@@ -1,6 +1,6 @@
 // The pixel work of the TIFF decoder, apart from libtiff's calls: the palettes of one- and
 // two-sample pictures, their rows unpacked into one byte per pixel, and libtiff's RGBA raster
-// turned into the bitmap's pixel order.
+// turned into the bitmap's pixel order. (Plain RGB strips go through PLPixelCopy::RgbToPixels32.)
 #pragma once
 
 #include <cstddef>
@@ -27,9 +27,6 @@ std::vector<PLPixel32> ColourMapPalette(
 // rowBytes bytes; pixels whose bits lie beyond it are left as they are.
 void UnpackFirstSamples(
     const uint8_t* row, size_t rowBytes, int bits, int samplesPerPixel, uint8_t* out, int width);
-
-// Turns count packed red, green, blue pixels into 32-bit bitmap pixels (blue, green, red, 255).
-void RgbToPixels(const uint8_t* rgb, uint8_t* out, size_t count);
 
 // Copies rows of libtiff's raster (red, green, blue, alpha packed per 32-bit value) into 32-bit bitmap
 // pixels (blue, green, red, alpha); without alpha the alpha bytes become 255.
