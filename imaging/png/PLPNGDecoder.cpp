@@ -1,8 +1,10 @@
 #include "imaging/png/PLPNGDecoder.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "imaging/bitmap/PLBmp.h"
+#include "imaging/codec/GreyPalette.h"
 #include "imaging/io/PLTextException.h"
 #include "platform/win/IntArithmetic.h"
 
@@ -64,11 +66,9 @@ void PLPNGDecoder::Open(PLDataSource* pDataSrc)
 void PLPNGDecoder::SetPalette(PLBmp* pBmp) const
 {
     if (m_Header.colourType == PNG_COLOR_TYPE_GRAY) {
-        const int entries = 1 << std::min(m_Header.bitDepth, 8);
-        for (int i = 0; i < entries; ++i) {
-            const auto v = static_cast<uint8_t>(i * 255 / (entries - 1));
-            pBmp->SetPaletteEntry(i, v, v, v, 255);
-        }
+        const std::vector<PLPixel32> grey = GreyPalette(std::min(m_Header.bitDepth, 8));
+        for (size_t i = 0; i < grey.size(); ++i)
+            pBmp->SetPaletteEntry(static_cast<int>(i), grey[i].GetR(), grey[i].GetG(), grey[i].GetB(), 255);
         return;
     }
     png_colorp palette = nullptr;

@@ -1,6 +1,7 @@
 #include "imaging/psd/PLPSDDecoder.h"
 
 #include "imaging/bitmap/PLBmp.h"
+#include "imaging/codec/GreyPalette.h"
 #include "imaging/io/PLTextException.h"
 #include "platform/win/IntArithmetic.h"
 
@@ -31,9 +32,10 @@ void PLPSDDecoder::Open(PLDataSource* pDataSrc)
     const PLCoord resolution = psd::ReadResources(reader);
     const bool rgb = m_Header.mode == uint16_t(ColourMode::Rgb);
     const bool grey = m_Header.mode == uint16_t(ColourMode::Greyscale);
-    if (grey)
-        for (int i = 0; i < 256; ++i)
-            m_Palette[size_t(i)].Set(uint8_t(i), uint8_t(i), uint8_t(i), 255);
+    if (grey) {
+        const std::vector<PLPixel32> ramp = GreyPalette(8);
+        std::copy(ramp.begin(), ramp.end(), m_Palette.begin());
+    }
     SetInfo(PLCoord(int(m_Header.width), int(m_Header.height)), m_Header.BitsPerPixel(), resolution,
         rgb && m_Header.channels > 3, grey);
     psd::LayerSection section = psd::ReadLayerSection(reader);

@@ -10,6 +10,7 @@
 
 #include "imaging/bitmap/PLBmp.h"
 #include "imaging/bitmap/PLPixelCopy.h"
+#include "imaging/codec/GreyPalette.h"
 #include "imaging/io/PLTextException.h"
 #include "imaging/tiff/TiffMemoryClient.h"
 #include "imaging/tiff/TiffRows.h"
@@ -167,7 +168,7 @@ void PLTIFFDecoder::SetLoColorPalette(PLBmp* pBmp)
         palette = tiffrows::ColourMapPalette(red, green, blue, m_BitsPerSample);
     } else {
         // Photometric values other than grey and palette are read as min-is-white grey.
-        palette = tiffrows::GreyPalette(m_BitsPerSample, m_Photometric != PHOTOMETRIC_MINISBLACK);
+        palette = GreyPalette(m_BitsPerSample, m_Photometric != PHOTOMETRIC_MINISBLACK);
     }
     for (size_t i = 0; i < palette.size(); ++i) {
         const PLPixel32 p = palette[i];

@@ -6,18 +6,6 @@
 
 namespace tiffrows {
 
-std::vector<PLPixel32> GreyPalette(int bits, bool minIsWhite)
-{
-    const int count = 1 << bits;
-    std::vector<PLPixel32> palette(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const auto level = static_cast<uint8_t>(i * 255 / (count - 1));
-        const auto v = static_cast<uint8_t>(minIsWhite ? 255 - level : level);
-        palette[static_cast<size_t>(i)].Set(v, v, v, 255);
-    }
-    return palette;
-}
-
 std::vector<PLPixel32> ColourMapPalette(
     const uint16_t* red, const uint16_t* green, const uint16_t* blue, int bits)
 {

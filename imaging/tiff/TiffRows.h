@@ -1,6 +1,7 @@
-// The pixel work of the TIFF decoder, apart from libtiff's calls: the palettes of one- and
-// two-sample pictures, their rows unpacked into one byte per pixel, and libtiff's RGBA raster
-// turned into the bitmap's pixel order. (Plain RGB strips go through PLPixelCopy::RgbToPixels32.)
+// The pixel work of the TIFF decoder, apart from libtiff's calls: the colour maps of one- and
+// two-sample pictures (their grey ramps are GreyPalette's), their rows unpacked into one byte per pixel, and
+// libtiff's RGBA raster turned into the bitmap's pixel order. (Plain RGB strips go through
+// PLPixelCopy::RgbToPixels32.)
 #pragma once
 
 #include <cstddef>
@@ -12,10 +13,6 @@
 struct _TIFFRGBAImage;
 
 namespace tiffrows {
-
-// A grey ramp of 2^bits entries, entry i = i x 255 / (2^bits - 1), rising for min-is-black and
-// falling for min-is-white; alpha 255.
-std::vector<PLPixel32> GreyPalette(int bits, bool minIsWhite);
 
 // A colour map of 2^bits entries per channel. Maps whose values all lie within 0..255 are taken as
 // 8-bit values (as some writers store them); otherwise the 16-bit values are scaled to 0..255.
