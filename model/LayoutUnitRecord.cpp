@@ -1,6 +1,7 @@
 // Record message, clone, traversal and archive forms of a layout unit.
 #include "model/LayoutUnit.h"
 
+#include "model/DispatchedChildren.h"
 #include "model/LayoutDocumentVersions.h"
 #include "records/CsvNumbers.h"
 #include "records/DispatchRaw.h"
@@ -84,13 +85,7 @@ void LayoutUnit::ReadChildRecord(uint32_t id, std::istream& in)
 
 void LayoutUnit::RemoveChildById(uint32_t id)
 {
-    const auto& children = GetElements();
-    const auto it = std::find_if(
-        children.begin(), children.end(), [id](const auto& child) { return child->GetId() == id; });
-    if (it == children.end())
-        return;
-    (*it)->OnDispatchRemoved();
-    RemoveAt(static_cast<std::size_t>(it - children.begin()));
+    RemoveDispatchedChild(elements_, id);
 }
 
 DatabaseRecord* LayoutUnit::Clone(DatabaseRecord& target) const

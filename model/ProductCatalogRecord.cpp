@@ -2,6 +2,7 @@
 #include "model/CatalogVersions.h"
 #include "model/ProductCatalog.h"
 
+#include "model/DispatchedChildren.h"
 #include "records/CsvNumbers.h"
 #include "records/DispatchRaw.h"
 
@@ -41,15 +42,8 @@ uint8_t ProductCatalog::ReadFields(std::istream& in)
     }
     case DispatchOp::removeChild: {
         const ChildAddress child = ReadChildAddress(in);
-        if (child.type != static_cast<uint8_t>(RecordType::ctProductDetails))
-            break;
-        for (auto entry = elements_.begin(); entry != elements_.end(); ++entry) {
-            if (entry->second->GetId() == child.id) {
-                entry->second->OnDispatchRemoved();
-                elements_.erase(entry);
-                break;
-            }
-        }
+        if (child.type == static_cast<uint8_t>(RecordType::ctProductDetails))
+            RemoveDispatchedChild(elements_, child.id);
         break;
     }
     case DispatchOp::fieldUpdates:
