@@ -92,23 +92,28 @@ void ProductCatalog::Store(win::Archive& archive) const
 
 void ProductCatalog::Load(win::Archive& archive)
 {
-    LoadArchiveId(archive);
+    Load(archive, ReadContext::OfLastFileRead());
+}
+
+void ProductCatalog::Load(win::Archive& archive, const ReadContext& context)
+{
+    LoadArchiveId(archive, context);
     RemoveAll();
     // A product of any version takes well over this many bytes on an archive.
     constexpr std::size_t minimumArchivedProduct = 32;
     const uint32_t count = ReadArchiveCount(archive, minimumArchivedProduct);
     for (uint32_t i = 0; i < count; ++i) {
         auto product = std::make_shared<ProductDetails>();
-        product->Load(archive);
+        product->Load(archive, context);
         AddProduct(std::move(product));
     }
-    mounts_.Load(archive);
+    mounts_.Load(archive, context);
     for (const auto& setting : CatalogSettingsTable) {
-        if (catalogversions::FormHas(setting.archiveSince))
+        if (context.Holds(setting.archiveSince))
             fieldtable::Load(archive, settings_, setting);
     }
     MergeFromGlobal();
-    if (catalogversions::FormIsBefore(catalogversions::archive::UnpricedProductsBefore))
+    if (context.dataVersion < catalogversions::archive::UnpricedProductsBefore)
         RepairUnpricedProducts();
     ClearModified();
 }

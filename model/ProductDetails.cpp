@@ -49,13 +49,15 @@ bool ProductDetails::HasSpecialId() const
     return id == 37 || id == 42 || id == 67 || id == 80;
 }
 
-void ProductDetails::SetOldSepPackScan()
+void ProductDetails::SetOldSepPackScan(const ReadContext& context)
 {
+    if (context.Holds(catalogversions::product::SepPackScanSince))
+        return;
     if (fields_.ID == 18 || fields_.ID == 19)
         fields_.SepPackScan = true;
 }
 
-bool ProductDetails::ReadCsv(CsvCursor& in)
+bool ProductDetails::ReadCsv(CsvCursor& in, const ReadContext& context)
 {
     if (!in.Stream().good())
         return false;
@@ -63,11 +65,10 @@ bool ProductDetails::ReadCsv(CsvCursor& in)
     if (!in.Text(fields_.Long) || fields_.Long.empty())
         return false;
     for (const auto& field : ProductFieldTable) {
-        if (field.position > 1 && catalogversions::FormHas(field.since))
+        if (field.position > 1 && context.Holds(field.since))
             fieldtable::ReadCsv(in, fields_, field);
     }
-    if (!catalogversions::FormHas(catalogversions::product::SepPackScanSince))
-        SetOldSepPackScan();
+    SetOldSepPackScan(context);
     ClearModified();
     return true;
 }
@@ -134,12 +135,16 @@ void ProductDetails::Store(win::Archive& archive) const
 
 void ProductDetails::Load(win::Archive& archive)
 {
-    LoadArchiveId(archive);
+    Load(archive, ReadContext::OfLastFileRead());
+}
+
+void ProductDetails::Load(win::Archive& archive, const ReadContext& context)
+{
+    LoadArchiveId(archive, context);
     for (const ProductField* field : FieldsById()) {
-        if (catalogversions::FormHas(field->archiveSince))
+        if (context.Holds(field->archiveSince))
             fieldtable::Load(archive, fields_, *field);
     }
-    if (!catalogversions::FormHas(catalogversions::product::SepPackScanSince))
-        SetOldSepPackScan();
+    SetOldSepPackScan(context);
     ClearModified();
 }
