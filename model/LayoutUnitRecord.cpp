@@ -4,7 +4,6 @@
 #include "model/DispatchedChildren.h"
 #include "model/LayoutDocumentVersions.h"
 #include "records/CsvNumbers.h"
-#include "records/DispatchRaw.h"
 
 #include <algorithm>
 
@@ -20,9 +19,7 @@ void LayoutUnit::MarkAllFieldsModified()
 
 void LayoutUnit::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    fieldtable::WriteMessage(Fields(), *this, *this, pendingOnly, out, fieldCount);
-    if (writeTerminator)
-        WriteDispatchRaw16(out, fieldCount);
+    fieldtable::WriteMessage(Fields(), *this, *this, pendingOnly, out, fieldCount, writeTerminator);
 }
 
 bool LayoutUnit::ReadFieldValue(std::istream& in, uint16_t fieldId)

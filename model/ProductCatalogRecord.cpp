@@ -4,7 +4,6 @@
 
 #include "model/DispatchedChildren.h"
 #include "records/CsvNumbers.h"
-#include "records/DispatchRaw.h"
 
 std::string ProductCatalog::Describe() const
 {
@@ -18,9 +17,8 @@ void ProductCatalog::MarkAllFieldsModified()
 
 void ProductCatalog::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    fieldtable::WriteMessage(CatalogSettingsTable, *this, settings_, pendingOnly, out, fieldCount);
-    if (writeTerminator)
-        WriteDispatchRaw16(out, fieldCount);
+    fieldtable::WriteMessage(
+        CatalogSettingsTable, *this, settings_, pendingOnly, out, fieldCount, writeTerminator);
 }
 
 uint8_t ProductCatalog::ReadFields(std::istream& in)

@@ -4,7 +4,6 @@
 
 #include "model/CatalogVersions.h"
 #include "records/CsvNumbers.h"
-#include "records/DispatchRaw.h"
 
 #include <ostream>
 
@@ -94,9 +93,8 @@ void ProductDetails::MarkAllFieldsModified()
 
 void ProductDetails::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    fieldtable::WriteMessage(ProductFieldTable, *this, fields_, pendingOnly, out, fieldCount);
-    if (writeTerminator)
-        WriteDispatchRaw16(out, fieldCount);
+    fieldtable::WriteMessage(
+        ProductFieldTable, *this, fields_, pendingOnly, out, fieldCount, writeTerminator);
 }
 
 uint8_t ProductDetails::ReadFields(std::istream& in)
