@@ -5,8 +5,6 @@
 #include "model/LayoutDocumentVersions.h"
 #include "records/CsvNumbers.h"
 
-#include <algorithm>
-
 std::string LayoutUnit::Describe() const
 {
     return "LayoutUnit: " + FormatUnsigned(GetId()) + ": " + GetPath();
@@ -66,18 +64,7 @@ void LayoutUnit::ReadChildRecord(uint32_t id, std::istream& in)
 {
     if (GetDepth() + 1 > maxMessageDepth)
         throw DispatchReadError("Record message nests units too deeply: " + Describe());
-    auto child = std::make_shared<LayoutUnit>(this);
-    Add(child);
-    try {
-        child->ReadAsChild(id, in);
-    } catch (...) {
-        // A child whose message could not be read whole is not added.
-        const auto& children = GetElements();
-        const auto it = std::find(children.begin(), children.end(), child);
-        if (it != children.end())
-            RemoveAt(static_cast<std::size_t>(it - children.begin()));
-        throw;
-    }
+    ReadDispatchedChild(elements_, std::make_shared<LayoutUnit>(this), id, in);
 }
 
 void LayoutUnit::RemoveChildById(uint32_t id)

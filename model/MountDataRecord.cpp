@@ -35,9 +35,7 @@ uint8_t MountData::ReadFields(std::istream& in)
         const ChildAddress child = ReadChildAddress(in);
         if (child.type != static_cast<uint8_t>(RecordType::ctMountSizeData))
             ThrowUnknownChildType(child.type);
-        auto size = std::make_shared<MountSizeData>();
-        sizes_.push_back(size);
-        size->ReadAsChild(child.id, in);
+        ReadDispatchedChild(sizes_, std::make_shared<MountSizeData>(), child.id, in);
         break;
     }
     case DispatchOp::removeChild: {

@@ -36,9 +36,7 @@ uint8_t PacksCollection::ReadFields(std::istream& in)
         const ChildAddress child = ReadChildAddress(in);
         if (child.type != static_cast<uint8_t>(RecordType::ctPackDetails))
             ThrowUnknownChildType(child.type);
-        auto pack = std::make_shared<PackDetails>();
-        packs_.push_back(pack);
-        pack->ReadAsChild(child.id, in);
+        ReadDispatchedChild(packs_, std::make_shared<PackDetails>(), child.id, in);
         break;
     }
     case DispatchOp::removeChild: {
