@@ -228,6 +228,17 @@ void ReadHeld(
         [&](const FieldRow<Record>& row) { VisitValue(record, row, read); });
 }
 
+// Writes the rows' CSV forms in table order, the first after a comma only with leadingComma.
+template <typename Fields>
+void WriteCsvRow(
+    std::type_identity_t<FieldTable<Fields>> rows, const Fields& fields, std::ostream& out, bool leadingComma)
+{
+    for (const FieldRow<Fields>& row : rows) {
+        WriteCsv(out, fields, row, leadingComma);
+        leadingComma = true;
+    }
+}
+
 template <typename Record> void SetDefaults(std::type_identity_t<FieldTable<Record>> rows, Record& record)
 {
     for (const FieldRow<Record>& row : rows)

@@ -74,11 +74,7 @@ bool ProductDetails::ReadCsv(CsvCursor& in, const ReadContext& context)
 
 void ProductDetails::WriteCsv(std::ostream& out) const
 {
-    bool leadingComma = false;
-    for (const auto& field : ProductFieldTable) {
-        fieldtable::WriteCsv(out, fields_, field, leadingComma);
-        leadingComma = true;
-    }
+    fieldtable::WriteCsvRow(ProductFieldTable, fields_, out, false);
 }
 
 std::string ProductDetails::Describe() const
