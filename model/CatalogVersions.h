@@ -1,9 +1,9 @@
 // The data versions at which the catalogue's stored forms gained their fields, one table per
-// form. Every threshold is compared with SavedDataVersion, the version of the file or archive
-// being read.
+// form. Every threshold is compared with the version of the file or archive being read, which
+// its reader is handed (ReadContext).
 //
-//  - "Since" thresholds: the field is present when the version is strictly greater (FormHas).
-//  - "Before" thresholds: the repair applies when the version is strictly smaller (FormIsBefore).
+//  - "Since" thresholds: the field is present when the version is strictly greater (Holds).
+//  - "Before" thresholds: the repair applies when the version is strictly smaller.
 #pragma once
 
 #include <limits>
@@ -13,9 +13,6 @@ namespace catalogversions {
 // Present in every version; never present.
 inline constexpr double always = -std::numeric_limits<double>::infinity();
 inline constexpr double never = std::numeric_limits<double>::infinity();
-
-bool FormHas(double since);
-bool FormIsBefore(double before);
 
 // Product catalogue file (ProductCatalog.csv): settings of line 1.
 namespace file {

@@ -18,10 +18,6 @@ public:
     const T& GetAt(std::size_t index) const { return elements_.at(index); }
 
     void Add(T element) { elements_.push_back(std::move(element)); }
-    void RemoveAt(std::size_t index)
-    {
-        elements_.erase(elements_.begin() + static_cast<std::ptrdiff_t>(index));
-    }
     void RemoveAll() { elements_.clear(); }
 
 protected:

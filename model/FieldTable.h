@@ -21,6 +21,7 @@
 #include "records/ArchiveStrings.h"
 #include "records/CsvFields.h"
 #include "records/DatabaseRecord.h"
+#include "records/DispatchRaw.h"
 #include "records/ReadContext.h"
 
 #include <array>
@@ -227,6 +228,17 @@ void ReadHeld(
         [&](const FieldRow<Record>& row) { VisitValue(record, row, read); });
 }
 
+// Writes the rows' CSV forms in table order, the first after a comma only with leadingComma.
+template <typename Fields>
+void WriteCsvRow(
+    std::type_identity_t<FieldTable<Fields>> rows, const Fields& fields, std::ostream& out, bool leadingComma)
+{
+    for (const FieldRow<Fields>& row : rows) {
+        WriteCsv(out, fields, row, leadingComma);
+        leadingComma = true;
+    }
+}
+
 template <typename Record> void SetDefaults(std::type_identity_t<FieldTable<Record>> rows, Record& record)
 {
     for (const FieldRow<Record>& row : rows)
@@ -269,10 +281,11 @@ auto& IntegerOf(const FieldRow<Record>& row, Target& values)
 } // namespace detail
 
 // Writes the message fields 0 to fieldCount - 1 of the record, whose values are in values, in id
-// order (with pendingOnly only the modified ones).
+// order (with pendingOnly only the modified ones), then with writeTerminator the terminator id,
+// fieldCount.
 template <typename Fields>
 void WriteMessage(std::type_identity_t<FieldTable<Fields>> rows, DatabaseRecord& record, const Fields& values,
-    bool pendingOnly, std::ostream& out, uint16_t fieldCount)
+    bool pendingOnly, std::ostream& out, uint16_t fieldCount, bool writeTerminator)
 {
     for (uint16_t id = 0; id < fieldCount; ++id) {
         const auto field = detail::FindMessageField(rows, id);
@@ -286,6 +299,8 @@ void WriteMessage(std::type_identity_t<FieldTable<Fields>> rows, DatabaseRecord&
         }
         WriteDispatch(record, pendingOnly, out, values, *field.first);
     }
+    if (writeTerminator)
+        WriteDispatchRaw16(out, fieldCount);
 }
 
 // Reads the value of one message field of the record into values; false for an id that no row has.

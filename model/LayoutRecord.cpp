@@ -4,7 +4,6 @@
 #include "model/LayoutDocumentVersions.h"
 #include "records/ArchiveStrings.h"
 #include "records/CsvNumbers.h"
-#include "records/DispatchRaw.h"
 
 #include <array>
 
@@ -41,9 +40,7 @@ FieldTable<Layout> Layout::Fields()
 
 void Layout::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    fieldtable::WriteMessage(Fields(), *this, *this, pendingOnly, out, fieldCount);
-    if (writeTerminator)
-        WriteDispatchRaw16(out, fieldCount);
+    fieldtable::WriteMessage(Fields(), *this, *this, pendingOnly, out, fieldCount, writeTerminator);
 }
 
 bool Layout::ReadFieldValue(std::istream& in, uint16_t fieldId)

@@ -1,7 +1,6 @@
 // A unit's line of the layout document: 15 fields in the current version, fewer in older ones.
 #include "model/DocumentFieldReaders.h"
 #include "model/LayoutUnit.h"
-#include "records/CsvFields.h"
 
 #include <ostream>
 
@@ -9,11 +8,7 @@ using namespace layoutdoc;
 
 void LayoutUnit::WriteCsv(std::ostream& out) const
 {
-    bool first = true;
-    fieldtable::ForEach(Fields(), *this, [&](const FieldRow<LayoutUnit>&, const auto& value) {
-        WriteCsvValue(out, value, !first);
-        first = false;
-    });
+    fieldtable::WriteCsvRow(Fields(), *this, out, false);
     out << "\r\n";
     for (const auto& child : GetChildren())
         child->WriteCsv(out);

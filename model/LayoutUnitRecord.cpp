@@ -1,11 +1,9 @@
 // Record message, clone, traversal and archive forms of a layout unit.
 #include "model/LayoutUnit.h"
 
+#include "model/DispatchedChildren.h"
 #include "model/LayoutDocumentVersions.h"
 #include "records/CsvNumbers.h"
-#include "records/DispatchRaw.h"
-
-#include <algorithm>
 
 std::string LayoutUnit::Describe() const
 {
@@ -19,9 +17,7 @@ void LayoutUnit::MarkAllFieldsModified()
 
 void LayoutUnit::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    fieldtable::WriteMessage(Fields(), *this, *this, pendingOnly, out, fieldCount);
-    if (writeTerminator)
-        WriteDispatchRaw16(out, fieldCount);
+    fieldtable::WriteMessage(Fields(), *this, *this, pendingOnly, out, fieldCount, writeTerminator);
 }
 
 bool LayoutUnit::ReadFieldValue(std::istream& in, uint16_t fieldId)
@@ -68,29 +64,12 @@ void LayoutUnit::ReadChildRecord(uint32_t id, std::istream& in)
 {
     if (GetDepth() + 1 > maxMessageDepth)
         throw DispatchReadError("Record message nests units too deeply: " + Describe());
-    auto child = std::make_shared<LayoutUnit>(this);
-    Add(child);
-    try {
-        child->ReadAsChild(id, in);
-    } catch (...) {
-        // A child whose message could not be read whole is not added.
-        const auto& children = GetElements();
-        const auto it = std::find(children.begin(), children.end(), child);
-        if (it != children.end())
-            RemoveAt(static_cast<std::size_t>(it - children.begin()));
-        throw;
-    }
+    ReadDispatchedChild(elements_, std::make_shared<LayoutUnit>(this), id, in);
 }
 
 void LayoutUnit::RemoveChildById(uint32_t id)
 {
-    const auto& children = GetElements();
-    const auto it = std::find_if(
-        children.begin(), children.end(), [id](const auto& child) { return child->GetId() == id; });
-    if (it == children.end())
-        return;
-    (*it)->OnDispatchRemoved();
-    RemoveAt(static_cast<std::size_t>(it - children.begin()));
+    RemoveDispatchedChild(elements_, id);
 }
 
 DatabaseRecord* LayoutUnit::Clone(DatabaseRecord& target) const

@@ -1,6 +1,7 @@
 #include "model/Money.h"
 
 #include "platform/win/IntArithmetic.h"
+#include "records/CsvNumbers.h"
 
 #include <algorithm>
 #include <charconv>
@@ -53,9 +54,7 @@ std::string FormatNumber(double value, int64_t width, int64_t precision, bool pa
 
 std::string UIntToString(uint32_t value)
 {
-    char buffer[16];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    return FormatUnsigned(value);
 }
 
 Money::Money(double units)

@@ -59,7 +59,9 @@ public:
     std::unique_ptr<DatabaseRecord> Clone() const override;
     bool Traverse(TraverseAction& action) override;
     void Store(win::Archive& archive) const override;
+    // The framework entry point reads by SavedDataVersion.
     void Load(win::Archive& archive) override;
+    void Load(win::Archive& archive, const ReadContext& context);
 
 private:
     StringList descriptions_;

@@ -35,9 +35,7 @@ uint8_t MountData::ReadFields(std::istream& in)
         const ChildAddress child = ReadChildAddress(in);
         if (child.type != static_cast<uint8_t>(RecordType::ctMountSizeData))
             ThrowUnknownChildType(child.type);
-        auto size = std::make_shared<MountSizeData>();
-        sizes_.push_back(size);
-        size->ReadAsChild(child.id, in);
+        ReadDispatchedChild(sizes_, std::make_shared<MountSizeData>(), child.id, in);
         break;
     }
     case DispatchOp::removeChild: {
@@ -90,12 +88,17 @@ void MountData::Store(win::Archive& archive) const
 
 void MountData::Load(win::Archive& archive)
 {
-    LoadArchiveId(archive);
+    Load(archive, ReadContext::OfLastFileRead());
+}
+
+void MountData::Load(win::Archive& archive, const ReadContext& context)
+{
+    LoadArchiveId(archive, context);
     sizes_.clear();
     const uint32_t count = ReadArchiveCount(archive, minimumArchivedSize);
     for (uint32_t i = 0; i < count; ++i) {
         auto size = std::make_shared<MountSizeData>();
-        size->Load(archive);
+        size->Load(archive, context);
         sizes_.push_back(std::move(size));
     }
     ReadArchiveStringList(archive, descriptions_);

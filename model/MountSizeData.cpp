@@ -135,7 +135,12 @@ void MountSizeData::Store(win::Archive& archive) const
 
 void MountSizeData::Load(win::Archive& archive)
 {
-    LoadArchiveId(archive);
+    Load(archive, ReadContext::OfLastFileRead());
+}
+
+void MountSizeData::Load(win::Archive& archive, const ReadContext& context)
+{
+    LoadArchiveId(archive, context);
     ReadArchiveMoneyList(archive, prices_);
     ReadArchiveStdString(archive, name_);
     ReadArchiveIntList(archive, codes_);

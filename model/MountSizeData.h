@@ -52,7 +52,9 @@ public:
     DatabaseRecord* Clone(DatabaseRecord& target) const override;
     std::unique_ptr<DatabaseRecord> Clone() const override;
     void Store(win::Archive& archive) const override;
+    // The framework entry point reads by SavedDataVersion.
     void Load(win::Archive& archive) override;
+    void Load(win::Archive& archive, const ReadContext& context);
 
 private:
     std::string name_;

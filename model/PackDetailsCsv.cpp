@@ -32,8 +32,7 @@ bool PackDetails::ReadCsv(CsvCursor& in, const ReadContext& context)
 
 void PackDetails::WriteCsv(std::ostream& out) const
 {
-    for (const auto& field : PackFieldTable)
-        fieldtable::WriteCsv(out, fields_, field, true);
+    fieldtable::WriteCsvRow(PackFieldTable, fields_, out, true);
     for (std::size_t slot = 0; slot < templateSlots; ++slot) {
         if (slot < products_.size())
             products_[slot].WriteCsv(out);

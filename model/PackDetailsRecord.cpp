@@ -38,9 +38,7 @@ void PackDetails::WriteFields(bool pendingOnly, std::ostream& out, bool writeTer
         for (const PackProduct& entry : products_)
             entry.WriteDispatch(out);
     }
-    fieldtable::WriteMessage(PackFieldTable, *this, fields_, pendingOnly, out, fieldCount);
-    if (writeTerminator)
-        WriteDispatchRaw16(out, fieldCount);
+    fieldtable::WriteMessage(PackFieldTable, *this, fields_, pendingOnly, out, fieldCount, writeTerminator);
 }
 
 void PackDetails::ReadDispatchProducts(std::istream& in)

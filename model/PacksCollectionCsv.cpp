@@ -68,8 +68,7 @@ void PacksCollection::WriteCsv(std::ostream& out) const
     out << header << lineEnd;
     for (const auto& pack : packs_) {
         WriteCsvDouble(out, CurrentDataVersion, false);
-        for (const auto& field : PacksCollectionFieldTable)
-            fieldtable::WriteCsv(out, fields_, field, true);
+        fieldtable::WriteCsvRow(PacksCollectionFieldTable, fields_, out, true);
         pack->WriteCsv(out);
         out << lineEnd;
     }

@@ -5,7 +5,6 @@
 #include "model/DispatchedChildren.h"
 #include "model/TypedLists.h"
 #include "records/CsvNumbers.h"
-#include "records/DispatchRaw.h"
 
 namespace {
 // The fewest bytes a pack takes on an archive: an empty long description, the price and the
@@ -25,9 +24,8 @@ void PacksCollection::MarkAllFieldsModified()
 
 void PacksCollection::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    fieldtable::WriteMessage(PacksCollectionFieldTable, *this, fields_, pendingOnly, out, fieldCount);
-    if (writeTerminator)
-        WriteDispatchRaw16(out, fieldCount);
+    fieldtable::WriteMessage(
+        PacksCollectionFieldTable, *this, fields_, pendingOnly, out, fieldCount, writeTerminator);
 }
 
 uint8_t PacksCollection::ReadFields(std::istream& in)
@@ -38,9 +36,7 @@ uint8_t PacksCollection::ReadFields(std::istream& in)
         const ChildAddress child = ReadChildAddress(in);
         if (child.type != static_cast<uint8_t>(RecordType::ctPackDetails))
             ThrowUnknownChildType(child.type);
-        auto pack = std::make_shared<PackDetails>();
-        packs_.push_back(pack);
-        pack->ReadAsChild(child.id, in);
+        ReadDispatchedChild(packs_, std::make_shared<PackDetails>(), child.id, in);
         break;
     }
     case DispatchOp::removeChild: {

@@ -3,7 +3,6 @@
 
 #include "model/LayoutDocumentVersions.h"
 #include "records/CsvNumbers.h"
-#include "records/DispatchRaw.h"
 
 #include <array>
 
@@ -35,9 +34,7 @@ FieldTable<PaperSpecs> PaperSpecs::Fields()
 
 void PaperSpecs::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    fieldtable::WriteMessage(Fields(), *this, *this, pendingOnly, out, fieldCount);
-    if (writeTerminator)
-        WriteDispatchRaw16(out, fieldCount);
+    fieldtable::WriteMessage(Fields(), *this, *this, pendingOnly, out, fieldCount, writeTerminator);
 }
 
 uint8_t PaperSpecs::ReadFields(std::istream& in)

@@ -114,9 +114,11 @@ public:
     // its own and the mount sizes beyond its own. Does nothing on GlobalProductCatalog itself.
     void MergeFromGlobal();
 
-    // The rest of the catalogue file after its first two fields (the version, already in
-    // SavedDataVersion, and the word): the settings, the products and the mounts section. False
-    // only when the stream was not good at the start; otherwise whatever it found is taken.
+    // The rest of the catalogue file after its first two fields (the version, which the context
+    // holds, and the word): the settings, the products and the mounts section. False only when
+    // the stream was not good at the start; otherwise whatever it found is taken. Without a
+    // context it reads by SavedDataVersion, which the reader of the first fields has set.
+    bool ReadCsv(std::istream& in, const ReadContext& context);
     bool ReadCsv(std::istream& in);
     // The whole file, at the current data version, with CR LF line ends.
     void WriteCsv(std::ostream& out) const;
@@ -135,7 +137,9 @@ public:
     // while each answers true.
     bool Traverse(TraverseAction& action) override;
     void Store(win::Archive& archive) const override;
+    // The framework entry point reads by SavedDataVersion.
     void Load(win::Archive& archive) override;
+    void Load(win::Archive& archive, const ReadContext& context);
 
 private:
     // The price of size sizeIndex for the mount type as given, 0 when the table lacks either.

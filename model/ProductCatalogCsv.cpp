@@ -11,7 +11,6 @@
 // not already end it.
 #include "model/ProductCatalog.h"
 
-#include "model/CatalogVersions.h"
 #include "model/CsvCursor.h"
 #include "records/CsvFields.h"
 #include "records/DataVersion.h"
@@ -41,11 +40,16 @@ bool HasKey(const CatalogSetting& setting)
 
 bool ProductCatalog::ReadCsv(std::istream& in)
 {
+    return ReadCsv(in, ReadContext::OfLastFileRead());
+}
+
+bool ProductCatalog::ReadCsv(std::istream& in, const ReadContext& context)
+{
     if (!in.good())
         return false;
     CsvCursor cursor(in);
     for (const auto& setting : CatalogSettingsTable) {
-        if (!catalogversions::FormHas(setting.since))
+        if (!context.Holds(setting.since))
             continue;
         if (HasKey(setting))
             cursor.Skip(); // keys are known by their place, never compared
@@ -56,7 +60,7 @@ bool ProductCatalog::ReadCsv(std::istream& in)
     RemoveAll();
     for (;;) {
         auto product = std::make_shared<ProductDetails>();
-        if (!product->ReadCsv(cursor))
+        if (!product->ReadCsv(cursor, context))
             break;
         AddProduct(std::move(product));
     }

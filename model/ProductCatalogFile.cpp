@@ -21,12 +21,13 @@ std::string_view CatalogFileMessage(CatalogFileStatus status)
     return {};
 }
 
-CatalogFileStatus ReadCatalogFileStart(std::istream& in)
+CatalogFileStatus ReadCatalogFileStart(std::istream& in, ReadContext& context)
 {
     const auto version = layoutdoc::ReadPresentField(in);
     double number = 0;
     if (!version || version->text.empty() || !StringToDouble(version->text, number))
         return CatalogFileStatus::notACatalog;
+    context.dataVersion = number;
     SavedDataVersion = number;
     if (number > CurrentDataVersion)
         return CatalogFileStatus::laterVersion;
@@ -36,13 +37,20 @@ CatalogFileStatus ReadCatalogFileStart(std::istream& in)
     return CatalogFileStatus::read;
 }
 
+CatalogFileStatus ReadCatalogFileStart(std::istream& in)
+{
+    ReadContext context;
+    return ReadCatalogFileStart(in, context);
+}
+
 CatalogFileStatus ReadProductCatalogFile(const std::string& path, ProductCatalog& catalog)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open())
         return CatalogFileStatus::cannotOpen;
-    const CatalogFileStatus status = ReadCatalogFileStart(in);
+    ReadContext context;
+    const CatalogFileStatus status = ReadCatalogFileStart(in, context);
     if (status == CatalogFileStatus::read)
-        catalog.ReadCsv(in);
+        catalog.ReadCsv(in, context);
     return status;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/ProductCatalog.h"
+#include "records/ReadContext.h"
 
 #include <istream>
 #include <string>
@@ -19,9 +20,11 @@ enum class CatalogFileStatus {
 // The message shown for a refusal (empty for read).
 std::string_view CatalogFileMessage(CatalogFileStatus status);
 
-// The file's first two fields: the version, which goes into SavedDataVersion, and the word,
-// exactly "ProductCatalog". A version that is not a number (a byte-order mark before it, a word,
-// nothing) is refused as not a catalogue, rather than read as the oldest version.
+// The file's first two fields: the version, which goes into the context and, for the program's
+// other readers of it, into SavedDataVersion, and the word, exactly "ProductCatalog". A version
+// that is not a number (a byte-order mark before it, a word, nothing) is refused as not a
+// catalogue, rather than read as the oldest version, and leaves both as they were.
+CatalogFileStatus ReadCatalogFileStart(std::istream& in, ReadContext& context);
 CatalogFileStatus ReadCatalogFileStart(std::istream& in);
 
 // Opens the file, checks its start and reads it into catalog (ProductCatalog::ReadCsv).

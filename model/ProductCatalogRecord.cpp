@@ -2,8 +2,8 @@
 #include "model/CatalogVersions.h"
 #include "model/ProductCatalog.h"
 
+#include "model/DispatchedChildren.h"
 #include "records/CsvNumbers.h"
-#include "records/DispatchRaw.h"
 
 std::string ProductCatalog::Describe() const
 {
@@ -17,9 +17,8 @@ void ProductCatalog::MarkAllFieldsModified()
 
 void ProductCatalog::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    fieldtable::WriteMessage(CatalogSettingsTable, *this, settings_, pendingOnly, out, fieldCount);
-    if (writeTerminator)
-        WriteDispatchRaw16(out, fieldCount);
+    fieldtable::WriteMessage(
+        CatalogSettingsTable, *this, settings_, pendingOnly, out, fieldCount, writeTerminator);
 }
 
 uint8_t ProductCatalog::ReadFields(std::istream& in)
@@ -41,15 +40,8 @@ uint8_t ProductCatalog::ReadFields(std::istream& in)
     }
     case DispatchOp::removeChild: {
         const ChildAddress child = ReadChildAddress(in);
-        if (child.type != static_cast<uint8_t>(RecordType::ctProductDetails))
-            break;
-        for (auto entry = elements_.begin(); entry != elements_.end(); ++entry) {
-            if (entry->second->GetId() == child.id) {
-                entry->second->OnDispatchRemoved();
-                elements_.erase(entry);
-                break;
-            }
-        }
+        if (child.type == static_cast<uint8_t>(RecordType::ctProductDetails))
+            RemoveDispatchedChild(elements_, child.id);
         break;
     }
     case DispatchOp::fieldUpdates:
@@ -98,23 +90,28 @@ void ProductCatalog::Store(win::Archive& archive) const
 
 void ProductCatalog::Load(win::Archive& archive)
 {
-    LoadArchiveId(archive);
+    Load(archive, ReadContext::OfLastFileRead());
+}
+
+void ProductCatalog::Load(win::Archive& archive, const ReadContext& context)
+{
+    LoadArchiveId(archive, context);
     RemoveAll();
     // A product of any version takes well over this many bytes on an archive.
     constexpr std::size_t minimumArchivedProduct = 32;
     const uint32_t count = ReadArchiveCount(archive, minimumArchivedProduct);
     for (uint32_t i = 0; i < count; ++i) {
         auto product = std::make_shared<ProductDetails>();
-        product->Load(archive);
+        product->Load(archive, context);
         AddProduct(std::move(product));
     }
-    mounts_.Load(archive);
+    mounts_.Load(archive, context);
     for (const auto& setting : CatalogSettingsTable) {
-        if (catalogversions::FormHas(setting.archiveSince))
+        if (context.Holds(setting.archiveSince))
             fieldtable::Load(archive, settings_, setting);
     }
     MergeFromGlobal();
-    if (catalogversions::FormIsBefore(catalogversions::archive::UnpricedProductsBefore))
+    if (context.dataVersion < catalogversions::archive::UnpricedProductsBefore)
         RepairUnpricedProducts();
     ClearModified();
 }

@@ -4,7 +4,6 @@
 
 #include "model/CatalogVersions.h"
 #include "records/CsvNumbers.h"
-#include "records/DispatchRaw.h"
 
 #include <ostream>
 
@@ -49,13 +48,15 @@ bool ProductDetails::HasSpecialId() const
     return id == 37 || id == 42 || id == 67 || id == 80;
 }
 
-void ProductDetails::SetOldSepPackScan()
+void ProductDetails::SetOldSepPackScan(const ReadContext& context)
 {
+    if (context.Holds(catalogversions::product::SepPackScanSince))
+        return;
     if (fields_.ID == 18 || fields_.ID == 19)
         fields_.SepPackScan = true;
 }
 
-bool ProductDetails::ReadCsv(CsvCursor& in)
+bool ProductDetails::ReadCsv(CsvCursor& in, const ReadContext& context)
 {
     if (!in.Stream().good())
         return false;
@@ -63,22 +64,17 @@ bool ProductDetails::ReadCsv(CsvCursor& in)
     if (!in.Text(fields_.Long) || fields_.Long.empty())
         return false;
     for (const auto& field : ProductFieldTable) {
-        if (field.position > 1 && catalogversions::FormHas(field.since))
+        if (field.position > 1 && context.Holds(field.since))
             fieldtable::ReadCsv(in, fields_, field);
     }
-    if (!catalogversions::FormHas(catalogversions::product::SepPackScanSince))
-        SetOldSepPackScan();
+    SetOldSepPackScan(context);
     ClearModified();
     return true;
 }
 
 void ProductDetails::WriteCsv(std::ostream& out) const
 {
-    bool leadingComma = false;
-    for (const auto& field : ProductFieldTable) {
-        fieldtable::WriteCsv(out, fields_, field, leadingComma);
-        leadingComma = true;
-    }
+    fieldtable::WriteCsvRow(ProductFieldTable, fields_, out, false);
 }
 
 std::string ProductDetails::Describe() const
@@ -93,9 +89,8 @@ void ProductDetails::MarkAllFieldsModified()
 
 void ProductDetails::WriteFields(bool pendingOnly, std::ostream& out, bool writeTerminator)
 {
-    fieldtable::WriteMessage(ProductFieldTable, *this, fields_, pendingOnly, out, fieldCount);
-    if (writeTerminator)
-        WriteDispatchRaw16(out, fieldCount);
+    fieldtable::WriteMessage(
+        ProductFieldTable, *this, fields_, pendingOnly, out, fieldCount, writeTerminator);
 }
 
 uint8_t ProductDetails::ReadFields(std::istream& in)
@@ -134,12 +129,16 @@ void ProductDetails::Store(win::Archive& archive) const
 
 void ProductDetails::Load(win::Archive& archive)
 {
-    LoadArchiveId(archive);
+    Load(archive, ReadContext::OfLastFileRead());
+}
+
+void ProductDetails::Load(win::Archive& archive, const ReadContext& context)
+{
+    LoadArchiveId(archive, context);
     for (const ProductField* field : FieldsById()) {
-        if (catalogversions::FormHas(field->archiveSince))
+        if (context.Holds(field->archiveSince))
             fieldtable::Load(archive, fields_, *field);
     }
-    if (!catalogversions::FormHas(catalogversions::product::SepPackScanSince))
-        SetOldSepPackScan();
+    SetOldSepPackScan(context);
     ClearModified();
 }

@@ -8,6 +8,7 @@
 #include "model/FieldTable.h"
 #include "model/Money.h"
 #include "records/DatabaseRecord.h"
+#include "records/ReadContext.h"
 
 #include <array>
 #include <cstdint>
@@ -132,10 +133,10 @@ public:
     // PricePercent of reference (each step rounded to whole hundredths).
     Money GetServicePriceFromReference(int32_t serviceType, const Money& reference) const;
 
-    // One product row of the catalogue file: the columns its version (SavedDataVersion) carries.
-    // False, with only the first field read, when the stream has ended or the long name is empty
-    // (the row that ends the product list). The next row starts with the next field.
-    bool ReadCsv(CsvCursor& in);
+    // One product row of the catalogue file: the columns its version carries. False, with only
+    // the first field read, when the stream has ended or the long name is empty (the row that
+    // ends the product list). The next row starts with the next field.
+    bool ReadCsv(CsvCursor& in, const ReadContext& context);
     // All 54 columns, without a line end.
     void WriteCsv(std::ostream& out) const;
 
@@ -148,11 +149,13 @@ public:
     std::unique_ptr<DatabaseRecord> Clone() const override;
     // Every field but Special, in field-id order.
     void Store(win::Archive& archive) const override;
+    // The framework entry point reads by SavedDataVersion.
     void Load(win::Archive& archive) override;
+    void Load(win::Archive& archive, const ReadContext& context);
 
 private:
     // Files and archives older than the SepPackScan flag: products 18 and 19 are scanned apart.
-    void SetOldSepPackScan();
+    void SetOldSepPackScan(const ReadContext& context);
 
     ProductFields fields_;
 };

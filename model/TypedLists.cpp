@@ -22,23 +22,11 @@ void ReadDispatchList(const DatabaseRecord& record, std::istream& in, List& list
         list.push_back(readElement());
 }
 
-// The field rule of every record-message writer: nothing when only modified fields are asked for
-// and this one is not; otherwise the field id, after which the caller writes the value, and the
-// field's bit is cleared.
-bool BeginField(DatabaseRecord& record, bool pendingOnly, std::ostream& out, uint16_t fieldId)
-{
-    if (pendingOnly && !record.IsFieldModified(fieldId))
-        return false;
-    WriteDispatchRaw16(out, fieldId);
-    record.ClearFieldModified(fieldId);
-    return true;
-}
-
 template <typename List, typename WriteElement>
 void WriteDispatchList(DatabaseRecord& record, bool pendingOnly, std::ostream& out, const List& list,
     uint16_t fieldId, WriteElement writeElement)
 {
-    if (!BeginField(record, pendingOnly, out, fieldId))
+    if (!record.BeginDispatchField(pendingOnly, out, fieldId))
         return;
     WriteDispatchRaw32(out, static_cast<uint32_t>(list.size()));
     for (const auto& element : list)
@@ -150,14 +138,13 @@ void ReadDispatchIntList(const DatabaseRecord& record, std::istream& in, IntList
 void WriteDispatchMoney(
     DatabaseRecord& record, bool pendingOnly, std::ostream& out, const Money& money, uint16_t fieldId)
 {
-    if (BeginField(record, pendingOnly, out, fieldId))
-        WriteDispatchRaw32(out, static_cast<uint32_t>(money.GetAmount()));
+    record.WriteDispatchInt(pendingOnly, out, money.GetAmount(), fieldId);
 }
 
 void WriteDispatchDouble(
     DatabaseRecord& record, bool pendingOnly, std::ostream& out, double value, uint16_t fieldId)
 {
-    if (BeginField(record, pendingOnly, out, fieldId))
+    if (record.BeginDispatchField(pendingOnly, out, fieldId))
         WriteDispatchRawDouble(out, value);
 }
 

@@ -142,6 +142,10 @@ public:
     void WriteDispatchPoint(bool pendingOnly, std::ostream& os, const win::POINT& value, uint16_t fieldId);
     void WriteDispatchPoint(bool pendingOnly, std::ostream& os, const win::SIZE& value, uint16_t fieldId);
     void WriteDispatchString(bool pendingOnly, std::ostream& os, const std::string& value, uint16_t fieldId);
+    // The field rule of every writer above, for the writers of further types (amounts, reals,
+    // lists): false when pendingOnly is set and the field is not modified; otherwise writes the
+    // field id, clears the field's bit and returns true (the caller then writes the value).
+    bool BeginDispatchField(bool pendingOnly, std::ostream& os, uint16_t fieldId);
 
     static constexpr std::string_view FaultyStreamText = "Attempt to read from faulty stream: ";
     static constexpr std::string_view FaultyStringStreamText = "Attempt to read string from faulty stream: ";
@@ -162,10 +166,6 @@ protected:
         std::istream& is, void* data, std::size_t size, std::string_view prefix = FaultyStreamText) const;
     uint32_t ReadDispatchRaw32(std::istream& is, std::string_view prefix = FaultyStreamText) const;
     uint64_t ReadDispatchRaw64(std::istream& is, std::string_view prefix = FaultyStreamText) const;
-    // For writers of further types: false when pendingOnly is set and the field is not modified;
-    // otherwise writes the field id, clears the field's bit and returns true (the caller then
-    // writes the value).
-    bool BeginDispatchField(bool pendingOnly, std::ostream& os, uint16_t fieldId);
     // Reads (field id, value) pairs up to the terminator id. readValue reads the value of a field
     // id and returns false for an id the record does not know, which throws DispatchReadError;
     // each field read has its modified bit cleared.

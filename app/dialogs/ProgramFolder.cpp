@@ -5,14 +5,6 @@
 #include <filesystem>
 #include <system_error>
 
-std::string ProgramFolderOf(std::string_view executablePath)
-{
-    const std::size_t slash = executablePath.rfind('/');
-    if (slash == std::string_view::npos)
-        return RunningProgramFolder();
-    return std::string(executablePath.substr(0, slash + 1));
-}
-
 std::string RunningProgramFolder()
 {
     std::error_code error;

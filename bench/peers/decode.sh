@@ -25,11 +25,8 @@ im() { convert-im6.q16 -limit thread 1 "$@"; }
 pillow="/usr/bin/python3 -c 'import sys; from PIL import Image; i = Image.open(sys.argv[1]);
 (i if i.mode == \"RGB\" else i.convert(\"RGB\")).save(sys.argv[2])'"
 
-photo=$work/photo-6000x4000.ppm
-if [ ! -s "$photo" ]; then
-    echo "Making the 6000x4000 photograph (once)..."
-    im -size 6000x4000 -seed 5 plasma:fractal -attenuate 0.4 +noise Gaussian -depth 8 "$photo"
-fi
+source "$here/../peer-photo"
+make_photo
 [ -s "$work/decode.png" ] || im "$photo" -strip png24:"$work/decode.png"
 [ -s "$work/decode.tif" ] || im "$photo" -strip -compress lzw "$work/decode.tif"
 [ -s "$work/decode.gif" ] || im "$photo" -resize 2000x2000! -colors 256 "$work/decode.gif"

@@ -25,14 +25,9 @@ runs=${BENCH_RUNS:-5}
 png_runs=${BENCH_PNG_RUNS:-3}
 mkdir -p "$work"
 
-photo=$work/photo-6000x4000.ppm
-if [ ! -s "$photo" ]; then
-    echo "Making the 6000x4000 photograph (once)..."
-    convert-im6.q16 -limit thread 1 -size 6000x4000 -seed 5 plasma:fractal -attenuate 0.4 +noise Gaussian \
-        -depth 8 "$photo"
-fi
-
+source "$(dirname "$0")/../peer-photo"
 source "$(dirname "$0")/../hyperfine-times"
+make_photo
 
 time_commands encode "$runs" \
     jpeg-ours "$tool jpeg 92 $photo $work/ours-q92.jpg" \
@@ -64,15 +59,10 @@ for pair in "jpeg-ours ours-q92.jpg" "ours-read -" "jpeg-cjpeg cjpeg-q92.jpg" "p
         'BEGIN { printf "%-12s %10.1f %10.1f %10.1f %12d\n", n, m * 1000, l * 1000, c * 1000, b }'
 done
 printf '\n%-32s %8s %8s %8s\n' "ratio" median min cpu
-ratio() {
-    awk -v what="$1" -v om="${median[$2]}" -v ol="${low[$2]}" -v oc="${cpu[$2]}" \
-        -v pm="${median[$3]}" -v pl="${low[$3]}" -v pc="${cpu[$3]}" \
-        'BEGIN { printf "%-32s %8.2f %8.2f %8.2f\n", what, om / pm, ol / pl, oc / pc }'
-}
-ratio "ours/cjpeg, JPEG q92" jpeg-ours jpeg-cjpeg
+ratio 32 "ours/cjpeg, JPEG q92" jpeg-ours jpeg-cjpeg
 awk -v om="${median[jpeg-ours]}" -v ol="${low[jpeg-ours]}" -v oc="${cpu[jpeg-ours]}" \
     -v rm="${median[ours-read]}" -v rl="${low[ours-read]}" -v rc="${cpu[ours-read]}" \
     -v pm="${median[jpeg-cjpeg]}" -v pl="${low[jpeg-cjpeg]}" -v pc="${cpu[jpeg-cjpeg]}" \
     'BEGIN { printf "%-32s %8.2f %8.2f %8.2f\n", "ours minus reading/cjpeg, JPEG", (om - rm) / pm, (ol - rl) / pl, (oc - rc) / pc }'
-ratio "ours/ImageMagick, PNG level 6" png-ours png-im
+ratio 32 "ours/ImageMagick, PNG level 6" png-ours png-im
 echo "(JPEG: $jpeg_same; PNG: $png_same)"

@@ -30,21 +30,10 @@ fi
 
 pillow="$python -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).load()'"
 im="convert-im6.q16 -limit thread 1"
-csv=$work/hyperfine-raster.csv
-if ! hyperfine -N --style none --warmup 1 --runs "$runs" --export-csv "$csv" \
-    -n ours-bmp "$tool $bmp" -n pillow-bmp "$pillow $bmp" -n im-bmp "$im $bmp null:" \
-    -n ours-ppm "$tool $ppm" -n pillow-ppm "$pillow $ppm" -n im-ppm "$im $ppm null:" \
-    >/dev/null 2>"$work/hyperfine-raster.err"; then
-    cat "$work/hyperfine-raster.err" >&2
-    exit 1
-fi
-declare -A median low cpu
-while IFS=, read -r name _ _ med user system min _; do
-    [ "$name" = command ] && continue
-    median[$name]=$med
-    low[$name]=$min
-    cpu[$name]=$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')
-done <"$csv"
+source "$(dirname "$0")/../hyperfine-times"
+time_commands raster "$runs" \
+    ours-bmp "$tool $bmp" pillow-bmp "$pillow $bmp" im-bmp "$im $bmp null:" \
+    ours-ppm "$tool $ppm" pillow-ppm "$pillow $ppm" im-ppm "$im $ppm null:"
 
 echo "decode 6000x4000, 24-bit BMP and binary PPM, $runs runs each"
 echo "ImageMagick's limits: $($im -list resource | awk '/Memory|Map|Area|Thread/ { printf "%s %s  ", $1, $2 }')"
@@ -54,17 +43,12 @@ for name in ours-bmp pillow-bmp im-bmp ours-ppm pillow-ppm im-ppm; do
         'BEGIN { printf "%-12s %10.1f %10.1f %10.1f\n", n, m * 1000, l * 1000, c * 1000 }'
 done
 printf '\n%-30s %8s %8s %8s\n' "ratio" median min cpu
-ratio() {
-    awk -v what="$1" -v om="${median[$2]}" -v ol="${low[$2]}" -v oc="${cpu[$2]}" \
-        -v pm="${median[$3]}" -v pl="${low[$3]}" -v pc="${cpu[$3]}" \
-        'BEGIN { printf "%-30s %8.2f %8.2f %8.2f\n", what, om / pm, ol / pl, oc / pc }'
-}
 for format in bmp ppm; do
-    ratio "ours/Pillow, $format" "ours-$format" "pillow-$format"
-    ratio "ours/ImageMagick, $format" "ours-$format" "im-$format"
+    ratio 30 "ours/Pillow, $format" "ours-$format" "pillow-$format"
+    ratio 30 "ours/ImageMagick, $format" "ours-$format" "im-$format"
     faster=pillow-$format
     if awk -v a="${median[im-$format]}" -v b="${median[pillow-$format]}" 'BEGIN { exit !(a < b) }'; then
         faster=im-$format
     fi
-    ratio "ours/faster peer ($faster)" "ours-$format" "$faster"
+    ratio 30 "ours/faster peer ($faster)" "ours-$format" "$faster"
 done

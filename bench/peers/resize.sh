@@ -78,23 +78,7 @@ for kernel in "${kernels[@]}"; do
     printf '%-9s %-72s %s\n' "$kernel" "${candidate[$kernel]}" "$verdict"
 done
 
-# Median seconds of each command, timed together: time_commands name cmd [name cmd ...]
-declare -A median
-time_commands() {
-    local args=() csv=$work/hyperfine.csv
-    while [ $# -gt 0 ]; do
-        args+=(-n "$1" "$2")
-        shift 2
-    done
-    if ! hyperfine -N --style none --warmup 1 --runs "$runs" --export-csv "$csv" "${args[@]}" \
-        >/dev/null 2>"$work/hyperfine.err"; then
-        cat "$work/hyperfine.err" >&2
-        exit 1
-    fi
-    while IFS=, read -r name _ _ med _; do
-        [ "$name" = command ] || median[$name]=$med
-    done <"$csv"
-}
+source "$here/../hyperfine-times"
 
 echo
 printf '%-22s %-9s %9s %9s %8s %9s\n' "resize" "kernel" "ours ms" "IM ms" "ours/IM" "max diff"
@@ -107,7 +91,7 @@ for job in "$big 3000 2000" "$big 1500 1000" "$big 630 420" "$small 1920 1440"; 
         [ -n "${peer[$kernel]:-}" ] \
             && commands+=("im-$kernel" "$im $input ${peer[$kernel]} -resize ${width}x${height}! $work/im-$kernel.ppm")
     done
-    time_commands "${commands[@]}"
+    time_commands resize "$runs" "${commands[@]}"
     for kernel in "${kernels[@]}"; do
         if [ -n "${peer[$kernel]:-}" ]; then
             # The largest difference of a sample between the two pictures, in levels of 255.

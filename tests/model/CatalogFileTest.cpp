@@ -222,6 +222,22 @@ TEST_F(CatalogFileReading, EveryVersionThresholdReadsTheFieldsItsVersionAdds)
     }
 }
 
+// The version the file's start gives is handed to the reader of the rest: a reading of another file
+// in between (SavedDataVersion changed) does not change what this file's lines hold.
+TEST_F(CatalogFileReading, TheRestOfTheFileIsReadByTheVersionItsStartGave)
+{
+    for (const double version : { 2.04, 2.4, 2.453 }) {
+        std::istringstream in(CatalogFile(version));
+        ReadContext context;
+        ASSERT_EQ(ReadCatalogFileStart(in, context), CatalogFileStatus::read);
+        EXPECT_EQ(context.dataVersion, version);
+        SavedDataVersion = version == 2.453 ? 2.04 : 2.453;
+        ProductCatalog catalog;
+        EXPECT_TRUE(catalog.ReadCsv(in, context));
+        ExpectFieldsOfVersion(catalog, version);
+    }
+}
+
 // Without the trailing empty field, line 1 ends with its last value; skipping "the rest of the
 // line" after it would skip the header instead, and the header skip would eat the first product.
 TEST_F(CatalogFileReading, LineOneWithoutItsTrailingEmptyField)

@@ -400,6 +400,14 @@ TEST_F(Catalog, OldArchiveReadsItsFieldsAndRepairsUnpricedProducts)
     EXPECT_TRUE(old.PrintLabelOnScan) << "added later: keeps its default";
     EXPECT_EQ(old.NumMultiImages, 1);
     EXPECT_EQ(catalog.FindProduct(7)->GetFields().SepPackScan, false);
+
+    // Handed the archive's version, the loader reads the same whatever file was read last.
+    SavedDataVersion = CurrentDataVersion;
+    ProductCatalog byContext;
+    win::Archive again(archive.Bytes());
+    byContext.Load(again, ReadContext { 2.03 });
+    EXPECT_EQ(again.Remaining(), 0u);
+    EXPECT_EQ(Dump(byContext), Dump(catalog));
 }
 
 TEST_F(Catalog, HostileArchiveCountsAllocateNothingAhead)

@@ -1,11 +1,15 @@
 #include "RecordTestHelpers.h"
 #include "SettingsFixture.h"
 #include "model/Layout.h"
+#include "model/MountData.h"
+#include "model/PacksCollection.h"
+#include "model/ProductCatalog.h"
 #include "records/DataVersion.h"
 #include "win/AllocationProbe.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -320,6 +324,34 @@ TEST_F(RecordMessages, HostileMessagesThrowAndLeaveTheTreeShapeAsItWas)
         EXPECT_LT(probe.Largest(), std::size_t { 1 } << 20)
             << "no length or count from the message is allocated";
         EXPECT_EQ(Shape(*layout.GetRootUnit()), before);
+    }
+}
+
+// An add-child message whose embedded message ends part way (after the operation and one field
+// id) throws; the collection keeps no half-read child, whichever collection it is.
+TEST_F(RecordMessages, ACollectionKeepsNoChildWhoseMessageIsCutShort)
+{
+    PacksCollection packs;
+    MountData mounts;
+    ProductCatalog catalog;
+    LayoutUnit unit(nullptr);
+    const struct {
+        const char* what;
+        DatabaseRecord& record;
+        RecordType childType;
+        std::function<std::size_t()> count;
+    } cases[] = {
+        { "packs", packs, RecordType::ctPackDetails, [&] { return packs.GetPackCount(); } },
+        { "mount sizes", mounts, RecordType::ctMountSizeData, [&] { return mounts.GetSizeCount(); } },
+        { "products", catalog, RecordType::ctProductDetails, [&] { return catalog.GetCount(); } },
+        { "units", unit, RecordType::ctLayoutUnit, [&] { return unit.GetChildren().size(); } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::istringstream in(
+            Bytes({ 0x00, static_cast<int>(c.childType) }) + Le32(9) + Bytes({ 0x02, 0x01, 0x00 }));
+        EXPECT_THROW(c.record.ReadFields(in), Error);
+        EXPECT_EQ(c.count(), 0u);
     }
 }
 
