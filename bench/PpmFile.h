@@ -16,6 +16,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "imaging/bitmap/PLPixelCopy.h"
+
 #if defined(__x86_64__)
 #include <immintrin.h>
 #define BENCH_PPM_X86 1
@@ -35,25 +37,10 @@ __attribute__((target("ssse3"))) inline void RgbToBgraSsse3(const uint8_t* rgb, 
         const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rgb));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_or_si128(_mm_shuffle_epi8(px, order), alpha));
     }
-    for (; x < count; ++x, rgb += 3, out += 4) {
-        out[0] = rgb[2];
-        out[1] = rgb[1];
-        out[2] = rgb[0];
-        out[3] = 255;
-    }
+    PLPixelCopy::RgbToPixels32(rgb, out, count - x);
 }
 
 #endif
-
-inline void RgbToBgraPlain(const uint8_t* rgb, uint8_t* out, int64_t count)
-{
-    for (int64_t x = 0; x < count; ++x, rgb += 3, out += 4) {
-        out[0] = rgb[2];
-        out[1] = rgb[1];
-        out[2] = rgb[0];
-        out[3] = 255;
-    }
-}
 
 using RowConversion = void (*)(const uint8_t*, uint8_t*, int64_t);
 
@@ -63,7 +50,7 @@ inline RowConversion PickRgbToBgra()
     if (__builtin_cpu_supports("ssse3"))
         return RgbToBgraSsse3;
 #endif
-    return RgbToBgraPlain;
+    return PLPixelCopy::RgbToPixels32;
 }
 
 // A P6 file read front to back: the header when opened, then the pixels a band of rows at a time
