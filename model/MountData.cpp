@@ -19,7 +19,7 @@ int32_t MountData::GetCode(uint32_t mountType, uint32_t sizeIndex) const
 std::string MountData::GetMountDescription(uint32_t mountType) const
 {
     const uint32_t type = NormalMountType(mountType);
-    return type < descriptions_.size() ? descriptions_[type] : EmptyText;
+    return type < descriptions_.size() ? descriptions_[type] : EmptyText();
 }
 
 void MountData::AddMountType(const std::string& description, const MoneyList& prices, IntList codes)

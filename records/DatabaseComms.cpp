@@ -55,7 +55,7 @@ int DatabaseComms::GetQueueLength(ComputerId id)
 std::string DatabaseComms::GetComputerText(ComputerId id) const
 {
     const auto found = computerTexts_.find(id);
-    return found == computerTexts_.end() ? EmptyText : found->second;
+    return found == computerTexts_.end() ? EmptyText() : found->second;
 }
 
 void DatabaseComms::ListConnected(std::vector<ComputerId>& ids) const
