@@ -292,8 +292,8 @@ std::string CTreeFileCtrl::GetItemDisplayName(CTreeFileCtrlItemInfo& info) const
 QTreeWidgetItem* CTreeFileCtrl::InsertFileItem(QTreeWidgetItem* parent, CTreeFileCtrlItemInfo info,
     bool shared, int image, int openImage, bool checkChildren)
 {
-    const std::string text = IsDrive(info.path) && showDriveNames_ ? GetDriveDisplayName(info.path)
-                                                                   : GetItemDisplayName(info);
+    const std::string text
+        = IsDrive(info.path) && showDriveNames_ ? GetDriveDisplayName(info.path) : GetItemDisplayName(info);
     auto* item = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(text)));
     item->setData(0, kNameRole, QString::fromStdString(info.name));
     item->setData(0, kExtensionHiddenRole, info.extensionHidden);
@@ -327,7 +327,8 @@ void CTreeFileCtrl::SetItemIcons(QTreeWidgetItem* item)
     // A file has no open icon of its own: its kind (which may mean reading its content) is looked
     // up once.
     const int image = GetIconIndex(path);
-    ApplyIcons(item, image, file ? image : GetOpenIconIndex(path), !file && showShareOverlay_ && IsShared(path));
+    ApplyIcons(
+        item, image, file ? image : GetOpenIconIndex(path), !file && showShareOverlay_ && IsShared(path));
 }
 
 void CTreeFileCtrl::SortChildren(QTreeWidgetItem* parent)

@@ -222,8 +222,8 @@ public:
     // Appends the item (sorting is the caller's) with the image and open image, the share overlay
     // when `shared`, and an expand button by HasSubItems when `checkChildren` (else always); a
     // file never gets one.
-    virtual QTreeWidgetItem* InsertFileItem(QTreeWidgetItem* parent, CTreeFileCtrlItemInfo info,
-        bool shared, int image, int openImage, bool checkChildren);
+    virtual QTreeWidgetItem* InsertFileItem(QTreeWidgetItem* parent, CTreeFileCtrlItemInfo info, bool shared,
+        int image, int openImage, bool checkChildren);
 
     // Watching: one watcher per drive, whose folders are added as they are listed. Stopping takes
     // the drive's path (the mount point, or the root folder).
@@ -292,6 +292,8 @@ private:
     bool MatchesFileNameMask(const std::string& name) const;
     // Whether the label of the item may be edited: allowed, a file or folder, and the hook agrees.
     bool MayRename(QTreeWidgetItem* item);
+    // Where the item's icon and text are drawn, in viewport coordinates.
+    QRect LabelRect(QTreeWidgetItem* item) const;
     // The context menu of the item at a point on the screen, when it is enabled.
     void ShowContextMenu(QTreeWidgetItem* item, QPoint globalPos);
     // An item of a file or folder, which can be renamed or deleted: not a drive, nor the

@@ -8,6 +8,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStyleOptionViewItem>
+
+#include <algorithm>
 
 void CTreeFileCtrl::keyPressEvent(QKeyEvent* event)
 {
@@ -21,7 +24,7 @@ void CTreeFileCtrl::keyPressEvent(QKeyEvent* event)
         [[fallthrough]];
     case Qt::Key_Menu:
         if (item != nullptr)
-            ShowContextMenu(item, viewport()->mapToGlobal(visualItemRect(item).center()));
+            ShowContextMenu(item, viewport()->mapToGlobal(LabelRect(item).center()));
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -76,7 +79,7 @@ void CTreeFileCtrl::contextMenuEvent(QContextMenuEvent* event)
 {
     if (event->reason() == QContextMenuEvent::Keyboard) {
         if (QTreeWidgetItem* item = currentItem())
-            ShowContextMenu(item, viewport()->mapToGlobal(visualItemRect(item).center()));
+            ShowContextMenu(item, viewport()->mapToGlobal(LabelRect(item).center()));
         return;
     }
     QTreeWidgetItem* item = itemAt(event->pos());
@@ -84,6 +87,16 @@ void CTreeFileCtrl::contextMenuEvent(QContextMenuEvent* event)
         return;
     setCurrentItem(item);
     ShowContextMenu(item, event->globalPos());
+}
+
+QRect CTreeFileCtrl::LabelRect(QTreeWidgetItem* item) const
+{
+    const QModelIndex index = indexFromItem(item);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QRect row = visualRect(index);
+    const int width = itemDelegateForIndex(index)->sizeHint(option, index).width();
+    return QRect(row.topLeft(), QSize(std::min(width, row.width()), row.height()));
 }
 
 void CTreeFileCtrl::ShowContextMenu(QTreeWidgetItem* item, QPoint globalPos)

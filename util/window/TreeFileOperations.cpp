@@ -85,9 +85,8 @@ bool MayDelete(const std::string& path, bool permanently)
     const bool folder = fs::is_directory(fs::symlink_status(path, error));
     const std::string name = fs::path(path).filename().string();
     const std::string what = folder ? "the folder \"" + name + "\" and everything in it" : "\"" + name + "\"";
-    const std::string question = permanently
-        ? "Delete " + what + " for good?\nThis cannot be undone."
-        : "Move " + what + " to the trash?";
+    const std::string question = permanently ? "Delete " + what + " for good?\nThis cannot be undone."
+                                             : "Move " + what + " to the trash?";
     return fw::AfxMessageBox(question, win::MB_YESNO | win::MB_ICONQUESTION) == win::IDYES;
 }
 

@@ -133,5 +133,6 @@ bool CTreeFileCtrl::ItemHasChildFlag(const QTreeWidgetItem* item) const
 void CTreeFileCtrl::SetItemChildFlag(QTreeWidgetItem* item, bool value)
 {
     if (item != nullptr)
-        item->setChildIndicatorPolicy(value ? QTreeWidgetItem::ShowIndicator : QTreeWidgetItem::DontShowIndicator);
+        item->setChildIndicatorPolicy(
+            value ? QTreeWidgetItem::ShowIndicator : QTreeWidgetItem::DontShowIndicator);
 }

@@ -29,11 +29,13 @@ class HookedTree : public CTreeFileCtrl {
 public:
     bool CanDisplayFile(const fs::directory_entry& entry) const override
     {
-        return !hiddenNames.contains(entry.path().filename().string()) && CTreeFileCtrl::CanDisplayFile(entry);
+        return !hiddenNames.contains(entry.path().filename().string())
+            && CTreeFileCtrl::CanDisplayFile(entry);
     }
     bool CanDisplayFolder(const fs::directory_entry& entry) const override
     {
-        return !hiddenNames.contains(entry.path().filename().string()) && CTreeFileCtrl::CanDisplayFolder(entry);
+        return !hiddenNames.contains(entry.path().filename().string())
+            && CTreeFileCtrl::CanDisplayFolder(entry);
     }
     bool CanDisplayDrive(const std::string& path) const override
     {
@@ -174,7 +176,8 @@ TEST_F(TreeFileInterface, RefusingDisplayHooksHideTheirItemsAndTheOtherHooksHear
     UseMounts();
     tree_.ComputerItem()->setExpanded(true);
     tree_.NetworkItem()->setExpanded(true);
-    EXPECT_EQ(Texts(tree_.ComputerItem()), (std::vector<std::string> { folder_ / "photos", folder_ / "disc" }));
+    EXPECT_EQ(
+        Texts(tree_.ComputerItem()), (std::vector<std::string> { folder_ / "photos", folder_ / "disc" }));
     EXPECT_EQ(Texts(tree_.NetworkItem()), std::vector<std::string> { folder_ / "jobs" });
 }
 
