@@ -18,6 +18,10 @@
 extern const char* const OrderBackgroundName;
 
 class Layout;
+
+// What reading a layout document came to (Layout::ReadDocument).
+enum class LayoutFileStatus { read, notALayout, laterVersion, cutShort };
+
 // The layout documents hold texts, integers and flags only.
 template <> struct FieldKinds<Layout> : DocumentFieldKinds<Layout> {
 };
@@ -85,6 +89,12 @@ public:
     // order-form template into this layout.
     bool WriteCsv(std::ostream& out) const;
     bool ReadCsv(std::istream& in);
+    // ReadCsv with what came of it: ReadCsv is true for read and cutShort. notALayout and
+    // laterVersion (which shows its own message) leave the layout unchanged; cutShort has read what
+    // the file holds, which ends where it could not (a header without its unit count, fewer whole
+    // unit lines than the count says). A first line whose version is not a finite number is
+    // notALayout.
+    LayoutFileStatus ReadDocument(std::istream& in);
     // Reads the legacy order-form template after its first line and places the units.
     void ReadOrderFormTemplate(std::istream& in);
 

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -76,29 +77,33 @@ void ConvertLegacyBarcode(LayoutUnit& unit)
 
 // Up to count unit lines, each matched to the layout's unit by name; a line for a unit the layout
 // lacks is read into a scratch unit and dropped. Stops at the end of the file whatever the count
-// says; a blank line is not a unit.
-void ReadUnitLines(std::istream& in, LayoutUnit& root, unsigned count, const ReadContext& context)
+// says; a blank line is not a unit. False when the file ended before count whole lines.
+bool ReadUnitLines(std::istream& in, LayoutUnit& root, unsigned count, const ReadContext& context)
 {
     LayoutUnit scratch;
     for (unsigned read = 0; read < count;) {
         const auto name = ReadPresentField(in);
         if (!name)
-            break;
+            return false;
         if (name->text.empty() && name->endsLine)
             continue;
         ++read;
         LayoutUnit* unit = root.FindByName(name->text);
-        (unit ? *unit : scratch).ReadCsv(in, context);
+        const bool whole = (unit ? *unit : scratch).ReadCsv(in, context);
         if (unit && context.dataVersion < BarcodeSizeInFontBefore
             && (name->text == "PBarcode" || name->text == "GBarcode"))
             ConvertLegacyBarcode(*unit);
+        if (!whole)
+            return false;
     }
+    return true;
 }
 
 // Everything after the first line of a document of the context's version: the LayoutType line,
 // the paper lines, the layout's other lines (with the four font sizes of old files after
-// PrintMainImage), the unit count and the unit lines.
-void ReadDocumentBody(std::istream& in, Layout& layout, const ReadContext& context)
+// PrintMainImage), the unit count and the unit lines. False when the file ends before the last of
+// them: its header has no unit count, or fewer whole unit lines than the count says.
+bool ReadDocumentBody(std::istream& in, Layout& layout, const ReadContext& context)
 {
     int32_t type = layout.GetLayoutType();
     ReadPresentField(in);
@@ -115,8 +120,8 @@ void ReadDocumentBody(std::istream& in, Layout& layout, const ReadContext& conte
 
     unsigned count = 0; // a count that is not a number reads no unit
     ReadPresentField(in);
-    ReadPresentUnsigned(in, count);
-    ReadUnitLines(in, *layout.GetRootUnit(), count, context);
+    const bool counted = ReadPresentUnsigned(in, count);
+    const bool whole = ReadUnitLines(in, *layout.GetRootUnit(), count, context) && counted;
 
     const bool allSizes
         = std::all_of(fontSizes.begin(), fontSizes.end(), [](const auto& size) { return size.has_value(); });
@@ -124,6 +129,17 @@ void ReadDocumentBody(std::istream& in, Layout& layout, const ReadContext& conte
         layout.ApplyLegacyFontSizes(*fontSizes[0], *fontSizes[1], *fontSizes[2], *fontSizes[3]);
     if (context.dataVersion < LateExtraTextsBefore)
         layout.HideLateExtraTexts();
+    return whole;
+}
+
+// A version field the reader can go by: a finite number. Anything else (empty, "nan", "inf", a
+// number out of range, a word) would read the body as some other version's, silently.
+std::optional<double> ReadableVersion(const std::string& text)
+{
+    double version = 0;
+    if (text.empty() || !StringToDouble(text, version) || !std::isfinite(version))
+        return std::nullopt;
+    return version;
 }
 
 } // namespace
@@ -145,26 +161,34 @@ bool Layout::WriteCsv(std::ostream& out) const
 
 bool Layout::ReadCsv(std::istream& in)
 {
+    const LayoutFileStatus status = ReadDocument(in);
+    return status == LayoutFileStatus::read || status == LayoutFileStatus::cutShort;
+}
+
+LayoutFileStatus Layout::ReadDocument(std::istream& in)
+{
     std::string title;
     bool titleEndsLine = false;
     ReadCsvField(in, title, titleEndsLine);
     if (title != DocumentTitle)
-        return false;
+        return LayoutFileStatus::notALayout;
     // A first line without a second field has no version to read by: taking the next line's
     // first field as the version would misread every line after it.
     const auto second = titleEndsLine ? std::nullopt : ReadPresentField(in);
     if (!second)
-        return false;
+        return LayoutFileStatus::notALayout;
     if (!second->endsLine)
         SkipCsvLine(in); // field by field: any length, any line-end form
 
+    bool whole = true;
     if (second->text == LegacyTemplateKey) {
         ReadOrderFormTemplate(in);
     } else {
-        // A version that is not a number leaves the one of the file read before in force. The
-        // version read is kept as the program's record of the last file read.
-        ReadContext context { SavedDataVersion };
-        StringToDouble(second->text, context.dataVersion);
+        // The version read is kept as the program's record of the last file read.
+        const std::optional<double> version = ReadableVersion(second->text);
+        if (!version)
+            return LayoutFileStatus::notALayout;
+        ReadContext context { *version };
         SavedDataVersion = context.dataVersion;
         if (context.dataVersion > CurrentDataVersion) {
             GetTheApp().MessageBox("The layout file was generated by a later version of the software\n"
@@ -172,11 +196,11 @@ bool Layout::ReadCsv(std::istream& in)
                     + FormatDouble(context.dataVersion) + ". This version is "
                     + FormatDouble(CurrentDataVersion),
                 win::MB_OK);
-            return false;
+            return LayoutFileStatus::laterVersion;
         }
-        ReadDocumentBody(in, *this, context);
+        whole = ReadDocumentBody(in, *this, context);
     }
     loaded_ = true;
     ClearModified();
-    return true;
+    return whole ? LayoutFileStatus::read : LayoutFileStatus::cutShort;
 }

@@ -135,7 +135,7 @@ public:
     void SetCurrentItem(int32_t item) { currentItem_ = item; }
 
     // Layout document line (written and read by the document code), read by the version of the
-    // document.
+    // document; ReadCsv is false when the file ended before the line's last field.
     void WriteCsv(std::ostream& out) const;
     bool ReadCsv(std::istream& in, const ReadContext& context);
 

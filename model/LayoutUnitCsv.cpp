@@ -16,13 +16,16 @@ void LayoutUnit::WriteCsv(std::ostream& out) const
 
 // The fields after the name, as the version of the document holds them. A field the file lacks by
 // its version keeps its value (QuarterTurns becomes 0, the caption the name); a field missing
-// because the file ends keeps its value too.
+// because the file ends keeps its value too, and the result says the line was cut short.
 bool LayoutUnit::ReadCsv(std::istream& in, const ReadContext& context)
 {
-    fieldtable::ReadHeld(
-        Fields().subspan(1), *this, context, 0.0, [&](auto& value) { ReadPresentValue(in, value); });
+    bool whole = true;
+    fieldtable::ReadHeld(Fields().subspan(1), *this, context, 0.0, [&](auto& value) {
+        if (!ReadPresentValue(in, value))
+            whole = false;
+    });
     itemWidth_ = width_;
     itemHeight_ = height_;
     ClearModified();
-    return in.good();
+    return whole;
 }

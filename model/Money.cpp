@@ -48,7 +48,8 @@ std::string FormatNumber(double value, int64_t width, int64_t precision, bool pa
 {
     const int decimals = static_cast<int>(std::clamp<int64_t>(precision, 0, maxFormatPrecision));
     if (parenthesiseNegative && value < 0)
-        return "(" + PadLeft(FixedText(-value, decimals), width, fill) + ")";
+        // Appended, not inserted before a temporary (which g++ 12 warns about wrongly).
+        return std::string(1, '(').append(PadLeft(FixedText(-value, decimals), width, fill)).append(1, ')');
     return PadLeft(FixedText(value, decimals), width, fill);
 }
 

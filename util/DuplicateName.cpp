@@ -24,7 +24,7 @@ void InsertMark(std::string& path)
     if (dot == std::string::npos || dot < FileNameStart(path))
         path += 'c';
     else
-        path.insert(dot, "c");
+        path.insert(path.begin() + static_cast<std::ptrdiff_t>(dot), 'c');
 }
 
 std::string FirstFree(std::string candidate, const std::function<void(std::string&)>& next)

@@ -33,6 +33,9 @@ COrvanelApp::COrvanelApp(AppParts parts)
     : parts_(std::move(parts))
 {
     OnCommand(fw::ID_APP_ABOUT, &COrvanelApp::OnAppAbout);
+    OnCommand(fw::ID_FILE_NEW, [this] { OnFileNew(); });
+    OnCommand(fw::ID_FILE_OPEN, [this] { OnFileOpen(); });
+    OnCommand(fw::ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
 }
 
 win::BOOL COrvanelApp::InitInstance()
@@ -43,6 +46,9 @@ win::BOOL COrvanelApp::InitInstance()
         kTemplateId, kTemplateString, [] { return std::make_unique<COrvanelDoc>(); }, parts_.frame,
         parts_.view));
 
+    // The main window stays hidden until start-up has succeeded: a refused catalogue ends the
+    // program before any window is shown.
+    m_nCmdShow = win::SW_HIDE;
     fw::CommandLineInfo info;
     ParseArguments(info);
     if (!ProcessShellCommand(info))

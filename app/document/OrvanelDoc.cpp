@@ -76,9 +76,11 @@ win::BOOL COrvanelDoc::OnNewDocument()
     path_.clear();
     // Steps recorded on the old layout would move units of the new one.
     GetUndoManager().Clear();
+    // The views let go of the old layout's units before anything can show a message box (the
+    // pack template below may), during which the window repaints.
+    UpdateViews(hint::layoutReplaced);
     if (packTemplateEnabled_)
         LoadPackTemplate();
-    UpdateViews(hint::layoutReplaced);
     return win::TRUE;
 }
 

@@ -28,6 +28,9 @@ public:
     win::BOOL SaveModified() override;
     win::BOOL DoFileSave() override { return OnFileSave() ? win::TRUE : win::FALSE; }
     void Serialize(win::Archive&) override { }
+    // A layout file named on the command line is read as File Open reads it (ReadLayout, with its
+    // messages): false when it could not be, which ends start-up.
+    win::BOOL OnOpenDocument(std::string_view path) override;
 
     // Opens the layout file at path, or the one the user chooses when path is empty, after the
     // save question.

@@ -37,11 +37,17 @@ bool COrvanelDoc::ReadLayout(const std::string& path)
         UpdateViews(hint::openFailed);
         return false;
     }
-    // A file that is not a layout is read into a layout of its own, so that a refused file
-    // leaves nothing half-read behind; its margins never reach the settings.
+    // A file is read into a layout of its own, so that a refused file leaves nothing half-read
+    // behind; its margins never reach the settings. A file from a later version has said so
+    // already; one that is not a layout, or ends before its layout does, is said here.
     auto read = std::make_unique<Layout>();
-    if (!read->ReadCsv(in)) {
+    const LayoutFileStatus status = read->ReadDocument(in);
+    if (status != LayoutFileStatus::read) {
         read->GetPaper().DiscardMargins();
+        if (status == LayoutFileStatus::notALayout)
+            GetTheApp().MessageBox(path + " is not a layout file", win::MB_OK);
+        else if (status == LayoutFileStatus::cutShort)
+            GetTheApp().MessageBox(path + " ends before its layout does: the file is incomplete", win::MB_OK);
         return false;
     }
     layout_.swap(read);
@@ -56,6 +62,11 @@ bool COrvanelDoc::ReadLayout(const std::string& path)
     LoadSampleImages();
     UpdateViews(hint::layoutReplaced);
     return true;
+}
+
+win::BOOL COrvanelDoc::OnOpenDocument(std::string_view path)
+{
+    return ReadLayout(std::string(path)) ? win::TRUE : win::FALSE;
 }
 
 int COrvanelDoc::ReplaceFile(const std::string& path, const std::string& bytes) const

@@ -28,4 +28,9 @@ int32_t FromLength(win::UINT value)
     return static_cast<int32_t>(std::min<win::UINT>(value, INT32_MAX));
 }
 
+int32_t StoredLength(win::UINT value, int32_t held)
+{
+    return value == ToLength(held) ? held : FromLength(value);
+}
+
 } // namespace form

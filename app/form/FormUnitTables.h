@@ -34,7 +34,7 @@ struct UnitValues {
     win::UINT width = 0;
     win::UINT height = 0;
     win::UINT multiples = 0;
-    win::UINT step = 0;
+    int step = 0; // signed: a copy may repeat upward or leftward
     win::UINT font = 0;
     int orientation = 0;
     int shown = 0;

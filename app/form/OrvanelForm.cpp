@@ -34,7 +34,7 @@ constexpr win::UINT kExchangeOrder[] = { 1001, 1009, 1005, 1014, 1004, 1020, 102
 constexpr win::UINT kCombinedOnly[] = { 1113, 1093, 1094, 1115, 1097, 1098, 1099, 1100, 1084, 1085, 1114,
     1105, 1106, 1107, 1118, 1108, 1110, 1074, 1119, 1109, 1111, 1075, 1077 };
 
-using form::FromLength;
+using form::StoredLength;
 using form::ToLength;
 
 std::string ExtraTextName(int slot)
@@ -50,7 +50,7 @@ void LoadUnit(const LayoutUnit& unit, const UnitRow& row, UnitValues& values)
     values.width = ToLength(unit.GetWidth());
     values.height = ToLength(unit.GetHeight());
     values.multiples = unit.GetRepeatCount();
-    values.step = ToLength(row.stepAxis == form::StepAxis::x ? unit.GetStepX() : unit.GetStepY());
+    values.step = row.stepAxis == form::StepAxis::x ? unit.GetStepX() : unit.GetStepY();
     values.font = unit.GetFontSize();
     values.orientation = unit.GetAngle() / 10;
     values.shown = unit.IsShown() ? 1 : 0;
@@ -64,13 +64,15 @@ void StoreUnit(LayoutUnit& unit, const UnitRow& row, UnitValues& values)
     else
         unit.SetPosition({ values.x, values.y });
     if (row.width != 0)
-        unit.SetSize({ FromLength(values.width), FromLength(values.height) });
+        unit.SetSize(
+            { StoredLength(values.width, unit.GetWidth()), StoredLength(values.height, unit.GetHeight()) });
     if (row.multiples != 0)
         unit.SetRepeatCount(values.multiples);
-    if (row.stepAxis == form::StepAxis::x)
-        unit.SetStep({ FromLength(values.step), 0 });
-    else if (row.stepAxis == form::StepAxis::y)
-        unit.SetStep({ 0, FromLength(values.step) });
+    // A step the user left as loaded keeps both axes as the file held them.
+    if (row.stepAxis == form::StepAxis::x && values.step != unit.GetStepX())
+        unit.SetStep({ values.step, 0 });
+    else if (row.stepAxis == form::StepAxis::y && values.step != unit.GetStepY())
+        unit.SetStep({ 0, values.step });
     if (row.font != 0)
         unit.SetFontSize(values.font);
     if (row.orientation != 0) {
@@ -170,7 +172,7 @@ void COrvanelForm::BuildExchanges()
             if (row.multiples != 0)
                 length(row.multiples, v.multiples);
             if (row.step != 0)
-                length(row.step, v.step);
+                signedValue(row.step, v.step);
             if (row.font != 0)
                 length(row.font, v.font);
             if (row.orientation != 0)
@@ -344,18 +346,26 @@ win::BOOL COrvanelForm::ApplyToLayout()
 void COrvanelForm::StorePaper()
 {
     PaperSpecs& paper = GetLayout().GetPaper();
-    const bool changed = paperIndex != paper.GetPaperType() || FromLength(marginLeft) != paper.GetMarginLeft()
-        || FromLength(marginRight) != paper.GetMarginRight() || FromLength(marginTop) != paper.GetMarginTop()
-        || FromLength(marginBottom) != paper.GetMarginBottom();
+    const int32_t left = StoredLength(marginLeft, paper.GetMarginLeft());
+    const int32_t right = StoredLength(marginRight, paper.GetMarginRight());
+    const int32_t top = StoredLength(marginTop, paper.GetMarginTop());
+    const int32_t bottom = StoredLength(marginBottom, paper.GetMarginBottom());
+    const int32_t height = StoredLength(paperHeight, paper.GetPaperHeight());
+    const int32_t width = StoredLength(paperWidth, paper.GetPaperWidth());
+    const bool custom = paperIndex == PaperSpecs::customPaper;
+    // A background trimmed to the old printable area would be stretched onto a new one.
+    const bool changed = paperIndex != paper.GetPaperType() || left != paper.GetMarginLeft()
+        || right != paper.GetMarginRight() || top != paper.GetMarginTop() || bottom != paper.GetMarginBottom()
+        || (custom && (height != paper.GetPaperHeight() || width != paper.GetPaperWidth()));
     paper.SelectPaper(paperIndex);
-    paper.SetMarginLeft(FromLength(marginLeft));
-    paper.SetMarginRight(FromLength(marginRight));
-    paper.SetMarginTop(FromLength(marginTop));
-    paper.SetMarginBottom(FromLength(marginBottom));
+    paper.SetMarginLeft(left);
+    paper.SetMarginRight(right);
+    paper.SetMarginTop(top);
+    paper.SetMarginBottom(bottom);
     paper.SetPortrait(orientation == 0);
-    if (paperIndex == PaperSpecs::customPaper) {
-        paper.SetHeight(FromLength(paperHeight));
-        paper.SetWidth(FromLength(paperWidth));
+    if (custom) {
+        paper.SetHeight(height);
+        paper.SetWidth(width);
     }
     if (changed)
         GetImageCache().Reset();

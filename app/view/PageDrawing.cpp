@@ -7,10 +7,12 @@
 #include "model/Layout.h"
 #include "model/LayoutUnit.h"
 #include "platform/win/IntArithmetic.h"
+#include "util/window/WaitCursor.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -66,16 +68,15 @@ LayoutConverter PlaceOnScreen(gdi::DeviceContext& dc, const PageRequest& request
     return converter;
 }
 
-// Printer: true size, the layout's margin corner at the printer's origin.
+// Printer: true size, the layout's margin corner at the printer's origin. The printer's page
+// margins are the layout's as the screen shows them on the sheet, in either orientation (see
+// PreparePrinting), so the corner is (left, top) on a landscape sheet too.
 LayoutConverter PlaceOnPrinter(const Layout& layout)
 {
     LayoutConverter converter;
     converter.SetPrinting(true);
     const PaperSpecs& paper = layout.GetPaper();
-    if (paper.GetPortrait())
-        converter.SetOrigin({ paper.GetMarginLeft(), paper.GetMarginTop() });
-    else
-        converter.SetOrigin({ paper.GetMarginTop(), paper.GetMarginRight() });
+    converter.SetOrigin({ paper.GetMarginLeft(), paper.GetMarginTop() });
     return converter;
 }
 
@@ -110,6 +111,10 @@ void DrawBackground(const PaintContext& context)
     if (path.empty() || (context.converter.IsPrinting() && layout.GetBackgroundPOD()))
         return;
     const bool wasLoaded = context.pictures.Contains(path);
+    // Loading a background the cache does not hold takes a while: the wait cursor says so.
+    std::optional<WaitCursor> waiting;
+    if (!wasLoaded)
+        waiting.emplace();
     ImageResult result;
     const PictureSource::Picture picture = context.pictures.GetImage(path, result);
     if (!picture || result.severity != 0)

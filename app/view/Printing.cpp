@@ -78,7 +78,9 @@ void PreparePrinting(const Layout& layout, win::PrintRequest& request)
     mode.paperLength = PaperSide(std::max(width, height));
     mode.fields |= win::DM_ORIENTATION | win::DM_PAPERWIDTH | win::DM_PAPERLENGTH;
     request.deviceMode = mode;
-    // The drawing's origin is the paper's margin corner: the printer's margins are the layout's.
+    // The drawing's origin is the paper's margin corner: the printer's margins are the layout's, on
+    // the sheet as it lies (left, top, right, bottom of a landscape sheet too), so that every unit
+    // prints where the screen shows it.
     request.pageMargins = win::RECT { paper.GetMarginLeft(), paper.GetMarginTop(), paper.GetMarginRight(),
         paper.GetMarginBottom() };
 }

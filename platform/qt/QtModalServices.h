@@ -2,9 +2,12 @@
 // (caption "Orvanel", the original's button sets and answers), the file dialog over QFileDialog,
 // the colour dialog over QColorDialog (sixteen custom colours kept), the print dialog over
 // QPrintDialog and the print preview over QPrintPreviewDialog. The dialogs are built by the Make
-// functions, which tests use to check them without running a modal loop.
+// functions, which tests use to check them without running a modal loop. What the Qt dialogs
+// remember of their own goes to a scratch folder while the services live, never to the user's
+// configuration folder (see QtOwnSettings.h).
 #pragma once
 
+#include "platform/qt/QtOwnSettings.h"
 #include "platform/win/ModalServices.h"
 
 #include <memory>
@@ -50,8 +53,12 @@ public:
     static PreviewWindow MakePrintPreview(
         const win::PrintRequest& request, win::RenderPrinterPage render, QWidget* parent);
 
+    // Where Qt's own settings go while these services live.
+    std::string OwnSettingsFolder() const { return ownSettings_.Folder(); }
+
 private:
     std::string caption_;
+    QtOwnSettingsScratch ownSettings_;
 };
 
 } // namespace fw

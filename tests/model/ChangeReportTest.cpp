@@ -104,7 +104,7 @@ TEST_F(ChangeReports, MovedAndAddedPacksAndAServiceTypeWithoutName)
     edited.SetServiceType(7);
 
     const std::string two = "Group 2: 12x8 group and a 7x5";
-    const std::string three = "Group pack 3: card mounted 12x8 group print";
+    const std::string three = "Group 3: mounted 12x8 print";
     const std::string lines = "Event packs service changed from: Full Service to: 7\r\n"
                               "Pack long description changed from: "
         + two + " to: " + three

@@ -351,14 +351,17 @@ TEST_F(LayoutDocumentTest, LaterVersionIsRefusedWithItsMessageAndTheLayoutUnchan
 // Only the exact first field names a layout document, and only the exact "Key" a legacy template.
 TEST_F(LayoutDocumentTest, FirstLineDecidesWhatTheFileIs)
 {
-    // "KEY" is read as a version: not a number, so the version of the file read before stays.
+    // "KEY" is read as a version: not a number, so there is no version to read the file by and
+    // it is refused; the version of the file read before stays.
     SavedDataVersion = 2.453;
     Layout layout;
-    ASSERT_TRUE(ReadFromString(layout, ReadFixture("key-upper.txt")));
-    EXPECT_EQ(FieldMap(layout).at("OverprintWord"), "Upper");
-    EXPECT_EQ(FieldMap(layout).at("PImage.X"), "44");
+    ChangeEveryStoredField(layout, 3);
+    const Snapshot unread = StoredFields(layout);
+    std::istringstream in(ReadFixture("key-upper.txt"));
+    EXPECT_EQ(layout.ReadDocument(in), LayoutFileStatus::notALayout);
+    EXPECT_EQ(StoredFields(layout), unread);
     EXPECT_DOUBLE_EQ(SavedDataVersion, 2.453);
-    EXPECT_TRUE(modal->Messages().empty());
+    EXPECT_TRUE(modal->Messages().empty()) << "the document says it, with the path";
 
     for (const char* text : { "", "\"Custom Order Template\"", "\"custom order template\",\"2.453\",\r\n",
              "Custom Order Templat,2.453\r\n", "\"Custom Order Template \",\"2.453\",\r\n",
@@ -441,6 +444,25 @@ TEST_F(LayoutDocumentTest, EveryCutOfTheDocumentKeepsTheRestUnchanged)
             ++i;
         for (; i < fields.size(); ++i)
             ASSERT_EQ(fields[i], unread[i]) << "cut at byte " << cut;
+    }
+}
+
+// ReadCsv reads a cut document as far as it goes (above); ReadDocument also says that the file
+// ended before its layout did, wherever the cut lies after the first line, so that the document
+// can refuse it. Only the whole file (with or without its last line end) is read.
+TEST_F(LayoutDocumentTest, EveryCutAfterTheFirstLineIsReportedAsCutShort)
+{
+    const std::string text = ReadFixture("v2453-portrait.txt");
+    const std::size_t firstLine = text.find('\n') + 1;
+    for (std::size_t cut = firstLine; cut <= text.size(); ++cut) {
+        if (cut != text.size() && text[cut - 1] != ',' && text[cut - 1] != '\n')
+            continue;
+        Layout layout;
+        std::istringstream in(text.substr(0, cut));
+        const bool whole = cut >= text.size() - 2;
+        EXPECT_EQ(layout.ReadDocument(in), whole ? LayoutFileStatus::read : LayoutFileStatus::cutShort)
+            << "cut at byte " << cut;
+        layout.GetPaper().DiscardMargins();
     }
 }
 

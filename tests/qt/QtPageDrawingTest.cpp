@@ -23,6 +23,7 @@
 
 #include <filesystem>
 #include <ostream>
+#include <utility>
 
 namespace {
 
@@ -174,6 +175,19 @@ TEST_P(QtPageDrawing, SamplePageShowsPictureBarcodeAndOverprintInPlace)
     EXPECT_TRUE(qttest::InkBounds(image, firstRow, Dark).isValid());
     if (!printing) {
         EXPECT_EQ(image.pixel(2, 2), qRgb(214, 211, 206)); // the surround
+    }
+    // Every shipped description ends before the prices begin: the widest description the drawing
+    // measured against the widest price, right-aligned on the price unit's anchor.
+    const std::pair<const char*, const char*> columns[]
+        = { { "PDescription", "PPrice" }, { "GDescription", "GPrice" }, { "CGDescription", "CGPrice" } };
+    for (const auto& [descriptionName, priceName] : columns) {
+        const LayoutUnit* description = layout.GetRootUnit()->FindByName(descriptionName);
+        const LayoutUnit* price = layout.GetRootUnit()->FindByName(priceName);
+        if (description == nullptr || price == nullptr)
+            continue;
+        const int32_t descriptionEnd = description->GetAbsolutePosition(0).x + description->GetItemSize().cx;
+        const int32_t priceStart = price->GetAbsolutePosition(0).x - price->GetItemSize().cx;
+        EXPECT_LT(descriptionEnd, priceStart) << descriptionName << " runs into " << priceName;
     }
 }
 

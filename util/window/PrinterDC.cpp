@@ -96,7 +96,9 @@ bool PrinterDC::WriteBeside(QPrinter& printer)
         return true;
     pdfFile_ = QFile::encodeName(printer.outputFileName()).toStdString();
     const std::filesystem::path own(pdfFile_);
-    std::string fresh = (own.parent_path() / ("." + own.stem().string() + "-XXXXXX.pdf")).string();
+    std::string fresh
+        = (own.parent_path() / std::string(1, '.').append(own.stem().string()).append("-XXXXXX.pdf"))
+              .string();
     // The fresh name is reserved, then let go, so that the printer makes the file with the
     // permissions a new file gets.
     const int descriptor = ::mkstemps(fresh.data(), 4);

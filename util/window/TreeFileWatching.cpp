@@ -2,8 +2,6 @@
 // naming the drive; the control lists the drive again and restores the selection.
 #include "util/window/TreeFileCtrl.h"
 
-#include "util/PathText.h"
-
 #include <QCoreApplication>
 #include <QEvent>
 
@@ -33,7 +31,7 @@ void PostDriveChanged(QObject* control, const std::string& drive)
 
 } // namespace
 
-void CTreeFileCtrl::StartWatchingFolder(const std::string& folder)
+void CTreeFileCtrl::Watch(const std::string& folder)
 {
     const std::string drive = DriveOf(folder);
     if (drive.empty() || (!rootFolder_.empty() && !CanMonitor(rootFolder_)))
@@ -47,9 +45,9 @@ void CTreeFileCtrl::StartWatchingFolder(const std::string& folder)
     watcher->AddFolder(folder);
 }
 
-void CTreeFileCtrl::StopWatchingFolder(const std::string& drive)
+void CTreeFileCtrl::StopWatching(const std::string& drive)
 {
-    watchers_.erase(std::string(WithoutTrailingSlashes(drive)));
+    watchers_.erase(drive);
 }
 
 void CTreeFileCtrl::StopAllWatchers()
@@ -105,7 +103,7 @@ void CTreeFileCtrl::Relist(QTreeWidgetItem* folderItem)
     if (folderItem == invisibleRootItem()) {
         DisplayPath(rootFolder_, folderItem);
     } else {
-        SetItemChildFlag(folderItem, true);
+        folderItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
         DisplayPath(ItemToPath(folderItem), folderItem);
         folderItem->setExpanded(true);
     }

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QResizeEvent>
 #include <QScreen>
 
@@ -28,10 +29,12 @@ FrameWnd::FrameWnd()
             if (auto* splitter = dynamic_cast<SplitterWnd*>(centralWidget()))
                 splitter->ActivateNext(previous);
         });
+    qApp->installEventFilter(this);
 }
 
 FrameWnd::~FrameWnd()
 {
+    qApp->removeEventFilter(this);
     QObject::disconnect(focusConnection_);
 }
 
@@ -222,6 +225,36 @@ void FrameWnd::OnUpdateCmdUI()
             CmdUI ui(id, action.data());
             ui.DoUpdate(*this);
         }
+}
+
+QAction* FrameWnd::FrameCommandOfKey(const QKeyEvent& key)
+{
+    const QKeySequence pressed(key.keyCombination());
+    for (const auto& [action, id] : acceleratorActions_) {
+        if (action == nullptr || id == ID_EDIT_UNDO || id == ID_EDIT_COPY || id == ID_EDIT_CUT
+            || id == ID_EDIT_PASTE)
+            continue;
+        if (!action->shortcuts().contains(pressed) || !OnCmdMsg(id, CN_COMMAND, nullptr, true))
+            continue;
+        // The action's state as the routing has it now: the focus may have moved to another view
+        // since the last idle update.
+        CmdUI ui(id, action.data());
+        ui.DoUpdate(*this);
+        return action.data();
+    }
+    return nullptr;
+}
+
+bool FrameWnd::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType()
+        || static_cast<QWidget*>(watched)->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    if (FrameCommandOfKey(*static_cast<QKeyEvent*>(event)) == nullptr)
+        return false;
+    // Left unclaimed, the key goes to the frame's accelerator instead of the control.
+    event->ignore();
+    return true;
 }
 
 void FrameWnd::OnSize(win::UINT, int, int) { }

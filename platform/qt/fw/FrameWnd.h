@@ -18,6 +18,7 @@
 #include <vector>
 
 class QAction;
+class QKeyEvent;
 
 namespace fw {
 
@@ -77,6 +78,11 @@ protected:
     // The frame was resized; cx and cy are its new client size.
     virtual void OnSize(win::UINT type, int cx, int cy);
 
+    // Keys of the accelerator table that a command of the program handles reach the frame's routing
+    // from any control of the window, as the original translates accelerators before the focused
+    // control sees a key: a field that would claim such a key (a line edit's Ctrl+U under X11)
+    // does not get it. The editing keys of the controls (the clipboard's, Undo) stay theirs.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -84,6 +90,10 @@ protected:
 private:
     friend class SingleDocTemplate;
     void TrackFocus(QWidget* now);
+    // The accelerator action of the key, when the routing has a handler for its command and it is
+    // not one of the editing commands that a control keeps for its own keys (its state brought up
+    // to date); else null.
+    QAction* FrameCommandOfKey(const QKeyEvent& key);
 
     win::UINT idResource_ = 0;
     CreateContext* context_ = nullptr;

@@ -146,6 +146,23 @@ void WinApp::OnFileOpen()
         OpenDocumentFile(dialog.GetPathName());
 }
 
+void WinApp::OnFilePrintSetup()
+{
+    std::optional<win::DeviceMode>& defaults = win::AppContext::Instance().Printers().defaults;
+    win::PrintSetup setup;
+    if (defaults) {
+        setup.printerName = defaults->deviceName;
+        setup.orientation = defaults->orientation;
+    }
+    if (win::AppContext::Instance().Modal().PrintDialog(setup) != win::IDOK)
+        return;
+    win::DeviceMode chosen = defaults.value_or(win::DeviceMode {});
+    chosen.deviceName = setup.printerName;
+    chosen.orientation = setup.orientation;
+    chosen.fields |= win::DM_ORIENTATION;
+    defaults = chosen;
+}
+
 void WinApp::AddToRecentFileList(std::string_view path)
 {
     recentFiles_.Add(path);

@@ -62,6 +62,9 @@ public:
     // The framework's File New and File Open, for the application's handler map.
     void OnFileNew();
     void OnFileOpen();
+    // The framework's print setup: the print dialog on the program's default printer; OK makes the
+    // printer and orientation chosen the program's default printer.
+    void OnFilePrintSetup();
 
     void AddToRecentFileList(std::string_view path);
     const RecentFileList& GetRecentFileList() const { return recentFiles_; }

@@ -54,5 +54,29 @@ TEST_F(GetProfileStringValueTest, GivesTheStoredTextOrTheDefaultWhenAbsent)
             << c.section << "/" << c.entry;
 }
 
+using ProfileWrappersTest = DialogsTest;
+
+TEST_F(ProfileWrappersTest, WrittenValuesReadBackThroughTheWrappersAndTheProfileFunctions)
+{
+    EXPECT_TRUE(WriteProfileStringValue("Settings", "ImageViewer", "/usr/bin/eog"));
+    EXPECT_TRUE(WriteProfileIntegerValue("Settings", "Updater", -7));
+    EXPECT_TRUE(WriteProfileIntegerValue("Settings", "Flag", 2));
+    EXPECT_EQ(GetProfileStringValue("Settings", "ImageViewer", ""), "/usr/bin/eog");
+    EXPECT_EQ(GetTheApp().GetProfileString("Settings", "ImageViewer", ""), "/usr/bin/eog");
+    EXPECT_EQ(GetProfileIntegerValue("Settings", "Updater", 1), -7);
+    EXPECT_EQ(GetTheApp().GetProfileInt("Settings", "Updater", 1), -7);
+    EXPECT_EQ(GetProfileIntegerValue("Settings", "Missing", 42), 42);
+    struct Case {
+        const char* entry;
+        bool defaultValue;
+        bool expected;
+    };
+    for (const Case& c : { Case { "Flag", false, true }, Case { "Updater", false, true },
+             Case { "Missing", true, true }, Case { "Missing", false, false } })
+        EXPECT_EQ(GetProfileBoolValue("Settings", c.entry, c.defaultValue), c.expected) << c.entry;
+    EXPECT_TRUE(WriteProfileIntegerValue("Settings", "Flag", 0));
+    EXPECT_FALSE(GetProfileBoolValue("Settings", "Flag", true));
+}
+
 } // namespace
 } // namespace dialogstest

@@ -2,6 +2,7 @@
 // with scripted modal services and a recording shell: the version and the updater, the three
 // refusals of the catalogue, a layout file on the command line, the shown main window, the
 // program folder of the running executable and the about command.
+#include "HookedModals.h"
 #include "UnexpectedModals.h"
 #include "app/dialogs/AboutDlg.h"
 #include "app/dialogs/ProgramOptions.h"
@@ -9,9 +10,12 @@
 #include "app/document/OrvanelDoc.h"
 #include "app/document/ProgramParts.h"
 #include "app/document/UndoManager.h"
+#include "app/form/OrvanelForm.h"
+#include "app/frame/MainFrame.h"
 #include "app/view/OrvanelView.h"
 #include "imaging/wrapper/ImageCache.h"
 #include "model/Layout.h"
+#include "model/LayoutUnit.h"
 #include "model/ProductCatalog.h"
 #include "platform/qt/QtProfileStore.h"
 #include "platform/qt/fw/CommandIds.h"
@@ -22,15 +26,21 @@
 #include "qt/QtTestSupport.h"
 #include "qt/fw/DialogScript.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QSettings>
+#include <QTest>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -141,7 +151,7 @@ protected:
     }
 
     fs::path folder;
-    std::shared_ptr<win::ScriptedModalServices> modal = std::make_shared<win::ScriptedModalServices>();
+    std::shared_ptr<HookedModalServices> modal = std::make_shared<HookedModalServices>();
     std::shared_ptr<win::RecordingShell> shell = std::make_shared<win::RecordingShell>();
     std::unique_ptr<COrvanelApp> app;
 };
@@ -185,12 +195,22 @@ void PrintTo(const CatalogCase& c, std::ostream* os)
 
 class CatalogStart : public StartupTest, public ::testing::WithParamInterface<CatalogCase> { };
 
+// A window shown at the time of a message box.
+bool AnyWindowShown()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(), [](const QWidget* w) { return w->isVisible(); });
+}
+
 TEST_P(CatalogStart, AcceptsOrEndsTheProgramWithItsMessage)
 {
     WriteCatalog(GetParam().start);
     if (!GetParam().message.empty())
         modal->AnswerNext(win::IDOK);
+    bool windowBehindTheMessage = false;
+    modal->whileShown = [&](std::string_view) { windowBehindTheMessage |= AnyWindowShown(); };
     const win::BOOL started = Start();
+    EXPECT_FALSE(windowBehindTheMessage) << "the refusal comes before any window is shown";
     EXPECT_EQ(started != win::FALSE, GetParam().message.empty());
     if (!GetParam().message.empty()) {
         EXPECT_EQ(MessageTexts(), std::vector { GetParam().message });
@@ -211,23 +231,102 @@ TEST_F(StartupTest, MissingCatalogEndsTheProgram)
 {
     fs::remove(folder / "program" / "ProductCatalog.csv");
     modal->AnswerNext(win::IDOK);
+    bool windowBehindTheMessage = false;
+    modal->whileShown = [&](std::string_view) { windowBehindTheMessage |= AnyWindowShown(); };
     EXPECT_FALSE(Start());
+    EXPECT_FALSE(windowBehindTheMessage);
     EXPECT_EQ(MessageTexts(), std::vector<std::string> { "Could not open the product details file" });
 }
 
-TEST_F(StartupTest, LayoutFileOnTheCommandLineShowsTheDefaultLayout)
+// A layout named on the command line (a studio opening it from its file manager) is opened as
+// File Open opens it: its units are the document's and the form's recent list shows its path.
+TEST_F(StartupTest, LayoutFileOnTheCommandLineIsOpened)
 {
-    const std::string layout = (folder / "Studio.csv").string();
-    std::ofstream(layout) << "not read by the framework's open\n";
-    ASSERT_TRUE(Start({ layout }));
-    ASSERT_NE(app->GetFirstDocument(), nullptr);
-    EXPECT_EQ(app->GetFirstDocument()->GetTitle(), "Version V2.453");
-    // The default layout (its units up to the pack counts start-up writes in), not the file.
-    const std::string shown = LayoutBytes(app->GetFirstDocument()->GetLayout());
-    const std::string standard = LayoutBytes(Layout());
-    EXPECT_EQ(shown.substr(0, shown.find("\"PPacks\"")), standard.substr(0, standard.find("\"PPacks\"")));
-    EXPECT_EQ(shown.find("not read"), std::string::npos);
+    const std::string path = (folder / "Studio.txt").string();
+    std::string saved;
+    {
+        Layout layout;
+        layout.SetLayoutType(1);
+        layout.GetRootUnit()->FindByName("GImage")->SetPosition({ 123, 456 });
+        layout.GetRootUnit()->FindByName("ExtraTxt2")->SetCaption("Studio Fenwick");
+        layout.GetPaper().DiscardMargins();
+        saved = LayoutBytes(layout);
+    }
+    std::ofstream(path, std::ios::binary) << saved;
+    ASSERT_TRUE(Start({ path }));
+    COrvanelDoc* document = app->GetFirstDocument();
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->GetPath(), path);
+    EXPECT_EQ(document->GetLayout().GetLayoutType(), 1);
+    const LayoutUnit* image = document->GetLayout().GetRootUnit()->FindByName("GImage");
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->GetPosition().x, 123);
+    EXPECT_EQ(image->GetPosition().y, 456);
+    EXPECT_EQ(document->GetLayout().GetRootUnit()->FindByName("ExtraTxt2")->GetCaption(), "Studio Fenwick");
+    EXPECT_EQ(document->GetTitle(), "Version V2.453");
+    EXPECT_FALSE(document->IsModified());
+    COrvanelForm* form = nullptr;
+    for (QWidget* child : app->GetMainWnd()->findChildren<QWidget*>())
+        if (form == nullptr)
+            form = dynamic_cast<COrvanelForm*>(child);
+    ASSERT_NE(form, nullptr);
+    ASSERT_FALSE(form->recentPaths.empty());
+    EXPECT_EQ(form->recentPaths.front(), path);
+    EXPECT_EQ(form->GetDlgItem(1009)->GetWindowText(), path);
     EXPECT_EQ(ProgramOptions::Instance().programFolder, ProgramFolder()) << "not the file's folder";
+}
+
+// A file that cannot be read as a layout: the document's message, and start-up ends without a
+// window.
+TEST_F(StartupTest, UnreadableLayoutOnTheCommandLineEndsStartUp)
+{
+    const std::string path = (folder / "Notes.txt").string();
+    std::ofstream(path) << "not a layout\n";
+    modal->AnswerNext(win::IDOK);
+    EXPECT_FALSE(Start({ path }));
+    EXPECT_EQ(MessageTexts(), std::vector<std::string> { path + " is not a layout file" });
+    EXPECT_FALSE(AnyWindowShown());
+}
+
+// Toolbar New and Ctrl+N on the real main window: the framework's File New, with the save
+// question when the layout was changed, and at once when it was not.
+TEST_F(StartupTest, NewButtonAndCtrlNStartANewLayout)
+{
+    ASSERT_TRUE(Start());
+    auto* frame = dynamic_cast<CMainFrame*>(app->GetMainWnd());
+    ASSERT_NE(frame, nullptr);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    COrvanelDoc* document = app->GetFirstDocument();
+    QAction* newAction = frame->GetToolBar().GetButtonAction(fw::ID_FILE_NEW);
+    ASSERT_NE(newAction, nullptr);
+    QWidget* newButton = frame->GetToolBar().widgetForAction(newAction);
+    ASSERT_NE(newButton, nullptr);
+    const std::string fresh = LayoutBytes(document->GetLayout());
+
+    const std::function<void()> presses[] = {
+        [&] { QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier); },
+        [&] { QTest::mouseClick(newButton, Qt::LeftButton); },
+    };
+    for (const auto& press : presses) {
+        // Changed: the save question, then after No the default layout.
+        document->GetLayout().GetRootUnit()->FindByName("PImage")->SetPosition({ 77, 88 });
+        document->SetModifiedFlag();
+        app->OnIdle(0); // the toolbar's and the keys' states
+        ASSERT_TRUE(newAction->isEnabled());
+        const std::size_t asked = modal->Messages().size();
+        modal->AnswerNext(win::IDNO);
+        press();
+        ASSERT_EQ(modal->Messages().size(), asked + 1);
+        EXPECT_EQ(modal->Messages().back().text, "Do you want to save changes to the current layout?");
+        EXPECT_EQ(LayoutBytes(app->GetFirstDocument()->GetLayout()), fresh);
+        // Unchanged: a new layout at once, without a question.
+        document = app->GetFirstDocument();
+        document->GetLayout().GetRootUnit()->FindByName("PImage")->SetPosition({ 55, 66 });
+        press();
+        EXPECT_EQ(modal->Messages().size(), asked + 1);
+        EXPECT_EQ(LayoutBytes(app->GetFirstDocument()->GetLayout()), fresh);
+    }
 }
 
 // Changes the current folder for the test's time.

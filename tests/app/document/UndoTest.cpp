@@ -149,6 +149,7 @@ TEST_F(UndoTest, NewAndOpenClearTheStepsOfTheOldLayout)
 
     Drag(*document, "PImage", { 10, 0 });
     document->SetModifiedFlag(win::FALSE);
+    modal->AnswerNext(win::IDOK); // "... is not a layout file": refused, nothing replaced
     document->OpenLayout(Path("other.txt"));
     EXPECT_EQ(GetUndoManager().GetUndoCount(), 1u);
     document->OpenLayout(Path("layout.txt"));

@@ -1,6 +1,8 @@
 #include "app/form/FormFixture.h"
 #include "model/PaperSpecs.h"
 
+#include <fstream>
+#include <iterator>
 #include <ostream>
 
 namespace formtest {
@@ -226,6 +228,54 @@ TEST_F(FormTest, OnlyAPaperOrMarginChangeEmptiesTheImageCache)
     ASSERT_TRUE(form->ApplyToLayout());
     EXPECT_EQ(GetImageCache().GetSlotCount(), ImageCache::kInitialSize);
     EXPECT_EQ(paper.GetMarginLeft(), 77);
+    // A custom paper whose size alone changes: a background trimmed to the old printable area
+    // must not be stretched onto the new one.
+    form->GetDlgItem(1001)->SetCurSel(PaperSpecs::customPaper);
+    form->OnPaperSelChange();
+    Type(1004, "1500");
+    ASSERT_TRUE(form->ApplyToLayout());
+    ASSERT_EQ(paper.GetPaperType(), PaperSpecs::customPaper);
+    Type(1005, "1000");
+    GetImageCache().SetSize(3, false);
+    ASSERT_TRUE(form->ApplyToLayout());
+    EXPECT_EQ(paper.GetPaperWidth(), 1000);
+    EXPECT_EQ(GetImageCache().GetSlotCount(), ImageCache::kInitialSize) << "emptied by the custom size";
+    // Nothing changed: the cache stays.
+    GetImageCache().SetSize(3, false);
+    ASSERT_TRUE(form->ApplyToLayout());
+    EXPECT_EQ(GetImageCache().GetSlotCount(), 3u);
+}
+
+// A layout file holding values the form shows as 0 (negative sizes, margins) or signed (a step
+// upward): an Update and a Save the user made without touching them write the file back unchanged.
+TEST_F(FormTest, ValuesTheUserDidNotEditSurviveUpdateAndSave)
+{
+    Layout layout;
+    layout.GetRootUnit()->FindByName("PPacks")->SetRepeatCount(0); // as the document counts no packs
+    layout.GetRootUnit()->FindByName("Port")->SetRepeatCount(2);
+    layout.GetRootUnit()->FindByName("Port")->SetStep({ 0, -850 });
+    layout.GetRootUnit()->FindByName("PRefBoxes")->SetStep({ 120, 7 });
+    layout.GetRootUnit()->FindByName("PBarcode")->SetSize({ 400, -60 });
+    layout.GetPaper().SetMarginTop(-20);
+    const auto path = Folder() / "upward.txt";
+    {
+        std::ofstream out(path, std::ios::binary);
+        ASSERT_TRUE(layout.WriteCsv(out));
+    }
+    layout.GetPaper().DiscardMargins();
+    const std::string written = LayoutBytes(layout);
+    ASSERT_TRUE(document->ReadLayout(path.string()));
+    EXPECT_EQ(Text(1035), "-850");
+    Click(1016); // Update
+    EXPECT_EQ(Unit("Port").GetStepY(), -850) << "the second copy stays above the first";
+    Click(1012); // Save
+    std::ifstream in(path, std::ios::binary);
+    const std::string saved { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+    EXPECT_EQ(saved, written);
+    // A step typed negative is taken as such.
+    Type(1035, "-400");
+    Click(1016);
+    EXPECT_EQ(Unit("Port").GetStepY(), -400);
 }
 
 struct EnableCase {

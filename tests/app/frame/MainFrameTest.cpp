@@ -1,11 +1,15 @@
 // The main window: toolbar, accelerators, the splitter's columns, and a picture of the whole
 // window for a look.
+#include "HookedModals.h"
 #include "app/form/OrvanelForm.h"
 #include "app/frame/MainFrameFixture.h"
 #include "model/LayoutUnit.h"
 #include "platform/qt/fw/CommandIds.h"
+#include "qt/fw/DialogScript.h"
 
 #include <QAction>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 
 #include <algorithm>
@@ -71,6 +75,75 @@ TEST_F(MainFrameTest, CtrlZUndoesADragAndF6MovesToTheForm)
     frame->SetActiveView(view);
     QTest::keyClick(frame, Qt::Key_F6);
     EXPECT_EQ(frame->GetActiveView(), frame->GetFormView());
+}
+
+// Claims Ctrl+U as Qt's line edit does under X11 key bindings: the shortcut is overridden and the
+// key press deletes the line. Offscreen, no line edit claims it on its own.
+class X11LineEditKeys : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+        if (!key)
+            return false;
+        const auto* press = static_cast<QKeyEvent*>(event);
+        if (press->key() != Qt::Key_U || press->modifiers() != Qt::ControlModifier)
+            return false;
+        if (event->type() == QEvent::ShortcutOverride)
+            event->accept();
+        else
+            static_cast<QLineEdit*>(watched)->clear();
+        return true;
+    }
+};
+
+// A value typed into a form field and Ctrl+U: the frame's accelerator takes the key before the
+// field can (the form's Update), so the layout gets the value instead of the field losing it.
+TEST_F(MainFrameTest, CtrlUInAFormFieldUpdatesTheLayoutWithTheTypedValue)
+{
+    COrvanelForm* form = frame->GetFormView();
+    auto* edit = qobject_cast<QLineEdit*>(form->GetDlgItem(1036)->GetWidget());
+    ASSERT_NE(edit, nullptr);
+    X11LineEditKeys x11;
+    edit->installEventFilter(&x11);
+    qttest::TypeInto(*form, 1036, "345");
+    ASSERT_EQ(frame->GetActiveView(), form);
+    QTest::keyClick(edit, Qt::Key_U, Qt::ControlModifier);
+    EXPECT_EQ(Unit("PImage").GetPosition().x, 345);
+    EXPECT_EQ(edit->text().toStdString(), "345");
+    // The field's own editing keys stay with it: Ctrl+Z undoes the typing, not a layout step.
+    QTest::keyClicks(edit, "9");
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit->text().toStdString(), "345");
+    edit->removeEventFilter(&x11);
+}
+
+// While a message box of the form's New is up (a pack template that cannot be opened), the window
+// may repaint: the view must not draw the selection of the layout being replaced.
+TEST_F(MainFrameTest, RepaintingWhileNewShowsAMessageDrawsNoFreedUnit)
+{
+    auto hooked = std::make_shared<HookedModalServices>();
+    modal = hooked;
+    win::AppContext::Instance().SetModalServices(hooked);
+    document->InitTitleAndPacks(); // from now on New loads the pack template
+    ProgramOptions::Instance().packDetailsPath = (Folder() / "no-such-packs.csv").string();
+    Click(CentreOf(Unit("PImage")));
+    ASSERT_NE(view->GetSelectedUnit(), nullptr);
+    document->SetModifiedFlag();
+    bool repainted = false;
+    hooked->whileShown = [&](std::string_view text) {
+        if (!text.starts_with("Could not open file"))
+            return;
+        EXPECT_EQ(view->GetSelectedUnit(), nullptr);
+        frame->resize(frame->width() - 40, frame->height() - 30);
+        view->repaint();
+        repainted = true;
+    };
+    hooked->AnswerNext(win::IDNO); // do not save
+    hooked->AnswerNext(win::IDOK); // "Could not open file"
+    qttest::Click(*frame->GetFormView(), 1010);
+    EXPECT_TRUE(repainted);
+    EXPECT_EQ(view->GetSelectedUnit(), nullptr);
 }
 
 TEST_F(MainFrameTest, ClickingAnExtraTextShowsItsSlotInTheForm)

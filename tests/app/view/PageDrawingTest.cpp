@@ -5,6 +5,10 @@
 #include "app/view/ProofLoops.h"
 #include "app/view/RefBoxesUnitPainter.h"
 #include "model/LayoutUnit.h"
+#include "qt/QtTestSupport.h"
+
+#include <QCursor>
+#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +58,33 @@ TEST(PageBackground, FirstDrawingTrimsTheLoadedPictureToThePrintableAreaOnce)
     EXPECT_EQ(dibs[0].call.logicalHeight, -2910);
     f.DrawScreen(); // now in the cache: no second trim
     EXPECT_EQ(f.pictures.files[kBackground]->GetSize(), PLCoord(2410, 3438));
+}
+
+// Notes the cursor each time a picture is asked for.
+class CursorNotingPictures : public painttest::FakePictures {
+public:
+    Picture GetImage(const std::string& path, ImageResult& result) override
+    {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        cursors.push_back(cursor != nullptr ? cursor->shape() : Qt::ArrowCursor);
+        return FakePictures::GetImage(path, result);
+    }
+    std::vector<Qt::CursorShape> cursors;
+};
+
+TEST(PageBackground, TheWaitCursorShowsWhileAnUncachedBackgroundLoads)
+{
+    qttest::EnsureApplication();
+    PageFixture f(3);
+    CursorNotingPictures pictures;
+    pictures.files[kBackground] = MakePicture(248, 350, 30);
+    f.layout->SetBackgroundImage(kBackground);
+    const win::SIZE page { f.layout->GetPaper().GetPaperWidth(), f.layout->GetPaper().GetPaperHeight() };
+    for (int drawing = 0; drawing < 2; ++drawing)
+        DrawPage(f.dc, { *f.layout, f.content, pictures, f.copies, 1.0, page, page, nullptr, &f.packs });
+    // Loaded on the first drawing, from the cache on the second; the cursor is back after each.
+    EXPECT_EQ(pictures.cursors, (std::vector { Qt::WaitCursor, Qt::ArrowCursor }));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 struct MarginCase {
@@ -153,7 +184,8 @@ TEST(PagePlacement, PrinterPlacesTheMarginCornerAtItsOrigin)
         const LayoutConverter converter = DrawPage(f.dc, { *f.layout, f.content, f.pictures, f.copies, 3.0 });
         EXPECT_TRUE(converter.IsPrinting());
         EXPECT_EQ(converter.GetScale(), 1.0);
-        EXPECT_EQ(converter.GetOrigin(), portrait ? (win::POINT { 31, 32 }) : (win::POINT { 32, 33 }));
+        // The printer's margins are the layout's on the sheet as it lies: (left, top) either way.
+        EXPECT_EQ(converter.GetOrigin(), (win::POINT { 31, 32 }));
         EXPECT_TRUE(f.dc.All<RecordedFill>().empty());
     }
 }

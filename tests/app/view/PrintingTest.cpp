@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -58,7 +59,7 @@ protected:
 
     // Prints the fixture's layout (the portrait picture solid black) into the named PDF and turns
     // it into a PNG at 25.4 dots per inch (a pixel per millimetre).
-    QImage PrintToPng(painttest::PageFixture& page, const std::string& name)
+    QImage PrintToPng(painttest::PageFixture& page, const std::string& name, double dotsPerInch = 25.4)
     {
         page.pictures.files[painttest::kPortraitPath]
             = painttest::MakePicture(60, 80, 0, [](int, int) { return win::RGB(0, 0, 0); });
@@ -71,8 +72,8 @@ protected:
             DrawPage(dc, { *page.layout, page.content, page.pictures, page.copies });
         }));
         const fs::path prefix = folder / name;
-        const std::string command
-            = "pdftoppm -r 25.4 -png -singlefile '" + pdf.string() + "' '" + prefix.string() + "'";
+        const std::string command = "pdftoppm -r " + std::to_string(dotsPerInch) + " -png -singlefile '"
+            + pdf.string() + "' '" + prefix.string() + "'";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
         return QImage(QString::fromStdString(prefix.string() + ".png"));
     }
@@ -138,5 +139,52 @@ TEST_F(PrintPage, LayoutPrintsAtTrueSizeInThePapersOrientation)
     EXPECT_EQ(modal->PrintDialogs().back().orientation, win::DMORIENT_LANDSCAPE);
     EXPECT_EQ(FirstDark(lying), FirstDark(upright)) << "the same corner on the turned sheet";
 }
+
+struct PlacementCase {
+    const char* name;
+    bool portrait;
+    int32_t left, top, right, bottom;
+};
+
+void PrintTo(const PlacementCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class PrintPlacement : public PrintPage, public ::testing::WithParamInterface<PlacementCase> { };
+
+// Every unit prints where the screen shows it on the page, whatever the margins and the
+// orientation: the picture's first dark pixel within half a millimetre of its place, at 10 pixels
+// a millimetre. The picture (60 x 80 fitted to 58.5 x 78 mm in its 63 x 78 mm box at (8, 18) mm
+// from the sheet's left and top edges) starts at (10.25, 18) mm.
+TEST_P(PrintPlacement, PutsTheUnitWhereTheLayoutDoes)
+{
+    const PlacementCase& c = GetParam();
+    painttest::PageFixture page;
+    PaperSpecs& paper = page.layout->GetPaper();
+    paper.SelectPaper(c.portrait ? 0 : 1); // "A4" or "A4 L"
+    paper.SetPortrait(c.portrait);
+    paper.SetMarginLeft(c.left);
+    paper.SetMarginTop(c.top);
+    paper.SetMarginRight(c.right);
+    paper.SetMarginBottom(c.bottom);
+    // The picture's corner alone: the extra texts would be the first dark pixels at this resolution.
+    for (int n = 1; n <= 8; ++n)
+        page.Unit("ExtraTxt" + std::to_string(n)).SetVisible(false);
+    const QImage sheet = PrintToPng(page, std::string("placement-") + c.name, 254.0);
+    ASSERT_FALSE(sheet.isNull());
+    EXPECT_NEAR(sheet.width(), c.portrait ? 2100 : 2970, 2);
+    const QPoint first = FirstDark(sheet);
+    EXPECT_NEAR(first.x(), 102.5, 5.0);
+    EXPECT_NEAR(first.y(), 180.0, 5.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sheets, PrintPlacement,
+    ::testing::Values(PlacementCase { "PortraitEqualMargins", true, 30, 30, 30, 30 },
+        PlacementCase { "PortraitUnequalMargins", true, 200, 130, 30, 60 },
+        PlacementCase { "LandscapeEqualMargins", false, 30, 30, 30, 30 },
+        PlacementCase { "LandscapeUnequalMargins", false, 200, 130, 30, 60 },
+        PlacementCase { "LandscapeTopLargest", false, 10, 250, 90, 20 }),
+    [](const ::testing::TestParamInfo<PlacementCase>& info) { return std::string(info.param.name); });
 
 } // namespace

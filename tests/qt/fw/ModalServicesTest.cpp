@@ -11,6 +11,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest-spi.h>
@@ -221,6 +222,33 @@ TEST_F(Modal, QtFileDialogIsSetUpAsTheRequestSays)
             EXPECT_TRUE(dialog->selectedFiles().front().endsWith("layout.txt"));
         }
     }
+}
+
+// Qt's file dialog keeps its history in QtProject.conf of the user's configuration folder; the
+// program's services send it to a scratch folder of their own instead.
+TEST_F(Modal, TheFileDialogWritesNothingInTheUsersConfigurationFolder)
+{
+    const std::filesystem::path user = Folder() / "config"; // stands in for ~/.config
+    for (const QSettings::Format format : { QSettings::NativeFormat, QSettings::IniFormat })
+        QSettings::setPath(format, QSettings::UserScope, QString::fromStdString(user.string()));
+    win::FileDialogRequest request;
+    request.fileName = (Folder() / "layout.txt").string();
+    {
+        const fw::QtModalServices services;
+        {
+            const auto dialog = fw::QtModalServices::MakeFileDialog(request, nullptr);
+            dialog->show();
+            dialog->reject();
+        } // a closed file dialog writes its history
+        EXPECT_TRUE(
+            std::filesystem::exists(std::filesystem::path(services.OwnSettingsFolder()) / "QtProject.conf"))
+            << "the dialog wrote its history, to the scratch folder";
+    }
+    EXPECT_FALSE(std::filesystem::exists(user / "QtProject.conf"));
+    // Once the services are gone, Qt's own settings go nowhere.
+    auto late = fw::QtModalServices::MakeFileDialog(request, nullptr);
+    late.reset();
+    EXPECT_FALSE(std::filesystem::exists(user / "QtProject.conf"));
 }
 
 TEST_F(Modal, QtMessageBoxShowsTheOriginalButtonsAndAnswersWithTheirIds)
