@@ -289,15 +289,17 @@ TEST_F(FileSinkErrors, WriteProtectedTargetsAndFolders)
         g_AccessError = c.accessError, g_OpenError = c.openError, g_InPlaceError = c.inPlaceError;
         EXPECT_EQ(EncodeError(path).first, c.code);
         g_AccessError = g_OpenError = g_InPlaceError = 0;
-        if (c.code != 0 && c.targetExists)
+        if (c.code != 0 && c.targetExists) {
             EXPECT_EQ(ReadFileBytes(path), old);
+        }
         if (c.code == 0) {
             EXPECT_EQ(ReadFileBytes(path), encoded);
             struct stat after { };
             ::stat(path.c_str(), &after);
             EXPECT_EQ(after.st_ino, before.st_ino) << "not written in place";
         }
-        EXPECT_EQ(Names(), c.targetExists ? std::vector<std::string> { "a.bmp" } : std::vector<std::string> {});
+        EXPECT_EQ(
+            Names(), c.targetExists ? std::vector<std::string> { "a.bmp" } : std::vector<std::string> {});
     }
 }
 

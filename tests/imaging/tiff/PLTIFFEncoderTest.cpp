@@ -156,8 +156,8 @@ TEST_F(TiffEncoderFiles, PaletteColoursReadTheSameInPillowAndTiff2rgba)
 {
     PLAnyBmp bmp;
     bmp.Create(4, 2, 8, false, false);
-    const PLPixel32 colours[] = { PLPixel32(200, 30, 60), PLPixel32(10, 250, 128), PLPixel32(255, 255, 0),
-        PLPixel32(1, 2, 3) };
+    const PLPixel32 colours[]
+        = { PLPixel32(200, 30, 60), PLPixel32(10, 250, 128), PLPixel32(255, 255, 0), PLPixel32(1, 2, 3) };
     for (int i = 0; i < 4; ++i)
         bmp.SetPaletteEntry(i, colours[i].GetR(), colours[i].GetG(), colours[i].GetB(), 255);
     for (int y = 0; y < 2; ++y)

@@ -223,7 +223,8 @@ constexpr AdjustStep kAdjustSteps[] = {
 constexpr int kStepCount = static_cast<int>(std::size(kAdjustSteps));
 
 // The loaded picture after the given steps, one after the other.
-Pellimar::DeviceIndepBitmap AfterSteps(const Pellimar::DeviceIndepBitmap& loaded, const std::vector<int>& steps)
+Pellimar::DeviceIndepBitmap AfterSteps(
+    const Pellimar::DeviceIndepBitmap& loaded, const std::vector<int>& steps)
 {
     Pellimar::DeviceIndepBitmap picture;
     picture = loaded;
@@ -269,7 +270,8 @@ TEST_F(CacheTest, AdjustmentStepsRunInTheirOrder)
             }
         }
         int steps = 0;
-        m_Cache.SetOutOfMemorySeam([&](CacheStep step) { return step == CacheStep::Adjust && steps++ == failing; });
+        m_Cache.SetOutOfMemorySeam(
+            [&](CacheStep step) { return step == CacheStep::Adjust && steps++ == failing; });
         Pellimar::DeviceIndepBitmap picture;
         picture = loaded;
         EXPECT_EQ(ApplyImageAdjustments(m_Cache, picture, adjustments, nullptr), failing == kStepCount);
