@@ -5,7 +5,6 @@
 #include "imaging/io/PLMemSource.h"
 #include "imaging/io/PLResourceSource.h"
 #include "imaging/io/PLTextException.h"
-
 #include "imaging/io/PLWidePath.h"
 
 #include <cstdio>
