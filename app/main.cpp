@@ -3,6 +3,7 @@
 // loop.
 #include "app/document/OrvanelApp.h"
 #include "app/document/ProgramParts.h"
+#include "app/document/QtBitmapClipboard.h"
 #include "imaging/metafile/PLWEMFDecoder.h"
 #include "platform/qt/QtModalServices.h"
 #include "platform/qt/QtShell.h"
@@ -43,6 +44,8 @@ int main(int argc, char** argv)
     context.SetShell(std::make_shared<fw::QtShell>());
     // Metafiles (background pictures among them) are played through Qt by a library of their own.
     RegisterMetafileDecoder();
+    // Bitmaps are copied and pasted through Qt's clipboard.
+    RegisterQtBitmapClipboard();
     // The settings file is installed by the application's SetRegistryKey at start-up.
     COrvanelApp app(ProgramParts());
     if (!app.InitInstance()) {

@@ -10,10 +10,13 @@
 
 #include <cstddef>
 #include <memory>
+#include <vector>
 
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Dib.h"
 
+class PLClipboard;
 class PLResourceModule;
 
 class PLWinBmp : public PLBmp {
@@ -32,6 +35,26 @@ public:
     // Copies a DIB block of blockSize bytes. The header must describe an uncompressed bottom-up picture
     // of 1, 4, 8, 16, 24 or 32 bpp whose colour table and rows lie inside the block.
     void CreateFromDIB(const PLBitmapInfoHeader* dib, size_t blockSize);
+
+    // The device bitmap's pixels at 1, 8 or 32 bpp (deeper bitmaps become 32, other shallow ones 8),
+    // without flags; raises code 2 when its pixels cannot be read.
+    void CreateFromHBitmap(const gdi::Bitmap& bitmap);
+    // CreateFromDIB, then, up to 8 bpp, the palette's entries (alpha 0) in place of the colour table.
+    void CreateFromDIBAndPalette(
+        const PLBitmapInfoHeader* dib, size_t blockSize, const gdi::Palette* palette);
+
+    // The clipboard: copying puts the DIB block on it in place of what was there; pasting takes
+    // PL_CF_DIB (with the clipboard's palette when it offers one) or PL_CF_BITMAP. False when no
+    // clipboard can be opened, the format is not offered or holds no data, or the data did not
+    // arrive; a block that is no picture raises the library's error. Without an argument, the
+    // registered clipboard.
+    bool CopyToClipboard() const;
+    bool CopyToClipboard(PLClipboard& clipboard) const;
+    bool CopyFromClipboard(unsigned format);
+    bool CopyFromClipboard(PLClipboard& clipboard, unsigned format);
+    // A copy of the DIB block, as one memory block of the block's own size; raises code 10 "Can't
+    // allocate global memory block." when it cannot be allocated.
+    std::vector<uint8_t> CopyToGlobalMemory() const;
 
     // Drawing through a device context; x, y, width and height are logical units there.
     // The picture at (x, y) in its own size.

@@ -5,8 +5,10 @@
 #include "imaging/io/PLMemSource.h"
 #include "imaging/io/PLResourceSource.h"
 #include "imaging/io/PLTextException.h"
+#include "imaging/io/PLWidePath.h"
 
 #include <cstdio>
+#include <mutex>
 #include <string>
 
 namespace {
@@ -18,16 +20,56 @@ std::string Format(const char* pattern, const void* value)
     return text;
 }
 
+// The process's trace settings. Decoders on other threads destroy themselves (which forgets the
+// file) while one traces, so the settings are read and changed under a lock.
+struct TraceSettings {
+    std::mutex lock;
+    int level = 0;
+    std::string file; // empty: no tracing
+};
+
+TraceSettings& Tracing()
+{
+    static TraceSettings settings;
+    return settings;
+}
+
 } // namespace
 
 PLPicDecoder::~PLPicDecoder()
 {
     PLPicDecoder::Close();
+    TraceSettings& tracing = Tracing();
+    const std::lock_guard<std::mutex> guard(tracing.lock);
+    tracing.file.clear();
+}
+
+void PLPicDecoder::Trace(int level, const char* text)
+{
+    TraceSettings& tracing = Tracing();
+    const std::lock_guard<std::mutex> guard(tracing.lock);
+    if (tracing.file.empty() || tracing.level < level || !text || !*text)
+        return;
+    if (FILE* out = std::fopen(tracing.file.c_str(), "a")) {
+        std::fputs(text, out);
+        std::fclose(out);
+    }
+}
+
+void PLPicDecoder::SetTraceConfig(int level, const char* file)
+{
+    TraceSettings& tracing = Tracing();
+    const std::lock_guard<std::mutex> guard(tracing.lock);
+    tracing.level = level;
+    tracing.file = file ? file : "";
+    if (!tracing.file.empty())
+        std::remove(tracing.file.c_str());
 }
 
 void PLPicDecoder::RaiseError(int code, const char* text)
 {
     const std::string message = std::string("Decoder error: ") + (text ? text : "") + "\n";
+    Trace(0, message);
     throw PLTextException(code, message.c_str());
 }
 
@@ -52,6 +94,7 @@ void PLPicDecoder::OpenSource(std::unique_ptr<PLDataSource> source)
 void PLPicDecoder::OpenFile(const char* path, PLProgressListener* listener)
 {
     Close();
+    Trace(1, "--- Decoding file " + std::string(path ? path : "") + ". ---\n");
     auto source = std::make_unique<PLFileSource>(listener);
     if (const int error = source->OpenFile(path))
         RaiseError(error, ("Opening " + std::string(path ? path : "") + " failed").c_str());
@@ -61,6 +104,7 @@ void PLPicDecoder::OpenFile(const char* path, PLProgressListener* listener)
 void PLPicDecoder::OpenFileW(const wchar_t* path, PLProgressListener* listener)
 {
     Close();
+    Trace(1, "--- Decoding file " + ShownPath(path) + ". ---\n");
     auto source = std::make_unique<PLFileSource>(listener);
     if (const int error = source->OpenFileW(path)) {
         std::string narrow;
@@ -98,6 +142,7 @@ void PLPicDecoder::DecodeResource(
     const PLResourceModule& module, int id, PLBmp* pBmp, int bpp, const char* type)
 {
     Close();
+    Trace(1, "--- Decoding resource ID " + std::to_string(id) + ". ---\n");
     auto source = std::make_unique<PLResourceSource>();
     if (const int error = source->OpenResource(module, id, type))
         RaiseError(error, ("Opening resource " + std::to_string(id) + " failed").c_str());
@@ -108,6 +153,7 @@ void PLPicDecoder::DecodeResource(
 void PLPicDecoder::DecodeMemory(const uint8_t* data, int size, PLBmp* pBmp, int bpp)
 {
     Close();
+    Trace(1, Format("--- Decoding from memory at %p. ---\n", data));
     auto source = std::make_unique<PLMemSource>();
     if (const int error = source->OpenMemory(data, size))
         RaiseError(error, Format("Reading from memory at %p failed", data).c_str());

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class PLBmp;
 class PLProgressListener;
@@ -53,8 +54,18 @@ public:
     void LendDataSource(PLDataSource* source);
     PLDataSource* GetDataSource() const { return m_pDataSrc ? m_pDataSrc.get() : m_pLentSrc; }
 
-    // Throws PLTextException(code, "Decoder error: <text>\n").
+    // Throws PLTextException(code, "Decoder error: <text>\n"), after writing that text to the
+    // trace file when one is set.
     [[noreturn]] static void RaiseError(int code, const char* text);
+
+    // Tracing, one setting for the whole process: a line of a level at or below the trace level is
+    // appended to the trace file, when one is set. Off at start (level 0, no file); destroying any
+    // decoder forgets the file, so tracing stops until the next SetTraceConfig.
+    static void Trace(int level, const char* text);
+    static void Trace(int level, const std::string& text) { Trace(level, text.c_str()); }
+    // Sets the level and the file (none: null or empty); a file given is deleted, so that the
+    // trace starts afresh.
+    static void SetTraceConfig(int level, const char* file);
 
     // The size check every decoder makes before anything is allocated for a picture: a width or
     // height of 0 or less raises code 2 with emptyText (a picture without pixels is a damaged

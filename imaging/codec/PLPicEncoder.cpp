@@ -12,9 +12,6 @@
 
 namespace {
 
-// Longest name that a message shows.
-constexpr size_t kMaxShownName = 899;
-
 [[noreturn]] void RaiseOpenError(int code, const std::string& shownName, int error)
 {
     PLPicDecoder::RaiseError(code, ("Opening " + shownName + " failed: " + std::strerror(error)).c_str());
@@ -25,6 +22,7 @@ constexpr size_t kMaxShownName = 899;
 void PLPicEncoder::EncodeFile(const char* name, const PLBmp* bmp)
 {
     PLFileSink sink(m_FileCalls);
+    PLPicDecoder::Trace(1, "--- Encoding file " + std::string(name ? name : "") + ". ---\n");
     if (const int code = sink.OpenFile(name))
         RaiseOpenError(code, name ? name : "", errno);
     EncodeToSink(bmp, &sink);
@@ -34,12 +32,10 @@ void PLPicEncoder::EncodeFile(const char* name, const PLBmp* bmp)
 void PLPicEncoder::EncodeFileW(const wchar_t* name, const PLBmp* bmp)
 {
     PLFileSink sink(m_FileCalls);
+    PLPicDecoder::Trace(1, "--- Encoding file " + ShownPath(name) + ". ---\n");
     if (const int code = sink.OpenFileW(name)) {
         const int error = errno;
-        std::string shown = name ? Utf8Path(name) : std::string();
-        if (shown.size() > kMaxShownName)
-            shown = "{{Filename too long}}";
-        RaiseOpenError(code, shown, error);
+        RaiseOpenError(code, ShownPath(name), error);
     }
     EncodeToSink(bmp, &sink);
     sink.Close();

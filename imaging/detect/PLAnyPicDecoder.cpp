@@ -20,6 +20,18 @@
 
 #include <algorithm>
 
+namespace {
+
+// The trace line of each recognised file type, by its code.
+constexpr const char* kRecognised[PLFileType::Last + 1] = { "", "Windows bitmap recognized.\n",
+    "Mac PICT recognized.\n", "TGA file recognized.\n", "TIFF file recognized.\n", "JPEG file recognized.\n",
+    "PNG file recognized.\n", "TIFF preview in EPS file recognized.\n", "WMF file recognized.\n",
+    "EMF file recognized.\n", "PCX file recognized.\n", "PGM file recognized.\n", "GIF file recognized.\n",
+    "PPM file recognized.\n", "PSD file recognized.\n", "SGI RGB file recognized.\n",
+    "EA IFF-85 file recognized.\n" };
+
+} // namespace
+
 // One decoder of each format, and the file types each reads. A format without a decoder here is
 // recognised all the same and refused with code 12. The metafile decoder comes from the factory a
 // program registers when it links the metafile library (without it, metafiles get code 12 too).
@@ -76,6 +88,8 @@ void PLAnyPicDecoder::Open(PLDataSource* pDataSrc)
     }
     if (m_Type == PLFileType::Unknown)
         RaiseError(PL_ERR_UNKNOWN_FILE_TYPE, "Unknown file type.");
+    if (m_Type > 0 && m_Type <= PLFileType::Last)
+        Trace(2, kRecognised[static_cast<size_t>(m_Type)]);
     // A preview outside the file is the file's fault, whether this library reads TIFF or not.
     PLDataSource* data = m_Type == PLFileType::EpsTiff ? OpenPreview(*pDataSrc) : pDataSrc;
     PLPicDecoder* decoder = m_ByType.at(static_cast<size_t>(m_Type));

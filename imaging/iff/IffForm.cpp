@@ -8,6 +8,10 @@
 namespace iff {
 namespace {
 
+// The trace line of each masking technique, by its number.
+constexpr const char* kMaskingTraces[]
+    = { "No masking.\n", "Has mask plane.\n", "Has transparent colour.\n", "Lasso" };
+
 constexpr int kHeaderSize = 20;
 
 void Refuse(const char* text)
@@ -35,8 +39,10 @@ BitmapHeader ReadHeader(PLBigEndianReader& reader, int64_t length)
     h.pageHeight = reader.ReadSigned16();
     if (h.masking > uint8_t(Masking::Lasso))
         Refuse("Unknown masking technique.");
+    PLPicDecoder::Trace(2, kMaskingTraces[h.masking]);
     if (h.compression > 1)
         Refuse("Unknown compression method.");
+    PLPicDecoder::Trace(2, h.compression == 0 ? "No compression.\n" : "Byte run encoding.\n");
     return h;
 }
 
@@ -106,6 +112,7 @@ Form ReadForm(PLBigEndianReader& reader)
         Refuse("Unknown form type.");
     Form form;
     form.chunky = type == "PBM ";
+    PLPicDecoder::Trace(2, form.chunky ? "Form type: PBM\n" : "Form type: ILBM\n");
     bool hasHeader = false;
     bool hasBody = false;
     std::optional<int64_t> colourEntries;

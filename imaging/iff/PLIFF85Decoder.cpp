@@ -11,6 +11,7 @@ PLIFF85Decoder::~PLIFF85Decoder() = default;
 void PLIFF85Decoder::Open(PLDataSource* pDataSrc)
 {
     m_pSource = pDataSrc;
+    Trace(2, "Decoding IFF-85 header.\n");
     PLBigEndianReader reader(*pDataSrc);
     m_Form = iff::ReadForm(reader);
     const iff::BitmapHeader& h = m_Form.header;
@@ -24,6 +25,7 @@ void PLIFF85Decoder::DecodeImage(PLBmp* pBmp)
 {
     if (!m_pSource)
         RaiseError(PL_ERR_INTERNAL, "IFF-85 decoder has no picture open.");
+    Trace(2, "Decoding IFF-85 body.\n");
     if (pBmp->GetBitsPerPixel() == 8)
         pBmp->SetPalette(m_Form.palette.data());
     PLBigEndianReader reader(*m_pSource);

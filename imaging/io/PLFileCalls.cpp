@@ -23,10 +23,21 @@ int SyncFile(int fd)
     return result;
 }
 
+int CanAccess(const char* path, int mode)
+{
+    return ::faccessat(AT_FDCWD, path, mode, AT_EACCESS);
+}
+
+int OpenInPlace(const char* path)
+{
+    return ::open(path, O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+}
+
 } // namespace
 
 const PLFileCalls& PLFileCalls::Posix()
 {
-    static constexpr PLFileCalls calls { OpenFile, ::write, ::close, std::rename, SyncFile };
+    static constexpr PLFileCalls calls { OpenFile, ::write, ::close, std::rename, SyncFile, CanAccess,
+        OpenInPlace };
     return calls;
 }

@@ -13,6 +13,11 @@ struct PLFileCalls {
     // Writes the file's data through to the disk (fsync); a file system that cannot do so (EINVAL,
     // ENOTSUP) counts as done.
     int (*sync)(int fd);
+    // Whether the user may use the file in the given way (R_OK, W_OK), judged by the effective ids
+    // (faccessat with AT_EACCESS): 0, or -1 with errno (EACCES, EROFS).
+    int (*access)(const char* path, int mode);
+    // Opens an existing file for writing in place, cut to nothing; never creates one.
+    int (*openInPlace)(const char* path);
 
     // The real calls.
     static const PLFileCalls& Posix();

@@ -107,24 +107,46 @@ int PLFileSink::Begin(const std::string& name)
         errno = S_ISDIR(old.st_mode) ? EISDIR : EACCES;
         return PL_ERR_ACCESS_DENIED;
     }
+    // A file the user may not write is refused before anything is written, never replaced behind
+    // its protection (renaming over it needs only the folder's permission).
+    if (exists && m_Calls.access(target.c_str(), W_OK) != 0)
+        return FileErrorCode(errno, true);
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
         std::string temp = TemporaryName(target, attempt);
         const int fd = m_Calls.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST)
             continue;
+        if (fd < 0 && exists && (errno == EACCES || errno == EPERM))
+            return BeginInPlace(target);
         if (fd < 0)
             return FileErrorCode(errno, true);
         // The new file keeps the permissions of the one it replaces.
         if (exists)
             ::fchmod(fd, old.st_mode & 07777);
-        m_Fd = fd;
-        m_Target = target;
-        m_Temp = std::move(temp);
-        m_Buffer.resize(kBufferBytes);
-        m_Used = 0;
+        Adopt(fd, target, std::move(temp));
         return 0;
     }
     return PL_ERR_FILE_NOT_FOUND;
+}
+
+int PLFileSink::BeginInPlace(const std::string& target)
+{
+    // The folder takes no new file but the file itself may be written: it is cut and written in
+    // place, so an interrupted save loses the old contents in this case only.
+    const int fd = m_Calls.openInPlace(target.c_str());
+    if (fd < 0)
+        return FileErrorCode(errno, true);
+    Adopt(fd, target, std::string());
+    return 0;
+}
+
+void PLFileSink::Adopt(int fd, const std::string& target, std::string temp)
+{
+    m_Fd = fd;
+    m_Target = target;
+    m_Temp = std::move(temp);
+    m_Buffer.resize(kBufferBytes);
+    m_Used = 0;
 }
 
 int64_t PLFileSink::Capacity() const
@@ -190,11 +212,13 @@ void PLFileSink::Close()
     // A failing close can report a write that the kernel deferred (on network file systems).
     if (m_Calls.close(fd) != 0) {
         const int error = errno;
-        ::unlink(m_Temp.c_str());
+        if (!m_Temp.empty())
+            ::unlink(m_Temp.c_str());
         m_Temp.clear();
         Fail("Writing", error);
     }
-    if (m_Calls.rename(m_Temp.c_str(), m_Target.c_str()) != 0)
+    // A file written in place (no temporary name) is complete once synced and closed.
+    if (!m_Temp.empty() && m_Calls.rename(m_Temp.c_str(), m_Target.c_str()) != 0)
         Fail("Replacing", errno);
     m_Temp.clear();
     m_Buffer = {};

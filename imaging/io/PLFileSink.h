@@ -1,6 +1,9 @@
 // A data sink that writes a file safely: the bytes go to a new temporary file in the target's
 // folder, and only a successful Close renames it over the target. Until then, and whenever writing
 // fails, the file that was there stays byte for byte as it was. The file grows as needed.
+// An existing target the user may not write is refused. When only the folder refuses a new file
+// while the target may be written, the target is written in place instead (cut, written, synced):
+// only then can a failed save lose the old contents.
 #pragma once
 
 #include "imaging/io/PLDataSink.h"
@@ -16,8 +19,9 @@ public:
     ~PLFileSink() override;
 
     // Returns 0, or the error code, with errno telling why: 3 when the folder does not exist (or a
-    // part of the path is a file), 5 when access is denied, the file system is read-only or the
-    // target is not a regular file, 4 for anything else.
+    // part of the path is a file), 5 when access is denied (the existing target is not writable
+    // for the user, or the folder takes no new file and there is no target to write in place), the
+    // file system is read-only or the target is not a regular file, 4 for anything else.
     virtual int OpenFile(const char* name);
     virtual int OpenFileW(const wchar_t* name);
 
@@ -35,6 +39,10 @@ protected:
 
 private:
     int Begin(const std::string& target);
+    // Opens the existing target itself for writing: the fallback when its folder takes no new file.
+    int BeginInPlace(const std::string& target);
+    // Takes the open file over; temp is empty when writing in place.
+    void Adopt(int fd, const std::string& target, std::string temp);
     // Writes the buffered bytes; false with errno set on failure.
     bool Flush();
     // Closes and removes the temporary file, keeping errno.

@@ -27,3 +27,10 @@ std::string Utf8Path(const wchar_t* name)
     }
     return out;
 }
+
+std::string ShownPath(const wchar_t* name)
+{
+    constexpr size_t kMaxShownName = 899;
+    std::string shown = name ? Utf8Path(name) : std::string();
+    return shown.size() > kMaxShownName ? std::string("{{Filename too long}}") : shown;
+}

@@ -5,7 +5,42 @@
 #include "imaging/pict/PictOpcodes.h"
 #include "imaging/pict/PictRows.h"
 
+#include <cstdio>
+#include <string>
+
 using pict::Reader;
+
+namespace {
+
+// The trace line of an opcode beyond the QuickDraw opcodes 0x00 to 0xA1 (none for those).
+std::string OpcodeTrace(int opcode)
+{
+    if (opcode == 0x00FF || opcode == 0xFFFF)
+        return "Opcode: End of pict.\n";
+    if (opcode == 0x0C00)
+        return "Opcode: Header.\n";
+    if (opcode == 0x8200)
+        return "Opcode: JPEG.\n";
+    char text[40] = "";
+    if (opcode > 0xA1)
+        std::snprintf(text, sizeof text, "Opcode: reserved 0x%x.\n", static_cast<unsigned>(opcode));
+    return text;
+}
+
+// The PixMap record as the trace shows it.
+std::string PixMapTrace(const pict::PixMap& p, const pict::Rect& bounds)
+{
+    char text[400];
+    std::snprintf(text, sizeof text,
+        "PixMap header info:\n  Bounds: %d, %d, %d, %d\n  version: 0x%x\n  packType: %d\n  packSize: %ld\n"
+        "  hRes: %ld\n  vRes: %ld\n  pixelSize: %d\n  cmpCount: %d\n  cmpSize: %d.\n  planeBytes: %ld.\n",
+        bounds.top, bounds.left, bounds.bottom, bounds.right, unsigned { p.version }, int { p.packType },
+        long { p.packSize }, long { p.hRes }, long { p.vRes }, int { p.pixelSize }, int { p.cmpCount },
+        int { p.cmpSize }, long { p.planeBytes });
+    return text;
+}
+
+} // namespace
 
 PLPictDecoder::PLPictDecoder(PLPicDecoder* jpegDecoder)
     : m_pJpegDecoder(jpegDecoder)
@@ -19,6 +54,7 @@ void PLPictDecoder::Open(PLDataSource* pDataSrc)
     m_Kind = BitmapKind::None;
     m_bRegion = false;
     m_pSource = pDataSrc;
+    Trace(2, "Decoding mac pict.\n");
     Reader reader(*pDataSrc);
     reader.Skip(512); // the file header, which belongs to the application that wrote the file
     reader.Read16(); // picture size (of old files only)
@@ -40,6 +76,7 @@ void PLPictDecoder::ReadVersion(Reader& reader)
         m_Version = 2;
     else
         RaiseError(PL_ERR_WRONG_SIGNATURE, "Illegal version number.");
+    Trace(2, "PICT version " + std::to_string(m_Version) + " found.\n");
 }
 
 void PLPictDecoder::ReadOpcodes(Reader& reader)
@@ -61,6 +98,7 @@ void PLPictDecoder::ReadOpcodes(Reader& reader)
 
 bool PLPictDecoder::ReadOpcode(Reader& reader, int opcode)
 {
+    Trace(2, OpcodeTrace(opcode));
     if (opcode == 0x00FF || opcode == 0xFFFF)
         RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED, "PICT contained only vector data!\n");
     if (opcode <= 0xA1) {
@@ -74,6 +112,7 @@ bool PLPictDecoder::ReadOpcode(Reader& reader, int opcode)
         case 0x75:
         case 0x76:
         case 0x77:
+            Trace(3, opcode == 0x01 ? "" : "Skipping polygon or region.\n");
             reader.SkipSizedRecord();
             return false;
         case 0x12: // pixel patterns
@@ -150,11 +189,13 @@ void PLPictDecoder::ReadBitmapOpcode(Reader& reader, int opcode)
     m_Bounds = reader.ReadRect();
     if (m_RowBytes & 0x8000) {
         m_PixMap = reader.ReadPixMap();
+        Trace(2, PixMapTrace(m_PixMap, m_Bounds));
         DescribePixMap();
         m_Kind = BitmapKind::PixMap;
         return;
     }
     // A version-1 bit map: one bit per pixel, described at 8 bits.
+    Trace(2, "Reading version 1 bitmap.\n");
     reader.Skip(16); // source and destination rects
     CheckImageSize(m_Bounds.Width(), m_Bounds.Height(), 8, "bitmap bounds are empty.");
     SetInfo(PLCoord(m_Bounds.Width(), m_Bounds.Height()), 8, PLCoord(0, 0), false, false);
@@ -246,6 +287,7 @@ void PLPictDecoder::DecodeImage(PLBmp* pBmp)
     }
     if (kind != BitmapKind::DirectBits) {
         reader.Skip(2); // transfer mode
+        Trace(3, m_bRegion ? "Skipping polygon or region.\n" : "");
         if (m_bRegion)
             reader.SkipSizedRecord();
     }

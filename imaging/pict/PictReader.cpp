@@ -3,6 +3,8 @@
 #include "imaging/codec/PLPicDecoder.h"
 #include "imaging/io/PLTextException.h"
 
+#include <string>
+
 namespace pict {
 
 uint8_t Reader::Peek8()
@@ -40,9 +42,12 @@ PixMap Reader::ReadPixMap()
 
 Palette Reader::ReadColourTable()
 {
+    PLPicDecoder::Trace(3, "Getting color table info.\n");
     Skip(4); // seed
     const uint16_t flags = Read16();
     const int count = Read16() + 1;
+    PLPicDecoder::Trace(2, "Palette Size:  " + std::to_string(count - 1) + "\n");
+    PLPicDecoder::Trace(3, "Reading Palette.\n");
     if (count > 256)
         PLPicDecoder::RaiseError(PL_ERR_FORMAT_UNKNOWN, "colour table larger than 256 entries.");
     Palette palette {};

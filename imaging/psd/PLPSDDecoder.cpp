@@ -6,6 +6,7 @@
 #include "platform/win/IntArithmetic.h"
 
 #include <algorithm>
+#include <string>
 
 using psd::ChannelFormat;
 using psd::ColourMode;
@@ -14,6 +15,8 @@ using psd::Slot;
 namespace {
 
 enum class Compression { Raw = 0, Rle = 1, Zip = 2, ZipPrediction = 3 };
+constexpr const char* kCompressionTraces[] = { "No compression\n", "RLE compression\n",
+    "ZIP compression, no prediction\n", "ZIP compression, prediction\n" };
 
 } // namespace
 
@@ -60,6 +63,7 @@ void PLPSDDecoder::DecodeImage(PLBmp* pBmp)
         if (m_LayerSectionLength > 0)
             reader.SkipTo(m_LayerSectionStart + m_LayerSectionLength);
         const int compression = reader.Read16();
+        Trace(2, compression >= 0 && compression <= 3 ? kCompressionTraces[compression] : "");
         PLBmpLock lock(*pBmp, false, true);
         switch (Compression(compression)) {
         case Compression::Raw:
@@ -136,6 +140,7 @@ void PLPSDDecoder::DecodeLayer(PLBmp& bmp)
 {
     if (!m_pSource || m_NextLayer >= m_Layers.size())
         RaiseError(PL_ERR_INTERNAL, "PSD decoder has no further layer.");
+    Trace(2, "Reading Layer " + std::to_string(m_NextLayer) + "\n");
     const psd::Layer& layer = m_Layers[m_NextLayer++];
     const int bpp = m_Header.BitsPerPixel();
     CheckImageSize(layer.Width(), layer.Height(), bpp, "PSD decoder: Layer has no pixels.");
@@ -163,6 +168,7 @@ void PLPSDDecoder::ReadLayerChannel(
     PLBigEndianReader& reader, const psd::LayerChannel& channel, const ChannelFormat& format, PLBmp& bmp)
 {
     const int64_t end = reader.Position() + channel.length;
+    Trace(2, "Reading Channel " + std::to_string(channel.id) + "\n");
     const Slot slot = SlotOfLayerChannel(channel.id);
     if (slot != Slot::None) {
         if (reader.Read16() != uint16_t(Compression::Rle))

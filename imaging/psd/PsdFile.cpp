@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
 namespace psd {
 namespace {
@@ -38,7 +39,9 @@ void ReadResource(PLBigEndianReader& reader, int64_t sectionEnd, PLCoord& resolu
     const uint16_t id = reader.Read16();
     // The name is a length byte and its characters, padded so that both together are even.
     const int nameLength = reader.Read8();
-    reader.Skip(PaddedToEven(1 + nameLength) - 1);
+    const uint8_t* name = reader.ReadBytes(PaddedToEven(1 + nameLength) - 1);
+    PLPicDecoder::Trace(
+        2, "Reading resource:" + std::string(reinterpret_cast<const char*>(name), nameLength) + "\n");
     const int64_t size = reader.Read32();
     const int64_t dataEnd = reader.Position() + PaddedToEven(size);
     if (dataEnd > sectionEnd)
@@ -148,6 +151,7 @@ LayerSection ReadLayerSection(PLBigEndianReader& reader)
     if (reader.Position() + infoLength > end)
         Refuse("PSD decoder: Layer information extends beyond its section.");
     const int count = std::abs(int(reader.ReadSigned16()));
+    PLPicDecoder::Trace(2, "Number of layers: " + std::to_string(count) + "\n");
     for (int i = 0; i < count; ++i)
         section.layers.push_back(ReadLayerRecord(reader));
     if (reader.Position() > end)

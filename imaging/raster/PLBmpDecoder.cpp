@@ -85,6 +85,7 @@ void PLBmpDecoder::Open(PLDataSource* pDataSrc)
     }
     if (!IsBitmapSignature(sig))
         RaiseError(PL_ERR_WRONG_SIGNATURE, "Bitmap decoder: This isn't a bitmap.");
+    Trace(2, "Bitmap file signature found\n");
     SkipBytes(source, 8); // file size and two reserved values
     const uint32_t dataOffset = ReadU32LE(source);
 
@@ -101,6 +102,7 @@ void PLBmpDecoder::Open(PLDataSource* pDataSrc)
     Describe(header);
     m_Header = header;
     m_bHeaderValid = true;
+    Trace(2, "Bitmap header is ok.\n");
 }
 
 void PLBmpDecoder::ReadInfoHeader(PLDataSource& source, InfoHeader& header)
@@ -163,6 +165,7 @@ void PLBmpDecoder::ReadInfoHeader(PLDataSource& source, InfoHeader& header)
 
 void PLBmpDecoder::ReadPalette(PLDataSource& source, const InfoHeader& header, int entryBytes)
 {
+    Trace(3, "Reading palette.\n");
     const int64_t count = header.colorsUsed == 0 || header.bitCount < 8 ? int64_t { 1 } << header.bitCount
                                                                         : header.colorsUsed;
     // The store holds 256 entries; entries beyond them are passed over by the data offset.
@@ -219,6 +222,8 @@ void PLBmpDecoder::DecodeUncompressed(PLDataSource& source, PLBmp& bmp) const
     // Every stored row is padded to a multiple of 4 bytes.
     const int64_t rowBytes = (width * bits + 31) / 32 * 4;
     const bool is565 = Is565(m_Header.compression, m_Header.masks);
+    if (bits == 1)
+        Trace(2, "Decoding 1 bit per pixel bitmap.\n");
     for (int64_t i = 0; i < m_Header.height; ++i) {
         const uint8_t* row = ReadBlock(source, rowBytes);
         uint8_t* out = bmp.GetRow(TargetRow(i));

@@ -91,6 +91,7 @@ PLPCXDecoder::~PLPCXDecoder() = default;
 
 void PLPCXDecoder::Open(PLDataSource* pDataSrc)
 {
+    Trace(2, "Decoding PCX.\n");
     m_bHeaderValid = false;
     const uint8_t* p = ReadBlock(*pDataSrc, 128);
     Header& h = m_Header;
@@ -139,6 +140,7 @@ void PLPCXDecoder::CheckHeader() const
 
 void PLPCXDecoder::DecodeImage(PLBmp* pBmp)
 {
+    Trace(2, "PCX getimage.\n");
     PLDataSource* source = GetDataSource();
     if (!m_bHeaderValid || !source)
         RaiseError(PL_ERR_INTERNAL, "PCX decoder: No picture is open.");

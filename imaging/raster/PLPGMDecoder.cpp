@@ -11,6 +11,7 @@ PLPGMDecoder::~PLPGMDecoder() = default;
 
 void PLPGMDecoder::Open(PLDataSource* pDataSrc)
 {
+    Trace(2, "Decoding PGM.\n");
     m_bHeaderValid = false;
     m_Header = ReadPnmHeader(*pDataSrc, '2', '5', "PGM decoder: Is not the correct identifier P5 or P2.");
     CheckImageSize(m_Header.width, m_Header.height, 8, "PGM decoder: Bad picture size.");

@@ -12,6 +12,7 @@ PLPPMDecoder::~PLPPMDecoder() = default;
 
 void PLPPMDecoder::Open(PLDataSource* pDataSrc)
 {
+    Trace(2, "Decoding PPM.\n");
     m_bHeaderValid = false;
     m_Header = ReadPnmHeader(*pDataSrc, '3', '6', "PPM decoder: Is not the correct identifier P3 or P6.");
     CheckImageSize(m_Header.width, m_Header.height, 32, "PPM decoder: Bad picture size.");

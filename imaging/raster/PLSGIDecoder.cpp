@@ -13,6 +13,7 @@ PLSGIDecoder::~PLSGIDecoder() = default;
 
 void PLSGIDecoder::Open(PLDataSource* pDataSrc)
 {
+    Trace(2, "Decoding SGI.\n");
     m_bHeaderValid = false;
     const uint8_t* p = ReadBlock(*pDataSrc, 512);
     Header& h = m_Header;

@@ -23,6 +23,7 @@ PLTGADecoder::~PLTGADecoder() = default;
 
 void PLTGADecoder::Open(PLDataSource* pDataSrc)
 {
+    Trace(2, "Decoding TGA.\n");
     m_bHeaderValid = false;
     m_ColourMap.clear();
     const uint8_t* p = ReadBlock(*pDataSrc, 18);

@@ -168,6 +168,10 @@ void PLTIFFDecoder::SetLoColorPalette(PLBmp* pBmp)
         palette = tiffrows::ColourMapPalette(red, green, blue, m_BitsPerSample);
     } else {
         // Photometric values other than grey and palette are read as min-is-white grey.
+        Trace(2,
+            m_Photometric > PHOTOMETRIC_MINISBLACK
+                ? "unexpected PhotometricInterpretation, default to PHOTOMETRIC_MINISWHITE\n"
+                : "");
         palette = GreyPalette(m_BitsPerSample, m_Photometric != PHOTOMETRIC_MINISBLACK);
     }
     for (size_t i = 0; i < palette.size(); ++i) {

@@ -67,16 +67,18 @@ bool SetBaseTags(TIFF* handle, const PLBmp& bmp, uint16_t compression)
         && TIFFSetField(handle, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(handle, 0));
 }
 
-// The colour map of an 8-bpp picture: the 8-bit values as they are, which the library's TIFF
-// decoder and libtiff's readers recognise as an 8-bit map.
+// The colour map of an 8-bpp picture. TIFF colour maps hold 16-bit values, so each 8-bit value v
+// is stored as v x 257 (0 to 65535); the library's TIFF decoder scales them back to v. 8-bit
+// values stored as they are would read as nearly black everywhere else.
 bool SetColourMap(TIFF* handle, const PLBmp& bmp)
 {
+    constexpr uint16_t kScale = 257;
     std::vector<uint16_t> red(256, 0), green(256, 0), blue(256, 0);
     const PLPixel32* palette = bmp.GetPalette();
     for (int i = 0; palette && i < bmp.GetNumColors() && i < 256; ++i) {
-        red[i] = palette[i].GetR();
-        green[i] = palette[i].GetG();
-        blue[i] = palette[i].GetB();
+        red[i] = static_cast<uint16_t>(palette[i].GetR() * kScale);
+        green[i] = static_cast<uint16_t>(palette[i].GetG() * kScale);
+        blue[i] = static_cast<uint16_t>(palette[i].GetB() * kScale);
     }
     return TIFFSetField(handle, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data()) == 1;
 }

@@ -1,5 +1,7 @@
 #include "imaging/tiff/TiffMemoryClient.h"
 
+#include "imaging/codec/PLPicDecoder.h"
+
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -23,6 +25,15 @@ std::string FormatMessage(const char* module, const char* format, va_list args)
     if (module && *module)
         message = std::string(module) + ": " + message;
     return message;
+}
+
+// The trace line of a libtiff warning; message is FormatMessage's text, which starts with the module.
+std::string WarningTrace(const char* module, const std::string& message)
+{
+    if (!module || !*module)
+        return "Warning in LIBTIFF: " + message + "\n";
+    return "Warning in LIBTIFF(" + std::string(module) + "): " + message.substr(std::strlen(module) + 2)
+        + "\n";
 }
 
 // Frees the options on every path.
@@ -176,6 +187,7 @@ int TiffMemoryClient::OnError(tiff*, void* client, const char* module, const cha
 {
     TiffMemoryClient& self = Client(client);
     self.m_LastError = FormatMessage(module, format, args);
+    PLPicDecoder::Trace(0, self.m_LastError + "\n");
     ++self.m_ErrorCount;
     return 1; // handled: libtiff's process-wide handler is not called
 }
@@ -184,6 +196,7 @@ int TiffMemoryClient::OnWarning(tiff*, void* client, const char* module, const c
 {
     TiffMemoryClient& self = Client(client);
     self.m_LastWarning = FormatMessage(module, format, args);
+    PLPicDecoder::Trace(2, WarningTrace(module, self.m_LastWarning));
     ++self.m_WarningCount;
     return 1;
 }

@@ -77,7 +77,7 @@ TEST_F(DocumentFiles, SaveIsOfferedOnlyForALayoutThatHasAFile)
 }
 
 // Where a save fails, and the calls that fail it (none: the path itself fails).
-enum class Failure { missingFolder, pathIsFolder, diskFull, syncFails, renameFails };
+enum class Failure { missingFolder, pathIsFolder, diskFull, syncFails, renameFails, readOnlyFile };
 
 struct SaveFailureCase {
     const char* name;
@@ -93,10 +93,17 @@ void PrintTo(const SaveFailureCase& c, std::ostream* out)
 int g_writeError = 0;
 int g_syncError = 0;
 int g_renameError = 0;
+int g_accessError = 0;
 
 PLFileCalls FailingCalls()
 {
     PLFileCalls calls = PLFileCalls::Posix();
+    calls.access = [](const char* path, int mode) {
+        if (g_accessError == 0)
+            return PLFileCalls::Posix().access(path, mode);
+        errno = g_accessError;
+        return -1;
+    };
     calls.write = [](int fd, const void* data, size_t n) -> ssize_t {
         if (g_writeError == 0)
             return PLFileCalls::Posix().write(fd, data, n);
@@ -121,7 +128,7 @@ PLFileCalls FailingCalls()
 class SaveFailures : public DocumentTest, public ::testing::WithParamInterface<SaveFailureCase> {
     void TearDown() override
     {
-        g_writeError = g_syncError = g_renameError = 0;
+        g_writeError = g_syncError = g_renameError = g_accessError = 0;
         DocumentTest::TearDown();
     }
 };
@@ -133,6 +140,9 @@ const SaveFailureCase saveFailureCases[] = {
     // The data could not be brought to the disk: renaming would risk an empty file after a crash.
     { "DataNotOnTheDisk", Failure::syncFails, EIO },
     { "InterruptedAfterTheTemporaryFile", Failure::renameFails, EIO },
+    // A layout file the user protected is not replaced (tests run as root: the check fails through
+    // the seam).
+    { "ReadOnlyFile", Failure::readOnlyFile, EACCES },
 };
 
 // The old file stays byte for byte; the document keeps its path and its modified flag.
@@ -159,6 +169,8 @@ TEST_P(SaveFailures, LeaveTheOldFileAndTheDocumentAsTheyWere)
         g_syncError = c.error;
     if (c.failure == Failure::renameFails)
         g_renameError = c.error;
+    if (c.failure == Failure::readOnlyFile)
+        g_accessError = c.error;
     document->SetFileCalls(FailingCalls());
     modal->AnswerNextFile(win::IDOK, target);
     modal->AnswerNext(win::IDOK);

@@ -145,10 +145,24 @@ int g_OpenError = 0;
 int g_WriteError = 0;
 int g_RenameError = 0;
 int g_SyncError = 0;
+int g_AccessError = 0;
+int g_InPlaceError = 0;
 
 PLFileCalls FailingCalls()
 {
     PLFileCalls calls = PLFileCalls::Posix();
+    calls.access = [](const char* path, int mode) {
+        if (g_AccessError == 0)
+            return PLFileCalls::Posix().access(path, mode);
+        errno = g_AccessError;
+        return -1;
+    };
+    calls.openInPlace = [](const char* path) {
+        if (g_InPlaceError == 0)
+            return PLFileCalls::Posix().openInPlace(path);
+        errno = g_InPlaceError;
+        return -1;
+    };
     calls.open = [](const char* path, int flags, mode_t mode) {
         if (g_OpenError == 0)
             return PLFileCalls::Posix().open(path, flags, mode);
@@ -179,7 +193,7 @@ PLFileCalls FailingCalls()
 struct FileSinkErrors : ScratchFolder {
     void TearDown() override
     {
-        g_OpenError = g_WriteError = g_RenameError = g_SyncError = 0;
+        g_OpenError = g_WriteError = g_RenameError = g_SyncError = g_AccessError = g_InPlaceError = 0;
         ScratchFolder::TearDown();
     }
 };
@@ -240,6 +254,106 @@ TEST_F(FileSinkErrors, WriteAndRenameFailures)
         EXPECT_EQ(ReadFileBytes(path), old);
         EXPECT_EQ(Names(), std::vector<std::string> { "a.bmp" });
     }
+}
+
+// An existing target the user may not write is refused with code 5 before anything is written. A
+// folder that takes no new file is written around: a writable target is written in place (the same
+// file, no temporary left); without a target, or when the in-place open fails too, code 5.
+TEST_F(FileSinkErrors, WriteProtectedTargetsAndFolders)
+{
+    const Bytes old(50, 'o');
+    const auto picture = MakePicture(8, 5, 5);
+    PLBmpEncoder reference;
+    const Bytes encoded = EncodeToMemory(reference, *picture);
+    struct Case {
+        const char* name;
+        bool targetExists;
+        int accessError, openError, inPlaceError;
+        int code;
+    };
+    const Case cases[] = {
+        { "read-only file", true, EACCES, 0, 0, PL_ERR_ACCESS_DENIED },
+        { "file on a read-only file system", true, EROFS, 0, 0, PL_ERR_ACCESS_DENIED },
+        { "read-only folder, writable file", true, 0, EACCES, 0, 0 },
+        { "read-only folder, in-place open refused", true, 0, EACCES, EACCES, PL_ERR_ACCESS_DENIED },
+        { "read-only folder, no file", false, 0, EACCES, 0, PL_ERR_ACCESS_DENIED },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = Path("a.bmp");
+        std::filesystem::remove(path);
+        if (c.targetExists)
+            WriteFileBytes(path, old);
+        struct stat before { };
+        ::stat(path.c_str(), &before);
+        g_AccessError = c.accessError, g_OpenError = c.openError, g_InPlaceError = c.inPlaceError;
+        EXPECT_EQ(EncodeError(path).first, c.code);
+        g_AccessError = g_OpenError = g_InPlaceError = 0;
+        if (c.code != 0 && c.targetExists) {
+            EXPECT_EQ(ReadFileBytes(path), old);
+        }
+        if (c.code == 0) {
+            EXPECT_EQ(ReadFileBytes(path), encoded);
+            struct stat after { };
+            ::stat(path.c_str(), &after);
+            EXPECT_EQ(after.st_ino, before.st_ino) << "not written in place";
+        }
+        EXPECT_EQ(
+            Names(), c.targetExists ? std::vector<std::string> { "a.bmp" } : std::vector<std::string> {});
+    }
+}
+
+// A hard link keeps the old contents when the saved name gets a new file; written in place, both
+// names show the new contents.
+TEST_F(FileSinkErrors, HardLinksKeepTheOldFileUnlessWrittenInPlace)
+{
+    const Bytes old(50, 'o');
+    const std::string path = Path("a.bmp");
+    const std::string link = Path("link.bmp");
+    for (const bool inPlace : { false, true }) {
+        SCOPED_TRACE(inPlace ? "in place" : "replaced");
+        std::filesystem::remove(path);
+        std::filesystem::remove(link);
+        WriteFileBytes(path, old);
+        std::filesystem::create_hard_link(path, link);
+        g_OpenError = inPlace ? EACCES : 0;
+        EXPECT_EQ(EncodeError(path).first, 0);
+        g_OpenError = 0;
+        EXPECT_NE(ReadFileBytes(path), old);
+        EXPECT_EQ(ReadFileBytes(link) == old, !inPlace);
+    }
+}
+
+// The real check, in a child that runs as an unprivileged user: a file of mode 0444 in a folder the
+// user may write is refused and stays as it was.
+TEST_F(FileSinkErrors, AnUnprivilegedUserCannotReplaceAReadOnlyFile)
+{
+    const Bytes old(50, 'o');
+    const std::string path = Path("a.bmp");
+    WriteFileBytes(path, old);
+    ::chmod(path.c_str(), 0444);
+    ::chmod(dir.c_str(), 0777);
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            _exit(2);
+        PLBmpEncoder encoder;
+        try {
+            encoder.EncodeFile(path.c_str(), MakePicture(8, 5, 5).get());
+        } catch (const PLTextException& e) {
+            _exit(e.GetCode() == PL_ERR_ACCESS_DENIED ? 0 : 1);
+        }
+        _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 2)
+        GTEST_SKIP() << "cannot change to an unprivileged user here";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadFileBytes(path), old);
+    EXPECT_EQ(Names(), std::vector<std::string> { "a.bmp" });
 }
 
 // A wide name is written as UTF-8, and a name of the file system's longest length can be saved; a

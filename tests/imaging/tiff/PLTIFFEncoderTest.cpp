@@ -2,6 +2,7 @@
 // back with the same samples, colour map, photometric and extra-sample tags.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ostream>
 
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "imaging/bitmap/BmpTestHelpers.h"
 #include "imaging/codec/EncoderTestSupport.h"
+#include "imaging/tiff/PLTIFFDecoder.h"
 #include "imaging/tiff/PLTIFFEncoder.h"
 
 namespace {
@@ -111,12 +113,12 @@ TEST_P(TiffEncoderDepths, LibtiffReadsTheSameSamples)
     EXPECT_EQ(read.extraCount, c.alpha ? 1 : 0);
     EXPECT_EQ(read.extraType, c.alpha ? EXTRASAMPLE_UNASSALPHA : 0);
     if (c.bpp == 8) {
-        // 8-bit values unscaled, as the library's TIFF decoder reads them back.
+        // 16-bit values as TIFF requires them: each 8-bit value times 257.
         ASSERT_EQ(read.red.size(), 256u);
         for (int i = 0; i < 256; ++i) {
-            EXPECT_EQ(read.red[i], bmp->GetPalette()[i].GetR());
-            EXPECT_EQ(read.green[i], bmp->GetPalette()[i].GetG());
-            EXPECT_EQ(read.blue[i], bmp->GetPalette()[i].GetB());
+            EXPECT_EQ(read.red[i], bmp->GetPalette()[i].GetR() * 257);
+            EXPECT_EQ(read.green[i], bmp->GetPalette()[i].GetG() * 257);
+            EXPECT_EQ(read.blue[i], bmp->GetPalette()[i].GetB() * 257);
         }
     }
     // tiffinfo, an independent reader, states the resolution, the tags and no error.
@@ -146,6 +148,40 @@ TEST_F(TiffEncoderFiles, BilevelWhiteFirstIsMinIsWhite)
     encoder.EncodeFile(path.c_str(), bmp.get());
     EXPECT_EQ(ReadTiff(path).photometric, PHOTOMETRIC_MINISWHITE);
     EXPECT_EQ(ImageMagickRgba(path), ExpectedRgba(*bmp));
+}
+
+// A 4-colour palette picture as other programs see it: Pillow and libtiff's RGBA reader (tiff2rgba)
+// take the colour map as 16-bit values, so a map of 8-bit values shows nearly black there.
+TEST_F(TiffEncoderFiles, PaletteColoursReadTheSameInPillowAndTiff2rgba)
+{
+    PLAnyBmp bmp;
+    bmp.Create(4, 2, 8, false, false);
+    const PLPixel32 colours[]
+        = { PLPixel32(200, 30, 60), PLPixel32(10, 250, 128), PLPixel32(255, 255, 0), PLPixel32(1, 2, 3) };
+    for (int i = 0; i < 4; ++i)
+        bmp.SetPaletteEntry(i, colours[i].GetR(), colours[i].GetG(), colours[i].GetB(), 255);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x)
+            bmp.GetRow(y)[x] = static_cast<uint8_t>((x + y) % 4);
+    PLTIFFEncoder encoder;
+    const std::string path = Path("four.tif");
+    encoder.EncodeFile(path.c_str(), &bmp);
+
+    const Bytes expected = ExpectedRgba(bmp);
+    EXPECT_EQ(RunTool("/usr/bin/python3 -c 'import sys; from PIL import Image; "
+                      "sys.stdout.buffer.write(Image.open(sys.argv[1]).convert(\"RGBA\").tobytes())' '"
+                  + path + "'"),
+        expected);
+    const std::string rgba = Path("four-rgba.tif");
+    ASSERT_EQ(std::system(("tiff2rgba -c none '" + path + "' '" + rgba + "' 2>/dev/null").c_str()), 0);
+    const TiffRead read = ReadTiff(rgba);
+    ASSERT_TRUE(read.opened);
+    EXPECT_EQ(read.samples, 4);
+    EXPECT_EQ(read.rows, expected);
+    // The library's own decoder scales the map back to the 8-bit colours.
+    PLAnyBmp back;
+    PLTIFFDecoder().DecodeFile(path.c_str(), &back);
+    EXPECT_EQ(ExpectedRgba(back), expected);
 }
 
 TEST(TiffEncoder, RefusesOtherDepthsAndUnknownCompressions)

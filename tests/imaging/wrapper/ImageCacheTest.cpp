@@ -211,6 +211,75 @@ TEST_F(CacheTest, AdjustmentsApplyToTheWorkPictureAndAreRedoneFromThePristineOne
     EXPECT_TRUE(m_Cache.Contains(other));
 }
 
+// The adjustment steps, in the order a load applies them, as the reference applies each one alone.
+using AdjustStep = bool (*)(Pellimar::DeviceIndepBitmap&);
+constexpr AdjustStep kAdjustSteps[] = {
+    [](Pellimar::DeviceIndepBitmap& p) { return p.Rotate(1); },
+    [](Pellimar::DeviceIndepBitmap& p) { return p.ApplyColor(60, -30, 20, false); },
+    [](Pellimar::DeviceIndepBitmap& p) { return p.ApplyHSB(40, 30, -20); },
+    [](Pellimar::DeviceIndepBitmap& p) { return p.ApplyContrast(40); },
+    [](Pellimar::DeviceIndepBitmap& p) { return p.ApplyLightness(-25, true); },
+};
+constexpr int kStepCount = static_cast<int>(std::size(kAdjustSteps));
+
+// The loaded picture after the given steps, one after the other.
+Pellimar::DeviceIndepBitmap AfterSteps(
+    const Pellimar::DeviceIndepBitmap& loaded, const std::vector<int>& steps)
+{
+    Pellimar::DeviceIndepBitmap picture;
+    picture = loaded;
+    for (const int step : steps)
+        EXPECT_TRUE(kAdjustSteps[step](picture));
+    return picture;
+}
+
+bool SamePixels(const Pellimar::DeviceIndepBitmap& a, const Pellimar::DeviceIndepBitmap& b)
+{
+    return a.GetSize() == b.GetSize() && *a.GetBitmap() == *b.GetBitmap();
+}
+
+// The steps run in their order: turn, colour offsets, hue/saturation/brightness, contrast, lightness.
+// The k-th step is made to fail, which leaves the picture as the steps before it made it; that must
+// be the first k - 1 steps in order. Any two steps swapped leave a different picture at the first
+// of the two places, which the fixture checks it can tell apart.
+TEST_F(CacheTest, AdjustmentStepsRunInTheirOrder)
+{
+    const std::string path = Jpeg("order.jpg", 24, 8);
+    ImageResult result;
+    Pellimar::DeviceIndepBitmap loaded;
+    loaded = *m_Cache.GetImage(path, result);
+    ImageAdjustments adjustments;
+    adjustments.quarterTurns = 1;
+    adjustments.red = 60, adjustments.green = -30, adjustments.blue = 20;
+    adjustments.hue = 40, adjustments.saturation = 30, adjustments.brightness = -20;
+    adjustments.contrast = 40;
+    adjustments.lightness = -25;
+
+    std::vector<int> order;
+    for (int failing = 0; failing <= kStepCount; ++failing) {
+        SCOPED_TRACE("steps before the failing one: " + std::to_string(failing));
+        if (failing < kStepCount) {
+            std::vector<int> next = order;
+            next.push_back(failing);
+            const Pellimar::DeviceIndepBitmap inOrder = AfterSteps(loaded, next);
+            for (int other = failing + 1; other < kStepCount; ++other) {
+                std::vector<int> swapped = order;
+                swapped.push_back(other);
+                EXPECT_FALSE(SamePixels(AfterSteps(loaded, swapped), inOrder))
+                    << "step " << other << " in place of step " << failing;
+            }
+        }
+        int steps = 0;
+        m_Cache.SetOutOfMemorySeam(
+            [&](CacheStep step) { return step == CacheStep::Adjust && steps++ == failing; });
+        Pellimar::DeviceIndepBitmap picture;
+        picture = loaded;
+        EXPECT_EQ(ApplyImageAdjustments(m_Cache, picture, adjustments, nullptr), failing == kStepCount);
+        EXPECT_TRUE(SamePixels(picture, AfterSteps(loaded, order)));
+        order.push_back(failing);
+    }
+}
+
 TEST_F(CacheTest, ExifOrientationTurnsThePicture)
 {
     struct Case {
