@@ -52,8 +52,12 @@ void PLGIFDecoder::Close()
 
 void PLGIFDecoder::RaiseGifError(int error) const
 {
-    if (m_State.endOfData || error == D_GIF_ERR_READ_FAILED || error == D_GIF_ERR_EOF_TOO_SOON)
+    // Only a read routine that ran out of data is the end of the file: giflib gives the same
+    // "read failed" for data it cannot use (an LZW code size above 8, for one).
+    if (m_State.endOfData)
         RaiseError(PL_ERR_END_OF_FILE, "End of file reached while decoding.");
+    if (error == D_GIF_ERR_READ_FAILED || error == D_GIF_ERR_EOF_TOO_SOON)
+        RaiseError(PL_ERR_FORMAT_UNKNOWN, "Damaged or unsupported GIF data.");
     if (error == D_GIF_ERR_NOT_GIF_FILE)
         RaiseError(PL_ERR_WRONG_SIGNATURE, "Not a GIF file.");
     if (error == D_GIF_ERR_NOT_ENOUGH_MEM)

@@ -21,6 +21,7 @@ public:
     void DecodeImage(PLBmp* pBmp) override;
     // Closes giflib's handle, then the source.
     void Close() override;
+    int32_t GetFileType() const override { return PLFileType::Gif; }
 
     // The bytes giflib reads from: the source's data from the position at Open.
     struct ReadState {

@@ -14,6 +14,7 @@ public:
     void Open(PLDataSource* pDataSrc) override;
     void DecodeImage(PLBmp* pBmp) override;
     void Close() override;
+    int32_t GetFileType() const override { return PLFileType::Iff85; }
 
 private:
     iff::Form m_Form;

@@ -18,6 +18,11 @@ public:
     // takes the nearest entry of the metafile's palette.
     void DecodeImage(PLBmp* pBmp) override;
     void Close() override;
+    // Enhanced metafile when the last one opened is one, else Windows metafile.
+    int32_t GetFileType() const override
+    {
+        return m_Metafile.kind == metafile::Kind::Emf ? PLFileType::Emf : PLFileType::Wmf;
+    }
 
     // The screen resolution a placeable metafile's inches are drawn at.
     static constexpr int kScreenDpi = 96;

@@ -146,13 +146,9 @@ bool PLPictDecoder::ReadOpcode(Reader& reader, int opcode)
         ;
     else if (opcode <= 0xFE) // reserved, with a 32-bit length
         reader.Skip(reader.Read32());
-    else if (opcode == 0x0C00) { // the version-2 header; its last zero bytes read as no-ops
-        reader.Skip(2);
-        reader.Read32();
-        reader.Read32();
-        reader.ReadRect();
-        reader.Skip(2);
-    } else if (opcode <= 0x7FFF) // reserved: twice the high byte, one more with bit 7 of the low
+    else if (opcode == 0x0C00) // the version-2 header: version, resolutions, source rect, reserved
+        reader.Skip(24);
+    else if (opcode <= 0x7FFF) // reserved: twice the high byte, one more with bit 7 of the low
         reader.Skip((opcode >> 7) & 0xFF);
     else if (opcode <= 0x80FF) // reserved, no data
         ;

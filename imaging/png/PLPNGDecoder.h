@@ -18,6 +18,7 @@ public:
     void DecodeImage(PLBmp* pBmp) override;
     // Releases libpng's structures, then the source.
     void Close() override;
+    int32_t GetFileType() const override { return PLFileType::Png; }
 
 private:
     // Raises the end-of-data code when libpng ran out of bytes, else code 2 with libpng's message.

@@ -16,6 +16,7 @@ public:
     void Open(PLDataSource* pDataSrc) override;
     void DecodeImage(PLBmp* pBmp) override;
     void Close() override;
+    int32_t GetFileType() const override { return PLFileType::Psd; }
 
     int GetNumLayers() const { return static_cast<int>(m_Layers.size()); }
     // Creates the bitmap with the next layer's size and fills it from the layer's channels: its

@@ -3,6 +3,7 @@
 #include "imaging/bitmap/PLBmp.h"
 #include "imaging/io/PLDataSource.h"
 #include "imaging/io/PLTextException.h"
+#include "imaging/raster/BmpBitFields.h"
 
 #include <algorithm>
 #include <climits>
@@ -30,22 +31,32 @@ int32_t DotsPerInch(int32_t pelsPerMeter)
     return dpi <= 1 ? 0 : dpi;
 }
 
-// 16-bit pixels: 5-5-5 unless a bit-field file gives other masks, which are then taken as 5-6-5.
-bool Is565(uint32_t compression, const uint32_t* masks)
+// How the colours of 16-bit pixels are read: plain files and bit-field files with the 5-5-5 or
+// 5-6-5 masks shift their channels into the top bits; other masks are widened to 8 bits.
+enum class Layout16 { Shift555, Shift565, Masked };
+
+Layout16 LayoutOf16(uint32_t compression, const uint32_t* masks)
 {
-    return compression == kBitFields && !(masks[0] == 0x7C00 && masks[1] == 0x03E0 && masks[2] == 0x001F);
+    if (compression != kBitFields || (masks[0] == 0x7C00 && masks[1] == 0x03E0 && masks[2] == 0x001F))
+        return Layout16::Shift555;
+    if (masks[0] == 0xF800 && masks[1] == 0x07E0 && masks[2] == 0x001F)
+        return Layout16::Shift565;
+    return Layout16::Masked;
 }
 
-void Decode16(const uint8_t* row, PLPixel32* out, int64_t width, bool is565)
+// 16-bit pixels by shifting; alpha from alphaMask (widened to 8 bits), else 255.
+void Decode16(const uint8_t* row, PLPixel32* out, int64_t width, bool is565, uint32_t alphaMask)
 {
+    const bmpbits::Channel alpha(alphaMask);
     for (int64_t x = 0; x < width; ++x) {
         const unsigned v = LoadU16LE(row + 2 * x);
+        const uint8_t a = alphaMask ? alpha(v) : 255;
         if (is565)
             out[x].Set(static_cast<uint8_t>((v >> 8) & 0xF8), static_cast<uint8_t>((v >> 3) & 0xF8),
-                static_cast<uint8_t>((v << 3) & 0xFF));
+                static_cast<uint8_t>((v << 3) & 0xFF), a);
         else
             out[x].Set(static_cast<uint8_t>((v >> 7) & 0xF8), static_cast<uint8_t>((v >> 2) & 0xF8),
-                static_cast<uint8_t>((v << 3) & 0xFF));
+                static_cast<uint8_t>((v << 3) & 0xFF), a);
     }
 }
 
@@ -91,14 +102,22 @@ void PLBmpDecoder::Open(PLDataSource* pDataSrc)
 
     InfoHeader header;
     ReadInfoHeader(source, header);
-    if (header.bitCount <= 8)
-        ReadPalette(source, header, header.size == 12 ? 3 : 4);
     // The pixels start at the data offset, counted from the file's start. An offset that points
     // back into the headers is taken to mean "right after them".
-    SkipBytes(source, start + static_cast<int64_t>(dataOffset) - source.GetPosition());
+    const int64_t pixelStart = start + static_cast<int64_t>(dataOffset);
+    if (header.bitCount <= 8)
+        ReadPalette(source, header, header.size == 12 ? 3 : 4, pixelStart);
+    SkipBytes(source, pixelStart - source.GetPosition());
 
-    // 32-bit files whose fourth bytes are all 0 are opaque pictures, not transparent ones.
-    m_bFileAlpha = header.bitCount == 32 && HasNonZeroAlpha(source, header.width, header.height);
+    // Alpha comes from the fourth byte of plain 32-bit files and from the alpha mask of bit-field
+    // files, never from bits no mask names. Pictures whose alpha is 0 throughout are opaque
+    // pictures, not transparent ones.
+    m_AlphaMask = 0;
+    if (header.bitCount == 32 && header.compression == 0)
+        m_AlphaMask = 0xFF000000u;
+    else if (header.bitCount >= 16 && header.compression == kBitFields)
+        m_AlphaMask = header.masks[3];
+    m_bFileAlpha = m_AlphaMask != 0 && HasNonZeroAlpha(source, header, m_AlphaMask);
     Describe(header);
     m_Header = header;
     m_bHeaderValid = true;
@@ -132,12 +151,13 @@ void PLBmpDecoder::ReadInfoHeader(PLDataSource& source, InfoHeader& header)
         header.colorsUsed = LoadU32LE(p + 28);
         header.colorsImportant = LoadU32LE(p + 32);
         if (header.size >= 52) {
-            // Later header versions hold the masks themselves.
-            for (int i = 0; i < 3; ++i)
+            // Later header versions hold the masks themselves, from 56 bytes on the alpha mask too.
+            const int count = header.size >= 56 ? 4 : 3;
+            for (int i = 0; i < count; ++i)
                 header.masks[i] = LoadU32LE(p + 36 + 4 * i);
         } else if (header.compression == kBitFields && (header.bitCount == 16 || header.bitCount == 32)) {
-            for (uint32_t& mask : header.masks)
-                mask = ReadU32LE(source);
+            for (int i = 0; i < 3; ++i)
+                header.masks[i] = ReadU32LE(source);
         }
     }
     // A negative height stores the rows from the top.
@@ -163,11 +183,15 @@ void PLBmpDecoder::ReadInfoHeader(PLDataSource& source, InfoHeader& header)
         header.width, header.height, header.bitCount <= 8 ? 8 : 32, "Bitmap decoder: Bad picture size.");
 }
 
-void PLBmpDecoder::ReadPalette(PLDataSource& source, const InfoHeader& header, int entryBytes)
+void PLBmpDecoder::ReadPalette(
+    PLDataSource& source, const InfoHeader& header, int entryBytes, int64_t pixelStart)
 {
     Trace(3, "Reading palette.\n");
-    const int64_t count = header.colorsUsed == 0 || header.bitCount < 8 ? int64_t { 1 } << header.bitCount
-                                                                        : header.colorsUsed;
+    int64_t count = header.colorsUsed == 0 ? int64_t { 1 } << header.bitCount : int64_t { header.colorsUsed };
+    // A palette shorter than the count says ends where the pixels start.
+    const int64_t room = pixelStart - source.GetPosition();
+    if (room > 0)
+        count = std::min(count, room / entryBytes);
     // The store holds 256 entries; entries beyond them are passed over by the data offset.
     const int64_t kept = std::min<int64_t>(count, 256);
     const uint8_t* p = ReadBlock(source, kept * entryBytes);
@@ -182,13 +206,18 @@ void PLBmpDecoder::Describe(const InfoHeader& header)
         PLCoord(DotsPerInch(header.xPelsPerMeter), DotsPerInch(header.yPelsPerMeter)), m_bFileAlpha, false);
 }
 
-bool PLBmpDecoder::HasNonZeroAlpha(PLDataSource& source, int64_t width, int64_t height)
+bool PLBmpDecoder::HasNonZeroAlpha(PLDataSource& source, const InfoHeader& header, uint32_t alphaMask)
 {
-    const int64_t bytes = std::min<int64_t>(width * height * 4, source.GetBytesLeft());
-    const uint8_t* p = source.GetRemainingData();
-    for (int64_t i = 3; i < bytes; i += 4)
-        if (p[i] != 0)
-            return true;
+    const int pixelBytes = header.bitCount / 8;
+    const int64_t rowBytes = (header.width * header.bitCount + 31) / 32 * 4;
+    const int64_t left = source.GetBytesLeft();
+    const uint8_t* data = source.GetRemainingData();
+    for (int64_t y = 0; y < header.height && (y + 1) * rowBytes <= left; ++y) {
+        const uint8_t* p = data + y * rowBytes;
+        for (int64_t x = 0; x < header.width; ++x, p += pixelBytes)
+            if (((pixelBytes == 2 ? LoadU16LE(p) : LoadU32LE(p)) & alphaMask) != 0)
+                return true;
+    }
     return false;
 }
 
@@ -221,9 +250,11 @@ void PLBmpDecoder::DecodeUncompressed(PLDataSource& source, PLBmp& bmp) const
     const int bits = m_Header.bitCount;
     // Every stored row is padded to a multiple of 4 bytes.
     const int64_t rowBytes = (width * bits + 31) / 32 * 4;
-    const bool is565 = Is565(m_Header.compression, m_Header.masks);
     if (bits == 1)
         Trace(2, "Decoding 1 bit per pixel bitmap.\n");
+    const Layout16 layout16 = LayoutOf16(m_Header.compression, m_Header.masks);
+    const uint32_t alphaMask = m_bFileAlpha ? m_AlphaMask : 0;
+    const bmpbits::Masks masks { m_Header.masks[0], m_Header.masks[1], m_Header.masks[2], alphaMask };
     for (int64_t i = 0; i < m_Header.height; ++i) {
         const uint8_t* row = ReadBlock(source, rowBytes);
         uint8_t* out = bmp.GetRow(TargetRow(i));
@@ -240,13 +271,20 @@ void PLBmpDecoder::DecodeUncompressed(PLDataSource& source, PLBmp& bmp) const
             std::memcpy(out, row, static_cast<size_t>(width));
             break;
         case 16:
-            Decode16(row, reinterpret_cast<PLPixel32*>(out), width, is565);
+            if (layout16 == Layout16::Masked)
+                bmpbits::DecodeRow(row, reinterpret_cast<PLPixel32*>(out), width, 2, masks);
+            else
+                Decode16(
+                    row, reinterpret_cast<PLPixel32*>(out), width, layout16 == Layout16::Shift565, alphaMask);
             break;
         case 24:
             Decode24(row, out, width);
             break;
         default:
-            Decode32(row, out, width, m_bFileAlpha);
+            if (m_Header.compression == kBitFields)
+                bmpbits::DecodeRow(row, reinterpret_cast<PLPixel32*>(out), width, 4, masks);
+            else
+                Decode32(row, out, width, m_bFileAlpha);
             break;
         }
     }

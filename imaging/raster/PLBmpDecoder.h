@@ -18,6 +18,7 @@ public:
     void Open(PLDataSource* pDataSrc) override;
     void DecodeImage(PLBmp* pBmp) override;
     void Close() override;
+    int32_t GetFileType() const override { return PLFileType::Bmp; }
 
 private:
     // The fields of the info header; the OS/2 form leaves those it lacks 0.
@@ -33,15 +34,18 @@ private:
         int32_t yPelsPerMeter = 0;
         uint32_t colorsUsed = 0;
         uint32_t colorsImportant = 0;
-        // Red, green and blue masks of a bit-field file (0 when the file gives none).
-        uint32_t masks[3] = { 0, 0, 0 };
+        // Red, green, blue and alpha masks of a bit-field file (0 when the file gives none; the
+        // alpha mask only in headers of 56 bytes or more).
+        uint32_t masks[4] = { 0, 0, 0, 0 };
     };
 
     void ReadInfoHeader(PLDataSource& source, InfoHeader& header);
-    void ReadPalette(PLDataSource& source, const InfoHeader& header, int entryBytes);
+    // Reads colours-used entries (the depth's count when 0), but never past the pixels' start
+    // when that lies after the palette's; entries the file does not give stay black.
+    void ReadPalette(PLDataSource& source, const InfoHeader& header, int entryBytes, int64_t pixelStart);
     void Describe(const InfoHeader& header);
-    // True when any fourth byte of the 32-bit pixels is not 0 (looked at without reading them).
-    static bool HasNonZeroAlpha(PLDataSource& source, int64_t width, int64_t height);
+    // True when any 16- or 32-bit pixel has a bit of alphaMask set (looked at without reading them).
+    static bool HasNonZeroAlpha(PLDataSource& source, const InfoHeader& header, uint32_t alphaMask);
 
     void DecodeUncompressed(PLDataSource& source, PLBmp& bmp) const;
     void DecodeRle(PLDataSource& source, PLBmp& bmp, bool rle4) const;
@@ -52,5 +56,6 @@ private:
     bool m_bHeaderValid = false;
     bool m_bTopDown = false;
     bool m_bFileAlpha = false;
+    uint32_t m_AlphaMask = 0; // the bits of a 16- or 32-bit pixel that hold its alpha
     raster::RasterPalette m_Palette = raster::BlackPalette();
 };

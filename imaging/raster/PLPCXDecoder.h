@@ -15,6 +15,7 @@ public:
     void Open(PLDataSource* pDataSrc) override;
     void DecodeImage(PLBmp* pBmp) override;
     void Close() override;
+    int32_t GetFileType() const override { return PLFileType::Pcx; }
 
 private:
     struct Header {

@@ -13,6 +13,7 @@ public:
     void Open(PLDataSource* pDataSrc) override;
     void DecodeImage(PLBmp* pBmp) override;
     void Close() override;
+    int32_t GetFileType() const override { return PLFileType::Ppm; }
 
 private:
     raster::PnmHeader m_Header;

@@ -149,30 +149,30 @@ void PLTGADecoder::StorePixel(uint8_t* row, int x, const uint8_t* p) const
     out[x] = DecodeColour(p, depth);
 }
 
-void PLTGADecoder::ReadRow(PLDataSource& source, uint8_t* row, bool rle) const
+void PLTGADecoder::ReadRow(PLDataSource& source, uint8_t* row, Packet* packet) const
 {
     const int width = m_Header.width;
     const int pixelBytes = BytesOf(m_Header.pixelDepth);
-    if (!rle) {
+    const bool mirrored = RightToLeft();
+    const auto column = [=](int x) { return mirrored ? width - 1 - x : x; };
+    if (!packet) {
         const uint8_t* p = ReadBlock(source, int64_t { width } * pixelBytes);
         for (int x = 0; x < width; ++x, p += pixelBytes)
-            StorePixel(row, x, p);
+            StorePixel(row, column(x), p);
         return;
     }
-    // Packets until the row is full; a packet that runs past the row's end is read whole and its
-    // surplus pixels are dropped.
-    int x = 0;
-    while (x < width) {
-        const int h = ReadU8(source);
-        if (h >= 128) {
-            const uint8_t* p = ReadBlock(source, pixelBytes);
-            for (int k = 0; k < h - 127 && x < width; ++k, ++x)
-                StorePixel(row, x, p);
-        } else {
-            const uint8_t* p = ReadBlock(source, int64_t { h + 1 } * pixelBytes);
-            for (int k = 0; k <= h && x < width; ++k, ++x, p += pixelBytes)
-                StorePixel(row, x, p);
+    // A packet that runs past the row's end goes on in the next row, as the format allows.
+    for (int x = 0; x < width; ++x) {
+        if (packet->left == 0) {
+            const int h = ReadU8(source);
+            packet->repeat = h >= 128;
+            packet->left = packet->repeat ? h - 127 : h + 1;
+            packet->value = ReadBlock(source, int64_t { packet->repeat ? 1 : packet->left } * pixelBytes);
         }
+        StorePixel(row, column(x), packet->value);
+        if (!packet->repeat)
+            packet->value += pixelBytes;
+        --packet->left;
     }
 }
 
@@ -191,7 +191,8 @@ void PLTGADecoder::DecodeImage(PLBmp* pBmp)
     ReadColourMap(*source, *pBmp);
     PLBmpLock lock(*pBmp, false, true);
     const bool topFirst = (m_Header.descriptor & 0x20) != 0;
-    const bool rle = m_Header.imageType >= 9;
+    Packet packet;
+    Packet* const rle = m_Header.imageType >= 9 ? &packet : nullptr;
     const int height = m_Header.height;
     for (int i = 0; i < height; ++i)
         ReadRow(*source, pBmp->GetRow(topFirst ? i : height - 1 - i), rle);

@@ -256,8 +256,14 @@ void PLTIFFDecoder::DoRgba(PLBmp* pBmp)
     if (!TIFFRGBAImageOK(tif, message) || !TIFFRGBAImageBegin(&rgba.image, tif, 1, message))
         RaiseError(PL_ERR_WRONG_SIGNATURE, "TIFF subformat not supported.");
     rgba.begun = true;
-    if (tiffrows::HasUnassociatedAlpha8(rgba.image))
-        rgba.image.put.contig = tiffrows::StoreUnassociatedAlpha;
+    // libtiff premultiplies unassociated alpha and hands associated alpha on premultiplied; the
+    // bitmap's alpha is straight. Files that do not say which alpha they hold are read as stored.
+    uint16_t extraCount = 0;
+    uint16_t* extraTypes = nullptr;
+    const bool associated = TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes) == 1
+        && extraCount > 0 && extraTypes && extraTypes[0] == EXTRASAMPLE_ASSOCALPHA;
+    if (associated || rgba.image.alpha == EXTRASAMPLE_UNASSALPHA)
+        tiffrows::UseStraightAlpha(rgba.image, associated);
     rgba.image.req_orientation = ORIENTATION_TOPLEFT;
 
     const auto width = static_cast<uint32_t>(GetWidth());

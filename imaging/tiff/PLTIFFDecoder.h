@@ -27,6 +27,7 @@ public:
     void DecodeImage(PLBmp* pBmp) override;
     // Closes the TIFF handle, then the source.
     void Close() override;
+    int32_t GetFileType() const override { return PLFileType::Tiff; }
 
     // TIFFGetField on the open handle; 0 when no file is open or the tag is absent.
     int GetField(uint32_t tag, ...) const;

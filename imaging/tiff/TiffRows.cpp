@@ -56,23 +56,92 @@ void RasterToPixels(const uint32_t* raster, uint8_t* out, int width, bool keepAl
     }
 }
 
-bool HasUnassociatedAlpha8(const TIFFRGBAImage& image)
+namespace {
+
+// One sample as 16 bits (8-bit samples widened exactly) and back to 8 bits as libtiff rounds.
+uint32_t Wide(uint8_t v)
 {
-    return image.alpha == EXTRASAMPLE_UNASSALPHA && image.bitspersample == 8 && image.samplesperpixel == 4
-        && image.isContig && image.photometric == PHOTOMETRIC_RGB;
+    return uint32_t { v } * 257;
+}
+uint32_t Wide(uint16_t v)
+{
+    return v;
+}
+uint32_t Narrow(uint32_t v)
+{
+    return (v + 128) / 257;
 }
 
-void StoreUnassociatedAlpha(TIFFRGBAImage* image, uint32_t* raster, uint32_t, uint32_t, uint32_t w,
-    uint32_t h, int32_t fromSkew, int32_t toSkew, unsigned char* samples)
+// A raster value (red, green, blue, alpha from the low byte up) of straight colours from samples
+// that may be premultiplied.
+template <bool Associated> uint32_t StraightPixel(uint32_t r, uint32_t g, uint32_t b, uint32_t a)
+{
+    if constexpr (Associated) {
+        const auto divide
+            = [a](uint32_t c) { return a == 0 ? 0 : std::min<uint32_t>(65535, (c * 65535 + a / 2) / a); };
+        r = divide(r);
+        g = divide(g);
+        b = divide(b);
+    }
+    return Narrow(r) | Narrow(g) << 8 | Narrow(b) << 16 | Narrow(a) << 24;
+}
+
+template <class Sample, bool Associated>
+void PutContig(TIFFRGBAImage* image, uint32_t* raster, uint32_t, uint32_t, uint32_t w, uint32_t h,
+    int32_t fromSkew, int32_t toSkew, unsigned char* bytes)
 {
     const int step = image->samplesperpixel;
+    const auto* samples = reinterpret_cast<const Sample*>(bytes);
     for (uint32_t row = 0; row < h; ++row) {
         for (uint32_t x = 0; x < w; ++x, samples += step)
-            *raster++ = uint32_t { samples[0] } | (uint32_t { samples[1] } << 8)
-                | (uint32_t { samples[2] } << 16) | (uint32_t { samples[3] } << 24);
+            *raster++ = StraightPixel<Associated>(
+                Wide(samples[0]), Wide(samples[1]), Wide(samples[2]), Wide(samples[3]));
         raster += toSkew;
         samples += static_cast<ptrdiff_t>(fromSkew) * step;
     }
+}
+
+template <class Sample, bool Associated>
+void PutSeparate(TIFFRGBAImage*, uint32_t* raster, uint32_t, uint32_t, uint32_t w, uint32_t h,
+    int32_t fromSkew, int32_t toSkew, unsigned char* red, unsigned char* green, unsigned char* blue,
+    unsigned char* alpha)
+{
+    const auto* r = reinterpret_cast<const Sample*>(red);
+    const auto* g = reinterpret_cast<const Sample*>(green);
+    const auto* b = reinterpret_cast<const Sample*>(blue);
+    const auto* a = reinterpret_cast<const Sample*>(alpha);
+    for (uint32_t row = 0; row < h; ++row) {
+        for (uint32_t x = 0; x < w; ++x)
+            *raster++ = StraightPixel<Associated>(Wide(*r++), Wide(*g++), Wide(*b++), Wide(*a++));
+        raster += toSkew;
+        r += fromSkew;
+        g += fromSkew;
+        b += fromSkew;
+        a += fromSkew;
+    }
+}
+
+template <class Sample> void Install(TIFFRGBAImage& image, bool associated)
+{
+    if (image.isContig)
+        image.put.contig = associated ? PutContig<Sample, true> : PutContig<Sample, false>;
+    else
+        image.put.separate = associated ? PutSeparate<Sample, true> : PutSeparate<Sample, false>;
+}
+
+} // namespace
+
+bool UseStraightAlpha(TIFFRGBAImage& image, bool associated)
+{
+    if (image.alpha == 0 || image.photometric != PHOTOMETRIC_RGB || image.samplesperpixel < 4)
+        return false;
+    if (image.bitspersample == 8)
+        Install<uint8_t>(image, associated);
+    else if (image.bitspersample == 16)
+        Install<uint16_t>(image, associated);
+    else
+        return false;
+    return true;
 }
 
 } // namespace tiffrows

@@ -29,11 +29,10 @@ void UnpackFirstSamples(
 // pixels (blue, green, red, alpha); without alpha the alpha bytes become 255.
 void RasterToPixels(const uint32_t* raster, uint8_t* out, int width, bool keepAlpha);
 
-// True for 8-bit RGB pixels with one unassociated alpha sample, stored contiguously: libtiff would
-// premultiply their colours, which StoreUnassociatedAlpha avoids.
-bool HasUnassociatedAlpha8(const _TIFFRGBAImage& image);
-// A contiguous put routine for such pixels that keeps the four samples unchanged.
-void StoreUnassociatedAlpha(_TIFFRGBAImage* image, uint32_t* raster, uint32_t x, uint32_t y, uint32_t w,
-    uint32_t h, int32_t fromSkew, int32_t toSkew, unsigned char* samples);
+// The bitmap's alpha is straight. For RGB pictures with an alpha sample of 8 or 16 bits, contiguous
+// or in separate planes, replaces libtiff's put routine by one that gives straight colours:
+// unassociated alpha as stored (libtiff would premultiply it), associated (premultiplied) alpha
+// divided out. False, and libtiff's routine stays, for any other picture.
+bool UseStraightAlpha(_TIFFRGBAImage& image, bool associated);
 
 } // namespace tiffrows

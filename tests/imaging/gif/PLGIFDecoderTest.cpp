@@ -188,6 +188,26 @@ TEST(GifDecoder, EmptyScreensAndImagesAreRefused)
     EXPECT_EQ(bmp->GetPalette()[1], PLPixel32(255, 255, 255, 255));
 }
 
+// A whole file whose LZW minimum code size is 11 (clear, index 1 and end as 12-bit codes), which
+// ImageMagick and Pillow read and giflib refuses: a damaged or unsupported file (code 2), not the
+// end of the data. Only a cut of it is the end of the data.
+using GifDecoderFiles = ScratchFolder;
+
+TEST_F(GifDecoderFiles, CodeSizeElevenIsRefusedAsUnsupported)
+{
+    Bytes file = HandMadeGif(1, 1, 1, 1);
+    const Bytes codes = { 11, 5, 0x00, 0x18, 0x00, 0x01, 0x08, 0, ';' };
+    file.resize(file.size() - 6);
+    file.insert(file.end(), codes.begin(), codes.end());
+    const std::string path = Path("eleven.gif");
+    WriteFileBytes(path, file);
+    const Bytes white = { 255, 255, 255, 255 };
+    EXPECT_EQ(PillowRgba(path), white);
+    EXPECT_EQ(ImageMagickRgba(path), white);
+    EXPECT_EQ(RefusalOf(file), PL_ERR_FORMAT_UNKNOWN);
+    EXPECT_EQ(RefusalOf(Bytes(file.begin(), file.end() - 9)), PL_ERR_END_OF_FILE);
+}
+
 // Damaged files end at once with the library's codes: every cut of a file (giflib reports the end
 // of the data, which stops the decoder), a short graphic control extension, an image beyond the
 // screen, no colour map at all, a file with no image and a screen beyond the picture cap.

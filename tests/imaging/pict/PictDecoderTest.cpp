@@ -1,5 +1,7 @@
 #include "imaging/bitmap/BmpTestHelpers.h"
 #include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/codec/DecoderTestSupport.h"
+#include "imaging/codec/ExternalDecoder.h"
 #include "imaging/io/PLTextException.h"
 #include "imaging/jpeg/JpegFixtures.h"
 #include "imaging/jpeg/PLJPEGDecoder.h"
@@ -234,6 +236,40 @@ TEST(PictDecoder, SkipsTheDrawingBeforeTheBitmap)
     const PLAnyBmp& bmp = *decoded;
     for (int x = 0; x < 8; ++x)
         EXPECT_EQ(bmp.GetRow(0)[x], 7 - x);
+}
+
+// The version-2 header opcode carries 24 bytes: the version, the resolutions, the source rect and
+// four reserved bytes, which real files fill with 00 00 7F FF. Read as ImageMagick reads it.
+TEST(PictDecoder, VersionTwoHeaderIsSkippedWhole)
+{
+    const int width = 5, height = 3;
+    std::vector<Bytes> rows;
+    for (int y = 0; y < height; ++y) {
+        Bytes planes;
+        for (int c = 0; c < 3; ++c)
+            for (int x = 0; x < width; ++x)
+                planes.push_back(static_cast<uint8_t>(c * 70 + x * 9 + y * 20));
+        rows.push_back(planes);
+    }
+    Writer w(2, { 0, 0, height, width });
+    w.DirectBits({ 0, 0, height, width }, 32, 3, rows);
+    w.End();
+    Bytes file = w.Data();
+    // The header's data follows the size, the frame, the version opcode and its own opcode.
+    const Bytes header = { 0xFF, 0xFE, 0, 0, 0, 0x48, 0, 0, 0, 0x48, 0, 0, 0, 0, 0, 0, 0, height, 0, width, 0,
+        0, 0x7F, 0xFF };
+    ASSERT_EQ(file[526], 0x0C);
+    std::copy(header.begin(), header.end(), file.begin() + 528);
+    const auto decoded = Decode(file);
+    const Bytes ours = encodertest::ExpectedRgba(*decoded);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            ASSERT_EQ(decoded->GetPixel32(x, y),
+                PLPixel32(rows[size_t(y)][size_t(x)], rows[size_t(y)][size_t(width + x)],
+                    rows[size_t(y)][size_t(2 * width + x)], 255))
+                << x << ", " << y;
+    const std::string path = external::WriteTestFile("pict-header", "header.pict", file);
+    EXPECT_EQ(decodertest::ImageMagickRgba(path), ours);
 }
 
 TEST(PictDecoder, VectorDrawingAloneIsRefused)

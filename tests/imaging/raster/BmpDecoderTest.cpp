@@ -2,12 +2,16 @@
 // built here, and on hostile files that show each refused or mended case.
 #include "imaging/raster/RasterFixtures.h"
 
+#include "imaging/codec/DecoderTestSupport.h"
+#include "imaging/codec/ExternalDecoder.h"
+
 #include "imaging/bitmap/PLAnyBmp.h"
 #include "imaging/io/PLTextException.h"
 #include "imaging/raster/PLBmpDecoder.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <ostream>
 
 #include <climits>
@@ -84,7 +88,7 @@ Bytes StoredRows(const BmpRecipe& r)
 Bytes RleRows(const BmpRecipe& r)
 {
     const bool rle4 = r.bits == 4;
-    const int colours = 1 << r.bits;
+    const int colours = std::min(ColoursOf(r), 1 << r.bits);
     Bytes out;
     for (int i = 0; i < r.height; ++i) {
         const int y = r.topDown ? i : r.height - 1 - i;
@@ -196,6 +200,18 @@ SampleMapping ShiftedBits(bool is565)
     };
 }
 
+// ImageMagick shifts 16-bit bit-field channels of fewer than 8 bits into the top bits; the decoder
+// widens them (15 of 4 bits gives 255), so the expected value is the peer's shifted back and widened.
+SampleMapping WidenedFromShifted(std::array<int, 3> bits)
+{
+    return [bits](int sample, int maxValue, int channel) {
+        const int n = bits[static_cast<size_t>(channel)];
+        const int max = (1 << n) - 1;
+        const int stored = (sample * 255 / maxValue) >> (8 - n);
+        return (stored * 255 + max / 2) / max;
+    };
+}
+
 constexpr const char* kBmptopnm = "bmptopnm";
 // bmptopnm reads a 40-byte header's bit fields as 5-5-5 whatever the masks say; ImageMagick
 // honours them.
@@ -253,6 +269,34 @@ std::vector<BmpCase> ReferenceCases()
     });
     add("rle8", [](BmpRecipe& r) { r.bits = 8, r.compression = 1, r.width = 17, r.height = 4; });
     add("rle4", [](BmpRecipe& r) { r.bits = 4, r.compression = 2, r.width = 17, r.height = 4; });
+    // Bit fields of any layout: each channel widened to 8 bits (ImageMagick honours the masks).
+    add(
+        "32bpp_bitfields_high_masks",
+        [](BmpRecipe& r) {
+            r.bits = 32, r.compression = 3, r.masks = { 0xFF000000u, 0xFF0000, 0xFF00 };
+        },
+        ScaledTo8Bits, kImageMagick);
+    add(
+        "16bpp_444_bitfields",
+        [](BmpRecipe& r) {
+            r.bits = 16, r.compression = 3, r.masks = { 0x0F00, 0x00F0, 0x000F };
+        },
+        WidenedFromShifted({ 4, 4, 4 }), kImageMagick);
+    add(
+        "16bpp_231_bitfields",
+        [](BmpRecipe& r) {
+            r.bits = 16, r.compression = 3, r.masks = { 0x0030, 0x000E, 0x0001 };
+        },
+        WidenedFromShifted({ 2, 3, 1 }), kImageMagick);
+    // Palettes shorter than the depth's count, the pixels right after them.
+    add("4bpp_12_colours_used",
+        [](BmpRecipe& r) { r.bits = 4, r.colorsUsed = 12, r.width = 8, r.height = 2; });
+    add("1bpp_one_colour", [](BmpRecipe& r) { r.bits = 1, r.colorsUsed = 1, r.width = 13; });
+    add(
+        "8bpp_os2_100_colours", [](BmpRecipe& r) { r.bits = 8, r.headerSize = 12, r.paletteEntries = 100; },
+        ScaledTo8Bits, kPillowPpm);
+    add("rle4_12_colours_used",
+        [](BmpRecipe& r) { r.bits = 4, r.compression = 2, r.colorsUsed = 12, r.width = 17, r.height = 4; });
     return cases;
 }
 
@@ -349,6 +393,62 @@ TEST(BmpDecoder, ThirtyTwoBitFilesWithoutAnyAlphaAreOpaque)
     EXPECT_TRUE(pic.hasAlpha);
     EXPECT_EQ(pic.At(0, 0)[3], 0);
     EXPECT_EQ(pic.At(1, 0)[3], 128);
+}
+
+// Alpha of bit-field files comes from the alpha mask alone (headers of 56 bytes or more); a picture
+// whose masked alpha is 0 throughout is opaque, as a plain 32-bit one is (Pillow makes it
+// transparent). Pillow reads the 32-bit files the same; it refuses 16-bit masks other than 5-5-5 and
+// 5-6-5, and widens 5-6-5 channels where the decoder shifts them.
+TEST(BmpDecoder, BitFieldsGiveChannelsAndAlphaByTheirMasks)
+{
+    struct MaskCase {
+        const char* name;
+        uint32_t headerSize;
+        int bits;
+        std::vector<uint32_t> masks;
+        Bytes pixel; // one stored row of one pixel
+        std::vector<int> rgba;
+        bool hasAlpha;
+        bool pillowAgrees = true;
+    };
+    const MaskCase cases[] = {
+        { "32-bit, colours in the high bytes", 40, 32, { 0xFF000000u, 0xFF0000, 0xFF00 },
+            { 0, 0x33, 0x22, 0x11 }, { 17, 34, 51, 255 }, false },
+        { "32-bit V5 without an alpha mask", 124, 32, { 0xFF0000, 0xFF00, 0xFF, 0 }, { 3, 2, 1, 0x40 },
+            { 1, 2, 3, 255 }, false },
+        { "32-bit V5 with an alpha mask", 124, 32, { 0xFF0000, 0xFF00, 0xFF, 0xFF000000u }, { 3, 2, 1, 0x80 },
+            { 1, 2, 3, 128 }, true },
+        { "32-bit V5 with an alpha mask of 0 throughout", 124, 32, { 0xFF0000, 0xFF00, 0xFF, 0xFF000000u },
+            { 3, 2, 1, 0 }, { 1, 2, 3, 255 }, false, false },
+        { "16-bit 4-4-4", 40, 16, { 0x0F00, 0x00F0, 0x000F }, { 0x80, 0x0F, 0, 0 }, { 255, 136, 0, 255 },
+            false, false },
+        { "16-bit 4-4-4-4", 124, 16, { 0x0F00, 0x00F0, 0x000F, 0xF000 }, { 0x80, 0x8F, 0, 0 },
+            { 255, 136, 0, 136 }, true, false },
+        { "16-bit 2-3-1", 40, 16, { 0x0030, 0x000E, 0x0001 }, { 0x2A, 0, 0, 0 }, { 170, 182, 0, 255 }, false,
+            false },
+        { "16-bit 5-6-5 keeps its shift", 40, 16, { 0xF800, 0x07E0, 0x001F }, { 0xFF, 0xFF, 0, 0 },
+            { 248, 248, 248, 255 }, false, false },
+    };
+    for (const MaskCase& c : cases) {
+        BmpRecipe r;
+        r.width = 1;
+        r.height = 1;
+        r.bits = c.bits;
+        r.compression = 3;
+        r.headerSize = c.headerSize;
+        r.masks = c.masks;
+        r.pixels = c.pixel;
+        const Bytes file = MakeBmp(r);
+        PLBmpDecoder decoder;
+        const Picture pic = DecodeOurs(decoder, file);
+        EXPECT_EQ(std::vector<int>(pic.At(0, 0), pic.At(0, 0) + 4), c.rgba) << c.name;
+        EXPECT_EQ(pic.hasAlpha, c.hasAlpha) << c.name;
+        const std::string path = external::WriteTestFile("bmp-masks", "masks.bmp", file);
+        const Bytes pillow = decodertest::PillowRgba(path);
+        if (c.pillowAgrees) {
+            EXPECT_EQ(std::vector<int>(pillow.begin(), pillow.end()), c.rgba) << c.name << " (Pillow)";
+        }
+    }
 }
 
 // Runs and literals longer than the row are cut at the row's end; nothing is written beyond it.

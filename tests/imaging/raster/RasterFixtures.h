@@ -48,6 +48,12 @@ int DecodeError(PLPicDecoder& decoder, const Bytes& file);
 std::optional<Picture> ReferenceDecode(
     const std::string& command, const Bytes& file, const std::string& name);
 
+// Pillow (Debian's python3, named in full) as a peer command for ReferenceDecode: its RGB reading as
+// a PPM.
+constexpr const char* kPillowPpm
+    = "/usr/bin/python3 -c 'import sys; from PIL import Image; "
+      "Image.open(sys.argv[1]).convert(\"RGB\").save(sys.stdout.buffer, \"PPM\")' {}";
+
 // Compares every pixel's red, green and blue; expected maps the peer's sample (and maximum) to
 // the value we should give, for formats where the decoder deliberately differs from the peer.
 using SampleMapping = std::function<int(int sample, int maxValue, int channel)>;

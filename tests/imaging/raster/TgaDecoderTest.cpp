@@ -82,31 +82,28 @@ Bytes MakeTga(const TgaRecipe& r)
         out.insert(out.end(), entry.begin(), entry.end());
     }
     const bool topFirst = (r.descriptor & 0x20) != 0;
+    const bool rightFirst = (r.descriptor & 0x10) != 0;
     for (int i = 0; i < r.height; ++i) {
         const int y = topFirst ? i : r.height - 1 - i;
+        // The pixels of the row in stored order.
+        const auto at = [&](int k) { return PixelBytes(r, rightFirst ? r.width - 1 - k : k, y); };
         if (r.type < 9) {
-            for (int x = 0; x < r.width; ++x) {
-                const Bytes p = PixelBytes(r, x, y);
+            for (int k = 0; k < r.width; ++k) {
+                const Bytes p = at(k);
                 out.insert(out.end(), p.begin(), p.end());
             }
             continue;
         }
         // Packets within the row: runs of equal pixels, the others raw.
-        int x = 0;
-        while (x < r.width) {
+        int k = 0;
+        while (k < r.width) {
             int n = 1;
-            while (x + n < r.width && n < 128 && PixelBytes(r, x + n, y) == PixelBytes(r, x, y))
+            while (k + n < r.width && n < 128 && at(k + n) == at(k))
                 ++n;
-            if (n > 1) {
-                Put8(out, static_cast<unsigned>(127 + n));
-                const Bytes p = PixelBytes(r, x, y);
-                out.insert(out.end(), p.begin(), p.end());
-            } else {
-                Put8(out, 0);
-                const Bytes p = PixelBytes(r, x, y);
-                out.insert(out.end(), p.begin(), p.end());
-            }
-            x += n;
+            Put8(out, n > 1 ? static_cast<unsigned>(127 + n) : 0);
+            const Bytes p = at(k);
+            out.insert(out.end(), p.begin(), p.end());
+            k += n;
         }
     }
     return out;
@@ -119,6 +116,8 @@ int ShiftedFiveBits(int sample, int maxValue, int)
 }
 
 constexpr const char* kTgatoppm = "tgatoppm";
+// tgatoppm and ImageMagick 6 ignore the right-to-left origin; Pillow honours it.
+constexpr const char* kPillow = kPillowPpm;
 
 struct TgaCase {
     const char* name;
@@ -155,6 +154,12 @@ std::vector<TgaCase> ReferenceCases()
         ScaledTo8Bits);
     add("true_24", [](TgaRecipe&) {});
     add("true_24_top_first_with_id", [](TgaRecipe& r) { r.descriptor = 0x20, r.idLength = 5; });
+    add(
+        "true_24_right_to_left", [](TgaRecipe& r) { r.descriptor = 0x10; }, ScaledTo8Bits, kPillow);
+    add(
+        "rle_mapped_8_top_right",
+        [](TgaRecipe& r) { r.type = 9, r.depth = 8, r.mapLength = 40, r.width = 17, r.descriptor = 0x30; },
+        ScaledTo8Bits, kPillow);
     add("true_32", [](TgaRecipe& r) { r.depth = 32, r.descriptor = 8; });
     add(
         "true_16", [](TgaRecipe& r) { r.depth = 16; }, ShiftedFiveBits);
@@ -219,24 +224,51 @@ TEST(TgaDecoder, SixteenBitAlphaIsTheTopBitWhenTheDescriptorHasAnAlphaBit)
     EXPECT_EQ(std::vector<int>(pic.At(2, 0), pic.At(2, 0) + 4), (std::vector<int> { 0, 248, 0, 255 }));
 }
 
-// A run packet that runs past the row's end fills the row and the rest of it is dropped: the next
-// row starts with the next packet. tgatoppm and ImageMagick carry such a packet into the next row
-// instead, so this case is checked against its expected pixels only.
-TEST(TgaDecoder, RunPacketsStopAtTheRowEnd)
+// Packets may cross a row's end: the surplus pixels begin the next row, as Pillow and tgatoppm
+// read them. A 2 x 2 grey picture stored from the bottom: a raw packet of three pixels, then one of
+// one, then the version-2 footer.
+TEST(TgaDecoder, PacketsCarryIntoTheNextRow)
 {
     TgaRecipe r;
-    r.type = 10;
+    r.type = 11;
+    r.depth = 8;
     r.width = 2;
     r.height = 2;
-    r.descriptor = 0x20;
     Bytes file = MakeTga(r);
     file.resize(18);
-    const Bytes packets = { 0x83, 0, 0, 255, /* */ 0x81, 255, 0, 0 }; // four red, then two blue
+    const Bytes packets = { 0x02, 10, 20, 30, /* */ 0x00, 40 };
     file.insert(file.end(), packets.begin(), packets.end());
+    for (int i = 0; i < 8; ++i)
+        Put8(file, 0); // no extension area, no developer directory
+    PutText(file, "TRUEVISION-XFILE.");
+    Put8(file, 0);
     PLTGADecoder decoder;
     const Picture pic = DecodeOurs(decoder, file);
-    EXPECT_EQ(std::vector<int>(pic.At(1, 0), pic.At(1, 0) + 3), (std::vector<int> { 255, 0, 0 }));
-    EXPECT_EQ(std::vector<int>(pic.At(0, 1), pic.At(0, 1) + 3), (std::vector<int> { 0, 0, 255 }));
+    const std::vector<int> expected = { 30, 40, 10, 20 }; // top row first
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(pic.At(i % 2, i / 2)[0], expected[static_cast<size_t>(i)]) << i;
+    for (const char* peer : { kPillow, kTgatoppm }) {
+        const auto picture = ReferenceDecode(peer, file, "carried.tga");
+        ASSERT_TRUE(picture) << peer;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(
+                picture->At(i % 2, i / 2)[0] * 255 / picture->maxValue, expected[static_cast<size_t>(i)])
+                << i << " " << peer;
+    }
+
+    // A run of four across both rows of a picture stored from the top fills it; the packet after
+    // it is not needed.
+    r.type = 10;
+    r.depth = 24;
+    r.descriptor = 0x20;
+    file = MakeTga(r);
+    file.resize(18);
+    file.insert(file.end(), { 0x83, 0, 0, 255, /* */ 0x81, 255, 0, 0 });
+    const Picture run = DecodeOurs(decoder, file);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(std::vector<int>(run.At(i % 2, i / 2), run.At(i % 2, i / 2) + 3),
+            (std::vector<int> { 255, 0, 0 }))
+            << i;
 }
 
 TEST(TgaDecoder, HostileHeadersAreRefusedWithTheirCodes)

@@ -86,6 +86,7 @@ constexpr uint16_t kWhite = PHOTOMETRIC_MINISWHITE;
 constexpr uint16_t kRgb = PHOTOMETRIC_RGB;
 constexpr uint16_t kPalette = PHOTOMETRIC_PALETTE;
 constexpr uint16_t kUnassoc = EXTRASAMPLE_UNASSALPHA;
+constexpr uint16_t kAssoc = EXTRASAMPLE_ASSOCALPHA;
 
 INSTANTIATE_TEST_SUITE_P(Cases, TiffDecoderReferences,
     testing::Values(
@@ -137,6 +138,17 @@ INSTANTIATE_TEST_SUITE_P(Cases, TiffDecoderReferences,
             Compare::Rgba, 0, kImageMagick | kPillow },
         ReferenceCase { { "rgba8_tiled", 8, 4, kRgb, COMPRESSION_NONE, true, false, kUnassoc }, 32,
             Compare::Rgba, 0, kImageMagick | kPillow },
+        ReferenceCase { { "rgba8_separate", 8, 4, kRgb, COMPRESSION_LZW, false, true, kUnassoc }, 32,
+            Compare::Rgba, 0, kImageMagick | kPillow },
+        ReferenceCase { { "rgba16_lzw", 16, 4, kRgb, COMPRESSION_LZW, false, false, kUnassoc }, 32,
+            Compare::Rgba, 1, kImageMagick },
+        ReferenceCase { { "rgba16_separate", 16, 4, kRgb, COMPRESSION_NONE, false, true, kUnassoc }, 32,
+            Compare::Rgba, 1, kImageMagick },
+        // RGBA with associated (premultiplied) alpha: the colours divided by it.
+        ReferenceCase { { "rgba8_associated", 8, 4, kRgb, COMPRESSION_LZW, false, false, kAssoc }, 32,
+            Compare::Visible, 1, kImageMagick | kPillow },
+        ReferenceCase { { "rgba16_associated", 16, 4, kRgb, COMPRESSION_LZW, false, false, kAssoc }, 32,
+            Compare::Visible, 1, kImageMagick },
         ReferenceCase { { "cmyk8_lzw", 8, 4, PHOTOMETRIC_SEPARATED, COMPRESSION_LZW }, 32, Compare::Rgba, 1,
             kImageMagick | kTiff2Rgba }));
 
@@ -184,6 +196,63 @@ TEST_F(TiffDecoderFiles, EncoderPicturesReadBack)
 }
 
 // Hostile and damaged files end in the library's codes, without leaks (the sanitizers watch).
+// Alpha comes out straight at every depth and layout: samples of 0x55 (0x5555) throughout give
+// 85, 85, 85, 85 with unassociated alpha, and the colours divided by the alpha with associated alpha.
+TEST_F(TiffDecoderFiles, AlphaIsStraightAtEveryDepthAndLayout)
+{
+    struct AlphaCase {
+        TiffRecipe recipe;
+        PLPixel32 pixel;
+    };
+    const AlphaCase cases[] = {
+        { { "rgba16_contig", 16, 4, kRgb, COMPRESSION_NONE, false, false, kUnassoc, false, 3, 2,
+              SAMPLEFORMAT_UINT, 0x5555 },
+            PLPixel32(85, 85, 85, 85) },
+        { { "rgba8_planar", 8, 4, kRgb, COMPRESSION_NONE, false, true, kUnassoc, false, 3, 2,
+              SAMPLEFORMAT_UINT, 0x55 },
+            PLPixel32(85, 85, 85, 85) },
+        { { "rgba8_contig", 8, 4, kRgb, COMPRESSION_NONE, false, false, kUnassoc, false, 3, 2,
+              SAMPLEFORMAT_UINT, 0x55 },
+            PLPixel32(85, 85, 85, 85) },
+        { { "rgba16_associated", 16, 4, kRgb, COMPRESSION_NONE, false, false, kAssoc, false, 3, 2,
+              SAMPLEFORMAT_UINT, 0x5555 },
+            PLPixel32(255, 255, 255, 85) },
+        { { "rgba8_planar_associated", 8, 4, kRgb, COMPRESSION_NONE, false, true, kAssoc, false, 3, 2,
+              SAMPLEFORMAT_UINT, 0x55 },
+            PLPixel32(255, 255, 255, 85) },
+    };
+    for (const AlphaCase& c : cases) {
+        const std::string path = Path("alpha.tif");
+        ASSERT_TRUE(WriteTiff(path, c.recipe));
+        PLTIFFDecoder decoder;
+        const auto bmp = DecodeFile(decoder, path);
+        EXPECT_TRUE(bmp->HasAlpha()) << c.recipe.name;
+        EXPECT_EQ(bmp->GetPixel32(2, 1), c.pixel) << c.recipe.name;
+        const Bytes magick = ImageMagickRgba(path);
+        ASSERT_EQ(magick.size(), 24u) << c.recipe.name;
+        EXPECT_EQ(PLPixel32(magick[20], magick[21], magick[22], magick[23]), c.pixel) << c.recipe.name;
+    }
+}
+
+// Layouts that libtiff's RGBA reader refuses are refused as a subformat not supported (code 1).
+TEST_F(TiffDecoderFiles, LayoutsTheRgbaReaderRefuses)
+{
+    const TiffRecipe refused[] = {
+        { "rgb2", 2, 3, kRgb },
+        { "rgb10", 10, 3, kRgb },
+        { "grey12", 12, 1, kGrey },
+        { "palette16", 16, 1, kPalette },
+        { "cmyk16_planar", 16, 4, PHOTOMETRIC_SEPARATED, COMPRESSION_NONE, false, true },
+        { "rgb16_float", 16, 3, kRgb, COMPRESSION_NONE, false, false, 0, false, 37, 21, SAMPLEFORMAT_IEEEFP },
+    };
+    for (const TiffRecipe& recipe : refused) {
+        const std::string path = Path("refused.tif");
+        ASSERT_TRUE(WriteTiff(path, recipe)) << recipe.name;
+        PLTIFFDecoder decoder;
+        EXPECT_EQ(ErrorCodeOf([&] { DecodeFile(decoder, path); }), PL_ERR_WRONG_SIGNATURE) << recipe.name;
+    }
+}
+
 TEST_F(TiffDecoderFiles, DamagedFilesAreRefused)
 {
     const auto decodeBytes = [](const Bytes& file) {

@@ -25,6 +25,8 @@ struct TiffRecipe {
     bool smooth = false; // gradients that lossy coding keeps close
     int width = 37;
     int height = 21;
+    uint16_t sampleFormat = SAMPLEFORMAT_UINT;
+    int constant = -1; // every sample this value, when it is not -1
 };
 
 inline void PrintTo(const TiffRecipe& recipe, std::ostream* os)
@@ -35,6 +37,8 @@ inline void PrintTo(const TiffRecipe& recipe, std::ostream* os)
 // Sample c of pixel (x, y): neighbours differ, every value of a small depth occurs.
 inline uint32_t SampleValue(const TiffRecipe& s, int x, int y, int c)
 {
+    if (s.constant >= 0)
+        return static_cast<uint32_t>(s.constant);
     if (s.smooth)
         return static_cast<uint32_t>(x * 3 + y * 4 + c * 30) & ((1u << s.bits) - 1);
     const uint32_t v = static_cast<uint32_t>(x * 7 + y * 13 + c * 5 + (x * y) % 3);
@@ -121,6 +125,8 @@ inline bool WriteTiff(const std::string& path, const TiffRecipe& s, float resolu
         const uint16_t extra[] = { s.extraSample };
         TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, uint16_t { 1 }, extra);
     }
+    if (s.sampleFormat != SAMPLEFORMAT_UINT)
+        TIFFSetField(tif, TIFFTAG_SAMPLEFORMAT, s.sampleFormat);
     if (s.photometric == PHOTOMETRIC_PALETTE)
         SetColourMap(tif, s.bits, eightBitColourMap);
     if (s.compression == COMPRESSION_JPEG)

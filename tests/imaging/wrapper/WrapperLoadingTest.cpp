@@ -82,9 +82,13 @@ TEST_F(WrapperLoad, ExifDataOfEachForm)
     ASSERT_NE(dib.GetExifData(), nullptr);
     EXPECT_EQ(dib.GetExifData()->GetTagValue("main.ori"), 8.0);
 
-    // Read as another type, the file's EXIF data is not looked for: the object keeps its entries.
-    wrappertest::TypedJpegDecoder pict(PLFileType::Pict);
-    ASSERT_EQ(dib.LoadJpeg(first, pict, -1, -1), ImageResult {});
+    // A picture of another type has no EXIF data to look for: the object keeps its entries.
+    PLAnyBmp picture;
+    const Bytes jpeg = MakeJpeg(Oriented(8, 8, 3));
+    PLJPEGDecoder().DecodeMemory(jpeg.data(), static_cast<int>(jpeg.size()), &picture, 32);
+    const std::string pictPath = WriteFile(Path("first.pict"), wrappertest::PictOf(picture));
+    PLPictDecoder pict;
+    ASSERT_EQ(dib.LoadJpeg(pictPath, pict, -1, -1), ImageResult {});
     EXPECT_EQ(dib.GetFileType(), PLFileType::Pict);
     EXPECT_EQ(dib.GetExifData()->GetTagValue("main.ori"), 8.0);
 

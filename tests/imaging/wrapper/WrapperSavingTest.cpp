@@ -134,7 +134,7 @@ TEST_F(WrapperSave, NothingToSaveOrNoEncoder)
     EXPECT_EQ(empty.SaveResizedJpeg(Path("b.jpg"), "", decoder, 10, 10, false),
         (ImageResult { "There is no image data to save", 5, 0 }));
 
-    for (const int32_t type : { 0, 2, 3, 7 }) {
+    for (const int32_t type : { PLFileType::Pict, PLFileType::Tga, PLFileType::EpsTiff }) {
         DeviceIndepBitmap dib;
         LoadAs(dib, Path("source.jpg"), Photo(8, 8), type);
         EXPECT_FALSE(dib.CanSave()) << type;
