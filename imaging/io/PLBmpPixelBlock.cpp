@@ -42,10 +42,21 @@ size_t RoundUp(size_t bytes, size_t unit)
 } // namespace
 
 PLBmpPixelBlock::PLBmpPixelBlock(size_t bytes)
+    : PLBmpPixelBlock(bytes, true)
+{
+}
+
+PLBmpPixelBlock PLBmpPixelBlock::ForOverwrite(size_t bytes)
+{
+    return PLBmpPixelBlock(bytes, false);
+}
+
+PLBmpPixelBlock::PLBmpPixelBlock(size_t bytes, bool zeroed)
     : m_Bytes(bytes)
 {
     if (bytes < kHugeFrom) {
-        m_pData = static_cast<uint8_t*>(std::calloc(bytes > 0 ? bytes : 1, 1));
+        const size_t asked = bytes > 0 ? bytes : 1;
+        m_pData = static_cast<uint8_t*>(zeroed ? std::calloc(asked, 1) : std::malloc(asked));
         if (!m_pData)
             throw std::bad_alloc();
         return;
@@ -55,9 +66,9 @@ PLBmpPixelBlock::PLBmpPixelBlock(size_t bytes)
         if (::posix_memalign(&p, kHugePage, bytes) != 0)
             throw std::bad_alloc();
         // Advice before the first touch, so that fresh memory arrives in huge pages; memory the
-        // C library hands out again is not zero, hence the fill.
+        // C library hands out again is not zero, hence the fill when zeros are asked for.
         ::madvise(p, RoundUp(bytes, 4096), MADV_HUGEPAGE);
-        m_pData = static_cast<uint8_t*>(std::memset(p, 0, bytes));
+        m_pData = static_cast<uint8_t*>(zeroed ? std::memset(p, 0, bytes) : p);
         return;
     }
     if (bytes > SIZE_MAX - 2 * kHugePage)
