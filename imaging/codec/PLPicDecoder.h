@@ -55,6 +55,9 @@ public:
 
     // Throws PLTextException(code, "Decoder error: <text>\n").
     [[noreturn]] static void RaiseError(int code, const char* text);
+    // Raises code 11 when the source's data changed while it was read (a file cut short under its
+    // mapping, whose vanished part read as zeros): the picture just decoded cannot be trusted.
+    void CheckSourceIntact() const;
 
     // The size check every decoder makes before anything is allocated for a picture: a width or
     // height of 0 or less raises code 2 with emptyText (a picture without pixels is a damaged
