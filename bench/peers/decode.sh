@@ -8,9 +8,11 @@
 # Every program runs under bench/memory-settings. The peers' own memory limits are printed: ImageMagick
 # runs under Debian's resource policy, tiff2rgba under its default allocation limit, Pillow under its
 # picture-size limit (both pictures are below it); pngtopnm, giftopnm and our tool have none. ImageMagick
-# runs with one thread, as the others do. Each command runs BENCH_RUNS times (default 5) after a
-# warm-up; the table gives the median, minimum and mean processor time, then our ratio to the fastest
-# peer by median (below 1 means we are faster). The PPM files are compared with ImageMagick's.
+# runs with one thread, as the others do. Inputs are read once before timing (page cache), outputs
+# go to a memory file system. The commands run interleaved, BENCH_RUNS rounds (default 5) after a
+# warm-up round; the table gives the median and minimum wall clock and the median processor time,
+# then the median of our paired ratios to the fastest peer by median (below 1 means we are faster),
+# with the round count and the peer's exact command. The PPM files are compared with ImageMagick's.
 #   bench/peers/decode.sh <build folder>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -31,21 +33,22 @@ make_photo
 [ -s "$work/decode.tif" ] || im "$photo" -strip -compress lzw "$work/decode.tif"
 [ -s "$work/decode.gif" ] || im "$photo" -resize 2000x2000! -colors 256 "$work/decode.gif"
 
-source "$here/../hyperfine-times"
+source "$here/../paired-times"
+cat "$work"/decode.{png,tif,gif} >/dev/null
 
 time_commands decode "$runs" \
-    png-ours "$tool png $work/decode.png $work/ours-png.ppm" \
-    png-pngtopnm "sh -c 'pngtopnm $work/decode.png > $work/pngtopnm.ppm'" \
-    png-im "convert-im6.q16 -limit thread 1 $work/decode.png $work/im-png.ppm" \
-    png-pillow "$pillow $work/decode.png $work/pillow-png.ppm" \
-    tiff-ours "$tool tiff $work/decode.tif $work/ours-tif.ppm" \
-    tiff-tiff2rgba "tiff2rgba -n -c none $work/decode.tif $work/tiff2rgba.tif" \
-    tiff-im "convert-im6.q16 -limit thread 1 $work/decode.tif $work/im-tif.ppm" \
-    tiff-pillow "$pillow $work/decode.tif $work/pillow-tif.ppm" \
-    gif-ours "$tool gif $work/decode.gif $work/ours-gif.ppm" \
-    gif-giftopnm "sh -c 'giftopnm $work/decode.gif > $work/giftopnm.ppm'" \
-    gif-im "convert-im6.q16 -limit thread 1 $work/decode.gif $work/im-gif.ppm" \
-    gif-pillow "$pillow $work/decode.gif $work/pillow-gif.ppm"
+    png-ours "$tool png $work/decode.png $out/ours-png.ppm" \
+    png-pngtopnm "pngtopnm $work/decode.png > $out/pngtopnm.ppm" \
+    png-im "convert-im6.q16 -limit thread 1 $work/decode.png $out/im-png.ppm" \
+    png-pillow "$pillow $work/decode.png $out/pillow-png.ppm" \
+    tiff-ours "$tool tiff $work/decode.tif $out/ours-tif.ppm" \
+    tiff-tiff2rgba "tiff2rgba -n -c none $work/decode.tif $out/tiff2rgba.tif" \
+    tiff-im "convert-im6.q16 -limit thread 1 $work/decode.tif $out/im-tif.ppm" \
+    tiff-pillow "$pillow $work/decode.tif $out/pillow-tif.ppm" \
+    gif-ours "$tool gif $work/decode.gif $out/ours-gif.ppm" \
+    gif-giftopnm "giftopnm $work/decode.gif > $out/giftopnm.ppm" \
+    gif-im "convert-im6.q16 -limit thread 1 $work/decode.gif $out/im-gif.ppm" \
+    gif-pillow "$pillow $work/decode.gif $out/pillow-gif.ppm"
 
 same() {
     if cmp -s <(im "$1" -depth 8 rgb:-) <(im "$2" -depth 8 rgb:-); then echo same; else echo DIFFERENT; fi
@@ -55,14 +58,15 @@ echo "Peers' memory limits: tiff2rgba's default allocation limit (-M, 256 MiB in
     "ImageMagick's resources:"
 convert-im6.q16 -list resource | sed -n '/Width/,$p' | sed 's/^/  /'
 echo
-echo "decode to PPM: PNG and TIFF 6000x4000 RGB, GIF 2000x2000; $runs runs each"
+echo "decode to PPM: PNG and TIFF 6000x4000 RGB, GIF 2000x2000; $runs interleaved rounds"
 printf '%-16s %10s %10s %10s\n' command "median ms" "min ms" "cpu ms"
 for name in png-ours png-pngtopnm png-im png-pillow tiff-ours tiff-tiff2rgba tiff-im tiff-pillow \
     gif-ours gif-giftopnm gif-im gif-pillow; do
     awk -v n="$name" -v m="${median[$name]}" -v l="${low[$name]}" -v c="${cpu[$name]}" \
         'BEGIN { printf "%-16s %10.1f %10.1f %10.1f\n", n, m * 1000, l * 1000, c * 1000 }'
 done
-printf '\n%-34s %8s %8s %8s\n' "ratio to the fastest peer" median min cpu
+echo
+ratio_header 34 "ratio to the fastest peer"
 for format in png tiff gif; do
     fastest=
     for name in "${!median[@]}"; do
@@ -71,12 +75,7 @@ for format in png tiff gif; do
             fastest=$name
         fi
     done
-    awk -v what="ours/$fastest" -v om="${median[$format-ours]}" -v ol="${low[$format-ours]}" \
-        -v oc="${cpu[$format-ours]}" -v pm="${median[$fastest]}" -v pl="${low[$fastest]}" -v pc="${cpu[$fastest]}" \
-        'BEGIN { printf "%-34s %8.2f %8.2f %8.2f\n", what, om / pm, ol / pl, oc / pc }'
+    ratio 34 "ours/$fastest" "$format-ours" "$fastest"
 done
-echo "(pixels against ImageMagick's: PNG $(same "$work/ours-png.ppm" "$work/im-png.ppm")," \
-    "TIFF $(same "$work/ours-tif.ppm" "$work/im-tif.ppm"), GIF $(same "$work/ours-gif.ppm" "$work/im-gif.ppm"))"
-# The decoded pictures take 600 MB; the inputs stay for the next run.
-rm -f "$work"/ours-{png,tif,gif}.ppm "$work"/{pngtopnm,giftopnm}.ppm "$work"/im-{png,tif,gif}.ppm \
-    "$work"/pillow-{png,tif,gif}.ppm "$work/tiff2rgba.tif"
+echo "(pixels against ImageMagick's: PNG $(same "$out/ours-png.ppm" "$out/im-png.ppm")," \
+    "TIFF $(same "$out/ours-tif.ppm" "$out/im-tif.ppm"), GIF $(same "$out/ours-gif.ppm" "$out/im-gif.ppm"))"

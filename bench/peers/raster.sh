@@ -6,13 +6,15 @@
 # 4-byte RGB image), ImageMagick with `convert <file> null:` (its 16-bit pixel cache), one thread.
 # Memory: ours and Pillow have no limit; ImageMagick runs under its installed policy, whose limits
 # are printed below (the Debian policy's 256 MiB memory and 512 MiB map hold this picture's
-# 183 MiB pixel cache in memory, so it never spills to disk). No allocator tunables for anyone.
-# Each command runs BENCH_RUNS times (default 10) after a warm-up; the table gives its median and
-# minimum wall clock and its mean processor time, then our ratio to each peer and to the faster
-# one (below 1 means we are faster).
+# 183 MiB pixel cache in memory, so it never spills to disk). Every program runs under the memory
+# settings of bench/memory-settings. The commands run interleaved, BENCH_RUNS rounds (default 10)
+# after a warm-up round; the table gives each one's median and minimum wall clock and its median
+# processor time, then the median of our paired ratios to each peer and to the faster one (below 1
+# means we are faster), with the round count and the peer's exact command.
 #   bench/peers/raster.sh <build folder>
 set -euo pipefail
-unset GLIBC_TUNABLES MALLOC_ARENA_MAX MALLOC_MMAP_THRESHOLD_ MALLOC_TOP_PAD_ MALLOC_TRIM_THRESHOLD_
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../memory-settings"
 build=$(cd "${1:?usage: raster.sh <build folder>}" && pwd)
 tool=$build/bench/tools/rasterdecode
 work=$build/bench-data
@@ -30,19 +32,21 @@ fi
 
 pillow="$python -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).load()'"
 im="convert-im6.q16 -limit thread 1"
-source "$(dirname "$0")/../hyperfine-times"
+source "$here/../paired-times"
+cat "$ppm" "$bmp" >/dev/null
 time_commands raster "$runs" \
     ours-bmp "$tool $bmp" pillow-bmp "$pillow $bmp" im-bmp "$im $bmp null:" \
     ours-ppm "$tool $ppm" pillow-ppm "$pillow $ppm" im-ppm "$im $ppm null:"
 
-echo "decode 6000x4000, 24-bit BMP and binary PPM, $runs runs each"
+echo "decode 6000x4000, 24-bit BMP and binary PPM, $runs interleaved rounds"
 echo "ImageMagick's limits: $($im -list resource | awk '/Memory|Map|Area|Thread/ { printf "%s %s  ", $1, $2 }')"
 printf '%-12s %10s %10s %10s\n' command "median ms" "min ms" "cpu ms"
 for name in ours-bmp pillow-bmp im-bmp ours-ppm pillow-ppm im-ppm; do
     awk -v n="$name" -v m="${median[$name]}" -v l="${low[$name]}" -v c="${cpu[$name]}" \
         'BEGIN { printf "%-12s %10.1f %10.1f %10.1f\n", n, m * 1000, l * 1000, c * 1000 }'
 done
-printf '\n%-30s %8s %8s %8s\n' "ratio" median min cpu
+echo
+ratio_header 30
 for format in bmp ppm; do
     ratio 30 "ours/Pillow, $format" "ours-$format" "pillow-$format"
     ratio 30 "ours/ImageMagick, $format" "ours-$format" "im-$format"

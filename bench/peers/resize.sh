@@ -11,7 +11,10 @@
 # kernel without a matching filter is timed alone ("no matching peer"). Our Gaussian is timed at
 # radius 1, our Hamming at radius 2. libvips is not a peer here: its linear kernel spans a whole
 # output pixel and it shrinks by block averages first, so its weights are not ours.
-# Every program, ours included, runs under the memory settings of bench/memory-settings.
+# Every program, ours included, runs under the memory settings of bench/memory-settings; inputs are
+# read once before timing (page cache), outputs go to a memory file system, and the commands of one
+# size run interleaved, BENCH_RUNS rounds after a warm-up round. The ratio is the median of the
+# paired ratios of the rounds.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../memory-settings"
@@ -78,31 +81,33 @@ for kernel in "${kernels[@]}"; do
     printf '%-9s %-72s %s\n' "$kernel" "${candidate[$kernel]}" "$verdict"
 done
 
-source "$here/../hyperfine-times"
+source "$here/../paired-times"
+cat "$big" "$small" >/dev/null
 
 echo
-printf '%-22s %-9s %9s %9s %8s %9s\n' "resize" "kernel" "ours ms" "IM ms" "ours/IM" "max diff"
+printf '%-22s %-9s %9s %9s %8s %5s %9s  %s\n' "resize" "kernel" "ours ms" "IM ms" "ours/IM" runs "max diff" "peer command"
 for job in "$big 3000 2000" "$big 1500 1000" "$big 630 420" "$small 1920 1440"; do
     read -r input width height <<<"$job"
     in_size=$(head -c 64 "$input" | sed -n 2p | tr ' ' x)
     commands=()
     for kernel in "${kernels[@]}"; do
-        commands+=("$kernel" "$tool $kernel $input $work/ours-$kernel.ppm $width $height ${radius[$kernel]}")
+        commands+=("$kernel" "$tool $kernel $input $out/ours-$kernel.ppm $width $height ${radius[$kernel]}")
         [ -n "${peer[$kernel]:-}" ] \
-            && commands+=("im-$kernel" "$im $input ${peer[$kernel]} -resize ${width}x${height}! $work/im-$kernel.ppm")
+            && commands+=("im-$kernel" "$im $input ${peer[$kernel]} -resize ${width}x${height}! $out/im-$kernel.ppm")
     done
     time_commands resize "$runs" "${commands[@]}"
     for kernel in "${kernels[@]}"; do
         if [ -n "${peer[$kernel]:-}" ]; then
             # The largest difference of a sample between the two pictures, in levels of 255.
-            diff=$(compare-im6.q16 -metric PAE "$work/ours-$kernel.ppm" "$work/im-$kernel.ppm" null: 2>&1 \
+            diff=$(compare-im6.q16 -metric PAE "$out/ours-$kernel.ppm" "$out/im-$kernel.ppm" null: 2>&1 \
                 | sed -n 's/.*(\(.*\)).*/\1/p' || true)
+            read -r rounds paired _ < <(paired_ratio "$kernel" "im-$kernel")
             awk -v what="$in_size to ${width}x${height}" -v k="$kernel" -v o="${median[$kernel]}" \
-                -v i="${median[im-$kernel]}" -v d="$diff" \
-                'BEGIN { printf "%-22s %-9s %9.1f %9.1f %8.2f %9.0f\n", what, k, o * 1000, i * 1000, o / i, d * 255 }'
+                -v i="${median[im-$kernel]}" -v r="$paired" -v n="$rounds" -v d="$diff" -v c="${command[im-$kernel]}" \
+                'BEGIN { printf "%-22s %-9s %9.1f %9.1f %8.2f %5d %9.0f  %s\n", what, k, o * 1000, i * 1000, r, n, d * 255, c }'
         else
             awk -v what="$in_size to ${width}x${height}" -v k="$kernel" -v o="${median[$kernel]}" \
-                'BEGIN { printf "%-22s %-9s %9.1f %9s %8s  no matching peer\n", what, k, o * 1000, "-", "-" }'
+                'BEGIN { printf "%-22s %-9s %9.1f %9s %8s %5s %9s  no matching peer\n", what, k, o * 1000, "-", "-", "-", "-" }'
         fi
     done
 done

@@ -2,8 +2,9 @@
 // 32-bit bitmap written to a named file through the file sink):
 //   encode jpeg <quality> <input.ppm> <output.jpg>     float DCT, baseline tables, no optimised coding
 //   encode png <zlib level> <input.ppm> <output.png>   libpng's default (adaptive) filters
+//   encode tiff <compression> <input.ppm> <output.tif> TIFF compression code (1 none, 32773 PackBits)
 //   encode none 0 <input.ppm> -                        only reads the picture into the bitmap
-// The peer scripts time it beside cjpeg and ImageMagick doing the same work.
+// The peer scripts time it beside cjpeg, pnmtopng and pnmtotiff doing the same work.
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -13,12 +14,14 @@
 #include "imaging/io/PLTextException.h"
 #include "imaging/jpeg/PLJPEGEncoder.h"
 #include "imaging/png/PLPNGEncoder.h"
+#include "imaging/tiff/PLTIFFEncoder.h"
 
 int main(int argc, char** argv)
 {
     const std::string_view format = argc == 5 ? argv[1] : "";
-    if (format != "jpeg" && format != "png" && format != "none") {
-        std::fprintf(stderr, "usage: encode jpeg|png|none <quality or level> <input.ppm> <output>\n");
+    if (format != "jpeg" && format != "png" && format != "tiff" && format != "none") {
+        std::fprintf(stderr,
+            "usage: encode jpeg|png|tiff|none <quality, level or compression> <input.ppm> <output>\n");
         return 2;
     }
     const int setting = std::atoi(argv[2]);
@@ -42,6 +45,10 @@ int main(int argc, char** argv)
         } else if (format == "png") {
             PLPNGEncoder encoder;
             encoder.SetCompressionLevel(setting);
+            encoder.EncodeFile(argv[4], &bmp);
+        } else if (format == "tiff") {
+            PLTIFFEncoder encoder;
+            encoder.SetCompression(static_cast<uint16_t>(setting));
             encoder.EncodeFile(argv[4], &bmp);
         }
     } catch (const PLTextException& e) {

@@ -49,7 +49,10 @@ void PLAnyBmp::AllocatePixels(int width, int height, int bpp, bool hasAlpha, boo
 {
     CheckPictureSize(width, height, bpp);
     try {
-        m_pBits = PLBmpPixelBlock(static_cast<size_t>(BitsBytesFor(width, height, bpp)));
+        // Rows below 8 bpp share bytes that a caller writing pixel by pixel may leave unwritten.
+        const auto bytes = static_cast<size_t>(BitsBytesFor(width, height, bpp));
+        m_pBits = PixelsWillBeOverwritten() && bpp >= 8 ? PLBmpPixelBlock::ForOverwrite(bytes)
+                                                        : PLBmpPixelBlock(bytes);
         if (bpp <= 8)
             m_Palette = std::make_unique<PLPixel32[]>(size_t(1) << bpp);
     } catch (const std::bad_alloc&) {

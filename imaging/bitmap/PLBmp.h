@@ -32,8 +32,9 @@ public:
     virtual void Create(int width, int height, int bpp, bool hasAlpha, bool isGreyscale,
         const uint8_t* bits = nullptr, int stride = 0, const PLCoord& resolution = PLCoord());
     // Like Create without bits, for a caller that writes every pixel of every row before anything
-    // reads them: the pixels are left as every bitmap class allocates them, zero bytes, with no
-    // opaque alpha written first. The grey palette below 16 bpp is set as by Create.
+    // reads them: from 8 bpp on the pixel bytes are not cleared first (they hold whatever the memory
+    // held; fresh pages are zero), and no opaque alpha is written. Row padding and palettes are zero,
+    // the grey palette below 16 bpp is set as by Create, and pictures below 8 bpp are cleared.
     void CreateForOverwrite(int width, int height, int bpp, bool hasAlpha, bool isGreyscale,
         const PLCoord& resolution = PLCoord());
     virtual int64_t MemoryInUse() const = 0;
@@ -107,6 +108,9 @@ protected:
     void InitLocals(int width, int height, int bpp, bool hasAlpha, bool isGreyscale);
     // What FreePixels leaves behind: an empty picture without rows or palette.
     void ForgetPixels();
+    // True while pixels are allocated for a caller that writes every pixel byte itself: the block
+    // need not be cleared first, only what lies outside the pixels.
+    bool PixelsWillBeOverwritten() const { return !m_bFillOpaque; }
 
     PLPixel32* m_pClrTab = nullptr;
     std::vector<uint8_t*> m_Rows;

@@ -76,8 +76,10 @@ void PLWinBmp::AllocatePixels(int width, int height, int bpp, bool hasAlpha, boo
 {
     CheckPictureSize(width, height, bpp);
     const auto size = static_cast<size_t>(DibBytesFor(width, height, bpp));
+    // Rows below 8 bpp share bytes that a caller writing pixel by pixel may leave partly unwritten.
+    const bool overwritten = PixelsWillBeOverwritten() && bpp >= 8;
     try {
-        m_pDib = PLBmpPixelBlock(size);
+        m_pDib = overwritten ? PLBmpPixelBlock::ForOverwrite(size) : PLBmpPixelBlock(size);
     } catch (const std::bad_alloc&) {
         FreePixels();
         throw PLTextException(PL_ERR_NO_MEMORY, "Out of memory creating bitmap.");
@@ -87,9 +89,23 @@ void PLWinBmp::AllocatePixels(int width, int height, int bpp, bool hasAlpha, boo
     header.biWidth = width;
     header.biHeight = height;
     header.biBitCount = static_cast<uint16_t>(bpp);
+    if (overwritten)
+        ClearAllButPixels(width, height, bpp);
     std::memcpy(m_pDib.get(), &header, sizeof header);
     SetDibPointers();
     InitLocals(width, height, bpp, hasAlpha, isGreyscale);
+}
+
+void PLWinBmp::ClearAllButPixels(int width, int height, int bpp)
+{
+    const auto head = static_cast<size_t>(m_DibSize - BitsBytesFor(width, height, bpp));
+    std::memset(m_pDib.get(), 0, head);
+    const auto rowBytes = static_cast<size_t>(RowBytesFor(width, bpp));
+    const auto pixelBytes = static_cast<size_t>(UnpaddedRowBytes(width, bpp));
+    if (pixelBytes == rowBytes)
+        return;
+    for (uint8_t* row = m_pDib.get() + head; row < m_pDib.get() + m_DibSize; row += rowBytes)
+        std::memset(row + pixelBytes, 0, rowBytes - pixelBytes);
 }
 
 void PLWinBmp::FreePixels()

@@ -90,7 +90,11 @@ protected:
     void SetDibPointers();
 
 private:
-    // Zero bytes when allocated: big blocks come straight from the kernel, with no fill pass.
+    // Zeroes the header, the colour table and the padding of each row of a block allocated for
+    // overwriting, which the caller's pixels leave alone.
+    void ClearAllButPixels(int width, int height, int bpp);
+    // Zero bytes when allocated (the pixels not cleared for a caller that overwrites them): big
+    // blocks come straight from the kernel, with no fill pass.
     PLBmpPixelBlock m_pDib;
     size_t m_DibSize = 0;
     uint8_t* m_pBits = nullptr;

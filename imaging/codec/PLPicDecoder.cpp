@@ -174,6 +174,14 @@ void PLPicDecoder::GetImage(PLBmp& bmp, int bpp)
         DecodeImage(&temp);
         bmp.CreateCopy(temp, bpp);
     }
+    CheckSourceIntact();
+}
+
+void PLPicDecoder::CheckSourceIntact() const
+{
+    const PLDataSource* source = GetDataSource();
+    if (source && !source->IsIntact())
+        RaiseError(PL_ERR_END_OF_FILE, "The file was cut short while it was being read.");
 }
 
 void PLPicDecoder::Close()

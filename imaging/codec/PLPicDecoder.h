@@ -57,6 +57,9 @@ public:
     // Throws PLTextException(code, "Decoder error: <text>\n"), after writing that text to the
     // trace file when one is set.
     [[noreturn]] static void RaiseError(int code, const char* text);
+    // Raises code 11 when the source's data changed while it was read (a file cut short under its
+    // mapping, whose vanished part read as zeros): the picture just decoded cannot be trusted.
+    void CheckSourceIntact() const;
 
     // Tracing, one setting for the whole process: a line of a level at or below the trace level is
     // appended to the trace file, when one is set. Off at start (level 0, no file); destroying any

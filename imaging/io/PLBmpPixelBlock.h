@@ -1,4 +1,4 @@
-// Zero-filled memory for a bitmap's pixels.
+// Memory for a bitmap's pixels: zero-filled, or left as it comes for a caller that writes every byte.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +14,9 @@ public:
     PLBmpPixelBlock() = default;
     // Throws std::bad_alloc when the memory cannot be had.
     explicit PLBmpPixelBlock(size_t bytes);
+    // A block whose bytes are not cleared first: fresh pages are zero anyway, but memory the C
+    // library hands out again holds what it held. For a caller that writes every byte itself.
+    static PLBmpPixelBlock ForOverwrite(size_t bytes);
     ~PLBmpPixelBlock();
 
     PLBmpPixelBlock(PLBmpPixelBlock&& other) noexcept;
@@ -26,6 +29,8 @@ public:
     void reset();
 
 private:
+    PLBmpPixelBlock(size_t bytes, bool zeroed);
+
     uint8_t* m_pData = nullptr;
     size_t m_Bytes = 0;
     size_t m_MappedBytes = 0; // 0 when the block came from calloc

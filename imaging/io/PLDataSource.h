@@ -28,6 +28,10 @@ public:
     // Everything not yet read, without moving.
     virtual const uint8_t* GetRemainingData();
 
+    // False when the data changed under the source while it was open (a file cut short while
+    // mapped); what was read may then be wrong, and a decoder reports an error.
+    virtual bool IsIntact() const { return true; }
+
     void NotifyProgress(double part);
     // Raises code 11 when the position is beyond the size.
     void CheckEof() const;

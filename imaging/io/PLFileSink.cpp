@@ -177,6 +177,16 @@ void PLFileSink::Store(const uint8_t* data, size_t n)
     m_Used += n;
 }
 
+void PLFileSink::MoveTo(int64_t position)
+{
+    if (m_Fd < 0)
+        throw PLTextException(PL_ERR_INTERNAL, "Invalid seek in a data sink.\n");
+    if (!Flush())
+        Fail("Writing", errno);
+    if (::lseek(m_Fd, static_cast<off_t>(position), SEEK_SET) < 0)
+        Fail("Writing", errno);
+}
+
 bool PLFileSink::Flush()
 {
     size_t done = 0;

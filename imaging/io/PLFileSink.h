@@ -30,12 +30,15 @@ public:
     // the disk is full, 4 otherwise) and leaves the target as it was. Does nothing when the sink
     // is not open.
     void Close() override;
+    bool CanSeek() const override { return true; }
     // Drops the temporary file; the target stays as it was.
     void Abandon();
 
 protected:
     void Store(const uint8_t* data, size_t n) override;
     int64_t Capacity() const override;
+    // Writes what is buffered and moves the file's offset.
+    void MoveTo(int64_t position) override;
 
 private:
     int Begin(const std::string& target);

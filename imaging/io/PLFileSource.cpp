@@ -65,11 +65,11 @@ int PLFileSource::OpenFile(const char* name)
     Close();
     if (!name)
         return PL_ERR_FILE_NOT_FOUND;
-    const int error = ReadWholeFile(name);
+    const int error = MapOrReadFile(name);
     if (error != 0)
         return error;
     Open(name, static_cast<int>(m_ContentSize));
-    SetData(m_Contents.get());
+    SetData(Contents());
     return 0;
 }
 
@@ -78,22 +78,33 @@ int PLFileSource::OpenFileW(const wchar_t* name)
     Close();
     if (!name)
         return PL_ERR_FILE_NOT_FOUND;
-    const int error = ReadWholeFile(Utf8Path(name));
+    const int error = MapOrReadFile(Utf8Path(name));
     if (error != 0)
         return error;
     OpenW(name, static_cast<int>(m_ContentSize));
-    SetData(m_Contents.get());
+    SetData(Contents());
     return 0;
 }
 
 void PLFileSource::Close()
 {
     PLDataSource::Close();
+    m_Mapping.reset();
     m_Contents.reset();
     m_ContentSize = 0;
 }
 
-int PLFileSource::ReadWholeFile(const std::string& path)
+bool PLFileSource::IsIntact() const
+{
+    return !m_Mapping.Damaged();
+}
+
+const uint8_t* PLFileSource::Contents() const
+{
+    return m_Mapping.data() ? m_Mapping.data() : m_Contents.get();
+}
+
+int PLFileSource::MapOrReadFile(const std::string& path)
 {
     // Non-blocking, so that a pipe or a device given as a picture cannot hang the open.
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
@@ -106,17 +117,26 @@ int PLFileSource::ReadWholeFile(const std::string& path)
         return PL_ERR_ACCESS_DENIED;
     if (info.st_size > INT_MAX)
         return PL_ERR_NO_MEMORY;
-    const size_t size = static_cast<size_t>(info.st_size);
+    const auto size = static_cast<size_t>(info.st_size);
+    if (m_Mapping.Map(file.Get(), size)) {
+        m_ContentSize = size;
+        return 0;
+    }
+    return ReadWholeFile(file.Get(), size);
+}
+
+int PLFileSource::ReadWholeFile(int fd, size_t size)
+{
     PLBmpPixelBlock contents;
     try {
-        contents = PLBmpPixelBlock(size);
+        contents = PLBmpPixelBlock::ForOverwrite(size);
     } catch (const std::bad_alloc&) {
         return PL_ERR_NO_MEMORY;
     }
     // A file that shrinks meanwhile gives what it still has; one that grows gives its first bytes.
     size_t got = 0;
     while (got < size) {
-        const ssize_t n = ::read(file.Get(), contents.get() + got, size - got);
+        const ssize_t n = ::read(fd, contents.get() + got, size - got);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)

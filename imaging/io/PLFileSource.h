@@ -1,9 +1,11 @@
-// A data source over a whole regular file, read into memory when it is opened, so that another
-// process changing the file afterwards cannot disturb the decoding.
+// A data source over a whole regular file, mapped read-only when it is opened (read into memory only
+// where it cannot be mapped). A file that another process cuts short meanwhile reads as zeros past
+// its new end, and the decoder then reports the source as no longer intact.
 #pragma once
 
 #include "imaging/io/PLBmpPixelBlock.h"
 #include "imaging/io/PLDataSource.h"
+#include "imaging/io/PLFileMapping.h"
 
 #include <string>
 
@@ -22,12 +24,18 @@ public:
     virtual int OpenFile(const char* name);
     virtual int OpenFileW(const wchar_t* name);
     void Close() override;
+    // False when the file shrank under its mapping while it was open.
+    bool IsIntact() const override;
 
 private:
-    int ReadWholeFile(const std::string& path);
+    int MapOrReadFile(const std::string& path);
+    // Reads the file into memory, for a file that cannot be mapped.
+    int ReadWholeFile(int fd, size_t size);
+    const uint8_t* Contents() const;
 
-    // The file's bytes. Read into the same kind of block as a picture's pixels: a photograph's
-    // file is megabytes, and a block of huge pages costs a few page faults instead of thousands.
+    PLFileMapping m_Mapping;
+    // The file's bytes where it could not be mapped. Read into the same kind of block as a
+    // picture's pixels: a block of huge pages costs a few page faults instead of thousands.
     PLBmpPixelBlock m_Contents;
     size_t m_ContentSize = 0;
 };

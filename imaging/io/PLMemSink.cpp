@@ -29,5 +29,7 @@ void PLMemSink::Close()
 
 void PLMemSink::Store(const uint8_t* data, size_t n)
 {
-    std::memcpy(m_pBuffer + GetBytesWritten(), data, n);
+    std::memcpy(m_pBuffer + GetPosition(), data, n);
 }
+
+void PLMemSink::MoveTo(int64_t) { }

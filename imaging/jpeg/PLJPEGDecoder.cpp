@@ -112,6 +112,7 @@ void PLJPEGDecoder::GetImage(PLBmp& bmp, int bpp)
     bmp.CreateForOverwrite(
         GetWidth(), GetHeight(), GetBitsPerPixel(), HasAlpha(), IsGreyscale(), GetResolution());
     DecodeImage(&bmp);
+    CheckSourceIntact();
 }
 
 void PLJPEGDecoder::DecodeImage(PLBmp* bmp)

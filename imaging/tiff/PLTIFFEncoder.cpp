@@ -18,6 +18,8 @@ namespace {
 [[noreturn]] void RaiseTiffError(TIFF* handle, const char* what)
 {
     const auto* client = handle ? static_cast<const TiffMemoryClient*>(TIFFClientdata(handle)) : nullptr;
+    if (client)
+        client->RaiseSinkError(); // a full disk is the sink's error, not a TIFF one
     const std::string text = client && !client->LastError().empty() ? client->LastError() : std::string(what);
     PLPicDecoder::RaiseError(PL_ERR_FORMAT_UNKNOWN, text.c_str());
 }
@@ -114,17 +116,24 @@ void PLTIFFEncoder::DoEncode(const PLBmp* bmp, PLDataSink* sink)
     if (!TIFFIsCODECConfigured(m_Compression))
         PLPicDecoder::RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED,
             ("TIFF compression " + std::to_string(m_Compression) + " is not available.").c_str());
-    const std::unique_ptr<TiffMemoryClient> client = TiffMemoryClient::OpenForWriting();
-    if (!client->Handle())
+    // A sink that can go back takes the file as libtiff makes it; any other gets it whole at the end.
+    const std::unique_ptr<TiffMemoryClient> client
+        = sink->CanSeek() ? TiffMemoryClient::OpenForSink(*sink) : TiffMemoryClient::OpenForWriting();
+    if (!client->Handle()) {
+        client->RaiseSinkError();
         PLPicDecoder::RaiseError(PL_ERR_FORMAT_UNKNOWN,
             client->LastError().empty() ? "Cannot create the TIFF data." : client->LastError().c_str());
+    }
     if (!SetBaseTags(client->Handle(), *bmp, m_Compression))
         RaiseTiffError(client->Handle(), "Cannot set the TIFF tags.");
     WriteImageData(bmp, client->Handle());
-    if (client->ErrorCount() > 0 || !client->Close())
+    if (client->ErrorCount() > 0 || !client->Close()) {
+        client->RaiseSinkError();
         PLPicDecoder::RaiseError(PL_ERR_FORMAT_UNKNOWN,
             client->LastError().empty() ? "Cannot write the TIFF data." : client->LastError().c_str());
-    WriteToSink(client->Written(), *sink);
+    }
+    if (!sink->CanSeek())
+        WriteToSink(client->Written(), *sink);
 }
 
 void PLTIFFEncoder::WriteImageData(const PLBmp* bmp, tiff* handle)

@@ -3,12 +3,15 @@
 #include "imaging/codec/PLPicDecoder.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 
 #include <tiffio.h>
+
+#include "imaging/io/PLDataSink.h"
 
 namespace {
 
@@ -68,6 +71,22 @@ std::unique_ptr<TiffMemoryClient> TiffMemoryClient::OpenForWriting()
     return client;
 }
 
+std::unique_ptr<TiffMemoryClient> TiffMemoryClient::OpenForSink(PLDataSink& sink)
+{
+    auto client = std::make_unique<TiffMemoryClient>(Key {});
+    client->m_bWriting = true;
+    client->m_pSink = &sink;
+    client->m_SinkBase = sink.GetPosition();
+    client->OpenHandle("w");
+    return client;
+}
+
+void TiffMemoryClient::RaiseSinkError() const
+{
+    if (m_SinkError)
+        throw *m_SinkError;
+}
+
 TiffMemoryClient::~TiffMemoryClient()
 {
     Close();
@@ -102,9 +121,39 @@ bool TiffMemoryClient::Close()
     return flushed && m_ErrorCount == errorsBefore;
 }
 
+uint64_t TiffMemoryClient::WrittenSize() const
+{
+    if (m_pSink)
+        return static_cast<uint64_t>(m_pSink->GetBytesWritten() - m_SinkBase);
+    return m_bWriting ? m_Buffer.size() : m_DataSize;
+}
+
+int64_t TiffMemoryClient::WriteToSink(const void* data, uint64_t n)
+{
+    if (m_SinkError)
+        return -1;
+    try {
+        // A seek only moved the position: the sink follows now, filling a gap with zeros.
+        m_pSink->Seek(m_SinkBase + static_cast<int64_t>(m_Position));
+        const auto* bytes = static_cast<const uint8_t*>(data);
+        for (uint64_t done = 0; done < n;) {
+            const auto part = static_cast<int>(std::min<uint64_t>(n - done, INT_MAX));
+            m_pSink->WriteBytes(part, bytes + done);
+            done += static_cast<uint64_t>(part);
+        }
+    } catch (const PLTextException& e) {
+        m_SinkError = e;
+        return -1;
+    }
+    m_Position += n;
+    return static_cast<int64_t>(n);
+}
+
 int64_t TiffMemoryClient::Read(void* client, void* data, int64_t n)
 {
     TiffMemoryClient& self = Client(client);
+    if (self.m_pSink)
+        return 0; // what went to the sink is not read back
     const uint64_t size = self.m_bWriting ? self.m_Buffer.size() : self.m_DataSize;
     const uint8_t* bytes = self.m_bWriting ? self.m_Buffer.data() : self.m_pData;
     if (n <= 0 || self.m_Position >= size)
@@ -123,6 +172,8 @@ int64_t TiffMemoryClient::Write(void* client, void* data, int64_t n)
     const auto count = static_cast<uint64_t>(n);
     if (count > kMaxWriteBytes - std::min(self.m_Position, kMaxWriteBytes))
         return -1;
+    if (self.m_pSink)
+        return self.WriteToSink(data, count);
     const uint64_t end = self.m_Position + count;
     try {
         if (end > self.m_Buffer.size())
@@ -138,7 +189,7 @@ int64_t TiffMemoryClient::Write(void* client, void* data, int64_t n)
 uint64_t TiffMemoryClient::Seek(void* client, uint64_t offset, int whence)
 {
     TiffMemoryClient& self = Client(client);
-    const uint64_t size = self.m_bWriting ? self.m_Buffer.size() : self.m_DataSize;
+    const uint64_t size = self.WrittenSize();
     const uint64_t limit = self.m_bWriting ? kMaxWriteBytes : size;
     // libtiff passes a negative offset as its two's complement.
     const auto signedOffset = static_cast<int64_t>(offset);
@@ -153,7 +204,7 @@ uint64_t TiffMemoryClient::Seek(void* client, uint64_t offset, int whence)
     if (__builtin_add_overflow(base, signedOffset, &target) || target < 0
         || static_cast<uint64_t>(target) > std::max(limit, size))
         return static_cast<uint64_t>(-1);
-    if (self.m_bWriting && static_cast<uint64_t>(target) > self.m_Buffer.size()) {
+    if (self.m_bWriting && !self.m_pSink && static_cast<uint64_t>(target) > self.m_Buffer.size()) {
         // The gap reads as zeros, as in a file.
         try {
             self.m_Buffer.resize(static_cast<size_t>(target));
@@ -172,8 +223,7 @@ int TiffMemoryClient::CloseProc(void*)
 
 uint64_t TiffMemoryClient::Size(void* client)
 {
-    const TiffMemoryClient& self = Client(client);
-    return self.m_bWriting ? self.m_Buffer.size() : self.m_DataSize;
+    return Client(client).WrittenSize();
 }
 
 int TiffMemoryClient::Map(void*, void**, uint64_t*)

@@ -15,9 +15,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "imaging/io/PLTextException.h"
+
+class PLDataSink;
 struct tiff;
 
 class TiffMemoryClient {
@@ -33,6 +37,11 @@ public:
         const uint8_t* data, size_t size, uint64_t maxSingleAllocation = 0);
     // A client writing a new file into its own buffer.
     static std::unique_ptr<TiffMemoryClient> OpenForWriting();
+    // A client writing a new file straight into a sink that can seek (not owned; it must outlive
+    // the client), starting at the sink's position: libtiff goes back to fill in the directory's
+    // offset when it closes. When the sink fails (full, a write error), the libtiff call fails and
+    // RaiseSinkError raises the sink's own error.
+    static std::unique_ptr<TiffMemoryClient> OpenForSink(PLDataSink& sink);
 
     // Use the two Open functions; the key keeps the constructor theirs.
     struct Key {
@@ -48,8 +57,10 @@ public:
     // flushing. Closing twice does nothing.
     bool Close();
 
-    // The bytes written so far (the whole file once closed).
+    // The bytes written so far (the whole file once closed); empty when writing into a sink.
     const std::vector<uint8_t>& Written() const { return m_Buffer; }
+    // Raises the error of the sink that a failed write or seek met, if any.
+    void RaiseSinkError() const;
 
     // libtiff's last error and warning messages on this handle, and how many of each it gave.
     const std::string& LastError() const { return m_LastError; }
@@ -70,12 +81,17 @@ private:
     static void Unmap(void* client, void* base, uint64_t size);
     static int OnError(tiff*, void* client, const char* module, const char* format, va_list args);
     static int OnWarning(tiff*, void* client, const char* module, const char* format, va_list args);
+    int64_t WriteToSink(const void* data, uint64_t n);
+    uint64_t WrittenSize() const;
 
     tiff* m_pTiff = nullptr;
     bool m_bWriting = false;
     const uint8_t* m_pData = nullptr; // reading: the caller's bytes
     size_t m_DataSize = 0;
     std::vector<uint8_t> m_Buffer; // writing: the file so far
+    PLDataSink* m_pSink = nullptr; // writing into a sink: the file starts at m_SinkBase
+    int64_t m_SinkBase = 0;
+    std::optional<PLTextException> m_SinkError;
     uint64_t m_Position = 0;
     std::string m_LastError;
     int m_ErrorCount = 0;

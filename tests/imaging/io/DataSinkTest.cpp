@@ -48,6 +48,39 @@ TEST(MemSink, BoundsAndCounts)
     EXPECT_EQ(sink.OpenMemory(nullptr, 5), PL_ERR_FILE_NOT_FOUND);
 }
 
+// Going back overwrites what was written, and the length stays the furthest byte reached; going past
+// the end writes zeros up to the new position, within the sink's bounds. A memory sink and a file
+// sink end up with the same bytes.
+TEST(SinkSeek, OverwritesAndFillsGapsWithZeros)
+{
+    const auto write = [](PLDataSink& sink) {
+        sink.WriteBytes(6, reinterpret_cast<const uint8_t*>("abcdef"));
+        sink.Seek(2);
+        sink.WriteBytes(2, reinterpret_cast<const uint8_t*>("XY"));
+        EXPECT_EQ(sink.GetPosition(), 4);
+        EXPECT_EQ(sink.GetBytesWritten(), 6);
+        sink.Seek(10);
+        sink.WriteByte('Z');
+        EXPECT_EQ(sink.GetBytesWritten(), 11);
+        EXPECT_EQ(ErrorCodeOf([&] { sink.Seek(-1); }), PL_ERR_INTERNAL);
+    };
+    const Bytes expected { 'a', 'b', 'X', 'Y', 'e', 'f', 0, 0, 0, 0, 'Z' };
+    Bytes buffer(12, 0xEE);
+    PLMemSink memory;
+    ASSERT_EQ(memory.OpenMemory(buffer.data(), 12), 0);
+    write(memory);
+    EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 11), expected);
+    EXPECT_EQ(ErrorCodeOf([&] { memory.Seek(13); }), PL_ERR_END_OF_FILE);
+
+    const std::string path = testing::TempDir() + "orvanel-seek-" + std::to_string(::getpid());
+    PLFileSink file;
+    ASSERT_EQ(file.OpenFile(path.c_str()), 0);
+    write(file);
+    file.Close();
+    EXPECT_EQ(ReadFileBytes(path), expected);
+    ::unlink(path.c_str());
+}
+
 // Each encoder with the bitmap it writes.
 struct EncoderCase {
     const char* name;

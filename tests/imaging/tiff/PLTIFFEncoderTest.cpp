@@ -2,6 +2,8 @@
 // back with the same samples, colour map, photometric and extra-sample tags.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <ostream>
 
@@ -10,6 +12,7 @@
 
 #include "imaging/bitmap/BmpTestHelpers.h"
 #include "imaging/codec/EncoderTestSupport.h"
+#include "imaging/io/PLDataSink.h"
 #include "imaging/tiff/PLTIFFDecoder.h"
 #include "imaging/tiff/PLTIFFEncoder.h"
 
@@ -136,6 +139,56 @@ INSTANTIATE_TEST_SUITE_P(Cases, TiffEncoderDepths,
         TiffCase { 32, true, COMPRESSION_NONE, 4, PHOTOMETRIC_RGB },
         TiffCase { 8, false, COMPRESSION_LZW, 1, PHOTOMETRIC_PALETTE },
         TiffCase { 24, false, COMPRESSION_ADOBE_DEFLATE, 3, PHOTOMETRIC_RGB }));
+
+// A sink that can only append, as a sink that cannot go back would be: the encoder builds the file
+// whole and hands it over at the end. A seekable one, when asked, logs where each write went.
+class RecordingSink : public PLDataSink {
+public:
+    explicit RecordingSink(bool seekable)
+        : m_bSeekable(seekable)
+    {
+        Open("Recording");
+    }
+    bool CanSeek() const override { return m_bSeekable; }
+    Bytes bytes;
+    int stores = 0;
+    int movesBack = 0;
+
+protected:
+    void Store(const uint8_t* data, size_t n) override
+    {
+        const auto at = static_cast<size_t>(GetPosition());
+        bytes.resize(std::max(bytes.size(), at + n));
+        std::copy(data, data + n, bytes.begin() + static_cast<ptrdiff_t>(at));
+        ++stores;
+    }
+    int64_t Capacity() const override { return INT64_MAX; }
+    void MoveTo(int64_t position) override { movesBack += position < GetBytesWritten() ? 1 : 0; }
+
+private:
+    bool m_bSeekable;
+};
+
+// A file streamed into a sink as libtiff makes it, going back for the directory's offset, is byte
+// for byte the file built whole in memory, also when the sink already holds bytes before it.
+TEST_P(TiffEncoderDepths, StreamedIntoASinkTheFileIsTheOneBuiltWhole)
+{
+    const TiffCase c = GetParam();
+    const auto bmp = MakePicture(c.bpp, 13, 7, c.alpha);
+    PLTIFFEncoder encoder;
+    encoder.SetCompression(c.compression);
+    RecordingSink whole(false);
+    encoder.EncodeToSink(bmp.get(), &whole);
+    EXPECT_EQ(whole.stores, 1);
+    RecordingSink streamed(true);
+    streamed.WriteBytes(3, reinterpret_cast<const uint8_t*>("abc"));
+    encoder.EncodeToSink(bmp.get(), &streamed);
+    EXPECT_GT(streamed.stores, 3);
+    EXPECT_GE(streamed.movesBack, 1); // libtiff goes back to fill in offsets
+    ASSERT_GT(streamed.bytes.size(), 3u);
+    EXPECT_EQ(Bytes(streamed.bytes.begin() + 3, streamed.bytes.end()), whole.bytes);
+    EXPECT_EQ(EncodeToMemory(encoder, *bmp), whole.bytes);
+}
 
 // A bilevel picture whose entry 0 is white is min-is-white; ImageMagick shows the same colours.
 using TiffEncoderFiles = ScratchFolder;

@@ -1,0 +1,160 @@
+#include "imaging/io/PLFileMapping.h"
+
+#include <atomic>
+#include <csignal>
+#include <mutex>
+#include <utility>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+// A live mapping as the SIGBUS handler sees it. The handler reads only these lock-free atomics.
+struct Slot {
+    std::atomic<bool> taken { false };
+    std::atomic<uintptr_t> begin { 0 };
+    std::atomic<uintptr_t> end { 0 };
+    std::atomic<bool> damaged { false };
+};
+
+constexpr int kSlots = 64;
+
+// Process-wide by nature: a signal handler is one per process, and it must find every live mapping.
+Slot g_Slots[kSlots];
+struct sigaction g_Previous { };
+uintptr_t g_PageSize = 4096;
+std::once_flag g_Installed;
+
+// A SIGBUS that is not ours goes where it would have gone without this handler.
+void PassOn(int signal, siginfo_t* info, void* context)
+{
+    if ((g_Previous.sa_flags & SA_SIGINFO) != 0 && g_Previous.sa_sigaction) {
+        g_Previous.sa_sigaction(signal, info, context);
+        return;
+    }
+    if ((g_Previous.sa_flags & SA_SIGINFO) == 0 && g_Previous.sa_handler != SIG_DFL
+        && g_Previous.sa_handler != SIG_IGN) {
+        g_Previous.sa_handler(signal);
+        return;
+    }
+    // The default action: on return the access faults again and ends the process as it would have.
+    struct sigaction fallback { };
+    fallback.sa_handler = SIG_DFL;
+    ::sigaction(signal, &fallback, nullptr);
+}
+
+void OnBusError(int signal, siginfo_t* info, void* context)
+{
+    const auto address = reinterpret_cast<uintptr_t>(info->si_addr);
+    for (Slot& slot : g_Slots) {
+        const uintptr_t begin = slot.begin.load(std::memory_order_acquire);
+        const uintptr_t end = slot.end.load(std::memory_order_acquire);
+        if (address < begin || address >= end)
+            continue;
+        // The file now ends before this page, so every later page of the mapping is gone too: zero
+        // pages take their place in one step.
+        const uintptr_t page = address & ~(g_PageSize - 1);
+        void* const zeros = ::mmap(reinterpret_cast<void*>(page), end - page, PROT_READ,
+            MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
+        if (zeros != MAP_FAILED) {
+            slot.damaged.store(true, std::memory_order_release);
+            return;
+        }
+    }
+    PassOn(signal, info, context);
+}
+
+void InstallHandler()
+{
+    g_PageSize = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+    struct sigaction action { };
+    action.sa_sigaction = OnBusError;
+    action.sa_flags = SA_SIGINFO | SA_ONSTACK;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGBUS, &action, &g_Previous);
+}
+
+int TakeSlot()
+{
+    for (int i = 0; i < kSlots; ++i) {
+        bool expected = false;
+        if (g_Slots[i].taken.compare_exchange_strong(expected, true))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+PLFileMapping::~PLFileMapping()
+{
+    reset();
+}
+
+PLFileMapping::PLFileMapping(PLFileMapping&& other) noexcept
+    : m_pData(std::exchange(other.m_pData, nullptr))
+    , m_Size(std::exchange(other.m_Size, 0))
+    , m_MappedBytes(std::exchange(other.m_MappedBytes, 0))
+    , m_Slot(std::exchange(other.m_Slot, -1))
+{
+}
+
+PLFileMapping& PLFileMapping::operator=(PLFileMapping&& other) noexcept
+{
+    if (this != &other) {
+        reset();
+        m_pData = std::exchange(other.m_pData, nullptr);
+        m_Size = std::exchange(other.m_Size, 0);
+        m_MappedBytes = std::exchange(other.m_MappedBytes, 0);
+        m_Slot = std::exchange(other.m_Slot, -1);
+    }
+    return *this;
+}
+
+bool PLFileMapping::Map(int fd, size_t size)
+{
+    reset();
+    if (size == 0)
+        return false;
+    std::call_once(g_Installed, InstallHandler);
+    const int slot = TakeSlot();
+    if (slot < 0)
+        return false;
+    // The whole file is read, so its pages (already in the page cache) are mapped in one go.
+    void* const mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    if (mapped == MAP_FAILED) {
+        g_Slots[slot].taken.store(false);
+        return false;
+    }
+    m_pData = static_cast<uint8_t*>(mapped);
+    m_Size = size;
+    m_MappedBytes = (size + g_PageSize - 1) / g_PageSize * g_PageSize;
+    m_Slot = slot;
+    Slot& entry = g_Slots[slot];
+    entry.damaged.store(false);
+    entry.begin.store(reinterpret_cast<uintptr_t>(m_pData), std::memory_order_release);
+    entry.end.store(reinterpret_cast<uintptr_t>(m_pData) + m_MappedBytes, std::memory_order_release);
+    return true;
+}
+
+void PLFileMapping::reset()
+{
+    if (m_Slot >= 0) {
+        Slot& entry = g_Slots[m_Slot];
+        entry.begin.store(0, std::memory_order_release);
+        entry.end.store(0, std::memory_order_release);
+        ::munmap(m_pData, m_MappedBytes);
+        entry.damaged.store(false);
+        entry.taken.store(false, std::memory_order_release);
+    }
+    m_pData = nullptr;
+    m_Size = 0;
+    m_MappedBytes = 0;
+    m_Slot = -1;
+}
+
+bool PLFileMapping::Damaged() const
+{
+    return m_Slot >= 0 && g_Slots[m_Slot].damaged.load(std::memory_order_acquire);
+}
