@@ -360,7 +360,7 @@ TEST(MetafilePlayer, MalformedRecordsAreSkippedAndTheRestPlayed)
     Writer w;
     w.Record(wmfwriter::kRectangle, { 1, 2 }); // too short
     w.Record(wmfwriter::kPolygon, { 30000, 1, 2 }); // more points than the record holds
-    w.Record(0x0F43, { 0, 0, 0, 0, 0, 0, 5, 5, 0, 0, 0 }); // a stretched picture without its picture
+    w.Record(0x0F43, { 0, 0, 0, 0, 0, 0, 5, 5, 0, 0, 0 }); // a fill without picture of no raster operation
     w.Record(0x0ABC, {}); // unknown
     w.Record(wmfwriter::kSelectObject, { 900 }); // no such object
     w.Record(wmfwriter::kRestoreDc, { 0xFFFF }); // nothing saved
@@ -370,7 +370,7 @@ TEST(MetafilePlayer, MalformedRecordsAreSkippedAndTheRestPlayed)
     metafile::RecordingMetafileCanvas canvas;
     metafile::MetafilePlayer player(m, canvas, 50, 50);
     player.Play();
-    EXPECT_EQ(canvas.calls, std::vector<std::string> { "ellipse" });
+    EXPECT_EQ(canvas.calls, std::vector<std::string> { "shape 13" }); // the ellipse: four curves
     EXPECT_EQ(player.SkippedRecords(), 3); // the two short ones and the unknown one
 }
 
