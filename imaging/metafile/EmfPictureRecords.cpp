@@ -80,13 +80,8 @@ bool MetafilePlayer::PlayEmfBlit(const Record& record)
         // The bits hold only the scan lines from the first one given; the size is in device pixels.
         Bytes dib = JoinedDib(p, p.U32(40), p.U32(44), p.U32(48), p.U32(52));
         const int32_t firstScan = p.I32(60);
-        const uint32_t scans = p.U32(64);
-        if (dib.size() < 40 || scans == 0 || scans > uint32_t(INT32_MAX))
+        if (!KeepScanLines(dib, p.U32(64)))
             return true;
-        const bool topDown = static_cast<int8_t>(dib[11]) < 0;
-        const uint32_t height = topDown ? uint32_t(-int64_t(scans)) : scans;
-        for (int i = 0; i < 4; ++i)
-            dib[8 + size_t(i)] = uint8_t(height >> (8 * i));
         const PointD corner = Out(p.I32(16), p.I32(20));
         const int32_t width = p.I32(32);
         const int32_t rows = p.I32(36);

@@ -323,16 +323,15 @@ bool MetafilePlayer::PlayEmfDrawing(const Record& record)
 
 bool MetafilePlayer::PlayEmfArc(const Record& record)
 {
-    constexpr int kOpen = 0;
-    constexpr int kChord = 1;
-    constexpr int kPie = 2;
     const Params p(record);
     switch (record.type) {
     case emr::Arc:
     case emr::ArcTo:
     case emr::Chord:
     case emr::Pie: {
-        const int closing = record.type == emr::Chord ? kChord : record.type == emr::Pie ? kPie : kOpen;
+        const ArcClosing closing = record.type == emr::Chord ? ArcClosing::Chord
+            : record.type == emr::Pie                        ? ArcClosing::Pie
+                                                             : ArcClosing::Open;
         DrawArc(ReadBox(p, 0), ReadPoint(p, 16), ReadPoint(p, 24), closing, record.type == emr::ArcTo);
         return true;
     }

@@ -90,6 +90,17 @@ Bytes Bitmap16Dib(const Params& p, size_t offset, size_t bitsAt)
     return dib;
 }
 
+bool KeepScanLines(Bytes& dib, uint32_t scans)
+{
+    if (dib.size() < 40 || scans == 0 || scans > uint32_t(INT32_MAX))
+        return false;
+    const bool topDown = static_cast<int8_t>(dib[11]) < 0;
+    const uint32_t height = topDown ? uint32_t(-int64_t(scans)) : scans;
+    for (size_t i = 0; i < 4; ++i)
+        dib[8 + i] = uint8_t(height >> (8 * i));
+    return true;
+}
+
 std::shared_ptr<const Pattern> PatternOf(const uint8_t* dib, uint64_t size)
 {
     DibPicture picture;

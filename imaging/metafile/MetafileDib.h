@@ -31,6 +31,10 @@ Bytes JoinedDib(const Params& p, uint32_t headerAt, uint32_t headerSize, uint32_
 // white. Empty when it is of another depth or its rows do not fit.
 Bytes Bitmap16Dib(const Params& p, size_t headerAt, size_t bitsAt);
 
+// The packed DIB cut down to the scan lines a record gives (its header's height made that many
+// rows); false when it has no header or no lines.
+bool KeepScanLines(Bytes& dib, uint32_t scans);
+
 // The pattern of a brush made of a packed DIB; null when the DIB cannot be read or is too large.
 std::shared_ptr<const Pattern> PatternOf(const uint8_t* dib, uint64_t size);
 

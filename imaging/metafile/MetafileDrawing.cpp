@@ -134,7 +134,7 @@ void MetafilePlayer::DrawEllipse(const Box& b)
     Emit(path, true);
 }
 
-void MetafilePlayer::DrawArc(const Box& box, PointD start, PointD end, int closing, bool fromPosition)
+void MetafilePlayer::DrawArc(const Box& box, PointD start, PointD end, ArcClosing closing, bool fromPosition)
 {
     // The arc direction holds on the picture: a mapping that mirrors turns it in logical units.
     const PointD o = Out(0, 0);
@@ -144,13 +144,11 @@ void MetafilePlayer::DrawArc(const Box& box, PointD start, PointD end, int closi
     const double radius = std::max(std::abs(box.right - box.left), std::abs(box.bottom - box.top)) / 2;
     std::vector<PointD> points
         = ArcPoints(box, start, end, m_state.clockwise != mirrored, SegmentsPerTurn(radius));
-    constexpr int kOpen = 0;
-    constexpr int kPie = 2;
-    if (closing == kOpen) {
+    if (closing == ArcClosing::Open) {
         DrawLines(std::move(points), false, fromPosition);
         return;
     }
-    if (closing == kPie)
+    if (closing == ArcClosing::Pie)
         points.insert(points.begin(), { (box.left + box.right) / 2, (box.top + box.bottom) / 2 });
     DrawPolygons({ points });
 }

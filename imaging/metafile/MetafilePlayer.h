@@ -62,6 +62,9 @@ struct LogFont {
 // A created object; a palette takes its slot without being drawn with.
 using GdiObject = std::variant<std::monostate, LogPen, LogBrush, LogFont, LogRegion>;
 
+// How an arc is closed: not at all, by its chord, or through the centre.
+enum class ArcClosing { Open, Chord, Pie };
+
 // How a region combines with the clip.
 enum class ClipMode { And = 1, Or = 2, Xor = 3, Diff = 4, Copy = 5 };
 
@@ -145,7 +148,7 @@ private:
     void DrawLines(std::vector<PointD> logical, bool bezier, bool fromPosition);
     void DrawRectangle(double left, double top, double right, double bottom);
     void DrawEllipse(const Box& box);
-    void DrawArc(const Box& box, PointD start, PointD end, int closing, bool fromPosition);
+    void DrawArc(const Box& box, PointD start, PointD end, ArcClosing closing, bool fromPosition);
     void DrawRoundRect(const Box& box, double cornerWidth, double cornerHeight);
     void LineTo(double x, double y);
     void SetPixel(double x, double y, win::COLORREF colour);

@@ -61,13 +61,8 @@ bool MetafilePlayer::PlayWmfBlit(const Record& record)
         // The bits hold only the scan lines from the first one given.
         constexpr size_t kPicture = 18;
         Bytes dib(p.Bytes(kPicture, 0), p.Bytes(kPicture, 0) + (p.Size() - kPicture));
-        const uint16_t scans = p.U16(2);
-        if (dib.size() < 40 || scans == 0)
+        if (!KeepScanLines(dib, p.U16(2)))
             return true;
-        const bool topDown = static_cast<int8_t>(dib[11]) < 0;
-        const uint32_t height = topDown ? uint32_t(-int32_t(scans)) : scans;
-        for (int i = 0; i < 4; ++i)
-            dib[8 + size_t(i)] = uint8_t(height >> (8 * i));
         DrawDibLogical(dib, p.I16(16), p.I16(14), p.I16(12), p.I16(10),
             { p.I16(8), p.I16(6) - p.U16(4), p.I16(12), p.I16(10), false }, kSourceCopy);
         return true;

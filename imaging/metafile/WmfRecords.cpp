@@ -266,16 +266,15 @@ bool MetafilePlayer::PlayWmfDrawing(const Record& record)
 
 bool MetafilePlayer::PlayWmfArc(const Record& record)
 {
-    constexpr int kOpen = 0;
-    constexpr int kChord = 1;
-    constexpr int kPie = 2;
     const Params p(record);
     switch (record.type) {
     case wmf::Arc:
     case wmf::Chord:
     case wmf::Pie: {
         const Box box { double(p.I16(14)), double(p.I16(12)), double(p.I16(10)), double(p.I16(8)) };
-        const int closing = record.type == wmf::Chord ? kChord : record.type == wmf::Pie ? kPie : kOpen;
+        const ArcClosing closing = record.type == wmf::Chord ? ArcClosing::Chord
+            : record.type == wmf::Pie                        ? ArcClosing::Pie
+                                                             : ArcClosing::Open;
         DrawArc(box, { double(p.I16(6)), double(p.I16(4)) }, { double(p.I16(2)), double(p.I16(0)) }, closing,
             false);
         return true;
