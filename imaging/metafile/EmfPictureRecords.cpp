@@ -86,7 +86,10 @@ bool MetafilePlayer::PlayEmfBlit(const Record& record)
         const int32_t width = p.I32(32);
         const int32_t rows = p.I32(36);
         const PointD opposite { corner.x + width * m_output.scale.x, corner.y + rows * m_output.scale.y };
-        DrawDib(dib, corner, opposite, { p.I32(24), int(int64_t(p.I32(28)) - firstScan), width, rows, false },
+        DrawDib(dib, corner, opposite,
+            { p.I32(24),
+                static_cast<int>(std::clamp<int64_t>(int64_t(p.I32(28)) - firstScan, INT32_MIN, INT32_MAX)),
+                width, rows, false },
             0x00CC0020);
         return true;
     }

@@ -20,7 +20,8 @@ double AngleOf(const Box& b, PointD p, double rx, double ry)
 // Points of the ellipse from angle a through sweep (angles grow clockwise as seen with y down).
 std::vector<PointD> Sweep(PointD centre, double rx, double ry, double a, double sweep, int segmentsPerTurn)
 {
-    const int steps = std::clamp(int(std::ceil(std::abs(sweep) / kTurn * segmentsPerTurn)), 1, 4096);
+    const int steps
+        = static_cast<int>(std::clamp(std::ceil(std::abs(sweep) / kTurn * segmentsPerTurn), 1.0, 4096.0));
     std::vector<PointD> points;
     for (int i = 0; i <= steps; ++i) {
         const double t = a + sweep * i / steps;

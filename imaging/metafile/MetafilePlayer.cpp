@@ -190,7 +190,7 @@ int MetafilePlayer::SegmentsPerTurn(double radius) const
 {
     // About one segment for every two pixels of the circumference, at least a few.
     const double pixels = std::abs(radius) * PixelsPerUnit();
-    return std::clamp(std::isfinite(pixels) ? int(pixels * 3) : 0, 16, 1024);
+    return std::isfinite(pixels) ? static_cast<int>(std::clamp(pixels * 3, 16.0, 1024.0)) : 16;
 }
 
 PenStyle MetafilePlayer::Pen() const
