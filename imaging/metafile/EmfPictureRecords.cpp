@@ -9,7 +9,6 @@ namespace metafile {
 namespace {
 
 constexpr uint32_t kStockObject = 0x80000000;
-constexpr size_t kMaxRegionRectangles = 1024;
 
 // The rectangles of region data (a header of 32 bytes, then the rectangles) at offset, in the
 // reference device's pixels; size is what the record says the data takes.
@@ -126,7 +125,7 @@ bool MetafilePlayer::PlayEmfPath(const Record& record)
         DrawPath(false, true);
         return true;
     case emr::FlattenPath:
-        return true; // curves are drawn flattened anyway
+        return true; // drawn, a flattened path looks as the path does
     case emr::WidenPath:
         if (!m_inPath)
             m_widenedBy = std::max(Pen().width, 1.0);

@@ -6,9 +6,7 @@
 namespace metafile {
 namespace {
 
-// More rectangles a region or more elements a clip than this and the rest are left out, so that
-// no metafile makes the clip's arithmetic run away.
-constexpr size_t kMaxRegionRectangles = 1024;
+// A clip of more elements than this is not made, so that no metafile makes its arithmetic run away.
 constexpr int kMaxClipElements = 8192;
 
 // The path with every figure closed (as filling closes them).

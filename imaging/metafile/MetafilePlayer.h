@@ -6,10 +6,9 @@
 #pragma once
 
 #include "imaging/metafile/MetafileData.h"
+#include "imaging/metafile/MetafileDib.h"
 #include "imaging/metafile/MetafileGeometry.h"
 #include "imaging/metafile/MetafileMapping.h"
-
-#include "imaging/metafile/MetafileDib.h"
 
 #include <optional>
 #include <variant>
@@ -28,6 +27,10 @@ struct LogBrush {
     win::COLORREF colour = win::RGB(255, 255, 255);
     std::shared_ptr<const Pattern> pattern;
 };
+
+// More rectangles a region than this and the rest are left out, so that no metafile makes the
+// clip's arithmetic run away.
+inline constexpr size_t kMaxRegionRectangles = 1024;
 
 // A Windows metafile's region: rectangles in logical units.
 struct LogRegion {

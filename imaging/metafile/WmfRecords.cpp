@@ -62,11 +62,10 @@ std::vector<double> Advances(const Params& p, size_t offset, int16_t count)
 LogRegion ReadRegion(const Params& p)
 {
     constexpr size_t kScans = 22;
-    constexpr size_t kMaxRectangles = 1024;
     LogRegion region;
     const uint16_t scans = p.U16(10);
     size_t at = kScans;
-    for (uint16_t s = 0; s < scans && region.rectangles.size() < kMaxRectangles; ++s) {
+    for (uint16_t s = 0; s < scans && region.rectangles.size() < kMaxRegionRectangles; ++s) {
         const uint16_t count = p.U16(at);
         const double top = p.I16(at + 2);
         const double bottom = p.I16(at + 4);
