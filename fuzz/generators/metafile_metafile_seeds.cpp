@@ -4,6 +4,8 @@
 //   g++ -std=c++20 -I tests fuzz/generators/metafile_metafile_seeds.cpp tests/metafile/LibEmfPictures.cpp \
 //       -lEMF -o build/metafile-seeds
 //   build/metafile-seeds fuzz/corpus/metafile_metafile
+// The seeds named records-* are the fixtures of tests/metafile/MetafileRecordsTest.cpp (paths, arcs,
+// clipping, regions, blits, pattern brushes, text advances), copied from the test's output folder.
 #include "metafile/EmfBuilder.h"
 #include "metafile/LibEmfPictures.h"
 #include "metafile/WmfWriter.h"

@@ -1,5 +1,6 @@
-// The records of an enhanced metafile that the player plays. Offsets are those of the parameters,
-// after the record's type and size; offsets stored in a record count from the record's start.
+// The records of an enhanced metafile that set the state, create and select objects and draw
+// lines and shapes. Offsets are those of the parameters, after the record's type and size.
+#include "imaging/metafile/EmfRecordTypes.h"
 #include "imaging/metafile/MetafilePlayer.h"
 
 #include "platform/qt/Cp1252.h"
@@ -12,57 +13,11 @@
 namespace metafile {
 namespace {
 
-enum RecordType : uint32_t {
-    EmrPolyBezier = 2,
-    EmrPolygon = 3,
-    EmrPolyline = 4,
-    EmrPolyBezierTo = 5,
-    EmrPolylineTo = 6,
-    EmrPolyPolygon = 8,
-    EmrSetWindowExtEx = 9,
-    EmrSetWindowOrgEx = 10,
-    EmrSetViewportExtEx = 11,
-    EmrSetViewportOrgEx = 12,
-    EmrSetMapMode = 17,
-    EmrSetBkMode = 18,
-    EmrSetPolyFillMode = 19,
-    EmrSetTextAlign = 22,
-    EmrSetTextColor = 24,
-    EmrSetBkColor = 25,
-    EmrMoveToEx = 27,
-    EmrSaveDc = 33,
-    EmrRestoreDc = 34,
-    EmrSetWorldTransform = 35,
-    EmrModifyWorldTransform = 36,
-    EmrSelectObject = 37,
-    EmrCreatePen = 38,
-    EmrCreateBrushIndirect = 39,
-    EmrDeleteObject = 40,
-    EmrEllipse = 42,
-    EmrRectangle = 43,
-    EmrLineTo = 54,
-    EmrCreatePalette = 49,
-    EmrBitBlt = 76,
-    EmrStretchBlt = 77,
-    EmrStretchDiBits = 81,
-    EmrExtCreateFontIndirectW = 82,
-    EmrExtTextOutA = 83,
-    EmrExtTextOutW = 84,
-    EmrPolygon16 = 86,
-    EmrPolyline16 = 87,
-    EmrPolyBezier16 = 88,
-    EmrPolyBezierTo16 = 89,
-    EmrPolylineTo16 = 90,
-    EmrPolyPolygon16 = 91,
-    EmrCreateMonoBrush = 93,
-    EmrCreateDibPatternBrushPt = 94,
-    EmrExtCreatePen = 95,
-};
+using emr::kRecordHead;
 
 constexpr uint32_t kStockObject = 0x80000000;
 constexpr uint32_t kNullPen = 5;
 constexpr uint32_t kNullBrush = 1;
-constexpr size_t kRecordHead = 8;
 
 // count points of 16 or 32 bits from offset.
 std::vector<PointD> Points(const Params& p, size_t offset, uint64_t count, bool wide)
@@ -92,12 +47,17 @@ std::vector<std::vector<PointD>> PolyPolygons(const Params& p, bool wide)
     return polygons;
 }
 
+float Float(const Params& p, size_t offset)
+{
+    return std::bit_cast<float>(p.U32(offset));
+}
+
 // Six floats from offset; nullopt when one is not a finite number.
 std::optional<Transform> ReadTransform(const Params& p, size_t offset)
 {
     double v[6];
     for (size_t i = 0; i < 6; ++i) {
-        v[i] = std::bit_cast<float>(p.U32(offset + 4 * i));
+        v[i] = Float(p, offset + 4 * i);
         if (!std::isfinite(v[i]))
             return std::nullopt;
     }
@@ -118,59 +78,66 @@ LogFont ReadFont(const Params& p)
     return font;
 }
 
+Box ReadBox(const Params& p, size_t offset)
+{
+    return { double(p.I32(offset)), double(p.I32(offset + 4)), double(p.I32(offset + 8)),
+        double(p.I32(offset + 12)) };
+}
+
+PointD ReadPoint(const Params& p, size_t offset)
+{
+    return { double(p.I32(offset)), double(p.I32(offset + 4)) };
+}
+
+// An extent scaled by numerator / denominator (integer division, as the device does); unchanged
+// by a denominator of 0.
+double Scaled(double extent, int32_t numerator, int32_t denominator)
+{
+    return denominator == 0 ? extent : std::trunc(extent * numerator / denominator);
+}
+
+// The character advances of an ExtTextOut record, when it gives them (every other value when
+// they come in pairs with vertical advances).
+std::vector<double> Advances(const Params& p, uint32_t count)
+{
+    constexpr uint32_t kPairs = 0x2000;
+    const uint32_t at = p.U32(64);
+    const uint64_t step = (p.U32(44) & kPairs) ? 8 : 4;
+    if (at < kRecordHead || at - kRecordHead > p.Size()
+        || uint64_t(count) * step > p.Size() - (at - kRecordHead))
+        return {};
+    std::vector<double> advances;
+    for (uint32_t i = 0; i < count; ++i)
+        advances.push_back(p.I32(at - kRecordHead + i * step));
+    return advances;
+}
+
 } // namespace
 
 bool MetafilePlayer::PlayEmf(const Record& record)
 {
     return PlayEmfState(record) || PlayEmfObject(record) || PlayEmfDrawing(record) || PlayEmfCurves(record)
-        || PlayEmfBlit(record);
+        || PlayEmfArc(record) || PlayEmfBlit(record) || PlayEmfPath(record) || PlayEmfClip(record);
 }
 
 bool MetafilePlayer::PlayEmfCurves(const Record& record)
 {
     const Params p(record);
     const uint32_t type = record.type;
-    const bool lineTo = type == EmrPolylineTo || type == EmrPolylineTo16;
-    const bool bezierTo = type == EmrPolyBezierTo || type == EmrPolyBezierTo16;
-    const bool bezier = bezierTo || type == EmrPolyBezier || type == EmrPolyBezier16;
-    if (!bezier && !lineTo)
-        return false;
-    const bool wide = type == EmrPolyBezier || type == EmrPolyBezierTo || type == EmrPolylineTo;
-    const bool fromPosition = lineTo || bezierTo;
-    std::vector<PointD> points = Points(p, 20, p.U32(16), wide);
-    if (fromPosition) {
-        points.insert(points.begin(), m_state.position);
-        m_state.position = points.back();
+    const bool lineTo = type == emr::PolylineTo || type == emr::PolylineTo16;
+    const bool bezierTo = type == emr::PolyBezierTo || type == emr::PolyBezierTo16;
+    const bool bezier = bezierTo || type == emr::PolyBezier || type == emr::PolyBezier16;
+    const bool line = lineTo || type == emr::Polyline || type == emr::Polyline16;
+    if (type == emr::PolyPolyline || type == emr::PolyPolyline16) {
+        for (auto& polyline : PolyPolygons(p, type == emr::PolyPolyline))
+            DrawLines(std::move(polyline), false, false);
+        return true;
     }
-    if (bezier)
-        DrawBeziers(points);
-    else
-        DrawPolyline(points);
-    return true;
-}
-
-bool MetafilePlayer::PlayEmfBlit(const Record& record)
-{
-    const Params p(record);
-    if (record.type != EmrBitBlt && record.type != EmrStretchBlt)
+    if (!bezier && !line)
         return false;
-    const int32_t x = p.I32(16);
-    const int32_t y = p.I32(20);
-    const int32_t width = p.I32(24);
-    const int32_t height = p.I32(28);
-    const uint32_t rop = p.U32(32);
-    const uint32_t headerAt = p.U32(76);
-    const uint32_t headerSize = p.U32(80);
-    const uint32_t bitsAt = p.U32(84);
-    const uint32_t bitsSize = p.U32(88);
-    if (headerSize == 0)
-        return FillBlit(rop, x, y, width, height);
-    if (headerAt < kRecordHead || bitsAt != uint64_t(headerAt) + headerSize)
-        return false;
-    const uint8_t* dib = p.Bytes(headerAt - kRecordHead, uint64_t(headerSize) + bitsSize);
-    const bool stretch = record.type == EmrStretchBlt;
-    DrawDib(dib, uint64_t(headerSize) + bitsSize, x, y, width, height, p.I32(36), p.I32(40),
-        stretch ? p.I32(92) : width, stretch ? p.I32(96) : height, true);
+    const bool wide = type == emr::PolyBezier || type == emr::PolyBezierTo || type == emr::PolylineTo
+        || type == emr::Polyline;
+    DrawLines(Points(p, 20, p.U32(16), wide), bezier, lineTo || bezierTo);
     return true;
 }
 
@@ -179,50 +146,68 @@ bool MetafilePlayer::PlayEmfState(const Record& record)
     const Params p(record);
     Mapping& mapping = m_state.mapping;
     switch (record.type) {
-    case EmrSetWindowExtEx:
-        mapping.windowExt = { double(p.I32(0)), double(p.I32(4)) };
+    case emr::SetWindowExtEx:
+        mapping.windowExt = ReadPoint(p, 0);
         return true;
-    case EmrSetWindowOrgEx:
-        mapping.windowOrg = { double(p.I32(0)), double(p.I32(4)) };
+    case emr::SetWindowOrgEx:
+        mapping.windowOrg = ReadPoint(p, 0);
         return true;
-    case EmrSetViewportExtEx:
-        mapping.viewportExt = { double(p.I32(0)), double(p.I32(4)) };
+    case emr::SetViewportExtEx:
+        mapping.viewportExt = ReadPoint(p, 0);
         return true;
-    case EmrSetViewportOrgEx:
-        mapping.viewportOrg = { double(p.I32(0)), double(p.I32(4)) };
+    case emr::SetViewportOrgEx:
+        mapping.viewportOrg = ReadPoint(p, 0);
         return true;
-    case EmrSetMapMode: {
+    case emr::ScaleViewportExtEx:
+    case emr::ScaleWindowExtEx: {
+        PointD& extent = record.type == emr::ScaleViewportExtEx ? mapping.viewportExt : mapping.windowExt;
+        extent = { Scaled(extent.x, p.I32(0), p.I32(4)), Scaled(extent.y, p.I32(8), p.I32(12)) };
+        return true;
+    }
+    case emr::SetMapMode: {
         const uint32_t mode = p.U32(0);
         if (mode >= uint32_t(kMapText) && mode <= uint32_t(kMapAnisotropic))
             mapping.mode = int(mode);
         return true;
     }
-    case EmrSetBkMode:
+    case emr::SetBkMode:
         m_state.opaqueBackground = p.U32(0) == 2;
         return true;
-    case EmrSetPolyFillMode:
+    case emr::SetPolyFillMode:
         m_state.winding = p.U32(0) == 2;
         return true;
-    case EmrSetTextAlign:
+    case emr::SetRop2:
+        if (p.U32(0) >= 1 && p.U32(0) <= 16) {
+            m_state.rop2 = int(p.U32(0));
+            m_canvasStale = true;
+        }
+        return true;
+    case emr::SetStretchBltMode:
+        m_state.smoothStretch = p.U32(0) == 4; // halftone
+        return true;
+    case emr::SetArcDirection:
+        m_state.clockwise = p.U32(0) == 2;
+        return true;
+    case emr::SetTextAlign:
         m_state.textAlign = int(p.U32(0) & 0xFFFF);
         return true;
-    case EmrSetTextColor:
+    case emr::SetTextColor:
         m_state.textColour = p.U32(0) & 0xFFFFFF;
         return true;
-    case EmrSetBkColor:
+    case emr::SetBkColor:
         m_state.backgroundColour = p.U32(0) & 0xFFFFFF;
         return true;
-    case EmrSaveDc:
+    case emr::SaveDc:
         SaveState();
         return true;
-    case EmrRestoreDc:
+    case emr::RestoreDc:
         RestoreState(p.I32(0));
         return true;
-    case EmrSetWorldTransform:
+    case emr::SetWorldTransform:
         if (const auto t = ReadTransform(p, 0))
             m_state.world = *t;
         return true;
-    case EmrModifyWorldTransform: {
+    case emr::ModifyWorldTransform: {
         constexpr uint32_t kIdentity = 1;
         constexpr uint32_t kLeftMultiply = 2;
         constexpr uint32_t kRightMultiply = 3;
@@ -239,8 +224,9 @@ bool MetafilePlayer::PlayEmfState(const Record& record)
             m_state.world = *t;
         return true;
     }
-    case EmrMoveToEx:
-        m_state.position = { double(p.I32(0)), double(p.I32(4)) };
+    case emr::MoveToEx:
+        m_state.position = ReadPoint(p, 0);
+        m_figureOpen = false;
         return true;
     default:
         return false;
@@ -251,25 +237,29 @@ bool MetafilePlayer::PlayEmfObject(const Record& record)
 {
     const Params p(record);
     switch (record.type) {
-    case EmrCreatePen:
+    case emr::CreatePen:
         PutObject(p.U32(0), LogPen { (p.U32(4) & 0xF) != kNullPen, p.U32(16) & 0xFFFFFF, double(p.I32(8)) });
         return true;
-    case EmrExtCreatePen:
+    case emr::ExtCreatePen:
         PutObject(
             p.U32(0), LogPen { (p.U32(20) & 0xF) != kNullPen, p.U32(32) & 0xFFFFFF, double(p.U32(24)) });
         return true;
-    case EmrCreateBrushIndirect:
-        PutObject(p.U32(0), LogBrush { p.U32(4) != kNullBrush, p.U32(8) & 0xFFFFFF });
+    case emr::CreateBrushIndirect:
+        PutObject(p.U32(0), LogBrush { p.U32(4) != kNullBrush, p.U32(8) & 0xFFFFFF, nullptr });
         return true;
-    case EmrExtCreateFontIndirectW:
+    case emr::CreateMonoBrush:
+    case emr::CreateDibPatternBrushPt: {
+        const Bytes dib = JoinedDib(p, p.U32(8), p.U32(12), p.U32(16), p.U32(20));
+        PutObject(p.U32(0), LogBrush { true, 0, PatternOf(dib.data(), dib.size()) });
+        return true;
+    }
+    case emr::ExtCreateFontIndirectW:
         PutObject(p.U32(0), ReadFont(p));
         return true;
-    case EmrCreatePalette:
-    case EmrCreateMonoBrush:
-    case EmrCreateDibPatternBrushPt:
+    case emr::CreatePalette:
         PutObject(p.U32(0), std::monostate {});
         return true;
-    case EmrSelectObject: {
+    case emr::SelectObject: {
         const uint32_t index = p.U32(0);
         if (index & kStockObject)
             SelectStockObject(index & ~kStockObject);
@@ -277,7 +267,7 @@ bool MetafilePlayer::PlayEmfObject(const Record& record)
             SelectObject(index);
         return true;
     }
-    case EmrDeleteObject:
+    case emr::DeleteObject:
         DeleteObject(p.U32(0));
         return true;
     default:
@@ -289,30 +279,29 @@ bool MetafilePlayer::PlayEmfDrawing(const Record& record)
 {
     const Params p(record);
     switch (record.type) {
-    case EmrLineTo:
+    case emr::LineTo:
         LineTo(p.I32(0), p.I32(4));
         return true;
-    case EmrRectangle:
+    case emr::SetPixelV:
+        SetPixel(p.I32(0), p.I32(4), p.U32(8));
+        return true;
+    case emr::Rectangle:
         DrawRectangle(p.I32(0), p.I32(4), p.I32(8), p.I32(12));
         return true;
-    case EmrEllipse:
-        DrawEllipse(p.I32(0), p.I32(4), p.I32(8), p.I32(12));
+    case emr::Ellipse:
+        DrawEllipse(ReadBox(p, 0));
         return true;
-    case EmrPolygon:
-    case EmrPolygon16:
-        DrawPolygons({ Points(p, 20, p.U32(16), record.type == EmrPolygon) });
+    case emr::Polygon:
+    case emr::Polygon16:
+        DrawPolygons({ Points(p, 20, p.U32(16), record.type == emr::Polygon) });
         return true;
-    case EmrPolyline:
-    case EmrPolyline16:
-        DrawPolyline(Points(p, 20, p.U32(16), record.type == EmrPolyline));
+    case emr::PolyPolygon:
+    case emr::PolyPolygon16:
+        DrawPolygons(PolyPolygons(p, record.type == emr::PolyPolygon));
         return true;
-    case EmrPolyPolygon:
-    case EmrPolyPolygon16:
-        DrawPolygons(PolyPolygons(p, record.type == EmrPolyPolygon));
-        return true;
-    case EmrExtTextOutA:
-    case EmrExtTextOutW: {
-        const bool wide = record.type == EmrExtTextOutW;
+    case emr::ExtTextOutA:
+    case emr::ExtTextOutW: {
+        const bool wide = record.type == emr::ExtTextOutW;
         const uint32_t count = p.U32(36);
         const uint32_t offset = p.U32(40);
         if (offset < kRecordHead)
@@ -324,19 +313,39 @@ bool MetafilePlayer::PlayEmfDrawing(const Record& record)
                 text += QChar(static_cast<char16_t>(chars[2 * i] | (chars[2 * i + 1] << 8)));
         else
             text = fw::FromCp1252(std::string_view(reinterpret_cast<const char*>(chars), count));
-        DrawText(p.I32(28), p.I32(32), text);
+        DrawText(p.I32(28), p.I32(32), text, Advances(p, count));
         return true;
     }
-    case EmrStretchDiBits: {
-        const uint32_t headerAt = p.U32(40);
-        const uint32_t headerSize = p.U32(44);
-        const uint32_t bitsAt = p.U32(48);
-        const uint32_t bitsSize = p.U32(52);
-        if (headerAt < kRecordHead || bitsAt != uint64_t(headerAt) + headerSize)
-            return false; // the player draws the header and its bits as one packed picture
-        const uint8_t* dib = p.Bytes(headerAt - kRecordHead, uint64_t(headerSize) + bitsSize);
-        DrawDib(dib, uint64_t(headerSize) + bitsSize, p.I32(16), p.I32(20), p.I32(64), p.I32(68), p.I32(24),
-            p.I32(28), p.I32(32), p.I32(36));
+    default:
+        return false;
+    }
+}
+
+bool MetafilePlayer::PlayEmfArc(const Record& record)
+{
+    const Params p(record);
+    switch (record.type) {
+    case emr::Arc:
+    case emr::ArcTo:
+    case emr::Chord:
+    case emr::Pie: {
+        const ArcClosing closing = record.type == emr::Chord ? ArcClosing::Chord
+            : record.type == emr::Pie                        ? ArcClosing::Pie
+                                                             : ArcClosing::Open;
+        DrawArc(ReadBox(p, 0), ReadPoint(p, 16), ReadPoint(p, 24), closing, record.type == emr::ArcTo);
+        return true;
+    }
+    case emr::RoundRect:
+        DrawRoundRect(ReadBox(p, 0), p.I32(16), p.I32(20));
+        return true;
+    case emr::AngleArc: {
+        const double start = Float(p, 12);
+        const double sweep = Float(p, 16);
+        if (!std::isfinite(start) || !std::isfinite(sweep))
+            return false;
+        const double radius = p.U32(8);
+        DrawLines(
+            AngleArcPoints(ReadPoint(p, 0), radius, start, sweep, SegmentsPerTurn(radius)), false, true);
         return true;
     }
     default:

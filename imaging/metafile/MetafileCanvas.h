@@ -1,12 +1,16 @@
-// What the metafile player draws on: shapes, lines, text and pictures in device pixels of the
-// output picture, with the pen, brush and font already converted to pixels. The Qt canvas paints
-// them into a QImage; the recording canvas (fuzzing, tests) keeps them.
+// What the metafile player draws on: shapes, text and pictures in device pixels of the output
+// picture, with the pen, brush and font already converted to pixels, under a clip and a binary
+// raster operation. The Qt canvas paints them into a QImage; the recording canvas (fuzzing, tests)
+// keeps them.
 #pragma once
 
 #include "platform/gdi/Dib.h"
 #include "platform/win/Types.h"
 
+#include <QPainterPath>
 #include <QString>
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace metafile {
@@ -22,9 +26,17 @@ struct PenStyle {
     double width = 0; // pixels; 0 draws one pixel wide
 };
 
+// A brush's pattern: width x height colours, top row first.
+struct Pattern {
+    int width = 0;
+    int height = 0;
+    std::vector<win::COLORREF> pixels;
+};
+
 struct BrushStyle {
     bool visible = true;
     win::COLORREF colour = win::RGB(255, 255, 255);
+    std::shared_ptr<const Pattern> pattern; // tiled from the picture's origin when set
 };
 
 struct FontStyle {
@@ -45,25 +57,42 @@ struct TextPlacement {
     bool bottom = false;
     bool opaque = false; // the cell filled with the background colour first
     win::COLORREF background = 0;
+    std::vector<double> advances; // pixels from each character to the next; empty: the font's own
 };
+
+// How a picture is put down.
+struct PictureStyle {
+    int constantAlpha = 255; // the whole picture's opacity
+    bool sourceAlpha = false; // 32-bit pixels carry a premultiplied alpha in their fourth byte
+    bool smooth = false; // stretched with filtering (the halftone stretch mode)
+};
+
+// The binary raster operations (how a pen or brush combines with the picture), 1 to 16.
+inline constexpr int kRop2Black = 1;
+inline constexpr int kRop2Not = 6;
+inline constexpr int kRop2Xor = 7;
+inline constexpr int kRop2CopyPen = 13;
+inline constexpr int kRop2White = 16;
 
 class MetafileCanvas {
 public:
     virtual ~MetafileCanvas() = default;
-    // Polygons filled together (alternate or winding rule), then outlined.
-    virtual void Polygons(const std::vector<std::vector<PointD>>& polygons, const PenStyle& pen,
-        const BrushStyle& brush, bool winding)
-        = 0;
-    virtual void Polyline(const std::vector<PointD>& points, const PenStyle& pen) = 0;
-    virtual void Ellipse(PointD corner, PointD opposite, const PenStyle& pen, const BrushStyle& brush) = 0;
+    // The path filled (by its own fill rule) with the brush, then outlined with the pen.
+    virtual void Shape(const QPainterPath& path, const PenStyle& pen, const BrushStyle& brush) = 0;
     virtual void Text(PointD at, const QString& text, const FontStyle& font, win::COLORREF colour,
         const TextPlacement& placement)
         = 0;
+    // The text's width in pixels drawn in the font.
+    virtual double TextWidth(const QString& text, const FontStyle& font) = 0;
     // The source rectangle (srcY counted from the picture's top row) stretched onto the rectangle
     // between the two corners; the view has been checked.
     virtual void Picture(PointD corner, PointD opposite, const gdi::DibView& dib, int srcX, int srcY,
-        int srcWidth, int srcHeight)
+        int srcWidth, int srcHeight, const PictureStyle& style)
         = 0;
+    // What is drawn from now on is kept inside the clip (everywhere without one).
+    virtual void Clip(const std::optional<QPainterPath>& clip) = 0;
+    // What is drawn from now on combines with the picture by the binary raster operation.
+    virtual void Rop2(int rop2) = 0;
 };
 
 } // namespace metafile

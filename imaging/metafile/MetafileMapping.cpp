@@ -40,6 +40,11 @@ PointD ToOutput(const Mapping& m, const Output& o, PointD p)
     const PointD s = Scale(m, o);
     const PointD device { (p.x - m.windowOrg.x) * s.x + m.viewportOrg.x,
         (p.y - m.windowOrg.y) * s.y + m.viewportOrg.y };
+    return DeviceToOutput(o, device);
+}
+
+PointD DeviceToOutput(const Output& o, PointD device)
+{
     return { (device.x - o.origin.x) * o.scale.x, (device.y - o.origin.y) * o.scale.y };
 }
 

@@ -37,6 +37,9 @@ struct Output {
 
 PointD ToOutput(const Mapping& mapping, const Output& output, PointD logical);
 
+// A point in the reference device's pixels (an enhanced metafile's regions) in the output picture.
+PointD DeviceToOutput(const Output& output, PointD device);
+
 // Lengths (pen widths, font heights): the magnitude along one axis.
 double LengthToOutputX(const Mapping& mapping, const Output& output, double logical);
 double LengthToOutputY(const Mapping& mapping, const Output& output, double logical);

@@ -9,46 +9,6 @@ namespace metafile {
 namespace {
 
 constexpr size_t kMaxSavedStates = 4096;
-constexpr int kDefaultFontPixels = 16;
-
-uint32_t Get32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-
-// The size of a packed DIB's header and colour table, with the view of its pixels; false when the
-// header is of a kind the canvas cannot draw or the bits do not fit.
-bool ReadDib(const uint8_t* dib, uint64_t size, gdi::DibView& view, std::vector<gdi::RGBQUAD>& colours)
-{
-    if (size < 40)
-        return false;
-    const uint32_t headerSize = Get32(dib);
-    const int32_t width = static_cast<int32_t>(Get32(dib + 4));
-    const int32_t height = static_cast<int32_t>(Get32(dib + 8));
-    const int bpp = dib[14] | (dib[15] << 8);
-    const uint32_t compression = Get32(dib + 16);
-    const uint32_t used = Get32(dib + 32);
-    if (headerSize < 40 || headerSize > size || compression != 0 || width <= 0 || height == 0
-        || height == INT32_MIN)
-        return false;
-    const uint64_t entries = bpp <= 8 ? (used != 0 && used <= (1u << bpp) ? used : (1u << bpp)) : used;
-    const uint64_t bitsAt = uint64_t(headerSize) + entries * 4;
-    if (entries > 256 || bitsAt > size)
-        return false;
-    colours.assign(static_cast<size_t>(entries), {});
-    for (size_t i = 0; i < colours.size(); ++i) {
-        const uint8_t* q = dib + headerSize + 4 * i;
-        colours[i] = { q[0], q[1], q[2], 0 };
-    }
-    view.width = width;
-    view.height = height;
-    view.bitsPerPixel = bpp;
-    view.palette = colours.data();
-    view.paletteEntries = colours.size();
-    view.bits = dib + bitsAt;
-    view.bitsSize = static_cast<size_t>(size - bitsAt);
-    return view.IsValid();
-}
 
 } // namespace
 
@@ -68,6 +28,8 @@ MetafilePlayer::MetafilePlayer(const Metafile& metafile, MetafileCanvas& canvas,
     , m_canvas(canvas)
     , m_objects(metafile.handles)
     , m_used(metafile.handles, false)
+    , m_width(width)
+    , m_height(height)
 {
     const Rect& b = metafile.bounds;
     if (metafile.kind == Kind::Emf) {
@@ -138,13 +100,41 @@ void MetafilePlayer::SelectObject(uint32_t index)
         m_state.font = *font;
 }
 
-void MetafilePlayer::SelectStockObject(uint32_t index)
+const GdiObject* MetafilePlayer::Object(uint32_t index) const
+{
+    return index < m_objects.size() && m_used[index] ? &m_objects[index] : nullptr;
+}
+
+namespace {
+
+// The stock brushes: white, light grey, grey, dark grey, black and the null brush.
+std::optional<LogBrush> StockBrush(uint32_t index)
 {
     static constexpr uint8_t kGreys[] = { 255, 192, 128, 64, 0 };
     if (index <= 4)
-        m_state.brush = { true, win::RGB(kGreys[index], kGreys[index], kGreys[index]) };
-    else if (index == 5)
-        m_state.brush.visible = false;
+        return LogBrush { true, win::RGB(kGreys[index], kGreys[index], kGreys[index]), nullptr };
+    if (index == 5)
+        return LogBrush { false, 0, nullptr };
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<BrushStyle> MetafilePlayer::BrushObject(uint32_t index, bool stock) const
+{
+    if (stock) {
+        const auto brush = StockBrush(index);
+        return brush ? std::optional(BrushOf(*brush)) : std::nullopt;
+    }
+    const GdiObject* object = Object(index);
+    const auto* brush = object ? std::get_if<LogBrush>(object) : nullptr;
+    return brush ? std::optional(BrushOf(*brush)) : std::nullopt;
+}
+
+void MetafilePlayer::SelectStockObject(uint32_t index)
+{
+    if (const auto brush = StockBrush(index))
+        m_state.brush = *brush;
     else if (index == 6 || index == 7)
         m_state.pen = { true, index == 6 ? win::RGB(255, 255, 255) : 0, 0 };
     else if (index == 8)
@@ -176,6 +166,7 @@ void MetafilePlayer::RestoreState(int relative)
         return;
     m_state = m_saved[static_cast<size_t>(keep)];
     m_saved.resize(static_cast<size_t>(keep));
+    m_canvasStale = true; // the clip and raster operation come back with the state
 }
 
 PointD MetafilePlayer::Out(double x, double y) const
@@ -189,139 +180,33 @@ PointD MetafilePlayer::Out(double x, double y) const
     return { std::clamp(p.x, -kLimit, kLimit), std::clamp(p.y, -kLimit, kLimit) };
 }
 
+double MetafilePlayer::PixelsPerUnit() const
+{
+    const double pixels = LengthToOutputX(m_state.mapping, m_output, m_state.world.Scale());
+    return std::isfinite(pixels) ? pixels : 0;
+}
+
+int MetafilePlayer::SegmentsPerTurn(double radius) const
+{
+    // About one segment for every two pixels of the circumference, at least a few.
+    const double pixels = std::abs(radius) * PixelsPerUnit();
+    return std::isfinite(pixels) ? static_cast<int>(std::clamp(pixels * 3, 16.0, 1024.0)) : 16;
+}
+
 PenStyle MetafilePlayer::Pen() const
 {
-    const double width
-        = LengthToOutputX(m_state.mapping, m_output, m_state.pen.width * m_state.world.Scale());
+    const double width = m_state.pen.width * PixelsPerUnit();
     return { m_state.pen.visible, m_state.pen.colour, std::isfinite(width) ? std::min(width, 16384.0) : 0 };
+}
+
+BrushStyle MetafilePlayer::BrushOf(const LogBrush& brush) const
+{
+    return { brush.visible, brush.colour, brush.pattern };
 }
 
 BrushStyle MetafilePlayer::Brush() const
 {
-    return { m_state.brush.visible, m_state.brush.colour };
-}
-
-void MetafilePlayer::DrawPolygons(const std::vector<std::vector<PointD>>& logical)
-{
-    std::vector<std::vector<PointD>> polygons;
-    for (const auto& polygon : logical) {
-        std::vector<PointD> out;
-        for (const PointD& p : polygon)
-            out.push_back(Out(p.x, p.y));
-        polygons.push_back(std::move(out));
-    }
-    m_canvas.Polygons(polygons, Pen(), Brush(), m_state.winding);
-}
-
-void MetafilePlayer::DrawPolyline(const std::vector<PointD>& logical)
-{
-    std::vector<PointD> out;
-    for (const PointD& p : logical)
-        out.push_back(Out(p.x, p.y));
-    m_canvas.Polyline(out, Pen());
-}
-
-void MetafilePlayer::DrawRectangle(double left, double top, double right, double bottom)
-{
-    DrawPolygons({ { { left, top }, { right, top }, { right, bottom }, { left, bottom } } });
-}
-
-void MetafilePlayer::DrawEllipse(double left, double top, double right, double bottom)
-{
-    m_canvas.Ellipse(Out(left, top), Out(right, bottom), Pen(), Brush());
-}
-
-void MetafilePlayer::LineTo(double x, double y)
-{
-    DrawPolyline({ m_state.position, { x, y } });
-    m_state.position = { x, y };
-}
-
-void MetafilePlayer::DrawText(double x, double y, const QString& text)
-{
-    constexpr int kUpdatePosition = 1;
-    constexpr int kRight = 2;
-    constexpr int kCentre = 6;
-    constexpr int kBottom = 8;
-    constexpr int kBaseline = 24;
-    const int align = m_state.textAlign;
-    const PointD at = (align & kUpdatePosition) ? Out(m_state.position.x, m_state.position.y) : Out(x, y);
-    FontStyle font;
-    font.face = m_state.font.face.isEmpty() ? QStringLiteral("Arial") : m_state.font.face;
-    const double height
-        = LengthToOutputY(m_state.mapping, m_output, m_state.font.height * m_state.world.Scale());
-    font.height
-        = m_state.font.height == 0 || !std::isfinite(height) ? kDefaultFontPixels : std::min(height, 16384.0);
-    font.weight = m_state.font.weight;
-    font.italic = m_state.font.italic;
-    font.underline = m_state.font.underline;
-    font.strikeOut = m_state.font.strikeOut;
-    font.angle = m_state.font.angle;
-    TextPlacement placement;
-    placement.centre = (align & kCentre) == kCentre;
-    placement.right = !placement.centre && (align & kRight);
-    placement.baseline = (align & kBaseline) == kBaseline;
-    placement.bottom = !placement.baseline && (align & kBottom);
-    placement.opaque = m_state.opaqueBackground;
-    placement.background = m_state.backgroundColour;
-    m_canvas.Text(at, text, font, m_state.textColour, placement);
-}
-
-void MetafilePlayer::DrawDib(const uint8_t* dib, uint64_t size, double x, double y, double width,
-    double height, int srcX, int srcY, int srcWidth, int srcHeight, bool srcFromTop)
-{
-    gdi::DibView view;
-    std::vector<gdi::RGBQUAD> colours;
-    if (!ReadDib(dib, size, view, colours))
-        return;
-    const int64_t rows = static_cast<int64_t>(view.Rows());
-    const int64_t top = srcFromTop ? int64_t(srcY) : rows - (int64_t(srcY) + srcHeight);
-    if (srcX < 0 || srcWidth <= 0 || srcHeight <= 0 || top < 0 || int64_t(srcX) + srcWidth > view.width
-        || top + srcHeight > rows)
-        return;
-    m_canvas.Picture(
-        Out(x, y), Out(x + width, y + height), view, srcX, static_cast<int>(top), srcWidth, srcHeight);
-}
-
-bool MetafilePlayer::FillBlit(uint32_t rop, double x, double y, double width, double height)
-{
-    constexpr uint32_t kPatCopy = 0x00F00021;
-    constexpr uint32_t kWhiteness = 0x00FF0062;
-    constexpr uint32_t kBlackness = 0x00000042;
-    BrushStyle brush = Brush();
-    if (rop == kWhiteness || rop == kBlackness)
-        brush = { true, rop == kWhiteness ? win::RGB(255, 255, 255) : 0 };
-    else if (rop != kPatCopy)
-        return false;
-    const std::vector<PointD> corners { Out(x, y), Out(x + width, y), Out(x + width, y + height),
-        Out(x, y + height) };
-    m_canvas.Polygons({ corners }, { false, 0, 0 }, brush, false);
-    return true;
-}
-
-void MetafilePlayer::DrawBeziers(const std::vector<PointD>& points)
-{
-    constexpr int kSteps = 16;
-    if (points.empty())
-        return;
-    std::vector<PointD> line { points[0] };
-    for (size_t i = 1; i + 2 < points.size(); i += 3) {
-        const PointD p0 = points[i - 1];
-        const PointD p1 = points[i];
-        const PointD p2 = points[i + 1];
-        const PointD p3 = points[i + 2];
-        for (int step = 1; step <= kSteps; ++step) {
-            const double t = double(step) / kSteps;
-            const double u = 1 - t;
-            const double a = u * u * u;
-            const double b = 3 * u * u * t;
-            const double c = 3 * u * t * t;
-            const double d = t * t * t;
-            line.push_back(
-                { a * p0.x + b * p1.x + c * p2.x + d * p3.x, a * p0.y + b * p1.y + c * p2.y + d * p3.y });
-        }
-    }
-    DrawPolyline(line);
+    return BrushOf(m_state.brush);
 }
 
 } // namespace metafile

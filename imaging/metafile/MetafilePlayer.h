@@ -1,10 +1,13 @@
 // Plays the records of a metafile onto a canvas: the device context's state (mapping, colours,
 // modes, the selected pen, brush and font, the current position), saved and restored as a stack,
-// the table of created objects, and the drawing records turned into canvas calls in output pixels.
-// A record too short for its parameters is skipped; records the player does not know are skipped.
+// the table of created objects, the path being recorded, and the drawing records turned into canvas
+// calls in output pixels. A record too short for its parameters is skipped; records the player
+// does not know are skipped.
 #pragma once
 
 #include "imaging/metafile/MetafileData.h"
+#include "imaging/metafile/MetafileDib.h"
+#include "imaging/metafile/MetafileGeometry.h"
 #include "imaging/metafile/MetafileMapping.h"
 
 #include <optional>
@@ -22,6 +25,16 @@ struct LogPen {
 struct LogBrush {
     bool visible = true;
     win::COLORREF colour = win::RGB(255, 255, 255);
+    std::shared_ptr<const Pattern> pattern;
+};
+
+// More rectangles a region than this and the rest are left out, so that no metafile makes the
+// clip's arithmetic run away.
+inline constexpr size_t kMaxRegionRectangles = 1024;
+
+// A Windows metafile's region: rectangles in logical units.
+struct LogRegion {
+    std::vector<Box> rectangles;
 };
 
 // A world transform: page x = x m11 + y m21 + dx, page y = x m12 + y m22 + dy.
@@ -49,8 +62,14 @@ struct LogFont {
     QString face;
 };
 
-// A created object; a palette, region or pattern takes its slot without being drawn with.
-using GdiObject = std::variant<std::monostate, LogPen, LogBrush, LogFont>;
+// A created object; a palette takes its slot without being drawn with.
+using GdiObject = std::variant<std::monostate, LogPen, LogBrush, LogFont, LogRegion>;
+
+// How an arc is closed: not at all, by its chord, or through the centre.
+enum class ArcClosing { Open, Chord, Pie };
+
+// How a region combines with the clip.
+enum class ClipMode { And = 1, Or = 2, Xor = 3, Diff = 4, Copy = 5 };
 
 class MetafilePlayer {
 public:
@@ -75,6 +94,10 @@ private:
         bool winding = false;
         int textAlign = 0;
         PointD position;
+        std::optional<QPainterPath> clip; // output pixels; none: the whole picture
+        int rop2 = kRop2CopyPen;
+        bool smoothStretch = false;
+        bool clockwise = false;
     };
 
     // Each returns false for a record it does not play.
@@ -87,36 +110,83 @@ private:
     bool PlayEmfState(const Record& record);
     bool PlayEmfCurves(const Record& record);
     bool PlayEmfBlit(const Record& record);
+    bool PlayEmfPath(const Record& record);
+    bool PlayEmfClip(const Record& record);
+    bool PlayEmfArc(const Record& record);
+    bool PlayWmfMapping(const Record& record);
+    bool PlayWmfClip(const Record& record);
+    bool PlayWmfArc(const Record& record);
+    bool PlayWmfBlit(const Record& record);
 
     // The object table: WMF objects take the lowest free slot, EMF objects the one named.
     void AddObject(GdiObject object);
     void PutObject(uint32_t index, GdiObject object);
     void SelectObject(uint32_t index);
+    const GdiObject* Object(uint32_t index) const;
     void SelectStockObject(uint32_t index);
+    // The brush of a table slot or (with the stock flag) a stock brush; nullopt for another object.
+    std::optional<BrushStyle> BrushObject(uint32_t index, bool stock) const;
     void DeleteObject(uint32_t index);
 
     void SaveState();
     void RestoreState(int relative);
 
     PointD Out(double x, double y) const;
+    PointD Out(PointD p) const { return Out(p.x, p.y); }
+    // A length along x in output pixels per logical unit.
+    double PixelsPerUnit() const;
+    // Segments a whole turn of an arc is drawn with, for its radius in logical units.
+    int SegmentsPerTurn(double radius) const;
     PenStyle Pen() const;
     BrushStyle Brush() const;
+    BrushStyle BrushOf(const LogBrush& brush) const;
+
+    // Drawing: each shape is built in output pixels, then added to the path being recorded or
+    // drawn on the canvas (after the canvas has taken the clip and raster operation).
+    void Sync();
+    void Emit(const QPainterPath& path, bool filled);
     void DrawPolygons(const std::vector<std::vector<PointD>>& logical);
-    void DrawPolyline(const std::vector<PointD>& logical);
+    // Lines (or cubic Bézier segments, three points each) through the points; fromPosition starts
+    // them at the current position and leaves it at their end.
+    void DrawLines(std::vector<PointD> logical, bool bezier, bool fromPosition);
     void DrawRectangle(double left, double top, double right, double bottom);
-    void DrawEllipse(double left, double top, double right, double bottom);
+    void DrawEllipse(const Box& box);
+    void DrawArc(const Box& box, PointD start, PointD end, ArcClosing closing, bool fromPosition);
+    void DrawRoundRect(const Box& box, double cornerWidth, double cornerHeight);
     void LineTo(double x, double y);
-    void DrawText(double x, double y, const QString& text);
-    // A packed DIB (header, colours, bits) drawn from the source rectangle on the logical
-    // destination; srcY counts from the bottom row, or from the top row for the blits, which take
-    // their source as a device.
-    void DrawDib(const uint8_t* dib, uint64_t size, double x, double y, double width, double height, int srcX,
-        int srcY, int srcWidth, int srcHeight, bool srcFromTop = false);
-    // A blit without picture: the pattern (the brush), white or black over the rectangle; false for
-    // another raster operation.
+    void SetPixel(double x, double y, win::COLORREF colour);
+    // advances: logical units from each character to the next, or empty.
+    void DrawText(double x, double y, const QString& text, const std::vector<double>& advances = {});
+    // A packed DIB drawn from the source rectangle between two output corners; srcY counts from
+    // the bottom row, or from the top row for the blits, which take their source as a device.
+    struct Source {
+        int x = 0;
+        int y = 0;
+        int width = 0;
+        int height = 0;
+        bool fromTop = false;
+    };
+    void DrawDib(const Bytes& dib, PointD corner, PointD opposite, Source source, uint32_t rop,
+        PictureStyle style = {});
+    void DrawDibLogical(
+        const Bytes& dib, double x, double y, double width, double height, Source source, uint32_t rop);
+    // A blit without picture: the pattern (the brush), white, black or the picture inverted over
+    // the rectangle; false for another raster operation.
     bool FillBlit(uint32_t rop, double x, double y, double width, double height);
-    // Cubic Bézier segments from the first point (three points each), flattened into a line.
-    void DrawBeziers(const std::vector<PointD>& points);
+
+    // Paths and clipping.
+    void BeginPath();
+    void EndPath(bool keep);
+    void DrawPath(bool fill, bool stroke);
+    void SelectClipPath(ClipMode mode);
+    void CombineClip(const QPainterPath& region, ClipMode mode);
+    void ClipRectangle(double left, double top, double right, double bottom, ClipMode mode);
+    void OffsetClip(double dx, double dy);
+    QPainterPath RegionPath(const std::vector<Box>& rectangles, bool logical) const;
+    // A region filled with a brush, framed, painted with the selected brush or inverted.
+    void FillRegion(const QPainterPath& region, const BrushStyle& brush);
+    void FrameRegion(const QPainterPath& region, const BrushStyle& brush, double width, double height);
+    void InvertRegion(const QPainterPath& region);
 
     const Metafile& m_metafile;
     MetafileCanvas& m_canvas;
@@ -125,6 +195,14 @@ private:
     std::vector<State> m_saved;
     std::vector<GdiObject> m_objects;
     std::vector<bool> m_used;
+    int m_width;
+    int m_height;
+    // The path being recorded (output pixels) and whether a figure continues at its end.
+    QPainterPath m_path;
+    bool m_inPath = false;
+    bool m_figureOpen = false;
+    double m_widenedBy = -1; // pixels; the path stands for its outline drawn that wide
+    bool m_canvasStale = false; // the canvas has not yet taken the clip or raster operation
     int m_played = 0;
     int m_skipped = 0;
 };

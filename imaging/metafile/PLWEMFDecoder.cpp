@@ -75,8 +75,9 @@ PLCoord PLWEMFDecoder::PictureSize() const
         width = extent->first;
         height = extent->second;
     }
-    const int64_t w = SideOr(std::round(width), kDefaultWidth);
-    const int64_t h = SideOr(std::round(height), kDefaultHeight);
+    // Truncated toward zero, as every device size computed by a division.
+    const int64_t w = SideOr(width, kDefaultWidth);
+    const int64_t h = SideOr(height, kDefaultHeight);
     PLBmp::CheckPictureSize(w, h, 32);
     return PLCoord(static_cast<int>(w), static_cast<int>(h));
 }

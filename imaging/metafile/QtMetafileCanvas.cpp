@@ -6,20 +6,37 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
-#include <QPainterPath>
-#include <QPolygonF>
 
 #include <algorithm>
+#include <array>
 
 namespace metafile {
 namespace {
 
-QPolygonF PolygonOf(const std::vector<PointD>& points)
+QFont FontOf(const FontStyle& font)
 {
-    QPolygonF polygon;
-    for (const PointD& p : points)
-        polygon << QPointF(p.x, p.y);
-    return polygon;
+    QFont qfont(font.face);
+    qfont.setPixelSize(std::max(1, static_cast<int>(font.height + 0.5)));
+    qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight == 0 ? 400 : font.weight, 100, 900)));
+    qfont.setItalic(font.italic);
+    qfont.setUnderline(font.underline);
+    qfont.setStrikeOut(font.strikeOut);
+    return qfont;
+}
+
+QBrush BrushOf(const BrushStyle& brush)
+{
+    if (!brush.visible)
+        return Qt::NoBrush;
+    const Pattern* pattern = brush.pattern.get();
+    if (pattern == nullptr || pattern->width <= 0 || pattern->height <= 0)
+        return QBrush(fw::ToQColor(brush.colour));
+    QImage image(pattern->width, pattern->height, QImage::Format_RGB32);
+    for (int y = 0; y < pattern->height; ++y)
+        for (int x = 0; x < pattern->width; ++x)
+            image.setPixel(
+                x, y, fw::ToQColor(pattern->pixels[size_t(y) * size_t(pattern->width) + size_t(x)]).rgb());
+    return QBrush(image);
 }
 
 } // namespace
@@ -34,46 +51,32 @@ void QtMetafileCanvas::Use(const PenStyle& pen, const BrushStyle& brush)
     } else {
         m_painter.setPen(Qt::NoPen);
     }
-    m_painter.setBrush(brush.visible ? QBrush(fw::ToQColor(brush.colour)) : QBrush(Qt::NoBrush));
+    m_painter.setBrush(BrushOf(brush));
 }
 
-void QtMetafileCanvas::Polygons(const std::vector<std::vector<PointD>>& polygons, const PenStyle& pen,
-    const BrushStyle& brush, bool winding)
+void QtMetafileCanvas::Shape(const QPainterPath& path, const PenStyle& pen, const BrushStyle& brush)
 {
-    QPainterPath path;
-    path.setFillRule(winding ? Qt::WindingFill : Qt::OddEvenFill);
-    for (const auto& polygon : polygons)
-        if (!polygon.empty()) {
-            path.addPolygon(PolygonOf(polygon));
-            path.closeSubpath();
-        }
     Use(pen, brush);
     m_painter.drawPath(path);
 }
 
-void QtMetafileCanvas::Polyline(const std::vector<PointD>& points, const PenStyle& pen)
+double QtMetafileCanvas::TextWidth(const QString& text, const FontStyle& font)
 {
-    Use(pen, { false, 0 });
-    m_painter.drawPolyline(PolygonOf(points));
-}
-
-void QtMetafileCanvas::Ellipse(PointD corner, PointD opposite, const PenStyle& pen, const BrushStyle& brush)
-{
-    Use(pen, brush);
-    m_painter.drawEllipse(QRectF(QPointF(corner.x, corner.y), QPointF(opposite.x, opposite.y)).normalized());
+    return QFontMetricsF(FontOf(font)).horizontalAdvance(text);
 }
 
 void QtMetafileCanvas::Text(PointD at, const QString& text, const FontStyle& font, win::COLORREF colour,
     const TextPlacement& placement)
 {
-    QFont qfont(font.face);
-    qfont.setPixelSize(std::max(1, static_cast<int>(font.height + 0.5)));
-    qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight == 0 ? 400 : font.weight, 100, 900)));
-    qfont.setItalic(font.italic);
-    qfont.setUnderline(font.underline);
-    qfont.setStrikeOut(font.strikeOut);
+    const QFont qfont = FontOf(font);
     const QFontMetricsF metrics(qfont);
-    const double width = metrics.horizontalAdvance(text);
+    const bool spaced = !placement.advances.empty();
+    double width = 0;
+    if (spaced)
+        for (const double advance : placement.advances)
+            width += advance;
+    else
+        width = metrics.horizontalAdvance(text);
     const double x = placement.centre ? -width / 2 : placement.right ? -width : 0;
     const double top = placement.baseline ? -metrics.ascent() : placement.bottom ? -metrics.height() : 0;
     m_painter.save();
@@ -83,27 +86,73 @@ void QtMetafileCanvas::Text(PointD at, const QString& text, const FontStyle& fon
     if (placement.opaque)
         m_painter.fillRect(QRectF(x, top, width, metrics.height()), fw::ToQColor(placement.background));
     m_painter.setPen(fw::ToQColor(colour));
-    m_painter.drawText(QPointF(x, top + metrics.ascent()), text);
+    if (!spaced) {
+        m_painter.drawText(QPointF(x, top + metrics.ascent()), text);
+    } else {
+        // Each character at its own place: the advances the metafile gives, not the font's.
+        double along = x;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            m_painter.drawText(QPointF(along, top + metrics.ascent()), QString(text[i]));
+            along += size_t(i) < placement.advances.size() ? placement.advances[size_t(i)] : 0;
+        }
+    }
     m_painter.restore();
 }
 
-void QtMetafileCanvas::Picture(
-    PointD corner, PointD opposite, const gdi::DibView& dib, int srcX, int srcY, int srcWidth, int srcHeight)
+void QtMetafileCanvas::Picture(PointD corner, PointD opposite, const gdi::DibView& dib, int srcX, int srcY,
+    int srcWidth, int srcHeight, const PictureStyle& style)
 {
-    QImage image(srcWidth, srcHeight, QImage::Format_RGB32);
+    const bool alpha = style.sourceAlpha && dib.bitsPerPixel == 32;
+    QImage image(srcWidth, srcHeight, alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     for (int y = 0; y < srcHeight; ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const uint8_t* source = alpha ? dib.PictureRow(uint64_t(srcY + y)) : nullptr;
         for (int x = 0; x < srcWidth; ++x) {
             const win::COLORREF c = dib.PixelColor(uint64_t(srcX + x), uint64_t(srcY + y));
-            row[x] = qRgb(win::GetRValue(c), win::GetGValue(c), win::GetBValue(c));
+            const int a = alpha ? source[4 * size_t(srcX + x) + 3] : 255;
+            // Premultiplied colours never exceed their alpha.
+            row[x] = qRgba(std::min<int>(win::GetRValue(c), a), std::min<int>(win::GetGValue(c), a),
+                std::min<int>(win::GetBValue(c), a), a);
         }
     }
     const bool mirrorX = opposite.x < corner.x;
     const bool mirrorY = opposite.y < corner.y;
     if (mirrorX || mirrorY)
         image = image.mirrored(mirrorX, mirrorY);
+    m_painter.save();
+    m_painter.setOpacity(std::clamp(style.constantAlpha, 0, 255) / 255.0);
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, style.smooth);
     m_painter.drawImage(
         QRectF(QPointF(corner.x, corner.y), QPointF(opposite.x, opposite.y)).normalized(), image);
+    m_painter.restore();
+}
+
+void QtMetafileCanvas::Clip(const std::optional<QPainterPath>& clip)
+{
+    if (clip)
+        m_painter.setClipPath(*clip);
+    else
+        m_painter.setClipping(false);
+}
+
+void QtMetafileCanvas::Rop2(int rop2)
+{
+    // Indexed by the binary raster operation, 1 to 16.
+    static constexpr std::array<QPainter::CompositionMode, 16> kModes {
+        QPainter::RasterOp_ClearDestination, // black
+        QPainter::RasterOp_NotSourceAndNotDestination, // not (pen or picture)
+        QPainter::RasterOp_NotSourceAndDestination, QPainter::RasterOp_NotSource,
+        QPainter::RasterOp_SourceAndNotDestination, QPainter::RasterOp_NotDestination,
+        QPainter::RasterOp_SourceXorDestination, QPainter::RasterOp_NotSourceOrNotDestination,
+        QPainter::RasterOp_SourceAndDestination, QPainter::RasterOp_NotSourceXorDestination,
+        QPainter::CompositionMode_Destination, // no operation
+        QPainter::RasterOp_NotSourceOrDestination,
+        QPainter::CompositionMode_SourceOver, // the pen itself
+        QPainter::RasterOp_SourceOrNotDestination, QPainter::RasterOp_SourceOrDestination,
+        QPainter::RasterOp_SetDestination, // white
+    };
+    m_painter.setCompositionMode(
+        rop2 >= 1 && rop2 <= 16 ? kModes[size_t(rop2 - 1)] : QPainter::CompositionMode_SourceOver);
 }
 
 } // namespace metafile

@@ -14,14 +14,14 @@ public:
     {
     }
 
-    void Polygons(const std::vector<std::vector<PointD>>& polygons, const PenStyle& pen,
-        const BrushStyle& brush, bool winding) override;
-    void Polyline(const std::vector<PointD>& points, const PenStyle& pen) override;
-    void Ellipse(PointD corner, PointD opposite, const PenStyle& pen, const BrushStyle& brush) override;
+    void Shape(const QPainterPath& path, const PenStyle& pen, const BrushStyle& brush) override;
     void Text(PointD at, const QString& text, const FontStyle& font, win::COLORREF colour,
         const TextPlacement& placement) override;
+    double TextWidth(const QString& text, const FontStyle& font) override;
     void Picture(PointD corner, PointD opposite, const gdi::DibView& dib, int srcX, int srcY, int srcWidth,
-        int srcHeight) override;
+        int srcHeight, const PictureStyle& style) override;
+    void Clip(const std::optional<QPainterPath>& clip) override;
+    void Rop2(int rop2) override;
 
 private:
     void Use(const PenStyle& pen, const BrushStyle& brush);

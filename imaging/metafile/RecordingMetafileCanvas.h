@@ -11,22 +11,20 @@ namespace metafile {
 
 class RecordingMetafileCanvas : public MetafileCanvas {
 public:
-    void Polygons(
-        const std::vector<std::vector<PointD>>& polygons, const PenStyle&, const BrushStyle&, bool) override
+    void Shape(const QPainterPath& path, const PenStyle&, const BrushStyle&) override
     {
-        calls.push_back("polygons " + std::to_string(polygons.size()));
+        calls.push_back("shape " + std::to_string(path.elementCount()));
     }
-    void Polyline(const std::vector<PointD>& points, const PenStyle&) override
-    {
-        calls.push_back("polyline " + std::to_string(points.size()));
-    }
-    void Ellipse(PointD, PointD, const PenStyle&, const BrushStyle&) override { calls.push_back("ellipse"); }
     void Text(PointD, const QString& text, const FontStyle&, win::COLORREF, const TextPlacement&) override
     {
         calls.push_back("text " + text.toStdString());
     }
-    void Picture(
-        PointD, PointD, const gdi::DibView& dib, int srcX, int srcY, int srcWidth, int srcHeight) override
+    double TextWidth(const QString& text, const FontStyle& font) override
+    {
+        return double(text.size()) * font.height / 2;
+    }
+    void Picture(PointD, PointD, const gdi::DibView& dib, int srcX, int srcY, int srcWidth, int srcHeight,
+        const PictureStyle&) override
     {
         // Reading every source pixel proves the view was checked.
         uint64_t sum = 0;
@@ -35,6 +33,11 @@ public:
                 sum += dib.PixelColor(uint64_t(srcX + x), uint64_t(srcY + y));
         calls.push_back("picture " + std::to_string(sum % 2));
     }
+    void Clip(const std::optional<QPainterPath>& clip) override
+    {
+        calls.push_back(clip ? "clip " + std::to_string(clip->elementCount()) : "no clip");
+    }
+    void Rop2(int rop2) override { calls.push_back("rop2 " + std::to_string(rop2)); }
 
     std::vector<std::string> calls;
 };

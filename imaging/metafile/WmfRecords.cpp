@@ -1,6 +1,7 @@
-// The records of a Windows metafile that the player plays. Coordinates are 16-bit and most records
-// give y before x.
+// The records of a Windows metafile that set the state, create and select objects, and draw lines,
+// shapes and text. Coordinates are 16-bit and most records give y before x.
 #include "imaging/metafile/MetafilePlayer.h"
+#include "imaging/metafile/WmfFunctions.h"
 
 #include "platform/qt/Cp1252.h"
 
@@ -9,47 +10,8 @@
 namespace metafile {
 namespace {
 
-enum Function : uint32_t {
-    MetaSaveDc = 0x001E,
-    MetaCreatePalette = 0x00F7,
-    MetaSetBkMode = 0x0102,
-    MetaSetMapMode = 0x0103,
-    MetaSetPolyFillMode = 0x0106,
-    MetaRestoreDc = 0x0127,
-    MetaSelectObject = 0x012D,
-    MetaSetTextAlign = 0x012E,
-    MetaDibCreatePatternBrush = 0x0142,
-    MetaDeleteObject = 0x01F0,
-    MetaCreatePatternBrush = 0x01F9,
-    MetaSetBkColor = 0x0201,
-    MetaSetTextColor = 0x0209,
-    MetaSetWindowOrg = 0x020B,
-    MetaSetWindowExt = 0x020C,
-    MetaSetViewportOrg = 0x020D,
-    MetaSetViewportExt = 0x020E,
-    MetaLineTo = 0x0213,
-    MetaMoveTo = 0x0214,
-    MetaCreatePenIndirect = 0x02FA,
-    MetaCreateFontIndirect = 0x02FB,
-    MetaCreateBrushIndirect = 0x02FC,
-    MetaPolygon = 0x0324,
-    MetaPolyline = 0x0325,
-    MetaEllipse = 0x0418,
-    MetaRectangle = 0x041B,
-    MetaTextOut = 0x0521,
-    MetaPolyPolygon = 0x0538,
-    MetaCreateRegion = 0x06FF,
-    MetaDibBitBlt = 0x0940,
-    MetaExtTextOut = 0x0A32,
-    MetaDibStretchBlt = 0x0B41,
-    MetaStretchDib = 0x0F43,
-};
-
 constexpr int kNullPen = 5;
 constexpr int kNullBrush = 1;
-// The parameter sizes of the blits that carry no picture (they fill with the brush).
-constexpr size_t kStretchBltWithoutPicture = 22;
-constexpr size_t kBitBltWithoutPicture = 18;
 
 std::vector<PointD> Points(const Params& p, size_t offset, uint64_t count)
 {
@@ -84,48 +46,118 @@ QString Text(const Params& p, size_t offset, int16_t count)
     return fw::FromCp1252(std::string_view(reinterpret_cast<const char*>(bytes), size_t(count)));
 }
 
+// The character advances after an ExtTextOut record's text, when the record holds them.
+std::vector<double> Advances(const Params& p, size_t offset, int16_t count)
+{
+    if (count <= 0 || offset > p.Size() || size_t(count) * 2 > p.Size() - offset)
+        return {};
+    std::vector<double> advances;
+    for (int16_t i = 0; i < count; ++i)
+        advances.push_back(p.I16(offset + 2 * size_t(i)));
+    return advances;
+}
+
+// A region: its scans, each a band from top to bottom with pairs of left and right; without scans,
+// its bounding rectangle.
+LogRegion ReadRegion(const Params& p)
+{
+    constexpr size_t kScans = 22;
+    LogRegion region;
+    const uint16_t scans = p.U16(10);
+    size_t at = kScans;
+    for (uint16_t s = 0; s < scans && region.rectangles.size() < kMaxRegionRectangles; ++s) {
+        const uint16_t count = p.U16(at);
+        const double top = p.I16(at + 2);
+        const double bottom = p.I16(at + 4);
+        for (size_t i = 0; i + 1 < count; i += 2)
+            region.rectangles.push_back(
+                { double(p.I16(at + 6 + 2 * i)), top, double(p.I16(at + 8 + 2 * i)), bottom });
+        at += 8 + 2 * size_t(count);
+    }
+    if (scans == 0)
+        region.rectangles.push_back(
+            { double(p.I16(14)), double(p.I16(16)), double(p.I16(18)), double(p.I16(20)) });
+    return region;
+}
+
 } // namespace
 
 bool MetafilePlayer::PlayWmf(const Record& record)
 {
     const Params p(record);
     switch (record.type) {
-    case MetaSaveDc:
+    case wmf::SaveDc:
         SaveState();
         return true;
-    case MetaRestoreDc:
+    case wmf::RestoreDc:
         RestoreState(p.I16(0));
         return true;
-    case MetaSetBkMode:
+    case wmf::SetBkMode:
         m_state.opaqueBackground = p.U16(0) == 2;
         return true;
-    case MetaSetMapMode:
-        // The metafile's window is always fitted into the picture, whatever mode it asks for.
-        return true;
-    case MetaSetPolyFillMode:
+    case wmf::SetPolyFillMode:
         m_state.winding = p.U16(0) == 2;
         return true;
-    case MetaSetTextAlign:
+    case wmf::SetRop2:
+        if (p.U16(0) >= 1 && p.U16(0) <= 16) {
+            m_state.rop2 = p.U16(0);
+            m_canvasStale = true;
+        }
+        return true;
+    case wmf::SetStretchBltMode:
+        m_state.smoothStretch = p.U16(0) == 4; // halftone
+        return true;
+    case wmf::SetTextAlign:
         m_state.textAlign = p.U16(0);
         return true;
-    case MetaSetBkColor:
+    case wmf::SetBkColor:
         m_state.backgroundColour = p.U32(0) & 0xFFFFFF;
         return true;
-    case MetaSetTextColor:
+    case wmf::SetTextColor:
         m_state.textColour = p.U32(0) & 0xFFFFFF;
         return true;
-    case MetaSetWindowOrg:
-        m_state.mapping.windowOrg = { double(p.I16(2)), double(p.I16(0)) };
+    default:
+        return PlayWmfMapping(record) || PlayWmfObject(record) || PlayWmfDrawing(record) || PlayWmfArc(record)
+            || PlayWmfBlit(record) || PlayWmfClip(record);
+    }
+}
+
+bool MetafilePlayer::PlayWmfMapping(const Record& record)
+{
+    const Params p(record);
+    Mapping& mapping = m_state.mapping;
+    // An extent scaled by numerator / denominator (integer division, as the device does).
+    const auto scaled = [](double extent, int numerator, int denominator) {
+        return denominator == 0 ? extent : std::trunc(extent * numerator / denominator);
+    };
+    switch (record.type) {
+    case wmf::SetMapMode:
+        // The metafile's window is always fitted into the picture, whatever mode it asks for.
         return true;
-    case MetaSetWindowExt:
-        m_state.mapping.windowExt = { double(p.I16(2)), double(p.I16(0)) };
+    case wmf::SetWindowOrg:
+        mapping.windowOrg = { double(p.I16(2)), double(p.I16(0)) };
         return true;
-    case MetaSetViewportOrg:
-    case MetaSetViewportExt:
+    case wmf::SetWindowExt:
+        mapping.windowExt = { double(p.I16(2)), double(p.I16(0)) };
+        return true;
+    case wmf::OffsetWindowOrg:
+        mapping.windowOrg = { mapping.windowOrg.x + p.I16(2), mapping.windowOrg.y + p.I16(0) };
+        return true;
+    case wmf::OffsetViewportOrg:
+        mapping.viewportOrg = { mapping.viewportOrg.x + p.I16(2), mapping.viewportOrg.y + p.I16(0) };
+        return true;
+    case wmf::ScaleWindowExt:
+    case wmf::ScaleViewportExt: {
+        PointD& extent = record.type == wmf::ScaleWindowExt ? mapping.windowExt : mapping.viewportExt;
+        extent = { scaled(extent.x, p.I16(6), p.I16(4)), scaled(extent.y, p.I16(2), p.I16(0)) };
+        return true;
+    }
+    case wmf::SetViewportOrg:
+    case wmf::SetViewportExt:
         // The viewport is the picture.
         return true;
     default:
-        return PlayWmfObject(record) || PlayWmfDrawing(record);
+        return false;
     }
 }
 
@@ -133,25 +165,40 @@ bool MetafilePlayer::PlayWmfObject(const Record& record)
 {
     const Params p(record);
     switch (record.type) {
-    case MetaCreatePenIndirect:
+    case wmf::CreatePenIndirect:
         AddObject(LogPen { p.U16(0) != kNullPen, p.U32(6) & 0xFFFFFF, double(p.I16(2)) });
         return true;
-    case MetaCreateBrushIndirect:
-        AddObject(LogBrush { p.U16(0) != kNullBrush, p.U32(2) & 0xFFFFFF });
+    case wmf::CreateBrushIndirect:
+        AddObject(LogBrush { p.U16(0) != kNullBrush, p.U32(2) & 0xFFFFFF, nullptr });
         return true;
-    case MetaCreateFontIndirect:
+    case wmf::DibCreatePatternBrush:
+        AddObject(LogBrush { true, 0, PatternOf(p.Bytes(4, 0), p.Size() - 4) });
+        return true;
+    case wmf::CreatePatternBrush: {
+        constexpr size_t kPatternBits = 32; // after the bitmap's header and reserved bytes
+        const Bytes dib = Bitmap16Dib(p, 0, kPatternBits);
+        AddObject(LogBrush { true, 0, PatternOf(dib.data(), dib.size()) });
+        return true;
+    }
+    case wmf::CreateFontIndirect:
         AddObject(ReadFont(p));
         return true;
-    case MetaCreatePalette:
-    case MetaCreatePatternBrush:
-    case MetaDibCreatePatternBrush:
-    case MetaCreateRegion:
+    case wmf::CreateRegion:
+        AddObject(ReadRegion(p));
+        return true;
+    case wmf::CreatePalette:
         AddObject(std::monostate {}); // takes its slot; not drawn with
         return true;
-    case MetaSelectObject:
-        SelectObject(p.U16(0));
+    case wmf::SelectObject: {
+        // Selecting a region makes it the clip.
+        const GdiObject* object = Object(p.U16(0));
+        if (const auto* region = object ? std::get_if<LogRegion>(object) : nullptr)
+            CombineClip(RegionPath(region->rectangles, true), ClipMode::Copy);
+        else
+            SelectObject(p.U16(0));
         return true;
-    case MetaDeleteObject:
+    }
+    case wmf::DeleteObject:
         DeleteObject(p.U16(0));
         return true;
     default:
@@ -163,25 +210,29 @@ bool MetafilePlayer::PlayWmfDrawing(const Record& record)
 {
     const Params p(record);
     switch (record.type) {
-    case MetaMoveTo:
+    case wmf::MoveTo:
         m_state.position = { double(p.I16(2)), double(p.I16(0)) };
+        m_figureOpen = false;
         return true;
-    case MetaLineTo:
+    case wmf::LineTo:
         LineTo(p.I16(2), p.I16(0));
         return true;
-    case MetaRectangle:
+    case wmf::SetPixel:
+        SetPixel(p.I16(6), p.I16(4), p.U32(0));
+        return true;
+    case wmf::Rectangle:
         DrawRectangle(p.I16(6), p.I16(4), p.I16(2), p.I16(0));
         return true;
-    case MetaEllipse:
-        DrawEllipse(p.I16(6), p.I16(4), p.I16(2), p.I16(0));
+    case wmf::Ellipse:
+        DrawEllipse({ double(p.I16(6)), double(p.I16(4)), double(p.I16(2)), double(p.I16(0)) });
         return true;
-    case MetaPolygon:
+    case wmf::Polygon:
         DrawPolygons({ Points(p, 2, uint16_t(p.I16(0))) });
         return true;
-    case MetaPolyline:
-        DrawPolyline(Points(p, 2, uint16_t(p.I16(0))));
+    case wmf::Polyline:
+        DrawLines(Points(p, 2, uint16_t(p.I16(0))), false, false);
         return true;
-    case MetaPolyPolygon: {
+    case wmf::PolyPolygon: {
         const uint16_t count = p.U16(0);
         std::vector<std::vector<PointD>> polygons;
         size_t at = 2 + 2 * size_t(count);
@@ -193,29 +244,43 @@ bool MetafilePlayer::PlayWmfDrawing(const Record& record)
         DrawPolygons(polygons);
         return true;
     }
-    case MetaTextOut: {
+    case wmf::TextOut: {
         const int16_t count = p.I16(0);
         const size_t after = 2 + ((size_t(std::max<int16_t>(count, 0)) + 1) & ~size_t(1));
         DrawText(p.I16(after + 2), p.I16(after), Text(p, 2, count));
         return true;
     }
-    case MetaExtTextOut: {
+    case wmf::ExtTextOut: {
         const uint16_t options = p.U16(6);
+        const int16_t count = p.I16(4);
         const size_t text = (options & 0x6) ? 16 : 8; // a clipping or opaque rectangle comes first
-        DrawText(p.I16(2), p.I16(0), Text(p, text, p.I16(4)));
+        const size_t after = text + ((size_t(std::max<int16_t>(count, 0)) + 1) & ~size_t(1));
+        DrawText(p.I16(2), p.I16(0), Text(p, text, count), Advances(p, after, count));
         return true;
     }
-    case MetaStretchDib:
-        DrawDib(p.Bytes(22, 0), p.Size() - 22, p.I16(20), p.I16(18), p.I16(16), p.I16(14), p.I16(12),
-            p.I16(10), p.I16(8), p.I16(6));
+    default:
+        return false;
+    }
+}
+
+bool MetafilePlayer::PlayWmfArc(const Record& record)
+{
+    const Params p(record);
+    switch (record.type) {
+    case wmf::Arc:
+    case wmf::Chord:
+    case wmf::Pie: {
+        const Box box { double(p.I16(14)), double(p.I16(12)), double(p.I16(10)), double(p.I16(8)) };
+        const ArcClosing closing = record.type == wmf::Chord ? ArcClosing::Chord
+            : record.type == wmf::Pie                        ? ArcClosing::Pie
+                                                             : ArcClosing::Open;
+        DrawArc(box, { double(p.I16(6)), double(p.I16(4)) }, { double(p.I16(2)), double(p.I16(0)) }, closing,
+            false);
         return true;
-    case MetaDibStretchBlt:
-        DrawDib(p.Bytes(20, 0), p.Size() - 20, p.I16(18), p.I16(16), p.I16(14), p.I16(12), p.I16(10),
-            p.I16(8), p.I16(6), p.I16(4));
-        return true;
-    case MetaDibBitBlt:
-        DrawDib(p.Bytes(16, 0), p.Size() - 16, p.I16(14), p.I16(12), p.I16(10), p.I16(8), p.I16(6), p.I16(4),
-            p.I16(10), p.I16(8));
+    }
+    case wmf::RoundRect:
+        DrawRoundRect(
+            { double(p.I16(10)), double(p.I16(8)), double(p.I16(6)), double(p.I16(4)) }, p.I16(2), p.I16(0));
         return true;
     default:
         return false;

@@ -7,6 +7,7 @@
 #include "imaging/metafile/MetafilePlayer.h"
 #include "imaging/metafile/PLWEMFDecoder.h"
 #include "imaging/metafile/RecordingMetafileCanvas.h"
+#include "metafile/DecodeForTest.h"
 #include "metafile/EmfBuilder.h"
 #include "metafile/LibEmfPictures.h"
 #include "metafile/WmfWriter.h"
@@ -29,57 +30,7 @@ using emfbuilder::FloatBits;
 using emfbuilder::TwoByTwoDib;
 using wmfwriter::Bytes;
 using wmfwriter::Writer;
-
-void EnsureApplication()
-{
-    if (QCoreApplication::instance() == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "metafile_tests";
-        static char* argv[] = { name, nullptr };
-        static QGuiApplication app(argc, argv);
-    }
-}
-
-// A folder of the running test's own: tests run in parallel processes and write files of the same
-// names with other contents.
-std::filesystem::path TestFolder()
-{
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::filesystem::path folder = std::filesystem::path(ORVANEL_TEST_OUTPUT) / "metafile"
-        / (std::string(test->test_suite_name()) + "." + test->name());
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
-// Decodes the bytes as a file of the given name (the name says nothing about the kind).
-std::unique_ptr<PLAnyBmp> Decode(const Bytes& file, const std::string& name = "picture")
-{
-    EnsureApplication();
-    const std::filesystem::path folder = TestFolder();
-    const std::string path = (folder / name).string();
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
-    PLWEMFDecoder decoder;
-    auto bmp = std::make_unique<PLAnyBmp>();
-    decoder.DecodeFile(path.c_str(), bmp.get());
-    return bmp;
-}
-
-int RefusalCode(const Bytes& file)
-{
-    try {
-        Decode(file);
-    } catch (const PLTextException& e) {
-        return e.GetCode();
-    }
-    return -1;
-}
-
-PLPixel32 Opaque(uint8_t r, uint8_t g, uint8_t b)
-{
-    return PLPixel32(r, g, b, 255);
-}
+using namespace decodefortest;
 
 // A placeable metafile of 1440 x 720 units at 1440 units an inch: a red rectangle with a one-unit
 // black pen over the left half, a blue ellipse without pen in the right half, a green triangle in
@@ -360,7 +311,7 @@ TEST(MetafilePlayer, MalformedRecordsAreSkippedAndTheRestPlayed)
     Writer w;
     w.Record(wmfwriter::kRectangle, { 1, 2 }); // too short
     w.Record(wmfwriter::kPolygon, { 30000, 1, 2 }); // more points than the record holds
-    w.Record(0x0F43, { 0, 0, 0, 0, 0, 0, 5, 5, 0, 0, 0 }); // a stretched picture without its picture
+    w.Record(0x0F43, { 0, 0, 0, 0, 0, 0, 5, 5, 0, 0, 0 }); // a fill without picture of no raster operation
     w.Record(0x0ABC, {}); // unknown
     w.Record(wmfwriter::kSelectObject, { 900 }); // no such object
     w.Record(wmfwriter::kRestoreDc, { 0xFFFF }); // nothing saved
@@ -370,7 +321,7 @@ TEST(MetafilePlayer, MalformedRecordsAreSkippedAndTheRestPlayed)
     metafile::RecordingMetafileCanvas canvas;
     metafile::MetafilePlayer player(m, canvas, 50, 50);
     player.Play();
-    EXPECT_EQ(canvas.calls, std::vector<std::string> { "ellipse" });
+    EXPECT_EQ(canvas.calls, std::vector<std::string> { "shape 13" }); // the ellipse: four curves
     EXPECT_EQ(player.SkippedRecords(), 3); // the two short ones and the unknown one
 }
 

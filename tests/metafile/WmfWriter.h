@@ -2,6 +2,7 @@
 // asked, the metafile header, records of 16-bit words, and the last record.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -29,6 +30,7 @@ public:
     void RecordOf(int function, const std::vector<int>& words, const Bytes& bytes)
     {
         const size_t size = 3 + words.size() + (bytes.size() + 1) / 2;
+        m_largest = std::max(m_largest, size);
         Put32(m_records, uint32_t(size));
         Put16(m_records, function);
         for (const int w : words)
@@ -74,7 +76,7 @@ public:
         Put16(out, 0x0300);
         Put32(out, uint32_t(words));
         Put16(out, m_objects);
-        Put32(out, 64);
+        Put32(out, uint32_t(m_largest)); // libwmf reads this many words for a record
         Put16(out, 0);
         out.insert(out.end(), m_records.begin(), m_records.end());
         Put32(out, 3);
@@ -96,6 +98,7 @@ public:
 private:
     int m_objects;
     Bytes m_records;
+    size_t m_largest = 3; // words of the largest record
 };
 
 // Function numbers the tests use.

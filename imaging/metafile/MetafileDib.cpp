@@ -1,0 +1,122 @@
+#include "imaging/metafile/MetafileDib.h"
+
+namespace metafile {
+namespace {
+
+constexpr size_t kRecordHead = 8;
+constexpr int64_t kMaxPatternPixels = 1 << 16;
+
+uint32_t Get32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
+
+void Put32(Bytes& b, uint32_t v)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        b.push_back(uint8_t(v >> shift));
+}
+
+} // namespace
+
+bool ReadDib(const uint8_t* dib, uint64_t size, DibPicture& picture)
+{
+    if (size < 40)
+        return false;
+    const uint32_t headerSize = Get32(dib);
+    const int32_t width = static_cast<int32_t>(Get32(dib + 4));
+    const int32_t height = static_cast<int32_t>(Get32(dib + 8));
+    const int bpp = dib[14] | (dib[15] << 8);
+    const uint32_t compression = Get32(dib + 16);
+    const uint32_t used = Get32(dib + 32);
+    if (headerSize < 40 || headerSize > size || compression != 0 || width <= 0 || height == 0
+        || height == INT32_MIN || bpp > 32)
+        return false;
+    const uint64_t entries = bpp <= 8 ? (used != 0 && used <= (1u << bpp) ? used : (1u << bpp)) : used;
+    const uint64_t bitsAt = uint64_t(headerSize) + entries * 4;
+    if (entries > 256 || bitsAt > size)
+        return false;
+    picture.colours.assign(static_cast<size_t>(entries), {});
+    for (size_t i = 0; i < picture.colours.size(); ++i) {
+        const uint8_t* q = dib + headerSize + 4 * i;
+        picture.colours[i] = { q[0], q[1], q[2], 0 };
+    }
+    gdi::DibView& view = picture.view;
+    view.width = width;
+    view.height = height;
+    view.bitsPerPixel = bpp;
+    view.palette = picture.colours.data();
+    view.paletteEntries = picture.colours.size();
+    view.bits = dib + bitsAt;
+    view.bitsSize = static_cast<size_t>(size - bitsAt);
+    return view.IsValid();
+}
+
+Bytes JoinedDib(const Params& p, uint32_t headerAt, uint32_t headerSize, uint32_t bitsAt, uint32_t bitsSize)
+{
+    if (headerAt < kRecordHead || bitsAt < kRecordHead)
+        return {};
+    const uint8_t* header = p.Bytes(headerAt - kRecordHead, headerSize);
+    const uint8_t* bits = p.Bytes(bitsAt - kRecordHead, bitsSize);
+    Bytes dib(header, header + headerSize);
+    dib.insert(dib.end(), bits, bits + bitsSize);
+    return dib;
+}
+
+Bytes Bitmap16Dib(const Params& p, size_t offset, size_t bitsAt)
+{
+    const int width = p.I16(offset + 2);
+    const int height = p.I16(offset + 4);
+    const int rowBytes = p.I16(offset + 6);
+    const int bpp = p.U8(offset + 9);
+    if (width <= 0 || height <= 0 || (bpp != 1 && bpp != 24 && bpp != 32)
+        || int64_t(rowBytes) * 8 < int64_t(width) * bpp)
+        return {};
+    const uint8_t* rows = p.Bytes(bitsAt, uint64_t(rowBytes) * uint64_t(height));
+    const uint64_t dibRow = gdi::DibView::RowBytes(width, bpp);
+    Bytes dib;
+    for (const uint32_t v :
+        { 40u, uint32_t(width), uint32_t(-height), 1u | (uint32_t(bpp) << 16), 0u, 0u, 0u, 0u, 0u, 0u })
+        Put32(dib, v);
+    if (bpp == 1) {
+        Put32(dib, 0);
+        Put32(dib, 0x00FFFFFF);
+    }
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* row = rows + size_t(y) * size_t(rowBytes);
+        dib.insert(dib.end(), row, row + std::min<uint64_t>(dibRow, uint64_t(rowBytes)));
+        dib.resize(dib.size() + size_t(dibRow - std::min<uint64_t>(dibRow, uint64_t(rowBytes))), 0);
+    }
+    return dib;
+}
+
+bool KeepScanLines(Bytes& dib, uint32_t scans)
+{
+    if (dib.size() < 40 || scans == 0 || scans > uint32_t(INT32_MAX))
+        return false;
+    const bool topDown = static_cast<int8_t>(dib[11]) < 0;
+    const uint32_t height = topDown ? uint32_t(-int64_t(scans)) : scans;
+    for (size_t i = 0; i < 4; ++i)
+        dib[8 + i] = uint8_t(height >> (8 * i));
+    return true;
+}
+
+std::shared_ptr<const Pattern> PatternOf(const uint8_t* dib, uint64_t size)
+{
+    DibPicture picture;
+    if (!ReadDib(dib, size, picture))
+        return nullptr;
+    const gdi::DibView& view = picture.view;
+    const int64_t rows = static_cast<int64_t>(view.Rows());
+    if (int64_t(view.width) * rows > kMaxPatternPixels)
+        return nullptr;
+    auto pattern = std::make_shared<Pattern>();
+    pattern->width = view.width;
+    pattern->height = static_cast<int>(rows);
+    for (int64_t y = 0; y < rows; ++y)
+        for (int x = 0; x < view.width; ++x)
+            pattern->pixels.push_back(view.PixelColor(uint64_t(x), uint64_t(y)));
+    return pattern;
+}
+
+} // namespace metafile
