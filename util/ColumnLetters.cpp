@@ -24,10 +24,13 @@ int ColumnLettersToNumber(std::string_view text)
         int number = 0;
         return StringToInt(text, number) ? number : 0;
     }
+    const std::size_t letters
+        = std::find_if(text.begin(), text.end(), [](char c) { return !IsCAlpha(c); }) - text.begin();
+    // A single letter stands alone or before a blank; after two or more the rest is ignored.
+    if (letters == 0 || (letters == 1 && text.size() > 1 && text[1] != ' '))
+        return 0;
     int64_t number = 0;
-    for (const char c : text.substr(0, text.find(' '))) {
-        if (!IsCAlpha(c))
-            return 0;
+    for (const char c : text.substr(0, letters)) {
         number = number * 26 + (ToUpperAscii(c) - 'A' + 1);
         if (number > std::numeric_limits<int>::max())
             return 0;

@@ -6,7 +6,8 @@
 
 // The letters of a column; empty below 1.
 std::string ColumnNumberToLetters(int number);
-// The column of letters (either case) that run to the end of the text or to a blank; a text that
-// starts with a digit is read as a number (StringToInt, 0 when it is none). 0 for an empty text,
-// for any other character among the letters, and for a column beyond the int range.
+// The column of the letters (either case) that begin the text; after two or more letters the rest
+// is ignored ("AB1" is 28), a single letter counts only alone or before a blank ("A1" is 0). A
+// text that starts with a digit is read as a number (StringToInt, 0 when it is none). 0 for an
+// empty text, a text that starts with anything else, and a column beyond the int range.
 int ColumnLettersToNumber(std::string_view text);

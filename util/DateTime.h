@@ -12,9 +12,10 @@ class DateTime {
 public:
     // The null date at 0:00:00.
     DateTime() = default;
-    // The text up to its first minus sign or blank is the date (Date::Set with the order), the
-    // rest, when there is any, the time (Time::Set). A date written with minus signs between its
-    // numbers is therefore cut after its first number.
+    // The date (Date::Set with the order) ends at the first blank after any leading white space or
+    // at the first minus sign after its third number, whichever comes first; the rest, when there
+    // is any, is the time (Time::Set). So "2015-06-05 10:00" and "05/06/2015-10:00" both carry a
+    // time, and "5-6-2015" is all date.
     DateTime(std::string_view text, int order);
     DateTime(const Date& date, const Time& time)
         : date_(date)

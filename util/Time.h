@@ -36,8 +36,8 @@ public:
 
     // Shifts by any number of hours, minutes or seconds on a 24-hour clock. The hour and minute
     // shifts return the number of days carried or borrowed, counted up (23:00 less 25 hours
-    // borrows 2); the second shifts return the days carried as a signed count, negative going
-    // back (AddSeconds) or forward (SubtractSeconds).
+    // borrows 1, 01:00 less 26 hours borrows 2); the second shifts return the days carried as a
+    // signed count, negative going back (AddSeconds) or forward (SubtractSeconds).
     int AddHours(int n);
     int AddMinutes(int n);
     int AddSeconds(int n);

@@ -53,6 +53,14 @@ TEST(ColumnLetters, LettersToNumbers)
         { "ZZZZZZZZZZZZZZZZZZZZ", 0 },
         { "\xC1", 0 },
         { "A\xC1", 0 },
+        // After two or more letters the rest is ignored; a single letter counts only alone.
+        { "AB1", 28 },
+        { "ab-", 28 },
+        { "ABC1", 731 },
+        { "AB\xC1", 28 },
+        { "A-", 0 },
+        { "1", 1 },
+        { "1A", 1 },
     };
     for (const auto& [letters, number] : cases)
         EXPECT_EQ(ColumnLettersToNumber(letters), number) << letters;

@@ -140,19 +140,33 @@ TEST(TimeText, OutOfRangePartsBecomeZero)
     EXPECT_FALSE(IsValidTime(0, 0, 60));
 }
 
-TEST(DateTimeText, SplitsAtTheFirstMinusOrBlank)
+struct DateTimeCase {
+    std::string text;
+    int order;
+    std::string date;
+    std::string time;
+};
+
+TEST(DateTimeText, TheDateEndsAtABlankOrAtAMinusAfterItsThirdNumber)
 {
     const ScopedClock clock([] { return LocalMoment { 2019, 2, 10, 0, 0, 0 }; });
-    const DateTime both("5/6/2015 14:30:15", DateOrder::kDayMonthYear);
-    EXPECT_EQ(Text(both.GetDate()), "5/6/2015");
-    EXPECT_EQ(Text(both.GetTime()), "14:30:15");
-    const DateTime dateOnly("2015/6/5", DateOrder::kYearMonthDay);
-    EXPECT_EQ(Text(dateOnly.GetDate()), "5/6/2015");
-    EXPECT_EQ(Text(dateOnly.GetTime()), "0:0:0");
-    // Minus signs between the numbers cut the date after its first number; the rest is the time.
-    const DateTime dashed("5-6-2015", DateOrder::kDayMonthYear);
-    EXPECT_EQ(Text(dashed.GetDate()), "5/2/2000");
-    EXPECT_EQ(Text(dashed.GetTime()), "6:0:0");
+    const std::vector<DateTimeCase> cases = {
+        { "2015-06-05 10:00", DateOrder::kYearMonthDay, "5/6/2015", "10:0:0" },
+        { "5-6-2015", DateOrder::kDayMonthYear, "5/6/2015", "0:0:0" },
+        { "05/06/2015-10:00", DateOrder::kDayMonthYear, "5/6/2015", "10:0:0" },
+        { "05/06/2015 10:00", DateOrder::kDayMonthYear, "5/6/2015", "10:0:0" },
+        { "5/6/2015 14:30:15", DateOrder::kDayMonthYear, "5/6/2015", "14:30:15" },
+        { "6-5-2015-14:30", DateOrder::kMonthDayYear, "5/6/2015", "14:30:0" },
+        { "2015/6/5", DateOrder::kYearMonthDay, "5/6/2015", "0:0:0" },
+        { "  5/6/2015 10:00", DateOrder::kDayMonthYear, "5/6/2015", "10:0:0" }, // leading blanks
+        { "5/6 10:00", DateOrder::kDayMonthYear, "5/6/2000", "10:0:0" }, // the blank comes first
+    };
+    for (const DateTimeCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        const DateTime read(c.text, c.order);
+        EXPECT_EQ(Text(read.GetDate()), c.date);
+        EXPECT_EQ(Text(read.GetTime()), c.time);
+    }
     EXPECT_TRUE(DateTime("31/2/2015 10:00", DateOrder::kDayMonthYear).IsNull());
 }
 

@@ -57,6 +57,8 @@ TEST(TimeShift, TableOfCarriesAndBorrows)
         { Time(23, 0, 0), Op::addMinutes, 90, "0:30:0", 1 },
         { Time(10, 0, 0), Op::subtractMinutes, 60, "9:0:0", 0 },
         { Time(0, 30, 0), Op::subtractHours, 25, "23:30:0", 2 },
+        { Time(23, 0, 0), Op::subtractHours, 25, "22:0:0", 1 },
+        { Time(1, 0, 0), Op::subtractHours, 26, "23:0:0", 2 },
         { Time(0, 0, 0), Op::subtractHours, 24, "0:0:0", 1 },
         { Time(10, 0, 0), Op::subtractMinutes, 601, "23:59:0", 1 },
         { Time(10, 1, 0), Op::subtractMinutes, 61, "9:0:0", 0 },

@@ -1,5 +1,6 @@
 #include "util/window/TreeFileCtrl.h"
 
+#include "platform/qt/QtColour.h"
 #include "util/NameEscapes.h"
 #include "util/PathText.h"
 #include "util/ShareEnumerator.h"
@@ -10,8 +11,6 @@
 #include "util/window/TreeFileItemRoles.h"
 
 #include <QHeaderView>
-
-#include <fcntl.h>
 
 #include <sys/stat.h>
 
@@ -27,20 +26,6 @@ namespace fs = std::filesystem;
 
 constexpr unsigned kHiddenAttribute = 0x2;
 
-// The text colour of compressed (blue) and encrypted (red) files and folders, as the file system
-// reports those attributes.
-std::optional<QColor> AttributeColour(const std::string& path)
-{
-    struct statx info { };
-    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &info) != 0)
-        return std::nullopt;
-    if ((info.stx_attributes_mask & info.stx_attributes & STATX_ATTR_COMPRESSED) != 0)
-        return QColor(0x00, 0x00, 0xFF);
-    if ((info.stx_attributes_mask & info.stx_attributes & STATX_ATTR_ENCRYPTED) != 0)
-        return QColor(0xFF, 0x00, 0x00);
-    return std::nullopt;
-}
-
 } // namespace
 
 std::unique_ptr<CTreeFileCtrl> CTreeFileCtrl::CreateObject()
@@ -53,7 +38,7 @@ CTreeFileCtrl::CTreeFileCtrl(QWidget* parent)
 {
     setHeaderHidden(true);
     setColumnCount(1);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setEditTriggers(QAbstractItemView::SelectedClicked); // gated by edit()
     connect(this, &QTreeWidget::itemExpanded, this, &CTreeFileCtrl::OnExpanded);
     connect(this, &QTreeWidget::itemCollapsed, this, &CTreeFileCtrl::OnCollapsed);
     connect(this, &QTreeWidget::currentItemChanged, this, &CTreeFileCtrl::OnCurrentChanged);
@@ -149,6 +134,36 @@ void CTreeFileCtrl::SetFileNameMask(const std::string& mask)
     Refresh();
 }
 
+void CTreeFileCtrl::SetShowSharedOverlay(bool show)
+{
+    showShareOverlay_ = show;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetCompressedColour(win::COLORREF colour)
+{
+    compressedColour_ = colour;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetUseCompressedColour(bool use)
+{
+    useCompressedColour_ = use;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetUseEncryptedColour(bool use)
+{
+    useEncryptedColour_ = use;
+    Refresh();
+}
+
+void CTreeFileCtrl::SetNetworkResourceType(int type)
+{
+    networkResourceType_ = type;
+    Refresh();
+}
+
 void CTreeFileCtrl::SetExtensionMode(int mode)
 {
     extensionMode_ = mode;
@@ -165,11 +180,35 @@ void CTreeFileCtrl::SetFlags(unsigned flags)
     SetShowFiles((flags & 0x01) != 0);
 }
 
-bool CTreeFileCtrl::CanDisplayFile(const std::string& name) const
+bool CTreeFileCtrl::MatchesFileNameMask(const std::string& name) const
 {
-    if (!showFiles_ || ((attributeHideMask_ & kHiddenAttribute) != 0 && name.starts_with('.')))
+    return fileNameMask_ == "*.*" || WildcardMatchNoCase(fileNameMask_, name);
+}
+
+bool CTreeFileCtrl::CanDisplayFile(const fs::directory_entry& entry) const
+{
+    std::error_code error;
+    if (!showFiles_ || entry.is_directory(error))
         return false;
-    return fileNameMask_ == "*.*" || WildcardMatch(fileNameMask_, name);
+    return (attributeHideMask_ & kHiddenAttribute) == 0 || !entry.path().filename().string().starts_with('.');
+}
+
+bool CTreeFileCtrl::CanDisplayFolder(const fs::directory_entry& entry) const
+{
+    std::error_code error;
+    const std::string name = entry.path().filename().string();
+    return entry.is_directory(error) && name != "." && name != "..";
+}
+
+bool CTreeFileCtrl::CanDisplayDrive(const std::string& path) const
+{
+    const MountPoint* mount = MountOfPath(mounts_, path);
+    return mount == nullptr || (driveHideMask_ & static_cast<unsigned>(mount->kind)) == 0;
+}
+
+bool CTreeFileCtrl::CanDisplayNetworkItem(const MountPoint&) const
+{
+    return true;
 }
 
 void CTreeFileCtrl::SetMountTable(const std::string& tablePath, const std::string& blockDevices)
@@ -214,7 +253,7 @@ void CTreeFileCtrl::Refresh()
         if (showComputerItem_)
             computerItem_ = AddSpecialItem("Computer");
         else
-            DisplayDrives(invisibleRootItem(), false);
+            DisplayDrives(invisibleRootItem());
         // Linux has no browsable neighbourhood: the network item holds the mounted network shares.
         if (showNetwork_)
             networkItem_ = AddSpecialItem("Network");
@@ -242,29 +281,43 @@ bool CTreeFileCtrl::ItemIsFile(const QTreeWidgetItem* item) const
     return item != nullptr && item->data(0, kFileRole).toBool();
 }
 
-QTreeWidgetItem* CTreeFileCtrl::Insert(QTreeWidgetItem* parent, const std::string& path,
-    const std::string& name, bool file, bool mayHaveChildren)
+std::string CTreeFileCtrl::GetItemDisplayName(CTreeFileCtrlItemInfo& info) const
 {
-    const bool extensionHidden = file && extensionMode_ == 0 && !fs::path(name).extension().empty();
-    auto* item
-        = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(ShownName(name, extensionHidden))));
-    item->setData(0, kNameRole, QString::fromStdString(name));
-    item->setData(0, kExtensionHiddenRole, extensionHidden);
-    item->setData(0, kPathRole, QString::fromStdString(path));
-    item->setData(0, kFileRole, file);
-    SetItemIcons(item);
-    if (const std::optional<QColor> colour = AttributeColour(path))
-        item->setForeground(0, *colour);
+    // Mode 0 drops the extension of a file; 1, and 2 as the desktop shows names, keep it.
+    info.extensionHidden
+        = extensionMode_ == 0 && IsFile(info.path) && !fs::path(info.name).extension().empty();
+    return ShownName(info.name, info.extensionHidden);
+}
+
+QTreeWidgetItem* CTreeFileCtrl::InsertFileItem(QTreeWidgetItem* parent, CTreeFileCtrlItemInfo info,
+    bool shared, int image, int openImage, bool checkChildren)
+{
+    const std::string text
+        = IsDrive(info.path) && showDriveNames_ ? GetDriveDisplayName(info.path) : GetItemDisplayName(info);
+    auto* item = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(text)));
+    item->setData(0, kNameRole, QString::fromStdString(info.name));
+    item->setData(0, kExtensionHiddenRole, info.extensionHidden);
+    item->setData(0, kPathRole, QString::fromStdString(info.path));
+    item->setData(0, kFileRole, info.file);
+    ApplyIcons(item, image, openImage, shared);
+    if (useCompressedColour_ && IsCompressed(info.path))
+        item->setForeground(0, fw::ToQColor(compressedColour_));
+    else if (useEncryptedColour_ && IsEncrypted(info.path))
+        item->setForeground(0, fw::ToQColor(encryptedColour_));
     // Files never get an expand button; a folder keeps one until listing finds it empty.
-    item->setChildIndicatorPolicy(
-        mayHaveChildren ? QTreeWidgetItem::ShowIndicator : QTreeWidgetItem::DontShowIndicator);
+    SetItemChildFlag(item, !info.file && (!checkChildren || HasSubItems(info.path)));
     Qt::ItemFlags flags = item->flags();
-    if (file)
+    if (info.file)
         flags |= Qt::ItemNeverHasChildren;
-    if (allowRename_)
-        flags |= Qt::ItemIsEditable;
     item->setFlags(flags);
     return item;
+}
+
+void CTreeFileCtrl::ApplyIcons(QTreeWidgetItem* item, int image, int openImage, bool shared)
+{
+    item->setData(0, kImageRole, image);
+    item->setData(0, kOpenImageRole, openImage);
+    item->setIcon(0, TreeFileItemIcon(image, openImage, shared));
 }
 
 void CTreeFileCtrl::SetItemIcons(QTreeWidgetItem* item)
@@ -274,10 +327,8 @@ void CTreeFileCtrl::SetItemIcons(QTreeWidgetItem* item)
     // A file has no open icon of its own: its kind (which may mean reading its content) is looked
     // up once.
     const int image = GetIconIndex(path);
-    const int openImage = file ? image : GetOpenIconIndex(path);
-    item->setData(0, kImageRole, image);
-    item->setData(0, kOpenImageRole, openImage);
-    item->setIcon(0, TreeFileItemIcon(image, openImage, !file && GetShareEnumerator().IsShared(path)));
+    ApplyIcons(
+        item, image, file ? image : GetOpenIconIndex(path), !file && showShareOverlay_ && IsShared(path));
 }
 
 void CTreeFileCtrl::SortChildren(QTreeWidgetItem* parent)
@@ -297,7 +348,8 @@ void CTreeFileCtrl::DisplayPath(const std::string& path, QTreeWidgetItem* parent
     const bool wasNavigating = std::exchange(navigating_, true);
     qDeleteAll(parent->takeChildren());
     if (parent == invisibleRootItem() && !rootFolder_.empty() && showRootItem_) {
-        rootItem_ = Insert(parent, rootFolder_, rootFolder_, false, true);
+        rootItem_ = InsertFileItem(parent, { rootFolder_, rootFolder_ }, false, GetIconIndex(rootFolder_),
+            GetOpenIconIndex(rootFolder_), false);
         navigating_ = wasNavigating;
         rootItem_->setExpanded(true);
         return;
@@ -306,18 +358,24 @@ void CTreeFileCtrl::DisplayPath(const std::string& path, QTreeWidgetItem* parent
     int added = 0;
     for (fs::directory_iterator entries(path, error), end; !error && entries != end;
          entries.increment(error)) {
-        const std::string name = entries->path().filename().string();
-        const bool folder = entries->is_directory(error);
-        if (!folder && !CanDisplayFile(name))
+        CTreeFileCtrlItemInfo info { entries->path().string(), entries->path().filename().string() };
+        if (CanDisplayFolder(*entries)) {
+            InsertFileItem(parent, info, showShareOverlay_ && IsShared(info.path), GetIconIndex(info.path),
+                GetOpenIconIndex(info.path), true);
+        } else if (MatchesFileNameMask(info.name) && CanDisplayFile(*entries)) {
+            info.file = true;
+            const int image = GetIconIndex(info.path);
+            InsertFileItem(parent, info, false, image, image, true);
+        } else {
             continue;
-        Insert(parent, entries->path().string(), name, !folder, folder);
+        }
         ++added;
     }
     SortChildren(parent);
     if (added == 0 && parent != invisibleRootItem())
-        parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+        SetItemChildFlag(parent, false);
     if (monitoring_.load())
-        Watch(path);
+        StartWatchingFolder(path);
     navigating_ = wasNavigating;
 }
 
@@ -329,27 +387,47 @@ QTreeWidgetItem* CTreeFileCtrl::AddSpecialItem(const char* text)
     return item;
 }
 
-void CTreeFileCtrl::DisplayDrives(QTreeWidgetItem* parent, bool network)
+void CTreeFileCtrl::DisplayDrives(QTreeWidgetItem* parent)
 {
+    if (ListDrives(parent, false) == 0 && parent != invisibleRootItem())
+        SetItemChildFlag(parent, false);
+}
+
+bool CTreeFileCtrl::EnumNetworkResources(QTreeWidgetItem* parent)
+{
+    constexpr int kPrintResources = 2; // mounted file systems are all disk resources
+    const int listed = networkResourceType_ != kPrintResources ? ListDrives(parent, true) : 0;
+    if (listed == 0)
+        SetItemChildFlag(parent, false);
+    return listed > 0;
+}
+
+int CTreeFileCtrl::ListDrives(QTreeWidgetItem* parent, bool network)
+{
+    int listed = 0;
     for (const MountPoint& mount : mounts_) {
-        if (mount.network == network && (driveHideMask_ & static_cast<unsigned>(mount.kind)) == 0) {
-            QTreeWidgetItem* drive = Insert(parent, mount.path, mount.path, false, true);
-            if (showDriveNames_)
-                drive->setText(0, QString::fromStdString(GetDriveDisplayName(mount.path)));
-        }
+        if (mount.network != network || !CanDisplayDrive(mount.path)
+            || (network && !CanDisplayNetworkItem(mount)))
+            continue;
+        InsertFileItem(parent, { mount.path, mount.path, network }, showShareOverlay_ && IsShared(mount.path),
+            GetIconIndex(mount.path), GetOpenIconIndex(mount.path), true);
+        ++listed;
     }
-    if (parent->childCount() == 0 && parent != invisibleRootItem())
-        parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+    return listed;
 }
 
 void CTreeFileCtrl::ExpandItem(QTreeWidgetItem* item)
 {
-    if (item == computerItem_ || item == networkItem_) {
-        DisplayDrives(item, item == networkItem_);
+    if (item == computerItem_) {
+        DisplayDrives(item);
+        return;
+    }
+    if (item == networkItem_) {
+        EnumNetworkResources(item);
         return;
     }
     const std::string path = ItemToPath(item);
-    if (DriveOfPath(mounts_, path) == path && !CanAccessDrive(path)) {
+    if (IsDrive(path) && !CanAccessDrive(path)) {
         // No medium: the drive shows no listing until one is there.
         collapseItem(item);
         return;
@@ -389,7 +467,7 @@ void CTreeFileCtrl::RemoveItem(QTreeWidgetItem* item)
     QTreeWidgetItem* parent = item->parent();
     delete item;
     if (parent != nullptr && parent->childCount() == 0)
-        parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+        SetItemChildFlag(parent, false);
 }
 
 void CTreeFileCtrl::OnExpanded(QTreeWidgetItem* item)
@@ -401,8 +479,8 @@ void CTreeFileCtrl::OnExpanded(QTreeWidgetItem* item)
 void CTreeFileCtrl::OnCollapsed(QTreeWidgetItem* item)
 {
     const std::string path = ItemToPath(item);
-    if (!path.empty() && DriveOfPath(mounts_, path) == path)
-        StopWatching(path);
+    if (IsDrive(path))
+        StopWatchingFolder(path);
     if (item == rootItem_ || item == computerItem_ || item == networkItem_)
         return;
     // Collapsing forgets the listing, so that expanding again reads the folder afresh.
@@ -415,9 +493,9 @@ void CTreeFileCtrl::OnCollapsed(QTreeWidgetItem* item)
         }
     }
     const bool wasNavigating = std::exchange(navigating_, true);
-    qDeleteAll(item->takeChildren());
+    DeleteChildren(item, false);
     navigating_ = wasNavigating;
-    item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    SetItemChildFlag(item, true);
 }
 
 QTreeWidgetItem* CTreeFileCtrl::FindChildByName(QTreeWidgetItem* parent, const std::string& name) const
@@ -517,7 +595,7 @@ void CTreeFileCtrl::OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* 
         return;
     const std::string currentPath = ItemToPath(current);
     // A drive stands whether or not its mount point answers; its serial is read on selection.
-    const bool drive = !currentPath.empty() && DriveOfPath(mounts_, currentPath) == currentPath;
+    const bool drive = IsDrive(currentPath);
     if (drive)
         ReadVolumeSerial(currentPath);
     if (navigating_)
@@ -527,15 +605,15 @@ void CTreeFileCtrl::OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* 
         RemoveVanished(currentPath);
         return;
     }
-    if (previous == nullptr)
-        return;
-    const std::string path = ItemToPath(previous);
-    if (path.empty())
-        return;
-    if (static_cast<int>(back_.size()) > maxHistory_)
-        back_.erase(back_.begin());
-    back_.push_back(path);
+    if (const std::string path = ItemToPath(previous); !path.empty()) {
+        if (static_cast<int>(back_.size()) > maxHistory_)
+            back_.erase(back_.begin());
+        back_.push_back(path);
+    }
+    OnSelectionChanged(current, currentPath);
 }
+
+void CTreeFileCtrl::OnSelectionChanged(QTreeWidgetItem*, const std::string&) { }
 
 // Steps to the newest entry of `from` that still exists, dropping those that are gone, and
 // remembers the path left in `to`.
@@ -551,6 +629,7 @@ void CTreeFileCtrl::HistoryStep(std::vector<std::string>& from, std::vector<std:
         if (item != nullptr) {
             if (!left.empty())
                 to.push_back(left);
+            OnSelectionChanged(item, path);
             return;
         }
     }

@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 
 #include <atomic>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -22,6 +23,18 @@
 #include <vector>
 
 class QMenu;
+
+// What an item of the file tree stands for, as it is inserted: the full path (the mount point of a
+// drive), the name shown (before the extension rule) and used for lookup and sorting, whether it is
+// the network item or lies under it, whether the text shown drops the extension, and whether it
+// is a file.
+struct CTreeFileCtrlItemInfo {
+    std::string path;
+    std::string name;
+    bool network = false;
+    bool extensionHidden = false;
+    bool file = false;
+};
 
 namespace fw {
 class CmdUI;
@@ -61,7 +74,19 @@ public:
     // Files with any of these attribute bits are not listed; on Linux hidden (0x2) is a name that
     // starts with a dot, the others have no counterpart. Folders are not filtered.
     void SetAttributeHideMask(unsigned mask);
-    void SetFileNameMask(const std::string& mask); // "*.*" lists every file
+    // Files listed: those whose names match the mask, letter case ignored, as the folder listing
+    // matches (WildcardMatchNoCase); "*.*" lists every file. Folders are always listed.
+    void SetFileNameMask(const std::string& mask);
+    // Shared folders and drives carry the share overlay on their icons (on by default).
+    void SetShowSharedOverlay(bool show);
+    // The text colour of compressed files and folders (blue by default) and whether it is used; the
+    // encrypted colour (red) is fixed, its use can be switched off.
+    void SetCompressedColour(win::COLORREF colour);
+    void SetUseCompressedColour(bool use);
+    void SetUseEncryptedColour(bool use);
+    // The kind of network resources listed under the network item: 0 any, 1 disk, 2 print. The
+    // network items are mounted file systems, disk resources all, so 2 lists none.
+    void SetNetworkResourceType(int type);
     // 0 shows files without their extension, 1 and 2 (as the desktop shows them) with it.
     void SetExtensionMode(int mode);
     // Bit 0 show files, 1 drag and drop, 2 rename, 3 open, 4 properties, 5 delete.
@@ -95,7 +120,44 @@ public:
     void Refresh();
 
     std::string ItemToPath(const QTreeWidgetItem* item) const;
+    // Whether the item was listed as a file.
     bool ItemIsFile(const QTreeWidgetItem* item) const;
+
+    // Queries on paths (and on an item's path). A path that cannot be read is neither file nor
+    // folder; a drive is a mount point of the mount table; compressed and encrypted are the file
+    // system's own attributes, never those of a drive.
+    virtual bool IsFile(const std::string& path) const;
+    bool IsFile(const QTreeWidgetItem* item) const { return IsFile(ItemToPath(item)); }
+    virtual bool IsFolder(const std::string& path) const;
+    bool IsFolder(const QTreeWidgetItem* item) const { return IsFolder(ItemToPath(item)); }
+    virtual bool IsDrive(const std::string& path) const;
+    bool IsDrive(const QTreeWidgetItem* item) const { return IsDrive(ItemToPath(item)); }
+    virtual bool IsCompressed(const std::string& path) const;
+    bool IsCompressed(const QTreeWidgetItem* item) const { return IsCompressed(ItemToPath(item)); }
+    virtual bool IsEncrypted(const std::string& path) const;
+    bool IsEncrypted(const QTreeWidgetItem* item) const { return IsEncrypted(ItemToPath(item)); }
+    // Whether the path is shared (the process-wide share list).
+    virtual bool IsShared(const std::string& path) const;
+    // A drive of the removable or CD-ROM kind; of the fixed or RAM-disk kind.
+    virtual bool IsRemovableDrive(const std::string& path) const;
+    virtual bool IsFixedDrive(const std::string& path) const;
+    // Whether an item of the path gets an expand button: only the root of a fixed drive is
+    // searched (for a folder, or a file that would be listed); every other path answers true and
+    // expanding its item settles it.
+    virtual bool HasSubItems(const std::string& path) const;
+    // Whether some child's text equals the text, letter case ignored.
+    virtual bool HasChildWithText(QTreeWidgetItem* parent, const std::string& text) const;
+    virtual int GetChildCount(QTreeWidgetItem* item) const;
+    // Deletes every child; with `update`, the item's child flag becomes whether there were any.
+    // Returns how many there were.
+    virtual int DeleteChildren(QTreeWidgetItem* item, bool update);
+    bool IsItemExpanded(const QTreeWidgetItem* item) const;
+    // The child flag: whether the item shows an expand button.
+    bool ItemHasChildFlag(const QTreeWidgetItem* item) const;
+    void SetItemChildFlag(QTreeWidgetItem* item, bool value);
+    // The text an item of the record shows, by the extension mode; sets the record's extension
+    // hidden flag accordingly.
+    std::string GetItemDisplayName(CTreeFileCtrlItemInfo& info) const;
     // The listed item of the path, without listing anything; null when there is none.
     QTreeWidgetItem* PathToItem(const std::string& path) const;
     // Selects the item of the path, listing and expanding the folders on the way; null when a
@@ -109,8 +171,10 @@ public:
     QTreeWidgetItem* FindChildByName(QTreeWidgetItem* parent, const std::string& name) const;
 
     // History of selected paths.
-    bool CanGoBack() const { return !back_.empty(); }
-    bool CanGoForward() const { return !forward_.empty(); }
+    virtual bool CanGoBack() const { return !back_.empty(); }
+    virtual bool IsBackAvailable() const { return !back_.empty(); }
+    virtual bool CanGoForward() const { return !forward_.empty(); }
+    virtual bool IsForwardAvailable() const { return !forward_.empty(); }
     void GoBack();
     void GoForward();
     int GetBackCount() const { return static_cast<int>(back_.size()); }
@@ -149,24 +213,57 @@ public:
     void ExpandAll();
     void CollapseAll();
 
-    // Watching: the drives with a watcher now.
+    // Listing, for a subclass to change: the contents of a folder under an item (the top level for
+    // the invisible root item), the local drives under an item, the mounted network file systems
+    // under an item (true when any was listed), and one item of a record under a parent.
+    virtual void DisplayPath(const std::string& path, QTreeWidgetItem* parent);
+    virtual void DisplayDrives(QTreeWidgetItem* parent);
+    virtual bool EnumNetworkResources(QTreeWidgetItem* parent);
+    // Appends the item (sorting is the caller's) with the image and open image, the share overlay
+    // when `shared`, and an expand button by HasSubItems when `checkChildren` (else always); a
+    // file never gets one.
+    virtual QTreeWidgetItem* InsertFileItem(QTreeWidgetItem* parent, CTreeFileCtrlItemInfo info, bool shared,
+        int image, int openImage, bool checkChildren);
+
+    // Watching: one watcher per drive, whose folders are added as they are listed. Stopping takes
+    // the drive's path (the mount point, or the root folder).
+    virtual void StartWatchingFolder(const std::string& path);
+    virtual void StopWatchingFolder(const std::string& path);
+    virtual void StopAllWatchers();
+    // The drives with a watcher now.
     std::vector<std::string> WatchedDrives() const;
     int ChangesHandled() const { return changesHandled_; }
 
     // File operations, each behind its flag; true when done.
-    bool OpenItem(QTreeWidgetItem* item);
-    bool DeleteItemFile(QTreeWidgetItem* item, bool permanently);
-    bool RenameItem(QTreeWidgetItem* item); // starts editing in place
+    virtual bool OpenItem(QTreeWidgetItem* item);
+    // Asks first (Yes/No, naming the item; for good: that it cannot be undone; a folder: that its
+    // contents go too), then moves the file or folder to the trash, or deletes it for good.
+    virtual bool DeleteItemFile(QTreeWidgetItem* item, bool permanently);
+    virtual bool RenameItem(QTreeWidgetItem* item); // starts editing in place
     // Renames the file of the item to the text typed in its place, keeping the extension when the
     // item shows its name without it; refuses a name with '/', "." and "..", and an existing name.
     bool RenameItemTo(QTreeWidgetItem* item, const std::string& typed);
-    bool ShowProperties(QTreeWidgetItem* item); // a dialog of the file's name, kind, size, times
+    virtual bool ShowProperties(QTreeWidgetItem* item); // a dialog of the file's name, kind, size, times
     // The context menu of an item, for the caller to show or pick from.
     std::unique_ptr<QMenu> BuildContextMenu(QTreeWidgetItem* item);
 
     // Hooks.
     virtual bool CanRenamePath(const std::string& path);
+    // After a rename was tried, whatever came of it.
+    virtual void OnFileRenamed(const std::string& target, const std::string& source);
     virtual bool CanDeletePath(const std::string& path);
+    // After a delete the hook agreed to, whatever came of it (the user may have said No).
+    virtual void OnFileDeleted(const std::string& path);
+    // After the selection moved to an item that still stands.
+    virtual void OnSelectionChanged(QTreeWidgetItem* item, const std::string& path);
+    // Which entries of a folder are listed: a file when files are shown and it is not hidden by
+    // the attribute mask (the name mask is matched before); a folder always.
+    virtual bool CanDisplayFile(const std::filesystem::directory_entry& entry) const;
+    virtual bool CanDisplayFolder(const std::filesystem::directory_entry& entry) const;
+    // A drive is listed unless the bit of its kind is in the drive hide mask; a mounted network
+    // file system is listed under the network item when this agrees too.
+    virtual bool CanDisplayDrive(const std::string& path) const;
+    virtual bool CanDisplayNetworkItem(const MountPoint& mount) const;
     virtual bool CanDragItem(QTreeWidgetItem* item); // a file, not a folder or drive
     QTreeWidgetItem* ValidDropTarget(QTreeWidgetItem* item) const;
     QTreeWidgetItem* DragItem() const { return dragItem_; }
@@ -182,6 +279,9 @@ public:
 protected:
     void customEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Renaming in place starts by a click on the selected item's label, gated as RenameItem is.
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -189,17 +289,22 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
-    struct Walk;
-    bool CanDisplayFile(const std::string& name) const;
+    bool MatchesFileNameMask(const std::string& name) const;
+    // Whether the label of the item may be edited: allowed, a file or folder, and the hook agrees.
+    bool MayRename(QTreeWidgetItem* item);
+    // Where the item's icon and text are drawn, in viewport coordinates.
+    QRect LabelRect(QTreeWidgetItem* item) const;
+    // The context menu of the item at a point on the screen, when it is enabled.
+    void ShowContextMenu(QTreeWidgetItem* item, QPoint globalPos);
     // An item of a file or folder, which can be renamed or deleted: not a drive, nor the
     // computer, network or root item.
     bool IsFileOrFolderItem(const QTreeWidgetItem* item) const;
     // The text an item shows for a file or folder name: without its extension when that is hidden.
     static std::string ShownName(const std::string& name, bool extensionHidden);
-    QTreeWidgetItem* Insert(QTreeWidgetItem* parent, const std::string& path, const std::string& name,
-        bool file, bool mayHaveChildren);
-    void DisplayPath(const std::string& path, QTreeWidgetItem* parent);
-    void DisplayDrives(QTreeWidgetItem* parent, bool network);
+    // Lists the drives of the mount table, local or network, that the hooks let through.
+    int ListDrives(QTreeWidgetItem* parent, bool network);
+    // The item's icons from its image indexes, with the share overlay when wanted.
+    static void ApplyIcons(QTreeWidgetItem* item, int image, int openImage, bool shared);
     QTreeWidgetItem* AddSpecialItem(const char* text);
     void ExpandItem(QTreeWidgetItem* item);
     void OnExpanded(QTreeWidgetItem* item);
@@ -214,9 +319,6 @@ private:
     QTreeWidgetItem* Lookup(const std::string& path, bool expandOnWay);
     void ExpandForWalk(QTreeWidgetItem* item);
     std::string DriveOf(const std::string& path) const;
-    void Watch(const std::string& folder);
-    void StopWatching(const std::string& drive);
-    void StopAllWatchers();
     void OnDriveChanged(const std::string& drive);
     void HistoryStep(std::vector<std::string>& from, std::vector<std::string>& to);
     void Relist(QTreeWidgetItem* folderItem);
@@ -247,6 +349,12 @@ private:
     unsigned attributeHideMask_ = 0x1106;
     std::string fileNameMask_ = "*.*";
     int extensionMode_ = 2;
+    bool showShareOverlay_ = true;
+    win::COLORREF compressedColour_ = win::RGB(0x00, 0x00, 0xFF);
+    bool useCompressedColour_ = true;
+    win::COLORREF encryptedColour_ = win::RGB(0xFF, 0x00, 0x00);
+    bool useEncryptedColour_ = true;
+    int networkResourceType_ = 0;
     QTreeWidgetItem* computerItem_ = nullptr;
     QTreeWidgetItem* networkItem_ = nullptr;
     QTreeWidgetItem* rootItem_ = nullptr;

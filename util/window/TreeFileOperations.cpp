@@ -12,10 +12,7 @@
 #include "util/window/TreeFileItemRoles.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QMenu>
-#include <QMouseEvent>
 
 #include <fcntl.h>
 
@@ -80,6 +77,19 @@ bool MayReplace(const std::string& path)
     return fw::AfxMessageBox(question, win::MB_YESNO | win::MB_ICONQUESTION) == win::IDYES;
 }
 
+// Deleting asks first, naming what goes: a folder with everything in it; for good, that it cannot
+// be undone.
+bool MayDelete(const std::string& path, bool permanently)
+{
+    std::error_code error;
+    const bool folder = fs::is_directory(fs::symlink_status(path, error));
+    const std::string name = fs::path(path).filename().string();
+    const std::string what = folder ? "the folder \"" + name + "\" and everything in it" : "\"" + name + "\"";
+    const std::string question = permanently ? "Delete " + what + " for good?\nThis cannot be undone."
+                                             : "Move " + what + " to the trash?";
+    return fw::AfxMessageBox(question, win::MB_YESNO | win::MB_ICONQUESTION) == win::IDYES;
+}
+
 } // namespace
 
 bool CTreeFileCtrl::CanRenamePath(const std::string&)
@@ -87,10 +97,14 @@ bool CTreeFileCtrl::CanRenamePath(const std::string&)
     return true;
 }
 
+void CTreeFileCtrl::OnFileRenamed(const std::string&, const std::string&) { }
+
 bool CTreeFileCtrl::CanDeletePath(const std::string&)
 {
     return true;
 }
+
+void CTreeFileCtrl::OnFileDeleted(const std::string&) { }
 
 bool CTreeFileCtrl::IsFileOrFolderItem(const QTreeWidgetItem* item) const
 {
@@ -132,23 +146,52 @@ bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item, bool permanently)
     if (!CanDeletePath(path))
         return false;
     bool done = false;
-    {
+    if (MayDelete(path, permanently)) {
         const PausedWatching paused(monitoring_);
         done = permanently ? DiscardForGood(path) : MoveToTrash(path);
     }
-    if (done)
-        RemoveItem(item);
+    // Found again by its path: while the question was open, events ran that may have listed the
+    // tree afresh.
+    if (QTreeWidgetItem* deleted = done ? PathToItem(path) : nullptr) {
+        const bool wasNavigating = std::exchange(navigating_, true);
+        RemoveItem(deleted);
+        navigating_ = wasNavigating;
+    }
+    OnFileDeleted(path);
     return done;
+}
+
+bool CTreeFileCtrl::MayRename(QTreeWidgetItem* item)
+{
+    return allowRename_ && IsFileOrFolderItem(item) && CanRenamePath(ItemToPath(item));
 }
 
 bool CTreeFileCtrl::RenameItem(QTreeWidgetItem* item)
 {
-    if (!allowRename_ || !IsFileOrFolderItem(item) || !CanRenamePath(ItemToPath(item)))
+    if (!MayRename(item))
+        return false;
+    editItem(item);
+    return state() == QAbstractItemView::EditingState;
+}
+
+bool CTreeFileCtrl::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    QTreeWidgetItem* item = itemFromIndex(index);
+    // A click on the selected item's label asks first; the editor then opens (after the time of a
+    // double click) through the programmatic trigger, as RenameItem's does.
+    if (trigger == QAbstractItemView::SelectedClicked) {
+        if (!MayRename(item))
+            return false;
+    } else if (trigger != QAbstractItemView::AllEditTriggers) {
+        return QTreeWidget::edit(index, trigger, event);
+    }
+    if (item == nullptr || !allowRename_ || !IsFileOrFolderItem(item))
         return false;
     item->setFlags(item->flags() | Qt::ItemIsEditable);
-    editing_ = item;
-    editItem(item);
-    return true;
+    const bool started = QTreeWidget::edit(index, trigger, event);
+    if (started && trigger == QAbstractItemView::AllEditTriggers)
+        editing_ = item;
+    return started;
 }
 
 void CTreeFileCtrl::OnItemChanged(QTreeWidgetItem* item)
@@ -173,16 +216,17 @@ bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& typed
     const std::string name
         = extensionHidden && !typed.empty() ? typed + fs::path(path).extension().string() : typed;
     // The hook is asked about the item being renamed, whichever item is selected.
-    if (!allowRename_ || !AcceptableName(name) || !CanRenamePath(path))
+    if (!allowRename_ || !CanRenamePath(path))
         return false;
     const fs::path target = fs::path(path).parent_path() / name;
     if (target.string() == path)
         return true;
     bool renamed = false;
-    {
+    if (AcceptableName(name)) {
         const PausedWatching paused(monitoring_);
         renamed = RenameWithoutReplacing(path, target);
     }
+    OnFileRenamed(target.string(), path);
     if (!renamed)
         return false;
     const bool wasNavigating = std::exchange(navigating_, true);
@@ -231,7 +275,7 @@ void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
         QTreeWidgetItem* oldParent = source->parent();
         RemoveItem(source);
         if (oldParent != nullptr && oldParent->childCount() > 0)
-            oldParent->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+            SetItemChildFlag(oldParent, true);
     }
     if (target != nullptr)
         Relist(target);
@@ -264,53 +308,4 @@ std::unique_ptr<QMenu> CTreeFileCtrl::BuildContextMenu(QTreeWidgetItem* item)
     add("P&roperties", allowProperties_ && !path.empty(),
         [this](QTreeWidgetItem* chosen) { ShowProperties(chosen); });
     return menu;
-}
-
-void CTreeFileCtrl::contextMenuEvent(QContextMenuEvent* event)
-{
-    if (!contextMenu_)
-        return;
-    QTreeWidgetItem* item = itemAt(event->pos());
-    if (item == nullptr)
-        return;
-    setCurrentItem(item);
-    std::unique_ptr<QMenu> menu = BuildContextMenu(item);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu.release()->popup(event->globalPos()); // owned by the control, deleted when closed
-}
-
-void CTreeFileCtrl::keyPressEvent(QKeyEvent* event)
-{
-    QTreeWidgetItem* item = currentItem();
-    switch (event->key()) {
-    case Qt::Key_F2:
-        RenameItem(item);
-        return;
-    case Qt::Key_Backspace:
-        OnUpOneLevel();
-        return;
-    case Qt::Key_Delete:
-        DeleteItemFile(item, (event->modifiers() & Qt::ShiftModifier) != 0);
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (state() != QAbstractItemView::EditingState && ItemIsFile(item)) {
-            OpenItem(item);
-            return;
-        }
-        break;
-    case Qt::Key_F5:
-        Refresh();
-        return;
-    case Qt::Key_Escape:
-        // Escape ends a drag where it is, dropping nothing.
-        if (dragItem_ != nullptr) {
-            EndDragging();
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    QTreeWidget::keyPressEvent(event);
 }

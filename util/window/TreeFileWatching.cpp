@@ -2,6 +2,8 @@
 // naming the drive; the control lists the drive again and restores the selection.
 #include "util/window/TreeFileCtrl.h"
 
+#include "util/PathText.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 
@@ -31,7 +33,7 @@ void PostDriveChanged(QObject* control, const std::string& drive)
 
 } // namespace
 
-void CTreeFileCtrl::Watch(const std::string& folder)
+void CTreeFileCtrl::StartWatchingFolder(const std::string& folder)
 {
     const std::string drive = DriveOf(folder);
     if (drive.empty() || (!rootFolder_.empty() && !CanMonitor(rootFolder_)))
@@ -45,9 +47,9 @@ void CTreeFileCtrl::Watch(const std::string& folder)
     watcher->AddFolder(folder);
 }
 
-void CTreeFileCtrl::StopWatching(const std::string& drive)
+void CTreeFileCtrl::StopWatchingFolder(const std::string& drive)
 {
-    watchers_.erase(drive);
+    watchers_.erase(std::string(WithoutTrailingSlashes(drive)));
 }
 
 void CTreeFileCtrl::StopAllWatchers()
@@ -103,7 +105,7 @@ void CTreeFileCtrl::Relist(QTreeWidgetItem* folderItem)
     if (folderItem == invisibleRootItem()) {
         DisplayPath(rootFolder_, folderItem);
     } else {
-        folderItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        SetItemChildFlag(folderItem, true);
         DisplayPath(ItemToPath(folderItem), folderItem);
         folderItem->setExpanded(true);
     }

@@ -92,6 +92,7 @@ TEST_F(TreeFileCtrlTest, ListsLazilyFoldersFirstWithoutRegardToCaseAndFilesOnAnd
     tree_->SetFlags(0x3E); // every allowance, no files
     EXPECT_EQ(Texts(tree_->invisibleRootItem()), (std::vector<std::string> { "alpha", "Beta", "empty" }));
     EXPECT_EQ(tree_->PathToItem(Root() + "/alpha")->childCount(), 0);
+    modal_->AnswerNext(win::IDYES);
     EXPECT_TRUE(tree_->DeleteItemFile(tree_->PathToItem(Root() + "/empty"), true));
 }
 
@@ -250,8 +251,10 @@ TEST_F(TreeFileCtrlTest, AVanishedItemGoesAndItsParentKeepsTheButtonWhileSibling
     tree_->Refresh();
     QTreeWidgetItem* beta = tree_->PathToItem(Root() + "/Beta");
     ASSERT_EQ(beta->childCount(), 2);
+    modal_->AnswerNext(win::IDYES);
     EXPECT_TRUE(tree_->DeleteItemFile(beta->child(0), true));
     EXPECT_EQ(beta->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    modal_->AnswerNext(win::IDYES);
     EXPECT_TRUE(tree_->DeleteItemFile(beta->child(0), true));
     EXPECT_EQ(beta->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicator);
 

@@ -134,22 +134,52 @@ TEST_F(TreeFileOperations, RenamingAFileShownWithoutItsExtensionKeepsItAndANewEx
     EXPECT_NE(CTreeFileCtrl::GetItemIconIndex(picture), textIcon);
 }
 
-TEST_F(TreeFileOperations, DeletesToTheTrashOrWithShiftForGood)
+struct DeleteCase {
+    const char* name;
+    bool forGood;
+    const char* question;
+    bool toTrash; // kept in the trash, not gone for good
+};
+
+TEST_F(TreeFileOperations, DeletingAsksFirstNoKeepsEverythingAndYesDeletesToTheTrashOrWithShiftForGood)
 {
     tree_.SetSelectedPath(Path("zeta.txt"), false);
     QTest::keyClick(&tree_, Qt::Key_Delete);
-    EXPECT_TRUE(fs::exists(Path("zeta.txt"))); // not allowed
+    EXPECT_TRUE(fs::exists(Path("zeta.txt"))); // not allowed: nothing asked, nothing gone
+    EXPECT_TRUE(modal_->Messages().empty());
     tree_.SetAllowDelete(true);
-    tree_.SetSelectedPath(Path("zeta.txt"), false);
-    QTest::keyClick(&tree_, Qt::Key_Delete);
-    EXPECT_FALSE(fs::exists(Path("zeta.txt")));
-    EXPECT_EQ(folder_.Read("home/.local/share/Trash/files/zeta.txt"), "z");
-    EXPECT_EQ(tree_.PathToItem(Path("zeta.txt")), nullptr);
 
-    tree_.SetSelectedPath(Path("beta"), false);
-    QTest::keyClick(&tree_, Qt::Key_Delete, Qt::ShiftModifier);
-    EXPECT_FALSE(fs::exists(Path("beta")));
-    EXPECT_FALSE(fs::exists(folder_.Path() / "home/.local/share/Trash/files/beta"));
+    const std::vector<DeleteCase> cases = {
+        { "zeta.txt", false, "Move \"zeta.txt\" to the trash?", true },
+        { "beta", true, "Delete the folder \"beta\" and everything in it for good?\nThis cannot be undone.",
+            false },
+        { "alpha/a1.jpg", true, "Delete \"a1.jpg\" for good?\nThis cannot be undone.", false },
+        { "alpha", false, "Move the folder \"alpha\" and everything in it to the trash?", true },
+    };
+    const std::string trash = folder_ / "home/.local/share/Trash/files/";
+    for (const DeleteCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Qt::KeyboardModifiers keys = c.forGood ? Qt::ShiftModifier : Qt::NoModifier;
+        ASSERT_NE(tree_.SetSelectedPath(Path(c.name), false), nullptr);
+        const size_t asked = modal_->Messages().size();
+        modal_->AnswerNext(win::IDNO);
+        QTest::keyClick(&tree_, Qt::Key_Delete, keys);
+        ASSERT_EQ(modal_->Messages().size(), asked + 1);
+        EXPECT_EQ(modal_->Messages().back().text, c.question);
+        EXPECT_EQ(modal_->Messages().back().flags & 0xF, win::MB_YESNO);
+        EXPECT_TRUE(fs::exists(Path(c.name)));
+        EXPECT_NE(tree_.PathToItem(Path(c.name)), nullptr);
+        EXPECT_FALSE(fs::exists(trash + fs::path(c.name).filename().string()));
+
+        modal_->AnswerNext(win::IDYES);
+        QTest::keyClick(&tree_, Qt::Key_Delete, keys);
+        EXPECT_FALSE(fs::exists(Path(c.name)));
+        EXPECT_EQ(tree_.PathToItem(Path(c.name)), nullptr);
+        EXPECT_EQ(fs::exists(trash + fs::path(c.name).filename().string()), c.toTrash);
+    }
+    EXPECT_EQ(folder_.Read("home/.local/share/Trash/files/zeta.txt"), "z");
+    EXPECT_FALSE(fs::exists(folder_ / "home/.local/share/Trash/files/alpha/a1.jpg")); // gone for good before
+    EXPECT_TRUE(modal_->AllAnswersUsed());
 }
 
 TEST_F(TreeFileOperations, DragsToMoveAndWithCtrlToCopy)
@@ -435,6 +465,7 @@ TEST_F(TreeFileOperations, ContextMenuCommandsFollowTheAllowFlags)
     const auto remove = std::find_if(
         actions.begin(), actions.end(), [](QAction* action) { return action->text() == "&Delete"; });
     ASSERT_NE(remove, actions.end());
+    modal_->AnswerNext(win::IDYES);
     (*remove)->trigger();
     EXPECT_FALSE(fs::exists(Path("zeta.txt")));
     EXPECT_EQ(tree_.PathToItem(Path("zeta.txt")), nullptr);

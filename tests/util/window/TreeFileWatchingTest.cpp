@@ -59,6 +59,7 @@ TEST_F(TreeFileWatching, ChangesOutsideTheControlAppearAfterTheWatchersMessage)
     // The control's own deletion is not reported, and the watch goes on after it.
     tree_.SetAllowDelete(true);
     const int handled = tree_.ChangesHandled();
+    modal_->AnswerNext(win::IDYES);
     ASSERT_TRUE(tree_.DeleteItemFile(tree_.PathToItem(Path("alpha/new.jpg")), true));
     fs::remove(Path("gamma.txt"));
     ASSERT_TRUE(WaitFor([&] { return tree_.PathToItem(Path("gamma.txt")) == nullptr; }));
@@ -98,8 +99,9 @@ TEST_F(TreeFileWatching, CollapsingADriveStopsItsWatcherAndExpandingStartsOne)
 TEST_F(TreeFileWatching, StoppingTheFirstOfThreeWatchersLeavesTheOtherTwoReporting)
 {
     std::string table;
+    // Each drive holds a file: the root of an empty fixed drive shows no expand button to open.
     for (const char* name : { "one", "two", "three" }) {
-        fs::create_directories(folder_.Path() / name);
+        folder_.Write(std::string(name) + "/kept.txt", "k");
         table += "/dev/sd" + std::string(name) + " " + (folder_ / name) + " ext4 rw 0 0\n";
     }
     folder_.Write("mounts", table);
