@@ -45,9 +45,18 @@ public:
     // The descriptions and copies of every size (nothing when other is this table).
     void CopyFrom(const MountData& other);
 
+    // The text that starts the mounts section of the catalogue file.
+    static constexpr const char* csvHeading = "Mount Type";
+    // Whether a whole field is that heading, in any letter case.
+    static bool IsCsvHeading(const std::string& field);
+
     // The mounts section of the catalogue file, from the line holding "Mount Type" (any letter
     // case) on. Replaces the whole table; always true.
     bool ReadCsv(std::istream& in);
+    // The same through the catalogue's cursor. With headingRead the cursor has just read the
+    // heading as a field (a product list ended by it) and the section goes on from there;
+    // otherwise the heading is sought first. Whether the section's heading was there.
+    bool ReadCsvSection(CsvCursor& in, bool headingRead);
     void WriteCsv(std::ostream& out) const;
 
     // Record forms. Sizes are child records: messages add and remove them, Clone leaves them.
@@ -64,6 +73,9 @@ public:
     void Load(win::Archive& archive, const ReadContext& context);
 
 private:
+    // The description line and the size rows, after the heading's line.
+    void ReadCsvTypesAndSizes(CsvCursor& in);
+
     StringList descriptions_;
     Sizes sizes_;
 };

@@ -13,6 +13,7 @@
 #include "model/CsvCursor.h"
 #include "records/CsvFields.h"
 #include "records/CsvNumbers.h"
+#include "records/SharedFunctions.h"
 #include "records/TextScan.h"
 
 #include <ostream>
@@ -21,36 +22,58 @@ namespace {
 constexpr const char* lineEnd = "\r\n";
 }
 
+bool MountData::IsCsvHeading(const std::string& field)
+{
+    return CompareNoCase(field, csvHeading) == 0;
+}
+
 bool MountData::ReadCsv(std::istream& in)
+{
+    CsvCursor cursor(in);
+    ReadCsvSection(cursor, false);
+    return true;
+}
+
+bool MountData::ReadCsvSection(CsvCursor& cursor, bool headingRead)
 {
     descriptions_.clear();
     sizes_.clear();
-    CsvCursor cursor(in);
-    if (SkipToText(in, "Mount Type", true)) {
-        cursor.SkipRestOfLine(); // the mount type numbers
-        // The label and the empty field after it, then the descriptions up to the first empty
-        // field or the end of the line.
-        cursor.Skip();
-        if (!cursor.LastEndedLine())
-            cursor.Skip();
-        while (!cursor.LastEndedLine()) {
-            std::string description;
-            if (!cursor.Text(description) || description.empty())
-                break;
-            descriptions_.push_back(std::move(description));
-        }
-        cursor.SkipRestOfLine();
-        const auto typeCount = static_cast<uint32_t>(descriptions_.size());
-        for (;;) {
-            auto size = std::make_shared<MountSizeData>();
-            if (!size->ReadCsv(cursor, typeCount))
-                break;
-            sizes_.push_back(std::move(size));
+    const bool found = headingRead || SkipToText(cursor.Stream(), csvHeading, true);
+    if (found) {
+        // The rest of the heading's line: the mount type numbers. A heading found by its text is
+        // not a field the cursor has read, so its line has not ended yet.
+        if (headingRead)
             cursor.SkipRestOfLine();
-        }
+        else
+            cursor.SkipLine();
+        ReadCsvTypesAndSizes(cursor);
     }
     ClearModified();
-    return true;
+    return found;
+}
+
+void MountData::ReadCsvTypesAndSizes(CsvCursor& cursor)
+{
+    // The label and the empty field after it, then the descriptions up to the first empty field
+    // or the end of the line.
+    cursor.Skip();
+    if (!cursor.LastEndedLine())
+        cursor.Skip();
+    while (!cursor.LastEndedLine()) {
+        std::string description;
+        if (!cursor.Text(description) || description.empty())
+            break;
+        descriptions_.push_back(std::move(description));
+    }
+    cursor.SkipRestOfLine();
+    const auto typeCount = static_cast<uint32_t>(descriptions_.size());
+    for (;;) {
+        auto size = std::make_shared<MountSizeData>();
+        if (!size->ReadCsv(cursor, typeCount))
+            break;
+        sizes_.push_back(std::move(size));
+        cursor.SkipRestOfLine();
+    }
 }
 
 void MountData::WriteCsv(std::ostream& out) const

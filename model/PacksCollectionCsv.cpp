@@ -1,5 +1,6 @@
 // The pack template's rows: each starts with its own data version, then the mount and service
-// types and the pack's columns, read positionally as that version carries them.
+// types and the pack's columns, read positionally as that version carries them; whatever a line
+// holds after them is skipped.
 #include "model/PackVersions.h"
 #include "model/PacksCollection.h"
 
@@ -55,6 +56,8 @@ bool PacksCollection::ReadCsv(CsvCursor& in)
         ReadTypes(in, context);
         auto pack = std::make_shared<PackDetails>();
         pack->ReadCsv(in, context);
+        // Fields after the last slot (a trailing comma, say) belong to no later row.
+        in.SkipRestOfLine();
         // Rows beyond the kept packs are still read: the last row decides the types.
         if (packs_.size() < maxPacks)
             packs_.push_back(std::move(pack));

@@ -120,6 +120,9 @@ public:
     // context it reads by SavedDataVersion, which the reader of the first fields has set.
     bool ReadCsv(std::istream& in, const ReadContext& context);
     bool ReadCsv(std::istream& in);
+    // The same, also telling whether the file held the mounts section's heading: a file that
+    // lacks it has been cut short (the writer always writes the heading).
+    bool ReadCsv(std::istream& in, const ReadContext& context, bool& mountsFound);
     // The whole file, at the current data version, with CR LF line ends.
     void WriteCsv(std::ostream& out) const;
     // "ProductID,LongName,MediumName,ShortName", then one line per product.

@@ -4,11 +4,11 @@
 //            (those the version carries), then an empty field
 //   line 2   a header, skipped
 //   rows     one product per row, the columns its version carries; a row whose first field is
-//            empty ends the list
+//            empty, or is the mounts heading, ends the list
 //   rest     the mounts section, from the line holding "Mount Type"
 //
-// Fields are read positionally; the rest of a line is skipped only when the last field read did
-// not already end it.
+// Fields are read positionally; after line 1 and after each product row the rest of the line is
+// skipped, unless the last field read already ended it.
 #include "model/ProductCatalog.h"
 
 #include "model/CsvCursor.h"
@@ -45,6 +45,13 @@ bool ProductCatalog::ReadCsv(std::istream& in)
 
 bool ProductCatalog::ReadCsv(std::istream& in, const ReadContext& context)
 {
+    bool mountsFound = false;
+    return ReadCsv(in, context, mountsFound);
+}
+
+bool ProductCatalog::ReadCsv(std::istream& in, const ReadContext& context, bool& mountsFound)
+{
+    mountsFound = false;
     if (!in.good())
         return false;
     CsvCursor cursor(in);
@@ -60,11 +67,12 @@ bool ProductCatalog::ReadCsv(std::istream& in, const ReadContext& context)
     RemoveAll();
     for (;;) {
         auto product = std::make_shared<ProductDetails>();
-        if (!product->ReadCsv(cursor, context))
+        if (!product->ReadCsv(cursor, context)) {
+            mountsFound = mounts_.ReadCsvSection(cursor, MountData::IsCsvHeading(product->GetLong()));
             break;
+        }
         AddProduct(std::move(product));
     }
-    mounts_.ReadCsv(in);
     MergeFromGlobal();
     ClearModified();
     return true;

@@ -43,14 +43,21 @@ CatalogFileStatus ReadCatalogFileStart(std::istream& in)
     return ReadCatalogFileStart(in, context);
 }
 
+CatalogFileStatus ReadProductCatalog(std::istream& in, ProductCatalog& catalog)
+{
+    ReadContext context;
+    const CatalogFileStatus status = ReadCatalogFileStart(in, context);
+    if (status != CatalogFileStatus::read)
+        return status;
+    bool mountsFound = false;
+    catalog.ReadCsv(in, context, mountsFound);
+    return mountsFound ? CatalogFileStatus::read : CatalogFileStatus::notACatalog;
+}
+
 CatalogFileStatus ReadProductCatalogFile(const std::string& path, ProductCatalog& catalog)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open())
         return CatalogFileStatus::cannotOpen;
-    ReadContext context;
-    const CatalogFileStatus status = ReadCatalogFileStart(in, context);
-    if (status == CatalogFileStatus::read)
-        catalog.ReadCsv(in, context);
-    return status;
+    return ReadProductCatalog(in, catalog);
 }

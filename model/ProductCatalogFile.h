@@ -1,6 +1,7 @@
 // Reading ProductCatalog.csv at start-up: open it, check its version and its word, and let the
-// catalogue read the rest. A file that cannot be opened, a later version, an unreadable version
-// or a wrong word are refused with the text start-up shows before ending the program.
+// catalogue read the rest. A file that cannot be opened, a later version, an unreadable version,
+// a wrong word or a file cut short before its mounts section are refused with the text start-up
+// shows before ending the program.
 #pragma once
 
 #include "model/ProductCatalog.h"
@@ -27,5 +28,9 @@ std::string_view CatalogFileMessage(CatalogFileStatus status);
 CatalogFileStatus ReadCatalogFileStart(std::istream& in, ReadContext& context);
 CatalogFileStatus ReadCatalogFileStart(std::istream& in);
 
-// Opens the file, checks its start and reads it into catalog (ProductCatalog::ReadCsv).
+// Checks the file's start and reads it into catalog (ProductCatalog::ReadCsv). A file that ends
+// before its mounts section (a copy cut short, whose product list runs to its end) is refused as
+// not a catalogue, although the catalogue has taken what it held.
+CatalogFileStatus ReadProductCatalog(std::istream& in, ProductCatalog& catalog);
+// Opens the file and reads it as ReadProductCatalog does.
 CatalogFileStatus ReadProductCatalogFile(const std::string& path, ProductCatalog& catalog);

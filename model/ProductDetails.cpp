@@ -3,6 +3,7 @@
 #include "model/ProductDetails.h"
 
 #include "model/CatalogVersions.h"
+#include "model/MountData.h"
 #include "records/CsvNumbers.h"
 
 #include <ostream>
@@ -60,13 +61,16 @@ bool ProductDetails::ReadCsv(CsvCursor& in, const ReadContext& context)
 {
     if (!in.Stream().good())
         return false;
-    // The long name comes first; an empty one ends the product list.
-    if (!in.Text(fields_.Long) || fields_.Long.empty())
+    // The long name comes first; an empty one ends the product list, and so does the heading of
+    // the mounts section (where CR-only line ends have merged the empty line into the one before).
+    if (!in.Text(fields_.Long) || fields_.Long.empty() || MountData::IsCsvHeading(fields_.Long))
         return false;
     for (const auto& field : ProductFieldTable) {
         if (field.position > 1 && context.Holds(field.since))
             fieldtable::ReadCsv(in, fields_, field);
     }
+    // Fields after the last column (a trailing comma, say) belong to no later row.
+    in.SkipRestOfLine();
     SetOldSepPackScan(context);
     ClearModified();
     return true;

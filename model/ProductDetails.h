@@ -133,9 +133,10 @@ public:
     // PricePercent of reference (each step rounded to whole hundredths).
     Money GetServicePriceFromReference(int32_t serviceType, const Money& reference) const;
 
-    // One product row of the catalogue file: the columns its version carries. False, with only
-    // the first field read, when the stream has ended or the long name is empty (the row that
-    // ends the product list). The next row starts with the next field.
+    // One product row of the catalogue file: the columns its version carries, then whatever
+    // the line holds after them. False, with only the first field read, when the stream has
+    // ended, the long name is empty (the row that ends the product list) or it is the mounts
+    // section's heading (MountData::csvHeading).
     bool ReadCsv(CsvCursor& in, const ReadContext& context);
     // All 54 columns, without a line end.
     void WriteCsv(std::ostream& out) const;

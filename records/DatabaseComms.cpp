@@ -98,8 +98,12 @@ void DatabaseComms::StopThread()
         while (stopFlag_ != 0 && ticks_() - start < StopWaitTicks)
             win::Sleep(1);
     }
-    if (stopFlag_ != 0)
+    // A worker that has not stopped is given up on (its exit code becomes 1), but it still uses
+    // this manager's flag and queues: it is waited for, so that nothing goes before it ends.
+    if (stopFlag_ != 0) {
         worker_.Terminate(1);
+        worker_.Join();
+    }
     if (worker_.IsValid()) {
         worker_.Close();
         worker_ = win::ThreadHandle();

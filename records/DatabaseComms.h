@@ -59,7 +59,8 @@ public:
 
     // Asks the worker to stop (it clears the stop flag when it does) and waits up to
     // StopWaitTicks; a worker that does not stop is terminated with exit code 1 (see
-    // win::ThreadHandle for what that means here). Then the handle is closed.
+    // win::ThreadHandle for what that means here) and then waited for until it ends, since it
+    // uses this manager's flag and queues. Then the handle is closed.
     void StopThread();
 
     // A new, empty in-memory binary stream for a record message.

@@ -95,4 +95,13 @@ bool ThreadHandle::Close()
     return true;
 }
 
+bool ThreadHandle::Join()
+{
+    if (!IsValid())
+        return false;
+    if (thread_.joinable())
+        thread_.join();
+    return true;
+}
+
 } // namespace win

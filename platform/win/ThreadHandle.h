@@ -4,7 +4,8 @@
 // A thread cannot be killed safely here, so Terminate does not stop the thread: it fixes the
 // exit code the handle reports from then on, and the handle stops waiting for the thread, which
 // runs on until its body returns. Workers are therefore expected to watch their stop flag;
-// Terminate is the last resort for one that does not.
+// Terminate is the last resort for one that does not, and Join the way to be sure it has ended
+// before what it uses goes.
 #pragma once
 
 #include "platform/win/Types.h"
@@ -43,6 +44,9 @@ public:
     // Lets go of the thread (waiting for it only when it has already finished) and makes the
     // handle null. False for a null or invalid handle.
     bool Close();
+    // Waits until the thread's body has returned, terminated or not; the handle stays open.
+    // False for a null or invalid handle.
+    bool Join();
 
 private:
     enum class State { null, invalid, valid };

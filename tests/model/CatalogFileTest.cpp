@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -144,9 +145,11 @@ std::string FormatVersion(double version)
     return FormatDouble(version);
 }
 
-const uint32_t productIds[] = { 18, 7 };
+// Older files set SepPackScan for 18 and 19 (and no other product).
+const uint32_t productIds[] = { 18, 7, 19 };
+constexpr int productCount = static_cast<int>(std::size(productIds));
 
-// A catalogue file of the version with the fields it carries, two products and a mounts section.
+// A catalogue file of the version with the fields it carries, three products and a mounts section.
 std::string CatalogFile(double version, bool trailingEmptyField = true)
 {
     std::string file = Quoted(FormatVersion(version)) + ",\"ProductCatalog\",\"Studio\"";
@@ -155,7 +158,7 @@ std::string CatalogFile(double version, bool trailingEmptyField = true)
             file += "," + Quoted(setting.key) + "," + Quoted(setting.value);
     file += trailingEmptyField ? ",\"\"\r\n" : "\r\n";
     file += "Long,Medium,Short,and so on\r\n";
-    for (int p = 0; p < 2; ++p) {
+    for (int p = 0; p < productCount; ++p) {
         std::string row;
         for (std::size_t c = 0; c < std::size(columns); ++c)
             if (Present(columns[c].since, version))
@@ -189,8 +192,8 @@ void ExpectFieldsOfVersion(const ProductCatalog& catalog, double version)
         std::string actual = FieldText(catalog.GetSettings(), CatalogSettingsTable, setting.key);
         EXPECT_EQ(actual, expected) << setting.key;
     }
-    ASSERT_EQ(catalog.GetCount(), 2u);
-    for (int p = 0; p < 2; ++p) {
+    ASSERT_EQ(catalog.GetCount(), std::size(productIds));
+    for (int p = 0; p < productCount; ++p) {
         const auto product = catalog.FindProduct(productIds[p]);
         ASSERT_TRUE(product);
         for (std::size_t c = 0; c < std::size(columns); ++c) {
@@ -200,7 +203,7 @@ void ExpectFieldsOfVersion(const ProductCatalog& catalog, double version)
             if (column.kind == price)
                 expected = Money(std::stod(expected)).ToString(false);
             if (std::string(column.name) == "SepPackScan" && !Present(column.since, version))
-                expected = productIds[p] == 18 ? "1" : "0"; // products 18 and 19 of older files
+                expected = productIds[p] == 18 || productIds[p] == 19 ? "1" : "0";
             EXPECT_EQ(FieldText(product->GetFields(), ProductFieldTable, column.name), expected)
                 << "product " << productIds[p] << " column " << column.name;
         }

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <map>
 #include <ostream>
@@ -175,6 +176,27 @@ TEST_F(Pricing, QuantityDiscountCountsUpToTheLimit)
         EXPECT_NEAR(GlobalProductCatalog().GetQuantityDiscountPercent(summary, count), c.percent, 1e-9)
             << c.items;
         EXPECT_EQ(count, c.count);
+    }
+}
+
+// With no practical limit, the discount of every count up to 1000 is the sum of its steps taken
+// one by one (in long double, as the reference).
+TEST_F(Pricing, QuantityDiscountIsTheSumOfItsSteps)
+{
+    ProductCatalog catalog = GlobalProductCatalog();
+    CatalogSettings settings = catalog.GetSettings();
+    settings.MaxDiscProds = 0xFFFFFFFF;
+    catalog.SetSettings(settings);
+    long double stepped = 0;
+    for (uint32_t items = 1; items <= 1000; ++items) {
+        if (items >= 2)
+            stepped += settings.Discount - (items - 2) * static_cast<long double>(settings.DiscRed);
+        const OrderSummary summary { { "Smith", { { print6x4, { print6x4, items, 0, 0, 0 } } } } };
+        uint32_t count = 0;
+        const double percent = catalog.GetQuantityDiscountPercent(summary, count);
+        ASSERT_EQ(count, items);
+        const auto expected = static_cast<double>(stepped);
+        ASSERT_NEAR(percent, expected, 1e-12 * std::abs(expected)) << items << " items";
     }
 }
 

@@ -333,6 +333,19 @@ TEST_F(PackTemplate, WrittenTemplateReadsBack)
     std::ostringstream rewritten;
     again.WriteCsv(rewritten);
     EXPECT_EQ(rewritten.str(), written);
+
+    // Further fields after a row's last slot (a spreadsheet's trailing comma, a stray column)
+    // belong to no pack: every row still reads the same.
+    for (const std::string extra : { ",", ",\"x\"", ",\"x\",\"y\"" }) {
+        SCOPED_TRACE(extra);
+        std::string widened = written.substr(0, written.find("\r\n") + 2);
+        for (std::size_t at = widened.size(), end; (end = written.find("\r\n", at)) != std::string::npos;
+             at = end + 2)
+            widened += written.substr(at, end - at) + extra + "\r\n";
+        PacksCollection read;
+        ASSERT_EQ(Read(widened, read), PackTemplateStatus::read);
+        EXPECT_EQ(Dump(read), Dump(packs));
+    }
 }
 
 // An entry whose product the catalogue lacks has no name to write: its slot is written without

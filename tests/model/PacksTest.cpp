@@ -93,6 +93,11 @@ TEST_F(Packs, ProductQueries)
 
 TEST_F(Packs, MountPriceLookups)
 {
+    // Types 3 to 20 priced as well (type t, size s: t.0s), so that the types from ten on have
+    // prices of their own that a lookup must not take.
+    MountData& table = GlobalProductCatalog().GetMountData();
+    for (int32_t t = 3; t <= 20; ++t)
+        table.AddMountType("T" + std::to_string(t), { Money(100 * t), Money(100 * t + 1) }, { t, t });
     const ProductCatalog& catalog = GlobalProductCatalog();
     const struct {
         uint32_t mountType;
@@ -106,7 +111,10 @@ TEST_F(Packs, MountPriceLookups)
         { 2, 1, 1800, 1350, -450 },
         { 10, 1, 450, -450, -450 }, // a multiple of ten names type / 10, but is unmounted relative to type 1
         { 20, 0, 0, -350, -350 },
-        { 3, 0, 0, -350, -350 }, // no such type
+        { 100, 0, 1000, -350, -350 },
+        { 3, 0, 300, -50, -350 },
+        { 11, 1, 1101, 651, -450 }, // the type as it is, not divided
+        { 21, 0, 0, -350, -350 }, // no such type
         { 1, 2, 0, 0, 0 }, // no such size
         { 0xFFFFFFFF, 1, 0, -450, -450 },
     };

@@ -188,7 +188,8 @@ TEST_F(Catalog, MergeFromGlobalFillsOnlyWhatBothTablesHold)
 }
 
 // A mount type from ten on keeps its own code in the merge, like its price, rather than the code
-// of the type it would name in a lookup (10 names 1).
+// of the type it would name in a lookup (10 names 1): both for a size the target lacks (copied
+// whole) and for a size both tables hold (given the new types' codes one by one).
 TEST_F(Catalog, MergedMountTypesKeepTheirOwnCodes)
 {
     std::string descriptions;
@@ -202,12 +203,27 @@ TEST_F(Catalog, MergedMountTypesKeepTheirOwnCodes)
     std::istringstream global("Mount Type\r\nMount Description," + descriptions + ",,\r\n\"7x5\",\"0\""
         + prices + "," + codes + ",,\r\n");
     GlobalProductCatalog().GetMountData().ReadCsv(global);
-    ProductCatalog catalog;
-    catalog.MergeFromGlobal();
-    const MountSizeData& size = *catalog.GetMountData().GetSizes()[0];
-    ASSERT_EQ(catalog.GetMountData().GetTypeCount(), 11u);
-    EXPECT_EQ(size.GetCode(10), 110);
-    EXPECT_EQ(size.GetPrice(10).GetAmount(), 1100);
+    const struct {
+        const char* what;
+        const char* mounts;
+    } targets[] = {
+        { "no sizes", "" },
+        { "one size and type 0",
+            "Mount Type\r\nMount Description,,\"Own\",,\r\n\"7x5\",\"0\",\"9\",,\"900\",,\r\n" },
+    };
+    for (const auto& target : targets) {
+        SCOPED_TRACE(target.what);
+        ProductCatalog catalog;
+        std::istringstream mounts(target.mounts);
+        catalog.GetMountData().ReadCsv(mounts);
+        catalog.MergeFromGlobal();
+        ASSERT_EQ(catalog.GetMountData().GetTypeCount(), 11u);
+        ASSERT_EQ(catalog.GetMountData().GetSizeCount(), 1u);
+        const MountSizeData& size = *catalog.GetMountData().GetSizes()[0];
+        EXPECT_EQ(size.GetCode(10), 110);
+        EXPECT_EQ(size.GetPrice(10).GetAmount(), 1100);
+        EXPECT_EQ(size.GetCode(1), 101);
+    }
 }
 
 TEST_F(Catalog, ProductRecordFormsKeepEveryField)

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -160,26 +161,40 @@ TEST(DatabaseComms, StopThreadAsksTheWorkerToStop)
     EXPECT_EQ(comms.StopFlag().load(), 0);
 }
 
-// A worker that ignores the flag is given up on after the wait (ticks injected, so no real wait)
-// and its handle reports the forced exit code until it is closed.
-TEST(DatabaseComms, StopThreadGivesUpOnAWorkerThatDoesNotStop)
+// A worker that ignores the flag is given up on after the wait (ticks injected, so no real wait),
+// but StopThread returns only once the worker has ended: until then it goes on reading the
+// manager's flag, and the manager may go as soon as StopThread returns.
+TEST(DatabaseComms, StopThreadGivesUpOnAWorkerThatDoesNotStopAndWaitsForIt)
 {
+    std::atomic<bool> givenUp = false;
     uint32_t now = 0;
-    DatabaseComms comms([&] { return now += 2500; });
-    auto release = std::make_shared<std::atomic<bool>>(false);
-    auto handle = win::ThreadHandle::Start([release] {
-        while (!*release)
+    auto comms = std::make_unique<DatabaseComms>([&] {
+        now += 2500;
+        givenUp = givenUp || now > DatabaseComms::StopWaitTicks;
+        return now;
+    });
+    constexpr int lastingSteps = 20;
+    std::atomic<int> stepsAfter = 0;
+    auto handle = win::ThreadHandle::Start([&, manager = comms.get()] {
+        while (!givenUp)
             win::Sleep(1);
+        for (; stepsAfter < lastingSteps; ++stepsAfter) {
+            if (manager->StopFlag() == 0)
+                return win::DWORD { 2 };
+            win::Sleep(1);
+        }
         return win::DWORD { 0 };
     });
     win::DWORD code = 0;
     ASSERT_TRUE(handle.GetExitCode(code));
     EXPECT_EQ(code, win::STILL_ACTIVE);
-    comms.SetWorker(std::move(handle));
-    comms.StopThread();
-    EXPECT_TRUE(comms.Worker().IsNull());
-    EXPECT_EQ(comms.StopFlag().load(), 1) << "nobody cleared it";
-    *release = true;
+    comms->SetWorker(std::move(handle));
+    comms->StopThread();
+    EXPECT_TRUE(givenUp);
+    EXPECT_EQ(stepsAfter, lastingSteps) << "StopThread returned before the worker ended";
+    EXPECT_TRUE(comms->Worker().IsNull());
+    EXPECT_EQ(comms->StopFlag().load(), 1) << "nobody cleared it";
+    comms.reset();
 }
 
 TEST(DatabaseComms, NewDispatchStreamIsEmptyAndBinary)

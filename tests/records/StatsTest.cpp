@@ -27,6 +27,9 @@ TEST(StatsRollingAverage, Table)
         { "single sample stays", 1000, { { 5000, 4.0 } }, 1, 4.0 },
         { "window 0 keeps nothing", 0, { { 1, 4.0 }, { 2, 6.0 } }, 0, 0.0 },
         { "tick going backwards starts afresh", 1000, { { 500, 1.0 }, { 600, 2.0 }, { 100, 7.0 } }, 1, 7.0 },
+        // Still within the window of the oldest sample, so that only the reset drops the others.
+        { "tick going back a little starts afresh", 1000, { { 500, 1.0 }, { 600, 2.0 }, { 550, 7.0 } }, 1,
+            7.0 },
         { "equal ticks are not backwards", 1000, { { 100, 1.0 }, { 100, 3.0 } }, 2, 2.0 },
     };
     for (const auto& c : cases) {

@@ -114,6 +114,7 @@ TEST(ThreadHandle, NullInvalidAndValid)
         EXPECT_FALSE(handle->GetExitCode(code));
         EXPECT_FALSE(handle->Terminate(1));
         EXPECT_FALSE(handle->Close());
+        EXPECT_FALSE(handle->Join());
     }
     EXPECT_EQ(code, 5u);
 }
@@ -151,6 +152,23 @@ TEST(ThreadHandle, TerminateFixesTheExitCodeAndLetsGo)
     EXPECT_EQ(code, 1u);
     EXPECT_TRUE(handle.Close()) << "closing does not wait for a thread that still runs";
     *release = true;
+}
+
+TEST(ThreadHandle, JoinWaitsForATerminatedBody)
+{
+    std::atomic<int> steps = 0;
+    win::ThreadHandle handle = win::ThreadHandle::Start([&] {
+        for (; steps < 20; ++steps)
+            win::Sleep(1);
+        return win::DWORD { 0 };
+    });
+    EXPECT_TRUE(handle.Terminate(1));
+    EXPECT_TRUE(handle.Join());
+    EXPECT_EQ(steps, 20);
+    win::DWORD code = 0;
+    ASSERT_TRUE(handle.GetExitCode(code));
+    EXPECT_EQ(code, 1u) << "the forced exit code stays";
+    EXPECT_TRUE(handle.Close());
 }
 
 } // namespace
