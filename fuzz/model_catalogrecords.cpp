@@ -3,6 +3,7 @@
 // and, for an archive, the data version; the rest is the input. Any read may throw its documented
 // error; nothing may crash, hang, overflow or allocate without bound; what was read must answer
 // the lookups and price an order, and stored and loaded twice it must give the same archive.
+#include "fuzz/RecordMessages.h"
 #include "model/PacksCollection.h"
 #include "model/ProductCatalog.h"
 #include "platform/win/Archive.h"
@@ -51,16 +52,6 @@ void LoadPackCatalogue()
                               "\"7x5\",\"0\",\"2.50\",\"3.50\",,\"101\",\"201\",,\r\n"
                               "\"10x8\",\"1\",\"3.50\",\"4.50\",,\"102\",\"202\",,\r\n");
     GlobalProductCatalog().GetMountData().ReadCsv(mounts);
-}
-
-void ReadMessages(DatabaseRecord& record, const std::string& bytes)
-{
-    std::istringstream in(bytes);
-    try {
-        while (in.peek() != std::char_traits<char>::eof())
-            record.ReadFields(in);
-    } catch (const DatabaseRecord::DispatchReadError&) {
-    }
 }
 
 template <typename Record> void LoadArchive(Record& record, const std::string& bytes, double version)
@@ -139,7 +130,7 @@ void FuzzCatalogue(const std::string& bytes, bool archive, double version)
     if (archive)
         LoadArchive(catalog, bytes, version);
     else
-        ReadMessages(catalog, bytes);
+        fuzzing::ReadMessages(catalog, bytes);
     CheckStoredForm(catalog);
     Exercise(catalog, PacksCollection());
 }
@@ -151,7 +142,7 @@ void FuzzPacks(const std::string& bytes, bool archive, double version)
     if (archive)
         LoadArchive(packs, bytes, version);
     else
-        ReadMessages(packs, bytes);
+        fuzzing::ReadMessages(packs, bytes);
     CheckStoredForm(packs);
     Exercise(GlobalProductCatalog(), packs);
     if (GlobalProductCatalog().GetCount() != 4)

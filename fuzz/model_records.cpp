@@ -1,6 +1,7 @@
 // Fuzzes the record-message readers and the archive loaders of layouts, units and paper. The first
 // byte picks the reader; the rest is the input. Any read may throw its documented error; nothing
 // may crash, hang or overflow, and the tree that results must still answer every geometry query.
+#include "fuzz/RecordMessages.h"
 #include "model/Layout.h"
 #include "platform/win/AppContext.h"
 #include "records/DataVersion.h"
@@ -21,16 +22,6 @@ void ExerciseGeometry(LayoutUnit& unit)
         ExerciseGeometry(*child);
 }
 
-void ReadMessages(DatabaseRecord& record, const std::string& bytes)
-{
-    std::istringstream in(bytes);
-    try {
-        while (in.peek() != std::char_traits<char>::eof())
-            record.ReadFields(in);
-    } catch (const DatabaseRecord::DispatchReadError&) {
-    }
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -44,13 +35,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     LayoutUnit& root = *layout.GetRootUnit();
     switch (data[0] % 5) {
     case 0:
-        ReadMessages(*root.FindByName("Port"), bytes);
+        fuzzing::ReadMessages(*root.FindByName("Port"), bytes);
         break;
     case 1:
-        ReadMessages(layout, bytes);
+        fuzzing::ReadMessages(layout, bytes);
         break;
     case 2:
-        ReadMessages(layout.GetPaper(), bytes);
+        fuzzing::ReadMessages(layout.GetPaper(), bytes);
         break;
     default:
         // Archives of the current version and of one before ids, captions and SingleOnly.

@@ -1,25 +1,15 @@
 #include "imaging/bitmap/PLClipboard.h"
 
-namespace {
-
-PLClipboardFactory& Registered()
-{
-    static PLClipboardFactory factory = nullptr;
-    return factory;
-}
-
-} // namespace
+#include "imaging/io/PLFactorySlot.h"
 
 PLClipboardFactory SetClipboardFactory(PLClipboardFactory factory)
 {
-    const PLClipboardFactory previous = Registered();
-    Registered() = factory;
-    return previous;
+    return PLFactorySlot<PLClipboardFactory>::Set(factory);
 }
 
 std::unique_ptr<PLClipboard> CreateClipboard()
 {
-    if (const PLClipboardFactory factory = Registered())
+    if (const PLClipboardFactory factory = PLFactorySlot<PLClipboardFactory>::Get())
         return factory();
     return nullptr;
 }

@@ -1,5 +1,6 @@
 #include "imaging/codec/PLMetafileDecoderFactory.h"
 
+#include "imaging/io/PLFactorySlot.h"
 #include "imaging/io/PLTextException.h"
 
 namespace {
@@ -17,24 +18,16 @@ public:
     }
 };
 
-PLMetafileDecoderFactory& Registered()
-{
-    static PLMetafileDecoderFactory factory = nullptr;
-    return factory;
-}
-
 } // namespace
 
 PLMetafileDecoderFactory SetMetafileDecoderFactory(PLMetafileDecoderFactory factory)
 {
-    const PLMetafileDecoderFactory previous = Registered();
-    Registered() = factory;
-    return previous;
+    return PLFactorySlot<PLMetafileDecoderFactory>::Set(factory);
 }
 
 std::unique_ptr<PLPicDecoder> CreateMetafileDecoder()
 {
-    if (const PLMetafileDecoderFactory factory = Registered())
+    if (const PLMetafileDecoderFactory factory = PLFactorySlot<PLMetafileDecoderFactory>::Get())
         return factory();
     return std::make_unique<PLMissingMetafileDecoder>();
 }
