@@ -3,8 +3,7 @@
 // and does without when nothing is registered. Each factory type has a slot of its own.
 #pragma once
 
-template <typename Factory>
-class PLFactorySlot {
+template <typename Factory> class PLFactorySlot {
 public:
     // Registers the factory (null: none); returns the one registered before.
     static Factory Set(Factory factory)
