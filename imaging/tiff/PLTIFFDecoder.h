@@ -19,6 +19,8 @@ public:
     // The largest single allocation libtiff may make for one file: a whole picture within the
     // library's pixel cap as one 8-bit RGBA strip.
     static constexpr uint64_t kMaxLibtiffAllocation = uint64_t { 1 } << 30;
+    // The largest stored row: 16-bit RGBA rows of a million pixels, far beyond any real picture.
+    static constexpr uint64_t kMaxRowBytes = uint64_t { 8 } << 20;
 
     PLTIFFDecoder();
     ~PLTIFFDecoder() override;

@@ -283,6 +283,23 @@ TEST_F(TiffDecoderFiles, DamagedFilesAreRefused)
         TIFFClose(tif);
         EXPECT_EQ(decodeBytes(ReadFileBytes(Path("huge.tif"))), PL_ERR_NO_MEMORY) << width << "x" << height;
     }
+    // So are rows of thousands of samples a pixel, within the pixel cap but beyond any real row.
+    {
+        constexpr uint32_t width = 16392, samples = 1603;
+        TIFF* tif = TIFFOpen(Path("wide-rows.tif").c_str(), "w");
+        ASSERT_TRUE(tif);
+        TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
+        TIFFSetField(tif, TIFFTAG_IMAGELENGTH, 1);
+        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
+        TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, samples);
+        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, kGrey);
+        TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
+        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 1);
+        Bytes row(size_t { width } * samples);
+        TIFFWriteScanline(tif, row.data(), 0, 0);
+        TIFFClose(tif);
+        EXPECT_EQ(decodeBytes(ReadFileBytes(Path("wide-rows.tif"))), PL_ERR_NO_MEMORY);
+    }
 
     // Damage: a broken strip in the first third fails a grey picture with the row code, one later
     // keeps the rows before it (the rest stay black); an RGB picture fails in libtiff's RGBA reader.
