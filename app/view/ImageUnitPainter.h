@@ -19,5 +19,10 @@ LayoutBox ImageUnitBox(const LayoutUnit& unit);
 void DrawImageUnit(
     const PaintContext& context, const LayoutUnit& unit, const std::string& samplePath, bool portrait);
 
+// The decode scale (1, 2, 4 or 8) a sample picture needs: the coarsest, no coarser than the one it
+// was decoded at, whose pixels still cover the drawn size; full size for printing. turnedSize is
+// the picture's size at decodeScale, turned as it is drawn.
+int SampleScaleNeeded(int decodeScale, PLCoord turnedSize, win::SIZE drawnPixels, bool printing);
+
 // The overprint text: a circled C, three blanks, the word, three blanks and a circled C.
 std::string OverprintText(const std::string& word);

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -68,6 +69,37 @@ QImage SourceImage(const DibCall& call)
         part.setColorTable(ColourTable(dib, format == QImage::Format_Mono ? 2 : 256));
     // The fourth byte of a 32-bit pixel is not drawn: the picture is opaque.
     return part.convertToFormat(QImage::Format_RGB32);
+}
+
+// Whether the painter's target keeps no alpha (an image without an alpha channel, such as a window's
+// backing store or an RGB32 page): there the fourth byte of a 32-bit pixel is never seen, so the
+// caller's rows can be drawn as they are.
+bool TargetIgnoresAlpha(QPainter& painter)
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    const QPaintDevice* device = engine != nullptr ? engine->paintDevice() : nullptr;
+    return device != nullptr && device->devType() == QInternal::Image
+        && !static_cast<const QImage*>(device)->hasAlphaChannel();
+}
+
+// Draws 32-bit rows in place, without a copy: a view of the caller's rows in stored order, the
+// source rectangle in stored rows, and the painter's transform turning bottom-up rows upright and
+// mirroring for negative extents.
+void DrawRowsInPlace(QPainter& painter, const DibCall& call, const QRect& target)
+{
+    const DibView& dib = call.dib;
+    const int rows = static_cast<int>(dib.Rows());
+    const auto rowBytes = static_cast<qsizetype>(DibView::RowBytes(dib.width, dib.bitsPerPixel));
+    const QImage stored(dib.bits, dib.width, rows, rowBytes, QImage::Format_RGB32);
+    // Source y counts up from the bottom row of the picture.
+    const int top = rows - call.srcY - call.srcHeight;
+    const int storedTop = dib.TopDown() ? top : rows - top - call.srcHeight;
+    const bool flipX = call.deviceWidth < 0;
+    const bool flipY = (call.deviceHeight < 0) != !dib.TopDown();
+    const QRectF centred(-target.width() / 2.0, -target.height() / 2.0, target.width(), target.height());
+    painter.translate(QRectF(target).center());
+    painter.scale(flipX ? -1 : 1, flipY ? -1 : 1);
+    painter.drawImage(centred, stored, QRectF(call.srcX, storedTop, call.srcWidth, call.srcHeight));
 }
 
 // The raster operations that combine the picture's colours with the device's bit by bit; copying
@@ -219,7 +251,6 @@ void QtDeviceContext::DoStretchDib(const DibCall& call)
 {
     if (!IsActive())
         return;
-    const QImage picture = SourceImage(call).mirrored(call.deviceWidth < 0, call.deviceHeight < 0);
     const int x1 = Near(call.deviceX);
     const int y1 = Near(call.deviceY);
     const int x2 = Near(static_cast<int64_t>(call.deviceX) + call.deviceWidth);
@@ -230,8 +261,11 @@ void QtDeviceContext::DoStretchDib(const DibCall& call)
     // losing detail and shifting its colours.
     painter_->setRenderHint(QPainter::LosslessImageRendering, true);
     SetRasterOp(*painter_, call.rop);
-    painter_->drawImage(
-        QRect(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1)), picture);
+    const QRect target(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1));
+    if (call.dib.bitsPerPixel == 32 && TargetIgnoresAlpha(*painter_))
+        DrawRowsInPlace(*painter_, call, target);
+    else
+        painter_->drawImage(target, SourceImage(call).mirrored(call.deviceWidth < 0, call.deviceHeight < 0));
     painter_->restore();
 }
 

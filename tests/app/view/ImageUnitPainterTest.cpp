@@ -221,4 +221,32 @@ TEST(FitFontToBox, BoxTooSmallKeepsTheSizeAndDrawsNothing)
     }
 }
 
+// A sample decoded at a reduced scale asks for the coarsest finer scale whose pixels cover the
+// drawn size (a pixel short counts as covered), never a coarser one, and full size for printing.
+TEST(SampleScaleNeeded, CoarsestScaleThatCoversTheDrawing)
+{
+    struct ScaleCase {
+        int decodeScale;
+        PLCoord turned; // the picture at decodeScale, turned as drawn
+        win::SIZE drawn;
+        bool printing;
+        int expected;
+    };
+    const ScaleCase cases[] = {
+        { 8, { 250, 310 }, { 184, 228 }, false, 8 }, // the first frame: 1/8 covers it
+        { 8, { 250, 310 }, { 251, 311 }, false, 8 }, // a pixel short counts as covered
+        { 8, { 250, 310 }, { 252, 300 }, false, 4 },
+        { 8, { 250, 310 }, { -400, -500 }, false, 4 }, // flipped extents count by their size
+        { 8, { 250, 310 }, { 700, 800 }, false, 2 },
+        { 8, { 250, 310 }, { 1200, 1500 }, false, 1 },
+        { 8, { 250, 310 }, { 5000, 5000 }, false, 1 }, // never more than the file holds
+        { 2, { 1000, 1240 }, { 100, 100 }, false, 2 }, // never coarser than already decoded
+        { 8, { 250, 310 }, { 10, 10 }, true, 1 }, // printing takes every pixel
+        { 1, { 2000, 2480 }, { 10, 10 }, false, 1 },
+    };
+    for (const ScaleCase& c : cases)
+        EXPECT_EQ(SampleScaleNeeded(c.decodeScale, c.turned, c.drawn, c.printing), c.expected)
+            << c.decodeScale << " " << c.drawn.cx << "x" << c.drawn.cy << (c.printing ? " printing" : "");
+}
+
 } // namespace
