@@ -82,9 +82,18 @@ bool TargetIgnoresAlpha(QPainter& painter)
         && !static_cast<const QImage*>(device)->hasAlphaChannel();
 }
 
-// Draws 32-bit rows in place, without a copy: a view of the caller's rows in stored order, the
-// source rectangle in stored rows, and the painter's transform turning bottom-up rows upright and
-// mirroring for negative extents.
+// Whether the rows can be drawn in place: 32-bit rows that show upright as stored, on a target that
+// keeps no alpha. Turning rows over through the painter's transform costs more than the copy it
+// saves (Qt leaves its fast path for any mirroring), so mirrored draws take the copy.
+bool DrawsInPlace(QPainter& painter, const DibCall& call)
+{
+    const bool flipX = call.deviceWidth < 0;
+    const bool flipY = (call.deviceHeight < 0) != !call.dib.TopDown();
+    return call.dib.bitsPerPixel == 32 && !flipX && !flipY && TargetIgnoresAlpha(painter);
+}
+
+// Draws 32-bit rows in place, without a copy: a view of the caller's rows, and the source
+// rectangle in stored rows.
 void DrawRowsInPlace(QPainter& painter, const DibCall& call, const QRect& target)
 {
     const DibView& dib = call.dib;
@@ -94,12 +103,7 @@ void DrawRowsInPlace(QPainter& painter, const DibCall& call, const QRect& target
     // Source y counts up from the bottom row of the picture.
     const int top = rows - call.srcY - call.srcHeight;
     const int storedTop = dib.TopDown() ? top : rows - top - call.srcHeight;
-    const bool flipX = call.deviceWidth < 0;
-    const bool flipY = (call.deviceHeight < 0) != !dib.TopDown();
-    const QRectF centred(-target.width() / 2.0, -target.height() / 2.0, target.width(), target.height());
-    painter.translate(QRectF(target).center());
-    painter.scale(flipX ? -1 : 1, flipY ? -1 : 1);
-    painter.drawImage(centred, stored, QRectF(call.srcX, storedTop, call.srcWidth, call.srcHeight));
+    painter.drawImage(target, stored, QRect(call.srcX, storedTop, call.srcWidth, call.srcHeight));
 }
 
 // The raster operations that combine the picture's colours with the device's bit by bit; copying
@@ -262,7 +266,7 @@ void QtDeviceContext::DoStretchDib(const DibCall& call)
     painter_->setRenderHint(QPainter::LosslessImageRendering, true);
     SetRasterOp(*painter_, call.rop);
     const QRect target(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1));
-    if (call.dib.bitsPerPixel == 32 && TargetIgnoresAlpha(*painter_))
+    if (DrawsInPlace(*painter_, call))
         DrawRowsInPlace(*painter_, call, target);
     else
         painter_->drawImage(target, SourceImage(call).mirrored(call.deviceWidth < 0, call.deviceHeight < 0));
