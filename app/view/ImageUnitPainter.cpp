@@ -119,10 +119,12 @@ int SampleScaleNeeded(int decodeScale, PLCoord turnedSize, win::SIZE drawnPixels
 {
     if (printing)
         return 1;
-    // A pixel short counts as covered: the finer decode's crop is rounded a little differently.
+    // A pixel short counts as enough: the finer decode's crop is rounded a little differently.
     const auto covers = [&](int scale) {
-        return int64_t { turnedSize.x } * decodeScale / scale + 1 >= std::abs(int64_t { drawnPixels.cx })
-            && int64_t { turnedSize.y } * decodeScale / scale + 1 >= std::abs(int64_t { drawnPixels.cy });
+        return int64_t { turnedSize.x } * decodeScale / scale + 1
+            >= kSampleOversampling * std::abs(int64_t { drawnPixels.cx })
+            && int64_t { turnedSize.y } * decodeScale / scale + 1
+            >= kSampleOversampling * std::abs(int64_t { drawnPixels.cy });
     };
     int scale = std::max(decodeScale, 1);
     while (scale > 1 && !covers(scale))
