@@ -5,6 +5,7 @@
 #include "app/document/ProgramParts.h"
 #include "app/document/QtBitmapClipboard.h"
 #include "imaging/metafile/PLWEMFDecoder.h"
+#include "platform/qt/FirstFrameReport.h"
 #include "platform/qt/QtModalServices.h"
 #include "platform/qt/QtShell.h"
 #include "platform/win/AppContext.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv)
         return 1;
     }
     QApplication qtApplication(argc, argv);
+    const FirstFrameReport firstFrame(qtApplication); // for the start-up bench only
     win::AppContext& context = win::AppContext::Instance();
     context.SetModalServices(std::make_shared<fw::QtModalServices>());
     context.SetShell(std::make_shared<fw::QtShell>());

@@ -54,7 +54,15 @@ public:
     // The numbers of portrait and group packs into the repeat counts of the pack units.
     void UpdatePackCounts();
     // Loads the sample pictures of the layout type into the image cache, cropped to their units.
+    // A sample is decoded for the screen at 1/kSampleDisplayScale of its size unless a finer
+    // scale was asked for (ReloadSampleImage). Half size still has the six pixels for each drawn
+    // one that the first frame needs to look as the full decode does (kSampleOversampling), so
+    // the first drawing decodes once.
     void LoadSampleImages();
+    static constexpr int kSampleDisplayScale = 2;
+    // Decodes the sample picture again at 1/scale of its size (1 for full size, as printing needs)
+    // and crops it to its unit again; the picture held so far is let go.
+    void ReloadSampleImage(const std::string& path, int scale);
     void LayoutChanged();
     // After a drag (full) or an arrow-key nudge.
     void UnitMoved(bool full);

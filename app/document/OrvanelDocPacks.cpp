@@ -70,9 +70,19 @@ void COrvanelDoc::PrepareSample(const std::string& path, const std::string& unit
     // The working picture starts again from the picture as loaded.
     if (cache.Contains(path))
         cache.Reprocess(path, result, std::nullopt, false);
+    else if (!cache.HasDecodeScale(path))
+        cache.SetDecodeScale(path, kSampleDisplayScale); // the screen never needs more at first
     result = {};
     const ImageCache::Picture picture = cache.GetImage(path, result);
     const LayoutUnit* unit = layout_->GetRootUnit()->FindByName(unitName);
     if (picture != nullptr && result.severity == 0 && unit != nullptr)
         picture->CropToAspect(unit->GetHeight(), unit->GetWidth(), 0, 0, 0, false, false);
+}
+
+void COrvanelDoc::ReloadSampleImage(const std::string& path, int scale)
+{
+    ImageCache& cache = GetImageCache();
+    cache.SetDecodeScale(path, scale);
+    cache.Remove(path);
+    LoadSampleImages();
 }

@@ -7,6 +7,9 @@
 #include "model/RgbHex.h"
 #include "platform/win/IntArithmetic.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 constexpr int32_t kOverprintStartSize = 600;
@@ -91,6 +94,44 @@ std::string OverprintText(const std::string& word)
     return "\xA9   " + word + "   \xA9";
 }
 
+namespace {
+
+// Where a picture of the given size lands in the unit box, turned by the quarter turns.
+struct Placement {
+    int64_t x0 = 0;
+    int64_t y0 = 0;
+    win::SIZE fitted {};
+};
+
+Placement PlacePicture(const PLCoord& size, int turns, const LayoutBox& box)
+{
+    const bool across = turns % 2 == 1;
+    const win::SIZE fitted = FitWithinBox(across ? size.y : size.x, across ? size.x : size.y,
+        win::SaturateToInt32(int64_t { box.right } - box.left),
+        win::SaturateToInt32(int64_t { box.bottom } - box.top));
+    return { box.left + (int64_t { box.right } - fitted.cx - box.left) / 2,
+        box.top + (int64_t { box.bottom } - fitted.cy - box.top) / 2, fitted };
+}
+
+} // namespace
+
+int SampleScaleNeeded(int decodeScale, PLCoord turnedSize, win::SIZE drawnPixels, bool printing)
+{
+    if (printing)
+        return 1;
+    // A pixel short counts as enough: the finer decode's crop is rounded a little differently.
+    const auto covers = [&](int scale) {
+        return int64_t { turnedSize.x } * decodeScale / scale + 1
+            >= kSampleOversampling * std::abs(int64_t { drawnPixels.cx })
+            && int64_t { turnedSize.y } * decodeScale / scale + 1
+            >= kSampleOversampling * std::abs(int64_t { drawnPixels.cy });
+    };
+    int scale = std::max(decodeScale, 1);
+    while (scale > 1 && !covers(scale))
+        scale /= 2;
+    return scale;
+}
+
 void DrawImageUnit(
     const PaintContext& context, const LayoutUnit& unit, const std::string& samplePath, bool portrait)
 {
@@ -99,25 +140,39 @@ void DrawImageUnit(
     if (!context.pictures.Contains(samplePath))
         context.pictures.LoadSampleImages();
     ImageResult result;
-    const PictureSource::Picture picture = context.pictures.GetImage(samplePath, result);
+    PictureSource::Picture picture = context.pictures.GetImage(samplePath, result);
     if (!picture || result.severity != 0)
         return;
     // The cached picture is never turned: the display copy carries the turns.
     const int turns
         = win::NormalQuarterTurns(StandingTurns(*picture, portrait) + unit.GetAbsoluteQuarterTurns());
     const LayoutBox box = ImageUnitBox(unit);
-    const int64_t boxWidth = int64_t { box.right } - box.left;
-    const int64_t boxHeight = int64_t { box.bottom } - box.top;
-    const PLCoord size = picture->GetSize();
-    const bool across = turns % 2 == 1;
-    const win::SIZE fitted = FitWithinBox(across ? size.y : size.x, across ? size.x : size.y,
-        win::SaturateToInt32(boxWidth), win::SaturateToInt32(boxHeight));
-    const int64_t x0 = box.left + (int64_t { box.right } - fitted.cx - box.left) / 2;
-    const int64_t y0 = box.top + (int64_t { box.bottom } - fitted.cy - box.top) / 2;
+    Placement place = PlacePicture(picture->GetSize(), turns, box);
+    if (picture->GetBitmap() && picture->GetDecodeScale() > 1) {
+        // A sample decoded at a reduced scale is decoded again when the drawing needs more pixels.
+        const PLCoord size = picture->GetSize();
+        const PLCoord turned = turns % 2 == 1 ? PLCoord(size.y, size.x) : size;
+        const win::POINT corner = DevicePoint(context.converter, place.x0, place.y0);
+        const win::SIZE drawn
+            = DeviceExtent(context, corner.x, corner.y, context.converter.ScaleLength(place.fitted.cx),
+                context.converter.ScaleLengthNegated(place.fitted.cy));
+        const int scale
+            = SampleScaleNeeded(picture->GetDecodeScale(), turned, drawn, context.dc.IsPrinting());
+        if (scale < picture->GetDecodeScale()) {
+            context.pictures.ReloadSample(samplePath, scale);
+            result = {};
+            PictureSource::Picture finer = context.pictures.GetImage(samplePath, result);
+            if (finer && result.severity == 0 && finer->GetBitmap()) {
+                picture = std::move(finer);
+                place = PlacePicture(picture->GetSize(), turns, box);
+            }
+        }
+    }
     if (picture->GetBitmap()) {
-        const win::POINT corner = DevicePoint(context.converter, x0, y0);
-        DrawPictureCopy(context, picture, turns, corner.x, corner.y, context.converter.ScaleLength(fitted.cx),
-            context.converter.ScaleLengthNegated(fitted.cy));
+        const win::POINT corner = DevicePoint(context.converter, place.x0, place.y0);
+        DrawPictureCopy(context, picture, turns, corner.x, corner.y,
+            context.converter.ScaleLength(place.fitted.cx),
+            context.converter.ScaleLengthNegated(place.fitted.cy));
     }
     if (context.layout.GetOverprintCopyright())
         DrawOverprint(context, box);

@@ -21,6 +21,8 @@
 #include <QPalette>
 #include <QPen>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <charconv>
 #include <string_view>
@@ -105,14 +107,32 @@ void COrvanelView::OnUpdate(fw::View*, win::LPARAM hint)
 
 void COrvanelView::OnFilePrint()
 {
-    if (COrvanelDoc* document = GetDocument())
+    if (COrvanelDoc* document = GetDocument()) {
         PrintOnePage(document->GetLayout(), printMode_, [this](gdi::DeviceContext& dc) { OnDraw(dc); });
+        ReleasePrintPictures(*document);
+    }
+}
+
+void COrvanelView::ReleasePrintPictures(COrvanelDoc& document)
+{
+    // The print's copies and the full-size samples it decoded are let go; the screen's samples
+    // come back at the display scale (and finer again only where the zoom needs it).
+    copies_.Clear();
+    ImageCache& cache = GetImageCache();
+    const ProgramOptions& options = ProgramOptions::Instance();
+    for (const std::string& path : { options.portraitSamplePath, options.groupSamplePath })
+        if (cache.Contains(path) && cache.GetDecodeScale(path) == 1)
+            document.ReloadSampleImage(path, COrvanelDoc::kSampleDisplayScale);
+    malloc_trim(0); // the print engine's freed buffers go back to the system
+    update();
 }
 
 void COrvanelView::OnFilePrintPreview()
 {
-    if (COrvanelDoc* document = GetDocument())
+    if (COrvanelDoc* document = GetDocument()) {
         PreviewOnePage(document->GetLayout(), printMode_, [this](gdi::DeviceContext& dc) { OnDraw(dc); });
+        ReleasePrintPictures(*document);
+    }
 }
 
 PageContent COrvanelView::Content() const
@@ -132,10 +152,16 @@ void COrvanelView::OnDraw(gdi::DeviceContext& dc)
     if (document == nullptr)
         return;
     if (!pictures_)
-        pictures_ = std::make_unique<CachePictureSource>(GetImageCache(), [this] {
-            if (COrvanelDoc* doc = GetDocument())
-                doc->LoadSampleImages();
-        });
+        pictures_ = std::make_unique<CachePictureSource>(
+            GetImageCache(),
+            [this] {
+                if (COrvanelDoc* doc = GetDocument())
+                    doc->LoadSampleImages();
+            },
+            [this](const std::string& path, int scale) {
+                if (COrvanelDoc* doc = GetDocument())
+                    doc->ReloadSampleImage(path, scale);
+            });
     win::RECT client {};
     GetClientRect(&client);
     const PageContent content = Content();

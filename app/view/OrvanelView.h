@@ -50,6 +50,8 @@ public:
     // The print dialog, then the page of the print mode on the printer chosen (nothing when the
     // dialog is cancelled). Ctrl+P before any print of the form prints the layout.
     void OnFilePrint();
+    // After a print or a preview: drops what the printed page needed (see the .cpp).
+    void ReleasePrintPictures(COrvanelDoc& document);
     // The same page in the print preview (the framework's preview command; nothing in the
     // window issues it).
     void OnFilePrintPreview();

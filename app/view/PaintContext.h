@@ -25,6 +25,9 @@ struct PaintContext {
     const PacksCollection* packs = nullptr; // the document's pack template; none lists no packs
 };
 
+// The size in device pixels of the logical rectangle (x, y) to (x + width, y + height), signed.
+win::SIZE DeviceExtent(const PaintContext& context, int32_t x, int32_t y, int32_t width, int32_t height);
+
 // Draws the picture turned clockwise by the quarter turns and stretched onto the logical
 // rectangle (x, y) to (x + width, y + height) (a negative extent flips that axis), from a display
 // copy of the destination's pixel size.

@@ -6,9 +6,13 @@
 
 PictureSource::~PictureSource() = default;
 
-CachePictureSource::CachePictureSource(ImageCache& cache, std::function<void()> loadSampleImages)
+void PictureSource::ReloadSample(const std::string&, int) { }
+
+CachePictureSource::CachePictureSource(
+    ImageCache& cache, std::function<void()> loadSampleImages, ReloadSampleCall reloadSample)
     : cache_(cache)
     , loadSampleImages_(std::move(loadSampleImages))
+    , reloadSample_(std::move(reloadSample))
 {
 }
 
@@ -26,6 +30,12 @@ void CachePictureSource::LoadSampleImages()
 {
     if (loadSampleImages_)
         loadSampleImages_();
+}
+
+void CachePictureSource::ReloadSample(const std::string& path, int scale)
+{
+    if (reloadSample_)
+        reloadSample_(path, scale);
 }
 
 void OneDrawingPictures::LoadSampleImages()

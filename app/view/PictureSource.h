@@ -21,19 +21,27 @@ public:
     virtual Picture GetImage(const std::string& path, ImageResult& result) = 0;
     // Loads the document's sample pictures into the source.
     virtual void LoadSampleImages() = 0;
+    // The sample picture is decoded at a reduced scale that does not cover what is drawn: decode
+    // it again at 1/scale of its size (1 for full size). Sources of pictures made in memory
+    // have nothing finer to give.
+    virtual void ReloadSample(const std::string& path, int scale);
 };
 
 // The process's image cache: pictures taken without waiting and without adjustments.
 class CachePictureSource : public PictureSource {
 public:
-    CachePictureSource(ImageCache& cache, std::function<void()> loadSampleImages);
+    using ReloadSampleCall = std::function<void(const std::string& path, int scale)>;
+    CachePictureSource(
+        ImageCache& cache, std::function<void()> loadSampleImages, ReloadSampleCall reloadSample = nullptr);
     bool Contains(const std::string& path) override;
     Picture GetImage(const std::string& path, ImageResult& result) override;
     void LoadSampleImages() override;
+    void ReloadSample(const std::string& path, int scale) override;
 
 private:
     ImageCache& cache_;
     std::function<void()> loadSampleImages_;
+    ReloadSampleCall reloadSample_;
 };
 
 // One drawing's view of a source: the samples are loaded at most once, however many copies of a
@@ -51,6 +59,7 @@ public:
         return source_.GetImage(path, result);
     }
     void LoadSampleImages() override;
+    void ReloadSample(const std::string& path, int scale) override { source_.ReloadSample(path, scale); }
 
 private:
     PictureSource& source_;

@@ -56,6 +56,11 @@ PLJPEGDecoder::~PLJPEGDecoder()
     jpeg_destroy_decompress(&m_pJpeg->info);
 }
 
+void PLJPEGDecoder::SetScale(int denominator)
+{
+    m_Scale = denominator == 2 || denominator == 4 || denominator == 8 ? denominator : 1;
+}
+
 void PLJPEGDecoder::SetScanLimit(int scans)
 {
     m_pJpeg->source.scanLimit = scans;
@@ -99,8 +104,13 @@ void PLJPEGDecoder::SetDescriptionFromHeader()
     const jpeg_decompress_struct& info = m_pJpeg->info;
     m_pJpeg->kind = ChooseJpegOutput(&m_pJpeg->info);
     const bool grey = m_pJpeg->kind == JpegPixelKind::Grey;
-    SetInfo(PLCoord(static_cast<int32_t>(info.image_width), static_cast<int32_t>(info.image_height)),
-        grey ? 8 : 32, ResolutionFromDensity(info), false, grey);
+    // The scale stays set until the next header is read, so the decode delivers this size.
+    m_pJpeg->info.scale_num = 1;
+    m_pJpeg->info.scale_denom = static_cast<unsigned>(m_Scale);
+    jpeg_calc_output_dimensions(&m_pJpeg->info);
+    const PLCoord density = ResolutionFromDensity(info);
+    SetInfo(PLCoord(static_cast<int32_t>(info.output_width), static_cast<int32_t>(info.output_height)),
+        grey ? 8 : 32, PLCoord(density.x / m_Scale, density.y / m_Scale), false, grey);
 }
 
 void PLJPEGDecoder::GetImage(PLBmp& bmp, int bpp)
@@ -119,9 +129,8 @@ void PLJPEGDecoder::DecodeImage(PLBmp* bmp)
 {
     jpeg_decompress_struct& info = m_pJpeg->info;
     const int bpp = m_pJpeg->kind == JpegPixelKind::Grey ? 8 : 32;
-    // No scaling is asked for, so the output has the picture's own size.
-    if (bmp->GetWidth() != static_cast<int>(info.image_width)
-        || bmp->GetHeight() != static_cast<int>(info.image_height) || bmp->GetBitsPerPixel() != bpp) {
+    // The output has the size Open described (the picture's own, or scaled by SetScale).
+    if (bmp->GetWidth() != GetWidth() || bmp->GetHeight() != GetHeight() || bmp->GetBitsPerPixel() != bpp) {
         jpeg_abort_decompress(&info);
         RaiseError(PL_ERR_INTERNAL, "The bitmap does not match the JPEG picture.");
     }
@@ -133,7 +142,8 @@ void PLJPEGDecoder::DecodeImage(PLBmp* bmp)
         ClearRowsFrom(*bmp, 0);
         RaiseLibjpegError();
     }
-    if (info.output_width != info.image_width || info.output_height != info.image_height) {
+    if (static_cast<int>(info.output_width) != GetWidth()
+        || static_cast<int>(info.output_height) != GetHeight()) {
         ClearRowsFrom(*bmp, 0);
         jpeg_abort_decompress(&info);
         RaiseError(PL_ERR_INTERNAL, "The bitmap does not match the JPEG picture.");

@@ -28,6 +28,10 @@ public:
     void SetFast(bool fast) { m_bFast = fast; }
     // 0 for no limit.
     void SetScanLimit(int scans);
+    // Decodes at 1/denominator of the picture's size (1, 2, 4 or 8; anything else means 1), scaled
+    // inside libjpeg: each side rounded up, the resolution scaled with it. Set before Open.
+    void SetScale(int denominator);
+    int GetScale() const { return m_Scale; }
 
     // Reads the header from the source's read position on: the description, the resolution and
     // the EXIF block. The size is checked against the library's limits here.
@@ -58,5 +62,6 @@ private:
     // Allocated once: libjpeg keeps pointers into it.
     std::unique_ptr<JpegDecompressor> m_pJpeg;
     bool m_bFast = true;
+    int m_Scale = 1;
     std::unique_ptr<ExifData> m_pExifData;
 };

@@ -38,13 +38,7 @@ bool DeviceIndepBitmap::CopyFrom(const DeviceIndepBitmap& other)
         return true;
     NotePixelChange();
     try {
-        if (other.m_pBitmap) {
-            if (!m_pBitmap)
-                m_pBitmap = std::make_unique<PLWinBmp>();
-            m_pBitmap->CreateCopy(*other.m_pBitmap, 0);
-        } else {
-            m_pBitmap.reset();
-        }
+        m_pBitmap = other.m_pBitmap; // shared until either picture changes
         if (other.m_pExif) {
             if (!m_pExif)
                 m_pExif = std::make_unique<ExifData>();
@@ -61,6 +55,7 @@ bool DeviceIndepBitmap::CopyFrom(const DeviceIndepBitmap& other)
     m_LoadState = other.m_LoadState;
     m_bBusy = other.m_bBusy;
     m_QuarterTurns = other.m_QuarterTurns;
+    m_DecodeScale = other.m_DecodeScale;
     m_LastErrorText = other.m_LastErrorText;
     m_LastSeverity = other.m_LastSeverity;
     m_LastCode = other.m_LastCode;
@@ -74,7 +69,10 @@ ImageResult DeviceIndepBitmap::LoadJpegWithExif(
     if (!m_pExif)
         m_pExif = std::make_unique<ExifData>();
     m_FileType = kJpegFile;
-    return DecodeFile(path, decoder, maxW, maxH, [&] { decoder.GetExifData(*m_pExif); });
+    const ImageResult result = DecodeFile(path, decoder, maxW, maxH, [&] { decoder.GetExifData(*m_pExif); });
+    if (result.severity == 0)
+        m_DecodeScale = decoder.GetScale();
+    return result;
 }
 
 void DeviceIndepBitmap::ShrinkToBox(int32_t maxW, int32_t maxH)
@@ -92,6 +90,7 @@ void DeviceIndepBitmap::Reset(bool full)
     m_pBitmap.reset();
     m_pExif.reset();
     m_Brushes.clear();
+    m_DecodeScale = 1;
     if (!full)
         return;
     ClearLastError();
@@ -155,11 +154,29 @@ bool DeviceIndepBitmap::IsLandscape() const
     return size.y < size.x;
 }
 
+PLWinBmp& DeviceIndepBitmap::OwnBitmap()
+{
+    if (SharesPixels()) {
+        auto own = std::make_shared<PLWinBmp>();
+        own->CreateCopy(*m_pBitmap, 0);
+        m_pBitmap = std::move(own);
+    }
+    return *m_pBitmap;
+}
+
 bool DeviceIndepBitmap::ApplyFilter(const PLFilter& filter)
 {
     NotePixelChange();
     try {
-        m_pBitmap->ApplyFilter(filter);
+        if (SharesPixels()) {
+            // The result goes straight into pixels of this picture's own: a crop of shared pixels
+            // copies only the part it keeps.
+            auto own = std::make_shared<PLWinBmp>();
+            own->CreateFilteredCopy(*m_pBitmap, filter);
+            m_pBitmap = std::move(own);
+        } else {
+            m_pBitmap->ApplyFilter(filter);
+        }
     } catch (const PLTextException& e) {
         ResultFromException(e);
         return false;

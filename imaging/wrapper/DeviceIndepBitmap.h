@@ -42,7 +42,8 @@ public:
     class DodgeBrush;
 
     DeviceIndepBitmap();
-    // A copy has its own pixels, shares the EXIF entries and counts as modified.
+    // A copy shares the pixels until either picture changes them (each change works on pixels of
+    // the picture's own), shares the EXIF entries and counts as modified.
     DeviceIndepBitmap(const DeviceIndepBitmap& other);
     DeviceIndepBitmap& operator=(const DeviceIndepBitmap& other);
     ~DeviceIndepBitmap();
@@ -186,12 +187,17 @@ public:
     // Keeps the centred (100 - p) percent of each side; p from 0 to 100.
     bool CropCentredPercent(int32_t percent);
 
+    // The pixels, for reading: copies of the picture may share them (see the copy constructor).
     PLWinBmp* GetBitmap() const { return m_pBitmap.get(); }
+    // Whether another copy of the picture shares these pixels.
+    bool SharesPixels() const { return m_pBitmap && m_pBitmap.use_count() > 1; }
     ExifData* GetExifData() const { return m_pExif.get(); }
     int32_t GetFileType() const { return m_FileType; }
     int32_t GetJpegQuality() const { return m_JpegQuality; }
     void SetJpegQuality(int32_t quality) { m_JpegQuality = quality; }
     int32_t GetQuarterTurns() const { return m_QuarterTurns; }
+    // The picture was decoded at 1/scale of the file's size (1 for full size).
+    int32_t GetDecodeScale() const { return m_DecodeScale; }
     bool IsModified() const { return m_bModified; }
     // Raised by every change of the pixels (loads, copies, turns, crops, filters, brushes, resets),
     // and only then: a turn to the orientation the picture already has leaves it alone. Copies
@@ -221,8 +227,10 @@ private:
     bool AddBorders(
         int32_t sideStrip, int32_t endStrip, win::COLORREF colour, uint32_t sides, int32_t blankSize);
     void NotePixelChange() { ++m_ChangeCount; }
+    // The pixels, copied first when another picture shares them, for writing in place; throws.
+    PLWinBmp& OwnBitmap();
 
-    std::unique_ptr<PLWinBmp> m_pBitmap;
+    std::shared_ptr<PLWinBmp> m_pBitmap; // shared between copies until one of them changes
     std::unique_ptr<ExifData> m_pExif;
     int32_t m_LoadState = kNotLoaded;
     std::string m_LastErrorText;
@@ -231,6 +239,7 @@ private:
     int32_t m_FileType = 0;
     int32_t m_JpegQuality = 90;
     int32_t m_QuarterTurns = 0;
+    int32_t m_DecodeScale = 1;
     bool m_bModified = false;
     uint64_t m_ChangeCount = 0;
     std::vector<std::unique_ptr<Brush>> m_Brushes;

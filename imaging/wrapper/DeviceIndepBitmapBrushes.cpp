@@ -1,4 +1,5 @@
 // The picture's brushes: the dodge brush that lightens a feathered disc.
+#include "imaging/io/PLTextException.h"
 #include "imaging/wrapper/DeviceIndepBitmapBrush.h"
 
 #include <algorithm>
@@ -55,12 +56,18 @@ std::vector<float> DeviceIndepBitmap::DodgeBrush::Profile() const
 
 bool DeviceIndepBitmap::DodgeBrush::Apply(int32_t x, int32_t y)
 {
-    PLWinBmp* bmp = m_Target.m_pBitmap.get();
-    if (!bmp || m_Radius <= 0)
+    if (!m_Target.m_pBitmap || m_Radius <= 0)
         return true;
+    PLWinBmp* bmp = m_Target.m_pBitmap.get();
     const int bpp = bmp->GetBitsPerPixel();
     if (bpp != 24 && bpp != 32)
         return m_Target.Refuse("The dodge brush needs a 24- or 32-bpp picture.");
+    try {
+        bmp = &m_Target.OwnBitmap(); // the brush paints pixels of the picture's own
+    } catch (const PLTextException& e) {
+        m_Target.ResultFromException(e);
+        return false;
+    }
     FitCapToPicture();
     const std::vector<float> profile = Profile();
     const int64_t radius = m_Radius;

@@ -131,7 +131,9 @@ bool DeviceIndepBitmap::MakeGrayscale()
     try {
         PLAnyBmp grey;
         PLFilterGrayscale().Apply(m_pBitmap.get(), &grey);
-        m_pBitmap->CreateCopy(grey, 32);
+        auto own = std::make_shared<PLWinBmp>();
+        own->CreateCopy(grey, 32);
+        m_pBitmap = std::move(own);
     } catch (const PLTextException& e) {
         ResultFromException(e);
         return false;

@@ -12,8 +12,9 @@ namespace Pellimar {
 ImageResult DeviceIndepBitmap::DecodeFile(const std::string& path, PLPicDecoder& decoder, int32_t maxW,
     int32_t maxH, const std::function<void()>& whileOpen)
 {
-    if (!m_pBitmap)
-        m_pBitmap = std::make_unique<PLWinBmp>();
+    // Never decoded into pixels that a copy shares.
+    if (!m_pBitmap || SharesPixels())
+        m_pBitmap = std::make_shared<PLWinBmp>();
     NotePixelChange();
     try {
         decoder.OpenFile(path.c_str(), nullptr);
@@ -29,6 +30,7 @@ ImageResult DeviceIndepBitmap::DecodeFile(const std::string& path, PLPicDecoder&
     }
     m_bModified = false;
     m_QuarterTurns = 0;
+    m_DecodeScale = 1;
     return {};
 }
 

@@ -171,9 +171,17 @@ bool DeviceIndepBitmap::PaintBorderStrips(int32_t width, win::COLORREF colour, u
         return ((sides & kBorderTop) && y < width) || ((sides & kBorderBottom) && y >= size.y - width)
             || ((sides & kBorderLeft) && x < width) || ((sides & kBorderRight) && x >= size.x - width);
     };
-    PLBmpLock lock(*m_pBitmap, false, true);
+    PLWinBmp* bmp = nullptr;
+    try {
+        bmp = &OwnBitmap();
+    } catch (const PLTextException& e) {
+        ResultFromException(e);
+        return false;
+    }
+    NotePixelChange();
+    PLBmpLock lock(*bmp, false, true);
     for (int32_t y = 0; y < size.y; ++y) {
-        uint8_t* pixel = m_pBitmap->GetRow(y);
+        uint8_t* pixel = bmp->GetRow(y);
         for (int32_t x = 0; x < size.x; ++x, pixel += step) {
             if (!inStrip(x, y))
                 continue;

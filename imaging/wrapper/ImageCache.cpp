@@ -164,8 +164,30 @@ void ImageCache::Remove(const std::string& name)
     if (m_Slots.size() > m_ConfiguredSize)
         m_Slots.erase(m_Slots.begin() + static_cast<std::ptrdiff_t>(*index));
     else
-        m_Slots[*index].name.clear();
+        m_Slots[*index] = ImageCacheSlot::MakeEmpty();
     KeepNextIndexValid();
+}
+
+void ImageCache::SetDecodeScale(const std::string& name, int denominator)
+{
+    win::SingleLock lock(m_Mutex, true);
+    if (denominator == 1 || denominator == 2 || denominator == 4 || denominator == 8)
+        m_DecodeScales[name] = denominator;
+    else
+        m_DecodeScales.erase(name);
+}
+
+bool ImageCache::HasDecodeScale(const std::string& name)
+{
+    win::SingleLock lock(m_Mutex, true);
+    return m_DecodeScales.contains(name);
+}
+
+int ImageCache::GetDecodeScale(const std::string& name)
+{
+    win::SingleLock lock(m_Mutex, true);
+    const auto found = m_DecodeScales.find(name);
+    return found == m_DecodeScales.end() ? 1 : found->second;
 }
 
 uint32_t ImageCache::GetSlotCount()
@@ -212,6 +234,7 @@ void ImageCache::RestoreInitialState()
     win::SingleLock lock(m_Mutex, true);
     m_ConfiguredSize = kInitialSize;
     m_Slots = MakeSlots(kInitialSize);
+    m_DecodeScales.clear();
     m_NextIndex = 0;
     m_Clock = MillisecondClock {};
     m_OutOfMemory = nullptr;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,8 +51,15 @@ public:
     // Memory ran out: lowers the configured size by one (not below 1) for good and removes free
     // slots beyond it, never one holding the kept picture. True when a slot was removed.
     bool Purge(const Pellimar::DeviceIndepBitmap* keep);
-    // Forgets the name: removes its slot when there are more slots than configured, else frees it.
+    // Forgets the name: removes its slot when there are more slots than configured, else frees it
+    // (the slot lets go of its pictures; callers keep the ones they hold).
     void Remove(const std::string& name);
+    // Loads of the file from now on decode it at 1/denominator of its size (1, 2, 4 or 8), scaled
+    // inside the JPEG decoder; 1, the default, is full size. A picture already held keeps its size.
+    void SetDecodeScale(const std::string& name, int denominator);
+    int GetDecodeScale(const std::string& name);
+    // Whether a decode scale was set for the file (full size included).
+    bool HasDecodeScale(const std::string& name);
 
     uint32_t GetSlotCount();
     uint32_t GetConfiguredSize();
@@ -79,6 +87,7 @@ private:
     void KeepNextIndexValid();
 
     std::vector<ImageCacheSlot> m_Slots;
+    std::map<std::string, int> m_DecodeScales; // by file name; absent means full size
     uint32_t m_ConfiguredSize = kInitialSize;
     uint32_t m_NextIndex = 0;
     MillisecondClock m_Clock;

@@ -149,6 +149,7 @@ bool LoadImageFile(ImageCache& cache, DeviceIndepBitmap& picture, const std::str
     if (probe)
         return true;
     PLJPEGDecoder decoder;
+    decoder.SetScale(cache.GetDecodeScale(name));
     for (;;) {
         status = LoadStatus::Loaded;
         const win::DWORD start = clock.now();

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -68,6 +69,41 @@ QImage SourceImage(const DibCall& call)
         part.setColorTable(ColourTable(dib, format == QImage::Format_Mono ? 2 : 256));
     // The fourth byte of a 32-bit pixel is not drawn: the picture is opaque.
     return part.convertToFormat(QImage::Format_RGB32);
+}
+
+// Whether the painter's target keeps no alpha (an image without an alpha channel, such as a window's
+// backing store or an RGB32 page): there the fourth byte of a 32-bit pixel is never seen, so the
+// caller's rows can be drawn as they are.
+bool TargetIgnoresAlpha(QPainter& painter)
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    const QPaintDevice* device = engine != nullptr ? engine->paintDevice() : nullptr;
+    return device != nullptr && device->devType() == QInternal::Image
+        && !static_cast<const QImage*>(device)->hasAlphaChannel();
+}
+
+// Whether the rows can be drawn in place: 32-bit rows that show upright as stored, on a target that
+// keeps no alpha. Turning rows over through the painter's transform costs more than the copy it
+// saves (Qt leaves its fast path for any mirroring), so mirrored draws take the copy.
+bool DrawsInPlace(QPainter& painter, const DibCall& call)
+{
+    const bool flipX = call.deviceWidth < 0;
+    const bool flipY = (call.deviceHeight < 0) != !call.dib.TopDown();
+    return call.dib.bitsPerPixel == 32 && !flipX && !flipY && TargetIgnoresAlpha(painter);
+}
+
+// Draws 32-bit rows in place, without a copy: a view of the caller's rows, and the source
+// rectangle in stored rows.
+void DrawRowsInPlace(QPainter& painter, const DibCall& call, const QRect& target)
+{
+    const DibView& dib = call.dib;
+    const int rows = static_cast<int>(dib.Rows());
+    const auto rowBytes = static_cast<qsizetype>(DibView::RowBytes(dib.width, dib.bitsPerPixel));
+    const QImage stored(dib.bits, dib.width, rows, rowBytes, QImage::Format_RGB32);
+    // Source y counts up from the bottom row of the picture.
+    const int top = rows - call.srcY - call.srcHeight;
+    const int storedTop = dib.TopDown() ? top : rows - top - call.srcHeight;
+    painter.drawImage(target, stored, QRect(call.srcX, storedTop, call.srcWidth, call.srcHeight));
 }
 
 // The raster operations that combine the picture's colours with the device's bit by bit; copying
@@ -219,7 +255,6 @@ void QtDeviceContext::DoStretchDib(const DibCall& call)
 {
     if (!IsActive())
         return;
-    const QImage picture = SourceImage(call).mirrored(call.deviceWidth < 0, call.deviceHeight < 0);
     const int x1 = Near(call.deviceX);
     const int y1 = Near(call.deviceY);
     const int x2 = Near(static_cast<int64_t>(call.deviceX) + call.deviceWidth);
@@ -230,8 +265,11 @@ void QtDeviceContext::DoStretchDib(const DibCall& call)
     // losing detail and shifting its colours.
     painter_->setRenderHint(QPainter::LosslessImageRendering, true);
     SetRasterOp(*painter_, call.rop);
-    painter_->drawImage(
-        QRect(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1)), picture);
+    const QRect target(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1));
+    if (DrawsInPlace(*painter_, call))
+        DrawRowsInPlace(*painter_, call, target);
+    else
+        painter_->drawImage(target, SourceImage(call).mirrored(call.deviceWidth < 0, call.deviceHeight < 0));
     painter_->restore();
 }
 

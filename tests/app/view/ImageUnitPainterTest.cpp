@@ -221,4 +221,34 @@ TEST(FitFontToBox, BoxTooSmallKeepsTheSizeAndDrawsNothing)
     }
 }
 
+// A sample decoded at a reduced scale asks for the coarsest finer scale that still has
+// kSampleOversampling of its pixels for each drawn pixel across and down (a pixel short counts),
+// never a coarser one than it has, and full size for printing.
+TEST(SampleScaleNeeded, CoarsestScaleWithEnoughPixelsForEachDrawnPixel)
+{
+    static_assert(kSampleOversampling == 6, "the cases below are worked out for six");
+    struct ScaleCase {
+        int decodeScale;
+        PLCoord turned; // the picture at decodeScale, turned as drawn
+        win::SIZE drawn;
+        bool printing;
+        int expected;
+    };
+    const ScaleCase cases[] = {
+        { 8, { 250, 310 }, { 20, 25 }, false, 8 },
+        { 8, { 250, 310 }, { 41, 51 }, false, 8 }, // a pixel short counts as enough
+        { 8, { 250, 310 }, { 42, 52 }, false, 4 },
+        { 8, { 250, 310 }, { -80, -100 }, false, 4 }, // flipped extents count by their size
+        { 8, { 250, 310 }, { 163, 202 }, false, 2 }, // the first frame in a 1100 x 800 window
+        { 8, { 250, 310 }, { 167, 207 }, false, 1 },
+        { 8, { 250, 310 }, { 5000, 5000 }, false, 1 }, // never more than the file holds
+        { 2, { 1000, 1240 }, { 100, 100 }, false, 2 }, // never coarser than already decoded
+        { 8, { 250, 310 }, { 10, 10 }, true, 1 }, // printing takes every pixel
+        { 1, { 2000, 2480 }, { 10, 10 }, false, 1 },
+    };
+    for (const ScaleCase& c : cases)
+        EXPECT_EQ(SampleScaleNeeded(c.decodeScale, c.turned, c.drawn, c.printing), c.expected)
+            << c.decodeScale << " " << c.drawn.cx << "x" << c.drawn.cy << (c.printing ? " printing" : "");
+}
+
 } // namespace

@@ -13,6 +13,7 @@
 
 #include "imaging/bitmap/PLAnyBmp.h"
 #include "imaging/bitmap/PLWinBmp.h"
+#include "imaging/codec/ExternalDecoder.h"
 #include "imaging/exif/ExifData.h"
 #include "imaging/io/PLMemSource.h"
 #include "imaging/io/PLProgressListener.h"
@@ -444,3 +445,50 @@ TEST(JpegDecoder, FailureLeavesUndeliveredRowsBlack)
 }
 
 } // namespace
+
+namespace {
+
+// djpeg's decode of the file at 1/scale (float DCT, no fancy upsampling) as RGB samples.
+external::Bytes DjpegScaled(const std::string& path, int scale, int& width, int& height)
+{
+    const external::Bytes ppm = external::Output(
+        "djpeg -scale 1/" + std::to_string(scale) + " -dct float -nosmooth -pnm '" + path + "' 2>/dev/null");
+    return external::PpmSamples(ppm, width, height);
+}
+
+} // namespace
+
+// A decode scaled inside libjpeg gives djpeg's picture at the same scale: each side divided and
+// rounded up, the same pixels; the resolution is divided with it. Other scales mean full size.
+TEST(JpegDecoder, ScaledDecodeMatchesDjpegAtTheSameScale)
+{
+    JpegRecipe recipe = Recipe(203, 97);
+    recipe.density = JpegDensity { 1, 300, 300 };
+    const Bytes jpeg = MakeJpeg(recipe);
+    const std::string path = external::WriteTestFile("jpeg-scaled", "odd-size.jpg", jpeg);
+    for (const int scale : { 1, 2, 4, 8 }) {
+        PLJPEGDecoder decoder;
+        decoder.SetScale(scale);
+        const Decoded decoded = Decode(decoder, jpeg);
+        int width = 0;
+        int height = 0;
+        const external::Bytes reference = DjpegScaled(path, scale, width, height);
+        ASSERT_FALSE(reference.empty()) << "djpeg (libjpeg-turbo-progs) did not run";
+        ASSERT_EQ(decoded.bmp->GetWidth(), (203 + scale - 1) / scale) << scale;
+        ASSERT_EQ(decoded.bmp->GetWidth(), width) << scale;
+        ASSERT_EQ(decoded.bmp->GetHeight(), height) << scale;
+        EXPECT_EQ(decoded.bmp->GetResolution(), PLCoord(300 / scale, 300 / scale));
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const uint8_t* px = decoded.bmp->GetRow(y) + 4 * x;
+                const uint8_t* ref = reference.data() + 3 * (static_cast<size_t>(y) * width + x);
+                ASSERT_EQ(std::vector<int>({ px[2], px[1], px[0], px[3] }),
+                    std::vector<int>({ ref[0], ref[1], ref[2], 255 }))
+                    << "scale " << scale << " at " << x << ", " << y;
+            }
+    }
+    PLJPEGDecoder unsupported;
+    unsupported.SetScale(3);
+    EXPECT_EQ(unsupported.GetScale(), 1);
+    EXPECT_EQ(Decode(unsupported, jpeg).bmp->GetWidth(), 203);
+}

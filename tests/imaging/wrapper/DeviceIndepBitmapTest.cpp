@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "imaging/jpeg/JpegFixtures.h"
 #include "imaging/jpeg/PLJPEGDecoder.h"
 #include "imaging/wrapper/DeviceIndepBitmap.h"
+#include "imaging/wrapper/DeviceIndepBitmapBrush.h"
 
 namespace {
 
@@ -453,7 +455,7 @@ TEST_F(WrapperTest, CopySemantics)
 
     const auto expectSameAsLoaded = [&](const DeviceIndepBitmap& copy, const char* how) {
         EXPECT_TRUE(*copy.GetBitmap() == *loaded.GetBitmap()) << how;
-        EXPECT_NE(copy.GetBitmap(), loaded.GetBitmap()) << how;
+        EXPECT_EQ(copy.GetBitmap(), loaded.GetBitmap()) << how << ": shared until either changes";
         ASSERT_NE(copy.GetExifData(), nullptr) << how;
         EXPECT_EQ(copy.GetExifData()->GetTagValue("main.ori"), 6.0) << how;
         EXPECT_EQ(copy.GetLastResult(), loaded.GetLastResult()) << how;
@@ -472,9 +474,10 @@ TEST_F(WrapperTest, CopySemantics)
     assigned = loaded;
     expectSameAsLoaded(assigned, "assigned");
 
-    // The pixels are the copy's own.
+    // A change of either picture leaves the other's pixels as they were.
     ASSERT_TRUE(loaded.Crop(0, 0, 5, 5));
     EXPECT_EQ(copy.GetSize(), PLCoord(30, 20));
+    EXPECT_NE(copy.GetBitmap(), loaded.GetBitmap());
 
     // Assigning a wrapper without a picture drops the picture and the EXIF data and takes its state.
     DeviceIndepBitmap empty;
@@ -492,6 +495,53 @@ TEST_F(WrapperTest, CopySemantics)
     DeviceIndepBitmap& self = loaded;
     loaded = self;
     EXPECT_EQ(loaded.GetSize(), before);
+}
+
+// Copies share their pixels until one of them changes them: every operation that writes pixels
+// works on pixels of its picture's own, and the other copy keeps exactly what it had.
+TEST_F(WrapperTest, CopiesSharePixelsUntilOneChangesThem)
+{
+    struct Change {
+        const char* name;
+        std::function<bool(DeviceIndepBitmap&)> apply;
+    };
+    const std::string jpeg = WriteJpeg("other.jpg", JpegRecipe {});
+    const Change changes[] = {
+        { "crop", [](DeviceIndepBitmap& d) { return d.Crop(1, 1, 5, 4); } },
+        { "turn", [](DeviceIndepBitmap& d) { return d.Rotate(1); } },
+        { "mirror", [](DeviceIndepBitmap& d) { return d.Mirror(); } },
+        { "fill", [](DeviceIndepBitmap& d) { return d.Fill(win::RGB(1, 2, 3)); } },
+        { "lightness", [](DeviceIndepBitmap& d) { return d.ApplyLightness(40, true); } },
+        { "border strips",
+            [](DeviceIndepBitmap& d) {
+                return d.PaintBorderStrips(1, win::RGB(9, 9, 9), DeviceIndepBitmap::kBorderTop);
+            } },
+        { "dodge brush", [](DeviceIndepBitmap& d) { return d.AddDodgeBrush(3, 0, 50)->Apply(2, 2); } },
+        { "grey", [](DeviceIndepBitmap& d) { return d.MakeGrayscale(); } },
+        { "load",
+            [&](DeviceIndepBitmap& d) {
+                PLJPEGDecoder decoder;
+                return d.LoadJpegWithExif(jpeg, decoder, -1, -1).severity == 0;
+            } },
+    };
+    for (const Change& change : changes) {
+        for (const bool changeTheCopy : { true, false }) {
+            DeviceIndepBitmap original;
+            LoadNumbered(original, 8, 6);
+            PLWinBmp before;
+            before.CreateCopy(*original.GetBitmap(), 0);
+            DeviceIndepBitmap copy(original);
+            ASSERT_EQ(copy.GetBitmap(), original.GetBitmap()) << change.name;
+            EXPECT_TRUE(copy.SharesPixels());
+            DeviceIndepBitmap& changed = changeTheCopy ? copy : original;
+            const DeviceIndepBitmap& kept = changeTheCopy ? original : copy;
+            ASSERT_TRUE(change.apply(changed)) << change.name;
+            EXPECT_FALSE(*changed.GetBitmap() == before) << change.name << ": nothing changed";
+            EXPECT_TRUE(*kept.GetBitmap() == before)
+                << change.name << (changeTheCopy ? " of the copy" : " of the original");
+            EXPECT_FALSE(kept.SharesPixels()) << change.name;
+        }
+    }
 }
 
 TEST(Wrapper, ResetAndLoadState)

@@ -179,6 +179,52 @@ TEST_F(CacheTest, SetSizeAndRemove)
     EXPECT_FALSE(m_Cache.Contains(b));
 }
 
+// A loaded picture and the copy kept as loaded share one set of pixels until the picture handed
+// out changes; a crop of it copies only what it keeps, and starting again from the picture as
+// loaded shares again.
+TEST_F(CacheTest, WorkAndPristinePicturesSharePixelsUntilTheWorkChanges)
+{
+    const std::string path = Jpeg("shared.jpg", 64, 48);
+    ImageResult result;
+    const Picture pristine = m_Cache.GetImage(path, result, false, std::nullopt, false, true);
+    const Picture work = m_Cache.GetImage(path, result);
+    ASSERT_TRUE(pristine && work);
+    ASSERT_NE(pristine, work);
+    EXPECT_EQ(work->GetBitmap(), pristine->GetBitmap());
+    ASSERT_TRUE(work->Crop(8, 0, 56, 48));
+    EXPECT_NE(work->GetBitmap(), pristine->GetBitmap());
+    EXPECT_EQ(pristine->GetSize(), PLCoord(64, 48));
+    EXPECT_EQ(m_Cache.Reprocess(path, result, std::nullopt, false), work);
+    EXPECT_EQ(work->GetSize(), PLCoord(64, 48));
+    EXPECT_EQ(work->GetBitmap(), pristine->GetBitmap());
+}
+
+// A decode scale set for a file decodes it reduced inside the JPEG decoder from its next load on;
+// the picture says at which scale it was decoded. Removing the name lets the slot's pictures go.
+TEST_F(CacheTest, DecodeScaleAppliesFromTheNextLoad)
+{
+    const std::string path = Jpeg("scaled.jpg", 64, 48);
+    ImageResult result;
+    EXPECT_FALSE(m_Cache.HasDecodeScale(path));
+    EXPECT_EQ(m_Cache.GetDecodeScale(path), 1);
+    const Picture full = m_Cache.GetImage(path, result);
+    ASSERT_TRUE(full);
+    m_Cache.SetDecodeScale(path, 4);
+    EXPECT_EQ(m_Cache.GetImage(path, result), full) << "a picture held keeps its size";
+    EXPECT_EQ(full->GetSize(), PLCoord(64, 48));
+    EXPECT_EQ(full.use_count(), 2);
+    m_Cache.Remove(path);
+    EXPECT_EQ(full.use_count(), 1) << "the freed slot still held the picture";
+    const Picture reduced = m_Cache.GetImage(path, result);
+    ASSERT_TRUE(reduced);
+    EXPECT_EQ(reduced->GetSize(), PLCoord(16, 12));
+    EXPECT_EQ(reduced->GetDecodeScale(), 4);
+    EXPECT_EQ(full->GetDecodeScale(), 1);
+    EXPECT_TRUE(m_Cache.HasDecodeScale(path));
+    m_Cache.SetDecodeScale(path, 3); // not a scale libjpeg gives: forgotten
+    EXPECT_FALSE(m_Cache.HasDecodeScale(path));
+}
+
 TEST_F(CacheTest, AdjustmentsApplyToTheWorkPictureAndAreRedoneFromThePristineOne)
 {
     const std::string path = Jpeg("adjust.jpg", 16, 8);
