@@ -7,14 +7,23 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 using pict::Reader;
 
 namespace {
 
-// The trace line of an opcode beyond the QuickDraw opcodes 0x00 to 0xA1 (none for those).
+// The trace line of an opcode: its QuickDraw name, or what the reader makes of it beyond them.
 std::string OpcodeTrace(int opcode)
 {
+    if (const char* name = pict::OpcodeName(opcode)) {
+        char text[48] = "";
+        if (std::string_view(name) == "reserved")
+            std::snprintf(text, sizeof text, "Opcode: reserved=0x%x\n", static_cast<unsigned>(opcode));
+        else
+            std::snprintf(text, sizeof text, "Opcode: %s\n", name);
+        return text;
+    }
     if (opcode == 0x00FF || opcode == 0xFFFF)
         return "Opcode: End of pict.\n";
     if (opcode == 0x0C00)

@@ -39,11 +39,40 @@ constexpr std::array<int, 0xA2> MakeTable()
 
 constexpr auto kTable = MakeTable();
 
+// The published QuickDraw names, by opcode.
+constexpr std::array<const char*, 0xA2> kNames = { "NOP", "Clip", "BkPat", "TxFont", "TxFace", "TxMode",
+    "SpExtra", "PnSize", "PnMode", "PnPat", "FillPat", "OvSize", "Origin", "TxSize", "FgColor", "BkColor",
+    "TxRatio", "VersionOp", "BkPixPat", "PnPixPat", "FillPixPat", "PnLocHFrac", "ChExtra", "reserved",
+    "reserved", "reserved", "RGBFgCol", "RGBBkCol", "HiliteMode", "HiliteColor", "DefHilite", "OpColor",
+    "Line", "LineFrom", "ShortLine", "ShortLineFrom", "reserved", "reserved", "reserved", "reserved",
+    "LongText", "DHText", "DVText", "DHDVText", "fontName", "lineJustify", "glyphState", "reserved",
+    "frameRect", "paintRect", "eraseRect", "invertRect", "fillRect", "reserved", "reserved", "reserved",
+    "frameSameRect", "paintSameRect", "eraseSameRect", "invertSameRect", "fillSameRect", "reserved",
+    "reserved", "reserved", "frameRRect", "paintRRect", "eraseRRect", "invertRRect", "fillRRect", "reserved",
+    "reserved", "reserved", "frameSameRRect", "paintSameRRect", "eraseSameRRect", "invertSameRRect",
+    "fillSameRRect", "reserved", "reserved", "reserved", "frameOval", "paintOval", "eraseOval", "invertOval",
+    "fillOval", "reserved", "reserved", "reserved", "frameSameOval", "paintSameOval", "eraseSameOval",
+    "invertSameOval", "fillSameOval", "reserved", "reserved", "reserved", "frameArc", "paintArc", "eraseArc",
+    "invertArc", "fillArc", "reserved", "reserved", "reserved", "frameSameArc", "paintSameArc",
+    "eraseSameArc", "invertSameArc", "fillSameArc", "reserved", "reserved", "reserved", "framePoly",
+    "paintPoly", "erasePoly", "invertPoly", "fillPoly", "reserved", "reserved", "reserved", "frameSamePoly",
+    "paintSamePoly", "eraseSamePoly", "invertSamePoly", "fillSamePoly", "reserved", "reserved", "reserved",
+    "frameRgn", "paintRgn", "eraseRgn", "invertRgn", "fillRgn", "reserved", "reserved", "reserved",
+    "frameSameRgn", "paintSameRgn", "eraseSameRgn", "invertSameRgn", "fillSameRgn", "reserved", "reserved",
+    "reserved", "BitsRect", "BitsRgn", "reserved", "reserved", "reserved", "reserved", "reserved", "reserved",
+    "PackBitsRect", "PackBitsRgn", "DirectBitsRect", "DirectBitsRgn", "reserved", "reserved", "reserved",
+    "reserved", "ShortComment", "LongComment" };
+
 } // namespace
 
 int OpcodeDataLength(int opcode)
 {
     return opcode >= 0 && opcode < int(kTable.size()) ? kTable[static_cast<size_t>(opcode)] : kHandledByCode;
+}
+
+const char* OpcodeName(int opcode)
+{
+    return opcode >= 0 && opcode < int(kNames.size()) ? kNames[static_cast<size_t>(opcode)] : nullptr;
 }
 
 } // namespace pict

@@ -9,6 +9,8 @@
 #include "imaging/codec/EncoderTestSupport.h"
 #include "imaging/detect/PLAnyPicDecoder.h"
 #include "imaging/io/PLTextException.h"
+#include "imaging/pict/PLPictDecoder.h"
+#include "imaging/pict/PictWriter.h"
 #include "imaging/raster/PLBmpDecoder.h"
 #include "imaging/raster/PLBmpEncoder.h"
 
@@ -73,6 +75,28 @@ TEST_F(DecoderTrace, ATracedDecodeWritesTheLinesOfItsLevel)
         EXPECT_EQ(Decode(bmp), 0);
         EXPECT_EQ(Trace(), c.lines);
     }
+}
+
+// A PICT decode names each QuickDraw opcode it reads, and the rows kept for Apple's use by number.
+TEST_F(DecoderTrace, PictOpcodesAreTracedByTheirQuickDrawNames)
+{
+    pictwriter::Writer w(2, { 0, 0, 1, 2 });
+    w.Opcode(0x0000);
+    w.Opcode(0x001A);
+    for (int i = 0; i < 3; ++i)
+        w.U16(0xFFFF);
+    w.Opcode(0x0017);
+    w.DirectBits({ 0, 0, 1, 2 }, 32, 3, { Bytes(6, 0x80) });
+    const std::string path = Path("picture.pct");
+    WriteFileBytes(path, w.Data());
+    PLPicDecoder::SetTraceConfig(2, Path("trace.txt").c_str());
+    PLPictDecoder decoder;
+    PLAnyBmp bmp;
+    decoder.DecodeFile(path.c_str(), &bmp);
+    const std::string trace = Trace();
+    for (const char* line : { "Opcode: Header.\n", "Opcode: NOP\n", "Opcode: RGBFgCol\n",
+             "Opcode: reserved=0x17\n", "Opcode: DirectBitsRect\n" })
+        EXPECT_NE(trace.find(line), std::string::npos) << line << trace;
 }
 
 // An error is written at level 0 in the frame the exception carries; the wide name that is too
