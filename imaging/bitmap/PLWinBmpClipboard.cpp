@@ -69,7 +69,8 @@ void PLWinBmp::CreateFromHBitmap(const gdi::Bitmap& bitmap)
 void PLWinBmp::CreateFromDIBAndPalette(
     const PLBitmapInfoHeader* dib, size_t blockSize, const gdi::Palette* palette)
 {
-    FreePixels();
+    // CreateFromDIB checks the whole block before it replaces anything, so a block that another
+    // program made badly leaves this picture as it was.
     CreateFromDIB(dib, blockSize);
     if (!palette || m_bpp > 8)
         return;

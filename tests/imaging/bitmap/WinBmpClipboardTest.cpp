@@ -158,6 +158,9 @@ TEST(WinBmpClipboard, FailuresLeaveThePicture)
     broken.bitsPerPixel = 32;
     clipboard.bitmap = broken;
     EXPECT_EQ(ErrorCodeOf([&] { bmp.CopyFromClipboard(clipboard, PL_CF_BITMAP); }), PL_ERR_FORMAT_UNKNOWN);
+    // Another program's DIB block that is cut short raises its code and changes nothing either.
+    clipboard.dib = std::vector<uint8_t>(before.begin(), before.begin() + 44);
+    EXPECT_EQ(ErrorCodeOf([&] { bmp.CopyFromClipboard(clipboard, PL_CF_DIB); }), PL_ERR_END_OF_FILE);
     EXPECT_EQ(clipboard.openCount, clipboard.closeCount);
     EXPECT_EQ(bmp.CopyToGlobalMemory(), before);
 }
