@@ -6,15 +6,12 @@
 #include "app/document/QtBitmapClipboard.h"
 #include "imaging/metafile/PLWEMFDecoder.h"
 #include "platform/qt/FirstFrameReport.h"
-#include "platform/qt/QtModalServices.h"
-#include "platform/qt/QtShell.h"
-#include "platform/win/AppContext.h"
+#include "platform/qt/QtServices.h"
 
 #include <QApplication>
 
 #include <cstdlib>
 #include <iostream>
-#include <memory>
 
 namespace {
 
@@ -41,9 +38,7 @@ int main(int argc, char** argv)
     }
     QApplication qtApplication(argc, argv);
     const FirstFrameReport firstFrame(qtApplication); // for the start-up bench only
-    win::AppContext& context = win::AppContext::Instance();
-    context.SetModalServices(std::make_shared<fw::QtModalServices>());
-    context.SetShell(std::make_shared<fw::QtShell>());
+    const fw::QtServices services;
     // Metafiles (background pictures among them) are played through Qt by a library of their own.
     RegisterMetafileDecoder();
     // Bitmaps are copied and pasted through Qt's clipboard.

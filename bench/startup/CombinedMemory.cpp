@@ -9,17 +9,15 @@
 #include "app/document/OrvanelDoc.h"
 #include "app/document/ProgramParts.h"
 #include "model/Layout.h"
-#include "platform/qt/QtModalServices.h"
-#include "platform/qt/QtShell.h"
+#include "platform/qt/QtServices.h"
 #include "platform/qt/fw/FrameWnd.h"
-#include "platform/win/AppContext.h"
 
 #include <QApplication>
 
 #include <cstdio>
 #include <fstream>
-#include <memory>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -49,9 +47,7 @@ int main(int argc, char** argv)
         return 2;
     }
     QApplication qtApplication(argc, argv);
-    win::AppContext& context = win::AppContext::Instance();
-    context.SetModalServices(std::make_shared<fw::QtModalServices>());
-    context.SetShell(std::make_shared<fw::QtShell>());
+    const fw::QtServices services;
     AppParts parts = ProgramParts();
     parts.programFolder = std::string(argv[1]) + "/";
     parts.arguments = std::vector<std::string> {};

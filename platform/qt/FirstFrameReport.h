@@ -2,6 +2,8 @@
 // ORVANEL_FIRST_FRAME_EXIT is set, the first paint of any window is followed by one line on
 // standard output, "first-frame <nanoseconds>" on the monotonic clock, and the process ends at once.
 // The bench's start-up runner reads the line; the bench's peer window reports the same way.
+// With the value "quit" the application is asked to quit instead, and the program takes its
+// normal way out (the test that the program ends cleanly uses it).
 #pragma once
 
 #include <QObject>
@@ -22,4 +24,5 @@ protected:
 private:
     QApplication* watched_ = nullptr;
     bool seen_ = false;
+    bool quit_ = false;
 };
