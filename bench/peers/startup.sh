@@ -20,6 +20,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # A settings file of the bench's own; the first start writes it, the others start as a user's do.
 export ORVANEL_SETTINGS=$work/Orvanel.conf
+# Qt's runtime folder, private as Qt wants it (otherwise each start warns that it is not set).
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 display=(xvfb-run -a -s "-screen 0 1280x1024x24")
 "${display[@]}" "$build/bench/tools/startup-pairs" "$runs" "$tool" "$peer"
 peak() { # GNU time's maximum resident set size of one start, in MiB

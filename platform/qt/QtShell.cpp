@@ -1,5 +1,6 @@
 #include "platform/qt/QtShell.h"
 
+#include "platform/qt/DetachedProcess.h"
 #include "platform/qt/FilePath.h"
 
 #include <QProcess>
@@ -11,10 +12,11 @@ bool QtShell::Execute(
 {
     if (file.empty())
         return false;
-    const QString program = FromFilePath(file);
-    const QStringList arguments = QProcess::splitCommand(
-        QString::fromLocal8Bit(parameters.data(), static_cast<qsizetype>(parameters.size())));
-    return QProcess::startDetached(program, arguments, FromFilePath(directory));
+    std::vector<std::string> arguments;
+    for (const QString& argument : QProcess::splitCommand(
+             QString::fromLocal8Bit(parameters.data(), static_cast<qsizetype>(parameters.size()))))
+        arguments.push_back(ToFilePath(argument));
+    return StartDetached(std::string(file), arguments, std::string(directory));
 }
 
 } // namespace fw

@@ -1,5 +1,6 @@
 #include "platform/gdi/RecordingDeviceContext.h"
 #include "platform/qt/FileDialogFilter.h"
+#include "platform/qt/FilePath.h"
 #include "platform/qt/QtModalServices.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/fw/CommonDialogs.h"
@@ -12,7 +13,14 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <thread>
 
 #include <gtest/gtest-spi.h>
 
@@ -308,6 +316,42 @@ TEST_F(Modal, ShellExecuteStartsThroughTheInstalledShellAndAMissingProgramIsNoEr
                   "/nonexistent-folder/", win::SW_SHOWNORMAL),
         2);
     EXPECT_GT(win::ShellExecuteA(nullptr, "open", "/bin/true", "-quiet", "/", win::SW_SHOWNORMAL), 32);
+}
+
+// Polls until the condition holds, for at most half a minute.
+bool Eventually(const std::function<bool()>& condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// The started program runs in the folder given, with the parameters split as a shell splits them,
+// and once it has ended it is gone: nothing is left behind as a zombie.
+TEST(QtShell, StartsTheProgramInItsFolderWithItsParametersAndLeavesNoZombie)
+{
+    const QTemporaryDir folder;
+    const std::filesystem::path path = fw::ToFilePath(folder.path());
+    ASSERT_TRUE(fw::QtShell().Execute("open", "/bin/sh",
+        R"(-c "pwd > out; echo $1 >> out; echo $$ > finished" sh "two words")", path.string(),
+        win::SW_SHOWNORMAL));
+    std::string child;
+    ASSERT_TRUE(Eventually([&] {
+        std::ifstream finished(path / "finished");
+        return static_cast<bool>(std::getline(finished, child));
+    }));
+    std::ifstream out(path / "out");
+    std::string where, words;
+    std::getline(out, where);
+    std::getline(out, words);
+    EXPECT_EQ(std::filesystem::path(where), std::filesystem::canonical(path));
+    EXPECT_EQ(words, "two words");
+    EXPECT_TRUE(Eventually([&] { return !std::filesystem::exists("/proc/" + child); }))
+        << "the program stays a zombie";
 }
 
 } // namespace
