@@ -73,8 +73,12 @@ win::BOOL COrvanelApp::InitInstance()
         return win::FALSE;
     }
 
-    if (COrvanelDoc* document = GetFirstDocument())
+    if (COrvanelDoc* document = GetFirstDocument()) {
         document->InitTitleAndPacks();
+        // The sample photographs are decoded while the window is shown; its first drawing waits
+        // for them.
+        document->PrefetchSampleImages();
+    }
     if (fw::FrameWnd* frame = GetMainWnd()) {
         frame->ShowWindow(win::SW_SHOW);
         frame->UpdateWindow();

@@ -70,6 +70,7 @@ win::BOOL COrvanelDoc::OnNewDocument()
 {
     if (AskToSave() == Proceed::no)
         return win::TRUE;
+    FinishSamplePrefetch();
     layout_.reset();
     GetImageCache().Reset();
     layout_ = std::make_unique<Layout>();

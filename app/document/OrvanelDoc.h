@@ -10,8 +10,13 @@
 #include "platform/qt/fw/CmdUI.h"
 #include "platform/qt/fw/Document.h"
 
+#include <cstdint>
+#include <future>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class COrvanelDoc : public fw::Document {
 public:
@@ -63,6 +68,11 @@ public:
     // Decodes the sample picture again at 1/scale of its size (1 for full size, as printing needs)
     // and crops it to its unit again; the picture held so far is let go.
     void ReloadSampleImage(const std::string& path, int scale);
+    // Starts loading the sample pictures on a thread of its own, so that at start-up they are
+    // decoded while the window is being shown. Every later use of the samples (loading them again,
+    // drawing) waits for it first: FinishSamplePrefetch.
+    void PrefetchSampleImages();
+    void FinishSamplePrefetch();
     void LayoutChanged();
     // After a drag (full) or an arrow-key nudge.
     void UnitMoved(bool full);
@@ -87,7 +97,17 @@ private:
     Proceed AskToSave();
     // Writes the layout's bytes over path; the system's error code on failure, else 0.
     int ReplaceFile(const std::string& path, const std::string& bytes) const;
-    void PrepareSample(const std::string& path, const std::string& unitName);
+    // One sample picture to load: its file, and the size of the unit it is cropped to (none when
+    // the layout has no such unit).
+    struct SampleLoad {
+        std::string path;
+        std::optional<std::pair<int32_t, int32_t>> unitSize;
+    };
+    // The samples of the layout type, with the decode scale of each set when none was asked for.
+    std::vector<SampleLoad> SampleLoads() const;
+    // Loads the sample into the cache and crops it. Touches nothing of the document, so that it
+    // can run on the prefetch's thread.
+    static void LoadSample(const SampleLoad& sample);
     void UpdateViews(win::LPARAM hint) { UpdateAllViews(nullptr, hint); }
 
     std::unique_ptr<Layout> layout_;
@@ -96,4 +116,6 @@ private:
     std::string path_;
     std::string failedPath_;
     PLFileCalls fileCalls_ = PLFileCalls::Posix();
+    // Last, so that a prefetch still running is waited for before anything else goes.
+    std::future<void> samplePrefetch_;
 };

@@ -54,6 +54,7 @@ bool COrvanelDoc::ReadLayout(const std::string& path)
     read.reset();
     path_ = path;
     failedPath_.clear();
+    FinishSamplePrefetch();
     GetImageCache().Reset();
     SetModifiedFlag(win::FALSE);
     // Steps recorded on the old layout would move units of this one.

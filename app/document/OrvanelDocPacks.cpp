@@ -56,31 +56,63 @@ void COrvanelDoc::UpdatePackCounts()
 
 void COrvanelDoc::LoadSampleImages()
 {
-    const int32_t type = layout_->GetLayoutType();
-    if (type == portraitType || type == combinedType)
-        PrepareSample(ProgramOptions::Instance().portraitSamplePath, "PImage");
-    if (type == groupType || type == combinedType)
-        PrepareSample(ProgramOptions::Instance().groupSamplePath, type == groupType ? "GImage" : "CGImage");
+    FinishSamplePrefetch();
+    for (const SampleLoad& sample : SampleLoads())
+        LoadSample(sample);
 }
 
-void COrvanelDoc::PrepareSample(const std::string& path, const std::string& unitName)
+void COrvanelDoc::PrefetchSampleImages()
+{
+    FinishSamplePrefetch();
+    samplePrefetch_ = std::async(std::launch::async, [samples = SampleLoads()] {
+        for (const SampleLoad& sample : samples)
+            LoadSample(sample);
+    });
+}
+
+void COrvanelDoc::FinishSamplePrefetch()
+{
+    if (samplePrefetch_.valid())
+        samplePrefetch_.get();
+}
+
+std::vector<COrvanelDoc::SampleLoad> COrvanelDoc::SampleLoads() const
+{
+    const ProgramOptions& options = ProgramOptions::Instance();
+    const int32_t type = layout_->GetLayoutType();
+    std::vector<std::pair<std::string, std::string>> wanted; // file, unit name
+    if (type == portraitType || type == combinedType)
+        wanted.emplace_back(options.portraitSamplePath, "PImage");
+    if (type == groupType || type == combinedType)
+        wanted.emplace_back(options.groupSamplePath, type == groupType ? "GImage" : "CGImage");
+    ImageCache& cache = GetImageCache();
+    std::vector<SampleLoad> samples;
+    for (const auto& [path, unitName] : wanted) {
+        if (!cache.HasDecodeScale(path))
+            cache.SetDecodeScale(path, kSampleDisplayScale); // the screen never needs more at first
+        SampleLoad& sample = samples.emplace_back(SampleLoad { path, std::nullopt });
+        if (const LayoutUnit* unit = layout_->GetRootUnit()->FindByName(unitName))
+            sample.unitSize = std::make_pair(unit->GetHeight(), unit->GetWidth());
+    }
+    return samples;
+}
+
+void COrvanelDoc::LoadSample(const SampleLoad& sample)
 {
     ImageCache& cache = GetImageCache();
     ImageResult result;
     // The working picture starts again from the picture as loaded.
-    if (cache.Contains(path))
-        cache.Reprocess(path, result, std::nullopt, false);
-    else if (!cache.HasDecodeScale(path))
-        cache.SetDecodeScale(path, kSampleDisplayScale); // the screen never needs more at first
+    if (cache.Contains(sample.path))
+        cache.Reprocess(sample.path, result, std::nullopt, false);
     result = {};
-    const ImageCache::Picture picture = cache.GetImage(path, result);
-    const LayoutUnit* unit = layout_->GetRootUnit()->FindByName(unitName);
-    if (picture != nullptr && result.severity == 0 && unit != nullptr)
-        picture->CropToAspect(unit->GetHeight(), unit->GetWidth(), 0, 0, 0, false, false);
+    const ImageCache::Picture picture = cache.GetImage(sample.path, result);
+    if (picture != nullptr && result.severity == 0 && sample.unitSize)
+        picture->CropToAspect(sample.unitSize->first, sample.unitSize->second, 0, 0, 0, false, false);
 }
 
 void COrvanelDoc::ReloadSampleImage(const std::string& path, int scale)
 {
+    FinishSamplePrefetch();
     ImageCache& cache = GetImageCache();
     cache.SetDecodeScale(path, scale);
     cache.Remove(path);

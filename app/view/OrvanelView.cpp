@@ -151,6 +151,7 @@ void COrvanelView::OnDraw(gdi::DeviceContext& dc)
     COrvanelDoc* document = GetDocument();
     if (document == nullptr)
         return;
+    document->FinishSamplePrefetch(); // the samples start loading at start-up before the window shows
     if (!pictures_)
         pictures_ = std::make_unique<CachePictureSource>(
             GetImageCache(),

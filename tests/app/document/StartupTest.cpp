@@ -176,6 +176,37 @@ TEST_F(StartupTest, FirstStartWritesTheVersionStartsTheUpdaterAndShowsTheWindow)
     EXPECT_EQ(app->GetMainWnd()->windowTitle().toStdString(), "Version V2.453 - Orvanel");
 }
 
+// The sample photograph is loaded while the window is being shown: the first frame shows it at the
+// screen's scale, cropped to its unit, exactly as a load after start-up draws it.
+TEST_F(StartupTest, TheSamplePhotographLoadedDuringStartUpDrawsAsALoadAfterwards)
+{
+    ASSERT_TRUE(Start());
+    auto* frame = dynamic_cast<CMainFrame*>(app->GetMainWnd());
+    ASSERT_NE(frame, nullptr);
+    COrvanelView* view = frame->GetLayoutView();
+    ASSERT_NE(view, nullptr);
+    QCoreApplication::processEvents();
+    const QImage first = view->grab().toImage();
+    first.save(QString::fromStdString((folder / "first-frame.png").string()));
+
+    const std::string path = ProgramOptions::Instance().portraitSamplePath;
+    ImageResult result;
+    const auto picture = GetImageCache().GetImage(path, result);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->GetDecodeScale(), COrvanelDoc::kSampleDisplayScale);
+    const LayoutUnit* unit = app->GetFirstDocument()->GetLayout().GetRootUnit()->FindByName("PImage");
+    ASSERT_NE(unit, nullptr);
+    // The photograph stands as it was taken; the drawing turns it into the unit.
+    const auto longToShort = [](double a, double b) { return std::max(a, b) / std::min(a, b); };
+    EXPECT_NEAR(longToShort(picture->GetSize().x, picture->GetSize().y),
+        longToShort(unit->GetWidth(), unit->GetHeight()), 0.01)
+        << "cropped to the unit";
+
+    app->GetFirstDocument()->ReloadSampleImage(path, COrvanelDoc::kSampleDisplayScale);
+    view->repaint();
+    EXPECT_TRUE(view->grab().toImage() == first);
+}
+
 TEST_F(StartupTest, UpdaterSetToZeroStartsNothing)
 {
     Store("Settings/Updater", 0);
