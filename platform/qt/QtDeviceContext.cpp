@@ -2,6 +2,7 @@
 
 #include "platform/qt/Cp1252.h"
 #include "platform/qt/QtColour.h"
+#include "platform/qt/QtStraightBlit.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -82,14 +83,32 @@ bool TargetIgnoresAlpha(QPainter& painter)
         && !static_cast<const QImage*>(device)->hasAlphaChannel();
 }
 
-// Whether the rows can be drawn in place: 32-bit rows that show upright as stored, on a target that
-// keeps no alpha. Turning rows over through the painter's transform costs more than the copy it
-// saves (Qt leaves its fast path for any mirroring), so mirrored draws take the copy.
+// Whether every pixel of the source rectangle has 0xFF in its fourth byte, as Qt's RGB32 expects.
+// Qt copies that byte into the target as it is, and a target whose fourth bytes are not 0xFF shows
+// through wherever it is itself drawn over a picture with alpha.
+bool SourceOpaque(const DibCall& call)
+{
+    const DibView& dib = call.dib;
+    const int top = static_cast<int>(dib.Rows()) - call.srcY - call.srcHeight;
+    for (int row = top; row < top + call.srcHeight; ++row) {
+        const uint8_t* pixel
+            = dib.PictureRow(static_cast<uint64_t>(row)) + 4 * static_cast<std::size_t>(call.srcX);
+        for (int x = 0; x < call.srcWidth; ++x, pixel += 4)
+            if (pixel[3] != 0xFF)
+                return false;
+    }
+    return true;
+}
+
+// Whether the rows can be drawn in place: opaque 32-bit rows that show upright as stored, on a
+// target that keeps no alpha. Turning rows over through the painter's transform costs more than the
+// copy it saves (Qt leaves its fast path for any mirroring), so mirrored draws take the copy.
 bool DrawsInPlace(QPainter& painter, const DibCall& call)
 {
     const bool flipX = call.deviceWidth < 0;
     const bool flipY = (call.deviceHeight < 0) != !call.dib.TopDown();
-    return call.dib.bitsPerPixel == 32 && !flipX && !flipY && TargetIgnoresAlpha(painter);
+    return call.dib.bitsPerPixel == 32 && !flipX && !flipY && TargetIgnoresAlpha(painter)
+        && SourceOpaque(call);
 }
 
 // Draws 32-bit rows in place, without a copy: a view of the caller's rows, and the source
@@ -104,6 +123,19 @@ void DrawRowsInPlace(QPainter& painter, const DibCall& call, const QRect& target
     const int top = rows - call.srcY - call.srcHeight;
     const int storedTop = dib.TopDown() ? top : rows - top - call.srcHeight;
     painter.drawImage(target, stored, QRect(call.srcX, storedTop, call.srcWidth, call.srcHeight));
+}
+
+// Draws the source rectangle of the picture over the target rectangle: straight into the target
+// image where it lands one pixel to one, else through the painter, from the rows themselves where
+// they show upright and opaque, or else from an upright opaque copy.
+void DrawPicture(QPainter& painter, const DibCall& call, const QRect& target)
+{
+    if (BlitStraight(painter, call, target))
+        return;
+    if (DrawsInPlace(painter, call))
+        DrawRowsInPlace(painter, call, target);
+    else
+        painter.drawImage(target, SourceImage(call).mirrored(call.deviceWidth < 0, call.deviceHeight < 0));
 }
 
 // The raster operations that combine the picture's colours with the device's bit by bit; copying
@@ -266,10 +298,7 @@ void QtDeviceContext::DoStretchDib(const DibCall& call)
     painter_->setRenderHint(QPainter::LosslessImageRendering, true);
     SetRasterOp(*painter_, call.rop);
     const QRect target(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1));
-    if (DrawsInPlace(*painter_, call))
-        DrawRowsInPlace(*painter_, call, target);
-    else
-        painter_->drawImage(target, SourceImage(call).mirrored(call.deviceWidth < 0, call.deviceHeight < 0));
+    DrawPicture(*painter_, call, target);
     painter_->restore();
 }
 
