@@ -115,8 +115,9 @@ void COrvanelView::OnFilePrint()
 
 void COrvanelView::ReleasePrintPictures(COrvanelDoc& document)
 {
-    // The print's copies and the full-size samples it decoded are let go; the screen's samples
-    // come back at the display scale (and finer again only where the zoom needs it).
+    // The full-size sample the print decoded last is let go with the display copies (the print
+    // keeps none of its own); the screen's samples come back at the display scale (and finer again
+    // only where the zoom needs it).
     copies_.Clear();
     ShrinkFullSizeSamples(document, {});
     malloc_trim(0); // the print engine's freed buffers go back to the system
