@@ -27,6 +27,15 @@ std::vector<int> NearestIndexes(int count, int sourceCount)
 
 } // namespace
 
+win::SIZE DisplayCopySize(const PLBmp& source, int quarterTurns, int64_t width, int64_t height)
+{
+    const bool across = win::NormalQuarterTurns(quarterTurns) % 2 == 1;
+    const int64_t turnedWidth = across ? source.GetHeight() : source.GetWidth();
+    const int64_t turnedHeight = across ? source.GetWidth() : source.GetHeight();
+    return { static_cast<int>(std::min<int64_t>(std::llabs(width), turnedWidth)),
+        static_cast<int>(std::min<int64_t>(std::llabs(height), turnedHeight)) };
+}
+
 std::unique_ptr<PLWinBmp> MakeDisplayCopy(const PLBmp& source, int quarterTurns, int width, int height)
 {
     const int turns = win::NormalQuarterTurns(quarterTurns);
@@ -90,10 +99,7 @@ const PLWinBmp* DisplayCopyCache::Get(const std::shared_ptr<Pellimar::DeviceInde
         return nullptr;
     const PLBmp& source = *picture->GetBitmap();
     const int turns = win::NormalQuarterTurns(quarterTurns);
-    const int64_t turnedWidth = turns % 2 == 1 ? source.GetHeight() : source.GetWidth();
-    const int64_t turnedHeight = turns % 2 == 1 ? source.GetWidth() : source.GetHeight();
-    const int w = static_cast<int>(std::min<int64_t>(std::llabs(width), turnedWidth));
-    const int h = static_cast<int>(std::min<int64_t>(std::llabs(height), turnedHeight));
+    const auto [w, h] = DisplayCopySize(source, turns, width, height);
     if (w < 1 || h < 1)
         return nullptr;
     DropStale();

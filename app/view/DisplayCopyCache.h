@@ -7,6 +7,7 @@
 
 #include "imaging/bitmap/PLWinBmp.h"
 #include "imaging/wrapper/DeviceIndepBitmap.h"
+#include "platform/win/Types.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -49,6 +50,10 @@ private:
     uint64_t clock_ = 0;
     uint64_t copiesMade_ = 0;
 };
+
+// The pixel size of the picture's display copy for a drawing width x height device pixels large
+// (either sign): the drawn size, no side larger than the turned picture's.
+win::SIZE DisplayCopySize(const PLBmp& source, int quarterTurns, int64_t width, int64_t height);
 
 // The picture turned clockwise by the quarter turns and reduced by nearest pixel (each copy pixel
 // takes the picture pixel under its centre, as the device's stretch picks it) to width x height,

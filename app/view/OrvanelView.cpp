@@ -115,16 +115,34 @@ void COrvanelView::OnFilePrint()
 
 void COrvanelView::ReleasePrintPictures(COrvanelDoc& document)
 {
-    // The print's copies and the full-size samples it decoded are let go; the screen's samples
-    // come back at the display scale (and finer again only where the zoom needs it).
+    // The full-size sample the print decoded last is let go with the display copies (the print
+    // keeps none of its own); the screen's samples come back at the display scale (and finer again
+    // only where the zoom needs it).
     copies_.Clear();
+    ShrinkFullSizeSamples(document, {});
+    malloc_trim(0); // the print engine's freed buffers go back to the system
+    update();
+}
+
+void COrvanelView::ShrinkFullSizeSamples(COrvanelDoc& document, const std::string& kept)
+{
     ImageCache& cache = GetImageCache();
     const ProgramOptions& options = ProgramOptions::Instance();
     for (const std::string& path : { options.portraitSamplePath, options.groupSamplePath })
-        if (cache.Contains(path) && cache.GetDecodeScale(path) == 1)
+        if (path != kept && cache.Contains(path) && cache.GetDecodeScale(path) == 1)
             document.ReloadSampleImage(path, COrvanelDoc::kSampleDisplayScale);
-    malloc_trim(0); // the print engine's freed buffers go back to the system
-    update();
+}
+
+void COrvanelView::ReloadSample(const std::string& path, int scale)
+{
+    COrvanelDoc* document = GetDocument();
+    if (document == nullptr)
+        return;
+    // A print has one sample at full size at a time: the page draws every copy of one sample
+    // before the next, so the sample printed before goes back to the display scale first.
+    if (drawingForPrint_ && scale == 1)
+        ShrinkFullSizeSamples(*document, path);
+    document->ReloadSampleImage(path, scale);
 }
 
 void COrvanelView::OnFilePrintPreview()
@@ -159,16 +177,15 @@ void COrvanelView::OnDraw(gdi::DeviceContext& dc)
                 if (COrvanelDoc* doc = GetDocument())
                     doc->LoadSampleImages();
             },
-            [this](const std::string& path, int scale) {
-                if (COrvanelDoc* doc = GetDocument())
-                    doc->ReloadSampleImage(path, scale);
-            });
+            [this](const std::string& path, int scale) { ReloadSample(path, scale); });
     win::RECT client {};
     GetClientRect(&client);
     const PageContent content = Content();
+    drawingForPrint_ = dc.IsPrinting();
     const LayoutConverter used = DrawPage(dc,
         { document->GetLayout(), content, *pictures_, copies_, zoom_, GetDeviceTotalSize(),
             { client.right, client.bottom }, selectedUnit_, &document->GetPacks() });
+    drawingForPrint_ = false;
     if (!dc.IsPrinting())
         converter_ = used;
 }

@@ -83,6 +83,10 @@ private:
     void EndDrag();
     void FitOnce();
     PageContent Content() const;
+    // Decodes the sample again at 1/scale of its size for the drawing under way.
+    void ReloadSample(const std::string& path, int scale);
+    // Decodes the samples at full size, all but the one named, again at the display scale.
+    void ShrinkFullSizeSamples(COrvanelDoc& document, const std::string& kept);
 
     bool fitted_ = false;
     double zoom_ = 1.0;
@@ -93,6 +97,7 @@ private:
     win::RECT dragRect_ {};
     bool dragging_ = false;
     std::unique_ptr<PictureSource> pictures_;
+    bool drawingForPrint_ = false;
     DisplayCopyCache copies_;
     std::function<void(int)> extraTextClicked_;
 };

@@ -30,6 +30,7 @@ win::SIZE DeviceExtent(const PaintContext& context, int32_t x, int32_t y, int32_
 
 // Draws the picture turned clockwise by the quarter turns and stretched onto the logical
 // rectangle (x, y) to (x + width, y + height) (a negative extent flips that axis), from a display
-// copy of the destination's pixel size.
+// copy of the destination's pixel size. A print keeps no copy: it draws a picture that stands as
+// drawn from its own rows, any other from a copy made for that draw alone.
 void DrawPictureCopy(const PaintContext& context, const std::shared_ptr<Pellimar::DeviceIndepBitmap>& picture,
     int quarterTurns, int32_t x, int32_t y, int32_t width, int32_t height);

@@ -100,42 +100,80 @@ bool SourceOpaque(const DibCall& call)
     return true;
 }
 
-// Whether the rows can be drawn in place: opaque 32-bit rows that show upright as stored, on a
-// target that keeps no alpha. Turning rows over through the painter's transform costs more than the
-// copy it saves (Qt leaves its fast path for any mirroring), so mirrored draws take the copy.
-bool DrawsInPlace(QPainter& painter, const DibCall& call)
+// Whether the painter writes a PDF file (printing goes through one too): it keeps only the colours
+// of an opaque picture, so 32-bit rows reach it as they are.
+bool WritesPdf(QPainter& painter)
 {
-    const bool flipX = call.deviceWidth < 0;
-    const bool flipY = (call.deviceHeight < 0) != !call.dib.TopDown();
-    return call.dib.bitsPerPixel == 32 && !flipX && !flipY && TargetIgnoresAlpha(painter)
-        && SourceOpaque(call);
+    const QPaintEngine* engine = painter.paintEngine();
+    return engine != nullptr && engine->type() == QPaintEngine::Pdf;
 }
 
-// Draws 32-bit rows in place, without a copy: a view of the caller's rows, and the source
-// rectangle in stored rows.
-void DrawRowsInPlace(QPainter& painter, const DibCall& call, const QRect& target)
+// Whether the stored rows show mirrored across, and upside down, on the device.
+bool FlipsX(const DibCall& call)
+{
+    return call.deviceWidth < 0;
+}
+
+bool FlipsY(const DibCall& call)
+{
+    return (call.deviceHeight < 0) != !call.dib.TopDown();
+}
+
+// Whether the rows can be drawn in place: 32-bit rows that show upright as stored, opaque on a
+// target that keeps no alpha, or in a PDF file. Turning rows over through the painter's transform
+// costs more than the copy it saves (Qt leaves its fast path for any mirroring), so mirrored draws
+// take a copy.
+bool DrawsInPlace(QPainter& painter, const DibCall& call)
+{
+    return call.dib.bitsPerPixel == 32 && !FlipsX(call) && !FlipsY(call)
+        && ((TargetIgnoresAlpha(painter) && SourceOpaque(call)) || WritesPdf(painter));
+}
+
+// A view of the caller's 32-bit rows in stored order, and the call's source rectangle in them.
+QImage StoredRows(const DibCall& call, QRect& source)
 {
     const DibView& dib = call.dib;
     const int rows = static_cast<int>(dib.Rows());
     const auto rowBytes = static_cast<qsizetype>(DibView::RowBytes(dib.width, dib.bitsPerPixel));
-    const QImage stored(dib.bits, dib.width, rows, rowBytes, QImage::Format_RGB32);
     // Source y counts up from the bottom row of the picture.
     const int top = rows - call.srcY - call.srcHeight;
     const int storedTop = dib.TopDown() ? top : rows - top - call.srcHeight;
-    painter.drawImage(target, stored, QRect(call.srcX, storedTop, call.srcWidth, call.srcHeight));
+    source = QRect(call.srcX, storedTop, call.srcWidth, call.srcHeight);
+    return QImage(dib.bits, dib.width, rows, rowBytes, QImage::Format_RGB32);
+}
+
+// Draws 32-bit rows in place, without a copy.
+void DrawRowsInPlace(QPainter& painter, const DibCall& call, const QRect& target)
+{
+    QRect source;
+    const QImage stored = StoredRows(call, source);
+    painter.drawImage(target, stored, source);
+}
+
+// Draws mirrored 32-bit rows into a PDF file from one copy, turned over where it is made: a PDF
+// image is the page's pixels as they are, so the rows are never turned by the file's matrix (a
+// viewer would sample them at other rows).
+void DrawMirroredRowsToPdf(QPainter& painter, const DibCall& call, const QRect& target)
+{
+    QRect source;
+    const QImage stored = StoredRows(call, source);
+    painter.drawImage(target, stored.copy(source).mirrored(FlipsX(call), FlipsY(call)));
 }
 
 // Draws the source rectangle of the picture over the target rectangle: straight into the target
-// image where it lands one pixel to one, else through the painter, from the rows themselves where
-// they show upright and opaque, or else from an upright opaque copy.
+// image where it lands one pixel to one, else through the painter: from the rows themselves where
+// they show upright and opaque (or upright in a PDF file), in a PDF file from one copy turned over
+// as it is made, or else from an upright opaque copy.
 void DrawPicture(QPainter& painter, const DibCall& call, const QRect& target)
 {
     if (BlitStraight(painter, call, target))
         return;
     if (DrawsInPlace(painter, call))
         DrawRowsInPlace(painter, call, target);
+    else if (call.dib.bitsPerPixel == 32 && WritesPdf(painter))
+        DrawMirroredRowsToPdf(painter, call, target);
     else
-        painter.drawImage(target, SourceImage(call).mirrored(call.deviceWidth < 0, call.deviceHeight < 0));
+        painter.drawImage(target, SourceImage(call).mirrored(FlipsX(call), call.deviceHeight < 0));
 }
 
 // The raster operations that combine the picture's colours with the device's bit by bit; copying

@@ -254,6 +254,54 @@ TEST(QtDeviceContext, PdfWriterGivesOnePageOfTheTestCardWithLosslessPictures)
     }
 }
 
+// 32-bit rows in a PDF file (printed photographs reach it so): stored either way up, drawn upright
+// or upside down, each picture is stored as the page shows it, top row first, and opaque whatever
+// the rows' fourth byte holds.
+TEST(QtDeviceContext, PdfKeepsThirtyTwoBitRowsAsThePageShowsThem)
+{
+    EnsureApplication();
+    const auto path = qttest::OutputPath("qt-32-bit-rows.pdf");
+    std::filesystem::remove(path);
+    struct Case {
+        bool topDown;
+        bool drawnUpsideDown;
+    };
+    const std::vector<Case> cases { { false, false }, { false, true }, { true, false }, { true, true } };
+    {
+        QPdfWriter writer(QString::fromStdString(path.string()));
+        writer.setResolution(254);
+        QtDeviceContext dc(writer);
+        ASSERT_TRUE(dc.IsActive());
+        dc.SetStretchBltMode(gdi::COLORONCOLOR);
+        for (std::size_t k = 0; k < cases.size(); ++k) {
+            std::vector<uint8_t> bits(16, 0); // the fourth bytes stay 0
+            for (int row = 0; row < 2; ++row)
+                for (int x = 0; x < 2; ++x) {
+                    const win::COLORREF c = qttest::kPictureColours[row][x];
+                    uint8_t* px = bits.data() + (cases[k].topDown ? row : 1 - row) * 8 + 4 * x;
+                    px[0] = win::GetBValue(c);
+                    px[1] = win::GetGValue(c);
+                    px[2] = win::GetRValue(c);
+                }
+            const gdi::DibView picture { 2, cases[k].topDown ? -2 : 2, 32, nullptr, 0, bits.data(),
+                bits.size() };
+            const int left = 100 + 300 * static_cast<int>(k);
+            if (cases[k].drawnUpsideDown)
+                dc.StretchDIBits(left, 300, 200, -200, 0, 0, 2, 2, picture, gdi::SRCCOPY);
+            else
+                dc.StretchDIBits(left, 100, 200, 200, 0, 0, 2, 2, picture, gdi::SRCCOPY);
+        }
+    }
+    QFile file(QString::fromStdString(path.string()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::vector<PdfPicture> pictures = PdfPictures(file.readAll());
+    ASSERT_EQ(pictures.size(), cases.size());
+    for (std::size_t k = 0; k < cases.size(); ++k)
+        EXPECT_EQ(pictures[k].pixels.toHex().toStdString(),
+            PictureBytes(cases[k].drawnUpsideDown).toHex().toStdString())
+            << "top-down " << cases[k].topDown << ", upside down " << cases[k].drawnUpsideDown;
+}
+
 TEST(QtDeviceContext, PrinterReportsItsPrintableAreaAndResolution)
 {
     EnsureApplication();

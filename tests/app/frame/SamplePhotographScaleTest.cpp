@@ -2,6 +2,8 @@
 // JPEG decoder, the first frame looks as it did with the full decode; zooming in decodes again
 // with more pixels; printing decodes at full size and gives the pixels back after the job.
 #include "MainFrameFixture.h"
+#include "app/document/DocumentHints.h"
+#include "model/Layout.h"
 
 #include <QImage>
 
@@ -10,6 +12,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace frametest {
 namespace {
@@ -152,6 +156,40 @@ TEST_F(SamplePhotographScale, PrintingDecodesAtFullSizeThenTheScreenScaleComesBa
     // One decode at full size for the print, one at the display scale after it.
     EXPECT_EQ(scales, (std::vector<int> { 1, COrvanelDoc::kSampleDisplayScale }));
     EXPECT_EQ(PortraitScale(), COrvanelDoc::kSampleDisplayScale);
+}
+
+// A print of the combined proof has one sample at full size at a time: the portrait goes back to
+// the display scale before the group photograph is decoded at full size, so the job never holds
+// both full pictures at once. Both come back at the display scale after the job.
+TEST_F(SamplePhotographScale, PrintingHoldsOneSampleAtFullSizeAtATime)
+{
+    document->GetLayout().SetLayoutType(2); // combined: both samples on the page
+    document->UpdatePackCounts();
+    document->UpdateAllViews(nullptr, hint::layoutReplaced);
+    document->LayoutChanged();
+    RunUntilIdle();
+    const std::string portrait = SamplePath("PortraitSample.jpg");
+    const std::string group = SamplePath("GroupSample.jpg");
+    std::vector<std::pair<int, int>> fullDecodes; // the portrait's and the group's scales then
+    GetImageCache().SetOutOfMemorySeam([&](CacheStep step) {
+        ImageCache& cache = GetImageCache();
+        if (step == CacheStep::Decode
+            && (cache.GetDecodeScale(portrait) == 1 || cache.GetDecodeScale(group) == 1))
+            fullDecodes.emplace_back(cache.GetDecodeScale(portrait), cache.GetDecodeScale(group));
+        return false;
+    });
+    const std::filesystem::path pdf = qttest::OutputPath("sample-print-combined.pdf");
+    modal->AnswerNextPrint(win::IDOK, pdf.string());
+    view->OnFilePrint();
+    GetImageCache().SetOutOfMemorySeam(nullptr);
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+    ASSERT_FALSE(fullDecodes.empty());
+    EXPECT_EQ(fullDecodes.front(), std::make_pair(1, COrvanelDoc::kSampleDisplayScale));
+    EXPECT_EQ(fullDecodes.back(), std::make_pair(COrvanelDoc::kSampleDisplayScale, 1));
+    for (const auto& [portraitScale, groupScale] : fullDecodes)
+        EXPECT_FALSE(portraitScale == 1 && groupScale == 1) << "both samples at full size";
+    EXPECT_EQ(GetImageCache().GetDecodeScale(portrait), COrvanelDoc::kSampleDisplayScale);
+    EXPECT_EQ(GetImageCache().GetDecodeScale(group), COrvanelDoc::kSampleDisplayScale);
 }
 
 } // namespace

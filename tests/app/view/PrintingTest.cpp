@@ -140,6 +140,18 @@ TEST_F(PrintPage, LayoutPrintsAtTrueSizeInThePapersOrientation)
     EXPECT_EQ(FirstDark(lying), FirstDark(upright)) << "the same corner on the turned sheet";
 }
 
+// A print draws each picture once: it keeps no copy of a picture (a full-size one at a printer's
+// resolution) in the view's display copies, where it would stay until the job ends.
+TEST_F(PrintPage, KeepsNoCopiesOfThePrintedPictures)
+{
+    painttest::PageFixture page;
+    const QImage sheet = PrintToPng(page, "no-copies-kept");
+    ASSERT_FALSE(sheet.isNull());
+    EXPECT_EQ(FirstDark(sheet), (QPoint { 10, 18 })) << "the picture is printed";
+    EXPECT_EQ(page.copies.Size(), 0u);
+    EXPECT_EQ(page.copies.CopiesMade(), 0u);
+}
+
 struct PlacementCase {
     const char* name;
     bool portrait;
