@@ -16,6 +16,9 @@ fi
 work=$(mktemp -d /dev/shm/orvanel-print.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 export ORVANEL_SETTINGS=$work/Orvanel.conf
+# Qt's runtime folder, private as Qt wants it (otherwise it warns that it is not set).
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/tools/print-memory" "$build/bin" "$work/combined.pdf"
 if command -v pdfimages > /dev/null; then
     pdfimages -list "$work/combined.pdf" | awk 'NR > 2 {

@@ -5,37 +5,17 @@
 // resident size (VmHWM) before the print, its peak during the print (the peak is reset just before
 // the job), and the resident size (VmRSS) before the print and after the job.
 //   print-memory <program folder> <PDF file to write>
-#include "app/document/DocumentHints.h"
-#include "app/document/OrvanelApp.h"
-#include "app/document/OrvanelDoc.h"
-#include "app/document/ProgramParts.h"
-#include "model/Layout.h"
-#include "platform/qt/QtModalServices.h"
-#include "platform/qt/QtShell.h"
-#include "platform/qt/fw/FrameWnd.h"
+#include "bench/startup/StartedTool.h"
 #include "platform/win/AppContext.h"
 #include "platform/win/ScriptedModalServices.h"
 
 #include <QApplication>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <string>
-#include <string_view>
 
 namespace {
-
-// A size from /proc/self/status ("VmHWM:", "VmRSS:"), in MiB.
-double StatusMiB(std::string_view key)
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.starts_with(key))
-            return std::stod(line.substr(key.size())) / 1024.0;
-    return 0;
-}
 
 // Sets the process's peak resident size back to its present resident size.
 bool ResetPeak()
@@ -44,13 +24,6 @@ bool ResetPeak()
     clear << "5\n";
     clear.flush();
     return static_cast<bool>(clear);
-}
-
-void Paint(QWidget& window)
-{
-    QApplication::processEvents();
-    window.repaint();
-    QApplication::processEvents();
 }
 
 } // namespace
@@ -62,27 +35,14 @@ int main(int argc, char** argv)
         return 2;
     }
     QApplication qtApplication(argc, argv);
+    benchstartup::StartedTool tool(argv[1]);
+    if (!tool.Started())
+        return 1;
+    tool.SwitchToCombined();
+    COrvanelDoc* document = tool.Document();
     win::AppContext& context = win::AppContext::Instance();
-    context.SetModalServices(std::make_shared<fw::QtModalServices>());
-    context.SetShell(std::make_shared<fw::QtShell>());
-    AppParts parts = ProgramParts();
-    parts.programFolder = std::string(argv[1]) + "/";
-    parts.arguments = std::vector<std::string> {};
-    COrvanelApp app(std::move(parts));
-    if (!app.InitInstance())
-        return 1;
-    QWidget& window = *app.GetMainWnd();
-    auto* document = dynamic_cast<COrvanelDoc*>(app.GetMainWnd()->GetActiveDocument());
-    if (document == nullptr)
-        return 1;
-    // What the form's proof-type change does to the document.
-    document->GetLayout().SetLayoutType(2);
-    document->UpdatePackCounts();
-    document->UpdateAllViews(nullptr, hint::layoutReplaced);
-    document->LayoutChanged();
-    Paint(window);
-    const double peakBefore = StatusMiB("VmHWM:");
-    const double residentBefore = StatusMiB("VmRSS:");
+    const double peakBefore = benchstartup::StatusMiB("VmHWM:");
+    const double residentBefore = benchstartup::StatusMiB("VmRSS:");
     auto modal = std::make_shared<win::ScriptedModalServices>();
     modal->AnswerNextPrint(win::IDOK, argv[2]);
     context.SetModalServices(modal);
@@ -91,9 +51,9 @@ int main(int argc, char** argv)
         return 1;
     }
     document->PrintLayout(); // the form's Print button: prints, then releases the print's pictures
-    Paint(window);
-    const double peakDuring = StatusMiB("VmHWM:");
-    const double residentAfter = StatusMiB("VmRSS:");
+    benchstartup::Paint(tool.Window());
+    const double peakDuring = benchstartup::StatusMiB("VmHWM:");
+    const double residentAfter = benchstartup::StatusMiB("VmRSS:");
     if (!modal->Unexpected().empty() || modal->PrintDialogs().size() != 1) {
         std::fprintf(stderr, "the print did not run as scripted\n");
         return 1;
@@ -102,7 +62,5 @@ int main(int argc, char** argv)
                 "(%.1f MiB above the resident size before); resident (VmRSS) before %.1f MiB, after the job "
                 "%.1f MiB\n",
         peakBefore, peakDuring, peakDuring - residentBefore, residentBefore, residentAfter);
-    std::fflush(stdout);
-    // Until the settings' static destruction order is mended, the process ends here.
-    std::_Exit(0);
+    return 0;
 }
