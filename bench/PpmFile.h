@@ -1,8 +1,12 @@
 #pragma once
 
 // Reading and writing binary PPM (P6, maxval 255) for the bench tools. Pixels go between the file
-// and the caller's 4-byte rows (blue, green, red, alpha 255) a band of rows at a time through one
-// small buffer, so that a tool's time is spent on its work, not on memory.
+// and the caller's 4-byte rows (blue, green, red, alpha 255) a band of rows at a time, read straight
+// into the rows and written through one small buffer, so that a tool's time is spent on its work,
+// not on memory. The band is 120 KB: the C library hands that out from its heap, while a buffer from
+// 128 KB on is mapped fresh for each use, and on a virtual machine each fresh page and the unmapping
+// cost more than the work on a small picture; a smaller band costs a large picture thousands more
+// system calls.
 
 #include <algorithm>
 #include <cstdint>
@@ -14,9 +18,8 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/uio.h>
 #include <unistd.h>
-
-#include "imaging/bitmap/PLPixelCopy.h"
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -25,36 +28,64 @@
 
 namespace bench {
 
+// The most bytes of pixels read or written in one call (at least one row).
+constexpr int64_t kPpmBandBytes = int64_t { 120 } << 10;
+
+// The packed RGB pixels that fill the last three quarters of a row of `width` 4-byte pixels are
+// spread over the whole row as blue, green, red, alpha 255, front to back: pixel x is written over
+// bytes that earlier pixels have already been read from (4x + 4 <= width + 3x + 3 for every x below
+// width), so the row needs no buffer of its own.
+inline void SpreadRgbTail(uint8_t* row, int64_t width, int64_t first)
+{
+    const uint8_t* rgb = row + width + first * 3;
+    uint8_t* out = row + first * 4;
+    for (int64_t x = first; x < width; ++x, rgb += 3, out += 4) {
+        const uint8_t r = rgb[0], g = rgb[1], b = rgb[2];
+        out[0] = b;
+        out[1] = g;
+        out[2] = r;
+        out[3] = 255;
+    }
+}
+
 #if BENCH_PPM_X86
-// Converts `count` packed RGB pixels into 4-byte pixels (blue, green, red, alpha 255).
-// `rgb` must stay readable for 4 bytes beyond its last pixel.
-__attribute__((target("ssse3"))) inline void RgbToBgraSsse3(const uint8_t* rgb, uint8_t* out, int64_t count)
+// Four pixels a step: each step loads 16 bytes (12 of them its own) before it stores 16, and the
+// store ends at or before the next step's load (4x + 16 <= width + 3x + 12); the loads stay within
+// the row (3x + 16 <= 3 width).
+__attribute__((target("ssse3"))) inline void SpreadRgbSsse3(uint8_t* row, int64_t width)
 {
     const __m128i order = _mm_setr_epi8(2, 1, 0, -1, 5, 4, 3, -1, 8, 7, 6, -1, 11, 10, 9, -1);
     const __m128i alpha = _mm_set1_epi32(static_cast<int32_t>(0xff000000u));
     int64_t x = 0;
-    for (; x + 4 <= count; x += 4, rgb += 12, out += 16) {
-        const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rgb));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_or_si128(_mm_shuffle_epi8(px, order), alpha));
+    for (; x + 6 <= width; x += 4) {
+        const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + width + x * 3));
+        _mm_storeu_si128(
+            reinterpret_cast<__m128i*>(row + x * 4), _mm_or_si128(_mm_shuffle_epi8(px, order), alpha));
     }
-    PLPixelCopy::RgbToPixels32(rgb, out, count - x);
+    SpreadRgbTail(row, width, x);
 }
 
 #endif
 
 using RowConversion = void (*)(const uint8_t*, uint8_t*, int64_t);
 
-inline RowConversion PickRgbToBgra()
+inline void SpreadRgbPlain(uint8_t* row, int64_t width)
+{
+    SpreadRgbTail(row, width, 0);
+}
+
+inline void (*PickSpreadRgb())(uint8_t*, int64_t)
 {
 #if BENCH_PPM_X86
     if (__builtin_cpu_supports("ssse3"))
-        return RgbToBgraSsse3;
+        return SpreadRgbSsse3;
 #endif
-    return PLPixelCopy::RgbToPixels32;
+    return SpreadRgbPlain;
 }
 
 // A P6 file read front to back: the header when opened, then the pixels a band of rows at a time
-// through one small buffer, with read(2), so that no page of the file is mapped.
+// with readv(2) straight into the caller's rows, so that no page of the file is mapped and no
+// buffer but the rows is touched.
 class PpmInput {
 public:
     static std::optional<PpmInput> Open(const std::string& path)
@@ -86,41 +117,58 @@ public:
     int64_t Height() const { return m_Height; }
 
     // Reads every row, top first, into rows[y] as width 4-byte pixels. False on a short file.
+    // A row's packed RGB bytes land in its last three quarters and are then spread over it.
     bool ReadRows(uint8_t* const* rows)
     {
-        const int64_t rowBytes = m_Width * 3;
-        const int64_t band = std::max<int64_t>(1, kBandBytes / rowBytes);
-        m_Buffer.resize(static_cast<size_t>(band * rowBytes + 16));
-        const auto convert = PickRgbToBgra();
+        const auto rgbBytes = static_cast<size_t>(m_Width * 3);
+        const int64_t band = std::clamp<int64_t>(kPpmBandBytes / m_Width / 3, 1, kPiecesPerCall);
+        const auto spread = PickSpreadRgb();
+        std::vector<iovec> pieces;
         for (int64_t y0 = 0; y0 < m_Height; y0 += band) {
-            const int64_t count = std::min(band, m_Height - y0);
-            if (!Fill(static_cast<size_t>(count * rowBytes)))
+            const int64_t end = std::min(y0 + band, m_Height);
+            pieces.clear();
+            for (int64_t y = y0; y < end; ++y)
+                pieces.push_back({ rows[y] + m_Width, rgbBytes });
+            if (!ReadInto(pieces))
                 return false;
-            for (int64_t y = 0; y < count; ++y)
-                convert(m_Buffer.data() + y * rowBytes, rows[y0 + y], m_Width);
+            for (int64_t y = y0; y < end; ++y)
+                spread(rows[y], m_Width);
         }
         return true;
     }
 
 private:
-    static constexpr int64_t kBandBytes = int64_t { 256 } << 10;
+    // The most pieces one readv(2) takes on Linux (IOV_MAX).
+    static constexpr int64_t kPiecesPerCall = 1024;
 
     PpmInput() = default;
 
-    // Makes the buffer start with `bytes` bytes of the file (after what earlier calls returned).
-    bool Fill(size_t bytes)
+    // Fills the pieces with the file's next bytes: first those read with the header, then readv(2).
+    bool ReadInto(std::vector<iovec>& pieces)
     {
-        const size_t kept = m_End - m_Start;
-        std::memmove(m_Buffer.data(), m_Buffer.data() + m_Start, kept);
-        m_Start = 0;
-        m_End = kept;
-        while (m_End < bytes) {
-            const ssize_t got = ::read(m_Fd, m_Buffer.data() + m_End, m_Buffer.size() - 16 - m_End);
+        size_t next = 0;
+        const auto advance = [&](size_t bytes) {
+            while (bytes > 0) {
+                const size_t taken = std::min(bytes, pieces[next].iov_len);
+                pieces[next].iov_base = static_cast<uint8_t*>(pieces[next].iov_base) + taken;
+                pieces[next].iov_len -= taken;
+                bytes -= taken;
+                if (pieces[next].iov_len == 0)
+                    ++next;
+            }
+        };
+        while (m_Start < m_End && next < pieces.size()) {
+            const size_t bytes = std::min(m_End - m_Start, pieces[next].iov_len);
+            std::memcpy(pieces[next].iov_base, m_Buffer.data() + m_Start, bytes);
+            m_Start += bytes;
+            advance(bytes);
+        }
+        while (next < pieces.size()) {
+            const ssize_t got = ::readv(m_Fd, pieces.data() + next, static_cast<int>(pieces.size() - next));
             if (got <= 0)
                 return false;
-            m_End += static_cast<size_t>(got);
+            advance(static_cast<size_t>(got));
         }
-        m_Start = bytes;
         return true;
     }
 
@@ -223,7 +271,7 @@ inline bool WritePpm(const std::string& path, int64_t width, int64_t height, con
     };
     bool ok = writeAll(reinterpret_cast<const uint8_t*>(header.data()), header.size());
     const int64_t rowBytes = width * 3;
-    const int64_t band = std::max<int64_t>(1, (int64_t { 256 } << 10) / rowBytes);
+    const int64_t band = std::max<int64_t>(1, kPpmBandBytes / rowBytes);
     std::vector<uint8_t> buffer(static_cast<size_t>(band * rowBytes + 16));
     const auto convert = PickBgraToRgb();
     for (int64_t y0 = 0; ok && y0 < height; y0 += band) {

@@ -1,48 +1,35 @@
 // Encodes a PPM picture with one of the library's encoders, as the image wrapper saves a picture (a
-// 32-bit bitmap written to a named file through the file sink):
-//   encode jpeg <quality> <input.ppm> <output.jpg>     float DCT, baseline tables, no optimised coding
+// 32-bit bitmap written to a named file through the file sink); JPEG has a tool of its own,
+// `jpegencode`, that loads only libjpeg:
 //   encode png <zlib level> <input.ppm> <output.png>   libpng's default (adaptive) filters
 //   encode tiff <compression> <input.ppm> <output.tif> TIFF compression code (1 none, 32773 PackBits)
 //   encode none 0 <input.ppm> -                        only reads the picture into the bitmap
-// The peer scripts time it beside cjpeg, pnmtopng and pnmtotiff doing the same work.
+// The peer scripts time it beside pnmtopng and pnmtotiff doing the same work.
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
-#include "bench/PpmFile.h"
+#include "bench/PpmBitmap.h"
 #include "imaging/bitmap/PLWinBmp.h"
 #include "imaging/io/PLTextException.h"
-#include "imaging/jpeg/PLJPEGEncoder.h"
 #include "imaging/png/PLPNGEncoder.h"
 #include "imaging/tiff/PLTIFFEncoder.h"
 
 int main(int argc, char** argv)
 {
     const std::string_view format = argc == 5 ? argv[1] : "";
-    if (format != "jpeg" && format != "png" && format != "tiff" && format != "none") {
-        std::fprintf(stderr,
-            "usage: encode jpeg|png|tiff|none <quality, level or compression> <input.ppm> <output>\n");
+    if (format != "png" && format != "tiff" && format != "none") {
+        std::fprintf(stderr, "usage: encode png|tiff|none <level or compression> <input.ppm> <output>\n");
         return 2;
     }
     const int setting = std::atoi(argv[2]);
-    auto input = bench::PpmInput::Open(argv[3]);
-    if (!input) {
-        std::fprintf(stderr, "encode: cannot read %s\n", argv[3]);
-        return 1;
-    }
     try {
         PLWinBmp bmp;
-        bmp.CreateForOverwrite(
-            static_cast<int>(input->Width()), static_cast<int>(input->Height()), 32, false, false);
-        if (!input->ReadRows(bmp.GetLineArray())) {
-            std::fprintf(stderr, "encode: %s is short\n", argv[3]);
+        if (!bench::ReadPpmBitmap(argv[3], bmp)) {
+            std::fprintf(stderr, "encode: cannot read %s\n", argv[3]);
             return 1;
         }
-        if (format == "jpeg") {
-            PLJPEGEncoder encoder;
-            encoder.SetQuality(setting);
-            encoder.EncodeFile(argv[4], &bmp);
-        } else if (format == "png") {
+        if (format == "png") {
             PLPNGEncoder encoder;
             encoder.SetCompressionLevel(setting);
             encoder.EncodeFile(argv[4], &bmp);

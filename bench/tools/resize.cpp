@@ -7,7 +7,7 @@
 // pairs a kernel with an ImageMagick filter only where their weights match. The peer script times
 // the first form beside ImageMagick doing the same work.
 
-#include "bench/PpmFile.h"
+#include "bench/PpmBitmap.h"
 #include "imaging/bitmap/PLAnyBmp.h"
 #include "imaging/filters/PLFilterResize.h"
 #include "imaging/io/PLTextException.h"
@@ -76,17 +76,14 @@ int main(int argc, char** argv)
     }
     const auto filter
         = FilterNamed(argv[1], std::atoi(argv[4]), std::atoi(argv[5]), argc > 6 ? std::atof(argv[6]) : 1.0);
-    auto input = bench::PpmInput::Open(argv[2]);
-    if (!filter || !input) {
-        std::fprintf(stderr, "resize: unknown filter or unreadable input\n");
+    if (!filter) {
+        std::fprintf(stderr, "resize: unknown filter\n");
         return 2;
     }
     try {
         PLAnyBmp source, result;
-        source.CreateForOverwrite(
-            static_cast<int>(input->Width()), static_cast<int>(input->Height()), 32, false, false);
-        if (!input->ReadRows(source.GetLineArray())) {
-            std::fprintf(stderr, "resize: %s is cut short\n", argv[2]);
+        if (!bench::ReadPpmBitmap(argv[2], source)) {
+            std::fprintf(stderr, "resize: cannot read %s\n", argv[2]);
             return 1;
         }
         filter->Apply(&source, &result);

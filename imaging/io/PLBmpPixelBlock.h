@@ -4,9 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 
-// A block of zero bytes, owned. From 4 MB on, blocks are aligned to 2 MB and marked for transparent
-// huge pages: a big picture then costs a few dozen page faults instead of one per 4 KB, which on a
-// virtual machine outweighs the work done on the pixels. Below 32 MB they come from the C library,
+// A block of zero bytes, owned. From 1 MB on, blocks are aligned to 2 MB, take whole 2 MB units and
+// are marked for transparent huge pages: a picture then costs one page fault per 2 MB instead of one
+// per 4 KB, which on a virtual machine outweighs the work done on the pixels (the rounding is
+// resident memory: at most 2 MB a block). Below 32 MB they come from the C library,
 // which keeps freed blocks for reuse (and are zeroed); from 32 MB on they are mapped straight from
 // the kernel, which hands them out zeroed, so no fill pass touches them first.
 class PLBmpPixelBlock {

@@ -32,6 +32,7 @@ public:
 private:
     uint8_t* m_pData = nullptr;
     size_t m_Size = 0;
-    size_t m_MappedBytes = 0;
+    size_t m_MappedBytes = 0; // the file's pages
+    size_t m_ReservedBytes = 0; // the address space held, from m_pData: the pages or more
     int m_Slot = -1;
 };

@@ -7,13 +7,41 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <fstream>
 #include <memory>
+#include <sstream>
+#include <string>
 #include <utility>
+
+namespace {
+
+// The kernel's flags for the mapping that holds address ("rd wr mr mw me ac hg ..."), from
+// /proc/self/smaps; empty when no mapping holds it.
+std::string MappingFlags(uintptr_t address)
+{
+    std::ifstream smaps("/proc/self/smaps");
+    std::string line;
+    bool inside = false;
+    while (std::getline(smaps, line)) {
+        uintptr_t begin = 0, end = 0;
+        char dash = 0;
+        std::istringstream range(line);
+        if (range >> std::hex >> begin >> dash >> end && dash == '-' && line.find(':') > line.find(' '))
+            inside = address >= begin && address < end;
+        else if (inside && line.rfind("VmFlags:", 0) == 0)
+            return line.substr(8) + " ";
+    }
+    return {};
+}
+
+} // namespace
 
 TEST(PLBmpPixelBlock, EveryByteIsZeroAndUsableAcrossTheSizeThresholds)
 {
     const size_t MB = size_t(1) << 20;
-    const size_t sizes[] = { 0, 1, 4 * MB - 1, 4 * MB, 6 * MB + 3, 32 * MB - 1, 32 * MB, 34 * MB + 5 };
+    const size_t sizes[]
+        = { 0, 1, MB - 1, MB, MB + 5, 4 * MB - 1, 4 * MB, 6 * MB + 3, 32 * MB - 1, 32 * MB, 34 * MB + 5 };
     for (size_t bytes : sizes) {
         PLBmpPixelBlock block(bytes);
         ASSERT_NE(block.get(), nullptr) << bytes;
@@ -36,6 +64,23 @@ TEST(PLBmpPixelBlock, EveryByteIsZeroAndUsableAcrossTheSizeThresholds)
         other.reset();
         const PLBmpPixelBlock again(bytes);
         EXPECT_TRUE(std::all_of(again.get(), again.get() + bytes, [](uint8_t b) { return b == 0; })) << bytes;
+    }
+}
+
+// From 1 MB on, a block lies in memory marked for huge pages from its first byte to the end of its
+// last whole 2 MB, so that no part of it falls back to 4 KB pages (each of which costs a fault on
+// first touch; on a virtual machine several microseconds, more than decoding the pixels in it).
+TEST(PLBmpPixelBlock, BlocksFromOneMegabyteLieWhollyInHugePageMemory)
+{
+    const size_t MB = size_t(1) << 20;
+    for (size_t bytes : { MB, size_t(640 * 480 * 4), 4 * MB - 1, 6 * MB + 3, 34 * MB + 5 }) {
+        const auto block = PLBmpPixelBlock::ForOverwrite(bytes);
+        const auto first = reinterpret_cast<uintptr_t>(block.get());
+        EXPECT_EQ(first % (2 * MB), 0u) << bytes;
+        const uintptr_t lastOfRounding = first + (bytes + 2 * MB - 1) / (2 * MB) * (2 * MB) - 1;
+        for (uintptr_t address : { first, first + bytes - 1, lastOfRounding })
+            EXPECT_NE(MappingFlags(address).find(" hg "), std::string::npos)
+                << bytes << " at +" << (address - first) << ": " << MappingFlags(address);
     }
 }
 

@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +23,21 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// The permissions ("r--p", "---p", ...) of every mapping of this process that overlaps [begin, end),
+// in address order, from /proc/self/maps.
+std::vector<std::string> MappingsWithin(uintptr_t begin, uintptr_t end)
+{
+    std::vector<std::string> found;
+    std::ifstream maps("/proc/self/maps");
+    uintptr_t first = 0, last = 0;
+    char dash = 0;
+    std::string permissions, rest;
+    while (maps >> std::hex >> first >> dash >> last >> permissions && std::getline(maps, rest))
+        if (first < end && last > begin)
+            found.push_back(permissions);
+    return found;
+}
 
 class ProgressLog : public PLProgressListener {
 public:
@@ -111,6 +127,26 @@ TEST_F(FileSourceOpen, AFileCutShortWhileOpenReadsAsZerosAndIsNoLongerIntact)
     EXPECT_FALSE(cut.IsIntact());
     cut.Close();
     EXPECT_TRUE(cut.IsIntact());
+}
+
+// A small file's mapping keeps the 2 MB of address space that one page table covers to itself, so
+// that unmapping it frees the table and the processor's address cache is flushed once rather than
+// page by page (on a virtual machine, 0.8 ms for a 70 KB photograph); closing gives all of it back.
+TEST_F(FileSourceOpen, ASmallFileHasAPageTableToItselfAndClosingGivesItsAddressSpaceBack)
+{
+    std::vector<uint8_t> bytes(70000);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<uint8_t>(i % 253);
+    const std::string path = Write("small.jpg", bytes);
+    PLFileSource source;
+    ASSERT_EQ(source.OpenFile(path.c_str()), 0);
+    const auto start = reinterpret_cast<uintptr_t>(source.PeekBytes(1));
+    const uintptr_t span = uintptr_t(2) << 20;
+    EXPECT_EQ(start % span, 0u);
+    EXPECT_EQ(MappingsWithin(start, start + span), (std::vector<std::string> { "r--p", "---p" }));
+    EXPECT_EQ(source.ReadBytes(static_cast<int>(bytes.size()))[bytes.size() - 1], bytes.back());
+    source.Close();
+    EXPECT_TRUE(MappingsWithin(start, start + span).empty());
 }
 
 TEST_F(FileSourceOpen, ASigbusOutsideTheSourcesStillEndsTheProcess)
