@@ -99,7 +99,9 @@ const PLWinBmp* DisplayCopyCache::Get(const std::shared_ptr<Pellimar::DeviceInde
         return nullptr;
     const PLBmp& source = *picture->GetBitmap();
     const int turns = win::NormalQuarterTurns(quarterTurns);
-    const auto [w, h] = DisplayCopySize(source, turns, width, height);
+    const win::SIZE size = DisplayCopySize(source, turns, width, height);
+    const int w = size.cx;
+    const int h = size.cy;
     if (w < 1 || h < 1)
         return nullptr;
     DropStale();
