@@ -8,8 +8,6 @@
 namespace metafile {
 namespace {
 
-constexpr uint32_t kStockObject = 0x80000000;
-
 // The rectangles of region data (a header of 32 bytes, then the rectangles) at offset, in the
 // reference device's pixels; size is what the record says the data takes.
 std::vector<Box> RegionRectangles(const Params& p, size_t offset, uint32_t size)
@@ -165,7 +163,7 @@ bool MetafilePlayer::PlayEmfClip(const Record& record)
     case emr::FillRgn:
     case emr::FrameRgn: {
         const uint32_t index = p.U32(20);
-        const auto brush = BrushObject(index & ~kStockObject, (index & kStockObject) != 0);
+        const auto brush = BrushObject(index & ~emr::kStockObject, (index & emr::kStockObject) != 0);
         const bool frame = record.type == emr::FrameRgn;
         const QPainterPath region = RegionPath(RegionRectangles(p, frame ? 32 : 24, p.U32(16)), false);
         if (!brush)

@@ -90,4 +90,7 @@ enum RecordType : uint32_t {
 // Offsets stored in records count from the record's start, before its type and size.
 inline constexpr size_t kRecordHead = 8;
 
+// The bit of an object index that names a stock object.
+inline constexpr uint32_t kStockObject = 0x80000000;
+
 } // namespace metafile::emr

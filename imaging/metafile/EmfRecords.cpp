@@ -15,7 +15,6 @@ namespace {
 
 using emr::kRecordHead;
 
-constexpr uint32_t kStockObject = 0x80000000;
 constexpr uint32_t kNullPen = 5;
 constexpr uint32_t kNullBrush = 1;
 
@@ -89,13 +88,6 @@ PointD ReadPoint(const Params& p, size_t offset)
     return { double(p.I32(offset)), double(p.I32(offset + 4)) };
 }
 
-// An extent scaled by numerator / denominator (integer division, as the device does); unchanged
-// by a denominator of 0.
-double Scaled(double extent, int32_t numerator, int32_t denominator)
-{
-    return denominator == 0 ? extent : std::trunc(extent * numerator / denominator);
-}
-
 // The character advances of an ExtTextOut record, when it gives them (every other value when
 // they come in pairs with vertical advances).
 std::vector<double> Advances(const Params& p, uint32_t count)
@@ -161,7 +153,7 @@ bool MetafilePlayer::PlayEmfState(const Record& record)
     case emr::ScaleViewportExtEx:
     case emr::ScaleWindowExtEx: {
         PointD& extent = record.type == emr::ScaleViewportExtEx ? mapping.viewportExt : mapping.windowExt;
-        extent = { Scaled(extent.x, p.I32(0), p.I32(4)), Scaled(extent.y, p.I32(8), p.I32(12)) };
+        extent = { ScaledExtent(extent.x, p.I32(0), p.I32(4)), ScaledExtent(extent.y, p.I32(8), p.I32(12)) };
         return true;
     }
     case emr::SetMapMode: {
@@ -261,8 +253,8 @@ bool MetafilePlayer::PlayEmfObject(const Record& record)
         return true;
     case emr::SelectObject: {
         const uint32_t index = p.U32(0);
-        if (index & kStockObject)
-            SelectStockObject(index & ~kStockObject);
+        if (index & emr::kStockObject)
+            SelectStockObject(index & ~emr::kStockObject);
         else
             SelectObject(index);
         return true;

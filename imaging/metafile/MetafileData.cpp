@@ -18,11 +18,6 @@ uint16_t Get16(const uint8_t* p)
     return static_cast<uint16_t>(p[0] | (p[1] << 8));
 }
 
-uint32_t Get32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-
 [[noreturn]] void Malformed(const char* text)
 {
     PLPicDecoder::RaiseError(PL_ERR_FORMAT_UNKNOWN, text);
@@ -106,6 +101,11 @@ Metafile ParseWmf(const uint8_t* data, size_t size)
 }
 
 } // namespace
+
+uint32_t Get32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
 
 uint8_t Params::U8(size_t offset) const
 {

@@ -14,6 +14,9 @@ namespace metafile {
 
 enum class Kind { Wmf, PlaceableWmf, Emf };
 
+// The little-endian 32-bit number at p.
+uint32_t Get32(const uint8_t* p);
+
 // One record: its type (a Windows metafile's function number or an enhanced metafile's record type)
 // and its parameters (what follows the size and type fields).
 struct Record {

@@ -1,15 +1,12 @@
 #include "imaging/metafile/MetafileDib.h"
 
+#include "imaging/metafile/EmfRecordTypes.h"
+#include "imaging/metafile/MetafileData.h"
+
 namespace metafile {
 namespace {
 
-constexpr size_t kRecordHead = 8;
 constexpr int64_t kMaxPatternPixels = 1 << 16;
-
-uint32_t Get32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
 
 void Put32(Bytes& b, uint32_t v)
 {
@@ -54,10 +51,10 @@ bool ReadDib(const uint8_t* dib, uint64_t size, DibPicture& picture)
 
 Bytes JoinedDib(const Params& p, uint32_t headerAt, uint32_t headerSize, uint32_t bitsAt, uint32_t bitsSize)
 {
-    if (headerAt < kRecordHead || bitsAt < kRecordHead)
+    if (headerAt < emr::kRecordHead || bitsAt < emr::kRecordHead)
         return {};
-    const uint8_t* header = p.Bytes(headerAt - kRecordHead, headerSize);
-    const uint8_t* bits = p.Bytes(bitsAt - kRecordHead, bitsSize);
+    const uint8_t* header = p.Bytes(headerAt - emr::kRecordHead, headerSize);
+    const uint8_t* bits = p.Bytes(bitsAt - emr::kRecordHead, bitsSize);
     Bytes dib(header, header + headerSize);
     dib.insert(dib.end(), bits, bits + bitsSize);
     return dib;

@@ -58,4 +58,9 @@ double LengthToOutputY(const Mapping& m, const Output& o, double logical)
     return std::abs(logical * Scale(m, o).y * o.scale.y);
 }
 
+double ScaledExtent(double extent, int32_t numerator, int32_t denominator)
+{
+    return denominator == 0 ? extent : std::trunc(extent * numerator / denominator);
+}
+
 } // namespace metafile

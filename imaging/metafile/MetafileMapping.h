@@ -37,6 +37,10 @@ struct Output {
 
 PointD ToOutput(const Mapping& mapping, const Output& output, PointD logical);
 
+// An extent scaled by numerator / denominator (integer division, as the device does); unchanged by
+// a denominator of 0 (the scaling records of both metafile kinds).
+double ScaledExtent(double extent, int32_t numerator, int32_t denominator);
+
 // A point in the reference device's pixels (an enhanced metafile's regions) in the output picture.
 PointD DeviceToOutput(const Output& output, PointD device);
 

@@ -5,6 +5,7 @@
 #include "imaging/io/PLTextException.h"
 #include "imaging/metafile/MetafilePlayer.h"
 #include "imaging/metafile/QtMetafileCanvas.h"
+#include "imaging/metafile/WmfFunctions.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -28,9 +29,8 @@ int64_t SideOr(double side, int fallback)
 // The window extent a Windows metafile without placeable header sets first, if any.
 std::optional<std::pair<int, int>> FirstWindowExtent(const metafile::Metafile& m)
 {
-    constexpr uint32_t kSetWindowExt = 0x020C;
     for (const metafile::Record& record : m.records)
-        if (record.type == kSetWindowExt && record.size >= 4) {
+        if (record.type == metafile::wmf::SetWindowExt && record.size >= 4) {
             const metafile::Params p(record);
             return std::pair { std::abs(int(p.I16(2))), std::abs(int(p.I16(0))) };
         }

@@ -126,10 +126,6 @@ bool MetafilePlayer::PlayWmfMapping(const Record& record)
 {
     const Params p(record);
     Mapping& mapping = m_state.mapping;
-    // An extent scaled by numerator / denominator (integer division, as the device does).
-    const auto scaled = [](double extent, int numerator, int denominator) {
-        return denominator == 0 ? extent : std::trunc(extent * numerator / denominator);
-    };
     switch (record.type) {
     case wmf::SetMapMode:
         // The metafile's window is always fitted into the picture, whatever mode it asks for.
@@ -149,7 +145,7 @@ bool MetafilePlayer::PlayWmfMapping(const Record& record)
     case wmf::ScaleWindowExt:
     case wmf::ScaleViewportExt: {
         PointD& extent = record.type == wmf::ScaleWindowExt ? mapping.windowExt : mapping.viewportExt;
-        extent = { scaled(extent.x, p.I16(6), p.I16(4)), scaled(extent.y, p.I16(2), p.I16(0)) };
+        extent = { ScaledExtent(extent.x, p.I16(6), p.I16(4)), ScaledExtent(extent.y, p.I16(2), p.I16(0)) };
         return true;
     }
     case wmf::SetViewportOrg:
