@@ -24,22 +24,26 @@ QFont FontOf(const FontStyle& font)
     return qfont;
 }
 
-QBrush BrushOf(const BrushStyle& brush)
+QBrush BrushOf(const Pattern& pattern)
 {
-    if (!brush.visible)
-        return Qt::NoBrush;
-    const Pattern* pattern = brush.pattern.get();
-    if (pattern == nullptr || pattern->width <= 0 || pattern->height <= 0)
-        return QBrush(fw::ToQColor(brush.colour));
-    QImage image(pattern->width, pattern->height, QImage::Format_RGB32);
-    for (int y = 0; y < pattern->height; ++y)
-        for (int x = 0; x < pattern->width; ++x)
+    QImage image(pattern.width, pattern.height, QImage::Format_RGB32);
+    for (int y = 0; y < pattern.height; ++y)
+        for (int x = 0; x < pattern.width; ++x)
             image.setPixel(
-                x, y, fw::ToQColor(pattern->pixels[size_t(y) * size_t(pattern->width) + size_t(x)]).rgb());
+                x, y, fw::ToQColor(pattern.pixels[size_t(y) * size_t(pattern.width) + size_t(x)]).rgb());
     return QBrush(image);
 }
 
 } // namespace
+
+const QBrush& QtMetafileCanvas::PatternBrush(const std::shared_ptr<const Pattern>& pattern)
+{
+    if (pattern != m_brushPattern) {
+        m_patternBrush = BrushOf(*pattern);
+        m_brushPattern = pattern;
+    }
+    return m_patternBrush;
+}
 
 void QtMetafileCanvas::Use(const PenStyle& pen, const BrushStyle& brush)
 {
@@ -51,7 +55,13 @@ void QtMetafileCanvas::Use(const PenStyle& pen, const BrushStyle& brush)
     } else {
         m_painter.setPen(Qt::NoPen);
     }
-    m_painter.setBrush(BrushOf(brush));
+    const Pattern* pattern = brush.pattern.get();
+    if (!brush.visible)
+        m_painter.setBrush(Qt::NoBrush);
+    else if (pattern == nullptr || pattern->width <= 0 || pattern->height <= 0)
+        m_painter.setBrush(QBrush(fw::ToQColor(brush.colour)));
+    else
+        m_painter.setBrush(PatternBrush(brush.pattern));
 }
 
 void QtMetafileCanvas::Shape(const QPainterPath& path, const PenStyle& pen, const BrushStyle& brush)

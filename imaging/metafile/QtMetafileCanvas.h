@@ -3,6 +3,10 @@
 
 #include "imaging/metafile/MetafileCanvas.h"
 
+#include <QBrush>
+
+#include <memory>
+
 class QPainter;
 
 namespace metafile {
@@ -25,8 +29,13 @@ public:
 
 private:
     void Use(const PenStyle& pen, const BrushStyle& brush);
+    // The brush of a visible pattern, made once for the pattern the last shape used: a metafile
+    // draws many shapes with the brush it selected.
+    const QBrush& PatternBrush(const std::shared_ptr<const Pattern>& pattern);
 
     QPainter& m_painter;
+    std::shared_ptr<const Pattern> m_brushPattern;
+    QBrush m_patternBrush;
 };
 
 } // namespace metafile
