@@ -56,6 +56,13 @@ void PLPicDecoder::Trace(int level, const char* text)
     }
 }
 
+bool PLPicDecoder::TraceWanted(int level)
+{
+    TraceSettings& tracing = Tracing();
+    const std::lock_guard<std::mutex> guard(tracing.lock);
+    return !tracing.file.empty() && tracing.level >= level;
+}
+
 void PLPicDecoder::SetTraceConfig(int level, const char* file)
 {
     TraceSettings& tracing = Tracing();

@@ -66,6 +66,8 @@ public:
     // decoder forgets the file, so tracing stops until the next SetTraceConfig.
     static void Trace(int level, const char* text);
     static void Trace(int level, const std::string& text) { Trace(level, text.c_str()); }
+    // Whether a line of the level would be written: lets a caller skip making a line per item.
+    static bool TraceWanted(int level);
     // Sets the level and the file (none: null or empty); a file given is deleted, so that the
     // trace starts afresh.
     static void SetTraceConfig(int level, const char* file);

@@ -107,7 +107,8 @@ void PLPictDecoder::ReadOpcodes(Reader& reader)
 
 bool PLPictDecoder::ReadOpcode(Reader& reader, int opcode)
 {
-    Trace(2, OpcodeTrace(opcode));
+    if (TraceWanted(2))
+        Trace(2, OpcodeTrace(opcode));
     if (opcode == 0x00FF || opcode == 0xFFFF)
         RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED, "PICT contained only vector data!\n");
     if (opcode <= 0xA1) {
