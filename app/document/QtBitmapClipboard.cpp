@@ -56,10 +56,11 @@ bool QtBitmapClipboard::IsFormatAvailable(unsigned format) const
 {
     const QMimeData* const data = Data();
     switch (format) {
+    // What the clipboard offers, not yet read: reading checks the data (GetDib, GetBitmap).
     case PL_CF_DIB:
-        return BmpDib(data).has_value();
+        return data != nullptr && data->hasFormat(kBmpType);
     case PL_CF_BITMAP:
-        return !Image(data).isNull();
+        return data != nullptr && data->hasImage();
     default:
         return false;
     }
@@ -79,7 +80,7 @@ bool QtBitmapClipboard::SetDib(const std::vector<uint8_t>& block)
         data->setImageData(image);
     clipboard->setMimeData(data.release()); // the clipboard owns it
     const QMimeData* const now = clipboard->mimeData();
-    return now != nullptr && now->data(kBmpType) == bytes;
+    return now != nullptr && now->hasFormat(kBmpType);
 }
 
 std::optional<std::vector<uint8_t>> QtBitmapClipboard::GetDib() const
