@@ -66,7 +66,8 @@ public:
     void LoadSampleImages();
     static constexpr int kSampleDisplayScale = 2;
     // Decodes the sample picture again at 1/scale of its size (1 for full size, as printing needs)
-    // and crops it to its unit again; the picture held so far is let go.
+    // and crops it to its unit again; the picture held so far is let go. The other sample is left
+    // as it is.
     void ReloadSampleImage(const std::string& path, int scale);
     // Starts loading the sample pictures on a thread of its own, so that at start-up they are
     // decoded while the window is being shown. Every later use of the samples (loading them again,

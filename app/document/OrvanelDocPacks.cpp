@@ -64,7 +64,13 @@ void COrvanelDoc::LoadSampleImages()
 void COrvanelDoc::PrefetchSampleImages()
 {
     FinishSamplePrefetch();
-    samplePrefetch_ = std::async(std::launch::async, [samples = SampleLoads()] {
+    // Samples already loaded (a layout opened from the command line loads its own) are left as
+    // they are.
+    std::vector<SampleLoad> samples = SampleLoads();
+    std::erase_if(samples, [](const SampleLoad& sample) { return GetImageCache().Contains(sample.path); });
+    if (samples.empty())
+        return;
+    samplePrefetch_ = std::async(std::launch::async, [samples = std::move(samples)] {
         for (const SampleLoad& sample : samples)
             LoadSample(sample);
     });
@@ -116,5 +122,8 @@ void COrvanelDoc::ReloadSampleImage(const std::string& path, int scale)
     ImageCache& cache = GetImageCache();
     cache.SetDecodeScale(path, scale);
     cache.Remove(path);
-    LoadSampleImages();
+    // Only this sample: the others keep their pictures.
+    for (const SampleLoad& sample : SampleLoads())
+        if (sample.path == path)
+            LoadSample(sample);
 }

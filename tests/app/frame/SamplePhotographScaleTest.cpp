@@ -192,5 +192,23 @@ TEST_F(SamplePhotographScale, PrintingHoldsOneSampleAtFullSizeAtATime)
     EXPECT_EQ(GetImageCache().GetDecodeScale(group), COrvanelDoc::kSampleDisplayScale);
 }
 
+// Decoding one sample again (a zoom or a print needs it finer) leaves the other sample's picture
+// as it is: no copy back from the picture as loaded, no new crop.
+TEST_F(SamplePhotographScale, ReloadingOneSampleLeavesTheOtherAlone)
+{
+    document->GetLayout().SetLayoutType(2); // combined: both samples on the page
+    document->UpdatePackCounts();
+    document->UpdateAllViews(nullptr, hint::layoutReplaced);
+    document->LayoutChanged();
+    RunUntilIdle();
+    ImageResult result;
+    const auto group = GetImageCache().GetImage(SamplePath("GroupSample.jpg"), result);
+    ASSERT_NE(group, nullptr);
+    const uint64_t changes = group->GetChangeCount();
+    document->ReloadSampleImage(SamplePath("PortraitSample.jpg"), 1);
+    EXPECT_EQ(PortraitScale(), 1);
+    EXPECT_EQ(group->GetChangeCount(), changes);
+}
+
 } // namespace
 } // namespace frametest
