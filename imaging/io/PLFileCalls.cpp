@@ -30,7 +30,8 @@ int CanAccess(const char* path, int mode)
 
 int OpenInPlace(const char* path)
 {
-    return ::open(path, O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+    // Not cut when opened: the sink cuts it to the new length once the new contents are written.
+    return ::open(path, O_WRONLY | O_CLOEXEC | O_NOCTTY);
 }
 
 } // namespace

@@ -16,7 +16,7 @@ struct PLFileCalls {
     // Whether the user may use the file in the given way (R_OK, W_OK), judged by the effective ids
     // (faccessat with AT_EACCESS): 0, or -1 with errno (EACCES, EROFS).
     int (*access)(const char* path, int mode);
-    // Opens an existing file for writing in place, cut to nothing; never creates one.
+    // Opens an existing file for writing in place, its contents left as they are; never creates one.
     int (*openInPlace)(const char* path);
 
     // The real calls.

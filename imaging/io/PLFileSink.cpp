@@ -131,8 +131,9 @@ int PLFileSink::Begin(const std::string& name)
 
 int PLFileSink::BeginInPlace(const std::string& target)
 {
-    // The folder takes no new file but the file itself may be written: it is cut and written in
-    // place, so an interrupted save loses the old contents in this case only.
+    // The folder takes no new file but the file itself may be written: the new contents are
+    // gathered in memory and written over it at Close, so only a save interrupted then loses the
+    // old contents.
     const int fd = m_Calls.openInPlace(target.c_str());
     if (fd < 0)
         return FileErrorCode(errno, true);
@@ -158,6 +159,13 @@ void PLFileSink::Store(const uint8_t* data, size_t n)
 {
     if (m_Fd < 0)
         throw PLTextException(PL_ERR_INTERNAL, "Invalid write to a data sink.\n");
+    if (InPlace()) {
+        if (m_Used + n > m_Buffer.size())
+            m_Buffer.resize(m_Used + n);
+        std::memcpy(m_Buffer.data() + m_Used, data, n);
+        m_Used += n;
+        return;
+    }
     if (m_Used + n > m_Buffer.size() && !Flush())
         Fail("Writing", errno);
     if (n >= m_Buffer.size()) {
@@ -181,6 +189,10 @@ void PLFileSink::MoveTo(int64_t position)
 {
     if (m_Fd < 0)
         throw PLTextException(PL_ERR_INTERNAL, "Invalid seek in a data sink.\n");
+    if (InPlace()) {
+        m_Used = static_cast<size_t>(position);
+        return;
+    }
     if (!Flush())
         Fail("Writing", errno);
     if (::lseek(m_Fd, static_cast<off_t>(position), SEEK_SET) < 0)
@@ -211,8 +223,14 @@ void PLFileSink::Close()
         PLDataSink::Close();
         return;
     }
-    if (!Flush())
+    if (InPlace()) {
+        // The whole file, over the old one from its start, which is then cut to the new length.
+        m_Used = static_cast<size_t>(GetBytesWritten());
+        if (!Flush() || ::ftruncate(m_Fd, static_cast<off_t>(GetBytesWritten())) != 0)
+            Fail("Writing", errno);
+    } else if (!Flush()) {
         Fail("Writing", errno);
+    }
     // The data is on the disk before the new name is: a crash just after the rename must not leave
     // an empty or partial file where the old one was.
     if (m_Calls.sync(m_Fd) != 0)

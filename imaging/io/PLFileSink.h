@@ -2,8 +2,10 @@
 // folder, and only a successful Close renames it over the target. Until then, and whenever writing
 // fails, the file that was there stays byte for byte as it was. The file grows as needed.
 // An existing target the user may not write is refused. When only the folder refuses a new file
-// while the target may be written, the target is written in place instead (cut, written, synced):
-// only then can a failed save lose the old contents.
+// while the target may be written, the target is written in place instead: the whole new file is
+// gathered in memory and written over the old one at Close (written, cut to its length, synced),
+// so a save that fails before then leaves the old contents; only a failure while Close writes
+// them can lose them.
 #pragma once
 
 #include "imaging/io/PLDataSink.h"
@@ -48,6 +50,9 @@ private:
     void Adopt(int fd, const std::string& target, std::string temp);
     // Writes the buffered bytes; false with errno set on failure.
     bool Flush();
+    // Whether the target is written in place (no temporary file): the buffer then holds the whole
+    // file, and the write position is m_Used.
+    bool InPlace() const { return m_Fd >= 0 && m_Temp.empty(); }
     // Closes and removes the temporary file, keeping errno.
     void Discard();
     // Drops the file and raises the error of the failed step.

@@ -336,6 +336,38 @@ TEST_F(FileSinkErrors, WriteProtectedTargetsAndFolders)
     }
 }
 
+// A save written in place that fails before it is complete (the encoder stops, or the sink is let
+// go unfinished) leaves the old file byte for byte as it was; a complete one leaves exactly the new
+// bytes, a shorter file cut to its length.
+TEST_F(FileSinkErrors, AnUnfinishedSaveInPlaceLeavesTheOldFile)
+{
+    const Bytes old(5000, 'o');
+    const std::string path = Path("a.bmp");
+    WriteFileBytes(path, old);
+    g_OpenError = EACCES; // the folder takes no new file
+    {
+        PLFileSink sink(FailingCalls());
+        ASSERT_EQ(sink.OpenFile(path.c_str()), 0);
+        const Bytes part(3000, 'n');
+        sink.WriteBytes(static_cast<int>(part.size()), part.data());
+        EXPECT_EQ(ReadFileBytes(path), old);
+    }
+    EXPECT_EQ(ReadFileBytes(path), old);
+    {
+        PLFileSink sink(FailingCalls());
+        ASSERT_EQ(sink.OpenFile(path.c_str()), 0);
+        const Bytes whole(100, 'n');
+        sink.WriteBytes(static_cast<int>(whole.size()), whole.data());
+        sink.Seek(0);
+        sink.WriteByte('N');
+        sink.Close();
+    }
+    Bytes expected(100, 'n');
+    expected[0] = 'N';
+    EXPECT_EQ(ReadFileBytes(path), expected);
+    EXPECT_EQ(Names(), std::vector<std::string> { "a.bmp" });
+}
+
 // A hard link keeps the old contents when the saved name gets a new file; written in place, both
 // names show the new contents.
 TEST_F(FileSinkErrors, HardLinksKeepTheOldFileUnlessWrittenInPlace)
