@@ -92,11 +92,19 @@ void PLFileSource::Close()
     m_Mapping.reset();
     m_Contents.reset();
     m_ContentSize = 0;
+    if (m_MappedFd >= 0)
+        ::close(m_MappedFd);
+    m_MappedFd = -1;
 }
 
 bool PLFileSource::IsIntact() const
 {
-    return !m_Mapping.Damaged();
+    if (m_Mapping.Damaged())
+        return false;
+    struct stat now { };
+    return m_MappedFd < 0
+        || (::fstat(m_MappedFd, &now) == 0 && now.st_size == m_MappedSize
+            && now.st_mtim.tv_sec == m_Modified.tv_sec && now.st_mtim.tv_nsec == m_Modified.tv_nsec);
 }
 
 const uint8_t* PLFileSource::Contents() const
@@ -120,6 +128,10 @@ int PLFileSource::MapOrReadFile(const std::string& path)
     const auto size = static_cast<size_t>(info.st_size);
     if (m_Mapping.Map(file.Get(), size)) {
         m_ContentSize = size;
+        // The mapping shows what is written to the file later: its state now tells a change.
+        m_MappedFd = ::fcntl(file.Get(), F_DUPFD_CLOEXEC, 0);
+        m_Modified = info.st_mtim;
+        m_MappedSize = info.st_size;
         return 0;
     }
     return ReadWholeFile(file.Get(), size);

@@ -1,12 +1,15 @@
 // A data source over a whole regular file, mapped read-only when it is opened (read into memory only
 // where it cannot be mapped). A file that another process cuts short meanwhile reads as zeros past
-// its new end, and the decoder then reports the source as no longer intact.
+// its new end, and one that another process writes shows the new bytes: the decoder then reports
+// the source as no longer intact.
 #pragma once
 
 #include "imaging/io/PLBmpPixelBlock.h"
 #include "imaging/io/PLDataSource.h"
 #include "imaging/io/PLFileMapping.h"
 
+#include <cstdint>
+#include <ctime>
 #include <string>
 
 class PLFileSource : public PLDataSource {
@@ -24,7 +27,8 @@ public:
     virtual int OpenFile(const char* name);
     virtual int OpenFileW(const wchar_t* name);
     void Close() override;
-    // False when the file shrank under its mapping while it was open.
+    // False when the file shrank under its mapping, or was written (its size or modification time
+    // changed), while it was open.
     bool IsIntact() const override;
 
 private:
@@ -38,4 +42,8 @@ private:
     // picture's pixels: a block of huge pages costs a few page faults instead of thousands.
     PLBmpPixelBlock m_Contents;
     size_t m_ContentSize = 0;
+    // The mapped file, kept open to see whether it is written meanwhile, and its state when opened.
+    int m_MappedFd = -1;
+    struct timespec m_Modified { };
+    int64_t m_MappedSize = 0;
 };

@@ -129,6 +129,27 @@ TEST_F(FileSourceOpen, AFileCutShortWhileOpenReadsAsZerosAndIsNoLongerIntact)
     EXPECT_TRUE(cut.IsIntact());
 }
 
+// Another process writing the file's bytes while it is open (same size) shows through the mapping:
+// the source is then no longer intact. The file's time is set back first, so that the write is
+// seen even when it falls in the same clock tick as the file's making.
+TEST_F(FileSourceOpen, AFileWrittenWhileOpenIsNoLongerIntact)
+{
+    const std::vector<uint8_t> bytes(5000, 'a');
+    const std::string path = Write("photo.jpg", bytes);
+    const timespec past[2] = { { 1000000000, 0 }, { 1000000000, 0 } };
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), past, 0), 0);
+    PLFileSource source;
+    ASSERT_EQ(source.OpenFile(path.c_str()), 0);
+    EXPECT_TRUE(source.IsIntact());
+    {
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(100);
+        file.put('b');
+    }
+    EXPECT_EQ(source.PeekBytes(200)[100], 'b');
+    EXPECT_FALSE(source.IsIntact());
+}
+
 // A small file's mapping keeps the 2 MB of address space that one page table covers to itself, so
 // that unmapping it frees the table and the processor's address cache is flushed once rather than
 // page by page (on a virtual machine, 0.8 ms for a 70 KB photograph); closing gives all of it back.
