@@ -127,10 +127,15 @@ void COrvanelView::ReleasePrintPictures(COrvanelDoc& document)
 void COrvanelView::ShrinkFullSizeSamples(COrvanelDoc& document, const std::string& kept)
 {
     ImageCache& cache = GetImageCache();
-    const ProgramOptions& options = ProgramOptions::Instance();
-    for (const std::string& path : { options.portraitSamplePath, options.groupSamplePath })
-        if (path != kept && cache.Contains(path) && cache.GetDecodeScale(path) == 1)
-            document.ReloadSampleImage(path, COrvanelDoc::kSampleDisplayScale);
+    for (auto path = printedAtFullSize_.begin(); path != printedAtFullSize_.end();) {
+        if (*path == kept) {
+            ++path;
+            continue;
+        }
+        if (cache.Contains(*path) && cache.GetDecodeScale(*path) == 1)
+            document.ReloadSampleImage(*path, COrvanelDoc::kSampleDisplayScale);
+        path = printedAtFullSize_.erase(path);
+    }
 }
 
 void COrvanelView::ReloadSample(const std::string& path, int scale)
@@ -140,8 +145,10 @@ void COrvanelView::ReloadSample(const std::string& path, int scale)
         return;
     // A print has one sample at full size at a time: the page draws every copy of one sample
     // before the next, so the sample printed before goes back to the display scale first.
-    if (drawingForPrint_ && scale == 1)
+    if (drawingForPrint_ && scale == 1) {
         ShrinkFullSizeSamples(*document, path);
+        printedAtFullSize_.insert(path);
+    }
     document->ReloadSampleImage(path, scale);
 }
 

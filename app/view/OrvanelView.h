@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 
 class COrvanelDoc;
 class LayoutUnit;
@@ -85,7 +86,8 @@ private:
     PageContent Content() const;
     // Decodes the sample again at 1/scale of its size for the drawing under way.
     void ReloadSample(const std::string& path, int scale);
-    // Decodes the samples at full size, all but the one named, again at the display scale.
+    // Decodes the samples the print decoded at full size, all but the one named, again at the
+    // display scale (one the zoom needs at full size stays so).
     void ShrinkFullSizeSamples(COrvanelDoc& document, const std::string& kept);
 
     bool fitted_ = false;
@@ -98,6 +100,7 @@ private:
     bool dragging_ = false;
     std::unique_ptr<PictureSource> pictures_;
     bool drawingForPrint_ = false;
+    std::set<std::string> printedAtFullSize_; // the samples the print decoded at full size
     DisplayCopyCache copies_;
     std::function<void(int)> extraTextClicked_;
 };

@@ -192,6 +192,20 @@ TEST_F(SamplePhotographScale, PrintingHoldsOneSampleAtFullSizeAtATime)
     EXPECT_EQ(GetImageCache().GetDecodeScale(group), COrvanelDoc::kSampleDisplayScale);
 }
 
+// A sample the zoom needs at full size stays so after a print (here one cancelled at its dialog):
+// only what the print itself decoded at full size goes back to the display scale.
+TEST_F(SamplePhotographScale, APrintLeavesASampleTheZoomNeedsAtFullSize)
+{
+    for (int i = 0; i < 8 && PortraitScale() != 1; ++i) {
+        view->ZoomIn();
+        RunUntilIdle();
+    }
+    ASSERT_EQ(PortraitScale(), 1) << "zoom " << view->GetZoom();
+    modal->AnswerNextPrint(win::IDCANCEL);
+    view->OnFilePrint();
+    EXPECT_EQ(PortraitScale(), 1);
+}
+
 // Decoding one sample again (a zoom or a print needs it finer) leaves the other sample's picture
 // as it is: no copy back from the picture as loaded, no new crop.
 TEST_F(SamplePhotographScale, ReloadingOneSampleLeavesTheOtherAlone)
