@@ -367,8 +367,10 @@ void COrvanelForm::StorePaper()
         paper.SetHeight(height);
         paper.SetWidth(width);
     }
-    if (changed)
+    if (changed) {
+        GetDocument()->FinishSamplePrefetch();
         GetImageCache().Reset();
+    }
 }
 
 void COrvanelForm::StoreBackground()

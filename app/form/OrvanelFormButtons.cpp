@@ -103,6 +103,7 @@ void COrvanelForm::OnOptions()
     ProgramOptionsDlg dialog(&document->GetPacks(), nullptr);
     if (dialog.DoModal() != win::IDOK)
         return;
+    document->FinishSamplePrefetch();
     GetImageCache().Reset();
     if (ProgramOptions::Instance().packDetailsPath != packPath) {
         document->LoadPackTemplate();
