@@ -23,7 +23,8 @@ struct DibPicture {
 bool ReadDib(const uint8_t* dib, uint64_t size, DibPicture& picture);
 
 // The header and the bits an enhanced-metafile record holds apart (offsets from the record's
-// start), joined into one packed DIB; empty when they lie outside the record.
+// start), joined into one packed DIB; empty when an offset points into the record's head, and
+// code 2 (the record is skipped) when they reach past its end.
 Bytes JoinedDib(const Params& p, uint32_t headerAt, uint32_t headerSize, uint32_t bitsAt, uint32_t bitsSize);
 
 // A Windows metafile's device-dependent bitmap (type, width, height, row bytes, planes, bits per
