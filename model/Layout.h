@@ -52,6 +52,11 @@ public:
     Layout(const Layout&) = delete;
     Layout& operator=(const Layout&) = delete;
 
+    // A layout of its own with everything this one holds: its fields and type, a deep copy of the
+    // unit tree (every unit with all its fields and item sizes) and its paper. A file is read into
+    // such a copy, so that whatever the file leaves out keeps the current layout's values.
+    std::unique_ptr<Layout> Duplicate() const;
+
     // Builds the default tree of the type with the eight extra text units; the current type
     // keeps the tree as it is.
     void SetLayoutType(int32_t layoutType);
