@@ -27,10 +27,10 @@ void TypeText(COrvanelForm& form, win::UINT id, const std::string& utf8)
     }
 }
 
-// The text an edit shows, every character of it.
-QString Shown(const COrvanelForm& form, win::UINT id)
+// The text an edit shows, every character of it, in UTF-8.
+std::string Shown(const COrvanelForm& form, win::UINT id)
 {
-    return qobject_cast<QLineEdit*>(form.GetDlgItem(id)->GetWidget())->text();
+    return qobject_cast<QLineEdit*>(form.GetDlgItem(id)->GetWidget())->text().toStdString();
 }
 
 struct UnfitCase {
@@ -66,7 +66,7 @@ TEST_P(FormUnfitText, IsRefusedByUpdateNamingTheField)
     EXPECT_EQ(modal->Messages()[0].text, c.field + unfitMessage);
     ASSERT_NE(form->GetFocus(), nullptr);
     EXPECT_EQ(form->GetFocus()->GetDlgCtrlID(), c.id);
-    EXPECT_EQ(Shown(*form, c.id), QString::fromStdString(unfit));
+    EXPECT_EQ(Shown(*form, c.id), unfit);
     EXPECT_EQ(LayoutBytes(document->GetLayout()), before);
 }
 
@@ -85,7 +85,8 @@ TEST_F(FormTest, SaveAsStopsAtATextTheLayoutCannotHold)
     TypeText(*form, 1064, unfit);
     modal->AnswerNext(win::IDOK);
     Click(1013);
-    EXPECT_EQ(modal->Messages().back().text, "Overprint word" + unfitMessage);
+    ASSERT_EQ(modal->Messages().size(), 1u);
+    EXPECT_EQ(modal->Messages()[0].text, "Overprint word" + unfitMessage);
     EXPECT_TRUE(modal->FileDialogs().empty());
     EXPECT_EQ(document->GetLayout().GetOverprintWord(), "Proof");
 }
@@ -96,26 +97,27 @@ TEST_F(FormTest, SaveAsStopsAtATextTheLayoutCannotHold)
 // bytes and come back as they were typed.
 TEST_F(FormTest, TypedTextsSurvivePaperAndProofTypeChanges)
 {
-    const QString word = QString::fromUtf8("\xE2\x80\x93 \xC2\xA9 \xE2\x82\xAC \xE2\x80\x9Cok\xE2\x80\x9D");
+    const std::string word = "\xE2\x80\x93 \xC2\xA9 \xE2\x82\xAC \xE2\x80\x9Cok\xE2\x80\x9D"; // – © € “ok”
     Activate(*form);
     TypeText(*form, 1104, unfit);
-    TypeText(*form, 1064, word.toStdString());
+    TypeText(*form, 1064, word);
 
     form->GetDlgItem(1001)->SetFocus();
     QTest::keyClick(form->GetDlgItem(1001)->GetWidget(), Qt::Key_Down);
     ASSERT_EQ(Text(1001), "A4 L");
-    EXPECT_EQ(Shown(*form, 1104), QString::fromStdString(unfit));
+    EXPECT_EQ(Shown(*form, 1104), unfit);
     EXPECT_EQ(Shown(*form, 1064), word);
 
     modal->AnswerNext(win::IDOK);
     Click(1026);
-    EXPECT_EQ(modal->Messages().back().text, "Extra Text 1" + unfitMessage);
+    ASSERT_EQ(modal->Messages().size(), 1u);
+    EXPECT_EQ(modal->Messages()[0].text, "Extra Text 1" + unfitMessage);
     EXPECT_EQ(document->GetLayout().GetLayoutType(), 0);
     EXPECT_EQ(form->GetDlgItem(1025)->GetCheck(), 1);
     EXPECT_EQ(form->GetDlgItem(1026)->GetCheck(), 0);
-    EXPECT_EQ(Shown(*form, 1104), QString::fromStdString(unfit));
+    EXPECT_EQ(Shown(*form, 1104), unfit);
 
-    TypeText(*form, 1104, word.toStdString());
+    TypeText(*form, 1104, word);
     Click(1026);
     ASSERT_EQ(document->GetLayout().GetLayoutType(), 1);
     const std::string bytes = "\x96 \xA9 \x80 \x93ok\x94";
