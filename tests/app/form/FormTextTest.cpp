@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QTest>
+#include <filesystem>
 
 namespace formtest {
 namespace {
@@ -107,6 +108,9 @@ TEST_F(FormTest, TypedTextsSurvivePaperAndProofTypeChanges)
     ASSERT_EQ(Text(1001), "A4 L");
     EXPECT_EQ(Shown(*form, 1104), unfit);
     EXPECT_EQ(Shown(*form, 1064), word);
+    const std::filesystem::path file = qttest::OutputPath("form") / "typed-texts.png";
+    std::filesystem::create_directories(file.parent_path());
+    EXPECT_TRUE(form->GetPanel()->grab().toImage().save(QString::fromStdString(file.string())));
 
     modal->AnswerNext(win::IDOK);
     Click(1026);
