@@ -97,8 +97,8 @@ public:
     // ReadCsv with what came of it: ReadCsv is true for read and cutShort. notALayout and
     // laterVersion (which shows its own message) leave the layout unchanged; cutShort has read what
     // the file holds, which ends where it could not (a header without its unit count, fewer whole
-    // unit lines than the count says). A first line whose version is not a finite number is
-    // notALayout.
+    // unit lines than the count says, a value cut off inside its quotes). A first line whose version is not a
+    // finite number is notALayout.
     LayoutFileStatus ReadDocument(std::istream& in);
     // Reads the legacy order-form template after its first line and places the units.
     void ReadOrderFormTemplate(std::istream& in);
