@@ -15,13 +15,24 @@ std::optional<Field> ReadPresentField(std::istream& in)
     if (in.peek() == std::char_traits<char>::eof())
         return std::nullopt;
     Field field;
-    ReadCsvField(in, field.text, field.endsLine);
+    ReadCsvField(in, field.text, field.endsLine, field.cutInQuotes);
     return field;
 }
 
-bool ReadPresentText(std::istream& in, std::string& text)
+namespace {
+// The next field when the file holds all of it.
+std::optional<Field> ReadWholeField(std::istream& in)
 {
     auto field = ReadPresentField(in);
+    if (field && field->cutInQuotes)
+        return std::nullopt;
+    return field;
+}
+} // namespace
+
+bool ReadPresentText(std::istream& in, std::string& text)
+{
+    auto field = ReadWholeField(in);
     if (!field)
         return false;
     text = std::move(field->text);
@@ -30,7 +41,7 @@ bool ReadPresentText(std::istream& in, std::string& text)
 
 bool ReadPresentInt(std::istream& in, int32_t& value)
 {
-    const auto field = ReadPresentField(in);
+    const auto field = ReadWholeField(in);
     if (field)
         StringToInt(field->text, value);
     return field.has_value();
@@ -38,7 +49,7 @@ bool ReadPresentInt(std::istream& in, int32_t& value)
 
 bool ReadPresentUnsigned(std::istream& in, uint32_t& value)
 {
-    const auto field = ReadPresentField(in);
+    const auto field = ReadWholeField(in);
     if (field)
         StringToUnsigned(field->text, value);
     return field.has_value();
@@ -46,7 +57,7 @@ bool ReadPresentUnsigned(std::istream& in, uint32_t& value)
 
 bool ReadPresentBool(std::istream& in, bool& flag)
 {
-    const auto field = ReadPresentField(in);
+    const auto field = ReadWholeField(in);
     int32_t number = 0;
     if (field && StringToInt(field->text, number))
         flag = number != 0;

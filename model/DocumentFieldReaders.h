@@ -12,14 +12,18 @@
 namespace layoutdoc {
 
 // The next field and whether a line end finished it, or nothing when the stream holds no
-// further field (only blanks before its end, or it has already failed).
+// further field (only blanks before its end, or it has already failed). cutInQuotes: the file
+// ended inside the field's quotes, so the field is not whole.
 struct Field {
     std::string text;
     bool endsLine = false;
+    bool cutInQuotes = false;
 };
 std::optional<Field> ReadPresentField(std::istream& in);
 
-// Each returns whether a field was there; the target changes only when it was and it parsed.
+// Each returns whether a whole field was there; the target changes only when it was and it
+// parsed. A field the file cuts off inside its quotes counts as missing: its text is not the
+// value that was written.
 bool ReadPresentText(std::istream& in, std::string& text);
 bool ReadPresentInt(std::istream& in, int32_t& value);
 bool ReadPresentUnsigned(std::istream& in, uint32_t& value);

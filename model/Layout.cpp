@@ -14,6 +14,17 @@ Layout::Layout()
 
 Layout::~Layout() = default;
 
+std::unique_ptr<Layout> Layout::Duplicate() const
+{
+    auto copy = std::make_unique<Layout>();
+    Clone(*copy); // the layout's own fields, the type among them
+    paper_.Clone(copy->paper_);
+    copy->root_ = std::make_shared<LayoutUnit>();
+    copy->root_->CopyFrom(*root_);
+    copy->loaded_ = loaded_;
+    return copy;
+}
+
 void Layout::SetLayoutType(int32_t layoutType)
 {
     if (layoutType == layoutType_)

@@ -52,6 +52,11 @@ public:
     Layout(const Layout&) = delete;
     Layout& operator=(const Layout&) = delete;
 
+    // A layout of its own with everything this one holds: its fields and type, a deep copy of the
+    // unit tree (every unit with all its fields and item sizes) and its paper. A file is read into
+    // such a copy, so that whatever the file leaves out keeps the current layout's values.
+    std::unique_ptr<Layout> Duplicate() const;
+
     // Builds the default tree of the type with the eight extra text units; the current type
     // keeps the tree as it is.
     void SetLayoutType(int32_t layoutType);
@@ -92,8 +97,8 @@ public:
     // ReadCsv with what came of it: ReadCsv is true for read and cutShort. notALayout and
     // laterVersion (which shows its own message) leave the layout unchanged; cutShort has read what
     // the file holds, which ends where it could not (a header without its unit count, fewer whole
-    // unit lines than the count says). A first line whose version is not a finite number is
-    // notALayout.
+    // unit lines than the count says, a value cut off inside its quotes). A first line whose version is not a
+    // finite number is notALayout.
     LayoutFileStatus ReadDocument(std::istream& in);
     // Reads the legacy order-form template after its first line and places the units.
     void ReadOrderFormTemplate(std::istream& in);

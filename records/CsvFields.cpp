@@ -57,7 +57,14 @@ std::ostream& WriteQuoted(std::ostream& os, std::string_view text, bool leadingC
 
 std::istream& ReadCsvField(std::istream& is, std::string& text, bool& endOfLine)
 {
+    bool endedInQuotes = false;
+    return ReadCsvField(is, text, endOfLine, endedInQuotes);
+}
+
+std::istream& ReadCsvField(std::istream& is, std::string& text, bool& endOfLine, bool& endedInQuotes)
+{
     endOfLine = false;
+    endedInQuotes = false;
     SkipBlanks(is);
     if (is.fail() || is.bad())
         return is;
@@ -69,8 +76,10 @@ std::istream& ReadCsvField(std::istream& is, std::string& text, bool& endOfLine)
     text.clear();
     for (;;) {
         const int c = is.get();
-        if (c == kEof)
+        if (c == kEof) {
+            endedInQuotes = quoted;
             return is;
+        }
         if (c == '\r' && quoted) {
             // A line end inside quotes is part of the field: one LF, whichever form it has.
             ConsumeAfterCr(is);

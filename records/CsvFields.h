@@ -18,6 +18,9 @@
 // Reads one field into text and sets endOfLine when a line end closed it. At the end of the
 // stream (or on a stream already failed) text is left unchanged and endOfLine false.
 std::istream& ReadCsvField(std::istream& is, std::string& text, bool& endOfLine);
+// The same, and endedInQuotes tells whether the stream ended while the field's quotes were open:
+// a field cut off before its closing quote.
+std::istream& ReadCsvField(std::istream& is, std::string& text, bool& endOfLine, bool& endedInQuotes);
 std::istream& ReadCsvField(std::istream& is, std::string& text);
 
 // One field parsed as a number: an empty field (or the end of the stream) gives 0; a field that

@@ -37,10 +37,13 @@ bool COrvanelDoc::ReadLayout(const std::string& path)
         UpdateViews(hint::openFailed);
         return false;
     }
-    // A file is read into a layout of its own, so that a refused file leaves nothing half-read
-    // behind; its margins never reach the settings. A file from a later version has said so
-    // already; one that is not a layout, or ends before its layout does, is said here.
-    auto read = std::make_unique<Layout>();
+    // A file is read into a whole copy of the current layout: what the file does not set (the
+    // fields an older version lacks, units it does not name, the type and tree a legacy
+    // template places its units on) keeps the current layout's values, and a refused file
+    // leaves nothing half-read behind; the copy's margins then never reach the settings. A file
+    // from a later version has said so already; one that is not a layout, or ends before its
+    // layout does, is said here.
+    auto read = layout_->Duplicate();
     const LayoutFileStatus status = read->ReadDocument(in);
     if (status != LayoutFileStatus::read) {
         read->GetPaper().DiscardMargins();

@@ -9,10 +9,14 @@
 #include "model/LayoutUnit.h"
 #include "model/PaperSpecs.h"
 #include "model/RgbHex.h"
+#include "platform/qt/Cp1252.h"
+#include "platform/qt/fw/CommonDialogs.h"
 #include "platform/qt/fw/DataExchange.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace {
 using form::UnitRow;
@@ -33,6 +37,10 @@ constexpr win::UINT kExchangeOrder[] = { 1001, 1009, 1005, 1014, 1004, 1020, 102
 // Enabled only for the combined proof type.
 constexpr win::UINT kCombinedOnly[] = { 1113, 1093, 1094, 1115, 1097, 1098, 1099, 1100, 1084, 1085, 1114,
     1105, 1106, 1107, 1118, 1108, 1110, 1074, 1119, 1109, 1111, 1075, 1077 };
+
+// The refusal of a text the layout file cannot hold, after the field's name.
+constexpr const char* kUnfitText = " holds characters that a layout cannot keep.\n"
+                                   "Use only the characters of the Western European (Windows-1252) set.";
 
 using form::StoredLength;
 using form::ToLength;
@@ -144,8 +152,8 @@ void COrvanelForm::BuildExchanges()
     auto radio = [this](win::UINT id, int& value) {
         exchanges_[id] = [id, &value](fw::DataExchange& dx) { fw::DDX_Radio(dx, id, value); };
     };
-    auto text = [this](win::UINT id, std::string& value) {
-        exchanges_[id] = [id, &value](fw::DataExchange& dx) { fw::DDX_Text(dx, id, value); };
+    auto text = [this](win::UINT id, QString& value) {
+        exchanges_[id] = [id, &value](fw::DataExchange& dx) { form::DDX_Text(dx, id, value); };
     };
     exchanges_[1001] = [this](fw::DataExchange& dx) { fw::DDX_CBIndex(dx, 1001, paperIndex); };
     exchanges_[1009] = [this](fw::DataExchange& dx) { fw::DDX_CBString(dx, 1009, recentText); };
@@ -281,7 +289,7 @@ void COrvanelForm::LoadPaper()
 void COrvanelForm::LoadBackground()
 {
     UpdateData(win::TRUE);
-    backgroundPath = GetLayout().GetBackgroundImage();
+    backgroundPath = fw::FromCp1252(GetLayout().GetBackgroundImage());
     backgroundChoice = GetLayout().GetBackgroundPOD() ? 0 : 1;
     UpdateData(win::FALSE);
 }
@@ -305,7 +313,7 @@ void COrvanelForm::LoadGeneral()
     UpdateData(win::TRUE);
     const Layout& layout = GetLayout();
     overprint = layout.GetOverprintCopyright() ? 1 : 0;
-    overprintWord = layout.GetOverprintWord();
+    overprintWord = fw::FromCp1252(layout.GetOverprintWord());
     overprintColour = ParseRgbHex(layout.GetOverprintColour());
     diagonal = layout.GetOverprintDiagonal() ? 1 : 0;
     diagonalWidth = layout.GetOverprintDiagWidth();
@@ -320,7 +328,7 @@ void COrvanelForm::LoadGeneral()
         slot.y = position.y;
         slot.shown = unit->IsShown() ? 1 : 0;
         slot.font = unit->GetFontSize();
-        slot.text = unit->GetCaption();
+        slot.text = fw::FromCp1252(unit->GetCaption());
         slot.orientation = unit->GetAngle() / 10;
     }
     currentText = extraTexts[currentTextNumber - 1];
@@ -330,7 +338,7 @@ void COrvanelForm::LoadGeneral()
 
 win::BOOL COrvanelForm::ApplyToLayout()
 {
-    if (!UpdateData(win::TRUE))
+    if (!UpdateData(win::TRUE) || !TextsFitTheLayout())
         return win::FALSE;
     StorePaper();
     StoreBackground();
@@ -341,6 +349,36 @@ win::BOOL COrvanelForm::ApplyToLayout()
     UpdateData(win::FALSE);
     EnableControls();
     return win::TRUE;
+}
+
+bool COrvanelForm::TextsFitTheLayout()
+{
+    struct Held {
+        const QString& text;
+        win::UINT id;
+        std::string field;
+        int slot; // the extra-text slot number, or 0
+    };
+    std::vector<Held> texts
+        = { { backgroundPath, 1020, "Background Image", 0 }, { overprintWord, 1064, "Overprint word", 0 } };
+    for (int n = 1; n <= kExtraTextCount; ++n) {
+        const bool current = n == static_cast<int>(currentTextNumber);
+        texts.push_back({ current ? currentText.text : extraTexts[static_cast<size_t>(n - 1)].text, 1104,
+            "Extra Text " + std::to_string(n), n });
+    }
+    const auto unfit = std::find_if(
+        texts.begin(), texts.end(), [](const Held& held) { return !fw::FitsCp1252(held.text); });
+    if (unfit == texts.end())
+        return true;
+    // The slot that holds the text is shown, so that the user sees what to change.
+    if (unfit->slot != 0 && unfit->slot != static_cast<int>(currentTextNumber))
+        SelectExtraText(unfit->slot - 1);
+    fw::AfxMessageBox(unfit->field + kUnfitText, win::MB_OK | win::MB_ICONEXCLAMATION);
+    if (fw::Control* control = GetDlgItem(unfit->id)) {
+        control->SetFocus();
+        control->SetSel(0, -1);
+    }
+    return false;
 }
 
 void COrvanelForm::StorePaper()
@@ -375,7 +413,7 @@ void COrvanelForm::StorePaper()
 
 void COrvanelForm::StoreBackground()
 {
-    GetLayout().SetBackgroundImage(backgroundPath);
+    GetLayout().SetBackgroundImage(fw::ToCp1252(backgroundPath));
     GetLayout().SetBackgroundPOD(backgroundChoice == 0);
 }
 
@@ -397,7 +435,7 @@ void COrvanelForm::StoreGeneral()
 {
     Layout& layout = GetLayout();
     layout.SetOverprintCopyright(overprint != 0);
-    layout.SetOverprintWord(overprintWord);
+    layout.SetOverprintWord(fw::ToCp1252(overprintWord));
     layout.SetOverprintColour(FormatRgbHex(overprintColour));
     layout.SetOverprintDiagonal(diagonal != 0);
     layout.SetOverprintDiagWidth(diagonalWidth);
@@ -411,7 +449,7 @@ void COrvanelForm::StoreGeneral()
         unit->SetAbsolutePosition({ slot.x, slot.y });
         unit->SetVisible(slot.shown != 0);
         unit->SetFontSize(slot.font);
-        unit->SetCaption(slot.text);
+        unit->SetCaption(fw::ToCp1252(slot.text));
         unit->SetAngle(slot.orientation * 10);
         slot.orientation = unit->GetAngle() / 10;
     }

@@ -6,6 +6,7 @@
 #include "app/form/FormUnitTables.h"
 #include "platform/qt/fw/Control.h"
 #include "platform/qt/fw/FormView.h"
+#include <QString>
 #include <array>
 #include <deque>
 #include <functional>
@@ -21,8 +22,10 @@ public:
     static constexpr int kMaxRecent = 15;
     static constexpr int kExtraTextCount = 8;
 
+    // The texts that go into the layout are held as the controls show them: a character the
+    // layout cannot hold stays in the form until Update refuses it (TextsFitTheLayout).
     struct ExtraTextSlot {
-        std::string text;
+        QString text;
         win::UINT font = 0;
         int shown = 0;
         int x = 0;
@@ -90,7 +93,7 @@ public:
     win::UINT paperWidth = 0;
     int orientation = -1;
     win::UINT paperHeight = 0;
-    std::string backgroundPath;
+    QString backgroundPath;
     int backgroundChoice = -1;
     win::UINT marginBottom = 0;
     win::UINT marginLeft = 0;
@@ -100,7 +103,7 @@ public:
     std::array<form::UnitValues, form::kProofRowCount> proofUnits {};
     std::array<form::UnitValues, form::kCombinedRowCount> combinedUnits {};
     int overprint = 0;
-    std::string overprintWord;
+    QString overprintWord;
     int printMainImage = 0;
     std::array<ExtraTextSlot, kExtraTextCount> extraTexts {};
     ExtraTextSlot currentText;
@@ -125,6 +128,9 @@ private:
     void StoreCombinedUnits();
     void StoreGeneral();
     void ReadRecentPaths();
+    // Whether every text that goes into the layout fits its single-byte code page; when one
+    // does not, the user is told which field holds it and the focus goes there.
+    bool TextsFitTheLayout();
     // Runs the proportion dialog for one image unit's side; true when the user chose OK.
     void ComputeImageSide(bool widthFromHeight, win::UINT& known, win::UINT& computed);
     void SetPaperEditsReadOnly(bool readOnly);

@@ -8,6 +8,7 @@
 #include "app/form/OrvanelForm.h"
 #include "imaging/wrapper/ImageCache.h"
 #include "model/PaperSpecs.h"
+#include "platform/qt/Cp1252.h"
 #include "platform/qt/fw/CommonDialogs.h"
 #include "platform/qt/fw/UserNotifications.h"
 
@@ -113,12 +114,12 @@ void COrvanelForm::OnOptions()
 
 void COrvanelForm::OnBrowseBackground()
 {
-    fw::FileDialog dialog(win::TRUE, "jpg", backgroundPath, win::OFN_HIDEREADONLY | win::OFN_OVERWRITEPROMPT,
-        "JPEG Image files (*.jpg;*.jpeg)|*.jpg;*.jpeg||");
+    fw::FileDialog dialog(win::TRUE, "jpg", fw::ToCp1252(backgroundPath),
+        win::OFN_HIDEREADONLY | win::OFN_OVERWRITEPROMPT, "JPEG Image files (*.jpg;*.jpeg)|*.jpg;*.jpeg||");
     if (dialog.DoModal() != win::IDOK)
         return;
     UpdateData(win::TRUE);
-    backgroundPath = dialog.GetPathName();
+    backgroundPath = fw::FromCp1252(dialog.GetPathName());
     UpdateData(win::FALSE);
 }
 
@@ -177,14 +178,18 @@ void COrvanelForm::OnProofTypeChanged()
     COrvanelDoc* document = GetDocument();
     const int previous = proofType;
     UpdateData(win::TRUE);
-    if (proofType != previous && document->IsModified()) {
+    // The paper, background and general values go into the layout below: a text it cannot hold
+    // keeps the type as it was, as Cancel does.
+    bool keep = !TextsFitTheLayout();
+    if (!keep && proofType != previous && document->IsModified()) {
         const int answer = fw::AfxMessageBox(kProofTypePrompt, win::MB_YESNOCANCEL);
         // A save that was cancelled or failed counts as Cancel: the layout must not be lost.
-        if (answer == win::IDCANCEL || (answer == win::IDYES && !document->OnFileSave())) {
-            proofType = previous;
-            UpdateData(win::FALSE);
-            return;
-        }
+        keep = answer == win::IDCANCEL || (answer == win::IDYES && !document->OnFileSave());
+    }
+    if (keep) {
+        proofType = previous;
+        UpdateData(win::FALSE);
+        return;
     }
     Layout& layout = document->GetLayout();
     layout.SetLayoutType(proofType);

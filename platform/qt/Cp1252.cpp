@@ -1,6 +1,8 @@
 #include "platform/qt/Cp1252.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace fw {
 
@@ -32,23 +34,35 @@ QString FromCp1252(std::string_view text)
     return out;
 }
 
+namespace {
+
+// The code page's byte of a character, if it has one.
+std::optional<char> ByteOf(QChar character)
+{
+    const char16_t u = character.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return static_cast<char>(u);
+    const auto found = std::find(kHighControls.begin(), kHighControls.end(), u);
+    if (found == kHighControls.end())
+        return std::nullopt;
+    return static_cast<char>(0x80 + (found - kHighControls.begin()));
+}
+
+} // namespace
+
 std::string ToCp1252(const QString& text)
 {
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
-    for (QChar qc : text) {
-        const char16_t u = qc.unicode();
-        char byte = '?';
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            byte = static_cast<char>(u);
-        } else {
-            for (std::size_t i = 0; i < kHighControls.size(); ++i)
-                if (kHighControls[i] == u)
-                    byte = static_cast<char>(0x80 + i);
-        }
-        out.push_back(byte);
-    }
+    for (const QChar character : text)
+        out.push_back(ByteOf(character).value_or('?'));
     return out;
+}
+
+bool FitsCp1252(const QString& text)
+{
+    return std::all_of(
+        text.begin(), text.end(), [](QChar character) { return ByteOf(character).has_value(); });
 }
 
 } // namespace fw

@@ -16,4 +16,7 @@ QString FromCp1252(std::string_view text);
 // The reverse; a character the code page cannot hold becomes '?'.
 std::string ToCp1252(const QString& text);
 
+// Whether every character of the text has a byte in the code page, so that ToCp1252 keeps it.
+bool FitsCp1252(const QString& text);
+
 } // namespace fw

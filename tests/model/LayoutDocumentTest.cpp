@@ -448,21 +448,24 @@ TEST_F(LayoutDocumentTest, EveryCutOfTheDocumentKeepsTheRestUnchanged)
 }
 
 // ReadCsv reads a cut document as far as it goes (above); ReadDocument also says that the file
-// ended before its layout did, wherever the cut lies after the first line, so that the document
-// can refuse it. Only the whole file (with or without its last line end) is read.
-TEST_F(LayoutDocumentTest, EveryCutAfterTheFirstLineIsReportedAsCutShort)
+// ended before its layout did, wherever the cut lies after the first line (inside a quoted value
+// too), so that the document can refuse it. A cut inside the first line is refused one way or
+// the other. Only the whole file (with or without its last line end) is read.
+TEST_F(LayoutDocumentTest, EveryCutOfTheDocumentIsRefused)
 {
     const std::string text = ReadFixture("v2453-portrait.txt");
     const std::size_t firstLine = text.find('\n') + 1;
-    for (std::size_t cut = firstLine; cut <= text.size(); ++cut) {
-        if (cut != text.size() && text[cut - 1] != ',' && text[cut - 1] != '\n')
-            continue;
+    for (std::size_t cut = 0; cut <= text.size(); ++cut) {
         Layout layout;
         std::istringstream in(text.substr(0, cut));
-        const bool whole = cut >= text.size() - 2;
-        EXPECT_EQ(layout.ReadDocument(in), whole ? LayoutFileStatus::read : LayoutFileStatus::cutShort)
-            << "cut at byte " << cut;
+        const LayoutFileStatus status = layout.ReadDocument(in);
         layout.GetPaper().DiscardMargins();
+        if (cut >= text.size() - 2)
+            EXPECT_EQ(status, LayoutFileStatus::read) << "cut at byte " << cut;
+        else if (cut >= firstLine)
+            EXPECT_EQ(status, LayoutFileStatus::cutShort) << "cut at byte " << cut;
+        else
+            EXPECT_NE(status, LayoutFileStatus::read) << "cut at byte " << cut;
     }
 }
 

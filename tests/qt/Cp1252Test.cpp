@@ -40,4 +40,16 @@ TEST(Cp1252, EveryByteSurvivesTheRoundTrip)
     EXPECT_EQ(fw::ToCp1252(QString::fromUtf8("\xE2\x82\xAC \xE4\xB8\xAD")), "\x80 ?");
 }
 
+// What the layout's texts can hold: the characters of all 256 bytes, and nothing else.
+TEST(Cp1252, FitsOnlyTheCharactersOfItsBytes)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    EXPECT_TRUE(fw::FitsCp1252(fw::FromCp1252(all)));
+    for (const char* utf8 :
+        { "\xC5\x81", "\xE6\x97\xA5", "\xC4\x80", "\xF0\x9F\x98\x80", "\xE2\x80\x94\xE2\x88\x92" })
+        EXPECT_FALSE(fw::FitsCp1252(QString::fromUtf8(utf8))) << utf8;
+}
+
 } // namespace

@@ -253,6 +253,77 @@ TEST_F(DocumentFiles, OpenThroughTheDialogReadsTheFileAndRemembersIt)
     EXPECT_EQ(TakeHints(), Hints { hint::layoutReplaced });
 }
 
+// Open reads the file on the current layout: what the file does not set keeps the current
+// layout's values (an older version's missing fields, units it does not name), and a legacy
+// order-form template places the units of the current type's tree. Reading the same file with
+// the layout reader on a layout prepared the same way is the reference.
+struct OpenOverCase {
+    const char* name;
+    void (*prepare)(Layout&);
+    const char* file;
+    int32_t type; // after the read
+    bool portrait;
+};
+
+void PrintTo(const OpenOverCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+// Values that the files below do not set, on a layout of the type.
+void Customise(Layout& layout, int32_t type)
+{
+    layout.SetLayoutType(type);
+    layout.SetOverprintColour("123456");
+    layout.SetOverprintDiagonal(false);
+    layout.GetPaper().SetMarginTop(55);
+    for (const char* name : { "PImage", "GImage", "GRefBoxes", "CGImage" })
+        if (LayoutUnit* unit = layout.GetRootUnit()->FindByName(name)) {
+            unit->SetSingleOnly(true);
+            unit->SetRepeatCount(6);
+        }
+}
+
+const OpenOverCase openOverCases[] = {
+    { "LegacyTemplateOverAGroupLayout", [](Layout& l) { Customise(l, 1); }, "legacy-group.txt", 1, false },
+    { "LegacyTemplateOverACombinedLayout",
+        [](Layout& l) {
+            Customise(l, 2);
+            l.GetPaper().SetPortrait(false);
+        },
+        "legacy-portrait.txt", 2, true },
+    { "OlderFileOverTheSameType", [](Layout& l) { Customise(l, 0); }, "v2000.txt", 0, false },
+    { "OlderFileOverAnotherType", [](Layout& l) { Customise(l, 1); }, "v2000.txt", 0, false },
+};
+
+class OpenOver : public DocumentTest, public ::testing::WithParamInterface<OpenOverCase> { };
+
+TEST_P(OpenOver, KeepsWhatTheFileDoesNotSet)
+{
+    const OpenOverCase& c = GetParam();
+    const std::string path = std::string(ORVANEL_TEST_DATA) + "/layoutdoc/" + c.file;
+    Layout reference;
+    reference.GetPaper().DiscardMargins();
+    c.prepare(reference);
+    std::istringstream in(FileBytes(path));
+    ASSERT_TRUE(reference.ReadCsv(in));
+    for (const char* packs : { "PPacks", "GPacks", "CGPacks" }) // as the document counts no packs
+        if (LayoutUnit* unit = reference.GetRootUnit()->FindByName(packs))
+            unit->SetRepeatCount(0);
+    c.prepare(document->GetLayout());
+    TakeHints();
+
+    ASSERT_TRUE(document->ReadLayout(path));
+
+    EXPECT_EQ(document->GetLayout().GetLayoutType(), c.type);
+    EXPECT_EQ(document->GetLayout().GetPaper().GetPortrait(), c.portrait);
+    EXPECT_EQ(LayoutBytes(document->GetLayout()), LayoutBytes(reference));
+    EXPECT_EQ(TakeHints(), Hints { hint::layoutReplaced });
+}
+
+INSTANTIATE_TEST_SUITE_P(Document, OpenOver, ::testing::ValuesIn(openOverCases),
+    [](const ::testing::TestParamInfo<OpenOverCase>& info) { return std::string(info.param.name); });
+
 struct RefusedFileCase {
     const char* name;
     std::string bytes;
@@ -308,6 +379,7 @@ const RefusedFileCase refusedFileCases[] = {
     { "CutTo60Bytes", Cut(60), incomplete },
     { "CutTo900Bytes", Cut(900), incomplete },
     { "CutInTheLastLine", Cut(Whole().size() - 9), incomplete },
+    { "CutInsideTheLastQuotedValue", Cut(Whole().size() - 4), incomplete },
     { "FewerUnitLinesThanCounted", WithoutLastLines(2), incomplete },
 };
 
