@@ -5,7 +5,8 @@
 //       -lEMF -o build/metafile-seeds
 //   build/metafile-seeds fuzz/corpus/metafile_metafile
 // The seeds named records-* are the fixtures of tests/metafile/MetafileRecordsTest.cpp (paths, arcs,
-// clipping, regions, blits, pattern brushes, text advances), copied from the test's output folder.
+// clipping, regions, blits, pattern brushes, text advances) and MetafileBitmapRecordsTest.cpp
+// (bitmaps in every layout, monochrome brushes, partial blits), copied from the tests' output folders.
 #include "metafile/EmfBuilder.h"
 #include "metafile/LibEmfPictures.h"
 #include "metafile/WmfWriter.h"

@@ -4,6 +4,8 @@
 #include "imaging/metafile/MetafilePlayer.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
 
 namespace metafile {
 namespace {
@@ -23,6 +25,30 @@ std::vector<Box> RegionRectangles(const Params& p, size_t offset, uint32_t size)
             { double(p.I32(at)), double(p.I32(at + 4)), double(p.I32(at + 8)), double(p.I32(at + 12)) });
     }
     return rectangles;
+}
+
+// A blit's source rectangle in the bitmap's pixels: the rectangle the record gives, through the
+// scale and translation of the source transform that follows it (m11, m12, m21, m22, dx, dy as
+// floats at offset 44); a rotation or shear in it is left out. A transform that is not finite or
+// collapses the rectangle is taken as none.
+MetafilePlayer::Source TransformedSource(const Params& p, int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    if (width <= 0 || height <= 0)
+        return { x, y, width, height, true };
+    const auto value = [&p](size_t offset) { return double(std::bit_cast<float>(p.U32(offset))); };
+    double m11 = value(44), m22 = value(56), dx = value(60), dy = value(64);
+    const auto finite = [](double v) { return std::isfinite(v); };
+    if (!finite(m11) || !finite(m22) || !finite(dx) || !finite(dy) || m11 == 0 || m22 == 0) {
+        m11 = m22 = 1;
+        dx = dy = 0;
+    }
+    // Ends are rounded to whole pixels; the limit keeps every size an int.
+    const auto pixel = [](double v) { return static_cast<int>(std::lround(std::clamp(v, -1e9, 1e9))); };
+    const double x0 = x * m11 + dx, x1 = (x + double(width)) * m11 + dx;
+    const double y0 = y * m22 + dy, y1 = (y + double(height)) * m22 + dy;
+    const int left = pixel(std::min(x0, x1));
+    const int top = pixel(std::min(y0, y1));
+    return { left, top, pixel(std::max(x0, x1)) - left, pixel(std::max(y0, y1)) - top, true };
 }
 
 std::optional<ClipMode> ModeOf(uint32_t mode)
@@ -50,8 +76,8 @@ bool MetafilePlayer::PlayEmfBlit(const Record& record)
             return record.type != emr::AlphaBlend && FillBlit(rop, x, y, width, height);
         const Bytes dib = JoinedDib(p, p.U32(76), p.U32(80), p.U32(84), p.U32(88));
         const bool stretch = record.type != emr::BitBlt;
-        const Source source { p.I32(36), p.I32(40), stretch ? p.I32(92) : width, stretch ? p.I32(96) : height,
-            true };
+        const Source source = TransformedSource(
+            p, p.I32(36), p.I32(40), stretch ? p.I32(92) : width, stretch ? p.I32(96) : height);
         if (record.type != emr::AlphaBlend) {
             DrawDibLogical(dib, x, y, width, height, source, rop);
             return true;

@@ -241,8 +241,9 @@ bool MetafilePlayer::PlayEmfObject(const Record& record)
         return true;
     case emr::CreateMonoBrush:
     case emr::CreateDibPatternBrushPt: {
-        const Bytes dib = JoinedDib(p, p.U32(8), p.U32(12), p.U32(16), p.U32(20));
-        PutObject(p.U32(0), LogBrush { true, 0, PatternOf(dib.data(), dib.size()) });
+        const bool mono = record.type == emr::CreateMonoBrush;
+        const Bytes dib = (mono ? MonoBrushDib : JoinedDib)(p, p.U32(8), p.U32(12), p.U32(16), p.U32(20));
+        PutObject(p.U32(0), LogBrush { true, 0, PatternOf(dib.data(), dib.size(), mono), mono });
         return true;
     }
     case emr::ExtCreateFontIndirectW:

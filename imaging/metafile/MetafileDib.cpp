@@ -2,6 +2,7 @@
 
 #include "imaging/metafile/EmfRecordTypes.h"
 #include "imaging/metafile/MetafileData.h"
+#include "imaging/metafile/MetafileDibBits.h"
 
 namespace metafile {
 namespace {
@@ -14,38 +15,61 @@ void Put32(Bytes& b, uint32_t v)
         b.push_back(uint8_t(v >> shift));
 }
 
+// The layout a packed DIB's header gives; false when it is no picture. Bit-field masks lie inside
+// the longer headers, or follow a 40-byte one (masksAfter: the bytes they take there).
+bool ReadLayout(const uint8_t* dib, uint64_t size, DibLayout& layout, uint64_t& masksAfter)
+{
+    const uint32_t headerSize = Get32(dib);
+    layout.width = static_cast<int32_t>(Get32(dib + 4));
+    layout.height = static_cast<int32_t>(Get32(dib + 8));
+    layout.bitsPerPixel = dib[14] | (dib[15] << 8);
+    layout.compression = Get32(dib + 16);
+    if (headerSize < 40 || headerSize > size || layout.width <= 0 || layout.height == 0
+        || layout.height == INT32_MIN || layout.bitsPerPixel > 32)
+        return false;
+    masksAfter = 0;
+    if (layout.compression != kDibBitFields)
+        return true;
+    constexpr uint64_t kMasksEnd = 52;
+    if (headerSize < kMasksEnd) {
+        masksAfter = kMasksEnd - 40;
+        if (size < kMasksEnd)
+            return false;
+    }
+    const uint8_t* m = dib + 40;
+    layout.masks = { Get32(m), Get32(m + 4), Get32(m + 8), headerSize >= 56 ? Get32(m + 12) : 0 };
+    return true;
+}
+
 } // namespace
 
 bool ReadDib(const uint8_t* dib, uint64_t size, DibPicture& picture)
 {
-    if (size < 40)
+    DibLayout layout;
+    uint64_t masksAfter = 0;
+    if (size < 40 || !ReadLayout(dib, size, layout, masksAfter))
         return false;
-    const uint32_t headerSize = Get32(dib);
-    const int32_t width = static_cast<int32_t>(Get32(dib + 4));
-    const int32_t height = static_cast<int32_t>(Get32(dib + 8));
-    const int bpp = dib[14] | (dib[15] << 8);
-    const uint32_t compression = Get32(dib + 16);
+    const int bpp = layout.bitsPerPixel;
     const uint32_t used = Get32(dib + 32);
-    if (headerSize < 40 || headerSize > size || compression != 0 || width <= 0 || height == 0
-        || height == INT32_MIN || bpp > 32)
-        return false;
     const uint64_t entries = bpp <= 8 ? (used != 0 && used <= (1u << bpp) ? used : (1u << bpp)) : used;
-    const uint64_t bitsAt = uint64_t(headerSize) + entries * 4;
+    const uint64_t bitsAt = uint64_t(Get32(dib)) + masksAfter + entries * 4;
     if (entries > 256 || bitsAt > size)
         return false;
     picture.colours.assign(static_cast<size_t>(entries), {});
     for (size_t i = 0; i < picture.colours.size(); ++i) {
-        const uint8_t* q = dib + headerSize + 4 * i;
+        const uint8_t* q = dib + bitsAt - entries * 4 + 4 * i;
         picture.colours[i] = { q[0], q[1], q[2], 0 };
     }
     gdi::DibView& view = picture.view;
-    view.width = width;
-    view.height = height;
+    view.width = layout.width;
+    view.height = layout.height;
     view.bitsPerPixel = bpp;
     view.palette = picture.colours.data();
     view.paletteEntries = picture.colours.size();
     view.bits = dib + bitsAt;
     view.bitsSize = static_cast<size_t>(size - bitsAt);
+    if (!DrawnAsStored(layout) && !DecodeDibBits(layout, view.bits, view.bitsSize, picture))
+        return false;
     return view.IsValid();
 }
 
@@ -57,6 +81,20 @@ Bytes JoinedDib(const Params& p, uint32_t headerAt, uint32_t headerSize, uint32_
     const uint8_t* bits = p.Bytes(bitsAt - emr::kRecordHead, bitsSize);
     Bytes dib(header, header + headerSize);
     dib.insert(dib.end(), bits, bits + bitsSize);
+    return dib;
+}
+
+Bytes MonoBrushDib(
+    const Params& p, uint32_t headerAt, uint32_t headerSize, uint32_t bitsAt, uint32_t bitsSize)
+{
+    Bytes dib = JoinedDib(p, headerAt, headerSize, bitsAt, bitsSize);
+    constexpr size_t kUsed = 32;
+    if (headerSize < 40 || dib.size() < headerSize || headerSize != Get32(dib.data()))
+        return dib;
+    // Two entries, black and white, and the header counting them.
+    dib.insert(dib.begin() + headerSize, { 0, 0, 0, 0, 255, 255, 255, 0 });
+    for (size_t i = 0; i < 4; ++i)
+        dib[kUsed + i] = i == 0 ? 2 : 0;
     return dib;
 }
 
@@ -98,12 +136,18 @@ bool KeepScanLines(Bytes& dib, uint32_t scans)
     return true;
 }
 
-std::shared_ptr<const Pattern> PatternOf(const uint8_t* dib, uint64_t size)
+std::shared_ptr<const Pattern> PatternOf(const uint8_t* dib, uint64_t size, bool monochrome)
 {
     DibPicture picture;
     if (!ReadDib(dib, size, picture))
         return nullptr;
-    const gdi::DibView& view = picture.view;
+    gdi::DibView& view = picture.view;
+    if (monochrome && view.bitsPerPixel == 1) {
+        // The bits, whatever colours the table gives them: 0 black, 1 white.
+        picture.colours = { { 0, 0, 0, 0 }, { 255, 255, 255, 0 } };
+        view.palette = picture.colours.data();
+        view.paletteEntries = picture.colours.size();
+    }
     const int64_t rows = static_cast<int64_t>(view.Rows());
     if (int64_t(view.width) * rows > kMaxPatternPixels)
         return nullptr;

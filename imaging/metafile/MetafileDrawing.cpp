@@ -39,6 +39,39 @@ int SourceRop2(uint32_t rop)
     }
 }
 
+// The part of a picture's source rectangle that lies inside the picture (its top counted from the
+// picture's top row), and the part of the destination it goes to, at the same scale.
+struct PicturePart {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    PointD corner;
+    PointD opposite;
+};
+
+// The source's y counts from the first row stored (the bottom row of a bottom-up picture) unless
+// the record takes its source as a device, from the top.
+std::optional<PicturePart> PartInside(
+    const gdi::DibView& view, const MetafilePlayer::Source& s, PointD corner, PointD opposite)
+{
+    if (s.width <= 0 || s.height <= 0)
+        return std::nullopt;
+    const int64_t rows = static_cast<int64_t>(view.Rows());
+    const int64_t top = s.fromTop || view.TopDown() ? int64_t(s.y) : rows - (int64_t(s.y) + s.height);
+    const int64_t left = std::max<int64_t>(s.x, 0);
+    const int64_t right = std::min<int64_t>(int64_t(s.x) + s.width, view.width);
+    const int64_t first = std::max<int64_t>(top, 0);
+    const int64_t last = std::min<int64_t>(top + s.height, rows);
+    if (left >= right || first >= last)
+        return std::nullopt;
+    const double perX = (opposite.x - corner.x) / s.width;
+    const double perY = (opposite.y - corner.y) / s.height;
+    return PicturePart { int(left), int(first), int(right - left), int(last - first),
+        { corner.x + double(left - s.x) * perX, corner.y + double(first - top) * perY },
+        { corner.x + double(right - s.x) * perX, corner.y + double(last - top) * perY } };
+}
+
 } // namespace
 
 void MetafilePlayer::Sync()
@@ -225,18 +258,17 @@ void MetafilePlayer::DrawDib(
     DibPicture picture;
     if (m_inPath || !ReadDib(dib.data(), dib.size(), picture))
         return;
-    const int64_t rows = static_cast<int64_t>(picture.view.Rows());
-    const int64_t top = source.fromTop ? int64_t(source.y) : rows - (int64_t(source.y) + source.height);
-    if (source.x < 0 || source.width <= 0 || source.height <= 0 || top < 0
-        || int64_t(source.x) + source.width > picture.view.width || top + source.height > rows)
+    const auto part = PartInside(picture.view, source, corner, opposite);
+    if (!part)
         return;
     Sync();
     const int rop2 = SourceRop2(rop);
     if (rop2 != m_state.rop2)
         m_canvas.Rop2(rop2);
     style.smooth = m_state.smoothStretch;
+    style.sourceAlpha = style.sourceAlpha || picture.sparse;
     m_canvas.Picture(
-        corner, opposite, picture.view, source.x, static_cast<int>(top), source.width, source.height, style);
+        part->corner, part->opposite, picture.view, part->x, part->y, part->width, part->height, style);
     if (rop2 != m_state.rop2)
         m_canvas.Rop2(m_state.rop2);
 }

@@ -201,7 +201,23 @@ PenStyle MetafilePlayer::Pen() const
 
 BrushStyle MetafilePlayer::BrushOf(const LogBrush& brush) const
 {
+    if (brush.monochrome && brush.pattern)
+        return { brush.visible, brush.colour, Coloured(brush.pattern) };
     return { brush.visible, brush.colour, brush.pattern };
+}
+
+std::shared_ptr<const Pattern> MetafilePlayer::Coloured(const std::shared_ptr<const Pattern>& pattern) const
+{
+    ColouredPattern& c = m_coloured;
+    const win::COLORREF text = m_state.textColour;
+    const win::COLORREF background = m_state.backgroundColour;
+    if (c.monochrome == pattern && c.text == text && c.background == background)
+        return c.coloured;
+    auto coloured = std::make_shared<Pattern>(*pattern);
+    for (win::COLORREF& pixel : coloured->pixels)
+        pixel = pixel == 0 ? text : background;
+    c = { pattern, text, background, std::move(coloured) };
+    return c.coloured;
 }
 
 BrushStyle MetafilePlayer::Brush() const

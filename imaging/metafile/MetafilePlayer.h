@@ -26,6 +26,8 @@ struct LogBrush {
     bool visible = true;
     win::COLORREF colour = win::RGB(255, 255, 255);
     std::shared_ptr<const Pattern> pattern;
+    // A monochrome pattern (black and white) drawn in the text and background colours of its use.
+    bool monochrome = false;
 };
 
 // More rectangles a region than this and the rest are left out, so that no metafile makes the
@@ -80,6 +82,16 @@ public:
 
     int PlayedRecords() const { return m_played; }
     int SkippedRecords() const { return m_skipped; }
+
+    // A picture's source rectangle, in pixels; y counts from the first row stored (the bottom row of
+    // a bottom-up picture), or from the top row for the blits, which take their source as a device.
+    struct Source {
+        int x = 0;
+        int y = 0;
+        int width = 0;
+        int height = 0;
+        bool fromTop = false;
+    };
 
 private:
     struct State {
@@ -140,6 +152,8 @@ private:
     PenStyle Pen() const;
     BrushStyle Brush() const;
     BrushStyle BrushOf(const LogBrush& brush) const;
+    // A monochrome pattern in the text colour (for black) and the background colour (for white).
+    std::shared_ptr<const Pattern> Coloured(const std::shared_ptr<const Pattern>& pattern) const;
 
     // Drawing: each shape is built in output pixels, then added to the path being recorded or
     // drawn on the canvas (after the canvas has taken the clip and raster operation).
@@ -157,15 +171,8 @@ private:
     void SetPixel(double x, double y, win::COLORREF colour);
     // advances: logical units from each character to the next, or empty.
     void DrawText(double x, double y, const QString& text, const std::vector<double>& advances = {});
-    // A packed DIB drawn from the source rectangle between two output corners; srcY counts from
-    // the bottom row, or from the top row for the blits, which take their source as a device.
-    struct Source {
-        int x = 0;
-        int y = 0;
-        int width = 0;
-        int height = 0;
-        bool fromTop = false;
-    };
+    // A packed DIB drawn from the source rectangle between two output corners (the part of the
+    // source inside the picture, onto its part of the destination).
     void DrawDib(const Bytes& dib, PointD corner, PointD opposite, Source source, uint32_t rop,
         PictureStyle style = {});
     void DrawDibLogical(
@@ -203,6 +210,15 @@ private:
     bool m_figureOpen = false;
     double m_widenedBy = -1; // pixels; the path stands for its outline drawn that wide
     bool m_canvasStale = false; // the canvas has not yet taken the clip or raster operation
+    // The monochrome pattern last coloured, and its colours: a metafile draws many shapes with one
+    // brush and the same colours.
+    struct ColouredPattern {
+        std::shared_ptr<const Pattern> monochrome;
+        win::COLORREF text = 0;
+        win::COLORREF background = 0;
+        std::shared_ptr<const Pattern> coloured;
+    };
+    mutable ColouredPattern m_coloured;
     int m_played = 0;
     int m_skipped = 0;
 };

@@ -173,7 +173,8 @@ bool MetafilePlayer::PlayWmfObject(const Record& record)
     case wmf::CreatePatternBrush: {
         constexpr size_t kPatternBits = 32; // after the bitmap's header and reserved bytes
         const Bytes dib = Bitmap16Dib(p, 0, kPatternBits);
-        AddObject(LogBrush { true, 0, PatternOf(dib.data(), dib.size()) });
+        const bool mono = p.U8(9) == 1; // one bit a pixel
+        AddObject(LogBrush { true, 0, PatternOf(dib.data(), dib.size(), mono), mono });
         return true;
     }
     case wmf::CreateFontIndirect:

@@ -4,10 +4,11 @@
 #include "imaging/io/PLDataSource.h"
 #include "imaging/io/PLTextException.h"
 #include "imaging/raster/BmpBitFields.h"
+#include "imaging/raster/BmpRle.h"
+#include "imaging/raster/BmpRows.h"
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 
 using namespace raster;
 
@@ -29,53 +30,6 @@ int32_t DotsPerInch(int32_t pelsPerMeter)
         return 0;
     const auto dpi = static_cast<int32_t>(pelsPerMeter / 39.37 + 0.5);
     return dpi <= 1 ? 0 : dpi;
-}
-
-// How the colours of 16-bit pixels are read: plain files and bit-field files with the 5-5-5 or
-// 5-6-5 masks shift their channels into the top bits; other masks are widened to 8 bits.
-enum class Layout16 { Shift555, Shift565, Masked };
-
-Layout16 LayoutOf16(uint32_t compression, const uint32_t* masks)
-{
-    if (compression != kBitFields || (masks[0] == 0x7C00 && masks[1] == 0x03E0 && masks[2] == 0x001F))
-        return Layout16::Shift555;
-    if (masks[0] == 0xF800 && masks[1] == 0x07E0 && masks[2] == 0x001F)
-        return Layout16::Shift565;
-    return Layout16::Masked;
-}
-
-// 16-bit pixels by shifting; alpha from alphaMask (widened to 8 bits), else 255.
-void Decode16(const uint8_t* row, PLPixel32* out, int64_t width, bool is565, uint32_t alphaMask)
-{
-    const bmpbits::Channel alpha(alphaMask);
-    for (int64_t x = 0; x < width; ++x) {
-        const unsigned v = LoadU16LE(row + 2 * x);
-        const uint8_t a = alphaMask ? alpha(v) : 255;
-        if (is565)
-            out[x].Set(static_cast<uint8_t>((v >> 8) & 0xF8), static_cast<uint8_t>((v >> 3) & 0xF8),
-                static_cast<uint8_t>((v << 3) & 0xFF), a);
-        else
-            out[x].Set(static_cast<uint8_t>((v >> 7) & 0xF8), static_cast<uint8_t>((v >> 2) & 0xF8),
-                static_cast<uint8_t>((v << 3) & 0xFF), a);
-    }
-}
-
-void Decode24(const uint8_t* row, uint8_t* out, int64_t width)
-{
-    for (int64_t x = 0; x < width; ++x, row += 3, out += 4) {
-        out[0] = row[0];
-        out[1] = row[1];
-        out[2] = row[2];
-        out[3] = 255;
-    }
-}
-
-void Decode32(const uint8_t* row, uint8_t* out, int64_t width, bool keepAlpha)
-{
-    std::memcpy(out, row, static_cast<size_t>(width) * 4);
-    if (!keepAlpha)
-        for (int64_t x = 0; x < width; ++x)
-            out[4 * x + 3] = 255;
 }
 
 } // namespace
@@ -250,88 +204,68 @@ void PLBmpDecoder::DecodeUncompressed(PLDataSource& source, PLBmp& bmp) const
     const int bits = m_Header.bitCount;
     // Every stored row is padded to a multiple of 4 bytes.
     const int64_t rowBytes = (width * bits + 31) / 32 * 4;
-    if (bits == 1)
-        Trace(2, "Decoding 1 bit per pixel bitmap.\n");
-    const Layout16 layout16 = LayoutOf16(m_Header.compression, m_Header.masks);
+    TraceLayout(bits);
     const uint32_t alphaMask = m_bFileAlpha ? m_AlphaMask : 0;
     const bmpbits::Masks masks { m_Header.masks[0], m_Header.masks[1], m_Header.masks[2], alphaMask };
+    const bool bitFields = m_Header.compression == kBitFields;
+    const bmprows::Layout16 layout16 = bmprows::LayoutOf16(bitFields, masks);
     for (int64_t i = 0; i < m_Header.height; ++i) {
         const uint8_t* row = ReadBlock(source, rowBytes);
         uint8_t* out = bmp.GetRow(TargetRow(i));
-        switch (bits) {
-        case 1:
-            for (int64_t x = 0; x < width; ++x)
-                out[x] = (row[x >> 3] >> (7 - (x & 7))) & 1;
-            break;
-        case 4:
-            for (int64_t x = 0; x < width; ++x)
-                out[x] = (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
-            break;
-        case 8:
-            std::memcpy(out, row, static_cast<size_t>(width));
-            break;
-        case 16:
-            if (layout16 == Layout16::Masked)
-                bmpbits::DecodeRow(row, reinterpret_cast<PLPixel32*>(out), width, 2, masks);
-            else
-                Decode16(
-                    row, reinterpret_cast<PLPixel32*>(out), width, layout16 == Layout16::Shift565, alphaMask);
-            break;
-        case 24:
-            Decode24(row, out, width);
-            break;
-        default:
-            if (m_Header.compression == kBitFields)
-                bmpbits::DecodeRow(row, reinterpret_cast<PLPixel32*>(out), width, 4, masks);
-            else
-                Decode32(row, out, width, m_bFileAlpha);
-            break;
-        }
+        auto* pixels = reinterpret_cast<PLPixel32*>(out);
+        if (bits <= 8)
+            bmprows::IndexRow(row, out, width, bits);
+        else if (bits == 16)
+            bmprows::Row16(row, pixels, width, layout16, masks);
+        else if (bits == 24)
+            bmprows::Row24(row, pixels, width);
+        else if (bitFields)
+            bmpbits::DecodeRow(row, pixels, width, 4, masks);
+        else
+            bmprows::Row32(row, pixels, width, m_bFileAlpha);
+    }
+}
+
+void PLBmpDecoder::TraceLayout(int bits)
+{
+    switch (bits) {
+    case 1:
+        Trace(2, "Decoding 1 bit per pixel bitmap.\n");
+        break;
+    case 4:
+        Trace(2, "Decoding uncompressed 4 bit per pixel bitmap.\n");
+        break;
+    case 8:
+        Trace(2, "Decoding uncompressed 8 bit per pixel bitmap.\n");
+        break;
+    case 16:
+        Trace(2, "Decoding true-color bitmap.\n");
+        break;
+    default:
+        break;
     }
 }
 
 void PLBmpDecoder::DecodeRle(PLDataSource& source, PLBmp& bmp, bool rle4) const
 {
-    const int64_t width = m_Header.width;
-    // The k-th pixel of a run or literal whose bytes are at data (RLE4: nibbles, high first).
-    const auto pixel = [rle4](const uint8_t* data, int64_t k) -> uint8_t {
-        if (!rle4)
-            return data[k];
-        const uint8_t byte = data[k >> 1];
-        return (k & 1) ? byte & 0x0F : byte >> 4;
-    };
-    for (int64_t i = 0; i < m_Header.height; ++i) {
-        uint8_t* out = bmp.GetRow(TargetRow(i));
-        int64_t x = 0;
-        for (;;) {
-            const uint8_t* pair = ReadBlock(source, 2);
-            const int n = pair[0];
-            const int v = pair[1];
-            if (n > 0) {
-                // A run: RLE8 repeats v, RLE4 alternates its two nibbles. Pixels past the row's
-                // end are dropped.
-                const uint8_t run[1] = { static_cast<uint8_t>(v) };
-                int k = 0;
-                for (; k < n && x < width; ++k, ++x)
-                    out[x] = pixel(run, rle4 ? k & 1 : 0);
-                x += n - k;
-            } else if (v == 0) {
-                break; // end of the row
-            } else if (v == 1) {
-                return; // end of the bitmap; the rows left keep their zeroes
-            } else if (v == 2) {
-                RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED, "Encountered delta escape.");
-            } else {
-                // A literal of v pixels, padded to an even number of bytes.
-                const int bytes = rle4 ? (v + 1) / 2 : v;
-                const uint8_t* data = ReadBlock(source, bytes + (bytes & 1));
-                int k = 0;
-                for (; k < v && x < width; ++k, ++x)
-                    out[x] = pixel(data, k);
-                x += v - k;
-            }
+    Trace(2, rle4 ? "Decoding RLE4-compressed bitmap.\n" : "Decoding RLE8-compressed bitmap.\n");
+    // The stream is read from the source (code 11 when it ends first) into the bitmap's rows.
+    struct Target : bmprle::RleTarget {
+        PLDataSource& source;
+        PLBmp& bmp;
+        const PLBmpDecoder& decoder;
+        Target(PLDataSource& s, PLBmp& b, const PLBmpDecoder& d)
+            : source(s)
+            , bmp(b)
+            , decoder(d)
+        {
         }
-    }
+        const uint8_t* Next(int64_t n) override { return ReadBlock(source, n); }
+        uint8_t* Row(int64_t storedRow) override { return bmp.GetRow(decoder.TargetRow(storedRow)); }
+    } target(source, bmp, *this);
+    // The rows after the end of the bitmap keep their zeroes.
+    if (bmprle::DecodeRle(target, m_Header.width, m_Header.height, rle4, false) == bmprle::RleEnd::Delta)
+        RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED, "Encountered delta escape.");
 }
 
 void PLBmpDecoder::Close()

@@ -49,6 +49,8 @@ private:
 
     void DecodeUncompressed(PLDataSource& source, PLBmp& bmp) const;
     void DecodeRle(PLDataSource& source, PLBmp& bmp, bool rle4) const;
+    // The trace line of an uncompressed layout that has one (1, 4, 8 and 16 bits).
+    static void TraceLayout(int bits);
     // The bitmap row that the file's i-th stored row fills.
     int TargetRow(int64_t storedRow) const;
 

@@ -65,8 +65,10 @@ TEST_F(DecoderTrace, ATracedDecodeWritesTheLinesOfItsLevel)
     const Case cases[] = {
         { 0, "" },
         { 1, level1 },
-        { 2, level2 + "Bitmap header is ok.\n" },
-        { 3, level2 + "Reading palette.\nBitmap header is ok.\n" },
+        { 2, level2 + "Bitmap header is ok.\nDecoding uncompressed 8 bit per pixel bitmap.\n" },
+        { 3,
+            level2
+                + "Reading palette.\nBitmap header is ok.\nDecoding uncompressed 8 bit per pixel bitmap.\n" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.level);

@@ -15,6 +15,11 @@
 #include <ostream>
 
 #include <climits>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <unistd.h>
 
 using namespace rasterfixtures;
 
@@ -520,6 +525,48 @@ TEST(BmpDecoder, HostileHeadersAreRefusedWithTheirCodes)
         PLBmpDecoder decoder;
         EXPECT_EQ(DecodeError(decoder, file), c.code) << c.name;
     }
+}
+
+// Each layout that has a trace line writes it at level 2 as its pixels are decoded; 24 and 32 bits
+// write none.
+TEST(BmpDecoder, EachLayoutTracesItsDecodingLine)
+{
+    struct Case {
+        int bits;
+        uint32_t compression;
+        std::string line;
+    };
+    const Case cases[] = {
+        { 1, 0, "Decoding 1 bit per pixel bitmap.\n" },
+        { 4, 0, "Decoding uncompressed 4 bit per pixel bitmap.\n" },
+        { 8, 0, "Decoding uncompressed 8 bit per pixel bitmap.\n" },
+        { 4, 2, "Decoding RLE4-compressed bitmap.\n" },
+        { 8, 1, "Decoding RLE8-compressed bitmap.\n" },
+        { 16, 0, "Decoding true-color bitmap.\n" },
+        { 16, 3, "Decoding true-color bitmap.\n" },
+        { 24, 0, "" },
+        { 32, 0, "" },
+    };
+    const std::filesystem::path trace
+        = std::filesystem::temp_directory_path() / ("bmp-trace-" + std::to_string(getpid()) + ".txt");
+    for (const Case& c : cases) {
+        BmpRecipe r;
+        r.bits = c.bits;
+        r.compression = c.compression;
+        if (c.compression == 3)
+            r.masks = { 0xF800, 0x07E0, 0x1F };
+        PLPicDecoder::SetTraceConfig(2, trace.c_str());
+        PLBmpDecoder decoder;
+        DecodeOurs(decoder, MakeBmp(r));
+        PLPicDecoder::SetTraceConfig(0, nullptr);
+        std::ifstream in(trace);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        // After the line that names the memory decoded.
+        EXPECT_EQ(
+            text.substr(text.find('\n') + 1), "Bitmap file signature found\nBitmap header is ok.\n" + c.line)
+            << c.bits << " bits, compression " << c.compression;
+    }
+    std::filesystem::remove(trace);
 }
 
 // A picture cut short keeps zero-filled rows (opaque black at 32 bits) where the file ended.
