@@ -36,13 +36,18 @@ constexpr std::array<CharsetCodePage, 14> kCodePages { {
     { 238, 1250 }, // Central European
 } };
 
+// glibc's name of the code page.
+std::string IconvName(int codePage)
+{
+    return codePage == 1361 ? std::string("JOHAB") : "CP" + std::to_string(codePage);
+}
+
 // One iconv conversion from a Windows code page into UTF-32, used a character at a time so that
 // each character's bytes are known (and no state carries from one to the next).
 class CodePageReader {
 public:
     explicit CodePageReader(int codePage)
-        : m_cd(iconv_open(
-            "UTF-32LE", (codePage == 1361 ? std::string("JOHAB") : "CP" + std::to_string(codePage)).c_str()))
+        : m_cd(iconv_open("UTF-32LE", IconvName(codePage).c_str()))
     {
     }
     ~CodePageReader()
@@ -63,9 +68,9 @@ public:
         iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
         char* in = const_cast<char*>(bytes);
         size_t inLeft = size;
-        std::array<char32_t, 4> out {};
+        std::array<unsigned char, 16> out {};
         char* at = reinterpret_cast<char*>(out.data());
-        size_t outLeft = sizeof out;
+        size_t outLeft = out.size();
         if (iconv(m_cd, &in, &inLeft, &at, &outLeft) == size_t(-1)) {
             incomplete = errno == EINVAL;
             return {};
@@ -73,7 +78,11 @@ public:
         // A code page that composes characters holds the last one back until it is flushed.
         if (inLeft != 0 || iconv(m_cd, nullptr, nullptr, &at, &outLeft) == size_t(-1))
             return {};
-        return std::u32string(out.data(), (sizeof out - outLeft) / sizeof(char32_t));
+        std::u32string codePoints;
+        for (size_t i = 0; i + 4 <= out.size() - outLeft; i += 4)
+            codePoints += static_cast<char32_t>(
+                out[i] | (out[i + 1] << 8) | (out[i + 2] << 16) | (uint32_t(out[i + 3]) << 24));
+        return codePoints;
     }
 
 private:
