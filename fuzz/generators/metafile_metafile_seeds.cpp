@@ -1,6 +1,6 @@
 // Writes the seed corpus of the metafile_metafile fuzz target: Windows metafiles with and without
 // the placeable header (shapes, objects, saved states, text, a stretched picture) and enhanced
-// metafiles written with libEMF.
+// metafiles written with libEMF, and text in a double-byte code page.
 //   g++ -std=c++20 -I tests fuzz/generators/metafile_metafile_seeds.cpp tests/metafile/LibEmfPictures.cpp \
 //       -lEMF -o build/metafile-seeds
 //   build/metafile-seeds fuzz/corpus/metafile_metafile
@@ -82,5 +82,22 @@ int main(int argc, char** argv)
     emf.Record(37, { 4 });
     emf.Record(88, { 0, 0, 0, 0, 4, 60 | (90u << 16), 70 | (90u << 16), 80 | (90u << 16), 95 | (90u << 16) });
     write(folder, "emf-hand-made", emf.File({ 0x000000FF, 0x00008000 }));
+    // Text in a Shift JIS font: double-byte characters with their advances, a lead byte cut off,
+    // and the small text record in both its forms.
+    Writer text;
+    text.RecordOf(0x02FB, { -16, 0, 0, 0, 400, 0, 128 << 8, 0, 0 }, { 0x82, 0x6C, 0x82, 0x72, 0 });
+    text.Record(kSelectObject, { 0 });
+    text.RecordOf(
+        0x0A32, { 10, 10, 5, 0 }, { 0x82, 0xA0, 'A', 0x82, 0xA2, 0, 10, 0, 20, 0, 5, 0, 30, 0, 40, 0 });
+    text.Text(10, 40, "x\x82");
+    write(folder, "wmf-text-code-page", text.File(0, 0, 100, 100, 96));
+    emfbuilder::EmfBuilder emfText(100);
+    emfText.Record(
+        82, { 1, uint32_t(-16), 0, 0, 0, 400, 128u << 24, 0, 'A' | ('r' << 16), 'i' | ('a' << 16), 'l' });
+    emfText.Record(37, { 1 });
+    emfText.Record(83, { 0, 0, 0, 0, 1, 0, 0, 10, 10, 4, 76, 0, 0, 0, 0, 0, 80, 0xA282A082, 10, 20, 30, 40 });
+    emfText.Record(108, { 20, 30, 4, 0x300, 1, 0, 0, 'C' | ('a' << 8) | ('f' << 16) | (0xE9u << 24) });
+    emfText.Record(108, { 20, 50, 2, 0, 1, 0, 0, 0, 0, 100, 100, 0x20AC3042 });
+    write(folder, "emf-text-code-page", emfText.File());
     return 0;
 }

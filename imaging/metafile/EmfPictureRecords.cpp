@@ -151,8 +151,11 @@ bool MetafilePlayer::PlayEmfPath(const Record& record)
     case emr::FlattenPath:
         return true; // drawn, a flattened path looks as the path does
     case emr::WidenPath:
-        if (!m_inPath)
-            m_widenedBy = std::max(Pen().width, 1.0);
+        if (!m_inPath) {
+            m_widened = Pen();
+            m_widened->visible = true;
+            m_widened->width = std::max(m_widened->width, 1.0);
+        }
         return true;
     case emr::SelectClipPath:
         if (const auto mode = ModeOf(p.U32(0)))

@@ -52,6 +52,7 @@ enum RecordType : uint32_t {
     LineTo = 54,
     ArcTo = 55,
     SetArcDirection = 57,
+    SetMiterLimit = 58,
     BeginPath = 59,
     EndPath = 60,
     CloseFigure = 61,
@@ -84,6 +85,7 @@ enum RecordType : uint32_t {
     CreateMonoBrush = 93,
     CreateDibPatternBrushPt = 94,
     ExtCreatePen = 95,
+    SmallTextOut = 108,
     AlphaBlend = 114,
 };
 

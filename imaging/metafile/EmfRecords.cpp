@@ -1,10 +1,10 @@
 // The records of an enhanced metafile that set the state, create and select objects and draw
-// lines and shapes. Offsets are those of the parameters, after the record's type and size.
+// lines, shapes and text. Offsets are those of the parameters, after the record's type and size.
+#include "imaging/metafile/AnsiText.h"
 #include "imaging/metafile/EmfRecordTypes.h"
 #include "imaging/metafile/MetafilePlayer.h"
 
-#include "platform/qt/Cp1252.h"
-
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <optional>
@@ -72,9 +72,74 @@ LogFont ReadFont(const Params& p)
     font.italic = p.U8(24) != 0;
     font.underline = p.U8(25) != 0;
     font.strikeOut = p.U8(26) != 0;
+    font.charset = p.U8(27);
     for (size_t i = 0; i < 32 && p.U16(32 + 2 * i) != 0; ++i)
         font.face += QChar(p.U16(32 + 2 * i));
     return font;
+}
+
+// A pen of ExtCreatePen: a geometric pen is as wide as it says, with the end cap and join its style
+// gives; a cosmetic one is one pixel wide whatever the mapping.
+LogPen ReadExtendedPen(const Params& p)
+{
+    constexpr uint32_t kGeometric = 0x10000;
+    constexpr uint32_t kCapMask = 0x0F00;
+    constexpr uint32_t kCapSquare = 0x0100;
+    constexpr uint32_t kCapFlat = 0x0200;
+    constexpr uint32_t kJoinMask = 0xF000;
+    constexpr uint32_t kJoinBevel = 0x1000;
+    constexpr uint32_t kJoinMiter = 0x2000;
+    const uint32_t style = p.U32(20);
+    LogPen pen { (style & 0xF) != kNullPen, p.U32(32) & 0xFFFFFF, 0 };
+    if ((style & kGeometric) == 0)
+        return pen;
+    pen.width = p.U32(24);
+    const uint32_t cap = style & kCapMask;
+    pen.cap = cap == kCapSquare ? LineCap::Square : cap == kCapFlat ? LineCap::Flat : LineCap::Round;
+    const uint32_t join = style & kJoinMask;
+    pen.join = join == kJoinBevel ? LineJoin::Bevel : join == kJoinMiter ? LineJoin::Miter : LineJoin::Round;
+    return pen;
+}
+
+// The miter limit of SetMiterLimit. Windows writes it as a float; a value below the smallest
+// normal float is taken as the whole number some writers put there instead. nullopt when it is no
+// finite number.
+std::optional<double> ReadMiterLimit(const Params& p)
+{
+    constexpr uint32_t kSmallestNormalFloat = 0x00800000;
+    constexpr double kLargest = 1e6; // longer miters reach far beyond any picture
+    const uint32_t bits = p.U32(0);
+    const double limit = bits < kSmallestNormalFloat ? double(bits) : double(Float(p, 0));
+    if (!std::isfinite(limit))
+        return std::nullopt;
+    return std::clamp(limit, 0.0, kLargest);
+}
+
+// count UTF-16 characters from offset.
+QString Utf16Text(const Params& p, size_t offset, uint32_t count)
+{
+    const uint8_t* chars = p.Bytes(offset, uint64_t(count) * 2);
+    QString text;
+    text.reserve(static_cast<qsizetype>(count));
+    for (uint32_t i = 0; i < count; ++i)
+        text += QChar(static_cast<char16_t>(chars[2 * i] | (chars[2 * i + 1] << 8)));
+    return text;
+}
+
+// The text of a small text record: after x, y, the character count, the options, the graphics
+// mode and two scales come the bounds (unless the options leave them out), then the characters:
+// one byte each (the low byte of a UTF-16 character) or UTF-16. The font gives the advances.
+QString SmallText(const Params& p)
+{
+    constexpr uint32_t kNoBounds = 0x100;
+    constexpr uint32_t kSmallChars = 0x200;
+    const uint32_t count = p.U32(8);
+    const uint32_t options = p.U32(12);
+    const size_t at = (options & kNoBounds) ? 28 : 44;
+    if ((options & kSmallChars) == 0)
+        return Utf16Text(p, at, count);
+    const uint8_t* chars = p.Bytes(at, count);
+    return QString::fromLatin1(reinterpret_cast<const char*>(chars), static_cast<qsizetype>(count));
 }
 
 Box ReadBox(const Params& p, size_t offset)
@@ -108,8 +173,9 @@ std::vector<double> Advances(const Params& p, uint32_t count)
 
 bool MetafilePlayer::PlayEmf(const Record& record)
 {
-    return PlayEmfState(record) || PlayEmfObject(record) || PlayEmfDrawing(record) || PlayEmfCurves(record)
-        || PlayEmfArc(record) || PlayEmfBlit(record) || PlayEmfPath(record) || PlayEmfClip(record);
+    return PlayEmfState(record) || PlayEmfObject(record) || PlayEmfDrawing(record) || PlayEmfText(record)
+        || PlayEmfCurves(record) || PlayEmfArc(record) || PlayEmfBlit(record) || PlayEmfPath(record)
+        || PlayEmfClip(record);
 }
 
 bool MetafilePlayer::PlayEmfCurves(const Record& record)
@@ -180,6 +246,10 @@ bool MetafilePlayer::PlayEmfState(const Record& record)
     case emr::SetArcDirection:
         m_state.clockwise = p.U32(0) == 2;
         return true;
+    case emr::SetMiterLimit:
+        if (const auto limit = ReadMiterLimit(p))
+            m_state.miterLimit = *limit;
+        return true;
     case emr::SetTextAlign:
         m_state.textAlign = int(p.U32(0) & 0xFFFF);
         return true;
@@ -233,8 +303,7 @@ bool MetafilePlayer::PlayEmfObject(const Record& record)
         PutObject(p.U32(0), LogPen { (p.U32(4) & 0xF) != kNullPen, p.U32(16) & 0xFFFFFF, double(p.I32(8)) });
         return true;
     case emr::ExtCreatePen:
-        PutObject(
-            p.U32(0), LogPen { (p.U32(20) & 0xF) != kNullPen, p.U32(32) & 0xFFFFFF, double(p.U32(24)) });
+        PutObject(p.U32(0), ReadExtendedPen(p));
         return true;
     case emr::CreateBrushIndirect:
         PutObject(p.U32(0), LogBrush { p.U32(4) != kNullBrush, p.U32(8) & 0xFFFFFF, nullptr });
@@ -292,6 +361,15 @@ bool MetafilePlayer::PlayEmfDrawing(const Record& record)
     case emr::PolyPolygon16:
         DrawPolygons(PolyPolygons(p, record.type == emr::PolyPolygon));
         return true;
+    default:
+        return false;
+    }
+}
+
+bool MetafilePlayer::PlayEmfText(const Record& record)
+{
+    const Params p(record);
+    switch (record.type) {
     case emr::ExtTextOutA:
     case emr::ExtTextOutW: {
         const bool wide = record.type == emr::ExtTextOutW;
@@ -299,16 +377,20 @@ bool MetafilePlayer::PlayEmfDrawing(const Record& record)
         const uint32_t offset = p.U32(40);
         if (offset < kRecordHead)
             return false;
-        const uint8_t* chars = p.Bytes(offset - kRecordHead, uint64_t(count) * (wide ? 2 : 1));
-        QString text;
-        if (wide)
-            for (uint32_t i = 0; i < count; ++i)
-                text += QChar(static_cast<char16_t>(chars[2 * i] | (chars[2 * i + 1] << 8)));
-        else
-            text = fw::FromCp1252(std::string_view(reinterpret_cast<const char*>(chars), count));
-        DrawText(p.I32(28), p.I32(32), text, Advances(p, count));
+        if (wide) {
+            DrawText(p.I32(28), p.I32(32), Utf16Text(p, offset - kRecordHead, count), Advances(p, count));
+            return true;
+        }
+        // ANSI text in the font's code page, with an advance for each byte.
+        const uint8_t* chars = p.Bytes(offset - kRecordHead, count);
+        const AnsiText text = DecodeAnsi(std::string_view(reinterpret_cast<const char*>(chars), count),
+            CodePageOfCharset(m_state.font.charset));
+        DrawText(p.I32(28), p.I32(32), text.text, UnitAdvances(Advances(p, count), text));
         return true;
     }
+    case emr::SmallTextOut:
+        DrawText(p.I32(0), p.I32(4), SmallText(p));
+        return true;
     default:
         return false;
     }

@@ -20,10 +20,19 @@ struct PointD {
     double y = 0;
 };
 
+// How a pen wider than a pixel ends its lines and joins their segments.
+enum class LineCap { Round, Square, Flat };
+enum class LineJoin { Round, Bevel, Miter };
+
 struct PenStyle {
     bool visible = true;
     win::COLORREF colour = 0;
     double width = 0; // pixels; 0 draws one pixel wide
+    LineCap cap = LineCap::Round;
+    LineJoin join = LineJoin::Round;
+    // A miter join whose miter (from the inner to the outer corner) is longer than this many pen
+    // widths is bevelled instead.
+    double miterLimit = 10;
 };
 
 // A brush's pattern: width x height colours, top row first.

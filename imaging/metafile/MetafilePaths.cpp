@@ -40,7 +40,7 @@ void MetafilePlayer::BeginPath()
     m_path = QPainterPath {};
     m_inPath = true;
     m_figureOpen = false;
-    m_widenedBy = -1;
+    m_widened.reset();
 }
 
 void MetafilePlayer::EndPath(bool keep)
@@ -49,7 +49,7 @@ void MetafilePlayer::EndPath(bool keep)
     m_figureOpen = false;
     if (!keep) {
         m_path = QPainterPath {};
-        m_widenedBy = -1;
+        m_widened.reset();
     }
 }
 
@@ -60,16 +60,18 @@ void MetafilePlayer::DrawPath(bool fill, bool stroke)
     QPainterPath path = fill ? ClosedFigures(m_path) : m_path;
     path.setFillRule(m_state.winding ? Qt::WindingFill : Qt::OddEvenFill);
     Sync();
-    if (m_widenedBy >= 0) {
+    if (m_widened) {
         // A widened path stands for its outline: filling it paints the outline with the brush.
+        PenStyle outline = *m_widened;
+        outline.colour = m_state.brush.colour;
         if (fill)
-            m_canvas.Shape(m_path, { true, m_state.brush.colour, m_widenedBy }, { false, 0, nullptr });
+            m_canvas.Shape(m_path, outline, { false, 0, nullptr });
     } else {
         m_canvas.Shape(path, stroke ? Pen() : PenStyle { false, 0, 0 },
             fill ? Brush() : BrushStyle { false, 0, nullptr });
     }
     m_path = QPainterPath {};
-    m_widenedBy = -1;
+    m_widened.reset();
 }
 
 void MetafilePlayer::SelectClipPath(ClipMode mode)
@@ -80,7 +82,7 @@ void MetafilePlayer::SelectClipPath(ClipMode mode)
     path.setFillRule(m_state.winding ? Qt::WindingFill : Qt::OddEvenFill);
     CombineClip(path, mode);
     m_path = QPainterPath {};
-    m_widenedBy = -1;
+    m_widened.reset();
 }
 
 void MetafilePlayer::CombineClip(const QPainterPath& region, ClipMode mode)

@@ -195,8 +195,10 @@ int MetafilePlayer::SegmentsPerTurn(double radius) const
 
 PenStyle MetafilePlayer::Pen() const
 {
-    const double width = m_state.pen.width * PixelsPerUnit();
-    return { m_state.pen.visible, m_state.pen.colour, std::isfinite(width) ? std::min(width, 16384.0) : 0 };
+    const LogPen& pen = m_state.pen;
+    const double width = pen.width * PixelsPerUnit();
+    return { pen.visible, pen.colour, std::isfinite(width) ? std::min(width, 16384.0) : 0, pen.cap, pen.join,
+        m_state.miterLimit };
 }
 
 BrushStyle MetafilePlayer::BrushOf(const LogBrush& brush) const

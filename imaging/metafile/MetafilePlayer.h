@@ -19,7 +19,9 @@ namespace metafile {
 struct LogPen {
     bool visible = true;
     win::COLORREF colour = 0;
-    double width = 0; // logical units
+    double width = 0; // logical units; 0 one pixel whatever the mapping
+    LineCap cap = LineCap::Round;
+    LineJoin join = LineJoin::Round;
 };
 
 struct LogBrush {
@@ -61,6 +63,7 @@ struct LogFont {
     bool underline = false;
     bool strikeOut = false;
     double angle = 0; // degrees
+    uint8_t charset = 0; // the character set, which gives the code page of ANSI text
     QString face;
 };
 
@@ -110,6 +113,7 @@ private:
         int rop2 = kRop2CopyPen;
         bool smoothStretch = false;
         bool clockwise = false;
+        double miterLimit = 10;
     };
 
     // Each returns false for a record it does not play.
@@ -119,6 +123,7 @@ private:
     bool PlayWmfDrawing(const Record& record);
     bool PlayEmfObject(const Record& record);
     bool PlayEmfDrawing(const Record& record);
+    bool PlayEmfText(const Record& record);
     bool PlayEmfState(const Record& record);
     bool PlayEmfCurves(const Record& record);
     bool PlayEmfBlit(const Record& record);
@@ -208,7 +213,7 @@ private:
     QPainterPath m_path;
     bool m_inPath = false;
     bool m_figureOpen = false;
-    double m_widenedBy = -1; // pixels; the path stands for its outline drawn that wide
+    std::optional<PenStyle> m_widened; // the path stands for its outline drawn with this pen
     bool m_canvasStale = false; // the canvas has not yet taken the clip or raster operation
     // The monochrome pattern last coloured, and its colours: a metafile draws many shapes with one
     // brush and the same colours.

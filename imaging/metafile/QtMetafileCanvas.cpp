@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 
 #include <algorithm>
 #include <array>
@@ -22,6 +23,53 @@ QFont FontOf(const FontStyle& font)
     qfont.setUnderline(font.underline);
     qfont.setStrikeOut(font.strikeOut);
     return qfont;
+}
+
+Qt::PenCapStyle CapOf(LineCap cap)
+{
+    switch (cap) {
+    case LineCap::Square:
+        return Qt::SquareCap;
+    case LineCap::Flat:
+        return Qt::FlatCap;
+    case LineCap::Round:
+        break;
+    }
+    return Qt::RoundCap;
+}
+
+Qt::PenJoinStyle JoinOf(LineJoin join)
+{
+    switch (join) {
+    case LineJoin::Bevel:
+        return Qt::BevelJoin;
+    case LineJoin::Miter:
+        // Bevelled beyond the miter limit, as the metafile's miter is (Qt's plain miter join is
+        // cut off at the limit instead).
+        return Qt::SvgMiterJoin;
+    case LineJoin::Round:
+        break;
+    }
+    return Qt::RoundJoin;
+}
+
+QPen PenOf(const PenStyle& pen)
+{
+    QPen qpen(fw::ToQColor(pen.colour));
+    qpen.setWidthF(std::max(pen.width, 1.0));
+    if (pen.width <= 1) {
+        // A line one pixel wide has no caps or joins to speak of.
+        qpen.setJoinStyle(Qt::MiterJoin);
+        return qpen;
+    }
+    qpen.setCapStyle(CapOf(pen.cap));
+    qpen.setJoinStyle(JoinOf(pen.join));
+    // The metafile's limit is the miter's length from the inner to the outer corner over the pen's
+    // width, 1 / sin(half the angle between the segments). Qt's is the distance from the join's
+    // point to the miter's tip over half the pen's width: (w / 2) / sin(half the angle) over w / 2,
+    // the same number, so it is passed on as it is.
+    qpen.setMiterLimit(pen.miterLimit);
+    return qpen;
 }
 
 QBrush BrushOf(const Pattern& pattern)
@@ -48,10 +96,7 @@ const QBrush& QtMetafileCanvas::PatternBrush(const std::shared_ptr<const Pattern
 void QtMetafileCanvas::Use(const PenStyle& pen, const BrushStyle& brush)
 {
     if (pen.visible) {
-        QPen qpen(fw::ToQColor(pen.colour));
-        qpen.setWidthF(std::max(pen.width, 1.0));
-        qpen.setJoinStyle(Qt::MiterJoin);
-        m_painter.setPen(qpen);
+        m_painter.setPen(PenOf(pen));
     } else {
         m_painter.setPen(Qt::NoPen);
     }

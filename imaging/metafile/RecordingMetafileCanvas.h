@@ -15,9 +15,16 @@ public:
     {
         calls.push_back("shape " + std::to_string(path.elementCount()));
     }
-    void Text(PointD, const QString& text, const FontStyle&, win::COLORREF, const TextPlacement&) override
+    // "text <text> font <face>", then the advances when the metafile gives them.
+    void Text(PointD, const QString& text, const FontStyle& font, win::COLORREF,
+        const TextPlacement& placement) override
     {
-        calls.push_back("text " + text.toStdString());
+        std::string line = "text " + text.toStdString() + " font " + font.face.toStdString();
+        if (!placement.advances.empty())
+            line += " advances";
+        for (const double advance : placement.advances)
+            line += " " + QString::number(advance).toStdString();
+        calls.push_back(line);
     }
     double TextWidth(const QString& text, const FontStyle& font) override
     {

@@ -1,9 +1,8 @@
 // The records of a Windows metafile that set the state, create and select objects, and draw lines,
 // shapes and text. Coordinates are 16-bit and most records give y before x.
+#include "imaging/metafile/AnsiText.h"
 #include "imaging/metafile/MetafilePlayer.h"
 #include "imaging/metafile/WmfFunctions.h"
-
-#include "platform/qt/Cp1252.h"
 
 #include <string_view>
 
@@ -31,19 +30,22 @@ LogFont ReadFont(const Params& p)
     font.italic = p.U8(10) != 0;
     font.underline = p.U8(11) != 0;
     font.strikeOut = p.U8(12) != 0;
+    constexpr size_t kCharset = 13;
+    font.charset = p.Size() > kCharset ? p.U8(kCharset) : 0;
     std::string face;
     for (size_t i = 18; i < p.Size() && i < 18 + 32 && p.U8(i) != 0; ++i)
         face += static_cast<char>(p.U8(i));
-    font.face = fw::FromCp1252(face);
+    font.face = DecodeAnsi(face, CodePageOfCharset(font.charset)).text;
     return font;
 }
 
-QString Text(const Params& p, size_t offset, int16_t count)
+// count bytes of text from offset, in the code page.
+AnsiText Text(const Params& p, size_t offset, int16_t count, int codePage)
 {
     if (count <= 0)
         return {};
     const uint8_t* bytes = p.Bytes(offset, uint64_t(count));
-    return fw::FromCp1252(std::string_view(reinterpret_cast<const char*>(bytes), size_t(count)));
+    return DecodeAnsi(std::string_view(reinterpret_cast<const char*>(bytes), size_t(count)), codePage);
 }
 
 // The character advances after an ExtTextOut record's text, when the record holds them.
@@ -162,7 +164,8 @@ bool MetafilePlayer::PlayWmfObject(const Record& record)
     const Params p(record);
     switch (record.type) {
     case wmf::CreatePenIndirect:
-        AddObject(LogPen { p.U16(0) != kNullPen, p.U32(6) & 0xFFFFFF, double(p.I16(2)) });
+        // The style's low four bits; a wide pen of this record has round caps and joins.
+        AddObject(LogPen { (p.U16(0) & 0xF) != kNullPen, p.U32(6) & 0xFFFFFF, double(p.I16(2)) });
         return true;
     case wmf::CreateBrushIndirect:
         AddObject(LogBrush { p.U16(0) != kNullBrush, p.U32(2) & 0xFFFFFF, nullptr });
@@ -244,7 +247,8 @@ bool MetafilePlayer::PlayWmfDrawing(const Record& record)
     case wmf::TextOut: {
         const int16_t count = p.I16(0);
         const size_t after = 2 + ((size_t(std::max<int16_t>(count, 0)) + 1) & ~size_t(1));
-        DrawText(p.I16(after + 2), p.I16(after), Text(p, 2, count));
+        DrawText(
+            p.I16(after + 2), p.I16(after), Text(p, 2, count, CodePageOfCharset(m_state.font.charset)).text);
         return true;
     }
     case wmf::ExtTextOut: {
@@ -252,7 +256,9 @@ bool MetafilePlayer::PlayWmfDrawing(const Record& record)
         const int16_t count = p.I16(4);
         const size_t text = (options & 0x6) ? 16 : 8; // a clipping or opaque rectangle comes first
         const size_t after = text + ((size_t(std::max<int16_t>(count, 0)) + 1) & ~size_t(1));
-        DrawText(p.I16(2), p.I16(0), Text(p, text, count), Advances(p, after, count));
+        // One advance a byte: a double-byte character advances by the sum of its two.
+        const AnsiText chars = Text(p, text, count, CodePageOfCharset(m_state.font.charset));
+        DrawText(p.I16(2), p.I16(0), chars.text, UnitAdvances(Advances(p, after, count), chars));
         return true;
     }
     default:

@@ -59,6 +59,7 @@ constexpr uint32_t kPieEmf = 47;
 constexpr uint32_t kLineTo = 54;
 constexpr uint32_t kArcTo = 55;
 constexpr uint32_t kSetArcDirection = 57;
+constexpr uint32_t kSetMiterLimit = 58;
 constexpr uint32_t kBeginPath = 59;
 constexpr uint32_t kEndPath = 60;
 constexpr uint32_t kCloseFigure = 61;
@@ -80,6 +81,8 @@ constexpr uint32_t kPolyBezier16 = 85;
 constexpr uint32_t kPolylineTo16 = 89;
 constexpr uint32_t kPolyPolyline16 = 90;
 constexpr uint32_t kPolyPolyline = 7;
+constexpr uint32_t kPolyline16 = 87;
+constexpr uint32_t kExtCreatePen = 95;
 constexpr uint32_t kCreateDibPatternBrushPt = 94;
 constexpr uint32_t kAlphaBlend = 114;
 constexpr uint32_t kStock = 0x80000000;
@@ -157,6 +160,21 @@ void TextWithAdvances(
     b.Record(kExtTextOutW,
         { 0, 0, 0, 0, 1, 0, 0, uint32_t(x), uint32_t(y), uint32_t(text.size()), 76, 0, 0, 0, 0, 0, dxAt },
         tail);
+}
+
+// A black geometric pen of ExtCreatePen with the end cap and join bits of its style.
+void GeometricPen(EmfBuilder& b, uint32_t index, uint32_t capAndJoin, uint32_t width)
+{
+    constexpr uint32_t kGeometric = 0x10000;
+    b.Record(kExtCreatePen, { index, 0, 0, 0, 0, kGeometric | capAndJoin, width, 0, 0, 0, 0 });
+    b.Record(kSelectObject, { index });
+}
+
+// A line from (x - 10, 90) up to (x, 40) and down to (x + 10, 90): the miter at its apex is
+// 1 / sin(atan(10 / 50)) = 5.10 pen widths long.
+void Apex(EmfBuilder& b, int x)
+{
+    b.Record(kPolyline16, { 0, 0, 0, 0, 3, Point16(x - 10, 90), Point16(x, 40), Point16(x + 10, 90) });
 }
 
 void SolidBrush(EmfBuilder& b, uint32_t index, uint32_t bgr)
@@ -527,6 +545,58 @@ const std::vector<Fixture>& Fixtures()
                 { 52, 5, kBlack, 40 }, { 98, 5, kWhite, 40 }, { 60, 20, kRed }, { 61, 20, kGreen },
                 { 60, 21, kBlue }, { 61, 21, kWhite }, { 62, 20, kWhite }, { 10, 60, kRed },
                 { 11, 60, kGreen }, { 10, 61, kBlue } } },
+        { "emf-pen-end-caps",
+            [] {
+                return Enhanced([](EmfBuilder& b) {
+                    // Lines from x 30 to 70, 20 wide: flat, square and (CreatePen) round ends.
+                    GeometricPen(b, 1, 0x200, 20);
+                    b.Record(kMoveToEx, { 30, 20 });
+                    b.Record(kLineTo, { 70, 20 });
+                    GeometricPen(b, 2, 0x100, 20);
+                    b.Record(kMoveToEx, { 30, 50 });
+                    b.Record(kLineTo, { 70, 50 });
+                    b.Record(kCreatePen, { 3, 0, 20, 0, 0 });
+                    b.Record(kSelectObject, { 3 });
+                    b.Record(kMoveToEx, { 30, 80 });
+                    b.Record(kLineTo, { 70, 80 });
+                });
+            },
+            { { 31, 20, kBlack }, { 68, 20, kBlack }, { 50, 11, kBlack }, { 28, 20, kWhite },
+                { 71, 20, kWhite }, { 50, 8, kWhite }, { 22, 50, kBlack }, { 78, 50, kBlack },
+                { 21, 41, kBlack }, { 18, 50, kWhite }, { 82, 50, kWhite }, { 21, 80, kBlack },
+                { 78, 80, kBlack }, { 22, 72, kWhite }, { 78, 88, kWhite }, { 18, 80, kWhite } } },
+        { "emf-pen-joins-and-miter-limit",
+            [] {
+                return Enhanced([](EmfBuilder& b) {
+                    b.Record(kCreatePen, { 1, 0, 10, 0, 0 }); // round joins
+                    b.Record(kSelectObject, { 1 });
+                    Apex(b, 12);
+                    GeometricPen(b, 2, 0x2200, 10); // flat ends, miter joins
+                    Apex(b, 37); // the default limit of 10: mitered
+                    b.Record(kSetMiterLimit, { FloatBits(5.05f) });
+                    Apex(b, 62); // bevelled
+                    b.Record(kSetMiterLimit, { 6 }); // a whole number
+                    Apex(b, 87); // mitered
+                });
+            },
+            { { 12, 37, kBlack }, { 37, 20, kBlack }, { 62, 41, kBlack }, { 87, 20, kBlack } },
+            { { 7, 0, 18, 34, false }, { 57, 0, 68, 38, false } } },
+        { "wmf-pens-round-whatever-their-style-bits",
+            [] {
+                return Placeable([](Writer& w) {
+                    w.Pen(0x0205, 10, 0, 0, 0); // a null pen with the flat end bit
+                    w.Brush(0, 255, 0, 0);
+                    w.Record(wmfwriter::kSelectObject, { 0 });
+                    w.Record(wmfwriter::kSelectObject, { 1 });
+                    w.Record(wmfwriter::kRectangle, { 60, 60, 20, 20 });
+                    w.Pen(0x2200, 10, 0, 0, 0); // flat ends and miter joins asked of CreatePen
+                    w.Record(wmfwriter::kSelectObject, { 2 });
+                    w.Record(kMoveTo, { 85, 20 });
+                    w.Record(0x0213, { 85, 80 });
+                });
+            },
+            { { 18, 40, kWhite }, { 40, 40, kRed }, { 17, 85, kBlack }, { 83, 85, kBlack },
+                { 15, 81, kWhite }, { 84, 89, kWhite } } },
         { "emf-text-advances-and-current-position",
             [] {
                 return Enhanced([](EmfBuilder& b) {
