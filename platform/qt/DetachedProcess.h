@@ -2,6 +2,7 @@
 // left behind as a zombie.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,5 +15,12 @@ namespace fw {
 // afterwards. A thread of its own waits for the program's end.
 bool StartDetached(
     const std::string& program, const std::vector<std::string>& arguments, const std::string& directory);
+
+// The same, and once the program has ended `ended` is called on the event loop's thread with its
+// exit code (-1 when a signal ended it). Nothing blocks meanwhile: the event loop watches the
+// program's process descriptor. Gives false, calling nothing, when the program cannot be started.
+// Without an application object nobody can be told: the program is then only started.
+bool StartWatched(const std::string& program, const std::vector<std::string>& arguments,
+    std::function<void(int exitCode)> ended);
 
 } // namespace fw

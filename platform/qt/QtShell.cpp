@@ -19,4 +19,14 @@ bool QtShell::Execute(
     return StartDetached(std::string(file), arguments, std::string(directory));
 }
 
+bool QtShell::OpenWithDesktop(std::string_view path, std::function<void(bool opened)> ended)
+{
+    if (path.empty())
+        return false;
+    return StartWatched("xdg-open", { std::string(path) }, [ended = std::move(ended)](int exitCode) {
+        if (ended)
+            ended(exitCode == 0);
+    });
+}
+
 } // namespace fw

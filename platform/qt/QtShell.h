@@ -1,4 +1,5 @@
-// The shell of the running program: starts another program detached, without waiting for it.
+// The shell of the running program: starts another program detached, without waiting for it, and
+// opens files and folders through the desktop's opener, xdg-open.
 #pragma once
 
 #include "platform/win/Shell.h"
@@ -12,6 +13,8 @@ public:
     // false and nothing else: callers that do not look at the result notice nothing.
     bool Execute(std::string_view verb, std::string_view file, std::string_view parameters,
         std::string_view directory, int showCommand) override;
+    // xdg-open with the path's own bytes; it succeeds when it ends with 0.
+    bool OpenWithDesktop(std::string_view path, std::function<void(bool opened)> ended) override;
 };
 
 } // namespace fw

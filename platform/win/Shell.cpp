@@ -12,6 +12,14 @@ bool RecordingShell::Execute(std::string_view verb, std::string_view file, std::
     return true;
 }
 
+bool RecordingShell::OpenWithDesktop(std::string_view path, std::function<void(bool opened)> ended)
+{
+    opened_.emplace_back(path);
+    if (openStarts_ && ended)
+        ended(openSucceeds_);
+    return openStarts_;
+}
+
 int ShellExecuteA(const void*, std::string_view verb, std::string_view file, std::string_view parameters,
     std::string_view directory, int showCommand)
 {

@@ -10,9 +10,9 @@ DragImage::DragImage(const QPixmap& picture, QPoint hotSpot, QWidget* owner)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::NoFocus);
-    setWindowOpacity(0.75); // where the desktop can, the drop target shows through
+    // The picture is opaque; where a compositor can fade the window, the drop target shows through.
+    setWindowOpacity(0.75);
     resize(picture_.size());
 }
 

@@ -1,20 +1,42 @@
 #include "util/window/SystemImageList.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileIconProvider>
-#include <QFileInfo>
 #include <QMimeDatabase>
 #include <QStyle>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr const char* kFolderKind = "inode/directory";
 constexpr const char* kOpenFolderKind = "inode/directory+open"; // a kind of our own
 
 // Built during static initialisation; holds only plain containers until an icon is asked for.
 SystemImageList processImageList;
+
+// The content type of a file: by its name where that decides, else by the first bytes of a regular
+// file. The file is reached by the path's own bytes (whatever their encoding), the name decoded
+// only to be matched.
+std::string KindOfFile(const std::string& path, const fs::file_status& status)
+{
+    const QMimeDatabase types;
+    const QString name = QString::fromUtf8(fs::path(path).filename().string());
+    if (!fs::is_regular_file(status) || types.mimeTypesForFileName(name).size() == 1)
+        return types.mimeTypeForFile(name, QMimeDatabase::MatchExtension).name().toStdString();
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    QFile content;
+    if (descriptor >= 0 && !content.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        ::close(descriptor);
+    return types.mimeTypeForFileNameAndData(name, &content).name().toStdString();
+}
 
 } // namespace
 
@@ -25,16 +47,17 @@ SystemImageList& GetSystemImageList()
 
 int SystemImageList::GetIconIndex(const std::string& path)
 {
-    const QFileInfo info(QString::fromStdString(path));
-    if (info.isDir())
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (fs::is_directory(status))
         return IndexOfKind(kFolderKind);
-    return IndexOfKind(QMimeDatabase().mimeTypeForFile(info).name().toStdString());
+    return IndexOfKind(KindOfFile(path, status));
 }
 
 int SystemImageList::GetOpenIconIndex(const std::string& path)
 {
-    return QFileInfo(QString::fromStdString(path)).isDir() ? IndexOfKind(kOpenFolderKind)
-                                                           : GetIconIndex(path);
+    std::error_code error;
+    return fs::is_directory(path, error) ? IndexOfKind(kOpenFolderKind) : GetIconIndex(path);
 }
 
 int SystemImageList::IndexOfKind(const std::string& kind)

@@ -4,6 +4,7 @@
 
 #include <string>
 
-// Moves the file, link or folder tree to the trash; false with the last error set when it could
-// not go there (it is then left where it was).
+// Moves the file, link or folder tree to the trash, by the path's own bytes whatever their
+// encoding; false with the last error set when it could not go there (it is then left where it
+// was).
 bool MoveToTrash(const std::string& path);

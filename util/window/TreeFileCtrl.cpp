@@ -268,7 +268,7 @@ void CTreeFileCtrl::Refresh()
 
 std::string CTreeFileCtrl::ItemToPath(const QTreeWidgetItem* item) const
 {
-    return item != nullptr ? item->data(0, kPathRole).toString().toStdString() : std::string();
+    return item != nullptr ? BytesOf(item->data(0, kPathRole)) : std::string();
 }
 
 std::string CTreeFileCtrl::ShownName(const std::string& name, bool extensionHidden)
@@ -294,10 +294,10 @@ QTreeWidgetItem* CTreeFileCtrl::InsertFileItem(QTreeWidgetItem* parent, CTreeFil
 {
     const std::string text
         = IsDrive(info.path) && showDriveNames_ ? GetDriveDisplayName(info.path) : GetItemDisplayName(info);
-    auto* item = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(text)));
-    item->setData(0, kNameRole, QString::fromStdString(info.name));
+    auto* item = new QTreeWidgetItem(parent, QStringList(LabelOf(text)));
+    item->setData(0, kNameRole, BytesValue(info.name));
     item->setData(0, kExtensionHiddenRole, info.extensionHidden);
-    item->setData(0, kPathRole, QString::fromStdString(info.path));
+    item->setData(0, kPathRole, BytesValue(info.path));
     item->setData(0, kFileRole, info.file);
     ApplyIcons(item, image, openImage, shared);
     if (useCompressedColour_ && IsCompressed(info.path))
@@ -337,8 +337,11 @@ void CTreeFileCtrl::SortChildren(QTreeWidgetItem* parent)
     std::stable_sort(children.begin(), children.end(), [this](QTreeWidgetItem* a, QTreeWidgetItem* b) {
         if (ItemIsFile(a) != ItemIsFile(b))
             return !ItemIsFile(a);
-        return a->data(0, kNameRole).toString().compare(b->data(0, kNameRole).toString(), Qt::CaseInsensitive)
-            < 0;
+        // By the names as shown, letter case ignored; names shown alike keep the order of their bytes.
+        const std::string nameA = BytesOf(a->data(0, kNameRole));
+        const std::string nameB = BytesOf(b->data(0, kNameRole));
+        const int order = LabelOf(nameA).compare(LabelOf(nameB), Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : nameA < nameB;
     });
     parent->addChildren(children);
 }
@@ -492,17 +495,17 @@ void CTreeFileCtrl::OnCollapsed(QTreeWidgetItem* item)
             }
         }
     }
+    // The expand button stays only on a folder that had something to list.
     const bool wasNavigating = std::exchange(navigating_, true);
-    DeleteChildren(item, false);
+    DeleteChildren(item, true);
     navigating_ = wasNavigating;
-    SetItemChildFlag(item, true);
 }
 
 QTreeWidgetItem* CTreeFileCtrl::FindChildByName(QTreeWidgetItem* parent, const std::string& name) const
 {
-    const QString wanted = QString::fromStdString(name);
+    const QVariant wanted = BytesValue(name);
     for (int i = 0; i < parent->childCount(); ++i) {
-        if (parent->child(i)->data(0, kNameRole).toString() == wanted)
+        if (parent->child(i)->data(0, kNameRole) == wanted)
             return parent->child(i);
     }
     return nullptr;

@@ -84,7 +84,7 @@ void CTreeFileCtrl::BeginDrag()
         scrollTimer_.start(dragTickInterval_, this);
 }
 
-// The item drawn as the tree draws it, unselected, on a clear ground; held at the drag point
+// The item drawn as the tree draws it, unselected, on the view's ground; held at the drag point
 // (or near its corner when the point is on no item). Null when the item has nothing to draw.
 std::unique_ptr<DragImage> CTreeFileCtrl::MakeDragImage(QTreeWidgetItem* item, QPoint dragPoint)
 {
@@ -98,8 +98,10 @@ std::unique_ptr<DragImage> CTreeFileCtrl::MakeDragImage(QTreeWidgetItem* item, Q
     const QSize size = delegate->sizeHint(option, index);
     if (size.isEmpty())
         return nullptr;
-    QPixmap picture(size);
-    picture.fill(Qt::transparent);
+    // Opaque, on the view's own ground: a display without a compositor cannot show a picture with
+    // an alpha channel, and would show its clear parts black.
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(palette().color(QPalette::Base));
     {
         QPainter painter(&picture);
         option.rect = QRect(QPoint(0, 0), size);
@@ -108,7 +110,7 @@ std::unique_ptr<DragImage> CTreeFileCtrl::MakeDragImage(QTreeWidgetItem* item, Q
     const QTreeWidgetItem* underPoint = itemAt(dragPoint);
     const QRect rect = underPoint != nullptr ? visualItemRect(underPoint) : QRect();
     const QPoint hotSpot = rect.isValid() ? dragPoint - rect.topLeft() : QPoint(8, 8);
-    return std::make_unique<DragImage>(picture, hotSpot, this);
+    return std::make_unique<DragImage>(QPixmap::fromImage(picture), hotSpot, this);
 }
 
 // Takes the drag image away with the timer, the mark and the cursor, and returns the item that

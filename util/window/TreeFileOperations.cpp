@@ -2,8 +2,11 @@
 // context menu and the keys. The control's watching pauses while it changes files itself.
 #include "util/window/TreeFileCtrl.h"
 
+#include "platform/qt/Cp1252.h"
 #include "platform/qt/fw/CommonDialogs.h"
-#include "platform/win/Shell.h"
+#include "platform/win/AppContext.h"
+#include "platform/win/LastError.h"
+#include "records/SharedFunctions.h"
 #include "util/DuplicateName.h"
 #include "util/FileOperation.h"
 #include "util/window/FilePropertiesDialog.h"
@@ -13,6 +16,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QPointer>
 
 #include <fcntl.h>
 
@@ -49,18 +53,35 @@ bool AcceptableName(const std::string& name)
 }
 
 // Renames, never replacing another item of the new name, even one that appears meanwhile; where
-// the file system cannot promise that, the name is looked up first.
+// the file system cannot promise that, the name is looked up first. False with the last error set.
 bool RenameWithoutReplacing(const std::string& from, const fs::path& to)
 {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return true;
+    win::CaptureLastError();
     if (errno != EINVAL && errno != ENOSYS)
         return false;
     std::error_code error;
-    if (fs::exists(fs::symlink_status(to, error)))
+    if (fs::exists(fs::symlink_status(to, error))) {
+        win::SetLastError(EEXIST);
         return false;
-    fs::rename(from, to, error);
-    return !error;
+    }
+    if (::rename(from.c_str(), to.c_str()) == 0)
+        return true;
+    win::CaptureLastError();
+    return false;
+}
+
+// A file's name as a message shows it: the text of its name, in the messages' code page.
+std::string MessageName(const std::string& path)
+{
+    return fw::ToCp1252(LabelOf(fs::path(path).filename().string()));
+}
+
+// Tells the user that a change to a file was refused, and the reason.
+void TellRefused(const std::string& what, const std::string& reason)
+{
+    fw::AfxMessageBox(what + "\n" + reason, win::MB_OK | win::MB_ICONEXCLAMATION);
 }
 
 // A move onto a name the folder already holds replaces that file: only when the user says so.
@@ -71,9 +92,8 @@ bool MayReplace(const std::string& path)
     const fs::file_status existing = fs::symlink_status(path, error);
     if (!fs::exists(existing) || fs::is_directory(existing))
         return true;
-    const fs::path name(path);
-    const std::string question = "The folder " + name.parent_path().string() + " already holds "
-        + name.filename().string() + ".\nReplace it with the file being moved?";
+    const std::string question = "The folder " + fw::ToCp1252(LabelOf(fs::path(path).parent_path().string()))
+        + " already holds " + MessageName(path) + ".\nReplace it with the file being moved?";
     return fw::AfxMessageBox(question, win::MB_YESNO | win::MB_ICONQUESTION) == win::IDYES;
 }
 
@@ -83,7 +103,7 @@ bool MayDelete(const std::string& path, bool permanently)
 {
     std::error_code error;
     const bool folder = fs::is_directory(fs::symlink_status(path, error));
-    const std::string name = fs::path(path).filename().string();
+    const std::string name = MessageName(path);
     const std::string what = folder ? "the folder \"" + name + "\" and everything in it" : "\"" + name + "\"";
     const std::string question = permanently ? "Delete " + what + " for good?\nThis cannot be undone."
                                              : "Move " + what + " to the trash?";
@@ -126,7 +146,20 @@ bool CTreeFileCtrl::OpenItem(QTreeWidgetItem* item)
     if (!allowOpen_ || item == nullptr || ItemToPath(item).empty())
         return false;
     const std::string path = ItemToPath(item);
-    return win::ShellExecuteA(this, "open", path, "", fs::path(path).parent_path().string(), 1) > 32;
+    // Opened as the desktop opens a file of its kind, never run as a program. The verdict may come
+    // long after (when the application the desktop chose has started); only a failure is told.
+    const auto tell = [tree = QPointer<CTreeFileCtrl>(this), path] {
+        if (tree != nullptr)
+            fw::AfxMessageBox("No application could open \"" + MessageName(path) + "\".",
+                win::MB_OK | win::MB_ICONEXCLAMATION);
+    };
+    const bool started = win::AppContext::Instance().GetShell().OpenWithDesktop(path, [tell](bool opened) {
+        if (!opened)
+            tell();
+    });
+    if (!started)
+        tell();
+    return started;
 }
 
 bool CTreeFileCtrl::ShowProperties(QTreeWidgetItem* item)
@@ -147,8 +180,18 @@ bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item, bool permanently)
         return false;
     bool done = false;
     if (MayDelete(path, permanently)) {
-        const PausedWatching paused(monitoring_);
-        done = permanently ? DiscardForGood(path) : MoveToTrash(path);
+        {
+            const PausedWatching paused(monitoring_);
+            done = permanently ? DiscardForGood(path) : MoveToTrash(path);
+        }
+        if (!done) {
+            std::string reason;
+            GetLastErrorText(reason);
+            const std::string name = "\"" + MessageName(path) + "\"";
+            TellRefused(
+                permanently ? "Could not delete " + name + "." : "Could not move " + name + " to the trash.",
+                reason);
+        }
     }
     // Found again by its path: while the question was open, events ran that may have listed the
     // tree afresh.
@@ -198,13 +241,18 @@ void CTreeFileCtrl::OnItemChanged(QTreeWidgetItem* item)
 {
     if (item != editing_ || navigating_)
         return;
+    // The item changes in other ways too while it is edited (starting the edit again sets its
+    // flags): only a new text ends the edit.
+    const QString shown
+        = LabelOf(ShownName(BytesOf(item->data(0, kNameRole)), item->data(0, kExtensionHiddenRole).toBool()));
+    const QString typed = item->text(0);
+    if (typed == shown)
+        return;
     editing_ = nullptr;
-    const std::string name = item->text(0).toStdString();
-    if (!RenameItemTo(item, name)) {
+    // An emptied text cancels the edit; a refused rename says why. Either way the name comes back.
+    if (typed.isEmpty() || !RenameItemTo(item, typed.toStdString())) {
         const bool wasNavigating = std::exchange(navigating_, true);
-        item->setText(0,
-            QString::fromStdString(ShownName(fs::path(ItemToPath(item)).filename().string(),
-                item->data(0, kExtensionHiddenRole).toBool())));
+        item->setText(0, shown);
         navigating_ = wasNavigating;
     }
 }
@@ -215,24 +263,31 @@ bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& typed
     const bool extensionHidden = item->data(0, kExtensionHiddenRole).toBool();
     const std::string name
         = extensionHidden && !typed.empty() ? typed + fs::path(path).extension().string() : typed;
-    // The hook is asked about the item being renamed, whichever item is selected.
-    if (!allowRename_ || !CanRenamePath(path))
+    // The hook is asked about the item being renamed, whichever item is selected. No text is a
+    // cancelled edit.
+    if (!allowRename_ || typed.empty() || !CanRenamePath(path))
         return false;
     const fs::path target = fs::path(path).parent_path() / name;
     if (target.string() == path)
         return true;
     bool renamed = false;
+    std::string reason = "A name cannot be \".\" or \"..\", or hold a \"/\".";
     if (AcceptableName(name)) {
         const PausedWatching paused(monitoring_);
         renamed = RenameWithoutReplacing(path, target);
+        GetLastErrorText(reason);
     }
     OnFileRenamed(target.string(), path);
-    if (!renamed)
+    if (!renamed) {
+        TellRefused(
+            "Could not rename \"" + MessageName(path) + "\" to \"" + fw::ToCp1252(LabelOf(name)) + "\".",
+            reason);
         return false;
+    }
     const bool wasNavigating = std::exchange(navigating_, true);
-    item->setData(0, kPathRole, QString::fromStdString(target.string()));
-    item->setText(0, QString::fromStdString(typed));
-    item->setData(0, kNameRole, QString::fromStdString(name));
+    item->setData(0, kPathRole, BytesValue(target.string()));
+    item->setText(0, LabelOf(typed));
+    item->setData(0, kNameRole, BytesValue(name));
     SetItemIcons(item); // a new extension may make it another kind of file
     qDeleteAll(item->takeChildren());
     navigating_ = wasNavigating;

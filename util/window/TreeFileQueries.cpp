@@ -3,7 +3,9 @@
 // item.
 #include "util/window/TreeFileCtrl.h"
 
+#include "records/SharedFunctions.h"
 #include "util/ShareEnumerator.h"
+#include "util/window/TreeFileItemRoles.h"
 
 #include <fcntl.h>
 
@@ -22,6 +24,22 @@ bool HasStatxAttribute(const std::string& path, unsigned long long attribute)
     if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &info) != 0)
         return false;
     return (info.stx_attributes_mask & info.stx_attributes & attribute) != 0;
+}
+
+// Whether the bytes are UTF-8 throughout, so that the text shown gives them back.
+bool IsUtf8(const std::string& bytes)
+{
+    return LabelOf(bytes).toStdString() == bytes;
+}
+
+// Two names alike without regard to case: by their text where both are UTF-8 (so that accented
+// letters count too), else byte for byte with only ASCII letters folded, so that names shown
+// alike but named differently are never taken for each other.
+bool SameNameNoCase(const std::string& a, const std::string& b)
+{
+    if (IsUtf8(a) && IsUtf8(b))
+        return LabelOf(a).compare(LabelOf(b), Qt::CaseInsensitive) == 0;
+    return a.size() == b.size() && CompareNoCase(a, b) == 0;
 }
 
 } // namespace
@@ -87,9 +105,15 @@ bool CTreeFileCtrl::HasSubItems(const std::string& path) const
 
 bool CTreeFileCtrl::HasChildWithText(QTreeWidgetItem* parent, const std::string& text) const
 {
-    const QString wanted = QString::fromStdString(text);
     for (int i = 0; parent != nullptr && i < parent->childCount(); ++i) {
-        if (parent->child(i)->text(0).compare(wanted, Qt::CaseInsensitive) == 0)
+        const QTreeWidgetItem* child = parent->child(i);
+        const std::string path = ItemToPath(child);
+        // A file or folder shows its name; a drive, the computer and the network item their text.
+        const bool named = child->data(0, kNameRole).isValid() && !(showDriveNames_ && IsDrive(path));
+        const std::string shown = named
+            ? ShownName(BytesOf(child->data(0, kNameRole)), child->data(0, kExtensionHiddenRole).toBool())
+            : child->text(0).toStdString();
+        if (SameNameNoCase(shown, text))
             return true;
     }
     return false;

@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <thread>
 
 #include <gtest/gtest-spi.h>
@@ -316,6 +317,56 @@ TEST_F(Modal, ShellExecuteStartsThroughTheInstalledShellAndAMissingProgramIsNoEr
                   "/nonexistent-folder/", win::SW_SHOWNORMAL),
         2);
     EXPECT_GT(win::ShellExecuteA(nullptr, "open", "/bin/true", "-quiet", "/", win::SW_SHOWNORMAL), 32);
+}
+
+// Puts a folder first on PATH for the object's life.
+class PathFirst {
+public:
+    explicit PathFirst(const std::string& folder)
+        : saved_(std::getenv("PATH") != nullptr ? std::getenv("PATH") : "")
+    {
+        ::setenv("PATH", (folder + ":" + saved_).c_str(), 1);
+    }
+    ~PathFirst() { ::setenv("PATH", saved_.c_str(), 1); }
+    PathFirst(const PathFirst&) = delete;
+    PathFirst& operator=(const PathFirst&) = delete;
+
+private:
+    std::string saved_;
+};
+
+// The desktop's opener is xdg-open, given the path's own bytes (here not UTF-8); whether it opened
+// the file is its exit code, told on the event loop once it has ended. A stand-in first on PATH
+// records what it was given and ends as told, so no real application starts.
+TEST_F(Modal, OpeningWithTheDesktopRunsXdgOpenOnThePathsBytesAndTellsItsVerdict)
+{
+    const std::filesystem::path bin = Folder() / "bin";
+    std::filesystem::create_directories(bin);
+    std::ofstream(bin / "xdg-open") << "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.part\"\n"
+                                       "mv \"$0.part\" \"$0.asked\"\nexit \"$(cat \"$0.code\")\"\n";
+    std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms(0755));
+    const PathFirst first(bin.string());
+    const std::string path = (Folder() / "caf\xE9 notes.txt").string();
+    for (const int code : { 0, 4 }) {
+        SCOPED_TRACE(code);
+        std::filesystem::remove(bin / "xdg-open.asked");
+        std::ofstream(bin / "xdg-open.code") << code;
+        std::optional<bool> verdict;
+        ASSERT_TRUE(fw::QtShell().OpenWithDesktop(path, [&](bool opened) { verdict = opened; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return verdict.has_value(); }, 30000));
+        EXPECT_EQ(*verdict, code == 0);
+        std::ifstream asked(bin / "xdg-open.asked", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(asked), {}), path);
+    }
+
+    const std::string none = Folder() / "none";
+    std::filesystem::create_directories(none);
+    const std::string saved = std::getenv("PATH");
+    ::setenv("PATH", none.c_str(), 1); // no opener anywhere
+    bool called = false;
+    EXPECT_FALSE(fw::QtShell().OpenWithDesktop(path, [&](bool) { called = true; }));
+    ::setenv("PATH", saved.c_str(), 1);
+    EXPECT_FALSE(called);
 }
 
 // Polls until the condition holds, for at most half a minute.

@@ -165,6 +165,7 @@ TEST_F(TreeFileInterface, RefusingDisplayHooksHideTheirItemsAndTheOtherHooksHear
     tree_.SetAllowRename(true);
     tree_.SetAllowDelete(true);
     EXPECT_TRUE(tree_.RenameItemTo(Item("picture.jpg"), "portrait.jpg"));
+    modal_->AnswerNext(win::IDOK); // the refusal is told
     EXPECT_FALSE(tree_.RenameItemTo(Item("portrait.jpg"), "sub/x.jpg"));
     modal_->AnswerNext(win::IDNO);
     EXPECT_FALSE(tree_.DeleteItemFile(Item("notes.Txt"), false));

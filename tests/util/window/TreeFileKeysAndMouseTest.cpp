@@ -1,10 +1,12 @@
 #include "util/window/TreeFileCtrl.h"
 
+#include "platform/qt/QtShell.h"
 #include "platform/qt/fw/Control.h"
 #include "platform/win/AppContext.h"
 #include "platform/win/Shell.h"
 #include "tests/util/TempFolder.h"
 #include "tests/util/window/ApplicationFixture.h"
+#include "tests/util/window/ShownEditor.h"
 #include "util/window/FilePropertiesDialog.h"
 
 #include <QLineEdit>
@@ -13,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -50,14 +53,8 @@ protected:
     QTreeWidgetItem* Item(const std::string& name) const { return tree_.PathToItem(Path(name)); }
     QPoint Centre(const std::string& name) const { return tree_.visualItemRect(Item(name)).center(); }
     void Select(const std::string& name) { ASSERT_NE(tree_.SetSelectedPath(Path(name), false), nullptr); }
-    // The files the shell was asked to open, in order.
-    std::vector<std::string> Opened() const
-    {
-        std::vector<std::string> files;
-        for (const win::RecordingShell::Call& call : shell_->Calls())
-            files.push_back(call.verb + " " + call.file);
-        return files;
-    }
+    // The files the desktop was asked to open, in order.
+    const std::vector<std::string>& Opened() const { return shell_->Opened(); }
     // A double click as a user makes it: press, release, the double click, release.
     void DoubleClick(QPoint point)
     {
@@ -90,8 +87,8 @@ TEST_F(TreeFileKeysAndMouse, EnterOpensTheSelectedItemOfAnyKindAndAltEnterShowsI
     Select("beta");
     QTest::keyClick(&tree_, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(Opened(),
-        (std::vector<std::string> { "open " + Path("zeta.txt"), "open " + Path("alpha"),
-            "open " + Path("empty"), "open " + Path("beta") }));
+        (std::vector<std::string> { Path("zeta.txt"), Path("alpha"), Path("empty"), Path("beta") }));
+    EXPECT_TRUE(shell_->Calls().empty()); // nothing was run as a program
 
     std::string name;
     modal_->AnswerNextDialog(FilePropertiesDialog::kDialogId, [&](win::ModalDialog& dialog) {
@@ -103,13 +100,13 @@ TEST_F(TreeFileKeysAndMouse, EnterOpensTheSelectedItemOfAnyKindAndAltEnterShowsI
     QTest::keyClick(&tree_, Qt::Key_Return, Qt::AltModifier);
     EXPECT_EQ(modal_->Dialogs(), std::vector<win::UINT> { FilePropertiesDialog::kDialogId });
     EXPECT_EQ(name, "zeta.txt");
-    EXPECT_EQ(shell_->Calls().size(), 4U); // properties, not opening
+    EXPECT_EQ(Opened().size(), 4U); // properties, not opening
 
     tree_.SetAllowOpen(false);
     tree_.SetAllowProperties(false);
     QTest::keyClick(&tree_, Qt::Key_Return);
     QTest::keyClick(&tree_, Qt::Key_Return, Qt::AltModifier);
-    EXPECT_EQ(shell_->Calls().size(), 4U);
+    EXPECT_EQ(Opened().size(), 4U);
     EXPECT_EQ(modal_->Dialogs().size(), 1U);
 }
 
@@ -175,7 +172,7 @@ TEST_F(TreeFileKeysAndMouse, ADoubleClickOpensAnItemWithoutAnExpandButtonAndOnly
 {
     Select("zeta.txt");
     DoubleClick(Centre("zeta.txt"));
-    EXPECT_EQ(Opened(), std::vector<std::string> { "open " + Path("zeta.txt") });
+    EXPECT_EQ(Opened(), std::vector<std::string> { Path("zeta.txt") });
 
     QTreeWidgetItem* alpha = Item("alpha");
     Select("alpha");
@@ -183,21 +180,122 @@ TEST_F(TreeFileKeysAndMouse, ADoubleClickOpensAnItemWithoutAnExpandButtonAndOnly
     EXPECT_TRUE(alpha->isExpanded());
     DoubleClick(Centre("alpha"));
     EXPECT_FALSE(alpha->isExpanded());
-    EXPECT_EQ(shell_->Calls().size(), 1U);
+    EXPECT_EQ(Opened().size(), 1U);
 
     // An empty folder loses its button once listed; then a double click opens it.
     QTreeWidgetItem* empty = Item("empty");
     Select("empty");
     DoubleClick(Centre("empty"));
     EXPECT_FALSE(tree_.ItemHasChildFlag(empty));
-    EXPECT_EQ(shell_->Calls().size(), 1U);
+    EXPECT_EQ(Opened().size(), 1U);
     DoubleClick(Centre("empty"));
-    EXPECT_EQ(Opened().back(), "open " + Path("empty"));
+    EXPECT_EQ(Opened().back(), Path("empty"));
 
     // A double click below the items opens nothing, whatever is selected.
     Select("zeta.txt");
     DoubleClick(QPoint(40, tree_.viewport()->height() - 5));
-    EXPECT_EQ(shell_->Calls().size(), 2U);
+    EXPECT_EQ(Opened().size(), 2U);
+}
+
+// Expanding a folder settles its expand button: one with nothing to list (or only hidden files)
+// loses it, and collapsing it again does not bring it back.
+TEST_F(TreeFileKeysAndMouse, AFolderKeepsItsExpandButtonOnCollapseOnlyWhenItHadSomethingToList)
+{
+    folder_.Write("photos/hidden-only/.secret", "s");
+    tree_.Refresh();
+    struct Case {
+        const char* name;
+        bool button;
+    };
+    for (const Case& c : { Case { "alpha", true }, Case { "empty", false }, Case { "hidden-only", false } }) {
+        SCOPED_TRACE(c.name);
+        Select(c.name);
+        EXPECT_TRUE(tree_.ItemHasChildFlag(Item(c.name)));
+        QTest::keyClick(&tree_, Qt::Key_Right);
+        EXPECT_TRUE(Item(c.name)->isExpanded());
+        EXPECT_EQ(tree_.ItemHasChildFlag(Item(c.name)), c.button);
+        QTest::keyClick(&tree_, Qt::Key_Left);
+        EXPECT_FALSE(Item(c.name)->isExpanded());
+        EXPECT_EQ(tree_.ItemHasChildFlag(Item(c.name)), c.button);
+    }
+}
+
+// Asking for the editor again while it is open (F2 again, or F2 on the editor a click opened) keeps
+// the edit: Enter renames the file, and the label and the file on disk agree.
+TEST_F(TreeFileKeysAndMouse, AskingForTheEditorAgainKeepsTheRename)
+{
+    folder_.Write("photos/eta.txt", "e");
+    tree_.Refresh();
+    tree_.SetAllowRename(true);
+    struct Case {
+        const char* name;
+        bool byClick; // the first editor opened by a click on the selected item, else by F2
+        const char* typed;
+    };
+    for (const Case& c : { Case { "zeta.txt", false, "omega.txt" }, Case { "eta.txt", true, "theta.txt" } }) {
+        SCOPED_TRACE(c.name);
+        Select(c.name);
+        if (c.byClick)
+            QTest::mouseClick(tree_.viewport(), Qt::LeftButton, {}, Centre(c.name));
+        else
+            QTest::keyClick(&tree_, Qt::Key_F2);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ShownEditor(tree_) != nullptr; }, 5000));
+        QLineEdit* editor = ShownEditor(tree_);
+        QTest::keyClick(editor, Qt::Key_F2);
+        QTest::keyClick(&tree_, Qt::Key_F2);
+        ASSERT_EQ(ShownEditor(tree_), editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, c.typed);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the edit ends
+        QCoreApplication::processEvents(); // the folder is sorted again
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the editor goes
+        EXPECT_FALSE(fs::exists(Path(c.name)));
+        ASSERT_NE(Item(c.typed), nullptr);
+        EXPECT_EQ(Item(c.typed)->text(0), c.typed);
+        Select(c.typed);
+        QTest::keyClick(&tree_, Qt::Key_Return);
+        EXPECT_EQ(Opened().back(), Path(c.typed));
+    }
+}
+
+// With the program's own shell: the desktop's opener (a stand-in first on PATH, which only records
+// what it was given) is handed an executable file, and the file itself never runs.
+TEST_F(TreeFileKeysAndMouse, OpeningAnExecutableFileHandsItToTheDesktopAndNeverRunsIt)
+{
+    folder_.Write(
+        "bin/xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.part\"\nmv \"$0.part\" \"$0.asked\"\n");
+    folder_.Write("photos/run-me.sh", "#!/bin/sh\ntouch \"$0.ran\"\n");
+    for (const char* script : { "bin/xdg-open", "photos/run-me.sh" })
+        fs::permissions(folder_.Path() / script, fs::perms(0755));
+    const std::string path = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+    ::setenv("PATH", (folder_ / "bin:" + path).c_str(), 1);
+    win::AppContext::Instance().SetShell(std::make_shared<fw::QtShell>());
+    tree_.Refresh();
+    Select("run-me.sh");
+    QTest::keyClick(&tree_, Qt::Key_Return);
+    const bool asked = QTest::qWaitFor([&] { return folder_.Exists("bin/xdg-open.asked"); }, 30000);
+    ::setenv("PATH", path.c_str(), 1);
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(folder_.Read("bin/xdg-open.asked"), Path("run-me.sh"));
+    EXPECT_FALSE(folder_.Exists("photos/run-me.sh.ran"));
+}
+
+TEST_F(TreeFileKeysAndMouse, AFileNothingCanOpenIsNamedInAMessage)
+{
+    Select("zeta.txt");
+    // The desktop's opener missing, and the opener failing.
+    for (const bool started : { false, true }) {
+        SCOPED_TRACE(started);
+        shell_->AnswerOpen(started, false);
+        modal_->AnswerNext(win::IDOK);
+        QTest::keyClick(&tree_, Qt::Key_Return);
+        ASSERT_FALSE(modal_->Messages().empty());
+        EXPECT_EQ(modal_->Messages().back().text, "No application could open \"zeta.txt\".");
+    }
+    EXPECT_EQ(modal_->Messages().size(), 2U);
+    EXPECT_EQ(Opened(), std::vector<std::string>(2, Path("zeta.txt")));
+    EXPECT_TRUE(modal_->AllAnswersUsed());
 }
 
 TEST_F(TreeFileKeysAndMouse, ClickingTheSelectedItemAgainStartsRenamingWhenAllowed)

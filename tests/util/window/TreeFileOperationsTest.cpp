@@ -5,6 +5,7 @@
 #include "platform/win/Shell.h"
 #include "tests/util/TempFolder.h"
 #include "tests/util/window/ApplicationFixture.h"
+#include "tests/util/window/ShownEditor.h"
 #include "util/window/DragImage.h"
 #include "util/window/FilePropertiesDialog.h"
 
@@ -17,6 +18,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -76,18 +79,36 @@ TEST_F(TreeFileOperations, RenamesInPlaceAndRefusesUnsafeOrTakenNames)
 {
     EXPECT_FALSE(tree_.RenameItem(tree_.PathToItem(Path("zeta.txt")))); // not allowed yet
     tree_.SetAllowRename(true);
-    for (const char* name : { "../escaped.txt", "sub/x.txt", ".", "..", "", "alpha" }) {
+    // Each refusal says why, naming the file; no name at all is a cancelled edit, and says nothing.
+    const std::string unsafe = "\nA name cannot be \".\" or \"..\", or hold a \"/\".";
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        { "../escaped.txt", "Could not rename \"zeta.txt\" to \"../escaped.txt\"." + unsafe },
+        { "sub/x.txt", "Could not rename \"zeta.txt\" to \"sub/x.txt\"." + unsafe },
+        { ".", "Could not rename \"zeta.txt\" to \".\"." + unsafe },
+        { "..", "Could not rename \"zeta.txt\" to \"..\"." + unsafe },
+        { "alpha", "Could not rename \"zeta.txt\" to \"alpha\".\nFile exists" },
+        { "", "" },
+    };
+    for (const auto& [name, message] : cases) {
         SCOPED_TRACE(name);
+        const size_t shown = modal_->Messages().size();
+        if (!message.empty())
+            modal_->AnswerNext(win::IDOK);
         EXPECT_FALSE(tree_.RenameItemTo(tree_.PathToItem(Path("zeta.txt")), name));
         EXPECT_TRUE(fs::exists(Path("zeta.txt")));
+        ASSERT_EQ(modal_->Messages().size(), shown + (message.empty() ? 0 : 1));
+        if (!message.empty()) {
+            EXPECT_EQ(modal_->Messages().back().text, message);
+        }
     }
     EXPECT_FALSE(fs::exists(folder_ / "escaped.txt"));
+    EXPECT_TRUE(modal_->AllAnswersUsed());
 
     // The hook is asked about the edited item, not the selected one.
     tree_.SetSelectedPath(Path("alpha"), false);
     tree_.asked.clear();
     ASSERT_TRUE(tree_.RenameItem(tree_.PathToItem(Path("zeta.txt"))));
-    auto* editor = tree_.findChild<QLineEdit*>();
+    QLineEdit* editor = ShownEditor(tree_);
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
     QTest::keyClicks(editor, "Able.txt");
@@ -107,21 +128,26 @@ TEST_F(TreeFileOperations, RenamingAFileShownWithoutItsExtensionKeepsItAndANewEx
     const auto renameInPlace = [&](const std::string& name, const char* typed) {
         QTreeWidgetItem* item = tree_.PathToItem(Path(name));
         ASSERT_TRUE(tree_.RenameItem(item));
-        auto* editor = tree_.findChild<QLineEdit*>();
+        QLineEdit* editor = ShownEditor(tree_);
         ASSERT_NE(editor, nullptr);
         editor->selectAll();
         QTest::keyClicks(editor, typed);
         QTest::keyClick(editor, Qt::Key_Return);
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the editor goes
+        QCoreApplication::processEvents(); // the edit ends
+        QCoreApplication::processEvents(); // the folder is sorted again
     };
     renameInPlace("zeta.txt", "omega");
     EXPECT_EQ(folder_.Read("photos/omega.txt"), "z");
     QTreeWidgetItem* omega = tree_.PathToItem(Path("omega.txt"));
     ASSERT_NE(omega, nullptr);
     EXPECT_EQ(omega->text(0), "omega");
+    modal_->AnswerNext(win::IDOK);
     renameInPlace("omega.txt", "sub/x"); // refused: the text shown before comes back
     EXPECT_EQ(omega->text(0), "omega");
+    ASSERT_EQ(modal_->Messages().size(), 1U);
+    EXPECT_EQ(modal_->Messages()[0].text,
+        "Could not rename \"omega.txt\" to \"sub/x.txt\".\nA name cannot be \".\" or \"..\", or hold a "
+        "\"/\".");
     EXPECT_TRUE(fs::exists(Path("omega.txt")));
 
     tree_.SetExtensionMode(1);
@@ -132,6 +158,74 @@ TEST_F(TreeFileOperations, RenamingAFileShownWithoutItsExtensionKeepsItAndANewEx
     EXPECT_EQ(picture->text(0), "omega.png");
     EXPECT_EQ(CTreeFileCtrl::GetItemIconIndex(picture), CTreeFileCtrl::GetIconIndex(Path("omega.png")));
     EXPECT_NE(CTreeFileCtrl::GetItemIconIndex(picture), textIcon);
+}
+
+// Names that are not UTF-8 keep the file system's bytes: each item reaches its own file, and only
+// its text shows U+FFFD where the bytes are not UTF-8 (so two items may look alike).
+TEST_F(TreeFileOperations, NamesThatAreNotUtf8KeepTheirBytesForEveryOperation)
+{
+    const std::string latin = "ab\xE9.txt"; // é in Latin-1
+    const std::string alike = "ab\xEF\xBF\xBD.txt"; // U+FFFD itself, in UTF-8
+    const std::string folder = "dir\xE9";
+    folder_.Write("photos/" + latin, "latin");
+    folder_.Write("photos/" + alike, "alike");
+    folder_.Write("photos/" + folder + "/inner.txt", "i");
+    tree_.Refresh();
+    tree_.SetAllowDelete(true);
+    tree_.SetAllowRename(true);
+
+    // The folder is a folder: its icon, and selecting and expanding it lists it.
+    QTreeWidgetItem* dir = tree_.PathToItem(Path(folder));
+    ASSERT_NE(dir, nullptr);
+    EXPECT_EQ(dir->text(0), QString::fromUtf8("dir\xEF\xBF\xBD"));
+    EXPECT_EQ(CTreeFileCtrl::GetItemIconIndex(dir),
+        CTreeFileCtrl::GetItemIconIndex(tree_.PathToItem(Path("alpha"))));
+    QTest::mouseClick(tree_.viewport(), Qt::LeftButton, {}, Centre(folder));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(tree_.PathToItem(Path(folder)), dir);
+    EXPECT_EQ(tree_.GetSelectedPath(), Path(folder));
+    QTest::keyClick(&tree_, Qt::Key_Right);
+    EXPECT_NE(tree_.PathToItem(Path(folder + "/inner.txt")), nullptr);
+    tree_.grab().save(QString::fromStdString(OutputPath("file-tree-names.png")));
+
+    // Two items that look alike, each with its own path.
+    QTreeWidgetItem* latinItem = tree_.PathToItem(Path(latin));
+    QTreeWidgetItem* alikeItem = tree_.PathToItem(Path(alike));
+    ASSERT_NE(latinItem, nullptr);
+    ASSERT_NE(alikeItem, nullptr);
+    EXPECT_NE(latinItem, alikeItem);
+    EXPECT_EQ(latinItem->text(0), alikeItem->text(0));
+    EXPECT_EQ(tree_.ItemToPath(latinItem), Path(latin));
+    EXPECT_EQ(tree_.FindChildByName(tree_.invisibleRootItem(), latin), latinItem);
+    EXPECT_TRUE(tree_.HasChildWithText(tree_.invisibleRootItem(), "AB\xE9.TXT"));
+    EXPECT_FALSE(tree_.HasChildWithText(tree_.invisibleRootItem(), "ab\xE8.txt"));
+
+    // An edit left as it was renames nothing.
+    ASSERT_TRUE(tree_.RenameItem(latinItem));
+    ASSERT_NE(ShownEditor(tree_), nullptr);
+    QTest::keyClick(ShownEditor(tree_), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(folder_.Read("photos/" + latin), "latin");
+    EXPECT_EQ(folder_.Read("photos/" + alike), "alike");
+
+    // Delete, Yes: the selected one goes to the trash, with its path written byte for byte.
+    tree_.SetSelectedPath(Path(latin), false);
+    modal_->AnswerNext(win::IDYES);
+    QTest::keyClick(&tree_, Qt::Key_Delete);
+    EXPECT_EQ(modal_->Messages().back().text, "Move \"ab?.txt\" to the trash?");
+    EXPECT_FALSE(folder_.Exists("photos/" + latin));
+    EXPECT_EQ(folder_.Read("photos/" + alike), "alike");
+    EXPECT_EQ(tree_.PathToItem(Path(latin)), nullptr);
+    EXPECT_EQ(tree_.PathToItem(Path(alike)), alikeItem);
+    EXPECT_EQ(folder_.Read("home/.local/share/Trash/files/" + latin), "latin");
+    const std::string info = folder_.Read("home/.local/share/Trash/info/" + latin + ".trashinfo");
+    EXPECT_NE(info.find("\nPath=" + Path("ab") + "%E9.txt\n"), std::string::npos) << info;
+
+    // Renamed by its bytes.
+    ASSERT_TRUE(tree_.RenameItemTo(alikeItem, "cd.txt"));
+    EXPECT_EQ(folder_.Read("photos/cd.txt"), "alike");
+    EXPECT_FALSE(folder_.Exists("photos/" + alike));
+    EXPECT_TRUE(modal_->AllAnswersUsed());
 }
 
 struct DeleteCase {
@@ -179,6 +273,85 @@ TEST_F(TreeFileOperations, DeletingAsksFirstNoKeepsEverythingAndYesDeletesToTheT
     }
     EXPECT_EQ(folder_.Read("home/.local/share/Trash/files/zeta.txt"), "z");
     EXPECT_FALSE(fs::exists(folder_ / "home/.local/share/Trash/files/alpha/a1.jpg")); // gone for good before
+    EXPECT_TRUE(modal_->AllAnswersUsed());
+}
+
+// What the tree told, and whether the item stayed, after each refused change (a delete to the
+// trash, one for good, a rename in place), each told as soon as it happens.
+std::string RefusalsSeen(RecordingTree& tree, win::ScriptedModalServices& modal, const std::string& path)
+{
+    std::string seen;
+    const auto note = [&] {
+        seen += modal.Messages().empty() ? "(nothing)" : modal.Messages().back().text;
+        seen += tree.PathToItem(path) != nullptr ? " [kept]\n" : " [gone]\n";
+    };
+    for (const Qt::KeyboardModifiers keys : { Qt::NoModifier, Qt::ShiftModifier }) {
+        tree.SetSelectedPath(path, false);
+        modal.AnswerNext(win::IDYES);
+        modal.AnswerNext(win::IDOK);
+        QTest::keyClick(&tree, Qt::Key_Delete, keys);
+        note();
+    }
+    modal.AnswerNext(win::IDOK);
+    QTest::keyClick(&tree, Qt::Key_F2);
+    if (QLineEdit* editor = ShownEditor(tree)) {
+        editor->selectAll();
+        QTest::keyClicks(editor, "omega.txt");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+    note();
+    seen += tree.PathToItem(path) != nullptr ? tree.PathToItem(path)->text(0).toStdString() : "";
+    return seen;
+}
+
+// While it lives, the test acts as an ordinary user when it runs as root (whose permission bits
+// stop nothing): only the effective ids change, so the way back stays open, and no child is
+// forked from a process that holds a display connection and threads.
+class AsOrdinaryUser {
+public:
+    AsOrdinaryUser()
+        : switched_(::geteuid() == 0 && ::setegid(65534) == 0 && ::seteuid(65534) == 0)
+    {
+    }
+    ~AsOrdinaryUser()
+    {
+        if (switched_ && (::seteuid(0) != 0 || ::setegid(0) != 0))
+            std::abort(); // the tests cannot go on as another user
+    }
+    AsOrdinaryUser(const AsOrdinaryUser&) = delete;
+    AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
+    bool Ordinary() const { return ::geteuid() != 0; }
+
+private:
+    bool switched_;
+};
+
+// A refusal by the system after the user said Yes is told, naming the file and giving the reason,
+// and changes nothing: here a folder the user may not write.
+TEST_F(TreeFileOperations, ARefusedDeleteOrRenameIsToldWithTheSystemsReasonAndChangesNothing)
+{
+    tree_.SetAllowDelete(true);
+    tree_.SetAllowRename(true);
+    fs::permissions(folder_.Path(), fs::perms(0755));
+    fs::permissions(folder_.Path() / "photos", fs::perms(0555));
+    fs::permissions(folder_.Path() / "home", fs::perms(0777)); // a trash the user may make
+    std::string seen;
+    {
+        const AsOrdinaryUser user;
+        if (user.Ordinary())
+            seen = RefusalsSeen(tree_, *modal_, Path("zeta.txt"));
+    }
+    fs::permissions(folder_.Path() / "photos", fs::perms::owner_all, fs::perm_options::add);
+    if (seen.empty())
+        GTEST_SKIP() << "cannot act as an ordinary user here";
+    EXPECT_EQ(seen,
+        "Could not move \"zeta.txt\" to the trash.\nPermission denied [kept]\n"
+        "Could not delete \"zeta.txt\".\nPermission denied [kept]\n"
+        "Could not rename \"zeta.txt\" to \"omega.txt\".\nPermission denied [kept]\n"
+        "zeta.txt");
+    EXPECT_EQ(folder_.Read("photos/zeta.txt"), "z");
+    EXPECT_FALSE(folder_.Exists("photos/omega.txt"));
     EXPECT_TRUE(modal_->AllAnswersUsed());
 }
 
@@ -325,6 +498,19 @@ TEST_F(TreeFileOperations, TheDraggedItemsPictureFollowsThePointerUntilTheDropOr
     EXPECT_LT(image->Picture().width(), zeta.width());
     EXPECT_EQ(image->HotSpot(), press - zeta.topLeft());
     EXPECT_EQ(image->pos(), tree_.viewport()->mapToGlobal(Centre("alpha")) - image->HotSpot());
+    // Opaque, on the view's ground, so that a display without a compositor shows it as it is.
+    const QImage picture = image->Picture().toImage();
+    EXPECT_FALSE(picture.hasAlphaChannel());
+    const QRgb ground = tree_.palette().color(QPalette::Base).rgb();
+    EXPECT_EQ(picture.pixel(picture.width() - 1, 0), ground);
+    EXPECT_EQ(picture.pixel(picture.width() - 1, picture.height() - 1), ground);
+    int drawn = 0; // the icon's and the label's pixels
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x)
+            drawn += picture.pixel(x, y) != ground ? 1 : 0;
+    }
+    EXPECT_GT(drawn, 30);
+    EXPECT_FALSE(image->testAttribute(Qt::WA_TranslucentBackground));
 
     HideCounter counter;
     const_cast<DragImage*>(image)->installEventFilter(&counter);
@@ -439,9 +625,8 @@ TEST_F(TreeFileOperations, ContextMenuCommandsFollowTheAllowFlags)
     tree_.SetAllowOpen(true);
     const std::unique_ptr<QMenu> menu = tree_.BuildContextMenu(tree_.PathToItem(Path("zeta.txt")));
     menu->actions().front()->trigger();
-    ASSERT_EQ(shell->Calls().size(), 1U);
-    EXPECT_EQ(shell->Calls()[0].verb, "open");
-    EXPECT_EQ(shell->Calls()[0].file, Path("zeta.txt"));
+    EXPECT_EQ(shell->Opened(), std::vector<std::string> { Path("zeta.txt") });
+    EXPECT_TRUE(shell->Calls().empty()); // nothing run as a program
 
     // Properties through the scripted modal services.
     tree_.SetAllowProperties(true);
