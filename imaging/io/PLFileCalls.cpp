@@ -37,7 +37,8 @@ int OpenInPlace(const char* path)
 
 int ReserveSpace(int fd, off_t length)
 {
-    // The space reserved is not checked against the file size limit, which the writes would meet.
+    // A reservation that keeps the size is not held to the process's file size limit, but the
+    // writes that follow are: a length beyond it is refused here.
     rlimit limit {};
     if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
         && static_cast<rlim_t>(length) > limit.rlim_cur) {

@@ -489,6 +489,29 @@ TEST_F(FileSinkErrors, ASaveInPlaceOnARealFullDiskIsRefusedAndKeepsTheOldFile)
     EXPECT_EQ(WEXITSTATUS(status), kSavedSafely);
 }
 
+// The process may write no file beyond 2,000 bytes (SIGXFSZ ignored, so that a write fails with
+// EFBIG): a longer file written in place is refused before the old one is touched.
+TEST_F(FileSinkErrors, ASaveInPlaceBeyondTheFileSizeLimitKeepsTheOldFile)
+{
+    const std::string path = Path("a.bmp");
+    const Bytes old(100, 'o');
+    WriteFileBytes(path, old);
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit { 2000, 2000 };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        g_OpenError = EACCES; // the folder takes no new file
+        _exit(SaveBytes(path, FailingCalls(), Bytes(5000, 'n')));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), PL_ERR_END_OF_FILE);
+    EXPECT_EQ(ReadFileBytes(path), old);
+}
+
 // A hard link keeps the old contents when the saved name gets a new file; written in place, both
 // names show the new contents.
 TEST_F(FileSinkErrors, HardLinksKeepTheOldFileUnlessWrittenInPlace)
