@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -34,11 +35,30 @@ int OpenInPlace(const char* path)
     return ::open(path, O_WRONLY | O_CLOEXEC | O_NOCTTY);
 }
 
+int ReserveSpace(int fd, off_t length)
+{
+    // A reservation that keeps the size is not held to the process's file size limit, but the
+    // writes that follow are: a length beyond it is refused here.
+    rlimit limit {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
+        && static_cast<rlim_t>(length) > limit.rlim_cur) {
+        errno = EFBIG;
+        return -1;
+    }
+    int result = 0;
+    do
+        result = ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, length);
+    while (result != 0 && errno == EINTR);
+    if (result != 0 && errno == ENOSYS)
+        errno = EOPNOTSUPP;
+    return result;
+}
+
 } // namespace
 
 const PLFileCalls& PLFileCalls::Posix()
 {
     static constexpr PLFileCalls calls { OpenFile, ::write, ::close, std::rename, SyncFile, CanAccess,
-        OpenInPlace };
+        OpenInPlace, ReserveSpace };
     return calls;
 }

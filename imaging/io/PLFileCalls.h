@@ -18,6 +18,11 @@ struct PLFileCalls {
     int (*access)(const char* path, int mode);
     // Opens an existing file for writing in place, its contents left as they are; never creates one.
     int (*openInPlace)(const char* path);
+    // Makes sure the disk holds room for the file's first length bytes, without changing its length
+    // or contents (fallocate, keeping the size), so that writing them cannot run out of space:
+    // 0, or -1 with errno (ENOSPC, EDQUOT, or EFBIG beyond the process's file size limit;
+    // EOPNOTSUPP where the file system cannot reserve space).
+    int (*reserve)(int fd, off_t length);
 
     // The real calls.
     static const PLFileCalls& Posix();

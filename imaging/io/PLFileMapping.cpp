@@ -26,42 +26,73 @@ struct sigaction g_Previous { };
 uintptr_t g_PageSize = 4096;
 std::once_flag g_Installed;
 
-// A SIGBUS that is not ours goes where it would have gone without this handler.
-void PassOn(int signal, siginfo_t* info, void* context)
+// Whether the signal is a fault of the code that was running when it came (an access the kernel
+// could not complete), rather than one sent by a process (kill, raise, sigqueue: a code of 0 or
+// below) or a memory error reported in the background. Only a fault carries a faulting address,
+// and only a fault the kernel delivers even where the signal is ignored.
+bool IsFault(const siginfo_t* info)
 {
-    if ((g_Previous.sa_flags & SA_SIGINFO) != 0 && g_Previous.sa_sigaction) {
-        g_Previous.sa_sigaction(signal, info, context);
-        return;
-    }
-    if ((g_Previous.sa_flags & SA_SIGINFO) == 0 && g_Previous.sa_handler != SIG_DFL
-        && g_Previous.sa_handler != SIG_IGN) {
-        g_Previous.sa_handler(signal);
-        return;
-    }
-    // The default action: on return the access faults again and ends the process as it would have.
+    return info->si_code > 0 && info->si_code != BUS_MCEERR_AO;
+}
+
+// Ends the process by the signal's default action. The disposition changes only here, when the
+// process ends: until then the handler stays, for the mappings that live on.
+void EndBySignal(int signal)
+{
     struct sigaction fallback { };
     fallback.sa_handler = SIG_DFL;
     ::sigaction(signal, &fallback, nullptr);
+    ::raise(signal);
+    // The signal is blocked while its handler runs: unblocked, the pending one ends the process here.
+    sigset_t pending;
+    sigemptyset(&pending);
+    sigaddset(&pending, signal);
+    ::pthread_sigmask(SIG_UNBLOCK, &pending, nullptr);
 }
 
-void OnBusError(int signal, siginfo_t* info, void* context)
+// A SIGBUS that is not ours goes where it would have gone without this handler.
+void PassOn(int signal, siginfo_t* info, void* context)
 {
-    const auto address = reinterpret_cast<uintptr_t>(info->si_addr);
+    const auto previous = g_Previous.sa_handler;
+    if (previous == SIG_DFL || (previous == SIG_IGN && IsFault(info))) {
+        // A fault where the signal is ignored ends the process all the same.
+        EndBySignal(signal);
+        return;
+    }
+    if (previous == SIG_IGN)
+        return;
+    if ((g_Previous.sa_flags & SA_SIGINFO) != 0)
+        g_Previous.sa_sigaction(signal, info, context);
+    else
+        previous(signal);
+}
+
+// When the faulting address lies in a live mapping, the file now ends before its page, so every
+// later page of the mapping is gone too: zero pages take their place in one step, and the mapping
+// is marked damaged.
+bool ReplaceVanishedPages(uintptr_t address)
+{
     for (Slot& slot : g_Slots) {
         const uintptr_t begin = slot.begin.load(std::memory_order_acquire);
         const uintptr_t end = slot.end.load(std::memory_order_acquire);
         if (address < begin || address >= end)
             continue;
-        // The file now ends before this page, so every later page of the mapping is gone too: zero
-        // pages take their place in one step.
         const uintptr_t page = address & ~(g_PageSize - 1);
         void* const zeros = ::mmap(reinterpret_cast<void*>(page), end - page, PROT_READ,
             MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
         if (zeros != MAP_FAILED) {
             slot.damaged.store(true, std::memory_order_release);
-            return;
+            return true;
         }
     }
+    return false;
+}
+
+void OnBusError(int signal, siginfo_t* info, void* context)
+{
+    // A sent signal carries no faulting address: what lies where one would be is the sender's ids.
+    if (IsFault(info) && ReplaceVanishedPages(reinterpret_cast<uintptr_t>(info->si_addr)))
+        return;
     PassOn(signal, info, context);
 }
 

@@ -7,8 +7,10 @@
 // Reading a page of a mapping beyond the end of a file that was cut short meanwhile raises SIGBUS,
 // which would end the process (the image cache reads files that may still be being written). While
 // a mapping lives, a process-wide SIGBUS handler puts zero pages in place of the vanished part and
-// marks the mapping damaged; the reader sees zeros and asks Damaged() when it is done. A SIGBUS
-// outside every live mapping goes on to the handler that was there before.
+// marks the mapping damaged; the reader sees zeros and asks Damaged() when it is done. The handler
+// stays installed for the life of the process. Any other SIGBUS (a fault elsewhere, or one sent by
+// kill or raise) has the effect it would have had without it: the earlier handler is called, an
+// ignored one that was sent is ignored, and otherwise the process ends by SIGBUS.
 class PLFileMapping {
 public:
     PLFileMapping() = default;

@@ -217,6 +217,24 @@ bool PLFileSink::Flush()
     return true;
 }
 
+bool PLFileSink::ReserveInPlace(int64_t length)
+{
+    // A disk that ran full halfway through would leave neither the old file nor the new one.
+    if (length == 0 || m_Calls.reserve(m_Fd, static_cast<off_t>(length)) == 0)
+        return true;
+    if (errno != EOPNOTSUPP)
+        return false;
+    // Where the file system cannot reserve, only a file no longer than the old one is sure to fit
+    // in the space the old one holds.
+    struct stat old { };
+    if (::fstat(m_Fd, &old) != 0)
+        return false;
+    if (length <= old.st_size)
+        return true;
+    errno = ENOSPC;
+    return false;
+}
+
 void PLFileSink::Close()
 {
     if (m_Fd < 0) {
@@ -226,7 +244,8 @@ void PLFileSink::Close()
     if (InPlace()) {
         // The whole file, over the old one from its start, which is then cut to the new length.
         m_Used = static_cast<size_t>(GetBytesWritten());
-        if (!Flush() || ::ftruncate(m_Fd, static_cast<off_t>(GetBytesWritten())) != 0)
+        if (!ReserveInPlace(GetBytesWritten()) || !Flush()
+            || ::ftruncate(m_Fd, static_cast<off_t>(GetBytesWritten())) != 0)
             Fail("Writing", errno);
     } else if (!Flush()) {
         Fail("Writing", errno);

@@ -4,8 +4,10 @@
 // An existing target the user may not write is refused. When only the folder refuses a new file
 // while the target may be written, the target is written in place instead: the whole new file is
 // gathered in memory and written over the old one at Close (written, cut to its length, synced),
-// so a save that fails before then leaves the old contents; only a failure while Close writes
-// them can lose them.
+// so a save that fails before then leaves the old contents. Before the first old byte is
+// overwritten, the disk space the new contents need is reserved; a disk too full for them refuses
+// the save and leaves the file as it was. Only an interruption (power loss, a kill) or a failing
+// disk while Close writes them can lose the old contents.
 #pragma once
 
 #include "imaging/io/PLDataSink.h"
@@ -50,6 +52,9 @@ private:
     void Adopt(int fd, const std::string& target, std::string temp);
     // Writes the buffered bytes; false with errno set on failure.
     bool Flush();
+    // Makes sure the disk has room for a file of length bytes written in place, before the first
+    // old byte is overwritten; false with errno set (ENOSPC when it has not).
+    bool ReserveInPlace(int64_t length);
     // Whether the target is written in place (no temporary file): the buffer then holds the whole
     // file, and the write position is m_Used.
     bool InPlace() const { return m_Fd >= 0 && m_Temp.empty(); }

@@ -1,5 +1,6 @@
 #include "DocumentFixture.h"
 #include "app/document/DocumentHints.h"
+#include "imaging/io/ModelledDisk.h"
 #include "platform/qt/fw/CmdUI.h"
 #include "platform/qt/fw/CommandIds.h"
 
@@ -214,6 +215,25 @@ TEST_F(DocumentFiles, ASaveBeyondTheFileSizeLimitKeepsTheOldFile)
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the write failed silently or was not reported";
+    EXPECT_EQ(FileBytes(old), oldBytes);
+    EXPECT_EQ(FolderNames(), std::vector<std::string> { "layout.txt" });
+}
+
+// A layout written in place (its folder takes no new file) onto a disk without room for the longer
+// new layout: the save is refused and reported, and the old file is kept.
+TEST_F(DocumentFiles, ASaveInPlaceOnAFullDiskKeepsTheOldFile)
+{
+    const std::string old = Path("layout.txt");
+    const std::string oldBytes = "Custom Order Template,2.453\r\n";
+    WriteBytes(old, oldBytes);
+    modelleddisk::Reset(0, true); // a full disk, in a folder that takes no new file
+    document->SetFileCalls(modelleddisk::Calls());
+    modal->AnswerNext(win::IDOK);
+
+    EXPECT_FALSE(document->WriteLayout(old));
+
+    ASSERT_EQ(modal->Messages().size(), 1u);
+    EXPECT_EQ(modal->Messages()[0].text, CouldNotOpen(old, ENOSPC));
     EXPECT_EQ(FileBytes(old), oldBytes);
     EXPECT_EQ(FolderNames(), std::vector<std::string> { "layout.txt" });
 }

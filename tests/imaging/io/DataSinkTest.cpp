@@ -9,6 +9,8 @@
 #include <csignal>
 #include <functional>
 #include <memory>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -17,6 +19,7 @@
 #include "imaging/bitmap/BmpTestHelpers.h"
 #include "imaging/bitmap/PLWinBmp.h"
 #include "imaging/codec/EncoderTestSupport.h"
+#include "imaging/io/ModelledDisk.h"
 #include "imaging/io/PLFileSink.h"
 #include "imaging/io/PLMemSink.h"
 #include "imaging/jpeg/PLJPEGEncoder.h"
@@ -366,6 +369,147 @@ TEST_F(FileSinkErrors, AnUnfinishedSaveInPlaceLeavesTheOldFile)
     expected[0] = 'N';
     EXPECT_EQ(ReadFileBytes(path), expected);
     EXPECT_EQ(Names(), std::vector<std::string> { "a.bmp" });
+}
+
+// Saves a file of length bytes through a sink with the given calls: 0 or the code raised.
+int SaveBytes(const std::string& path, const PLFileCalls& calls, const Bytes& bytes)
+{
+    PLFileSink sink(calls);
+    try {
+        const int error = sink.OpenFile(path.c_str());
+        if (error != 0)
+            return error;
+        sink.WriteBytes(static_cast<int>(bytes.size()), bytes.data());
+        sink.Close();
+    } catch (const PLTextException& e) {
+        return e.GetCode();
+    }
+    return 0;
+}
+
+// A save written in place (the folder takes no new file) on a disk with little room.
+struct InPlaceSpaceCase {
+    const char* name;
+    size_t oldLength, newLength;
+    int64_t freeBytes;
+    bool canReserve;
+    int code;
+};
+
+void PrintTo(const InPlaceSpaceCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+const InPlaceSpaceCase kInPlaceSpaceCases[] = {
+    { "RoomForALongerFile", 100, 5000, 6000, true, 0 },
+    { "NoRoomForALongerFile", 100, 5000, 1000, true, PL_ERR_END_OF_FILE },
+    { "AShorterFileOnAFullDisk", 5000, 100, 0, true, 0 },
+    // Where nothing can be reserved, only the space the old file holds is sure.
+    { "AShorterFileWithoutReserving", 5000, 100, 0, false, 0 },
+    { "AFileOfTheSameLengthWithoutReserving", 5000, 5000, 0, false, 0 },
+    { "ALongerFileWithoutReserving", 100, 5000, 10000, false, PL_ERR_END_OF_FILE },
+};
+
+class InPlaceSpace : public ScratchFolder, public testing::WithParamInterface<InPlaceSpaceCase> { };
+
+// The space is made sure of before the first old byte is overwritten: a save that cannot be made
+// sure of it is refused with code 11 and leaves the file byte for byte as it was.
+TEST_P(InPlaceSpace, ASaveInPlaceOverwritesOnlyWhenTheNewBytesFit)
+{
+    const InPlaceSpaceCase& c = GetParam();
+    const std::string path = Path("a.bmp");
+    const Bytes old(c.oldLength, 'o');
+    const Bytes written(c.newLength, 'n');
+    WriteFileBytes(path, old);
+    modelleddisk::Reset(c.freeBytes, true, c.canReserve); // in a folder that takes no new file
+    EXPECT_EQ(SaveBytes(path, modelleddisk::Calls(), written), c.code);
+    EXPECT_EQ(ReadFileBytes(path), c.code == 0 ? written : old);
+    EXPECT_EQ(Names(), std::vector<std::string> { "a.bmp" });
+}
+
+INSTANTIATE_TEST_SUITE_P(Disks, InPlaceSpace, testing::ValuesIn(kInPlaceSpaceCases),
+    [](const testing::TestParamInfo<InPlaceSpaceCase>& info) { return std::string(info.param.name); });
+
+// Exit codes of the child that saves on a small file system of its own.
+enum SmallDiskOutcome {
+    kSavedSafely,
+    kLongerNotRefused,
+    kOldFileChanged,
+    kShorterRefused,
+    kCannotMount = 77
+};
+
+// A file of length bytes, or false when the disk has no room for it.
+bool WriteFileOf(const std::string& path, size_t length)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const Bytes bytes(length, 'o');
+    const bool written = fd >= 0 && ::write(fd, bytes.data(), length) == static_cast<ssize_t>(length);
+    if (fd >= 0)
+        ::close(fd);
+    return written;
+}
+
+// In a child process: saves in place (the folder refuses new files through the seam) into a file on
+// a full tmpfs of 64 KB, mounted where only this process sees it.
+SmallDiskOutcome SaveOnASmallFullDisk(const std::string& folder)
+{
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+        || ::mount("orvanel-small", folder.c_str(), "tmpfs", 0, "size=64k") != 0)
+        return kCannotMount;
+    const std::string path = folder + "/a.bmp";
+    WriteFileOf(path, 8192);
+    const Bytes old = ReadFileBytes(path);
+    for (int i = 0; WriteFileOf(folder + "/filler" + std::to_string(i), 4096); ++i) { }
+    g_OpenError = EACCES;
+    if (SaveBytes(path, FailingCalls(), Bytes(40000, 'n')) != PL_ERR_END_OF_FILE)
+        return kLongerNotRefused;
+    if (ReadFileBytes(path) != old)
+        return kOldFileChanged;
+    const Bytes shorter(4000, 'n');
+    if (SaveBytes(path, FailingCalls(), shorter) != 0 || ReadFileBytes(path) != shorter)
+        return kShorterRefused;
+    return kSavedSafely;
+}
+
+TEST_F(FileSinkErrors, ASaveInPlaceOnARealFullDiskIsRefusedAndKeepsTheOldFile)
+{
+    const std::string folder = Path("small");
+    std::filesystem::create_directory(folder);
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0)
+        _exit(SaveOnASmallFullDisk(folder));
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == kCannotMount)
+        GTEST_SKIP() << "cannot mount a small file system here";
+    EXPECT_EQ(WEXITSTATUS(status), kSavedSafely);
+}
+
+// The process may write no file beyond 2,000 bytes (SIGXFSZ ignored, so that a write fails with
+// EFBIG): a longer file written in place is refused before the old one is touched.
+TEST_F(FileSinkErrors, ASaveInPlaceBeyondTheFileSizeLimitKeepsTheOldFile)
+{
+    const std::string path = Path("a.bmp");
+    const Bytes old(100, 'o');
+    WriteFileBytes(path, old);
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit { 2000, 2000 };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        g_OpenError = EACCES; // the folder takes no new file
+        _exit(SaveBytes(path, FailingCalls(), Bytes(5000, 'n')));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), PL_ERR_END_OF_FILE);
+    EXPECT_EQ(ReadFileBytes(path), old);
 }
 
 // A hard link keeps the old contents when the saved name gets a new file; written in place, both

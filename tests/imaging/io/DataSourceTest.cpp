@@ -1,21 +1,16 @@
 // Data sources: opening files, bounded reads and progress.
 #include "imaging/bitmap/BmpTestHelpers.h"
-#include "imaging/bitmap/PLAnyBmp.h"
 #include "imaging/io/PLFileSource.h"
 #include "imaging/io/PLMemSource.h"
 #include "imaging/io/PLProgressListener.h"
 #include "imaging/io/PLResourceModule.h"
 #include "imaging/io/PLResourceSource.h"
-#include "imaging/jpeg/PLJPEGDecoder.h"
-#include "imaging/jpeg/PLJPEGEncoder.h"
 
 #include <climits>
-#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -168,49 +163,6 @@ TEST_F(FileSourceOpen, ASmallFileHasAPageTableToItselfAndClosingGivesItsAddressS
     EXPECT_EQ(source.ReadBytes(static_cast<int>(bytes.size()))[bytes.size() - 1], bytes.back());
     source.Close();
     EXPECT_TRUE(MappingsWithin(start, start + span).empty());
-}
-
-TEST_F(FileSourceOpen, ASigbusOutsideTheSourcesStillEndsTheProcess)
-{
-    const std::string path = Write("other.bin", std::vector<uint8_t>(3 * 4096, 7));
-    PLFileSource source; // installs the handler
-    ASSERT_EQ(source.OpenFile(path.c_str()), 0);
-    EXPECT_DEATH(
-        {
-            const int fd = ::open(path.c_str(), O_RDONLY);
-            auto* mapped
-                = static_cast<volatile uint8_t*>(::mmap(nullptr, 3 * 4096, PROT_READ, MAP_SHARED, fd, 0));
-            ::ftruncate(::open(path.c_str(), O_WRONLY), 0);
-            std::printf("%d\n", mapped[2 * 4096]);
-        },
-        "");
-}
-
-TEST_F(FileSourceOpen, ADecodeOfAFileCutShortUnderItIsAnErrorNotACrash)
-{
-    // Noise, so that the file runs to several pages.
-    PLAnyBmp picture;
-    picture.Create(256, 256, 32, false, false);
-    uint32_t state = 1;
-    for (int y = 0; y < 256; ++y)
-        for (int x = 0; x < 256; ++x) {
-            state = state * 1664525u + 1013904223u;
-            picture.GetRow32(y)[x]
-                = PLPixel32(uint8_t(state >> 24), uint8_t(state >> 16), uint8_t(state >> 8), 255);
-        }
-    const std::string path = (dir / "cut.jpg").string();
-    PLJPEGEncoder().EncodeFile(path.c_str(), &picture);
-    const auto size = fs::file_size(path);
-    ASSERT_GT(size, 2 * 4096u);
-    PLJPEGDecoder decoder;
-    decoder.OpenFile(path.c_str());
-    fs::resize_file(path, 4096); // the header stays; the scans are cut off
-    PLAnyBmp decoded;
-    EXPECT_EQ(ErrorCodeOf([&] { decoder.GetImage(decoded, 32); }), PL_ERR_END_OF_FILE);
-    decoder.Close();
-    // The same cut made before opening is an ordinary short file, which decodes with a warning.
-    PLJPEGDecoder().DecodeFile(path.c_str(), &decoded, 32);
-    EXPECT_EQ(decoded.GetSize(), PLCoord(256, 256));
 }
 
 TEST_F(FileSourceOpen, WideNamesOpenTheUtf8File)
