@@ -2,29 +2,26 @@
 
 #include "platform/win/IntArithmetic.h"
 
-#include <algorithm>
 #include <cstdint>
-
-namespace {
-
-// The step along one axis from the edges low..high, kept within min..max where it can be.
-int ClampStep(int step, int low, int high, int min, int max)
-{
-    if (step < 0) {
-        const int64_t room = std::min<int64_t>(0, int64_t { min } - low);
-        return win::SaturateToInt32(std::max<int64_t>(step, room));
-    }
-    if (step > 0) {
-        const int64_t room = std::max<int64_t>(0, int64_t { max } - high);
-        return win::SaturateToInt32(std::min<int64_t>(step, room));
-    }
-    return 0;
-}
-
-} // namespace
 
 win::POINT ClampMove(const win::RECT& bounds, const win::RECT& unit, win::POINT delta)
 {
-    return { ClampStep(delta.x, unit.left, unit.right, bounds.left, bounds.right),
-        ClampStep(delta.y, unit.top, unit.bottom, bounds.top, bounds.bottom) };
+    // The unit as the move would leave it; each edge found past the bounds sets its axis's move
+    // so that this edge lies on them. The tests run top, bottom, left, right, a later one
+    // overriding an earlier one on its axis.
+    const int64_t movedLeft = int64_t { unit.left } + delta.x;
+    const int64_t movedTop = int64_t { unit.top } + delta.y;
+    const int64_t movedRight = int64_t { unit.right } + delta.x;
+    const int64_t movedBottom = int64_t { unit.bottom } + delta.y;
+    int64_t dx = delta.x;
+    int64_t dy = delta.y;
+    if (movedTop < bounds.top)
+        dy = int64_t { bounds.top } - unit.top;
+    if (movedBottom > bounds.bottom)
+        dy = int64_t { bounds.bottom } - unit.bottom;
+    if (movedLeft < bounds.left)
+        dx = int64_t { bounds.left } - unit.left;
+    if (movedRight > bounds.right)
+        dx = int64_t { bounds.right } - unit.right;
+    return { win::SaturateToInt32(dx), win::SaturateToInt32(dy) };
 }

@@ -1,6 +1,8 @@
-// Limits a move of a unit to the rectangle it must stay in (layout units). Each component of the
-// move is only shortened, never created or reversed: a unit that already lies outside the bounds,
-// or is larger than them, is not pulled back, it only cannot go further out.
+// Limits a move of a unit to the rectangle it must stay in (layout units). An edge that the move
+// would take past the bounds is put on them instead: a move within the bounds is kept, a longer
+// one is shortened, and a unit that lies outside the bounds (a file can put it there) comes back
+// onto them with any move. A unit taller than the bounds ends with its bottom edge on them, one
+// wider with its right edge. A move of (0, 0) is no move: the callers do not clamp it.
 #pragma once
 
 #include "platform/win/Types.h"

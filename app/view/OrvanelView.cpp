@@ -259,6 +259,8 @@ win::POINT COrvanelView::TrackDrag(win::POINT point)
 {
     const win::POINT at = ClientToLayout(point);
     const win::POINT raw { at.x - dragStart_.x, at.y - dragStart_.y };
+    // The mouse back where it was pressed moves nothing, even a unit that lies outside its bounds
+    // (which any other move brings back onto them).
     if (raw.x == 0 && raw.y == 0)
         return raw;
     const win::RECT bounds = selectedUnit_->GetBounds();
@@ -335,6 +337,8 @@ void COrvanelView::NudgeSelection(win::UINT key, win::UINT repeat)
         raw.y = -n;
     else if (key == win::VK_DOWN)
         raw.y = n;
+    if (raw.x == 0 && raw.y == 0)
+        return; // no step asked: a unit outside its bounds stays where it is
     const win::POINT delta
         = ClampMove(GetMoveBounds(document->GetLayout(), *selectedUnit_), selectedUnit_->GetBounds(), raw);
     if (delta.x == 0 && delta.y == 0)

@@ -197,8 +197,10 @@ void DrawSelectionFrame(
         dc.LineTo(bounds.left, bounds.bottom);
         dc.LineTo(bounds.left, bounds.top);
     }
-    // The unit's frame: a solid border inside its bounds, of the same device thickness at every
-    // zoom, painted over the page (never inverted, so it cannot vanish when drawn twice).
+    // The unit's frame: a border inside its bounds, of the same device thickness at every zoom,
+    // painted over the page through the halftone pattern, so that the unit's own pixels show
+    // between its dots and a small text stays readable (painted, never inverted, so that it
+    // cannot vanish when drawn twice).
     win::RECT frame = unit.GetBounds();
     converter.ToDeviceRect(frame);
     win::SIZE border { kSelectionBorder, kSelectionBorder };
@@ -209,15 +211,13 @@ void DrawSelectionFrame(
     const int64_t right = std::max(frame.left, frame.right);
     const int64_t bottom = std::min(frame.top, frame.bottom); // device y grows upward
     const int64_t top = std::max(frame.top, frame.bottom);
-    const win::COLORREF previous = dc.GetBkColor();
     const auto strip = [&](int64_t l, int64_t t, int64_t r, int64_t b) {
-        dc.FillSolidRect({ win::SaturateToInt32(l), win::SaturateToInt32(t), win::SaturateToInt32(r),
-                             win::SaturateToInt32(b) },
+        dc.FillHalftoneRect({ win::SaturateToInt32(l), win::SaturateToInt32(t), win::SaturateToInt32(r),
+                                win::SaturateToInt32(b) },
             kSelectionFrameColour);
     };
     strip(left, top, right, std::max(top - by, bottom));
     strip(left, std::min(bottom + by, top), right, bottom);
     strip(left, top, std::min(left + bx, right), bottom);
     strip(std::max(right - bx, left), top, right, bottom);
-    dc.SetBkColor(previous);
 }

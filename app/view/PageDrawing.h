@@ -63,6 +63,7 @@ struct PageRequest {
 LayoutConverter DrawPage(gdi::DeviceContext& dc, const PageRequest& request);
 
 // The frame of the selected unit, drawn over the page: its move bounds outlined in red (pen width
-// 2) and its own bounds framed by a solid border of kSelectionBorder device pixels.
+// 2) and its own bounds framed by a border of kSelectionBorder device pixels painted through the
+// halftone pattern (every other pixel), through which the unit shows.
 void DrawSelectionFrame(
     gdi::DeviceContext& dc, const LayoutConverter& converter, const Layout& layout, const LayoutUnit& unit);

@@ -57,7 +57,7 @@ bool SetPrinterLandscape()
     return true;
 }
 
-void PreparePrinting(const Layout& layout, win::PrintRequest& request)
+void PreparePrinting(const Layout& layout, int printMode, win::PrintRequest& request)
 {
     const PaperSpecs& paper = layout.GetPaper();
     const bool portrait = paper.GetPortrait();
@@ -78,7 +78,12 @@ void PreparePrinting(const Layout& layout, win::PrintRequest& request)
     mode.paperLength = PaperSide(std::max(width, height));
     mode.fields |= win::DM_ORIENTATION | win::DM_PAPERWIDTH | win::DM_PAPERLENGTH;
     request.deviceMode = mode;
-    // The drawing's origin is the paper's margin corner: the printer's margins are the layout's, on
+    // The margin test marks the printer's own printable area: no margins of the layout's.
+    if (printMode == kPrintMarginTest) {
+        request.pageMargins.reset();
+        return;
+    }
+    // The layout's origin is the paper's margin corner: the printer's margins are the layout's, on
     // the sheet as it lies (left, top, right, bottom of a landscape sheet too), so that every unit
     // prints where the screen shows it.
     request.pageMargins = win::RECT { paper.GetMarginLeft(), paper.GetMarginTop(), paper.GetMarginRight(),
@@ -121,7 +126,7 @@ bool PrintOnePage(
     const Layout& layout, int printMode, const std::function<void(gdi::DeviceContext&)>& printLayout)
 {
     PrintInfo info;
-    PreparePrinting(layout, info.dialog);
+    PreparePrinting(layout, printMode, info.dialog);
     PrinterDC printer;
     if (!CreatePrinterDC("", "", "", kDocumentName, info, printer, false, false))
         return false;
@@ -138,7 +143,7 @@ bool PreviewOnePage(
     const Layout& layout, int printMode, const std::function<void(gdi::DeviceContext&)>& printLayout)
 {
     win::PrintRequest request;
-    PreparePrinting(layout, request);
+    PreparePrinting(layout, printMode, request);
     const int answer = win::AppContext::Instance().Modal().PrintPreview(
         request, [&](gdi::DeviceContext& dc, int) { PrintPage(dc, printMode, printLayout); });
     return answer == win::IDOK;

@@ -27,8 +27,10 @@ bool SetPrinterPortrait();
 bool SetPrinterLandscape();
 
 // The first steps of a print: the default printer turned to the paper's orientation, and the print
-// dialog's starting settings (the paper's orientation and size, its margins, one page).
-void PreparePrinting(const Layout& layout, win::PrintRequest& request);
+// dialog's starting settings (the paper's orientation and size, one page) with the page margins:
+// the layout's for kPrintLayout, none for the margin test, whose printer keeps its own minimum
+// margins for the paper (0 on a PDF printer).
+void PreparePrinting(const Layout& layout, int printMode, win::PrintRequest& request);
 
 // The margin-test page in device pixels: marks at the left, top, right and bottom edges of the
 // printable area, each with its word, in the device context's pen and font.

@@ -9,6 +9,7 @@
 #include "platform/win/IntArithmetic.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -36,27 +37,41 @@ LayoutUnit* Find(LayoutUnit& root, const char* name)
     return name ? root.FindByName(name) : nullptr;
 }
 
-// Where copy i of a proof unit lies: its first copy's box moved by i steps (in page axes).
-struct CopyPlacement {
-    win::RECT first;
-    win::POINT step;
+// The copies i (lo <= i <= hi) for which start + i * step stays at or above the floor; the
+// bounds are those of the run so far, narrowed.
+struct CopySpan {
+    int64_t lo;
+    int64_t hi;
 
-    bool WhollyOutside(uint32_t copy, win::SIZE page) const
+    bool Empty() const { return lo > hi; }
+
+    // Keeps the copies with start + i * step >= 0.
+    void KeepNotBelowZero(int64_t start, int64_t step)
     {
-        const int64_t dx = int64_t { step.x } * copy;
-        const int64_t dy = int64_t { step.y } * copy;
-        return first.right + dx < 0 || first.left + dx > page.cx || first.bottom + dy < 0
-            || first.top + dy > page.cy;
+        if (step == 0) {
+            if (start < 0)
+                hi = lo - 1;
+        } else if (step > 0) {
+            lo = std::max(lo, CeilDiv(-start, step));
+        } else {
+            hi = std::min(hi, FloorDiv(start, -step));
+        }
     }
+    // Keeps the copies with start + i * step <= limit.
+    void KeepNotAbove(int64_t start, int64_t step, int64_t limit) { KeepNotBelowZero(limit - start, -step); }
+
+private:
+    // Divisions by a positive divisor, rounding down and up.
+    static int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+    static int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
 };
 
-CopyPlacement PlacementOf(const LayoutUnit& proof)
+win::POINT StepOf(const LayoutUnit& proof)
 {
     const win::POINT first = proof.GetAbsolutePosition(0);
     const win::POINT second = proof.GetAbsolutePosition(1);
-    return { proof.GetItemRect(0),
-        { win::SaturateToInt32(int64_t { second.x } - first.x),
-            win::SaturateToInt32(int64_t { second.y } - first.y) } };
+    return { win::SaturateToInt32(int64_t { second.x } - first.x),
+        win::SaturateToInt32(int64_t { second.y } - first.y) };
 }
 
 void DrawPacks(const PaintContext& context, LayoutUnit& root, const ProofUnits& names, uint32_t copy)
@@ -90,8 +105,8 @@ void DrawProof(
     if (!proof)
         return;
     const PaperSpecs& paper = context.layout.GetPaper();
-    const uint32_t copies = CopiesOnPage(*proof, { paper.GetPaperWidth(), paper.GetPaperHeight() });
-    for (uint32_t copy = 0; copy < copies; ++copy) {
+    const CopyRange copies = CopiesOnPage(*proof, { paper.GetPaperWidth(), paper.GetPaperHeight() });
+    for (uint32_t copy = copies.first; copy < copies.end; ++copy) {
         proof->SetCurrentItem(static_cast<int32_t>(copy));
         DrawCopy(context, content, root, names, copy);
     }
@@ -101,18 +116,29 @@ void DrawProof(
 
 } // namespace
 
-uint32_t CopiesOnPage(LayoutUnit& proof, win::SIZE page)
+CopyRange CopiesOnPage(LayoutUnit& proof, win::SIZE page)
 {
-    const uint32_t count = proof.GetRepeatCount();
+    // Sized from its children first: a layout just read has not been fitted yet.
+    proof.FitToChildren();
     proof.SetCurrentItem(0);
-    const CopyPlacement placement = PlacementOf(proof);
-    if (placement.step.x == 0 && placement.step.y == 0)
-        return std::min<uint32_t>(count, 1);
-    for (uint32_t copy = 1; copy < count; ++copy) {
-        if (placement.WhollyOutside(copy, page))
-            return copy;
-    }
-    return count;
+    const win::RECT first = proof.GetItemRect(0);
+    const win::POINT step = StepOf(proof);
+    // Copy i lies at the first copy's box moved by i steps; it touches the page while its right
+    // edge is not left of 0, its left edge not right of the page's width, and so down. Each of
+    // these holds for a run of i, so the copies on the page form one run. Copies are numbered in
+    // 32 bits for the drawing.
+    const int64_t count = std::min<int64_t>(proof.GetRepeatCount(), std::numeric_limits<int32_t>::max());
+    CopySpan span { 0, count - 1 };
+    span.KeepNotBelowZero(first.right, step.x);
+    span.KeepNotAbove(first.left, step.x, page.cx);
+    span.KeepNotBelowZero(first.bottom, step.y);
+    span.KeepNotAbove(first.top, step.y, page.cy);
+    if (span.Empty())
+        return {};
+    // Copies that do not step lie on each other: one of them is the whole picture.
+    if (step.x == 0 && step.y == 0)
+        span.hi = span.lo;
+    return { static_cast<uint32_t>(span.lo), static_cast<uint32_t>(span.hi + 1) };
 }
 
 void DrawPortraitProof(const PaintContext& context, const PageContent& content, LayoutUnit& root)

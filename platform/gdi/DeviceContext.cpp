@@ -303,12 +303,23 @@ win::SIZE DeviceContext::GetTextExtent(std::string_view text) const
 void DeviceContext::FillSolidRect(const win::RECT& rect, win::COLORREF color)
 {
     bkColor_ = color;
+    Fill(rect, color, false);
+}
+
+void DeviceContext::FillHalftoneRect(const win::RECT& rect, win::COLORREF color)
+{
+    Fill(rect, color, true);
+}
+
+void DeviceContext::Fill(const win::RECT& rect, win::COLORREF color, bool halftone)
+{
     FillCall call;
     call.logical = rect;
     win::RECT device = rect;
     LPtoDP(&device);
     call.device = Normalised(device);
     call.color = color;
+    call.halftone = halftone;
     DoFillRect(call);
 }
 

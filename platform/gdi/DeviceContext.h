@@ -82,6 +82,9 @@ struct FillCall {
     win::RECT logical; // as the caller gave it
     win::RECT device; // normalised: left <= right, top <= bottom; right and bottom exclusive
     win::COLORREF color = 0;
+    // Only every other pixel, in a checkerboard fixed to the device's pixels: those where
+    // device x + y is odd; the others keep what lies under them.
+    bool halftone = false;
 };
 
 struct LineCall {
@@ -176,6 +179,10 @@ public:
     // Fills the rectangle with the colour; like the original it leaves the background colour
     // set to that colour.
     void FillSolidRect(const win::RECT& rect, win::COLORREF color);
+    // Paints the rectangle with the colour through the original's halftone pattern: every other
+    // pixel, in a checkerboard fixed to the device's pixels, so that what lies under it shows
+    // between. The background colour is left as it was.
+    void FillHalftoneRect(const win::RECT& rect, win::COLORREF color);
     // Moves the current position; returns the previous one.
     win::POINT MoveTo(int x, int y);
     // A line from the current position to (x, y) with the selected pen; (x, y) becomes current.
@@ -224,6 +231,7 @@ private:
     void ObjectDeletedWhileSelected(const GdiObject& object, bool destroyed);
     void Deselect(GdiObject* object);
     win::POINT ToDevicePoint(win::POINT logical) const;
+    void Fill(const win::RECT& rect, win::COLORREF color, bool halftone);
 
     DeviceCaps caps_;
     bool printing_;

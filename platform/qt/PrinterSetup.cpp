@@ -49,6 +49,11 @@ void ApplyPageRequest(QPrinter& printer, const win::PrintRequest& request)
         const win::RECT& m = *request.pageMargins;
         printer.setPageMargins(
             QMarginsF(m.left / 10.0, m.top / 10.0, m.right / 10.0, m.bottom / 10.0), QPageLayout::Millimeter);
+    } else {
+        // Qt's default margins are its own, not the printer's: the printer's minimum margins for
+        // the paper and orientation it now has leave its whole printable area.
+        const QPageLayout layout = printer.pageLayout();
+        printer.setPageMargins(layout.minimumMargins(), layout.units());
     }
     printer.setCopyCount(request.setup.copies);
 }

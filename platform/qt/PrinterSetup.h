@@ -25,7 +25,8 @@ void ApplyPrinterSettings(
     QPrinter& printer, const std::string& name, const std::optional<win::DeviceMode>& supplied);
 
 // The request's page on the printer: its orientation (when it supplies no device mode, which set
-// it already), its page margins and its copies.
+// it already), its page margins (none: the printer's minimum margins for its paper, its whole
+// printable area) and its copies.
 void ApplyPageRequest(QPrinter& printer, const win::PrintRequest& request);
 
 } // namespace fw

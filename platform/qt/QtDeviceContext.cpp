@@ -271,8 +271,18 @@ void QtDeviceContext::DoFillRect(const FillCall& call)
         return;
     const int left = Near(r.left);
     const int top = Near(r.top);
-    painter_->fillRect(
-        QRect(left, top, Near(r.right) - left, Near(r.bottom) - top), fw::ToQColor(call.color));
+    const QRect rect(left, top, Near(r.right) - left, Near(r.bottom) - top);
+    if (!call.halftone) {
+        painter_->fillRect(rect, fw::ToQColor(call.color));
+        return;
+    }
+    // Qt's 50 % pattern sets the pixels where x + y is odd (from the brush origin, the device's
+    // corner); with a transparent background the others are left alone.
+    painter_->save();
+    painter_->setBackgroundMode(Qt::TransparentMode);
+    painter_->setBrushOrigin(0, 0);
+    painter_->fillRect(rect, QBrush(fw::ToQColor(call.color), Qt::Dense4Pattern));
+    painter_->restore();
 }
 
 void QtDeviceContext::DoLine(const LineCall& call)

@@ -3,6 +3,7 @@
 #include "platform/qt/Cp1252.h"
 #include "platform/qt/FileDialogFilter.h"
 #include "platform/qt/FilePath.h"
+#include "platform/qt/MessageBoxLines.h"
 #include "platform/qt/PrinterSetup.h"
 #include "platform/qt/QtColour.h"
 #include "platform/qt/QtDeviceContext.h"
@@ -88,6 +89,7 @@ std::unique_ptr<QMessageBox> QtModalServices::MakeMessageBox(
     for (const ButtonAnswer& b : buttons)
         if (b.answer == dismissed)
             box->setEscapeButton(b.button);
+    KeepMessageLinesWhole(*box);
     return box;
 }
 

@@ -1,5 +1,6 @@
 // The interactive modal services of the running program: message boxes over QMessageBox
-// (caption "Orvanel", the original's button sets and answers), the file dialog over QFileDialog,
+// (caption "Orvanel", the original's button sets and answers, each line of the text kept on one
+// line where the screen has room), the file dialog over QFileDialog,
 // the colour dialog over QColorDialog (sixteen custom colours kept), the print dialog over
 // QPrintDialog and the print preview over QPrintPreviewDialog. The dialogs are built by the Make
 // functions, which tests use to check them without running a modal loop. What the Qt dialogs

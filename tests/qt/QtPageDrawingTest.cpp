@@ -196,6 +196,78 @@ INSTANTIATE_TEST_SUITE_P(DefaultLayouts, QtPageDrawing,
         return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_printer" : "_screen");
     });
 
+// A selected text about 11 pixels high stays readable: its frame is a band 3 pixels wide inside
+// the unit's rectangle, painted black on every other pixel, and the unit's own pixels show between.
+TEST(QtSelectionFrame, ASmallSelectedTextShowsThroughItsFrame)
+{
+    qttest::EnsureApplication();
+    win::AppContext::Instance().Reset();
+    Layout layout;
+    layout.SetLayoutType(3); // the extra texts alone
+    LayoutUnit& text = *layout.GetRootUnit()->FindByName("ExtraTxt1");
+    for (int n = 2; n <= 8; ++n)
+        layout.GetRootUnit()->FindByName("ExtraTxt" + std::to_string(n))->SetVisible(false);
+    text.SetPosition({ 300, 400 });
+    text.SetFontSize(70);
+    PageContent content;
+    content.extraTexts[0] = "Orvanel Portrait Studio, 12 Mill Lane";
+    CachePictureSource pictures(GetImageCache(), [] {});
+    DisplayCopyCache copies;
+    const auto draw = [&](const LayoutUnit* selected, QImage& image) {
+        QPainter painter(&image);
+        gdi::QtDeviceContext dc(painter, false);
+        dc.SetMapMode(gdi::MM_LOMETRIC);
+        const LayoutConverter converter = DrawPage(
+            dc, { layout, content, pictures, copies, 1.0, { 794, 1123 }, { 794, 1123 }, selected });
+        win::RECT frame = text.GetBounds();
+        converter.ToDeviceRect(frame);
+        dc.LPtoDP(&frame);
+        return QRect(QPoint(frame.left, frame.top), QPoint(frame.right - 1, frame.bottom - 1));
+    };
+    QImage plain = qttest::WhiteImage(794, 1123, 96);
+    QImage selected = plain;
+    draw(nullptr, plain);
+    const QRect frame = draw(&text, selected);
+    const QRect around = frame.adjusted(-12, -12, 12, 12);
+    selected.copy(around)
+        .scaled(around.size() * 6)
+        .save(QString::fromStdString(qttest::OutputPath("selection-small-text-x6.png").string()));
+    ASSERT_GE(frame.height(), 10);
+    ASSERT_LE(frame.height(), 13);
+
+    int between = 0;
+    int shown = 0;
+    for (int y = frame.top(); y <= frame.bottom(); ++y) {
+        for (int x = frame.left(); x <= frame.right(); ++x) {
+            const bool inBand
+                = !frame.adjusted(kSelectionBorder, kSelectionBorder, -kSelectionBorder, -kSelectionBorder)
+                       .contains(x, y);
+            const QRgb now = selected.pixel(x, y);
+            if (!inBand) {
+                ASSERT_EQ(now, plain.pixel(x, y)) << "inside the band at " << x << ", " << y;
+                continue;
+            }
+            // Every other pixel is painted; the others are the unit's own.
+            if ((x + y) % 2 == 1) {
+                EXPECT_EQ(now, qRgb(0, 0, 0)) << x << ", " << y;
+            } else {
+                ++between;
+                shown += now == plain.pixel(x, y);
+            }
+        }
+    }
+    EXPECT_GT(between, 0);
+    EXPECT_EQ(shown, between) << "the unit's own pixels between the dots";
+    // Nothing of the frame lies outside the unit's rectangle.
+    const QRect outside = frame.adjusted(-1, -1, 1, 1);
+    for (int x = outside.left(); x <= outside.right(); ++x)
+        for (const int y : { outside.top(), outside.bottom() })
+            EXPECT_EQ(selected.pixel(x, y), plain.pixel(x, y)) << x << ", " << y;
+    for (int y = outside.top(); y <= outside.bottom(); ++y)
+        for (const int x : { outside.left(), outside.right() })
+            EXPECT_EQ(selected.pixel(x, y), plain.pixel(x, y)) << x << ", " << y;
+}
+
 // The display copy shows exactly what stretching the whole turned photograph shows: each copy
 // pixel is the photograph's pixel that the device would have picked.
 TEST(QtDisplayCopy, ShowsWhatTheTurnedPhotographStretchedByTheDeviceShows)

@@ -6,6 +6,7 @@
 #include "platform/qt/fw/Guard.h"
 #include "platform/win/IntArithmetic.h"
 
+#include <QApplication>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -19,27 +20,31 @@ ScrollView::ScrollView(QWidget* parent)
     : View(parent)
     , horizontal_(new QScrollBar(Qt::Horizontal, this)) // both owned by the view
     , vertical_(new QScrollBar(Qt::Vertical, this))
+    , corner_(new QWidget(this))
 {
     horizontal_->hide();
     vertical_->hide();
+    // The corner keeps the application's window colour whatever the view's own palette (the
+    // drawing view's is the page's white), so that no part of the drawing shows there.
+    QPalette palette = corner_->palette();
+    palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    corner_->setPalette(palette);
+    corner_->setAutoFillBackground(true);
+    corner_->hide();
     for (QScrollBar* bar : { horizontal_, vertical_ })
         QObject::connect(bar, &QScrollBar::valueChanged, this, [this] { update(); });
 }
 
-void ScrollView::SetScrollSizes(int mapMode, win::SIZE total, win::SIZE page, win::SIZE line)
+void ScrollView::SetScrollSizes(int mapMode, win::SIZE total)
 {
     mapMode_ = mapMode;
     total_ = total;
     ClientDC dc(*this);
     dc->SetMapMode(mapMode);
-    const auto toDevice = [&dc](win::SIZE size) {
-        dc->LPtoDP(&size);
-        return win::SIZE { std::abs(size.cx), std::abs(size.cy) };
-    };
-    deviceTotal_ = toDevice(total);
-    page_ = page.cx > 0 || page.cy > 0 ? toDevice(page)
-                                       : win::SIZE { deviceTotal_.cx / 10, deviceTotal_.cy / 10 };
-    line_ = line.cx > 0 || line.cy > 0 ? toDevice(line) : win::SIZE { page_.cx / 10, page_.cy / 10 };
+    win::SIZE device = total;
+    dc->LPtoDP(&device);
+    deviceTotal_ = { std::abs(device.cx), std::abs(device.cy) };
+    line_ = { deviceTotal_.cx / 100, deviceTotal_.cy / 100 };
     UpdateBars();
     update();
 }
@@ -63,10 +68,12 @@ void ScrollView::UpdateBars()
     vertical_->setVisible(needV);
     horizontal_->setGeometry(0, height() - barH, clientW, barH);
     vertical_->setGeometry(width() - barW, 0, barW, clientH);
+    corner_->setGeometry(clientW, clientH, barW, barH);
+    corner_->setVisible(needH && needV);
     horizontal_->setRange(0, needH ? deviceTotal_.cx - clientW : 0);
     vertical_->setRange(0, needV ? deviceTotal_.cy - clientH : 0);
-    horizontal_->setPageStep(std::max(1, std::min(clientW, page_.cx > 0 ? page_.cx : clientW)));
-    vertical_->setPageStep(std::max(1, std::min(clientH, page_.cy > 0 ? page_.cy : clientH)));
+    horizontal_->setPageStep(std::max(1, clientW));
+    vertical_->setPageStep(std::max(1, clientH));
     horizontal_->setSingleStep(std::max(1, line_.cx));
     vertical_->setSingleStep(std::max(1, line_.cy));
 }

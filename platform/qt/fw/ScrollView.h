@@ -18,9 +18,10 @@ public:
     explicit ScrollView(QWidget* parent = nullptr);
 
     // The mapping mode (gdi::MM_TEXT or gdi::MM_LOMETRIC) and the total size in its logical
-    // units; a page and a line in the same units (zero: a tenth of the total for a page, a
-    // tenth of a page for a line, as the original's defaults).
-    void SetScrollSizes(int mapMode, win::SIZE total, win::SIZE page = { 0, 0 }, win::SIZE line = { 0, 0 });
+    // units. A page step is the client area's width or height (Qt sizes the handle by it, so the
+    // handle shows the share of the drawing in view); a line is a hundredth of the total, as the
+    // original's default (a tenth of its default page of a tenth of the total).
+    void SetScrollSizes(int mapMode, win::SIZE total);
     int GetMapMode() const { return mapMode_; }
     // The total size in logical units, and in pixels.
     win::SIZE GetTotalSize() const { return total_; }
@@ -47,10 +48,10 @@ private:
     int mapMode_ = 1; // MM_TEXT
     win::SIZE total_ { 0, 0 };
     win::SIZE deviceTotal_ { 0, 0 };
-    win::SIZE page_ { 0, 0 };
     win::SIZE line_ { 0, 0 };
     QScrollBar* horizontal_;
     QScrollBar* vertical_;
+    QWidget* corner_; // the square between the two bars, in the window's colour
 };
 
 } // namespace fw

@@ -9,8 +9,10 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 #include <cmath>
+#include <limits>
 #include <ostream>
 #include <sstream>
 
@@ -213,6 +215,37 @@ TEST_F(ViewTest, ZoomStepsAndLimits)
     EXPECT_EQ(view->GetZoom(), kMinZoom);
 }
 
+// At 100 % an A4 portrait page is larger than the window both ways: each handle shows the share
+// of the page in view (a page step is the client's width or height), and the square between the
+// two bars shows the window's colour, not the page beneath.
+TEST_F(ViewTest, AtZoom100TheHandlesShowTheShareOfThePageInView)
+{
+    frame->resize(900, 700);
+    frame->SendCommand(ID_ZOOM_100);
+    RunUntilIdle();
+    QScrollBar* across = nullptr;
+    QScrollBar* down = nullptr;
+    for (QScrollBar* bar : view->findChildren<QScrollBar*>())
+        (bar->orientation() == Qt::Horizontal ? across : down) = bar;
+    ASSERT_TRUE(across != nullptr && down != nullptr);
+    ASSERT_TRUE(across->isVisible() && down->isVisible());
+    win::RECT client {};
+    view->GetClientRect(&client);
+    const win::SIZE page = view->GetDeviceTotalSize();
+    EXPECT_EQ(across->pageStep(), client.right);
+    EXPECT_EQ(down->pageStep(), client.bottom);
+    EXPECT_EQ(across->maximum() + across->pageStep(), page.cx);
+    EXPECT_EQ(down->maximum() + down->pageStep(), page.cy);
+
+    const QImage shot = view->grab().toImage();
+    shot.save(QString::fromStdString(qttest::OutputPath("view-zoom100-bars.png").string()));
+    const QRgb window = QApplication::palette().color(QPalette::Window).rgb();
+    ASSERT_NE(window, qRgb(255, 255, 255));
+    for (int y = client.bottom; y < view->height(); ++y)
+        for (int x = client.right; x < view->width(); ++x)
+            ASSERT_EQ(shot.pixel(x, y), window) << "corner " << x << ", " << y;
+}
+
 TEST(ZoomRules, FitTakesTheSmallerRatioAndSkipsAnEmptyArea)
 {
     struct Case {
@@ -269,7 +302,7 @@ TEST_F(ViewTest, FitKeepsTheZoomForAPaperWithoutArea)
     EXPECT_GT(view->GetZoom(), 0.0);
 }
 
-TEST(MoveClamp, OnlyShortensAMove)
+TEST(MoveClamp, PutsEachEdgeThatWouldPassTheBoundsOnThem)
 {
     struct Case {
         const char* what;
@@ -277,21 +310,69 @@ TEST(MoveClamp, OnlyShortensAMove)
         win::POINT delta;
         win::POINT expected;
     };
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
     const win::RECT bounds { 30, 30, 2070, 2940 };
     const Case cases[] = {
         { "inside", { 100, 100, 200, 200 }, { 40, -50 }, { 40, -50 } },
-        { "left edge 20 from the bounds", { 50, 100, 150, 200 }, { -50, 0 }, { -20, 0 } },
+        { "100 wide, left edge 20 from the bounds, 50 left", { 50, 100, 150, 200 }, { -50, 0 }, { -20, 0 } },
+        { "top edge", { 100, 50, 200, 150 }, { 0, -40 }, { 0, -20 } },
         { "bottom edge", { 100, 2900, 200, 2930 }, { 0, 30 }, { 0, 10 } },
-        { "no move", { 100, 100, 200, 200 }, { 0, 0 }, { 0, 0 } },
-        { "outside, moving further out", { 10, 100, 60, 200 }, { -5, 0 }, { 0, 0 } },
-        { "outside, moving back in", { 10, 100, 60, 200 }, { 15, 0 }, { 15, 0 } },
-        { "wider than the bounds", { 0, 100, 3000, 200 }, { 40, 3 }, { 0, 3 } },
+        { "right edge", { 1900, 100, 2000, 200 }, { 100, 0 }, { 70, 0 } },
+        { "outside, moving further out", { 10, 100, 60, 200 }, { -5, 0 }, { 20, 0 } },
+        { "outside, moving part way back", { 10, 100, 60, 200 }, { 15, 0 }, { 20, 0 } },
+        { "outside, moving well inside", { 10, 100, 60, 200 }, { 100, 0 }, { 100, 0 } },
+        { "outside, moving along the other axis", { 10, 100, 60, 200 }, { 0, 5 }, { 20, 5 } },
+        { "outside above and left, no move asked", { 10, 0, 60, 20 }, { 0, 0 }, { 20, 30 } },
+        { "taller than the bounds: bottom edge on them", { 100, 0, 200, 3000 }, { 0, -5 }, { 0, -60 } },
+        { "wider than the bounds: right edge on them", { 0, 100, 3000, 200 }, { 40, 3 }, { -930, 3 } },
+        { "the widest unit", { kMin, 100, kMax, 200 }, { 0, 0 }, { 2070 - kMax, 0 } },
+        { "the farthest unit", { kMin, kMin, kMin + 10, kMin + 10 }, { 0, 0 }, { kMax, kMax } },
     };
     for (const Case& c : cases) {
         const win::POINT d = ClampMove(bounds, c.unit, c.delta);
         EXPECT_EQ(d.x, c.expected.x) << c.what;
         EXPECT_EQ(d.y, c.expected.y) << c.what;
     }
+}
+
+// Port put above and left of the printable area (a file can put it there): a click without
+// movement leaves it there, a drag or a nudge brings it back onto the margins.
+TEST_F(ViewTest, AUnitOutsideItsBoundsStaysOnAClickAndComesBackWithAMove)
+{
+    const win::RECT printable = document->GetLayout().GetPaper().GetPrintableRect();
+    const win::POINT outside { printable.left - 20, printable.top - 20 };
+    Unit("Port").SetPosition(outside);
+    Unit("Port").FitSubtree();
+    view->repaint();
+    const QPoint corner = ClientOf({ outside.x + 5, outside.y + 5 });
+    const std::string bytes = Bytes(document->GetLayout());
+    hints->hints.clear();
+    QTest::mousePress(view, Qt::LeftButton, {}, corner);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, corner);
+    ASSERT_NE(view->GetSelectedUnit(), nullptr);
+    EXPECT_EQ(view->GetSelectedUnit()->GetName(), "Port");
+    EXPECT_EQ(Bytes(document->GetLayout()), bytes);
+    EXPECT_EQ(GetUndoManager().GetUndoCount(), 0u);
+    EXPECT_FALSE(document->IsModified());
+    EXPECT_TRUE(hints->hints.empty());
+
+    // A drag of a pixel (less than the 20 units to the margins) puts the unit on the margins, as
+    // one undo step.
+    ASSERT_LT(UnitsPerPixel(view->GetZoom()), 20.0);
+    Drag(corner, corner + QPoint(1, 1));
+    EXPECT_EQ(Unit("Port").GetPosition(), (win::POINT { printable.left, printable.top }));
+    EXPECT_EQ(GetUndoManager().GetUndoCount(), 1u);
+    document->OnEditUndo();
+    EXPECT_EQ(Unit("Port").GetPosition(), outside);
+
+    // So does a nudge along one axis, without an undo step.
+    view->repaint();
+    Click(corner);
+    ASSERT_NE(view->GetSelectedUnit(), nullptr);
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(Unit("Port").GetPosition(), (win::POINT { printable.left, printable.top }));
+    EXPECT_EQ(GetUndoManager().GetUndoCount(), 0u);
 }
 
 } // namespace

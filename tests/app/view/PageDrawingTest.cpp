@@ -5,6 +5,7 @@
 #include "app/view/ProofLoops.h"
 #include "app/view/RefBoxesUnitPainter.h"
 #include "model/LayoutUnit.h"
+#include "platform/win/IntArithmetic.h"
 #include "qt/QtTestSupport.h"
 
 #include <QCursor>
@@ -213,35 +214,65 @@ TEST(ProofLoops, PortraitCopiesFollowTheStep)
 
 struct RepeatCase {
     const char* name;
+    win::POINT position; // of Port, 810 high
     uint32_t repeat;
     win::POINT step;
-    uint32_t copies;
+    CopyRange drawn;
     friend void PrintTo(const RepeatCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RepeatCases : public ::testing::TestWithParam<RepeatCase> { };
 
-// Port lies at (50, 150) on a page 2970 high: copies at y 150, 1000, 1850 and 2700 touch the
-// page, 3550 does not. The literal loop draws every one of the repeat count's copies.
-TEST_P(RepeatCases, CopiesEndAtTheFirstOneOffThePage)
+// The portrait picture's top edge on screen with Port at the position and one copy.
+int PictureTopAt(win::POINT position)
+{
+    PageFixture f(0);
+    f.pictures.files[painttest::kPortraitPath] = MakePicture(30, 20);
+    f.Unit("Port").SetPosition(position);
+    f.DrawScreen();
+    const auto dibs = f.dc.All<RecordedDib>();
+    return dibs.size() == 1 ? dibs[0].call.logicalY : 0;
+}
+
+// Every copy that lies on the page (2100 x 2970) is drawn, wherever the run of them begins, and no
+// more, whatever the repeat count.
+TEST_P(RepeatCases, CopiesOnThePageAreDrawn)
 {
     const RepeatCase& c = GetParam();
     PageFixture f(0);
     LayoutUnit& port = f.Unit("Port");
+    port.SetPosition(c.position);
     port.SetRepeatCount(c.repeat);
     port.SetStep(c.step);
-    EXPECT_EQ(CopiesOnPage(port, { 2100, 2970 }), c.copies);
+    f.layout->GetRootUnit()->FitSubtree();
+    ASSERT_EQ(port.GetItemHeight(), 810);
+    EXPECT_EQ(CopiesOnPage(port, { 2100, 2970 }), c.drawn);
     f.pictures.files[painttest::kPortraitPath] = MakePicture(30, 20);
     f.DrawScreen();
-    EXPECT_EQ(f.dc.All<RecordedDib>().size(), c.copies);
+    const auto dibs = f.dc.All<RecordedDib>();
+    ASSERT_EQ(dibs.size(), c.drawn.end - c.drawn.first);
+    if (!dibs.empty()) {
+        const int64_t first = c.drawn.first;
+        EXPECT_EQ(dibs[0].call.logicalY,
+            PictureTopAt({ win::SaturateToInt32(c.position.x + first * c.step.x),
+                win::SaturateToInt32(c.position.y + first * c.step.y) }));
+    }
+    EXPECT_EQ(port.GetCurrentItem(), 0);
 }
 
+constexpr uint32_t kHuge = std::numeric_limits<uint32_t>::max();
+
 INSTANTIATE_TEST_SUITE_P(All, RepeatCases,
-    ::testing::Values(RepeatCase { "huge_count", std::numeric_limits<uint32_t>::max(), { 0, 850 }, 4 },
-        RepeatCase { "upward_steps", std::numeric_limits<uint32_t>::max(), { 0, -100 }, 2 },
-        RepeatCase { "zero_step_drawn_once", 1000000, { 0, 0 }, 1 },
-        RepeatCase { "few_copies_all_drawn", 3, { 0, 850 }, 3 },
-        RepeatCase { "no_copies", 0, { 0, 850 }, 0 }),
+    ::testing::Values(RepeatCase { "huge_count", { 50, 150 }, kHuge, { 0, 850 }, { 0, 4 } },
+        RepeatCase { "upward_steps", { 50, 150 }, kHuge, { 0, -100 }, { 0, 10 } },
+        RepeatCase { "run_begins_below_the_top", { 50, -3000 }, 4, { 0, 1200 }, { 2, 4 } },
+        RepeatCase { "run_from_below_the_page", { 50, 5000 }, kHuge, { 0, -1000 }, { 3, 6 } },
+        RepeatCase { "sideways_steps", { 50, 150 }, kHuge, { 700, 0 }, { 0, 3 } },
+        RepeatCase { "far_off_the_page", { 50, 2000000000 }, kHuge, { 0, -1000 }, { 1999998, 2000001 } },
+        RepeatCase { "wholly_off_the_page", { 50, 4000 }, 5, { 0, 850 }, { 0, 0 } },
+        RepeatCase { "zero_step_drawn_once", { 50, 150 }, 1000000, { 0, 0 }, { 0, 1 } },
+        RepeatCase { "few_copies_all_drawn", { 50, 150 }, 3, { 0, 850 }, { 0, 3 } },
+        RepeatCase { "no_copies", { 50, 150 }, 0, { 0, 850 }, { 0, 0 } }),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A missing sample is looked for once per drawing, not once for every copy of the proof.
@@ -348,14 +379,16 @@ TEST(Selection, FrameIsDrawnOverThePageOnScreenOnly)
         EXPECT_EQ(lines[2].call.logicalTo, (win::POINT { 50, -2940 }));
         EXPECT_EQ(lines[0].call.pen.logical.lopnColor, win::RGB(255, 0, 0));
         EXPECT_EQ(lines[0].call.pen.logical.lopnWidth, 2);
-        // The unit's frame: four solid strips, 3 pixels wide, inside (80, 180)-(710, 960).
+        // The unit's frame: four halftone strips, 3 pixels wide, inside (80, 180)-(710, 960).
         const auto fills = f.dc.All<RecordedFill>();
         ASSERT_GE(fills.size(), 4u);
         const std::vector<RecordedFill> frame(fills.end() - 4, fills.end());
         EXPECT_EQ(frame[0].call.logical, (win::RECT { 80, -180, 710, -183 }));
         EXPECT_EQ(frame[3].call.logical, (win::RECT { 707, -180, 710, -960 }));
-        for (const RecordedFill& strip : frame)
+        for (const RecordedFill& strip : frame) {
             EXPECT_EQ(strip.call.color, kSelectionFrameColour);
+            EXPECT_TRUE(strip.call.halftone);
+        }
         EXPECT_TRUE(f.dc.All<gdi::RecordedDragRect>().empty());
         EXPECT_TRUE(f.dc.ObjectFaults().empty());
     }

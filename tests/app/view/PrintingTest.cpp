@@ -5,12 +5,14 @@
 #include "PaintTestSupport.h"
 #include "UnexpectedModals.h"
 #include "platform/gdi/RecordingDeviceContext.h"
+#include "platform/qt/PrinterSetup.h"
 #include "platform/win/AppContext.h"
 #include "platform/win/ScriptedModalServices.h"
 #include "qt/QtTestSupport.h"
 
 #include <QImage>
 #include <QPoint>
+#include <QPrinter>
 
 #include <gtest/gtest.h>
 
@@ -92,13 +94,80 @@ TEST(PreparePrinting, PaperSidesBeyondThePrintersSettingsAreKeptAtTheirLargest)
     paper.SetWidth(2100);
     paper.SetHeight(70000); // would wrap to 4464
     win::PrintRequest request;
-    PreparePrinting(*page.layout, request);
+    PreparePrinting(*page.layout, kPrintLayout, request);
     ASSERT_TRUE(request.deviceMode.has_value());
     EXPECT_EQ(request.deviceMode->paperWidth, 2100);
     EXPECT_EQ(request.deviceMode->paperLength, 32767);
     paper.SetWidth(-5);
-    PreparePrinting(*page.layout, request);
+    PreparePrinting(*page.layout, kPrintLayout, request);
     EXPECT_EQ(request.deviceMode->paperWidth, 0) << "no side: the printer keeps its own";
+}
+
+struct PrintableCase {
+    const char* name;
+    int printMode;
+    bool portrait;
+    double margin; // millimetres on each side of the sheet
+    friend void PrintTo(const PrintableCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class PrintableArea : public ::testing::TestWithParam<PrintableCase> { };
+
+// The printer made for a print of the request, as the print job makes it: the margin test leaves
+// the PDF printer its own margins (none), so its printable area is the whole sheet; the layout
+// gives it the layout's margins (3 mm on each side).
+TEST_P(PrintableArea, IsTheWholeSheetForTheMarginTestAndWithinTheLayoutsMarginsForTheLayout)
+{
+    const PrintableCase& c = GetParam();
+    qttest::EnsureApplication();
+    painttest::PageFixture page;
+    page.layout->GetPaper().SelectPaper(c.portrait ? 0 : 1); // "A4" or "A4 L"
+    page.layout->GetPaper().SetPortrait(c.portrait);
+    win::PrintRequest request;
+    PreparePrinting(*page.layout, c.printMode, request);
+    EXPECT_EQ(request.pageMargins.has_value(), c.printMode == kPrintLayout);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(qttest::OutputPath("printable-area.pdf").string()));
+    fw::ApplyPrinterSettings(printer, request.setup.printerName, request.deviceMode);
+    fw::ApplyPageRequest(printer, request);
+    const QRect sheet = printer.pageLayout().fullRectPixels(printer.resolution());
+    EXPECT_EQ(sheet.width() > sheet.height(), !c.portrait);
+    // Qt keeps margins in whole points: within a point on each side.
+    const double margins = 2 * c.margin * printer.resolution() / 25.4;
+    const double tolerance = c.margin > 0 ? 2.0 * printer.resolution() / 72 : 0.0;
+    EXPECT_NEAR(printer.width(), sheet.width() - margins, tolerance);
+    EXPECT_NEAR(printer.height(), sheet.height() - margins, tolerance);
+    win::AppContext::Instance().Reset();
+}
+
+INSTANTIATE_TEST_SUITE_P(Pdf, PrintableArea,
+    ::testing::Values(PrintableCase { "MarginTestPortrait", kPrintMarginTest, true, 0.0 },
+        PrintableCase { "MarginTestLandscape", kPrintMarginTest, false, 0.0 },
+        PrintableCase { "LayoutPortrait", kPrintLayout, true, 3.0 },
+        PrintableCase { "LayoutLandscape", kPrintLayout, false, 3.0 }),
+    [](const ::testing::TestParamInfo<PrintableCase>& info) { return std::string(info.param.name); });
+
+// The margin test printed to a PDF file marks the edges of the sheet itself: the PDF printer can
+// print all of it.
+TEST_F(PrintPage, MarginTestOnThePdfPrinterMarksTheEdgesOfTheSheet)
+{
+    painttest::PageFixture page;
+    win::AppContext::Instance().SetModalServices(modal);
+    const fs::path pdf = folder / "margin-test.pdf";
+    fs::remove(pdf);
+    modal->AnswerNextPrint(win::IDOK, pdf.string());
+    EXPECT_TRUE(PrintOnePage(*page.layout, kPrintMarginTest, [](gdi::DeviceContext&) { FAIL(); }));
+    const fs::path prefix = folder / "margin-test";
+    const std::string command = "pdftoppm -r 100 -aa no -aaVector no -png -singlefile '" + pdf.string()
+        + "' '" + prefix.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const QImage sheet(QString::fromStdString(prefix.string() + ".png"));
+    ASSERT_FALSE(sheet.isNull());
+    EXPECT_NEAR(sheet.width(), 827, 1); // 210 mm at 100 dpi
+    const QRect marks = qttest::InkBounds(sheet, sheet.rect(), [](QRgb p) { return qGray(p) < 128; });
+    EXPECT_EQ(marks, sheet.rect()) << "from " << marks.left() << ", " << marks.top() << " to "
+                                   << marks.right() << ", " << marks.bottom();
 }
 
 TEST_F(PrintPage, CancelledDialogPrintsNothing)

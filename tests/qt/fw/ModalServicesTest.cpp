@@ -8,14 +8,17 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -299,6 +302,65 @@ TEST_F(Modal, QtMessageBoxShowsTheOriginalButtonsAndAnswersWithTheirIds)
         win::MB_YESNOCANCEL | win::MB_ICONEXCLAMATION, nullptr);
     box->show();
     box->grab().save(QString::fromStdString(qttest::OutputPath("fw_message_box.png").string()));
+}
+
+// The lines of text in a picture of a label: runs of rows with dark pixels.
+int TextLinesIn(const QImage& image)
+{
+    int lines = 0;
+    bool inLine = false;
+    for (int y = 0; y < image.height(); ++y) {
+        bool ink = false;
+        for (int x = 0; x < image.width() && !ink; ++x)
+            ink = qGray(image.pixel(x, y)) < 128;
+        lines += ink && !inLine;
+        inLine = ink;
+    }
+    return lines;
+}
+
+// A list of tab-indented lines shows each line as one line; a line wider than any box the screen
+// allows still wraps, in a box that stays on the screen.
+TEST_F(Modal, MessageBoxKeepsEachLineWhereTheScreenHasRoom)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        bool whole;
+    };
+    const std::string longLine(60, 'x');
+    const Case cases[] = {
+        { "legend",
+            "The following abbreviations are used:\n"
+            "\tH - Height in tenths of mm\n"
+            "\tO - Orientation in degrees - can only be one of 0, 90, 180, 270\n"
+            "\tM - Multiples - number of types that component should be repeated\n"
+            "\tS - Multiple Separation - the separation between each multiple occurrence in tenths "
+            "of mm\n",
+            true },
+        { "far_too_long",
+            "Could not open file: /photos/" + longLine + " " + longLine + " " + longLine + " " + longLine
+                + " " + longLine + " " + longLine + " " + longLine + " " + longLine,
+            false },
+    };
+    const fw::QtModalServices services;
+    for (const Case& c : cases) {
+        const auto box = services.MakeMessageBox(c.text, win::MB_OK | win::MB_ICONINFORMATION, nullptr);
+        box->show();
+        QApplication::processEvents();
+        auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        const QImage text = label->grab().toImage();
+        text.save(QString::fromStdString(
+            qttest::OutputPath(std::string("fw_message_lines_") + c.name + ".png").string()));
+        const int lines = static_cast<int>(std::count(c.text.begin(), c.text.end(), '\n'))
+            + (c.text.ends_with('\n') ? 0 : 1);
+        if (c.whole)
+            EXPECT_EQ(TextLinesIn(text), lines) << c.name;
+        else
+            EXPECT_GT(TextLinesIn(text), lines) << c.name;
+        EXPECT_LE(box->width(), box->screen()->availableGeometry().width()) << c.name;
+    }
 }
 
 TEST_F(Modal, ShellExecuteStartsThroughTheInstalledShellAndAMissingProgramIsNoError)
