@@ -1,25 +1,11 @@
 #include "app/form/FormExchange.h"
 
 #include "platform/qt/fw/CommonDialogs.h"
-#include "platform/qt/fw/Control.h"
-
-#include <QLineEdit>
 
 #include <algorithm>
 #include <cstdint>
 
 namespace form {
-
-void DDX_Text(fw::DataExchange& dx, win::UINT id, QString& value)
-{
-    auto* edit = qobject_cast<QLineEdit*>(dx.PrepareEditCtrl(id).GetWidget());
-    if (edit == nullptr)
-        return;
-    if (dx.m_bSaveAndValidate)
-        value = edit->text();
-    else if (edit->text() != value)
-        edit->setText(value);
-}
 
 void DDX_Length(fw::DataExchange& dx, win::UINT id, win::UINT& value)
 {

@@ -3,15 +3,9 @@
 #pragma once
 #include "platform/qt/fw/DataExchange.h"
 
-#include <QString>
-
 #include <cstdint>
 
 namespace form {
-
-// The text of an edit as it shows it, every character kept (the framework's text exchange keeps
-// only what code page 1252 holds).
-void DDX_Text(fw::DataExchange& dx, win::UINT id, QString& value);
 
 // An unsigned decimal integer up to 2147483647; anything else gets "Enter a positive integer.".
 void DDX_Length(fw::DataExchange& dx, win::UINT id, win::UINT& value);

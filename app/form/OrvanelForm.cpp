@@ -153,7 +153,7 @@ void COrvanelForm::BuildExchanges()
         exchanges_[id] = [id, &value](fw::DataExchange& dx) { fw::DDX_Radio(dx, id, value); };
     };
     auto text = [this](win::UINT id, QString& value) {
-        exchanges_[id] = [id, &value](fw::DataExchange& dx) { form::DDX_Text(dx, id, value); };
+        exchanges_[id] = [id, &value](fw::DataExchange& dx) { fw::DDX_Text(dx, id, value); };
     };
     exchanges_[1001] = [this](fw::DataExchange& dx) { fw::DDX_CBIndex(dx, 1001, paperIndex); };
     exchanges_[1009] = [this](fw::DataExchange& dx) { fw::DDX_CBString(dx, 1009, recentText); };

@@ -2,6 +2,8 @@
 
 #include "platform/win/LastError.h"
 
+#include <QByteArray>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -100,21 +102,7 @@ std::optional<fs::path> VolumeTrash(const fs::path& path, dev_t device)
 // The path as the trash's info file writes it: every byte but letters, digits, "-._~/" as %XX.
 std::string EscapedPath(const std::string& path)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string escaped;
-    for (const char c : path) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z')
-            || (byte >= '0' && byte <= '9') || std::string_view("-._~/").find(c) != std::string_view::npos;
-        if (plain) {
-            escaped += c;
-        } else {
-            escaped += '%';
-            escaped += kHex[byte >> 4];
-            escaped += kHex[byte & 0xF];
-        }
-    }
-    return escaped;
+    return QByteArray::fromStdString(path).toPercentEncoding("/").toStdString();
 }
 
 std::string InfoText(const std::string& path)

@@ -5,6 +5,8 @@
 #include "platform/qt/fw/ControlHost.h"
 #include "platform/qt/fw/ControlPanel.h"
 
+#include <QLineEdit>
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -159,6 +161,17 @@ void DDX_Text(DataExchange& dx, win::UINT id, std::string& value)
         value = edit.GetWindowText();
     else
         edit.SetWindowText(value);
+}
+
+void DDX_Text(DataExchange& dx, win::UINT id, QString& value)
+{
+    auto* edit = qobject_cast<QLineEdit*>(dx.PrepareEditCtrl(id).GetWidget());
+    if (edit == nullptr)
+        return;
+    if (dx.m_bSaveAndValidate)
+        value = edit->text();
+    else if (edit->text() != value)
+        edit->setText(value);
 }
 
 void DDX_Text(DataExchange& dx, win::UINT id, int& value)

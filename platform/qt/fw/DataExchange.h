@@ -16,6 +16,8 @@
 #include "platform/qt/fw/Guard.h"
 #include "platform/win/Types.h"
 
+#include <QString>
+
 #include <string>
 #include <string_view>
 
@@ -56,6 +58,9 @@ private:
 std::string FormatMessageText(std::string_view text, std::string_view first, std::string_view second = {});
 
 void DDX_Text(DataExchange& dx, win::UINT id, std::string& value);
+// The text of an edit as it shows it, every character kept (the single-byte form above keeps only
+// what code page 1252 holds); an edit that already shows the value is left alone.
+void DDX_Text(DataExchange& dx, win::UINT id, QString& value);
 void DDX_Text(DataExchange& dx, win::UINT id, int& value);
 void DDX_Text(DataExchange& dx, win::UINT id, win::UINT& value);
 void DDX_Text(DataExchange& dx, win::UINT id, double& value);
