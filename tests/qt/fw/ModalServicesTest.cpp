@@ -313,6 +313,8 @@ TEST_F(Modal, AMessageNamingFilesTakesUtf8)
     const auto box = services.MakeMessageBoxUtf8(text, win::MB_YESNO | win::MB_ICONQUESTION, nullptr);
     EXPECT_EQ(box->text(), QString::fromUtf8("Move \"Ω日 bad\uFFFD.txt\" to the trash?"));
     EXPECT_EQ(box->buttons().size(), 2);
+    box->show();
+    box->grab().save(QString::fromStdString(qttest::OutputPath("fw_message_box_names.png").string()));
     EXPECT_EQ(services.MakeMessageBox(text, win::MB_OK, nullptr)->text(),
         QString::fromUtf8("Move \"\u00CE\u00A9\u00E6\u2014\u00A5 bad\u00FF.txt\" to the trash?"));
 }
