@@ -117,10 +117,12 @@ void MetafilePlayer::DrawLines(std::vector<PointD> logical, bool bezier, bool fr
     }
     if (logical.empty())
         return;
-    const bool continues = m_inPath && fromPosition && m_figureOpen;
+    // In a path, lines from the current position go on with the open figure, and the figure is
+    // built in the path itself: a figure whose lines so far have no length (which a path of its own
+    // would drop as empty) keeps its start point for the lines that follow.
     QPainterPath fresh;
-    QPainterPath& path = continues ? m_path : fresh;
-    if (!continues)
+    QPainterPath& path = m_inPath ? m_path : fresh;
+    if (!(m_inPath && fromPosition && m_figureOpen))
         path.moveTo(Q(Out(logical[0])));
     if (bezier)
         for (size_t i = 1; i + 2 < logical.size(); i += 3)
@@ -128,11 +130,8 @@ void MetafilePlayer::DrawLines(std::vector<PointD> logical, bool bezier, bool fr
     else
         for (size_t i = 1; i < logical.size(); ++i)
             path.lineTo(Q(Out(logical[i])));
-    if (continues)
-        return;
     if (m_inPath) {
-        m_path.addPath(path);
-        m_figureOpen = fromPosition; // lines from the current position go on with their figure
+        m_figureOpen = fromPosition;
         return;
     }
     Sync();
