@@ -202,7 +202,7 @@ void MetafilePlayer::SetPixel(double x, double y, win::COLORREF colour)
     m_canvas.Shape(pixel, { false, 0, 0 }, { true, colour & 0xFFFFFF, nullptr });
 }
 
-void MetafilePlayer::DrawText(double x, double y, const QString& text, const std::vector<double>& advances)
+void MetafilePlayer::DrawText(const TextRun& run)
 {
     constexpr int kUpdatePosition = 1;
     constexpr int kRight = 2;
@@ -212,7 +212,7 @@ void MetafilePlayer::DrawText(double x, double y, const QString& text, const std
     constexpr int kDefaultFontPixels = 16;
     const int align = m_state.textAlign;
     const bool update = (align & kUpdatePosition) != 0;
-    const PointD at = update ? m_state.position : PointD { x, y };
+    const PointD at = update ? m_state.position : run.at;
     FontStyle font;
     font.face = m_state.font.face.isEmpty() ? QStringLiteral("Arial") : m_state.font.face;
     const double height
@@ -232,17 +232,15 @@ void MetafilePlayer::DrawText(double x, double y, const QString& text, const std
     placement.opaque = m_state.opaqueBackground;
     placement.background = m_state.backgroundColour;
     const double perUnit = PixelsPerUnit();
-    for (const double advance : advances)
+    for (const double advance : run.advances)
         placement.advances.push_back(std::clamp(advance * perUnit, -16384.0, 16384.0));
-    if (!m_inPath) {
-        Sync();
-        m_canvas.Text(Out(at), text, font, m_state.textColour, placement);
-    }
+    if (!m_inPath)
+        PutText(run, Out(at), font, placement);
     if (!update)
         return;
     // The current position moves past the text, along its escapement.
-    double width = advances.empty() ? (perUnit > 0 ? m_canvas.TextWidth(text, font) / perUnit : 0)
-                                    : std::accumulate(advances.begin(), advances.end(), 0.0);
+    double width = run.advances.empty() ? (perUnit > 0 ? TextRunWidth(run, font) / perUnit : 0)
+                                        : std::accumulate(run.advances.begin(), run.advances.end(), 0.0);
     if (placement.centre)
         width = 0;
     else if (placement.right)
