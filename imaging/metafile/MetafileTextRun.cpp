@@ -26,7 +26,7 @@ void MetafilePlayer::PutText(
         m_canvas.Clip(m_state.clip ? m_state.clip->intersected(BoxPath(*run.clip)) : BoxPath(*run.clip));
     if (run.glyphIndices)
         m_canvas.Glyphs(at, run.glyphs, font, m_state.textColour, placement);
-    else
+    else if (!run.text.isEmpty())
         m_canvas.Text(at, run.text, font, m_state.textColour, placement);
     if (run.clip)
         m_canvas.Clip(m_state.clip);

@@ -155,15 +155,16 @@ const std::vector<Fixture>& Fixtures()
                 });
             },
             { { 20, 11, kRed }, { 35, 11, kRed } }, { { 40, 2, 98, 98, false }, { 2, 40, 98, 98, false } } },
-        // Codes of the Symbol encoding drawn as its characters: private-use U+F061 and a Greek
-        // letter as itself, each somewhere in its own box.
+        // Codes of the Symbol encoding drawn as its characters: private-use U+F061 (alpha), a Greek
+        // letter as itself and the byte 0xA5 (infinity), each somewhere in its own box. (Characters
+        // of the default face, so that no fallback face is loaded: Qt's fallback leaks.)
         { "emf-symbol-font-text",
             [] {
                 return Enhanced([](EmfBuilder& b) {
                     Font(b, u"Symbol", kSymbolCharset);
                     ExtTextOut(b, kExtTextOutW, 10, 10, 0, {}, { 0xF061 });
                     ExtTextOut(b, kExtTextOutW, 60, 10, 0, {}, { 0x03B1 });
-                    ExtTextOut(b, kExtTextOutA, 10, 60, 0, {}, { 0xEC });
+                    ExtTextOut(b, kExtTextOutA, 10, 60, 0, {}, { 0xA5 });
                 });
             },
             {}, { { 10, 10, 50, 55, true }, { 60, 10, 100, 55, true }, { 10, 60, 50, 100, true } } },
