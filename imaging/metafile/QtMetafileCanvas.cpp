@@ -109,7 +109,11 @@ QBrush BrushOf(const Pattern& pattern)
 std::optional<QRawFont> InstalledFace(const QFont& font, const QString& face)
 {
     QRawFont raw = QRawFont::fromFont(font);
-    if (!raw.isValid() || raw.familyName().compare(face, Qt::CaseInsensitive) != 0)
+    // Qt names a family that more than one foundry makes with the foundry after it: "Face [Foundry]".
+    QString family = raw.familyName();
+    if (const qsizetype foundry = family.indexOf(QStringLiteral(" [")); foundry > 0)
+        family.truncate(foundry);
+    if (!raw.isValid() || family.compare(face, Qt::CaseInsensitive) != 0)
         return std::nullopt;
     return raw;
 }
