@@ -25,7 +25,7 @@ struct TextRun {
     bool glyphIndices = false;
     std::vector<uint16_t> glyphs;
     std::vector<double> advances; // from each character (or glyph) to the next; empty: the font's own
-    std::optional<Box> opaque; // filled with the background colour before the text, also without any
+    std::optional<Box> opaque; // filled with the background colour first, also when there is no text
     std::optional<Box> clip; // the text is kept inside
 
     // The rectangle as the options use it.
