@@ -367,12 +367,13 @@ TEST_F(TreeFileOperations, DragsToMoveAndWithCtrlToCopy)
     drag("zeta.txt", "alpha", Qt::ControlModifier);
     EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "z");
     EXPECT_TRUE(fs::exists(Path("zeta.txt")));
-    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha/zeta.txt"));
+    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha")); // the target, which lists the copy when opened
 
     drag("zeta.txt", "beta", {});
     EXPECT_EQ(folder_.Read("photos/beta/zeta.txt"), "z");
     EXPECT_FALSE(fs::exists(Path("zeta.txt")));
     EXPECT_EQ(tree_.PathToItem(Path("zeta.txt")), nullptr);
+    tree_.PathToItem(Path("beta"))->setExpanded(true);
 
     // A folder is not dragged; a file is not dropped on a file or on its own folder.
     QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("beta"));
@@ -398,11 +399,11 @@ TEST_F(TreeFileOperations, AMoveOntoATakenNameReplacesOnlyWhenTheUserSaysSo)
         ASSERT_NE(tree_.DragItem(), nullptr);
         QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, keys, Centre("alpha"));
     };
-    // A copy asks nothing: it takes a free name, and the copy is what is selected.
+    // A copy asks nothing: it takes a free name, and the target is what is selected.
     drag(Qt::ControlModifier);
     EXPECT_EQ(folder_.Read("photos/alpha/Copy of zeta.txt"), "z");
     EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "older");
-    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha/Copy of zeta.txt"));
+    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha"));
 
     modal_->AnswerNext(win::IDNO);
     drag();
@@ -436,7 +437,7 @@ TEST_F(TreeFileOperations, AMoveOntoATakenNameReplacesOnlyWhenTheUserSaysSo)
     EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "z");
     EXPECT_FALSE(fs::exists(Path("zeta.txt")));
     EXPECT_EQ(tree_.PathToItem(Path("zeta.txt")), nullptr);
-    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha/zeta.txt"));
+    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha"));
     EXPECT_TRUE(modal_->AllAnswersUsed());
     EXPECT_TRUE(rebuilding->AllAnswersUsed());
     EXPECT_TRUE(rebuilding->Unexpected().empty());
@@ -531,6 +532,7 @@ TEST_F(TreeFileOperations, TheDraggedItemsPictureFollowsThePointerUntilTheDropOr
     EXPECT_EQ(folder_.Read("photos/beta/zeta.txt"), "z");
 
     // Escape ends the next drag, picture and all, dropping nothing.
+    tree_.PathToItem(Path("beta"))->setExpanded(true);
     QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("beta/zeta.txt"));
     QTest::mouseMove(tree_.viewport(), Centre("alpha"));
     ASSERT_NE(tree_.GetDragImage(), nullptr);
