@@ -192,11 +192,13 @@ TEST_F(TreeFileWatching, TheTreesOwnChangesListNothingAgain)
     ASSERT_TRUE(tree_.RenameItemTo(tree_.PathToItem(Path("beta.txt")), "gamma.txt"));
     ASSERT_TRUE(WaitForMessage());
     EXPECT_TRUE(stillOpen());
+    EXPECT_EQ(tree_.ChangesHandled(), handled);
 
     modal_->AnswerNext(win::IDYES);
     ASSERT_TRUE(tree_.DeleteItemFile(tree_.PathToItem(Path("beta")), true)); // a folder with a file
     ASSERT_TRUE(WaitForMessage());
     EXPECT_TRUE(stillOpen());
+    EXPECT_EQ(tree_.ChangesHandled(), handled);
 
     // A copy dropped on an open folder, made beside its place first and renamed into it.
     tree_.show();
@@ -260,8 +262,15 @@ TEST_F(TreeFileWatching, AChangeOnADriveMountedInsideAnotherListsItsFolderWhereI
     tree_.SetDriveHideMask(static_cast<unsigned>(DriveKind::removable));
     tree_.SetMonitorChanges(true);
     tree_.installEventFilter(&counter_);
-    ASSERT_NE(tree_.SetSelectedPath(Path("alpha/a1.jpg"), false), nullptr);
-    EXPECT_EQ(tree_.PathToItem(Path("alpha"))->text(0), "alpha");
+    // Opened by hand, as a user does: Computer, the outer drive, the folder the other is mounted on.
+    tree_.ComputerItem()->setExpanded(true);
+    ASSERT_EQ(tree_.ComputerItem()->childCount(), 1);
+    QTreeWidgetItem* photos = tree_.ComputerItem()->child(0);
+    photos->setExpanded(true);
+    EXPECT_EQ(photos->child(0)->text(0), "alpha"); // its own name, not the drive's
+    photos->child(0)->setExpanded(true);
+    ASSERT_EQ(photos->child(0)->child(0)->text(0), "a1.jpg");
+    tree_.setCurrentItem(photos->child(0)->child(0));
     EXPECT_EQ(tree_.WatchedDrives(), (std::vector<std::string> { folder_ / "photos", Path("alpha") }));
 
     folder_.Write("photos/alpha/new.jpg", "n");
