@@ -368,6 +368,7 @@ TEST_F(TreeFileKeysAndMouse, ADropInTheEdgeBandGoesToTheMarkedFolder)
     tree_.DragTick(); // one line up: alpha is the first row and marked; beta is under the pointer
     ASSERT_EQ(tree_.DropTarget(), Item("alpha"));
     ASSERT_EQ(tree_.itemAt(secondRow), Item("beta"));
+    tree_.grab().save(QString::fromStdString(OutputPath("file-tree-edge-drop-target.png")));
     QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, {}, secondRow);
     EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "z");
     EXPECT_FALSE(folder_.Exists("photos/beta/zeta.txt"));

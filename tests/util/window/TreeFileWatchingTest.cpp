@@ -239,6 +239,7 @@ TEST_F(TreeFileWatching, AChangeDuringAnEditWaitsForTheEditToEnd)
     ASSERT_TRUE(WaitForMessage());
     ASSERT_EQ(ShownEditor(tree_), editor);
     EXPECT_EQ(editor->text(), "beta.txtXX");
+    tree_.grab().save(QString::fromStdString(OutputPath("file-tree-edit-outlives-change.png")));
     EXPECT_EQ(tree_.PathToItem(Path("new.txt")), nullptr);
 
     QTest::keyClick(editor, Qt::Key_Return);
@@ -278,6 +279,8 @@ TEST_F(TreeFileWatching, AChangeOnADriveMountedInsideAnotherListsItsFolderWhereI
     EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha/a1.jpg"));
     ASSERT_EQ(tree_.topLevelItemCount(), 2);
     EXPECT_EQ(tree_.topLevelItem(0), tree_.ComputerItem());
+    tree_.resize(420, 200);
+    tree_.grab().save(QString::fromStdString(OutputPath("file-tree-nested-drive.png")));
 
     // Not shown anywhere now: nothing is listed.
     tree_.ComputerItem()->child(0)->setExpanded(false);
