@@ -235,6 +235,8 @@ public:
     virtual void StopAllWatchers();
     // The drives with a watcher now.
     std::vector<std::string> WatchedDrives() const;
+    // How many watcher reports of outside changes the control took in (acted on, or kept until an
+    // edit ends); the echoes of its own changes are not counted.
     int ChangesHandled() const { return changesHandled_; }
 
     // File operations, each behind its flag; true when done.
