@@ -241,7 +241,7 @@ void Run::CopyChildren(const fs::path& from, const fs::path& to)
 // that whatever had the target's name (even a read-only file) stays until the new item is whole.
 void Run::ReplaceWith(const fs::path& to, const std::function<void(const fs::path&, std::error_code&)>& make)
 {
-    std::string temporary = (to.parent_path() / ".orvanel-copy-XXXXXX").string();
+    std::string temporary = (to.parent_path() / (std::string(kReplacementNamePrefix) + "XXXXXX")).string();
     const int descriptor = ::mkstemp(temporary.data());
     if (descriptor < 0)
         return Fail(errno);

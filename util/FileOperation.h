@@ -8,8 +8,12 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 
 enum class FileOperationKind { move, copy, remove };
+
+// An item that replaces another is made under a name of this start beside it, then renamed over it.
+inline constexpr std::string_view kReplacementNamePrefix = ".orvanel-copy-";
 
 struct FileOperationRequest {
     FileOperationKind kind = FileOperationKind::copy;

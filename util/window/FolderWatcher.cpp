@@ -1,34 +1,36 @@
 #include "util/window/FolderWatcher.h"
 
 #include <poll.h>
+#include <sched.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <pthread.h>
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
 constexpr uint32_t kNameChanges = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
 
-// Whether any event of the buffer concerns a name the tree shows.
-bool Relevant(const char* buffer, ssize_t length, bool withFiles)
+// Watching waits on the user's work: the thread runs only when nothing else wants the processor
+// (or, where that policy is refused, at the lowest priority a thread can have).
+void LowerThisThreadsPriority()
 {
-    for (ssize_t offset = 0; offset < length;) {
-        inotify_event event {};
-        std::copy_n(buffer + offset, sizeof event, reinterpret_cast<char*>(&event));
-        if ((event.mask & kNameChanges) != 0 && (withFiles || (event.mask & IN_ISDIR) != 0))
-            return true;
-        offset += static_cast<ssize_t>(sizeof event + event.len);
-    }
-    return false;
+    const sched_param param {};
+    if (::pthread_setschedparam(::pthread_self(), SCHED_IDLE, &param) != 0)
+        ::setpriority(PRIO_PROCESS, 0, 19); // on Linux, the calling thread alone
 }
 
 } // namespace
 
-FolderWatcher::FolderWatcher(std::string drive, bool withFiles, const std::atomic<bool>& active,
-    std::function<void(const std::string& drive)> changed)
+FolderWatcher::FolderWatcher(
+    std::string drive, bool withFiles, const std::atomic<bool>& active, Changed changed)
     : drive_(std::move(drive))
     , withFiles_(withFiles)
     , active_(active)
@@ -55,11 +57,42 @@ FolderWatcher::~FolderWatcher()
 
 bool FolderWatcher::AddFolder(const std::string& path)
 {
-    return inotify_ >= 0 && ::inotify_add_watch(inotify_, path.c_str(), kNameChanges | IN_ONLYDIR) >= 0;
+    if (inotify_ < 0)
+        return false;
+    const int watch = ::inotify_add_watch(inotify_, path.c_str(), kNameChanges | IN_ONLYDIR);
+    if (watch < 0)
+        return false;
+    const std::scoped_lock lock(foldersLock_);
+    folders_[watch] = path;
+    return true;
+}
+
+std::vector<std::string> FolderWatcher::ChangedPaths(const char* buffer, long length)
+{
+    std::vector<std::string> paths;
+    const std::scoped_lock lock(foldersLock_);
+    for (long offset = 0; offset < length;) {
+        inotify_event event {};
+        std::copy_n(buffer + offset, sizeof event, reinterpret_cast<char*>(&event));
+        const char* name = buffer + offset + sizeof event;
+        offset += static_cast<long>(sizeof event + event.len);
+        if ((event.mask & IN_Q_OVERFLOW) != 0) {
+            paths.emplace_back(); // changes were lost: whatever they were
+            continue;
+        }
+        if ((event.mask & kNameChanges) == 0 || (!withFiles_ && (event.mask & IN_ISDIR) == 0))
+            continue;
+        const auto folder = folders_.find(event.wd);
+        const std::string base = folder != folders_.end() ? folder->second : std::string();
+        const std::string named(name, ::strnlen(name, event.len));
+        paths.push_back(base.empty() || base.ends_with('/') ? base + named : base + "/" + named);
+    }
+    return paths;
 }
 
 void FolderWatcher::Run()
 {
+    LowerThisThreadsPriority();
     alignas(inotify_event) std::array<char, 8192> buffer {};
     for (;;) {
         std::array<pollfd, 2> fds { pollfd { inotify_, POLLIN, 0 }, pollfd { wake_, POLLIN, 0 } };
@@ -67,12 +100,14 @@ void FolderWatcher::Run()
             continue; // interrupted: wait again
         if ((fds[1].revents & POLLIN) != 0)
             return;
-        bool relevant = false;
+        std::vector<std::string> paths;
         ssize_t length = 0;
-        while ((length = ::read(inotify_, buffer.data(), buffer.size())) > 0)
-            relevant = Relevant(buffer.data(), length, withFiles_) || relevant;
+        while ((length = ::read(inotify_, buffer.data(), buffer.size())) > 0) {
+            std::vector<std::string> more = ChangedPaths(buffer.data(), length);
+            paths.insert(paths.end(), more.begin(), more.end());
+        }
         // A change of the owner's own operation is dropped; the watch goes on either way.
-        if (relevant && active_.load())
-            changed_(drive_);
+        if (!paths.empty() && active_.load())
+            changed_(drive_, std::move(paths));
     }
 }

@@ -1,18 +1,23 @@
-// Watches the folders of one drive for names that appear, change or go, on a thread of its own,
-// and calls back from that thread on each change while the owner's flag allows it.
+// Watches the folders of one drive for names that appear, change or go, on a thread of its own at
+// idle priority, and calls back from that thread on each change while the owner's flag allows it,
+// naming the paths that changed.
 #pragma once
 
 #include <atomic>
 #include <functional>
+#include <map>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 class FolderWatcher {
 public:
-    // `changed` runs on the watcher's thread; `active` is read there for every change (the owner
-    // clears it during its own file operations; those changes are dropped, the watch goes on).
-    FolderWatcher(std::string drive, bool withFiles, const std::atomic<bool>& active,
-        std::function<void(const std::string& drive)> changed);
+    // `changed` runs on the watcher's thread with the full paths of the names that changed (an
+    // empty path when the system lost track of some); `active` is read there for every change (the
+    // changes that come while it is clear are dropped; the watch goes on).
+    using Changed = std::function<void(const std::string& drive, std::vector<std::string> paths)>;
+    FolderWatcher(std::string drive, bool withFiles, const std::atomic<bool>& active, Changed changed);
     ~FolderWatcher(); // asks the thread to end and waits for it
     FolderWatcher(const FolderWatcher&) = delete;
     FolderWatcher& operator=(const FolderWatcher&) = delete;
@@ -24,11 +29,15 @@ public:
 
 private:
     void Run();
+    // The full paths the events of the buffer name, among the names the tree shows.
+    std::vector<std::string> ChangedPaths(const char* buffer, long length);
 
     std::string drive_;
     bool withFiles_;
     const std::atomic<bool>& active_;
-    std::function<void(const std::string&)> changed_;
+    Changed changed_;
+    std::mutex foldersLock_; // the folders are added on the owner's thread, read on the watcher's
+    std::map<int, std::string> folders_; // by watch descriptor
     int inotify_ = -1;
     int wake_ = -1;
     std::thread thread_;

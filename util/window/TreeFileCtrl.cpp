@@ -9,6 +9,7 @@
 #include "util/window/SystemImageList.h"
 #include "util/window/TreeFileItemIcon.h"
 #include "util/window/TreeFileItemRoles.h"
+#include "util/window/WaitCursor.h"
 
 #include <QHeaderView>
 
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <optional>
 #include <set>
 #include <utility>
@@ -25,6 +27,18 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr unsigned kHiddenAttribute = 0x2;
+
+// The mounts whose folders hold the path, the innermost first. Copies: opening the computer item
+// on the way reads the mount table again.
+std::vector<MountPoint> MountsHolding(const std::vector<MountPoint>& mounts, const std::string& path)
+{
+    std::vector<MountPoint> holding;
+    std::copy_if(mounts.begin(), mounts.end(), std::back_inserter(holding),
+        [&](const MountPoint& mount) { return PathIsInside(path, mount.path); });
+    std::stable_sort(holding.begin(), holding.end(),
+        [](const MountPoint& a, const MountPoint& b) { return a.path.size() > b.path.size(); });
+    return holding;
+}
 
 } // namespace
 
@@ -237,6 +251,7 @@ void CTreeFileCtrl::UseSystemImageList()
 
 void CTreeFileCtrl::Refresh()
 {
+    const WaitCursor wait;
     const std::string selected = GetSelectedPath();
     const bool expanded = currentItem() != nullptr && currentItem()->isExpanded();
     GetShareEnumerator().Refresh();
@@ -246,7 +261,7 @@ void CTreeFileCtrl::Refresh()
     computerItem_ = nullptr;
     networkItem_ = nullptr;
     rootItem_ = nullptr;
-    mounts_ = ReadMountTable(mountTable_, blockDevices_);
+    ReadMounts();
     if (!rootFolder_.empty()) {
         DisplayPath(rootFolder_, invisibleRootItem());
     } else {
@@ -259,11 +274,22 @@ void CTreeFileCtrl::Refresh()
             networkItem_ = AddSpecialItem("Network");
     }
     navigating_ = false;
-    if (!selected.empty()) {
-        navigating_ = true;
-        SetSelectedPath(selected, expanded);
-        navigating_ = false;
-    }
+    if (!selected.empty())
+        RestoreSelection(selected, expanded);
+}
+
+void CTreeFileCtrl::RestoreSelection(const std::string& path, bool expand)
+{
+    // The selection comes back as any selection does, the hook hearing of each item on the way;
+    // the history, of paths, has lost nothing.
+    const bool wasRestoring = std::exchange(restoringSelection_, true);
+    SetSelectedPath(path, expand);
+    restoringSelection_ = wasRestoring;
+}
+
+void CTreeFileCtrl::ReadMounts()
+{
+    mounts_ = ReadMountTable(mountTable_, blockDevices_);
 }
 
 std::string CTreeFileCtrl::ItemToPath(const QTreeWidgetItem* item) const
@@ -292,8 +318,12 @@ std::string CTreeFileCtrl::GetItemDisplayName(CTreeFileCtrlItemInfo& info) const
 QTreeWidgetItem* CTreeFileCtrl::InsertFileItem(QTreeWidgetItem* parent, CTreeFileCtrlItemInfo info,
     bool shared, int image, int openImage, bool checkChildren)
 {
-    const std::string text
-        = IsDrive(info.path) && showDriveNames_ ? GetDriveDisplayName(info.path) : GetItemDisplayName(info);
+    // Drive names are for the drives' own items; a mount point inside a folder shows its name.
+    const bool driveItem = parent == computerItem_ || parent == networkItem_
+        || (parent == invisibleRootItem() && rootFolder_.empty());
+    const std::string text = driveItem && IsDrive(info.path) && showDriveNames_
+        ? GetDriveDisplayName(info.path)
+        : GetItemDisplayName(info);
     auto* item = new QTreeWidgetItem(parent, QStringList(LabelOf(text)));
     item->setData(0, kNameRole, BytesValue(info.name));
     item->setData(0, kExtensionHiddenRole, info.extensionHidden);
@@ -333,6 +363,20 @@ void CTreeFileCtrl::SetItemIcons(QTreeWidgetItem* item)
 
 void CTreeFileCtrl::SortChildren(QTreeWidgetItem* parent)
 {
+    // Taken out and put back, the items would lose their open state: the folders open below stay
+    // open.
+    std::vector<QTreeWidgetItem*> open;
+    std::vector<QTreeWidgetItem*> below { parent };
+    while (!below.empty()) {
+        QTreeWidgetItem* item = below.back();
+        below.pop_back();
+        for (int i = 0; i < item->childCount(); ++i) {
+            if (item->child(i)->isExpanded()) {
+                open.push_back(item->child(i));
+                below.push_back(item->child(i));
+            }
+        }
+    }
     QList<QTreeWidgetItem*> children = parent->takeChildren();
     std::stable_sort(children.begin(), children.end(), [this](QTreeWidgetItem* a, QTreeWidgetItem* b) {
         if (ItemIsFile(a) != ItemIsFile(b))
@@ -344,6 +388,10 @@ void CTreeFileCtrl::SortChildren(QTreeWidgetItem* parent)
         return order != 0 ? order < 0 : nameA < nameB;
     });
     parent->addChildren(children);
+    const bool wasNavigating = std::exchange(navigating_, true);
+    for (QTreeWidgetItem* item : open)
+        item->setExpanded(true);
+    navigating_ = wasNavigating;
 }
 
 void CTreeFileCtrl::DisplayPath(const std::string& path, QTreeWidgetItem* parent)
@@ -421,11 +469,15 @@ int CTreeFileCtrl::ListDrives(QTreeWidgetItem* parent, bool network)
 
 void CTreeFileCtrl::ExpandItem(QTreeWidgetItem* item)
 {
+    const WaitCursor wait;
+    // The drives are read afresh, so that one mounted since appears.
     if (item == computerItem_) {
+        ReadMounts();
         DisplayDrives(item);
         return;
     }
     if (item == networkItem_) {
+        ReadMounts();
         EnumNetworkResources(item);
         return;
     }
@@ -437,6 +489,8 @@ void CTreeFileCtrl::ExpandItem(QTreeWidgetItem* item)
     }
     std::error_code error;
     if (fs::is_directory(path, error)) {
+        if (item == rootItem_)
+            ReadMounts();
         DisplayPath(path, item);
         return;
     }
@@ -481,12 +535,17 @@ void CTreeFileCtrl::OnExpanded(QTreeWidgetItem* item)
 
 void CTreeFileCtrl::OnCollapsed(QTreeWidgetItem* item)
 {
+    const WaitCursor wait;
     const std::string path = ItemToPath(item);
     if (IsDrive(path))
         StopWatchingFolder(path);
-    if (item == rootItem_ || item == computerItem_ || item == networkItem_)
-        return;
-    // Collapsing forgets the listing, so that expanding again reads the folder afresh.
+    const bool special = item == rootItem_ || item == computerItem_ || item == networkItem_;
+    if (item == computerItem_ || item == networkItem_) {
+        for (int i = 0; i < item->childCount(); ++i)
+            StopWatchingFolder(ItemToPath(item->child(i))); // the drives go with the listing
+    }
+    // Collapsing forgets the listing, so that expanding again reads the folder (or the drives)
+    // afresh.
     if (QTreeWidgetItem* current = currentItem(); current != nullptr && current != item) {
         for (QTreeWidgetItem* up = current->parent(); up != nullptr; up = up->parent()) {
             if (up == item) {
@@ -495,10 +554,21 @@ void CTreeFileCtrl::OnCollapsed(QTreeWidgetItem* item)
             }
         }
     }
-    // The expand button stays only on a folder that had something to list.
+    // The expand button stays only on a folder that had something to list; the computer, network
+    // and root items keep theirs.
     const bool wasNavigating = std::exchange(navigating_, true);
-    DeleteChildren(item, true);
+    DeleteChildren(item, !special);
+    if (special)
+        SetItemChildFlag(item, true);
     navigating_ = wasNavigating;
+}
+
+bool CTreeFileCtrl::IsDriveItem(const QTreeWidgetItem* item) const
+{
+    if (item == nullptr || ItemToPath(item).empty())
+        return false;
+    const QTreeWidgetItem* parent = item->parent();
+    return parent == nullptr ? rootFolder_.empty() : parent == computerItem_ || parent == networkItem_;
 }
 
 QTreeWidgetItem* CTreeFileCtrl::FindChildByName(QTreeWidgetItem* parent, const std::string& name) const
@@ -530,44 +600,75 @@ QTreeWidgetItem* CTreeFileCtrl::Lookup(const std::string& rawPath, bool expandOn
     const std::string path(WithoutTrailingSlashes(rawPath));
     if (path.empty())
         return nullptr;
-    QTreeWidgetItem* parent = invisibleRootItem();
-    std::string rest;
-    if (!rootFolder_.empty()) {
-        if (path == rootFolder_ || !PathIsInside(path, rootFolder_))
-            return path == rootFolder_ && !expandOnWay ? rootItem_ : nullptr;
-        rest = path.substr(rootFolder_.size());
-        if (rootItem_ != nullptr) {
-            parent = rootItem_;
-            if (expandOnWay)
-                ExpandForWalk(parent);
+    if (rootFolder_.empty()) {
+        // A drive mounted inside another may be listed as a drive or only as a folder of the other.
+        for (const MountPoint& mount : MountsHolding(mounts_, path)) {
+            if (QTreeWidgetItem* item = LookupFromDrive(mount, path, expandOnWay))
+                return item;
         }
-    } else {
-        const MountPoint* mount = MountOfPath(mounts_, path);
-        if (mount == nullptr)
-            return nullptr;
-        const std::string drive = mount->path;
-        if (QTreeWidgetItem* special = mount->network ? networkItem_ : computerItem_; special != nullptr) {
-            parent = special;
-            if (expandOnWay)
-                ExpandForWalk(parent);
-        }
-        QTreeWidgetItem* driveItem = FindChildByName(parent, drive);
-        if (driveItem == nullptr)
-            return nullptr;
-        parent = driveItem;
-        rest = path.substr(drive.size());
+        return nullptr;
     }
+    if (path == rootFolder_ || !PathIsInside(path, rootFolder_))
+        return path == rootFolder_ && !expandOnWay ? rootItem_ : nullptr;
+    QTreeWidgetItem* start = invisibleRootItem();
+    if (rootItem_ != nullptr) {
+        start = rootItem_;
+        if (expandOnWay)
+            ExpandForWalk(start);
+    }
+    return WalkSegments(start, path.substr(rootFolder_.size()), expandOnWay);
+}
+
+QTreeWidgetItem* CTreeFileCtrl::LookupFromDrive(
+    const MountPoint& mount, const std::string& path, bool expandOnWay)
+{
+    QTreeWidgetItem* parent = invisibleRootItem();
+    if (QTreeWidgetItem* special = mount.network ? networkItem_ : computerItem_; special != nullptr) {
+        parent = special;
+        if (expandOnWay)
+            ExpandForWalk(parent);
+    }
+    QTreeWidgetItem* driveItem = FindChildByName(parent, mount.path);
+    if (driveItem == nullptr)
+        return nullptr;
+    return WalkSegments(driveItem, path.substr(mount.path.size()), expandOnWay);
+}
+
+// Follows the names of `rest` down from `start`; when expanding on the way, each item passed (the
+// root item aside) is selected and expanded, as a user walking there would.
+QTreeWidgetItem* CTreeFileCtrl::WalkSegments(
+    QTreeWidgetItem* start, const std::string& rest, bool expandOnWay)
+{
     std::vector<std::string> segments;
     SplitText(rest, segments, "/");
+    QTreeWidgetItem* parent = start;
     for (const std::string& segment : segments) {
-        if (expandOnWay && parent != invisibleRootItem())
+        if (expandOnWay && parent != invisibleRootItem()) {
+            if (parent != rootItem_)
+                setCurrentItem(parent);
             ExpandForWalk(parent);
+        }
         QTreeWidgetItem* child = FindChildByName(parent, segment);
         if (child == nullptr)
             return nullptr;
         parent = child;
     }
     return parent == invisibleRootItem() ? nullptr : parent;
+}
+
+std::vector<QTreeWidgetItem*> CTreeFileCtrl::ListedItemsOf(const std::string& drive)
+{
+    std::vector<QTreeWidgetItem*> items;
+    if (!rootFolder_.empty()) {
+        if (QTreeWidgetItem* item = PathToItem(drive))
+            items.push_back(item);
+        return items;
+    }
+    for (const MountPoint& mount : MountsHolding(mounts_, drive)) {
+        if (QTreeWidgetItem* item = LookupFromDrive(mount, drive, false))
+            items.push_back(item);
+    }
+    return items;
 }
 
 QTreeWidgetItem* CTreeFileCtrl::PathToItem(const std::string& path) const
@@ -608,7 +709,7 @@ void CTreeFileCtrl::OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* 
         RemoveVanished(currentPath);
         return;
     }
-    if (const std::string path = ItemToPath(previous); !path.empty()) {
+    if (const std::string path = ItemToPath(previous); !path.empty() && !restoringSelection_) {
         if (static_cast<int>(back_.size()) > maxHistory_)
             back_.erase(back_.begin());
         back_.push_back(path);

@@ -15,11 +15,14 @@
 #include <QTreeWidget>
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QMenu;
@@ -232,6 +235,8 @@ public:
     virtual void StopAllWatchers();
     // The drives with a watcher now.
     std::vector<std::string> WatchedDrives() const;
+    // How many watcher reports of outside changes the control took in (acted on, or kept until an
+    // edit ends); the echoes of its own changes are not counted.
     int ChangesHandled() const { return changesHandled_; }
 
     // File operations, each behind its flag; true when done.
@@ -287,6 +292,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     bool MatchesFileNameMask(const std::string& name) const;
@@ -317,9 +323,27 @@ private:
     void SetItemIcons(QTreeWidgetItem* item);
     void SortChildren(QTreeWidgetItem* parent);
     QTreeWidgetItem* Lookup(const std::string& path, bool expandOnWay);
+    QTreeWidgetItem* LookupFromDrive(const MountPoint& mount, const std::string& path, bool expandOnWay);
+    QTreeWidgetItem* WalkSegments(QTreeWidgetItem* start, const std::string& rest, bool expandOnWay);
+    // The items of a drive's top folder, wherever they are listed.
+    std::vector<QTreeWidgetItem*> ListedItemsOf(const std::string& drive);
+    // A drive's own item: a child of the computer or network item, or a drive at the top level.
+    bool IsDriveItem(const QTreeWidgetItem* item) const;
     void ExpandForWalk(QTreeWidgetItem* item);
     std::string DriveOf(const std::string& path) const;
-    void OnDriveChanged(const std::string& drive);
+    void OnDriveChanged(const std::string& drive, const std::vector<std::string>& paths);
+    // Selects a path again after the tree was rebuilt or a drive listed again.
+    void RestoreSelection(const std::string& path, bool expand);
+    void RelistDrive(const std::string& drive);
+    void RelistPendingDrives();
+    // The paths the control itself is about to change: a watcher's report that names only these
+    // (or what lies inside them) within a short while is its own change coming back.
+    void NoteOwnChanges(const std::vector<std::string>& paths);
+    bool OnlyOwnChanges(const std::vector<std::string>& paths);
+    // After a drop, the target shows its new contents when next opened; it is selected.
+    void ShowDropTarget(QTreeWidgetItem* target, const QString& droppedText);
+    // Reads the mount table again, for drives mounted or gone since.
+    void ReadMounts();
     void HistoryStep(std::vector<std::string>& from, std::vector<std::string>& to);
     void Relist(QTreeWidgetItem* folderItem);
     void ResortFolder(const std::string& folder, const std::string& selected);
@@ -370,10 +394,13 @@ private:
     std::vector<std::string> forward_;
     int maxHistory_ = 20;
     bool navigating_ = false;
+    bool restoringSelection_ = false; // the hook hears of it; the history keeps what it had
 
     std::atomic<bool> monitoring_ { false };
     std::map<std::string, std::unique_ptr<FolderWatcher>> watchers_;
     int changesHandled_ = 0;
+    std::vector<std::pair<std::string, std::chrono::steady_clock::time_point>> ownChanges_; // with expiry
+    std::set<std::string> pendingDrives_; // changed while a name was being edited
 
     QTreeWidgetItem* editing_ = nullptr;
     QTreeWidgetItem* pressed_ = nullptr;

@@ -64,7 +64,10 @@ void CTreeFileCtrl::mouseReleaseEvent(QMouseEvent* event)
         QTreeWidget::mouseReleaseEvent(event);
         return;
     }
-    QTreeWidgetItem* target = ValidDropTarget(itemAt(event->position().toPoint()));
+    // The file goes where the tree shows it would (near an edge, the row the scrolling marked);
+    // a release outside the view drops nothing.
+    const bool inside = viewport()->rect().contains(event->position().toPoint());
+    QTreeWidgetItem* target = inside ? ValidDropTarget(dropTarget_) : nullptr;
     FinishDrag(target, (event->modifiers() & Qt::ControlModifier) != 0);
 }
 
@@ -122,6 +125,20 @@ QTreeWidgetItem* CTreeFileCtrl::EndDragging()
     viewport()->unsetCursor();
     SetDropTarget(nullptr);
     return std::exchange(dragItem_, nullptr);
+}
+
+void CTreeFileCtrl::ShowDropTarget(QTreeWidgetItem* target, const QString& droppedText)
+{
+    // A target that already lists an item of the name keeps its listing as it is; any other is
+    // closed and forgets its listing, so that opening it reads the folder with the new file.
+    if (target == nullptr || HasChildWithText(target, droppedText.toStdString()))
+        return;
+    const bool wasNavigating = std::exchange(navigating_, true);
+    collapseItem(target);
+    DeleteChildren(target, false);
+    navigating_ = wasNavigating;
+    setCurrentItem(target);
+    SetItemChildFlag(target, true);
 }
 
 void CTreeFileCtrl::SetDropTarget(QTreeWidgetItem* target)

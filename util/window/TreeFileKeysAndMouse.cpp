@@ -41,7 +41,9 @@ void CTreeFileCtrl::keyPressEvent(QKeyEvent* event)
             break;
         return; // as the tree has always done: Alt with an arrow neither collapses nor expands
     case Qt::Key_F2:
-        RenameItem(item);
+        // While a name is edited, F2 keeps the editor and what was typed in it.
+        if (state() != QAbstractItemView::EditingState)
+            RenameItem(item);
         return;
     case Qt::Key_Backspace:
         OnUpOneLevel();
@@ -52,9 +54,10 @@ void CTreeFileCtrl::keyPressEvent(QKeyEvent* event)
     case Qt::Key_F5:
         return; // swallowed: the tree is rebuilt by its owner (Refresh), not by a key
     case Qt::Key_Escape:
-        // Escape ends a drag where it is, dropping nothing.
+        // Escape ends a drag where it is, dropping nothing; the held button starts no new one.
         if (dragItem_ != nullptr) {
             EndDragging();
+            pressed_ = nullptr;
             return;
         }
         break;

@@ -1,5 +1,6 @@
 // The file tree's own file operations: open, delete, rename in place, drag to move or copy, the
-// context menu and the keys. The control's watching pauses while it changes files itself.
+// context menu and the keys. The control notes the paths it changes itself, so that their echo
+// from its watchers lists nothing again.
 #include "util/window/TreeFileCtrl.h"
 
 #include "platform/qt/Cp1252.h"
@@ -27,23 +28,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// Clears the watching flag for the length of an operation of the control's own.
-class PausedWatching {
-public:
-    explicit PausedWatching(std::atomic<bool>& flag)
-        : flag_(flag)
-        , was_(flag.exchange(false))
-    {
-    }
-    ~PausedWatching() { flag_.store(was_); }
-    PausedWatching(const PausedWatching&) = delete;
-    PausedWatching& operator=(const PausedWatching&) = delete;
-
-private:
-    std::atomic<bool>& flag_;
-    bool was_;
-};
 
 bool AcceptableName(const std::string& name)
 {
@@ -193,7 +177,7 @@ bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item, bool permanently)
     bool done = false;
     if (MayDelete(path, permanently)) {
         {
-            const PausedWatching paused(monitoring_);
+            NoteOwnChanges({ path });
             done = permanently ? DiscardForGood(path) : MoveToTrash(path);
         }
         if (!done) {
@@ -285,7 +269,7 @@ bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& typed
     bool renamed = false;
     std::string reason = "A name cannot be \".\" or \"..\", or hold a \"/\".";
     if (AcceptableName(name)) {
-        const PausedWatching paused(monitoring_);
+        NoteOwnChanges({ path, target.string() });
         renamed = RenameWithoutReplacing(path, target);
         GetLastErrorText(reason);
     }
@@ -326,7 +310,7 @@ void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
     bool done = false;
     std::string reason;
     {
-        const PausedWatching paused(monitoring_);
+        NoteOwnChanges({ from, placed });
         done = copy ? ShellCopyFilesEx(from, into, false, true) : ShellMoveFilesEx(from, into, false, true);
         GetLastErrorText(reason);
     }
@@ -340,6 +324,8 @@ void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
     // the folders afresh.
     source = PathToItem(from);
     target = PathToItem(into);
+    const QString droppedText
+        = source != nullptr ? source->text(0) : LabelOf(fs::path(from).filename().string());
     const bool wasNavigating = std::exchange(navigating_, true);
     if (!copy && source != nullptr) {
         QTreeWidgetItem* oldParent = source->parent();
@@ -347,10 +333,8 @@ void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
         if (oldParent != nullptr && oldParent->childCount() > 0)
             SetItemChildFlag(oldParent, true);
     }
-    if (target != nullptr)
-        Relist(target);
     navigating_ = wasNavigating;
-    SetSelectedPath(placed, false);
+    ShowDropTarget(target, droppedText);
 }
 
 std::unique_ptr<QMenu> CTreeFileCtrl::BuildContextMenu(QTreeWidgetItem* item)

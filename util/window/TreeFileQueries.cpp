@@ -107,9 +107,9 @@ bool CTreeFileCtrl::HasChildWithText(QTreeWidgetItem* parent, const std::string&
 {
     for (int i = 0; parent != nullptr && i < parent->childCount(); ++i) {
         const QTreeWidgetItem* child = parent->child(i);
-        const std::string path = ItemToPath(child);
-        // A file or folder shows its name; a drive, the computer and the network item their text.
-        const bool named = child->data(0, kNameRole).isValid() && !(showDriveNames_ && IsDrive(path));
+        // A file or folder (a mount point inside a folder too) shows its name; a drive's own item,
+        // the computer and the network item their text.
+        const bool named = child->data(0, kNameRole).isValid() && !(showDriveNames_ && IsDriveItem(child));
         const std::string shown = named
             ? ShownName(BytesOf(child->data(0, kNameRole)), child->data(0, kExtensionHiddenRole).toBool())
             : child->text(0).toStdString();

@@ -12,6 +12,7 @@
 #include "util/window/SystemImageList.h"
 #include "util/window/TreeFileItemIcon.h"
 
+#include <QGuiApplication>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -213,7 +214,7 @@ TEST_F(TreeFileCtrlTest, KeepsTheLastSerialReadPerDriveOnOpeningADiscAndOnSelect
     EXPECT_EQ(tree.GetSelectedPath(), fixed);
     // Selecting a folder reads nothing, and a path on no drive has no entry.
     tree.asked.clear();
-    tree.SetSelectedPath(disc + "/alpha", false);
+    tree.setCurrentItem(tree.PathToItem(disc + "/alpha"));
     EXPECT_EQ(tree.asked, std::vector<std::string> {});
     EXPECT_EQ(tree.StoredVolumeSerial("/nowhere"), none);
 }
@@ -270,13 +271,16 @@ TEST_F(TreeFileCtrlTest, AVanishedItemGoesAndItsParentKeepsTheButtonWhileSibling
 TEST_F(TreeFileCtrlTest, HistoryKeepsPathsDropsVanishedOnesAndSurvivesRebuild)
 {
     tree_->SetRootFolder(Root());
-    for (const char* path : { "/alpha", "/Beta", "/Zeta.txt", "/Beta/b1.jpg" })
+    for (const char* path : { "/alpha", "/Beta/b1.jpg", "/Zeta.txt" })
         tree_->SetSelectedPath(Root() + path, false);
+    // The folder on the way was selected too.
     EXPECT_EQ(tree_->GetBackCount(), 3);
+    EXPECT_EQ(tree_->GetBackItemPath(1), Root() + "/Beta");
     tree_->Refresh(); // frees every item; the history holds paths
+    EXPECT_EQ(tree_->GetBackCount(), 3);
     tree_->GoBack();
-    EXPECT_EQ(tree_->GetSelectedPath(), Root() + "/Zeta.txt");
-    EXPECT_EQ(tree_->GetForwardItemPath(0), Root() + "/Beta/b1.jpg");
+    EXPECT_EQ(tree_->GetSelectedPath(), Root() + "/Beta/b1.jpg");
+    EXPECT_EQ(tree_->GetForwardItemPath(0), Root() + "/Zeta.txt");
     fs::remove_all(folder_.Path() / "photos/Beta");
     tree_->Refresh();
     tree_->GoBack(); // "Beta" is gone: dropped, "alpha" selected
@@ -344,7 +348,7 @@ TEST_F(TreeFileCtrlTest, UpdateHandlersFollowTheHistoryAndTheParentAndBackspaceC
 
     ASSERT_NE(tree.SetSelectedPath(Root() + "/alpha/a1.jpg", false), nullptr);
     states = Updates(tree);
-    EXPECT_FALSE(states.back);
+    EXPECT_TRUE(states.back); // the folder on the way was selected first
     EXPECT_TRUE(states.up);
 
     tree.SelectParentItem();
@@ -522,6 +526,118 @@ TEST_F(TreeFileCtrlTest, AttachesToATemplatesTreeControlAndExchangesTheSelectedP
     tree->SetSelectedPath(Root() + "/Beta", false);
     EXPECT_TRUE(host.UpdateData(win::TRUE));
     EXPECT_EQ(host.path, Root() + "/Beta");
+}
+
+// Drives mounted after the tree was built appear once their item is closed and opened again, and
+// drives gone since disappear: opening reads the mount table afresh.
+TEST_F(TreeFileCtrlTest, ReopeningTheComputerOrNetworkItemReadsTheDrivesAgain)
+{
+    fs::create_directories(folder_.Path() / "share");
+    fs::create_directories(folder_.Path() / "old share");
+    folder_.Write("mounts",
+        "/dev/sda1 " + (folder_ / "other") + " ext4 rw 0 0\nserver:/old " + (folder_ / "old\\040share")
+            + " nfs4 rw 0 0\n");
+    tree_->SetMountTable(folder_ / "mounts");
+    QTreeWidgetItem* computer = tree_->ComputerItem();
+    QTreeWidgetItem* network = tree_->NetworkItem();
+    computer->setExpanded(true);
+    network->setExpanded(true);
+    EXPECT_EQ(Texts(computer), (std::vector<std::string> { folder_ / "other" }));
+    EXPECT_EQ(Texts(network), (std::vector<std::string> { folder_ / "old share" }));
+
+    folder_.Write("mounts",
+        "/dev/sdb1 " + Root() + " ext4 rw 0 0\nserver:/jobs " + (folder_ / "share") + " nfs4 rw 0 0\n");
+    for (QTreeWidgetItem* item : { computer, network }) {
+        item->setExpanded(false);
+        EXPECT_EQ(item->childCount(), 0);
+        EXPECT_TRUE(tree_->ItemHasChildFlag(item));
+        item->setExpanded(true);
+    }
+    EXPECT_EQ(Texts(computer), (std::vector<std::string> { Root() }));
+    EXPECT_EQ(Texts(network), (std::vector<std::string> { folder_ / "share" }));
+}
+
+// Drive names are for the drives' own items: a drive mounted inside a folder shows its own name
+// there, with or without a label.
+TEST_F(TreeFileCtrlTest, AMountPointInsideAFolderShowsItsOwnName)
+{
+    folder_.Write("dev/sdz1", "");
+    folder_.Write("dev/sdz2", "");
+    fs::create_directories(folder_.Path() / "labels");
+    fs::create_directory_symlink("../dev/sdz2", folder_.Path() / "labels/Card");
+    folder_.Write("mounts",
+        (folder_ / "dev/sdz1") + " " + Root() + " ext4 rw 0 0\n" + (folder_ / "dev/sdz2") + " " + Root()
+            + "/alpha ext4 rw 0 0\n");
+    tree_->SetVolumeLabels(folder_ / "labels");
+    tree_->SetMountTable(folder_ / "mounts");
+    tree_->ComputerItem()->setExpanded(true);
+    EXPECT_EQ(
+        Texts(tree_->ComputerItem()), (std::vector<std::string> { Root(), "Card (" + Root() + "/alpha)" }));
+    QTreeWidgetItem* photos = tree_->ComputerItem()->child(0);
+    photos->setExpanded(true);
+    EXPECT_EQ(
+        Texts(photos), (std::vector<std::string> { "alpha", "Beta", "empty", "apple.txt", "Zeta.txt" }));
+    EXPECT_TRUE(tree_->HasChildWithText(photos, "alpha"));
+
+    tree_->SetRootFolder(Root());
+    EXPECT_EQ(Texts(tree_->invisibleRootItem()),
+        (std::vector<std::string> { "alpha", "Beta", "empty", "apple.txt", "Zeta.txt" }));
+}
+
+// Records what the control does and whether the wait cursor shows meanwhile.
+class WatchedTree : public CTreeFileCtrl {
+public:
+    void DisplayPath(const std::string& path, QTreeWidgetItem* parent) override
+    {
+        Note("list " + path);
+        CTreeFileCtrl::DisplayPath(path, parent);
+    }
+    void DisplayDrives(QTreeWidgetItem* parent) override
+    {
+        Note("drives");
+        CTreeFileCtrl::DisplayDrives(parent);
+    }
+    void OnSelectionChanged(QTreeWidgetItem*, const std::string& path) override { selected.push_back(path); }
+    void Note(const std::string& what)
+    {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        const bool waiting = cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+        listed.push_back(what + (waiting ? " (waiting)" : ""));
+    }
+    std::vector<std::string> listed;
+    std::vector<std::string> selected;
+};
+
+TEST_F(TreeFileCtrlTest, TheWaitCursorShowsWhileTheTreeIsBuiltOrAFolderListed)
+{
+    folder_.Write("mounts", "/dev/sda1 " + Root() + " ext4 rw 0 0\n");
+    WatchedTree tree;
+    tree.SetMountTable(folder_ / "mounts");
+    tree.ComputerItem()->setExpanded(true);
+    tree.SetRootFolder(Root());
+    tree.PathToItem(Root() + "/alpha")->setExpanded(true);
+    EXPECT_EQ(tree.listed,
+        (std::vector<std::string> {
+            "drives (waiting)", "list " + Root() + " (waiting)", "list " + Root() + "/alpha (waiting)" }));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// Selecting a path selects each folder on the way, as a user going there would; a rebuild brings
+// the selection back the same way, and the selection hook hears of each.
+TEST_F(TreeFileCtrlTest, SelectingAPathSelectsEachFolderOnTheWayAndARebuildDoesSoAgain)
+{
+    folder_.Write("photos/alpha/deep/d1.jpg", "d");
+    WatchedTree tree;
+    tree.SetRootFolder(Root());
+    ASSERT_NE(tree.SetSelectedPath(Root() + "/alpha/deep/d1.jpg", false), nullptr);
+    const std::vector<std::string> walk { Root() + "/alpha", Root() + "/alpha/deep",
+        Root() + "/alpha/deep/d1.jpg" };
+    EXPECT_EQ(tree.selected, walk);
+    EXPECT_EQ(tree.GetBackCount(), 2);
+    tree.selected.clear();
+    tree.Refresh();
+    EXPECT_EQ(tree.selected, walk);
+    EXPECT_EQ(tree.GetSelectedPath(), Root() + "/alpha/deep/d1.jpg");
 }
 
 } // namespace

@@ -160,7 +160,8 @@ TEST_F(TreeFileInterface, RefusingDisplayHooksHideTheirItemsAndTheOtherHooksHear
     tree_.SetSelectedPath(Path("picture.jpg"), false);
     tree_.GoBack();
     EXPECT_EQ(tree_.selected,
-        (std::vector<std::string> { Path("alpha/a1.jpg"), Path("picture.jpg"), Path("alpha/a1.jpg") }));
+        (std::vector<std::string> {
+            Path("alpha"), Path("alpha/a1.jpg"), Path("picture.jpg"), Path("alpha/a1.jpg") }));
 
     tree_.SetAllowRename(true);
     tree_.SetAllowDelete(true);

@@ -241,9 +241,12 @@ TEST_F(TreeFileKeysAndMouse, AskingForTheEditorAgainKeepsTheRename)
             QTest::keyClick(&tree_, Qt::Key_F2);
         ASSERT_TRUE(QTest::qWaitFor([&] { return ShownEditor(tree_) != nullptr; }, 5000));
         QLineEdit* editor = ShownEditor(tree_);
+        QTest::keyClick(editor, Qt::Key_End);
+        QTest::keyClicks(editor, "XX");
         QTest::keyClick(editor, Qt::Key_F2);
         QTest::keyClick(&tree_, Qt::Key_F2);
         ASSERT_EQ(ShownEditor(tree_), editor);
+        EXPECT_EQ(editor->text().toStdString(), c.name + std::string("XX")); // what was typed stays
         editor->selectAll();
         QTest::keyClicks(editor, c.typed);
         QTest::keyClick(editor, Qt::Key_Return);
@@ -323,6 +326,87 @@ TEST_F(TreeFileKeysAndMouse, ClickingTheSelectedItemAgainStartsRenamingWhenAllow
     EXPECT_FALSE(fs::exists(Path("zeta.txt")));
     ASSERT_NE(Item("omega.txt"), nullptr);
     EXPECT_EQ(Item("omega.txt")->text(0), "omega.txt");
+}
+
+// Escape ends a drag for as long as the button stays down: moving on starts no new one.
+TEST_F(TreeFileKeysAndMouse, EscapeEndsADragUntilTheButtonIsPressedAgain)
+{
+    tree_.SetAllowDragDrop(true);
+    QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("zeta.txt"));
+    QTest::mouseMove(tree_.viewport(), Centre("alpha"));
+    ASSERT_NE(tree_.DragItem(), nullptr);
+    QTest::keyClick(&tree_, Qt::Key_Escape);
+    QTest::mouseMove(tree_.viewport(), Centre("beta"));
+    EXPECT_EQ(tree_.DragItem(), nullptr);
+    QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, {}, Centre("beta"));
+    EXPECT_EQ(folder_.Read("photos/zeta.txt"), "z");
+    EXPECT_FALSE(folder_.Exists("photos/beta/zeta.txt"));
+
+    // Pressed again, the file drags as before.
+    QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("zeta.txt"));
+    QTest::mouseMove(tree_.viewport(), Centre("beta"));
+    QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, {}, Centre("beta"));
+    EXPECT_EQ(folder_.Read("photos/beta/zeta.txt"), "z");
+}
+
+// Near the top edge the scrolling marks the first row shown: the file goes there, not to the row
+// under the pointer.
+TEST_F(TreeFileKeysAndMouse, ADropInTheEdgeBandGoesToTheMarkedFolder)
+{
+    tree_.SetAllowDragDrop(true);
+    tree_.SetDragTickInterval(0);
+    tree_.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int row = tree_.visualItemRect(Item("alpha")).height();
+    // Three of the four rows (alpha, beta, empty, zeta.txt) fit; the last three are shown.
+    tree_.resize(300, 3 * row + row / 2 + 2 * tree_.frameWidth());
+    tree_.scrollToBottom();
+    ASSERT_EQ(tree_.itemAt(QPoint(1, 1)), Item("beta"));
+    QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("zeta.txt"));
+    const QPoint secondRow(Centre("empty").x(), row + row / 2);
+    QTest::mouseMove(tree_.viewport(), secondRow);
+    ASSERT_EQ(tree_.DropTarget(), Item("empty"));
+    tree_.DragTick(); // one line up: alpha is the first row and marked; beta is under the pointer
+    ASSERT_EQ(tree_.DropTarget(), Item("alpha"));
+    ASSERT_EQ(tree_.itemAt(secondRow), Item("beta"));
+    tree_.grab().save(QString::fromStdString(OutputPath("file-tree-edge-drop-target.png")));
+    QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, {}, secondRow);
+    EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "z");
+    EXPECT_FALSE(folder_.Exists("photos/beta/zeta.txt"));
+}
+
+// After a drop the target is closed, forgets its listing (opening it reads the folder with the new
+// file) and is selected, unless it already lists an item of the file's name.
+TEST_F(TreeFileKeysAndMouse, ADropClosesAndSelectsTheTargetUnlessItListsTheName)
+{
+    tree_.SetAllowDragDrop(true);
+    const auto drag = [&](const std::string& from, const std::string& onto) {
+        QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre(from));
+        QTest::mouseMove(tree_.viewport(), Centre(onto));
+        QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, {}, Centre(onto));
+    };
+    folder_.Write("photos/eta.txt", "e");
+    folder_.Write("photos/alpha/eta.txt", "older");
+    tree_.Refresh();
+    Item("beta")->setExpanded(true);
+    Item("alpha")->setExpanded(true);
+    Select("alpha/a1.jpg");
+    drag("zeta.txt", "beta");
+    ASSERT_EQ(folder_.Read("photos/beta/zeta.txt"), "z");
+    QTreeWidgetItem* beta = Item("beta");
+    EXPECT_FALSE(beta->isExpanded());
+    EXPECT_EQ(beta->childCount(), 0);
+    EXPECT_TRUE(tree_.ItemHasChildFlag(beta));
+    EXPECT_EQ(tree_.currentItem(), beta);
+    beta->setExpanded(true);
+    EXPECT_NE(Item("beta/zeta.txt"), nullptr);
+
+    modal_->AnswerNext(win::IDYES); // replace the older eta.txt
+    drag("eta.txt", "alpha");
+    ASSERT_EQ(folder_.Read("photos/alpha/eta.txt"), "e");
+    EXPECT_TRUE(Item("alpha")->isExpanded());
+    EXPECT_NE(Item("alpha/a1.jpg"), nullptr);
+    EXPECT_EQ(Item("eta.txt"), nullptr);
+    EXPECT_TRUE(modal_->AllAnswersUsed());
 }
 
 } // namespace

@@ -368,12 +368,13 @@ TEST_F(TreeFileOperations, DragsToMoveAndWithCtrlToCopy)
     drag("zeta.txt", "alpha", Qt::ControlModifier);
     EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "z");
     EXPECT_TRUE(fs::exists(Path("zeta.txt")));
-    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha/zeta.txt"));
+    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha")); // the target, which lists the copy when opened
 
     drag("zeta.txt", "beta", {});
     EXPECT_EQ(folder_.Read("photos/beta/zeta.txt"), "z");
     EXPECT_FALSE(fs::exists(Path("zeta.txt")));
     EXPECT_EQ(tree_.PathToItem(Path("zeta.txt")), nullptr);
+    tree_.PathToItem(Path("beta"))->setExpanded(true);
 
     // A folder is not dragged; a file is not dropped on a file or on its own folder.
     QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("beta"));
@@ -399,8 +400,8 @@ TEST_F(TreeFileOperations, AMoveOntoATakenNameReplacesOnlyWhenTheUserSaysSo)
         ASSERT_NE(tree_.DragItem(), nullptr);
         QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, keys, Centre("alpha"));
     };
-    // A copy asks as a move does: No keeps the file there, Yes replaces it, and the copy is what
-    // is selected.
+    // A copy asks as a move does: No keeps the file there, Yes replaces it, and the target is
+    // what is selected.
     modal_->AnswerNext(win::IDNO);
     drag(Qt::ControlModifier);
     ASSERT_EQ(modal_->Messages().size(), 1u);
@@ -412,7 +413,7 @@ TEST_F(TreeFileOperations, AMoveOntoATakenNameReplacesOnlyWhenTheUserSaysSo)
     EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "z");
     EXPECT_EQ(folder_.Read("photos/zeta.txt"), "z");
     EXPECT_FALSE(folder_.Exists("photos/alpha/Copy of zeta.txt"));
-    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha/zeta.txt"));
+    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha"));
     folder_.Write("photos/alpha/zeta.txt", "older");
 
     modal_->AnswerNext(win::IDNO);
@@ -447,7 +448,7 @@ TEST_F(TreeFileOperations, AMoveOntoATakenNameReplacesOnlyWhenTheUserSaysSo)
     EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "z");
     EXPECT_FALSE(fs::exists(Path("zeta.txt")));
     EXPECT_EQ(tree_.PathToItem(Path("zeta.txt")), nullptr);
-    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha/zeta.txt"));
+    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha"));
     EXPECT_TRUE(modal_->AllAnswersUsed());
     EXPECT_TRUE(rebuilding->AllAnswersUsed());
     EXPECT_TRUE(rebuilding->Unexpected().empty());
@@ -542,6 +543,7 @@ TEST_F(TreeFileOperations, TheDraggedItemsPictureFollowsThePointerUntilTheDropOr
     EXPECT_EQ(folder_.Read("photos/beta/zeta.txt"), "z");
 
     // Escape ends the next drag, picture and all, dropping nothing.
+    tree_.PathToItem(Path("beta"))->setExpanded(true);
     QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("beta/zeta.txt"));
     QTest::mouseMove(tree_.viewport(), Centre("alpha"));
     ASSERT_NE(tree_.GetDragImage(), nullptr);
