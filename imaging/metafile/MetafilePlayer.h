@@ -5,6 +5,7 @@
 // does not know are skipped.
 #pragma once
 
+#include "imaging/metafile/DashesAndHatches.h"
 #include "imaging/metafile/MetafileData.h"
 #include "imaging/metafile/MetafileDib.h"
 #include "imaging/metafile/MetafileGeometry.h"
@@ -22,6 +23,9 @@ struct LogPen {
     double width = 0; // logical units; 0 one pixel whatever the mapping
     LineCap cap = LineCap::Round;
     LineJoin join = LineJoin::Round;
+    uint32_t style = 0; // the dash style (the style's low four bits)
+    bool geometric = false; // dashes as long as its width says (else as a cosmetic pen's)
+    std::vector<double> userLengths {}; // a user style's dashes and gaps (logical units when geometric)
 };
 
 struct LogBrush {
@@ -30,6 +34,9 @@ struct LogBrush {
     std::shared_ptr<const Pattern> pattern;
     // A monochrome pattern (black and white) drawn in the text and background colours of its use.
     bool monochrome = false;
+    // A hatched brush's style: lines in its colour, gaps in the background colour when the
+    // background mode is opaque.
+    std::optional<uint32_t> hatch {};
 };
 
 // More rectangles a region than this and the rest are left out, so that no metafile makes the
@@ -185,6 +192,15 @@ private:
     // A blit without picture: the pattern (the brush), white, black or the picture inverted over
     // the rectangle; false for another raster operation.
     bool FillBlit(uint32_t rop, double x, double y, double width, double height);
+    // A blit under any ternary raster operation between two output corners, of the source part
+    // (from srcX, srcY counted from its top row) of the picture when there is one; false when the
+    // operation needs a source and there is none.
+    bool RasterBlitOf(uint32_t rop, PointD corner, PointD opposite, const gdi::DibView* view = nullptr,
+        int srcX = 0, int srcY = 0, int srcWidth = 0, int srcHeight = 0);
+    // The dashes of the selected pen, its width in pixels.
+    std::vector<double> Dashes(double width) const;
+    // A gradient fill (rectangles or triangles).
+    bool PlayEmfGradient(const Record& record);
 
     // Paths and clipping.
     void BeginPath();
@@ -224,6 +240,7 @@ private:
         std::shared_ptr<const Pattern> coloured;
     };
     mutable ColouredPattern m_coloured;
+    mutable HatchPatterns m_hatches;
     int m_played = 0;
     int m_skipped = 0;
 };

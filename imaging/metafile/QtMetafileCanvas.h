@@ -26,6 +26,7 @@ public:
         int srcHeight, const PictureStyle& style) override;
     void Clip(const std::optional<QPainterPath>& clip) override;
     void Rop2(int rop2) override;
+    void Blit(const RasterBlit& blit) override;
 
 private:
     void Use(const PenStyle& pen, const BrushStyle& brush);
