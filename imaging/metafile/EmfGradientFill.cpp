@@ -37,7 +37,8 @@ struct Block {
     }
 };
 
-// The block of the picture's pixels whose centres lie inside the box of the points; empty when none.
+// The block of the picture's pixels whose centres lie inside the box of the points, its bytes not
+// yet made.
 Block BlockAround(std::initializer_list<PointD> points, int pictureWidth, int pictureHeight)
 {
     double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
@@ -55,8 +56,6 @@ Block BlockAround(std::initializer_list<PointD> points, int pictureWidth, int pi
     block.top = pixel(minY, pictureHeight);
     block.width = pixel(maxX, pictureWidth) - block.left;
     block.height = pixel(maxY, pictureHeight) - block.top;
-    if (block.width > 0 && block.height > 0)
-        block.bytes.assign(size_t(block.width) * size_t(block.height) * 4, 0);
     return block;
 }
 
@@ -136,8 +135,9 @@ bool MetafilePlayer::PlayEmfGradient(const Record& record)
             continue;
         Block block = corners == 3 ? BlockAround({ v[0]->at, v[1]->at, v[2]->at }, m_width, m_height)
                                    : BlockAround({ v[0]->at, v[1]->at }, m_width, m_height);
-        if (block.bytes.empty())
+        if (block.width <= 0 || block.height <= 0 || !SpendPixelWork(int64_t(block.width) * block.height))
             continue;
+        block.bytes.assign(size_t(block.width) * size_t(block.height) * 4, 0);
         if (corners == 3)
             ShadeTriangle(block, *v[0], *v[1], *v[2]);
         else

@@ -77,6 +77,9 @@ struct LogFont {
 // A created object; a palette takes its slot without being drawn with.
 using GdiObject = std::variant<std::monostate, LogPen, LogBrush, LogFont, LogRegion>;
 
+// The pixels a metafile's blits and gradients may work out one by one, per pixel of the picture.
+inline constexpr int64_t kPixelWorkPerPixel = 64;
+
 // How an arc is closed: not at all, by its chord, or through the centre.
 enum class ArcClosing { Open, Chord, Pie };
 
@@ -197,6 +200,10 @@ private:
     // operation needs a source and there is none.
     bool RasterBlitOf(uint32_t rop, PointD corner, PointD opposite, const gdi::DibView* view = nullptr,
         int srcX = 0, int srcY = 0, int srcWidth = 0, int srcHeight = 0);
+    // Whether the pixels of a blit or gradient worked out one by one still fit in what a picture
+    // may take (kPixelWorkPerPixel times its size), counting them; records beyond it are skipped, so
+    // that no metafile makes the player run for long.
+    bool SpendPixelWork(int64_t pixels);
     // The dashes of the selected pen, its width in pixels.
     std::vector<double> Dashes(double width) const;
     // A gradient fill (rectangles or triangles).
@@ -241,6 +248,7 @@ private:
     };
     mutable ColouredPattern m_coloured;
     mutable HatchPatterns m_hatches;
+    int64_t m_pixelWork = 0;
     int m_played = 0;
     int m_skipped = 0;
 };

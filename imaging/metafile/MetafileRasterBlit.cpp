@@ -29,6 +29,15 @@ int SourceIndex(int at, double from, double to, int first, int count)
 
 } // namespace
 
+bool MetafilePlayer::SpendPixelWork(int64_t pixels)
+{
+    const int64_t limit = kPixelWorkPerPixel * std::max<int64_t>(int64_t(m_width) * m_height, 1);
+    if (pixels > limit - m_pixelWork)
+        return false;
+    m_pixelWork += pixels;
+    return true;
+}
+
 bool MetafilePlayer::RasterBlitOf(uint32_t rop, PointD corner, PointD opposite, const gdi::DibView* view,
     int srcX, int srcY, int srcWidth, int srcHeight)
 {
@@ -43,6 +52,8 @@ bool MetafilePlayer::RasterBlitOf(uint32_t rop, PointD corner, PointD opposite, 
     RasterBlit blit { left, top, right - left, bottom - top, index, {}, Brush() };
     if (blit.width <= 0 || blit.height <= 0 || (UsesPattern(index) && !blit.pattern.visible))
         return true; // nothing in the picture, or a null brush that paints nothing
+    if (!SpendPixelWork(int64_t(blit.width) * blit.height))
+        return true;
     if (withSource) {
         blit.source.reserve(size_t(blit.width) * size_t(blit.height));
         for (int y = top; y < bottom; ++y) {

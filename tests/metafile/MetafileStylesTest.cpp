@@ -2,8 +2,12 @@
 // of small metafiles checked by colours at points worked out from their records. The dashes and
 // hatches are the player's own: a cosmetic dot 3 pixels long, a geometric one as long as the pen is
 // wide, a dash three dots and every gap one dot; hatch lines through the picture's origin.
+#include "imaging/metafile/MetafilePlayer.h"
 #include "imaging/metafile/RasterOperation.h"
+#include "imaging/metafile/RecordingMetafileCanvas.h"
 #include "metafile/FixtureTable.h"
+
+#include <algorithm>
 
 #include <array>
 
@@ -322,6 +326,42 @@ TEST(MetafileStyles, GradientFillsShadeRectanglesAndTriangles)
                 { 25, 62, Opaque(126, 65, 63), 2 }, { 90, 90, kWhite } } },
     };
     CheckAll(fixtures);
+}
+
+// Pixels worked out one by one are bounded: of many records covering the whole picture, those
+// past 64 times its size are skipped, so that no small file keeps the player busy for long.
+TEST(MetafileStyles, PixelByPixelWorkIsBoundedByThePictureSize)
+{
+    struct Case {
+        const char* name;
+        std::function<void(EmfBuilder&)> record;
+        const char* call;
+    };
+    const std::vector<Case> cases {
+        { "gradient rectangles",
+            [](EmfBuilder& b) {
+                GradientFill(b, { { 0, 0, 0xFF00, 0, 0 }, { 100, 100, 0, 0, 0xFF00 } }, 0,
+                    std::vector<std::vector<uint32_t>>(70, { 0, 1 }));
+            },
+            "picture" },
+        { "pattern and picture blits",
+            [](EmfBuilder& b) {
+                for (int i = 0; i < 70; ++i)
+                    b.Record(76,
+                        { 0, 0, 0, 0, 0, 0, 100, 100, 0x00A000C9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 });
+            },
+            "blit" },
+    };
+    for (const Case& c : cases) {
+        const Bytes file = Enhanced(c.record);
+        const metafile::Metafile m = metafile::Parse(file.data(), file.size());
+        metafile::RecordingMetafileCanvas canvas;
+        metafile::MetafilePlayer player(m, canvas, 100, 100);
+        player.Play();
+        const auto drawn = std::count_if(canvas.calls.begin(), canvas.calls.end(),
+            [&](const std::string& call) { return call.rfind(c.call, 0) == 0; });
+        EXPECT_EQ(drawn, metafile::kPixelWorkPerPixel) << c.name;
+    }
 }
 
 // The named operations by their formulas over P, S and D.
