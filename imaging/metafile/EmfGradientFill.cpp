@@ -2,6 +2,7 @@
 // bottom, and triangles shaded between their corners, each colour given in 16 bits a channel.
 #include "imaging/metafile/EmfRecordTypes.h"
 #include "imaging/metafile/MetafilePlayer.h"
+#include "imaging/metafile/RasterOperation.h"
 
 #include <algorithm>
 #include <array>
@@ -32,7 +33,8 @@ struct Block {
     {
         uint8_t* pixel = &bytes[(size_t(y) * size_t(width) + size_t(x)) * 4];
         for (size_t c = 0; c < 3; ++c)
-            pixel[2 - c] = static_cast<uint8_t>(std::clamp(rgb[c], 0.0, 65535.0) / 256);
+            pixel[2 - c]
+                = static_cast<uint8_t>(std::isfinite(rgb[c]) ? std::clamp(rgb[c], 0.0, 65535.0) / 256 : 0);
         pixel[3] = 255;
     }
 };
@@ -48,15 +50,9 @@ Block BlockAround(std::initializer_list<PointD> points, int pictureWidth, int pi
         minY = std::min(minY, p.y);
         maxY = std::max(maxY, p.y);
     }
-    const auto pixel = [](double v, int size) {
-        return static_cast<int>(std::clamp<long>(std::lround(std::clamp(v, -1e9, 1e9)), 0, size));
-    };
-    Block block;
-    block.left = pixel(minX, pictureWidth);
-    block.top = pixel(minY, pictureHeight);
-    block.width = pixel(maxX, pictureWidth) - block.left;
-    block.height = pixel(maxY, pictureHeight) - block.top;
-    return block;
+    const auto [left, right] = PixelSpan(minX, maxX, pictureWidth);
+    const auto [top, bottom] = PixelSpan(minY, maxY, pictureHeight);
+    return { left, top, right - left, bottom - top, {} };
 }
 
 std::array<double, 3> Mix(const std::array<double, 3>& a, const std::array<double, 3>& b, double t)
@@ -90,8 +86,8 @@ void ShadeTriangle(Block& block, const Vertex& a, const Vertex& b, const Vertex&
             const double wa = ((b.at.x - px) * (c.at.y - py) - (c.at.x - px) * (b.at.y - py)) / area;
             const double wb = ((c.at.x - px) * (a.at.y - py) - (a.at.x - px) * (c.at.y - py)) / area;
             const double wc = 1 - wa - wb;
-            if (wa < -kEdge || wb < -kEdge || wc < -kEdge)
-                continue;
+            if (!(wa >= -kEdge && wb >= -kEdge && wc >= -kEdge))
+                continue; // outside, or weights no number (a triangle all but flat)
             std::array<double, 3> rgb {};
             for (size_t i = 0; i < 3; ++i)
                 rgb[i] = wa * a.rgb[i] + wb * b.rgb[i] + wc * c.rgb[i];

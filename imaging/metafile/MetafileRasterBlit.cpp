@@ -9,15 +9,6 @@
 namespace metafile {
 namespace {
 
-// The output pixels whose centres lie between a and b, inside 0 to size.
-std::pair<int, int> Span(double a, double b, int size)
-{
-    const auto pixel = [size](double v) {
-        return static_cast<int>(std::clamp<long>(std::lround(std::clamp(v, -1e9, 1e9)), 0, size));
-    };
-    return { pixel(std::min(a, b)), pixel(std::max(a, b)) };
-}
-
 // The source index (from first, count long) that output pixel `at` shows, the source running from
 // the output position `from` to `to`.
 int SourceIndex(int at, double from, double to, int first, int count)
@@ -47,8 +38,8 @@ bool MetafilePlayer::RasterBlitOf(uint32_t rop, PointD corner, PointD opposite, 
         return false;
     if (m_inPath)
         return true;
-    const auto [left, right] = Span(corner.x, opposite.x, m_width);
-    const auto [top, bottom] = Span(corner.y, opposite.y, m_height);
+    const auto [left, right] = PixelSpan(corner.x, opposite.x, m_width);
+    const auto [top, bottom] = PixelSpan(corner.y, opposite.y, m_height);
     RasterBlit blit { left, top, right - left, bottom - top, index, {}, Brush() };
     if (blit.width <= 0 || blit.height <= 0 || (UsesPattern(index) && !blit.pattern.visible))
         return true; // nothing in the picture, or a null brush that paints nothing

@@ -1,5 +1,8 @@
 #include "imaging/metafile/RasterOperation.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace metafile {
 
 bool UsesSource(uint8_t index)
@@ -35,6 +38,14 @@ win::COLORREF PatternColourAt(const BrushStyle& brush, int x, int y)
         return brush.colour & 0xFFFFFF;
     const auto wrap = [](int v, int size) { return size_t(((v % size) + size) % size); };
     return pattern->pixels[wrap(y, pattern->height) * size_t(pattern->width) + wrap(x, pattern->width)];
+}
+
+std::pair<int, int> PixelSpan(double a, double b, int size)
+{
+    const auto pixel = [size](double v) {
+        return static_cast<int>(std::clamp<long>(std::lround(std::clamp(v, -1e9, 1e9)), 0, size));
+    };
+    return { pixel(std::min(a, b)), pixel(std::max(a, b)) };
 }
 
 } // namespace metafile

@@ -7,6 +7,7 @@
 #include "imaging/metafile/MetafileCanvas.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace metafile {
 
@@ -24,5 +25,9 @@ win::COLORREF Rop3(uint8_t index, win::COLORREF pattern, win::COLORREF source, w
 
 // The brush's colour at picture pixel (x, y), its pattern tiled from the picture's origin.
 win::COLORREF PatternColourAt(const BrushStyle& brush, int x, int y);
+
+// The first and the end of the pixels (0 to size) whose centres lie between the output positions a
+// and b: the pixels a blit or a gradient covers along one axis.
+std::pair<int, int> PixelSpan(double a, double b, int size);
 
 } // namespace metafile
