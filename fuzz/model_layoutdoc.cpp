@@ -19,6 +19,7 @@ namespace {
 class AcceptingModal : public win::ModalServices {
 public:
     int MessageBox(std::string_view, win::UINT) override { return win::IDOK; }
+    int MessageBoxUtf8(std::string_view, win::UINT) override { return win::IDOK; }
     int FileDialog(const win::FileDialogRequest&, std::string&) override { return win::IDCANCEL; }
     int ColorDialog(win::COLORREF&, std::span<win::COLORREF, 16>, win::DWORD) override
     {

@@ -12,7 +12,8 @@ namespace metafile {
 
 // The Windows code page of a font's character set: the Far East, Greek, Turkish, Vietnamese,
 // Hebrew, Arabic, Baltic, Cyrillic, Thai and Central European sets have their own; every other
-// value (the ANSI, default and symbol sets among them) is read as 1252.
+// value (the ANSI and default sets among them) is read as 1252. Text in the symbol set has an
+// encoding of its own (SymbolText.h).
 int CodePageOfCharset(uint8_t charset);
 
 struct AnsiText {

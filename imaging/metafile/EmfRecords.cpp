@@ -3,6 +3,7 @@
 #include "imaging/metafile/AnsiText.h"
 #include "imaging/metafile/EmfRecordTypes.h"
 #include "imaging/metafile/MetafilePlayer.h"
+#include "imaging/metafile/SymbolText.h"
 
 #include <algorithm>
 #include <bit>
@@ -133,20 +134,15 @@ QString Utf16Text(const Params& p, size_t offset, uint32_t count)
     return text;
 }
 
-// The text of a small text record: after x, y, the character count, the options, the graphics
-// mode and two scales come the bounds (unless the options leave them out), then the characters:
-// one byte each (the low byte of a UTF-16 character) or UTF-16. The font gives the advances.
-QString SmallText(const Params& p)
+// Glyph indices: count 16-bit ones from offset, or count bytes of one each.
+std::vector<uint16_t> GlyphIndices(const Params& p, size_t offset, uint32_t count, bool wide)
 {
-    constexpr uint32_t kNoBounds = 0x100;
-    constexpr uint32_t kSmallChars = 0x200;
-    const uint32_t count = p.U32(8);
-    const uint32_t options = p.U32(12);
-    const size_t at = (options & kNoBounds) ? 28 : 44;
-    if ((options & kSmallChars) == 0)
-        return Utf16Text(p, at, count);
-    const uint8_t* chars = p.Bytes(at, count);
-    return QString::fromLatin1(reinterpret_cast<const char*>(chars), static_cast<qsizetype>(count));
+    const uint8_t* bytes = p.Bytes(offset, uint64_t(count) * (wide ? 2 : 1));
+    std::vector<uint16_t> glyphs;
+    glyphs.reserve(count);
+    for (uint32_t i = 0; i < count; ++i)
+        glyphs.push_back(wide ? uint16_t(bytes[2 * i] | (bytes[2 * i + 1] << 8)) : bytes[i]);
+    return glyphs;
 }
 
 Box ReadBox(const Params& p, size_t offset)
@@ -174,6 +170,67 @@ std::vector<double> Advances(const Params& p, uint32_t count)
     for (uint32_t i = 0; i < count; ++i)
         advances.push_back(p.I32(at - kRecordHead + i * step));
     return advances;
+}
+
+// The characters (in the font's character set) or glyph indices of an ExtTextOut record, and
+// their advances; false when the text lies in the record's head.
+bool ReadExtText(const Params& p, bool wide, uint8_t charset, TextRun& run)
+{
+    const uint32_t count = p.U32(36);
+    const uint32_t offset = p.U32(40);
+    const uint32_t options = p.U32(44);
+    if (offset < kRecordHead)
+        return false;
+    const size_t at = offset - kRecordHead;
+    if (options & kTextGlyphIndex) {
+        run.glyphIndices = true;
+        run.glyphs = GlyphIndices(p, at, count, wide);
+        run.advances = Advances(p, count);
+    } else if (wide) {
+        run.text = FontUnicode(Utf16Text(p, at, count), charset);
+        run.advances = Advances(p, count);
+    } else {
+        // ANSI text in the font's encoding, with an advance for each byte.
+        const uint8_t* chars = p.Bytes(at, count);
+        const AnsiText text
+            = DecodeFontText(std::string_view(reinterpret_cast<const char*>(chars), count), charset);
+        run.text = text.text;
+        run.advances = UnitAdvances(Advances(p, count), text);
+    }
+    return true;
+}
+
+// A small text record in a font of the character set.
+TextRun ReadSmallText(const Params& p, uint8_t charset)
+{
+    // After x, y, the character count, the options, the graphics mode and two scales come the
+    // rectangle (unless the options leave it out), then the characters: one byte each (the low byte
+    // of a UTF-16 character) or UTF-16. The font gives the advances.
+    constexpr uint32_t kNoRectangle = 0x100;
+    constexpr uint32_t kSmallChars = 0x200;
+    const uint32_t count = p.U32(8);
+    const uint32_t options = p.U32(12);
+    const bool small = (options & kSmallChars) != 0;
+    TextRun run;
+    run.at = ReadPoint(p, 0);
+    size_t at = 28;
+    if ((options & kNoRectangle) == 0) {
+        run.SetRectangle(options, ReadBox(p, at));
+        at += 16;
+    }
+    if (options & kTextGlyphIndex) {
+        run.glyphIndices = true;
+        run.glyphs = GlyphIndices(p, at, count, !small);
+        return run;
+    }
+    if (!small) {
+        run.text = FontUnicode(Utf16Text(p, at, count), charset);
+        return run;
+    }
+    const uint8_t* chars = p.Bytes(at, count);
+    run.text = FontUnicode(
+        QString::fromLatin1(reinterpret_cast<const char*>(chars), static_cast<qsizetype>(count)), charset);
+    return run;
 }
 
 } // namespace
@@ -386,24 +443,16 @@ bool MetafilePlayer::PlayEmfText(const Record& record)
     switch (record.type) {
     case emr::ExtTextOutA:
     case emr::ExtTextOutW: {
-        const bool wide = record.type == emr::ExtTextOutW;
-        const uint32_t count = p.U32(36);
-        const uint32_t offset = p.U32(40);
-        if (offset < kRecordHead)
+        TextRun run;
+        run.at = ReadPoint(p, 28);
+        run.SetRectangle(p.U32(44), ReadBox(p, 48));
+        if (p.U32(36) != 0 && !ReadExtText(p, record.type == emr::ExtTextOutW, m_state.font.charset, run))
             return false;
-        if (wide) {
-            DrawText(p.I32(28), p.I32(32), Utf16Text(p, offset - kRecordHead, count), Advances(p, count));
-            return true;
-        }
-        // ANSI text in the font's code page, with an advance for each byte.
-        const uint8_t* chars = p.Bytes(offset - kRecordHead, count);
-        const AnsiText text = DecodeAnsi(std::string_view(reinterpret_cast<const char*>(chars), count),
-            CodePageOfCharset(m_state.font.charset));
-        DrawText(p.I32(28), p.I32(32), text.text, UnitAdvances(Advances(p, count), text));
+        DrawText(run);
         return true;
     }
     case emr::SmallTextOut:
-        DrawText(p.I32(0), p.I32(4), SmallText(p));
+        DrawText(ReadSmallText(p, m_state.font.charset));
         return true;
     default:
         return false;

@@ -9,6 +9,7 @@
 
 #include <QPainterPath>
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -115,6 +116,13 @@ public:
         = 0;
     // The text's width in pixels drawn in the font.
     virtual double TextWidth(const QString& text, const FontStyle& font) = 0;
+    // Glyphs of the font's face by their indices in it, placed as text is. Indices mean something
+    // in that very face only: where it is not installed nothing is drawn.
+    virtual void Glyphs(PointD at, const std::vector<uint16_t>& glyphs, const FontStyle& font,
+        win::COLORREF colour, const TextPlacement& placement)
+        = 0;
+    // The glyphs' width in pixels; 0 where the face is not installed.
+    virtual double GlyphsWidth(const std::vector<uint16_t>& glyphs, const FontStyle& font) = 0;
     // The source rectangle (srcY counted from the picture's top row) stretched onto the rectangle
     // between the two corners; the view has been checked.
     virtual void Picture(PointD corner, PointD opposite, const gdi::DibView& dib, int srcX, int srcY,

@@ -4,6 +4,8 @@
 #include "imaging/metafile/MetafileData.h"
 #include "imaging/metafile/MetafileDibBits.h"
 
+#include <optional>
+
 namespace metafile {
 namespace {
 
@@ -41,20 +43,41 @@ bool ReadLayout(const uint8_t* dib, uint64_t size, DibLayout& layout, uint64_t& 
     return true;
 }
 
+// What a packed DIB's header gives: its layout, its colour count and where its bits begin (after
+// the header, the masks that follow a 40-byte header and the colours).
+struct DibInfo {
+    DibLayout layout;
+    uint64_t entries = 0;
+    uint64_t bitsAt = 0;
+};
+
+// nullopt when the DIB is no picture or has more than 256 colours.
+std::optional<DibInfo> ReadInfo(const uint8_t* dib, uint64_t size)
+{
+    DibInfo info;
+    uint64_t masksAfter = 0;
+    if (size < 40 || !ReadLayout(dib, size, info.layout, masksAfter))
+        return std::nullopt;
+    const int bpp = info.layout.bitsPerPixel;
+    const uint32_t used = Get32(dib + 32);
+    info.entries = bpp <= 8 ? (used != 0 && used <= (1u << bpp) ? used : (1u << bpp)) : used;
+    if (info.entries > 256)
+        return std::nullopt;
+    info.bitsAt = uint64_t(Get32(dib)) + masksAfter + info.entries * 4;
+    return info;
+}
+
 } // namespace
 
 bool ReadDib(const uint8_t* dib, uint64_t size, DibPicture& picture)
 {
-    DibLayout layout;
-    uint64_t masksAfter = 0;
-    if (size < 40 || !ReadLayout(dib, size, layout, masksAfter))
+    const auto info = ReadInfo(dib, size);
+    if (!info || info->bitsAt > size)
         return false;
+    const DibLayout& layout = info->layout;
+    const uint64_t entries = info->entries;
+    const uint64_t bitsAt = info->bitsAt;
     const int bpp = layout.bitsPerPixel;
-    const uint32_t used = Get32(dib + 32);
-    const uint64_t entries = bpp <= 8 ? (used != 0 && used <= (1u << bpp) ? used : (1u << bpp)) : used;
-    const uint64_t bitsAt = uint64_t(Get32(dib)) + masksAfter + entries * 4;
-    if (entries > 256 || bitsAt > size)
-        return false;
     picture.colours.assign(static_cast<size_t>(entries), {});
     for (size_t i = 0; i < picture.colours.size(); ++i) {
         const uint8_t* q = dib + bitsAt - entries * 4 + 4 * i;
@@ -79,7 +102,10 @@ Bytes JoinedDib(const Params& p, uint32_t headerAt, uint32_t headerSize, uint32_
         return {};
     const uint8_t* header = p.Bytes(headerAt - emr::kRecordHead, headerSize);
     const uint8_t* bits = p.Bytes(bitsAt - emr::kRecordHead, bitsSize);
-    Bytes dib(header, header + headerSize);
+    // The header block may be longer than the header, masks and colours it holds: what lies after
+    // them is left out, so that the bits follow the colours at once.
+    const auto info = ReadInfo(header, headerSize);
+    Bytes dib(header, header + (info && info->bitsAt < headerSize ? info->bitsAt : headerSize));
     dib.insert(dib.end(), bits, bits + bitsSize);
     return dib;
 }

@@ -122,10 +122,12 @@ void MetafilePlayer::DrawLines(std::vector<PointD> logical, bool bezier, bool fr
     }
     if (logical.empty())
         return;
-    const bool continues = m_inPath && fromPosition && m_figureOpen;
+    // In a path, lines from the current position go on with the open figure, and the figure is
+    // built in the path itself: a figure whose lines so far have no length (which a path of its own
+    // would drop as empty) keeps its start point for the lines that follow.
     QPainterPath fresh;
-    QPainterPath& path = continues ? m_path : fresh;
-    if (!continues)
+    QPainterPath& path = m_inPath ? m_path : fresh;
+    if (!(m_inPath && fromPosition && m_figureOpen))
         path.moveTo(Q(Out(logical[0])));
     if (bezier)
         for (size_t i = 1; i + 2 < logical.size(); i += 3)
@@ -133,11 +135,8 @@ void MetafilePlayer::DrawLines(std::vector<PointD> logical, bool bezier, bool fr
     else
         for (size_t i = 1; i < logical.size(); ++i)
             path.lineTo(Q(Out(logical[i])));
-    if (continues)
-        return;
     if (m_inPath) {
-        m_path.addPath(path);
-        m_figureOpen = fromPosition; // lines from the current position go on with their figure
+        m_figureOpen = fromPosition;
         return;
     }
     Sync();
@@ -208,7 +207,7 @@ void MetafilePlayer::SetPixel(double x, double y, win::COLORREF colour)
     m_canvas.Shape(pixel, { false, 0, 0 }, { true, colour & 0xFFFFFF, nullptr });
 }
 
-void MetafilePlayer::DrawText(double x, double y, const QString& text, const std::vector<double>& advances)
+void MetafilePlayer::DrawText(const TextRun& run)
 {
     constexpr int kUpdatePosition = 1;
     constexpr int kRight = 2;
@@ -218,7 +217,7 @@ void MetafilePlayer::DrawText(double x, double y, const QString& text, const std
     constexpr int kDefaultFontPixels = 16;
     const int align = m_state.textAlign;
     const bool update = (align & kUpdatePosition) != 0;
-    const PointD at = update ? m_state.position : PointD { x, y };
+    const PointD at = update ? m_state.position : run.at;
     FontStyle font;
     font.face = m_state.font.face.isEmpty() ? QStringLiteral("Arial") : m_state.font.face;
     const double height
@@ -238,17 +237,15 @@ void MetafilePlayer::DrawText(double x, double y, const QString& text, const std
     placement.opaque = m_state.opaqueBackground;
     placement.background = m_state.backgroundColour;
     const double perUnit = PixelsPerUnit();
-    for (const double advance : advances)
+    for (const double advance : run.advances)
         placement.advances.push_back(std::clamp(advance * perUnit, -16384.0, 16384.0));
-    if (!m_inPath) {
-        Sync();
-        m_canvas.Text(Out(at), text, font, m_state.textColour, placement);
-    }
+    if (!m_inPath)
+        PutText(run, Out(at), font, placement);
     if (!update)
         return;
     // The current position moves past the text, along its escapement.
-    double width = advances.empty() ? (perUnit > 0 ? m_canvas.TextWidth(text, font) / perUnit : 0)
-                                    : std::accumulate(advances.begin(), advances.end(), 0.0);
+    double width = run.advances.empty() ? (perUnit > 0 ? TextRunWidth(run, font) / perUnit : 0)
+                                        : std::accumulate(run.advances.begin(), run.advances.end(), 0.0);
     if (placement.centre)
         width = 0;
     else if (placement.right)

@@ -10,6 +10,7 @@
 #include "imaging/metafile/MetafileDib.h"
 #include "imaging/metafile/MetafileGeometry.h"
 #include "imaging/metafile/MetafileMapping.h"
+#include "imaging/metafile/TextRun.h"
 
 #include <optional>
 #include <variant>
@@ -184,8 +185,15 @@ private:
     void DrawRoundRect(const Box& box, double cornerWidth, double cornerHeight);
     void LineTo(double x, double y);
     void SetPixel(double x, double y, win::COLORREF colour);
-    // advances: logical units from each character to the next, or empty.
-    void DrawText(double x, double y, const QString& text, const std::vector<double>& advances = {});
+    // The text at its reference point (the current position with the alignment that asks for it).
+    void DrawText(const TextRun& run);
+    // The text on the canvas at the point (output pixels): its rectangle filled first and clipping
+    // it as its options say, its characters or glyphs drawn in the font.
+    void PutText(const TextRun& run, PointD at, const FontStyle& font, const TextPlacement& placement);
+    // The width of the text's characters or glyphs in the font, in pixels.
+    double TextRunWidth(const TextRun& run, const FontStyle& font);
+    // A rectangle in logical units as a path in output pixels.
+    QPainterPath BoxPath(const Box& box) const;
     // A packed DIB drawn from the source rectangle between two output corners (the part of the
     // source inside the picture, onto its part of the destination).
     void DrawDib(const Bytes& dib, PointD corner, PointD opposite, Source source, uint32_t rop,

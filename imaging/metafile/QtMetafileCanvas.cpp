@@ -4,13 +4,17 @@
 #include "platform/qt/QtColour.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
+#include <QRawFont>
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 
 namespace metafile {
 namespace {
@@ -23,6 +27,24 @@ QFont FontOf(const FontStyle& font)
     qfont.setItalic(font.italic);
     qfont.setUnderline(font.underline);
     qfont.setStrikeOut(font.strikeOut);
+    return qfont;
+}
+
+// The font the text is drawn in. A face of a symbol encoding draws the codes of its encoding and
+// nothing else, and Qt gives it no fallback: text with a character it lacks (text of that encoding
+// already read as the characters it stands for) is drawn in the default face, whose fallback has
+// them.
+QFont TextFontOf(const FontStyle& font, const QString& text)
+{
+    QFont qfont = FontOf(font);
+    const QRawFont face = QRawFont::fromFont(qfont);
+    if (!QFontDatabase::writingSystems(face.familyName()).contains(QFontDatabase::Symbol))
+        return qfont;
+    for (const QChar c : text)
+        if (!c.isSpace() && !face.supportsCharacter(c)) {
+            qfont.setFamily(QStringLiteral("Arial"));
+            break;
+        }
     return qfont;
 }
 
@@ -107,6 +129,35 @@ QBrush BrushOf(const Pattern& pattern)
     return QBrush(image);
 }
 
+// The face itself, when it is installed: a font that stands in for a missing face (as another of
+// the same metrics does) numbers its glyphs otherwise.
+std::optional<QRawFont> InstalledFace(const QFont& font, const QString& face)
+{
+    QRawFont raw = QRawFont::fromFont(font);
+    // Qt names a family that more than one foundry makes with the foundry after it: "Face [Foundry]".
+    QString family = raw.familyName();
+    if (const qsizetype foundry = family.indexOf(QStringLiteral(" [")); foundry > 0)
+        family.truncate(foundry);
+    if (!raw.isValid() || family.compare(face, Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    return raw;
+}
+
+// The advance of each glyph: the placement's, else the face's own.
+QList<double> GlyphAdvances(
+    const QRawFont& face, const QList<quint32>& indexes, const TextPlacement& placement)
+{
+    QList<double> advances;
+    if (!placement.advances.empty()) {
+        for (qsizetype i = 0; i < indexes.size(); ++i)
+            advances.push_back(size_t(i) < placement.advances.size() ? placement.advances[size_t(i)] : 0);
+        return advances;
+    }
+    for (const QPointF advance : face.advancesForGlyphIndexes(indexes))
+        advances.push_back(advance.x());
+    return advances;
+}
+
 } // namespace
 
 const QBrush& QtMetafileCanvas::PatternBrush(const std::shared_ptr<const Pattern>& pattern)
@@ -153,13 +204,13 @@ void QtMetafileCanvas::Shape(const QPainterPath& path, const PenStyle& pen, cons
 
 double QtMetafileCanvas::TextWidth(const QString& text, const FontStyle& font)
 {
-    return QFontMetricsF(FontOf(font)).horizontalAdvance(text);
+    return QFontMetricsF(TextFontOf(font, text)).horizontalAdvance(text);
 }
 
 void QtMetafileCanvas::Text(PointD at, const QString& text, const FontStyle& font, win::COLORREF colour,
     const TextPlacement& placement)
 {
-    const QFont qfont = FontOf(font);
+    const QFont qfont = TextFontOf(font, text);
     const QFontMetricsF metrics(qfont);
     const bool spaced = !placement.advances.empty();
     double width = 0;
@@ -168,25 +219,69 @@ void QtMetafileCanvas::Text(PointD at, const QString& text, const FontStyle& fon
             width += advance;
     else
         width = metrics.horizontalAdvance(text);
+    PlaceText(at, font, metrics, width, placement, [&](QPointF baseline) {
+        m_painter.setFont(qfont);
+        m_painter.setPen(fw::ToQColor(colour));
+        if (!spaced) {
+            m_painter.drawText(baseline, text);
+            return;
+        }
+        // Each character at its own place: the advances the metafile gives, not the font's.
+        double along = baseline.x();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            m_painter.drawText(QPointF(along, baseline.y()), QString(text[i]));
+            along += size_t(i) < placement.advances.size() ? placement.advances[size_t(i)] : 0;
+        }
+    });
+}
+
+void QtMetafileCanvas::Glyphs(PointD at, const std::vector<uint16_t>& glyphs, const FontStyle& font,
+    win::COLORREF colour, const TextPlacement& placement)
+{
+    const QFont qfont = FontOf(font);
+    const std::optional<QRawFont> face = InstalledFace(qfont, font.face);
+    if (!face || glyphs.empty())
+        return;
+    const QList<quint32> indexes(glyphs.begin(), glyphs.end());
+    const QList<double> advances = GlyphAdvances(*face, indexes, placement);
+    QList<QPointF> positions;
+    double width = 0;
+    for (const double advance : advances) {
+        positions.push_back(QPointF(width, 0));
+        width += advance;
+    }
+    QGlyphRun run;
+    run.setRawFont(*face);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    run.setUnderline(font.underline);
+    run.setStrikeOut(font.strikeOut);
+    PlaceText(at, font, QFontMetricsF(qfont), width, placement, [&](QPointF baseline) {
+        m_painter.setPen(fw::ToQColor(colour));
+        m_painter.drawGlyphRun(baseline, run);
+    });
+}
+
+double QtMetafileCanvas::GlyphsWidth(const std::vector<uint16_t>& glyphs, const FontStyle& font)
+{
+    const std::optional<QRawFont> face = InstalledFace(FontOf(font), font.face);
+    if (!face)
+        return 0;
+    const QList<double> advances = GlyphAdvances(*face, QList<quint32>(glyphs.begin(), glyphs.end()), {});
+    return std::accumulate(advances.begin(), advances.end(), 0.0);
+}
+
+void QtMetafileCanvas::PlaceText(PointD at, const FontStyle& font, const QFontMetricsF& metrics, double width,
+    const TextPlacement& placement, const std::function<void(QPointF)>& draw)
+{
     const double x = placement.centre ? -width / 2 : placement.right ? -width : 0;
     const double top = placement.baseline ? -metrics.ascent() : placement.bottom ? -metrics.height() : 0;
     m_painter.save();
     m_painter.translate(at.x, at.y);
     m_painter.rotate(-font.angle);
-    m_painter.setFont(qfont);
     if (placement.opaque)
         m_painter.fillRect(QRectF(x, top, width, metrics.height()), fw::ToQColor(placement.background));
-    m_painter.setPen(fw::ToQColor(colour));
-    if (!spaced) {
-        m_painter.drawText(QPointF(x, top + metrics.ascent()), text);
-    } else {
-        // Each character at its own place: the advances the metafile gives, not the font's.
-        double along = x;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            m_painter.drawText(QPointF(along, top + metrics.ascent()), QString(text[i]));
-            along += size_t(i) < placement.advances.size() ? placement.advances[size_t(i)] : 0;
-        }
-    }
+    draw(QPointF(x, top + metrics.ascent()));
     m_painter.restore();
 }
 

@@ -4,9 +4,12 @@
 #include "imaging/metafile/MetafileCanvas.h"
 
 #include <QBrush>
+#include <QPointF>
 
+#include <functional>
 #include <memory>
 
+class QFontMetricsF;
 class QPainter;
 
 namespace metafile {
@@ -22,6 +25,9 @@ public:
     void Text(PointD at, const QString& text, const FontStyle& font, win::COLORREF colour,
         const TextPlacement& placement) override;
     double TextWidth(const QString& text, const FontStyle& font) override;
+    void Glyphs(PointD at, const std::vector<uint16_t>& glyphs, const FontStyle& font, win::COLORREF colour,
+        const TextPlacement& placement) override;
+    double GlyphsWidth(const std::vector<uint16_t>& glyphs, const FontStyle& font) override;
     void Picture(PointD corner, PointD opposite, const gdi::DibView& dib, int srcX, int srcY, int srcWidth,
         int srcHeight, const PictureStyle& style) override;
     void Clip(const std::optional<QPainterPath>& clip) override;
@@ -29,6 +35,10 @@ public:
     void Blit(const RasterBlit& blit) override;
 
 private:
+    // Text of the width put down at its reference point, turned by the font's angle, on its cell
+    // filled when the placement asks: draw gets the start of its baseline.
+    void PlaceText(PointD at, const FontStyle& font, const QFontMetricsF& metrics, double width,
+        const TextPlacement& placement, const std::function<void(QPointF)>& draw);
     void Use(const PenStyle& pen, const BrushStyle& brush);
     // The brush of a visible pattern, made once for the pattern the last shape used: a metafile
     // draws many shapes with the brush it selected.

@@ -30,6 +30,19 @@ public:
     {
         return double(text.size()) * font.height / 2;
     }
+    // "glyphs <index> ... font <face>".
+    void Glyphs(PointD, const std::vector<uint16_t>& glyphs, const FontStyle& font, win::COLORREF,
+        const TextPlacement&) override
+    {
+        std::string line = "glyphs";
+        for (const uint16_t glyph : glyphs)
+            line += " " + std::to_string(glyph);
+        calls.push_back(line + " font " + font.face.toStdString());
+    }
+    double GlyphsWidth(const std::vector<uint16_t>& glyphs, const FontStyle& font) override
+    {
+        return double(glyphs.size()) * font.height / 2;
+    }
     void Picture(PointD, PointD, const gdi::DibView& dib, int srcX, int srcY, int srcWidth, int srcHeight,
         const PictureStyle&) override
     {

@@ -2,8 +2,10 @@
 // shapes and text. Coordinates are 16-bit and most records give y before x.
 #include "imaging/metafile/AnsiText.h"
 #include "imaging/metafile/MetafilePlayer.h"
+#include "imaging/metafile/SymbolText.h"
 #include "imaging/metafile/WmfFunctions.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace metafile {
@@ -40,13 +42,13 @@ LogFont ReadFont(const Params& p)
     return font;
 }
 
-// count bytes of text from offset, in the code page.
-AnsiText Text(const Params& p, size_t offset, int16_t count, int codePage)
+// count bytes of text from offset, in a font of the character set.
+AnsiText Text(const Params& p, size_t offset, int16_t count, uint8_t charset)
 {
     if (count <= 0)
         return {};
     const uint8_t* bytes = p.Bytes(offset, uint64_t(count));
-    return DecodeAnsi(std::string_view(reinterpret_cast<const char*>(bytes), size_t(count)), codePage);
+    return DecodeFontText(std::string_view(reinterpret_cast<const char*>(bytes), size_t(count)), charset);
 }
 
 // The character advances after an ExtTextOut record's text, when the record holds them.
@@ -58,6 +60,36 @@ std::vector<double> Advances(const Params& p, size_t offset, int16_t count)
     for (int16_t i = 0; i < count; ++i)
         advances.push_back(p.I16(offset + 2 * size_t(i)));
     return advances;
+}
+
+// The text of an ExtTextOut record: after y, x, the count and the options come the rectangle (when
+// the options use it), the bytes (padded to an even length) and one advance a byte, when the record
+// holds them. With glyph indices each byte is one.
+TextRun ExtText(const Params& p, uint8_t charset)
+{
+    const uint16_t options = p.U16(6);
+    const int16_t count = p.I16(4);
+    TextRun run;
+    run.at = { double(p.I16(2)), double(p.I16(0)) };
+    size_t text = 8;
+    if (options & (kTextOpaque | kTextClipped)) {
+        run.SetRectangle(
+            options, { double(p.I16(8)), double(p.I16(10)), double(p.I16(12)), double(p.I16(14)) });
+        text = 16;
+    }
+    const size_t after = text + ((size_t(std::max<int16_t>(count, 0)) + 1) & ~size_t(1));
+    if ((options & kTextGlyphIndex) && count > 0) {
+        const uint8_t* bytes = p.Bytes(text, uint64_t(count));
+        run.glyphIndices = true;
+        run.glyphs.assign(bytes, bytes + count);
+        run.advances = Advances(p, after, count);
+        return run;
+    }
+    // One advance a byte: a double-byte character advances by the sum of its two.
+    const AnsiText chars = Text(p, text, count, charset);
+    run.text = chars.text;
+    run.advances = UnitAdvances(Advances(p, after, count), chars);
+    return run;
 }
 
 // A region: its scans, each a band from top to bottom with pairs of left and right; without scans,
@@ -255,20 +287,15 @@ bool MetafilePlayer::PlayWmfDrawing(const Record& record)
     case wmf::TextOut: {
         const int16_t count = p.I16(0);
         const size_t after = 2 + ((size_t(std::max<int16_t>(count, 0)) + 1) & ~size_t(1));
-        DrawText(
-            p.I16(after + 2), p.I16(after), Text(p, 2, count, CodePageOfCharset(m_state.font.charset)).text);
+        TextRun run;
+        run.at = { double(p.I16(after + 2)), double(p.I16(after)) };
+        run.text = Text(p, 2, count, m_state.font.charset).text;
+        DrawText(run);
         return true;
     }
-    case wmf::ExtTextOut: {
-        const uint16_t options = p.U16(6);
-        const int16_t count = p.I16(4);
-        const size_t text = (options & 0x6) ? 16 : 8; // a clipping or opaque rectangle comes first
-        const size_t after = text + ((size_t(std::max<int16_t>(count, 0)) + 1) & ~size_t(1));
-        // One advance a byte: a double-byte character advances by the sum of its two.
-        const AnsiText chars = Text(p, text, count, CodePageOfCharset(m_state.font.charset));
-        DrawText(p.I16(2), p.I16(0), chars.text, UnitAdvances(Advances(p, after, count), chars));
+    case wmf::ExtTextOut:
+        DrawText(ExtText(p, m_state.font.charset));
         return true;
-    }
     default:
         return false;
     }

@@ -79,8 +79,20 @@ QtModalServices::QtModalServices(std::string caption)
 std::unique_ptr<QMessageBox> QtModalServices::MakeMessageBox(
     std::string_view text, win::UINT flags, QWidget* parent) const
 {
+    return MakeBox(FromCp1252(text), flags, parent);
+}
+
+std::unique_ptr<QMessageBox> QtModalServices::MakeMessageBoxUtf8(
+    std::string_view text, win::UINT flags, QWidget* parent) const
+{
+    return MakeBox(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), flags, parent);
+}
+
+std::unique_ptr<QMessageBox> QtModalServices::MakeBox(
+    const QString& text, win::UINT flags, QWidget* parent) const
+{
     auto box = std::make_unique<QMessageBox>(
-        IconOf(flags), FromCp1252(caption_), FromCp1252(text), QMessageBox::NoButton, parent);
+        IconOf(flags), FromCp1252(caption_), text, QMessageBox::NoButton, parent);
     const std::vector<ButtonAnswer> buttons = ButtonsOf(flags);
     for (const ButtonAnswer& b : buttons)
         box->addButton(b.button);
@@ -105,6 +117,13 @@ int QtModalServices::AnswerOf(const QMessageBox& box, win::UINT flags)
 int QtModalServices::MessageBox(std::string_view text, win::UINT flags)
 {
     const std::unique_ptr<QMessageBox> box = MakeMessageBox(text, flags, QApplication::activeWindow());
+    box->exec();
+    return AnswerOf(*box, flags);
+}
+
+int QtModalServices::MessageBoxUtf8(std::string_view text, win::UINT flags)
+{
+    const std::unique_ptr<QMessageBox> box = MakeMessageBoxUtf8(text, flags, QApplication::activeWindow());
     box->exec();
     return AnswerOf(*box, flags);
 }

@@ -18,6 +18,7 @@ class QFileDialog;
 class QMessageBox;
 class QPrintPreviewDialog;
 class QPrinter;
+class QString;
 class QWidget;
 
 namespace fw {
@@ -27,6 +28,7 @@ public:
     explicit QtModalServices(std::string caption = "Orvanel");
 
     int MessageBox(std::string_view text, win::UINT flags) override;
+    int MessageBoxUtf8(std::string_view text, win::UINT flags) override;
     int FileDialog(const win::FileDialogRequest& request, std::string& path) override;
     int ColorDialog(
         win::COLORREF& colour, std::span<win::COLORREF, 16> customColours, win::DWORD flags) override;
@@ -35,6 +37,9 @@ public:
 
     // The box for the text and MB_* style, over the parent.
     std::unique_ptr<QMessageBox> MakeMessageBox(
+        std::string_view text, win::UINT flags, QWidget* parent) const;
+    // The same for a text in UTF-8 (U+FFFD for bytes that are not).
+    std::unique_ptr<QMessageBox> MakeMessageBoxUtf8(
         std::string_view text, win::UINT flags, QWidget* parent) const;
     // The ID* answer of the button the user pressed in a box made by MakeMessageBox.
     static int AnswerOf(const QMessageBox& box, win::UINT flags);
@@ -58,6 +63,8 @@ public:
     std::string OwnSettingsFolder() const { return ownSettings_.Folder(); }
 
 private:
+    std::unique_ptr<QMessageBox> MakeBox(const QString& text, win::UINT flags, QWidget* parent) const;
+
     std::string caption_;
     QtOwnSettingsScratch ownSettings_;
 };

@@ -80,6 +80,9 @@ public:
     virtual ~ModalServices() = default;
     // Shows the text with the given MB_* style and returns the ID* answer.
     virtual int MessageBox(std::string_view text, UINT flags) = 0;
+    // The same with the text in UTF-8: for messages that name files, whose names the code page
+    // cannot hold.
+    virtual int MessageBoxUtf8(std::string_view text, UINT flags) = 0;
     // IDOK with the chosen path, or IDCANCEL (path untouched).
     virtual int FileDialog(const FileDialogRequest& request, std::string& path) = 0;
     // IDOK with the chosen colour, or IDCANCEL (colour untouched). The sixteen custom colours

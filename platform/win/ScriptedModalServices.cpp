@@ -54,6 +54,15 @@ int ScriptedModalServices::MessageBox(std::string_view text, UINT flags)
         Kind::message, "message box: " + std::string(text), DismissAnswer(flags), [](const Answer&) {});
 }
 
+int ScriptedModalServices::MessageBoxUtf8(std::string_view text, UINT flags)
+{
+    const std::size_t before = shown_.size();
+    const int answer = MessageBox(text, flags);
+    if (shown_.size() > before)
+        shown_.back().utf8 = true;
+    return answer;
+}
+
 int ScriptedModalServices::FileDialog(const FileDialogRequest& request, std::string& path)
 {
     fileDialogs_.push_back(request);

@@ -21,6 +21,7 @@ public:
     struct Shown {
         std::string text;
         UINT flags = 0;
+        bool utf8 = false; // the text is UTF-8, not the code page's
     };
     struct PreviewShown {
         PrintRequest request;
@@ -56,6 +57,8 @@ public:
     void AnswerNextDialog(UINT dialogId, std::function<void(ModalDialog&)> script);
 
     int MessageBox(std::string_view text, UINT flags) override;
+    // Goes through MessageBox (so that a test's own MessageBox sees every box), recorded as UTF-8.
+    int MessageBoxUtf8(std::string_view text, UINT flags) override;
     int FileDialog(const FileDialogRequest& request, std::string& path) override;
     int ColorDialog(COLORREF& colour, std::span<COLORREF, 16> customColours, DWORD flags) override;
     int PrintDialog(PrintSetup& setup) override;

@@ -1,6 +1,7 @@
 #include "util/window/FilePropertiesDialog.h"
 
 #include "platform/qt/fw/Control.h"
+#include "util/window/TreeFileItemRoles.h"
 
 #include <sys/stat.h>
 
@@ -67,7 +68,8 @@ win::BOOL FilePropertiesDialog::OnInitDialog()
     struct stat info { };
     const bool known = ::lstat(path_.c_str(), &info) == 0;
     const auto set = [this](win::UINT id, const std::string& text) { GetDlgItem(id)->SetWindowText(text); };
-    set(kName, std::filesystem::path(path_).filename().string());
+    // The name as the tree shows it: UTF-8, U+FFFD for bytes that are not.
+    GetDlgItem(kName)->SetUnicodeText(LabelOf(std::filesystem::path(path_).filename().string()));
     set(kKind, known ? Kind(info) : "Missing");
     if (known) {
         set(kSize, std::to_string(info.st_size) + (info.st_size == 1 ? " byte" : " bytes"));

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,51 +13,146 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <optional>
+#include <string_view>
+#include <utility>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Makes the folder (and those above it) when missing, the new one for the user alone; true when
-// it is there, else false with the last error set.
-bool MakeFolder(const fs::path& folder)
+constexpr std::string_view kInfoExtension = ".trashinfo";
+
+// An open file descriptor, closed when the object goes.
+class Descriptor {
+public:
+    explicit Descriptor(int descriptor = -1)
+        : descriptor_(descriptor)
+    {
+    }
+    ~Descriptor()
+    {
+        if (descriptor_ >= 0)
+            ::close(descriptor_);
+    }
+    Descriptor(Descriptor&& other) noexcept
+        : descriptor_(std::exchange(other.descriptor_, -1))
+    {
+    }
+    Descriptor& operator=(Descriptor&& other) noexcept
+    {
+        std::swap(descriptor_, other.descriptor_);
+        return *this;
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return descriptor_; }
+    bool Valid() const { return descriptor_ >= 0; }
+
+private:
+    int descriptor_;
+};
+
+// A trash opened for a deletion: its "files" and "info" folders, held open so that nothing
+// swapped in by name afterwards can redirect the move, and the folder the info file's path is
+// written relative to (empty for the home trash, whose paths are absolute).
+struct OpenTrash {
+    Descriptor files;
+    Descriptor info;
+    fs::path relativeTo;
+};
+
+// Opens a folder by its path, following links: the folders above a trash are used as they are.
+std::optional<Descriptor> OpenFolder(const fs::path& path)
 {
-    std::error_code error;
-    if (fs::create_directories(folder, error))
-        fs::permissions(folder, fs::perms::owner_all, error);
-    struct stat info { };
-    if (::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
-        return true;
-    win::SetLastError(error ? static_cast<win::DWORD>(error.value()) : ENOTDIR);
-    return false;
+    Descriptor folder(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.Valid())
+        return folder;
+    win::CaptureLastError();
+    return std::nullopt;
 }
 
-// A trash is a folder with "files" and "info" in it, on the same file system as what goes there
-// (so that going there is a rename). Nothing, with the last error set, when it cannot be used.
-std::optional<fs::path> UsableTrash(const fs::path& trash, dev_t device)
+// Opens the folder of the name inside another, never through a link.
+Descriptor OpenRealFolderAt(int at, const char* name)
 {
-    struct stat info { };
-    if (!MakeFolder(trash / "files") || !MakeFolder(trash / "info"))
+    return Descriptor(::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+}
+
+// The user's own folder of the name inside another, made for the user alone when missing. A link
+// (another user could have planted it to take the files), anything but a folder, or a folder
+// another user owns is refused, with EPERM as the reason.
+std::optional<Descriptor> OwnFolderAt(int at, const char* name)
+{
+    const bool made = ::mkdirat(at, name, 0700) == 0;
+    if (!made && errno != EEXIST) {
+        win::CaptureLastError();
         return std::nullopt;
-    if (::stat(trash.c_str(), &info) != 0 || info.st_dev != device) {
+    }
+    Descriptor folder = OpenRealFolderAt(at, name);
+    if (!folder.Valid()) {
+        if (errno == ELOOP || errno == ENOTDIR)
+            win::SetLastError(EPERM);
+        else
+            win::CaptureLastError();
+        return std::nullopt;
+    }
+    struct stat info { };
+    if (::fstat(folder.Get(), &info) != 0) {
+        win::CaptureLastError();
+        return std::nullopt;
+    }
+    if (info.st_uid != ::geteuid() || !S_ISDIR(info.st_mode)) {
+        win::SetLastError(EPERM);
+        return std::nullopt;
+    }
+    if (made) // whatever the process's file mode mask
+        ::fchmod(folder.Get(), 0700);
+    return folder;
+}
+
+// The trash of the name inside a folder, with its "files" and "info", all the user's own real
+// folders, on the file system of what goes there (so that going there is a rename). Nothing, with
+// the last error set, when it cannot be used.
+std::optional<OpenTrash> TrashAt(int at, const std::string& name, dev_t device, fs::path relativeTo)
+{
+    std::optional<Descriptor> trash = OwnFolderAt(at, name.c_str());
+    std::optional<Descriptor> files = trash ? OwnFolderAt(trash->Get(), "files") : std::nullopt;
+    std::optional<Descriptor> info = files ? OwnFolderAt(trash->Get(), "info") : std::nullopt;
+    if (!info)
+        return std::nullopt;
+    struct stat where { };
+    if (::fstat(files->Get(), &where) != 0 || where.st_dev != device) {
         win::SetLastError(EXDEV);
         return std::nullopt;
     }
-    return trash;
+    return OpenTrash { std::move(*files), std::move(*info), std::move(relativeTo) };
 }
 
-// The user's own trash in the data folder ($XDG_DATA_HOME, else ~/.local/share); nothing without
-// a home.
-std::optional<fs::path> HomeTrash()
+// The user's own trash, the folders above it made when missing.
+std::optional<OpenTrash> HomeTrash(const fs::path& trash, dev_t device)
 {
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    if (dataHome != nullptr && dataHome[0] == '/')
-        return fs::path(dataHome) / "Trash";
-    if (home != nullptr && home[0] == '/')
-        return fs::path(home) / ".local/share/Trash";
-    return std::nullopt;
+    std::error_code error;
+    fs::create_directories(trash.parent_path(), error);
+    std::optional<Descriptor> above = OpenFolder(trash.parent_path());
+    if (!above)
+        return std::nullopt;
+    return TrashAt(above->Get(), trash.filename().string(), device, {});
+}
+
+// The trash of a volume: the user's folder in its shared ".Trash" (a real folder with the sticky
+// bit, so that users cannot take each other's), else its ".Trash-<uid>".
+std::optional<OpenTrash> VolumeTrash(const fs::path& top, dev_t device)
+{
+    std::optional<Descriptor> topFolder = OpenFolder(top);
+    if (!topFolder)
+        return std::nullopt;
+    const std::string uid = std::to_string(::getuid());
+    const Descriptor shared = OpenRealFolderAt(topFolder->Get(), ".Trash");
+    struct stat info { };
+    if (shared.Valid() && ::fstat(shared.Get(), &info) == 0 && (info.st_mode & S_ISVTX) != 0) {
+        if (std::optional<OpenTrash> trash = TrashAt(shared.Get(), uid, device, top))
+            return trash;
+    }
+    return TrashAt(topFolder->Get(), ".Trash-" + uid, device, top);
 }
 
 // The file system a path is (or would be made) on: that of its nearest existing folder.
@@ -84,35 +180,28 @@ fs::path TopFolder(const fs::path& path, dev_t device)
     return top;
 }
 
-// The trash of the file system holding the path: the user's folder in its shared ".Trash" (a real
-// folder with the sticky bit, so users cannot take each other's), else its ".Trash-<uid>".
-std::optional<fs::path> VolumeTrash(const fs::path& path, dev_t device)
-{
-    const fs::path top = TopFolder(path, device);
-    const std::string uid = std::to_string(::getuid());
-    struct stat shared { };
-    if (::lstat((top / ".Trash").c_str(), &shared) == 0 && S_ISDIR(shared.st_mode)
-        && (shared.st_mode & S_ISVTX) != 0) {
-        if (auto trash = UsableTrash(top / ".Trash" / uid, device))
-            return trash;
-    }
-    return UsableTrash(top / (".Trash-" + uid), device);
-}
-
 // The path as the trash's info file writes it: every byte but letters, digits, "-._~/" as %XX.
-std::string EscapedPath(const std::string& path)
+// In a volume's trash it is relative to the volume's top, so that the volume can be mounted
+// elsewhere.
+std::string EscapedPath(const fs::path& item, const fs::path& relativeTo)
 {
-    return QByteArray::fromStdString(path).toPercentEncoding("/").toStdString();
+    fs::path written = item;
+    if (!relativeTo.empty()) {
+        const fs::path relative = item.lexically_relative(relativeTo);
+        if (!relative.empty() && *relative.begin() != "..")
+            written = relative;
+    }
+    return QByteArray::fromStdString(written.string()).toPercentEncoding("/").toStdString();
 }
 
-std::string InfoText(const std::string& path)
+std::string InfoText(const fs::path& item, const fs::path& relativeTo)
 {
     const std::time_t now = std::time(nullptr);
     std::tm local {};
     char date[32] = "";
     if (::localtime_r(&now, &local) != nullptr)
         std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
-    return "[Trash Info]\nPath=" + EscapedPath(path) + "\nDeletionDate=" + date + "\n";
+    return "[Trash Info]\nPath=" + EscapedPath(item, relativeTo) + "\nDeletionDate=" + date + "\n";
 }
 
 bool WriteAll(int descriptor, const std::string& text)
@@ -129,45 +218,99 @@ bool WriteAll(int descriptor, const std::string& text)
     return true;
 }
 
-// Claims a free name in the trash by creating its info file (which no other deletion can then
-// take); the name is the item's own, or with " 2", " 3" ... before its extension. The info
-// file's path, or nothing with the last error set.
-std::optional<fs::path> ClaimInfoFile(const fs::path& trash, const fs::path& item)
+// The text cut to at most size bytes, never inside a UTF-8 character.
+std::string_view CutBetweenCharacters(std::string_view text, std::size_t size)
 {
-    const fs::path name = item.filename();
+    if (text.size() <= size)
+        return text;
+    while (size > 0 && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80)
+        --size;
+    return text.substr(0, size);
+}
+
+// The name of the number'th item of a name in the trash: the name itself, or with " 2", " 3" ...
+// before its extension; shortened before the extension so that its info file's name fits the
+// file system's limit.
+std::string TrashName(const std::string& name, int number)
+{
+    const fs::path path(name);
+    std::string stem = path.stem().string();
+    std::string extension = path.extension().string();
+    const std::string suffix = number == 1 ? "" : " " + std::to_string(number);
+    const std::size_t room = NAME_MAX - kInfoExtension.size();
+    if (extension.size() + suffix.size() > room / 2) { // too long to be an extension
+        stem = name;
+        extension.clear();
+    }
+    return std::string(CutBetweenCharacters(stem, room - suffix.size() - extension.size())) + suffix
+        + extension;
+}
+
+// Claims a free name in the trash by creating its info file (which no other deletion can then
+// take). The name, or nothing with the last error set.
+std::optional<std::string> ClaimInfoFile(const OpenTrash& trash, const fs::path& item)
+{
+    const std::string name = item.filename().string();
     for (int number = 1; number < 10000; ++number) {
-        const fs::path candidate = number == 1
-            ? name
-            : fs::path(name.stem().string() + " " + std::to_string(number) + name.extension().string());
+        const std::string candidate = TrashName(name, number);
         struct stat existing { };
-        if (::lstat((trash / "files" / candidate).c_str(), &existing) == 0)
+        if (::fstatat(trash.files.Get(), candidate.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0)
             continue;
-        const fs::path info = trash / "info" / (candidate.string() + ".trashinfo");
-        const int descriptor = ::open(info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const std::string info = candidate + std::string(kInfoExtension);
+        const int descriptor = ::openat(
+            trash.info.Get(), info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (descriptor < 0 && errno == EEXIST)
             continue;
         if (descriptor < 0) {
             win::CaptureLastError();
             return std::nullopt;
         }
-        const bool written = WriteAll(descriptor, InfoText(item.string()));
+        const bool written = WriteAll(descriptor, InfoText(item, trash.relativeTo));
         if (!written)
             win::CaptureLastError();
         if (::close(descriptor) != 0 || !written) {
             if (written)
                 win::CaptureLastError();
-            ::unlink(info.c_str());
+            ::unlinkat(trash.info.Get(), info.c_str(), 0);
             return std::nullopt;
         }
-        return info;
+        return candidate;
     }
     win::SetLastError(EEXIST);
     return std::nullopt;
 }
 
+// Moves the item into the trash's files under the name, never over another item.
+bool MoveInto(const fs::path& item, const OpenTrash& trash, const std::string& name)
+{
+    if (::renameat2(AT_FDCWD, item.c_str(), trash.files.Get(), name.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if ((errno == EINVAL || errno == ENOSYS)
+        && ::renameat(AT_FDCWD, item.c_str(), trash.files.Get(), name.c_str()) == 0)
+        return true;
+    win::CaptureLastError();
+    return false;
+}
+
 } // namespace
 
+TrashPlaces DesktopTrashPlaces()
+{
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    if (dataHome != nullptr && dataHome[0] == '/')
+        return { (fs::path(dataHome) / "Trash").string(), std::nullopt };
+    if (home != nullptr && home[0] == '/')
+        return { (fs::path(home) / ".local/share/Trash").string(), std::nullopt };
+    return {};
+}
+
 bool MoveToTrash(const std::string& path)
+{
+    return MoveToTrashIn(path, DesktopTrashPlaces());
+}
+
+bool MoveToTrashIn(const std::string& path, const TrashPlaces& places)
 {
     // Worked on by the path's own bytes, whatever their encoding: the item goes into the trash of
     // its own file system (the user's, when that is where it lies) by a rename, so nothing is
@@ -184,19 +327,19 @@ bool MoveToTrash(const std::string& path)
         return false;
     }
     // The user's own trash for what lies on its file system, the volume's for the rest.
-    const std::optional<fs::path> home = HomeTrash();
-    const std::optional<fs::path> trash = home && DeviceOf(*home) == info.st_dev
-        ? UsableTrash(*home, info.st_dev)
-        : VolumeTrash(item, info.st_dev);
+    const std::optional<fs::path> home
+        = places.home ? std::optional<fs::path>(fs::path(*places.home).lexically_normal()) : std::nullopt;
+    const fs::path top = places.volumeTop ? fs::path(*places.volumeTop) : TopFolder(item, info.st_dev);
+    const std::optional<OpenTrash> trash = home && home->has_filename() && DeviceOf(*home) == info.st_dev
+        ? HomeTrash(*home, info.st_dev)
+        : VolumeTrash(top, info.st_dev);
     if (!trash)
         return false;
-    const std::optional<fs::path> infoFile = ClaimInfoFile(*trash, item);
-    if (!infoFile)
+    const std::optional<std::string> name = ClaimInfoFile(*trash, item);
+    if (!name)
         return false;
-    const fs::path target = *trash / "files" / infoFile->stem();
-    if (::rename(item.c_str(), target.c_str()) == 0)
+    if (MoveInto(item, *trash, *name))
         return true;
-    win::CaptureLastError();
-    ::unlink(infoFile->c_str());
+    ::unlinkat(trash->info.Get(), (*name + std::string(kInfoExtension)).c_str(), 0);
     return false;
 }

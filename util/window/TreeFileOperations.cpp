@@ -7,7 +7,6 @@
 #include "platform/win/AppContext.h"
 #include "platform/win/LastError.h"
 #include "records/SharedFunctions.h"
-#include "util/DuplicateName.h"
 #include "util/FileOperation.h"
 #include "util/window/FilePropertiesDialog.h"
 #include "util/window/ShellFileFunctions.h"
@@ -72,29 +71,42 @@ bool RenameWithoutReplacing(const std::string& from, const fs::path& to)
     return false;
 }
 
-// A file's name as a message shows it: the text of its name, in the messages' code page.
+// A name or path as the tree shows it, in the UTF-8 of the messages that name files.
+std::string MessageText(const std::string& bytes)
+{
+    return LabelOf(bytes).toStdString();
+}
+
+// A file's name as a message shows it.
 std::string MessageName(const std::string& path)
 {
-    return fw::ToCp1252(LabelOf(fs::path(path).filename().string()));
+    return MessageText(fs::path(path).filename().string());
 }
 
-// Tells the user that a change to a file was refused, and the reason.
+// Asks or tells with a message that names files (UTF-8).
+int AskNamingFiles(const std::string& text, win::UINT type)
+{
+    return fw::AfxMessageBoxUtf8(text, type);
+}
+
+// Tells the user that a change to a file was refused, and the reason (the system's text).
 void TellRefused(const std::string& what, const std::string& reason)
 {
-    fw::AfxMessageBox(what + "\n" + reason, win::MB_OK | win::MB_ICONEXCLAMATION);
+    AskNamingFiles(what + "\n" + fw::FromCp1252(reason).toStdString(), win::MB_OK | win::MB_ICONEXCLAMATION);
 }
 
-// A move onto a name the folder already holds replaces that file: only when the user says so.
-// (A copy takes a free name instead; a folder of the name is never replaced, and the move fails.)
-bool MayReplace(const std::string& path)
+// A move or copy onto a name the folder already holds replaces that file: only when the user
+// says so. (A folder of the name is never replaced, and the move or copy fails.)
+bool MayReplace(const std::string& path, bool copy)
 {
     std::error_code error;
     const fs::file_status existing = fs::symlink_status(path, error);
     if (!fs::exists(existing) || fs::is_directory(existing))
         return true;
-    const std::string question = "The folder " + fw::ToCp1252(LabelOf(fs::path(path).parent_path().string()))
-        + " already holds " + MessageName(path) + ".\nReplace it with the file being moved?";
-    return fw::AfxMessageBox(question, win::MB_YESNO | win::MB_ICONQUESTION) == win::IDYES;
+    const std::string question = "The folder " + MessageText(fs::path(path).parent_path().string())
+        + " already holds " + MessageName(path) + ".\nReplace it with the file being "
+        + (copy ? "copied?" : "moved?");
+    return AskNamingFiles(question, win::MB_YESNO | win::MB_ICONQUESTION) == win::IDYES;
 }
 
 // Deleting asks first, naming what goes: a folder with everything in it; for good, that it cannot
@@ -107,7 +119,7 @@ bool MayDelete(const std::string& path, bool permanently)
     const std::string what = folder ? "the folder \"" + name + "\" and everything in it" : "\"" + name + "\"";
     const std::string question = permanently ? "Delete " + what + " for good?\nThis cannot be undone."
                                              : "Move " + what + " to the trash?";
-    return fw::AfxMessageBox(question, win::MB_YESNO | win::MB_ICONQUESTION) == win::IDYES;
+    return AskNamingFiles(question, win::MB_YESNO | win::MB_ICONQUESTION) == win::IDYES;
 }
 
 } // namespace
@@ -150,7 +162,7 @@ bool CTreeFileCtrl::OpenItem(QTreeWidgetItem* item)
     // long after (when the application the desktop chose has started); only a failure is told.
     const auto tell = [tree = QPointer<CTreeFileCtrl>(this), path] {
         if (tree != nullptr)
-            fw::AfxMessageBox("No application could open \"" + MessageName(path) + "\".",
+            AskNamingFiles("No application could open \"" + MessageName(path) + "\".",
                 win::MB_OK | win::MB_ICONEXCLAMATION);
     };
     const bool started = win::AppContext::Instance().GetShell().OpenWithDesktop(path, [tell](bool opened) {
@@ -280,8 +292,7 @@ bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& typed
     OnFileRenamed(target.string(), path);
     if (!renamed) {
         TellRefused(
-            "Could not rename \"" + MessageName(path) + "\" to \"" + fw::ToCp1252(LabelOf(name)) + "\".",
-            reason);
+            "Could not rename \"" + MessageName(path) + "\" to \"" + MessageText(name) + "\".", reason);
         return false;
     }
     const bool wasNavigating = std::exchange(navigating_, true);
@@ -308,19 +319,23 @@ void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
         return;
     const std::string from = ItemToPath(source);
     const std::string into = ItemToPath(target);
-    // A copy takes a free name beside a file of its own name; a move replaces one when the user
-    // says so.
-    const std::string named = (fs::path(into) / fs::path(from).filename()).string();
-    const std::string placed = copy ? FreeDuplicateName(named, false) : named;
-    if (!copy && !MayReplace(placed))
+    // A file of its name in the folder is replaced when the user says so.
+    const std::string placed = (fs::path(into) / fs::path(from).filename()).string();
+    if (!MayReplace(placed, copy))
         return;
     bool done = false;
+    std::string reason;
     {
         const PausedWatching paused(monitoring_);
-        done = copy ? ShellCopyFilesEx(from, placed, true, true) : ShellMoveFilesEx(from, into, false, true);
+        done = copy ? ShellCopyFilesEx(from, into, false, true) : ShellMoveFilesEx(from, into, false, true);
+        GetLastErrorText(reason);
     }
-    if (!done)
+    if (!done) {
+        TellRefused(std::string(copy ? "Could not copy \"" : "Could not move \"") + MessageName(from)
+                + "\" to \"" + MessageName(into) + "\".",
+            reason);
         return;
+    }
     // Found again by their paths: while the question was open, events ran that may have listed
     // the folders afresh.
     source = PathToItem(from);

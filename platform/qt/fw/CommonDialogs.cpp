@@ -9,6 +9,11 @@ int AfxMessageBox(std::string_view text, win::UINT type)
     return win::AppContext::Instance().MessageBox(text, type);
 }
 
+int AfxMessageBoxUtf8(std::string_view text, win::UINT type)
+{
+    return win::AppContext::Instance().Modal().MessageBoxUtf8(text, type);
+}
+
 FileDialog::FileDialog(win::BOOL open, std::string_view defaultExt, std::string_view fileName,
     win::DWORD flags, std::string_view filter)
     : request_ { open != win::FALSE, std::string(defaultExt), std::string(fileName), flags,

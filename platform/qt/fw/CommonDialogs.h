@@ -14,6 +14,8 @@ namespace fw {
 
 // Shows the text with the MB_* style and returns the ID* answer.
 int AfxMessageBox(std::string_view text, win::UINT type = win::MB_OK);
+// The same with the text in UTF-8, for messages that name files.
+int AfxMessageBoxUtf8(std::string_view text, win::UINT type = win::MB_OK);
 
 class FileDialog {
 public:

@@ -68,20 +68,29 @@ Control::Control(QWidget* widget, ControlKind kind, win::UINT id)
 
 void Control::SetWindowText(std::string_view text)
 {
-    QWidget* widget = widget_.data();
-    if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        edit->setText(FromCp1252(text));
-    else if (auto* lines = qobject_cast<QPlainTextEdit*>(widget)) {
+    if (auto* lines = qobject_cast<QPlainTextEdit*>(widget_.data())) {
         const QSignalBlocker quiet(lines);
         lines->setPlainText(WithLineFeeds(text));
+    } else
+        SetUnicodeText(FromCp1252(text));
+}
+
+void Control::SetUnicodeText(const QString& text)
+{
+    QWidget* widget = widget_.data();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->setText(text);
+    else if (auto* lines = qobject_cast<QPlainTextEdit*>(widget)) {
+        const QSignalBlocker quiet(lines);
+        lines->setPlainText(text);
     } else if (auto* label = qobject_cast<QLabel*>(widget))
-        label->setText(FromCp1252(text));
+        label->setText(text);
     else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        button->setText(FromCp1252(text));
+        button->setText(text);
     else if (auto* box = qobject_cast<QGroupBox*>(widget))
-        box->setTitle(FromCp1252(text));
+        box->setTitle(text);
     else if (auto* combo = qobject_cast<QComboBox*>(widget); combo != nullptr && combo->isEditable())
-        combo->setEditText(FromCp1252(text));
+        combo->setEditText(text);
 }
 
 std::string Control::GetWindowText() const

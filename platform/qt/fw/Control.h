@@ -37,6 +37,8 @@ public:
     // drop-down list's text is its selected item). Code page 1252; a multi-line edit's lines
     // end with CR LF.
     void SetWindowText(std::string_view text);
+    // The same for a text the code page may not hold (a file's name).
+    void SetUnicodeText(const QString& text);
     std::string GetWindowText() const;
 
     win::BOOL EnableWindow(win::BOOL enable = win::TRUE); // true when it was disabled before

@@ -304,6 +304,21 @@ TEST_F(Modal, QtMessageBoxShowsTheOriginalButtonsAndAnswersWithTheirIds)
     box->grab().save(QString::fromStdString(qttest::OutputPath("fw_message_box.png").string()));
 }
 
+// A message that names files takes its text as UTF-8 (U+FFFD for bytes that are not), the same
+// bytes in the other form as Windows-1252.
+TEST_F(Modal, AMessageNamingFilesTakesUtf8)
+{
+    const fw::QtModalServices services;
+    const std::string text = "Move \"\xCE\xA9\xE6\x97\xA5 bad\xFF.txt\" to the trash?";
+    const auto box = services.MakeMessageBoxUtf8(text, win::MB_YESNO | win::MB_ICONQUESTION, nullptr);
+    EXPECT_EQ(box->text(), QString::fromUtf8("Move \"Ω日 bad\uFFFD.txt\" to the trash?"));
+    EXPECT_EQ(box->buttons().size(), 2);
+    box->show();
+    box->grab().save(QString::fromStdString(qttest::OutputPath("fw_message_box_names.png").string()));
+    EXPECT_EQ(services.MakeMessageBox(text, win::MB_OK, nullptr)->text(),
+        QString::fromUtf8("Move \"\u00CE\u00A9\u00E6\u2014\u00A5 bad\u00FF.txt\" to the trash?"));
+}
+
 // The lines of text in a picture of a label: runs of rows with dark pixels.
 int TextLinesIn(const QImage& image)
 {

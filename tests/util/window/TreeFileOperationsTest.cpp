@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -212,7 +213,7 @@ TEST_F(TreeFileOperations, NamesThatAreNotUtf8KeepTheirBytesForEveryOperation)
     tree_.SetSelectedPath(Path(latin), false);
     modal_->AnswerNext(win::IDYES);
     QTest::keyClick(&tree_, Qt::Key_Delete);
-    EXPECT_EQ(modal_->Messages().back().text, "Move \"ab?.txt\" to the trash?");
+    EXPECT_EQ(modal_->Messages().back().text, "Move \"ab\xEF\xBF\xBD.txt\" to the trash?");
     EXPECT_FALSE(folder_.Exists("photos/" + latin));
     EXPECT_EQ(folder_.Read("photos/" + alike), "alike");
     EXPECT_EQ(tree_.PathToItem(Path(latin)), nullptr);
@@ -398,16 +399,26 @@ TEST_F(TreeFileOperations, AMoveOntoATakenNameReplacesOnlyWhenTheUserSaysSo)
         ASSERT_NE(tree_.DragItem(), nullptr);
         QTest::mouseRelease(tree_.viewport(), Qt::LeftButton, keys, Centre("alpha"));
     };
-    // A copy asks nothing: it takes a free name, and the copy is what is selected.
+    // A copy asks as a move does: No keeps the file there, Yes replaces it, and the copy is what
+    // is selected.
+    modal_->AnswerNext(win::IDNO);
     drag(Qt::ControlModifier);
-    EXPECT_EQ(folder_.Read("photos/alpha/Copy of zeta.txt"), "z");
+    ASSERT_EQ(modal_->Messages().size(), 1u);
+    EXPECT_EQ(modal_->Messages()[0].text,
+        "The folder " + Path("alpha") + " already holds zeta.txt.\nReplace it with the file being copied?");
     EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "older");
-    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha/Copy of zeta.txt"));
+    modal_->AnswerNext(win::IDYES);
+    drag(Qt::ControlModifier);
+    EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "z");
+    EXPECT_EQ(folder_.Read("photos/zeta.txt"), "z");
+    EXPECT_FALSE(folder_.Exists("photos/alpha/Copy of zeta.txt"));
+    EXPECT_EQ(tree_.GetSelectedPath(), Path("alpha/zeta.txt"));
+    folder_.Write("photos/alpha/zeta.txt", "older");
 
     modal_->AnswerNext(win::IDNO);
     drag();
-    ASSERT_EQ(modal_->Messages().size(), 1u);
-    EXPECT_EQ(modal_->Messages()[0].text,
+    ASSERT_EQ(modal_->Messages().size(), 3u);
+    EXPECT_EQ(modal_->Messages()[2].text,
         "The folder " + Path("alpha") + " already holds zeta.txt.\nReplace it with the file being moved?");
     EXPECT_EQ(folder_.Read("photos/alpha/zeta.txt"), "older");
     EXPECT_EQ(folder_.Read("photos/zeta.txt"), "z");
@@ -422,7 +433,7 @@ TEST_F(TreeFileOperations, AMoveOntoATakenNameReplacesOnlyWhenTheUserSaysSo)
         }
         int MessageBox(std::string_view text, win::UINT flags) override
         {
-            tree_.Refresh();
+            tree_.Refresh(); // reached from MessageBoxUtf8 too
             return ScriptedModalServices::MessageBox(text, flags);
         }
 
@@ -654,6 +665,96 @@ TEST_F(TreeFileOperations, ContextMenuCommandsFollowTheAllowFlags)
     (*remove)->trigger();
     EXPECT_FALSE(fs::exists(Path("zeta.txt")));
     EXPECT_EQ(tree_.PathToItem(Path("zeta.txt")), nullptr);
+}
+
+struct FailedDropCase {
+    bool copy;
+    bool asOrdinaryUser; // else a folder of the file's name stands in the target
+    const char* told;
+};
+
+// A move or copy that fails is told, naming the file and the target and giving the system's
+// reason, and changes nothing.
+TEST_F(TreeFileOperations, AFailedDragMoveOrCopyIsToldWithTheSystemsReason)
+{
+    tree_.SetAllowDragDrop(true);
+    fs::create_directory(folder_.Path() / "photos/alpha/zeta.txt");
+    fs::permissions(folder_.Path(), fs::perms(0755));
+    fs::permissions(folder_.Path() / "photos", fs::perms::all);
+    fs::permissions(folder_.Path() / "photos/beta", fs::perms(0555));
+    const std::vector<FailedDropCase> cases = {
+        { false, false, "Could not move \"zeta.txt\" to \"alpha\".\nIs a directory" },
+        { true, false, "Could not copy \"zeta.txt\" to \"alpha\".\nIs a directory" },
+        { false, true, "Could not move \"zeta.txt\" to \"beta\".\nPermission denied" },
+        { true, true, "Could not copy \"zeta.txt\" to \"beta\".\nPermission denied" },
+    };
+    for (const FailedDropCase& c : cases) {
+        SCOPED_TRACE(c.told);
+        const char* onto = c.asOrdinaryUser ? "beta" : "alpha";
+        const size_t shown = modal_->Messages().size();
+        std::optional<AsOrdinaryUser> user;
+        if (c.asOrdinaryUser) {
+            user.emplace();
+            if (!user->Ordinary())
+                continue; // permission bits stop nothing here
+        }
+        modal_->AnswerNext(win::IDOK);
+        QTest::mousePress(tree_.viewport(), Qt::LeftButton, {}, Centre("zeta.txt"));
+        QTest::mouseMove(tree_.viewport(), Centre(onto));
+        ASSERT_NE(tree_.DragItem(), nullptr);
+        QTest::mouseRelease(
+            tree_.viewport(), Qt::LeftButton, c.copy ? Qt::ControlModifier : Qt::NoModifier, Centre(onto));
+        user.reset();
+        ASSERT_EQ(modal_->Messages().size(), shown + 1);
+        EXPECT_EQ(modal_->Messages().back().text, c.told);
+        EXPECT_EQ(folder_.Read("photos/zeta.txt"), "z");
+        EXPECT_NE(tree_.PathToItem(Path("zeta.txt")), nullptr);
+    }
+    fs::permissions(folder_.Path() / "photos/beta", fs::perms::owner_all, fs::perm_options::add);
+    EXPECT_FALSE(folder_.Exists("photos/beta/zeta.txt"));
+    EXPECT_TRUE(fs::is_empty(folder_.Path() / "photos/alpha/zeta.txt"));
+    EXPECT_TRUE(modal_->AllAnswersUsed());
+}
+
+// Names the code page cannot hold show as the tree shows them (UTF-8, U+FFFD for bytes that are
+// not) in the properties dialog and in the messages that name them.
+TEST_F(TreeFileOperations, NamesOutsideTheCodePageShowAsInTheTreeInPropertiesAndMessages)
+{
+    const std::vector<std::pair<std::string, QString>> names = {
+        { "\xC3\xA9.txt", QString::fromUtf8("\xC3\xA9.txt") }, // é
+        { "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1.txt", QString::fromUtf8("Ωμέγα.txt") },
+        { "\xE6\x97\xA5\xE6\x9C\xAC.txt", QString::fromUtf8("日本.txt") },
+        { "bad\xE9.txt", QString::fromUtf8("bad\xEF\xBF\xBD.txt") },
+        { "bad\xFF.txt", QString::fromUtf8("bad\xEF\xBF\xBD.txt") },
+    };
+    for (const auto& [name, _] : names)
+        folder_.Write("photos/" + name, "n");
+    tree_.Refresh();
+    tree_.SetAllowDelete(true);
+    for (const auto& [name, shown] : names) {
+        SCOPED_TRACE(shown.toStdString());
+        ASSERT_NE(tree_.SetSelectedPath(Path(name), false), nullptr);
+        QString inDialog;
+        modal_->AnswerNextDialog(FilePropertiesDialog::kDialogId, [&](win::ModalDialog& dialog) {
+            auto& properties = dynamic_cast<FilePropertiesDialog&>(dialog);
+            if (auto* label
+                = qobject_cast<QLabel*>(properties.GetDlgItem(FilePropertiesDialog::kName)->GetWidget()))
+                inDialog = label->text();
+            if (name.starts_with("\xCE\xA9"))
+                properties.GetWindow()->grab().save(
+                    QString::fromStdString(OutputPath("file-properties-greek.png")));
+            properties.EndDialog(win::IDOK);
+        });
+        QTest::keyClick(&tree_, Qt::Key_Return, Qt::AltModifier);
+        EXPECT_EQ(inDialog.toStdString(), shown.toStdString());
+
+        modal_->AnswerNext(win::IDNO);
+        QTest::keyClick(&tree_, Qt::Key_Delete);
+        ASSERT_FALSE(modal_->Messages().empty());
+        EXPECT_TRUE(modal_->Messages().back().utf8);
+        EXPECT_EQ(modal_->Messages().back().text, "Move \"" + shown.toStdString() + "\" to the trash?");
+    }
+    EXPECT_TRUE(modal_->AllAnswersUsed());
 }
 
 } // namespace
