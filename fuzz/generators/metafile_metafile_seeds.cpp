@@ -7,6 +7,8 @@
 // The seeds named records-* are the fixtures of tests/metafile/MetafileRecordsTest.cpp (paths, arcs,
 // clipping, regions, blits, pattern brushes, text advances) and MetafileBitmapRecordsTest.cpp
 // (bitmaps in every layout, monochrome brushes, partial blits), copied from the tests' output folders.
+// Those of MetafileStylesTest.cpp (dashed pens, hatched brushes, raster operations, gradient
+// fills) are copied the same way.
 #include "metafile/EmfBuilder.h"
 #include "metafile/LibEmfPictures.h"
 #include "metafile/WmfWriter.h"

@@ -155,6 +155,7 @@ bool MetafilePlayer::PlayEmfPath(const Record& record)
             m_widened = Pen();
             m_widened->visible = true;
             m_widened->width = std::max(m_widened->width, 1.0);
+            m_widened->gapColour.reset(); // the outline's gaps are no part of it
         }
         return true;
     case emr::SelectClipPath:

@@ -87,6 +87,7 @@ enum RecordType : uint32_t {
     ExtCreatePen = 95,
     SmallTextOut = 108,
     AlphaBlend = 114,
+    GradientFill = 118,
 };
 
 // Offsets stored in records count from the record's start, before its type and size.

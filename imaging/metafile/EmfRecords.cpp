@@ -18,6 +18,7 @@ using emr::kRecordHead;
 
 constexpr uint32_t kNullPen = 5;
 constexpr uint32_t kNullBrush = 1;
+constexpr uint32_t kHatchedBrush = 2;
 
 // count points of 16 or 32 bits from offset.
 std::vector<PointD> Points(const Params& p, size_t offset, uint64_t count, bool wide)
@@ -90,10 +91,16 @@ LogPen ReadExtendedPen(const Params& p)
     constexpr uint32_t kJoinMask = 0xF000;
     constexpr uint32_t kJoinBevel = 0x1000;
     constexpr uint32_t kJoinMiter = 0x2000;
+    constexpr uint32_t kMaxUserLengths = 16;
     const uint32_t style = p.U32(20);
     LogPen pen { (style & 0xF) != kNullPen, p.U32(32) & 0xFFFFFF, 0 };
+    pen.style = style & 0xF;
+    if (pen.style == kPenUserStyle)
+        for (uint32_t i = 0; i < std::min(p.U32(40), kMaxUserLengths); ++i)
+            pen.userLengths.push_back(p.U32(44 + 4 * size_t(i)));
     if ((style & kGeometric) == 0)
         return pen;
+    pen.geometric = true;
     pen.width = p.U32(24);
     const uint32_t cap = style & kCapMask;
     pen.cap = cap == kCapSquare ? LineCap::Square : cap == kCapFlat ? LineCap::Flat : LineCap::Round;
@@ -232,7 +239,7 @@ bool MetafilePlayer::PlayEmf(const Record& record)
 {
     return PlayEmfState(record) || PlayEmfObject(record) || PlayEmfDrawing(record) || PlayEmfText(record)
         || PlayEmfCurves(record) || PlayEmfArc(record) || PlayEmfBlit(record) || PlayEmfPath(record)
-        || PlayEmfClip(record);
+        || PlayEmfClip(record) || PlayEmfGradient(record);
 }
 
 bool MetafilePlayer::PlayEmfCurves(const Record& record)
@@ -356,15 +363,22 @@ bool MetafilePlayer::PlayEmfObject(const Record& record)
 {
     const Params p(record);
     switch (record.type) {
-    case emr::CreatePen:
-        PutObject(p.U32(0), LogPen { (p.U32(4) & 0xF) != kNullPen, p.U32(16) & 0xFFFFFF, double(p.I32(8)) });
+    case emr::CreatePen: {
+        LogPen pen { (p.U32(4) & 0xF) != kNullPen, p.U32(16) & 0xFFFFFF, double(p.I32(8)) };
+        pen.style = p.U32(4) & 0xF;
+        PutObject(p.U32(0), pen);
         return true;
+    }
     case emr::ExtCreatePen:
         PutObject(p.U32(0), ReadExtendedPen(p));
         return true;
-    case emr::CreateBrushIndirect:
-        PutObject(p.U32(0), LogBrush { p.U32(4) != kNullBrush, p.U32(8) & 0xFFFFFF, nullptr });
+    case emr::CreateBrushIndirect: {
+        LogBrush brush { p.U32(4) != kNullBrush, p.U32(8) & 0xFFFFFF, nullptr };
+        if (p.U32(4) == kHatchedBrush)
+            brush.hatch = p.U32(12);
+        PutObject(p.U32(0), brush);
         return true;
+    }
     case emr::CreateMonoBrush:
     case emr::CreateDibPatternBrushPt: {
         const bool mono = record.type == emr::CreateMonoBrush;

@@ -34,6 +34,12 @@ struct PenStyle {
     // A miter join whose miter (from the inner to the outer corner) is longer than this many pen
     // widths is bevelled instead.
     double miterLimit = 10;
+    // A dashed pen's lengths in pixels, on and off by turns, each as it shows (caps included);
+    // empty: a solid line.
+    std::vector<double> dashes {};
+    // The colour the gaps between dashes are filled with (the opaque background mode); none: the
+    // gaps are left as they are.
+    std::optional<win::COLORREF> gapColour {};
 };
 
 // A brush's pattern: width x height colours, top row first.
@@ -41,6 +47,9 @@ struct Pattern {
     int width = 0;
     int height = 0;
     std::vector<win::COLORREF> pixels;
+    // For each pixel whether it is painted (a hatch's gaps under the transparent background mode
+    // are not); empty: every pixel is.
+    std::vector<bool> painted {};
 };
 
 struct BrushStyle {
@@ -77,6 +86,19 @@ struct PictureStyle {
     bool smooth = false; // stretched with filtering (the halftone stretch mode)
 };
 
+// A blit under a ternary raster operation, in output pixels: each pixel of the area that lies inside
+// the clip becomes the operation (by its index, its truth table) of the pattern's colour there, the
+// source's and its own.
+struct RasterBlit {
+    int left = 0; // the area, inside the picture
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    uint8_t index = 0;
+    std::vector<win::COLORREF> source {}; // width x height, top row first; empty when not used
+    BrushStyle pattern {}; // its pattern tiled from the picture's origin
+};
+
 // The binary raster operations (how a pen or brush combines with the picture), 1 to 16.
 inline constexpr int kRop2Black = 1;
 inline constexpr int kRop2Not = 6;
@@ -110,6 +132,8 @@ public:
     virtual void Clip(const std::optional<QPainterPath>& clip) = 0;
     // What is drawn from now on combines with the picture by the binary raster operation.
     virtual void Rop2(int rop2) = 0;
+    // The blit's pixels combined with the picture's (the binary raster operation does not apply).
+    virtual void Blit(const RasterBlit& blit) = 0;
 };
 
 } // namespace metafile

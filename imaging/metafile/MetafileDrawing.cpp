@@ -1,6 +1,7 @@
 // The player's drawing: shapes, lines, text and pictures built in output pixels and handed to the
 // canvas, or added to the path being recorded.
 #include "imaging/metafile/MetafilePlayer.h"
+#include "imaging/metafile/RasterOperation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,11 +16,15 @@ QPointF Q(PointD p)
     return { p.x, p.y };
 }
 
+constexpr uint8_t kSourceCopyIndex = 0xCC;
+
 // The binary raster operation a blit's ternary one amounts to for its source (by the operation's
-// index, its third byte); anything else is copied.
-int SourceRop2(uint32_t rop)
+// index, its third byte); nullopt for one that takes more than the source and the picture.
+std::optional<int> SourceRop2(uint32_t rop)
 {
-    switch ((rop >> 16) & 0xFF) {
+    switch (RopIndex(rop)) {
+    case kSourceCopyIndex:
+        return kRop2CopyPen;
     case 0xEE: // source or destination
         return 15;
     case 0x88: // source and destination
@@ -35,7 +40,7 @@ int SourceRop2(uint32_t rop)
     case 0xBB: // not source or destination
         return 12;
     default:
-        return kRop2CopyPen;
+        return std::nullopt;
     }
 }
 
@@ -255,11 +260,27 @@ void MetafilePlayer::DrawDib(
     DibPicture picture;
     if (m_inPath || !ReadDib(dib.data(), dib.size(), picture))
         return;
+    if (source.fromTop && picture.view.bitsPerPixel == 1) {
+        // A one-bit source taken from a device: its 0 bits in the text colour, its 1 bits in the
+        // background colour.
+        const auto quad = [](win::COLORREF c) {
+            return gdi::RGBQUAD { win::GetBValue(c), win::GetGValue(c), win::GetRValue(c), 0 };
+        };
+        picture.colours = { quad(m_state.textColour), quad(m_state.backgroundColour) };
+        picture.view.palette = picture.colours.data();
+        picture.view.paletteEntries = picture.colours.size();
+    }
     const auto part = PartInside(picture.view, source, corner, opposite);
     if (!part)
         return;
+    const std::optional<int> sourceRop2 = SourceRop2(rop);
+    if (!sourceRop2) {
+        RasterBlitOf(
+            rop, part->corner, part->opposite, &picture.view, part->x, part->y, part->width, part->height);
+        return;
+    }
     Sync();
-    const int rop2 = SourceRop2(rop);
+    const int rop2 = *sourceRop2;
     if (rop2 != m_state.rop2)
         m_canvas.Rop2(rop2);
     style.smooth = m_state.smoothStretch;
@@ -307,7 +328,7 @@ bool MetafilePlayer::FillBlit(uint32_t rop, double x, double y, double width, do
     case kDestination: // the picture left as it is
         return true;
     default:
-        return false;
+        return RasterBlitOf(rop, Out(x, y), Out(x + width, y + height));
     }
     if (m_inPath)
         return true;

@@ -197,14 +197,34 @@ PenStyle MetafilePlayer::Pen() const
 {
     const LogPen& pen = m_state.pen;
     const double width = pen.width * PixelsPerUnit();
-    return { pen.visible, pen.colour, std::isfinite(width) ? std::min(width, 16384.0) : 0, pen.cap, pen.join,
-        m_state.miterLimit };
+    PenStyle style { pen.visible, pen.colour, std::isfinite(width) ? std::min(width, 16384.0) : 0, pen.cap,
+        pen.join, m_state.miterLimit };
+    style.dashes = Dashes(style.width);
+    if (!style.dashes.empty() && m_state.opaqueBackground)
+        style.gapColour = m_state.backgroundColour;
+    return style;
+}
+
+std::vector<double> MetafilePlayer::Dashes(double width) const
+{
+    const LogPen& pen = m_state.pen;
+    if (pen.style == kPenUserStyle)
+        return UserDashLengths(pen.userLengths, pen.geometric ? PixelsPerUnit() : 1);
+    // A pen of the older records wider than a pixel is drawn solid whatever its style.
+    if (!pen.geometric && width > 1)
+        return {};
+    return DashLengths(pen.style, pen.geometric ? std::max(width, 1.0) : kCosmeticDot);
 }
 
 BrushStyle MetafilePlayer::BrushOf(const LogBrush& brush) const
 {
     if (brush.monochrome && brush.pattern)
         return { brush.visible, brush.colour, Coloured(brush.pattern) };
+    if (brush.hatch) {
+        const auto background
+            = m_state.opaqueBackground ? std::optional(m_state.backgroundColour) : std::nullopt;
+        return { brush.visible, brush.colour, m_hatches.Get(*brush.hatch, brush.colour, background) };
+    }
     return { brush.visible, brush.colour, brush.pattern };
 }
 

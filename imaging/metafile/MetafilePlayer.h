@@ -5,6 +5,7 @@
 // does not know are skipped.
 #pragma once
 
+#include "imaging/metafile/DashesAndHatches.h"
 #include "imaging/metafile/MetafileData.h"
 #include "imaging/metafile/MetafileDib.h"
 #include "imaging/metafile/MetafileGeometry.h"
@@ -23,6 +24,9 @@ struct LogPen {
     double width = 0; // logical units; 0 one pixel whatever the mapping
     LineCap cap = LineCap::Round;
     LineJoin join = LineJoin::Round;
+    uint32_t style = 0; // the dash style (the style's low four bits)
+    bool geometric = false; // dashes as long as its width says (else as a cosmetic pen's)
+    std::vector<double> userLengths {}; // a user style's dashes and gaps (logical units when geometric)
 };
 
 struct LogBrush {
@@ -31,6 +35,9 @@ struct LogBrush {
     std::shared_ptr<const Pattern> pattern;
     // A monochrome pattern (black and white) drawn in the text and background colours of its use.
     bool monochrome = false;
+    // A hatched brush's style: lines in its colour, gaps in the background colour when the
+    // background mode is opaque.
+    std::optional<uint32_t> hatch {};
 };
 
 // More rectangles a region than this and the rest are left out, so that no metafile makes the
@@ -70,6 +77,9 @@ struct LogFont {
 
 // A created object; a palette takes its slot without being drawn with.
 using GdiObject = std::variant<std::monostate, LogPen, LogBrush, LogFont, LogRegion>;
+
+// The pixels a metafile's blits and gradients may work out one by one, per pixel of the picture.
+inline constexpr int64_t kPixelWorkPerPixel = 64;
 
 // How an arc is closed: not at all, by its chord, or through the centre.
 enum class ArcClosing { Open, Chord, Pie };
@@ -193,6 +203,19 @@ private:
     // A blit without picture: the pattern (the brush), white, black or the picture inverted over
     // the rectangle; false for another raster operation.
     bool FillBlit(uint32_t rop, double x, double y, double width, double height);
+    // A blit under any ternary raster operation between two output corners, of the source part
+    // (from srcX, srcY counted from its top row) of the picture when there is one; false when the
+    // operation needs a source and there is none.
+    bool RasterBlitOf(uint32_t rop, PointD corner, PointD opposite, const gdi::DibView* view = nullptr,
+        int srcX = 0, int srcY = 0, int srcWidth = 0, int srcHeight = 0);
+    // Whether the pixels of a blit or gradient worked out one by one still fit in what a picture
+    // may take (kPixelWorkPerPixel times its size), counting them; records beyond it are skipped, so
+    // that no metafile makes the player run for long.
+    bool SpendPixelWork(int64_t pixels);
+    // The dashes of the selected pen, its width in pixels.
+    std::vector<double> Dashes(double width) const;
+    // A gradient fill (rectangles or triangles).
+    bool PlayEmfGradient(const Record& record);
 
     // Paths and clipping.
     void BeginPath();
@@ -232,6 +255,8 @@ private:
         std::shared_ptr<const Pattern> coloured;
     };
     mutable ColouredPattern m_coloured;
+    mutable HatchPatterns m_hatches;
+    int64_t m_pixelWork = 0;
     int m_played = 0;
     int m_skipped = 0;
 };

@@ -1,5 +1,6 @@
 #include "imaging/metafile/QtMetafileCanvas.h"
 
+#include "imaging/metafile/RasterOperation.h"
 #include "platform/qt/QtColour.h"
 
 #include <QFont>
@@ -75,6 +76,21 @@ Qt::PenJoinStyle JoinOf(LineJoin join)
     return Qt::RoundJoin;
 }
 
+// The pen's dashes in Qt's units, pen widths. A round or square cap reaches half the width past
+// each end of a dash, so the dash is drawn that much shorter and its gap that much longer.
+QList<qreal> DashPattern(const PenStyle& pen)
+{
+    const double width = std::max(pen.width, 1.0);
+    const double caps = pen.width > 1 && pen.cap != LineCap::Flat ? width : 0;
+    constexpr double kShortest = 1e-3; // a dot all cap
+    QList<qreal> pattern;
+    for (size_t i = 0; i < pen.dashes.size(); ++i) {
+        const double length = i % 2 == 0 ? std::max(pen.dashes[i] - caps, kShortest) : pen.dashes[i] + caps;
+        pattern.append(length / width);
+    }
+    return pattern;
+}
+
 QPen PenOf(const PenStyle& pen)
 {
     QPen qpen(fw::ToQColor(pen.colour));
@@ -82,10 +98,16 @@ QPen PenOf(const PenStyle& pen)
     if (pen.width <= 1) {
         // A line one pixel wide has no caps or joins to speak of.
         qpen.setJoinStyle(Qt::MiterJoin);
+        if (!pen.dashes.empty()) {
+            qpen.setCapStyle(Qt::FlatCap);
+            qpen.setDashPattern(DashPattern(pen));
+        }
         return qpen;
     }
     qpen.setCapStyle(CapOf(pen.cap));
     qpen.setJoinStyle(JoinOf(pen.join));
+    if (!pen.dashes.empty())
+        qpen.setDashPattern(DashPattern(pen));
     // The metafile's limit is the miter's length from the inner to the outer corner over the pen's
     // width, 1 / sin(half the angle between the segments). Qt's is the distance from the join's
     // point to the miter's tip over half the pen's width: (w / 2) / sin(half the angle) over w / 2,
@@ -96,11 +118,14 @@ QPen PenOf(const PenStyle& pen)
 
 QBrush BrushOf(const Pattern& pattern)
 {
-    QImage image(pattern.width, pattern.height, QImage::Format_RGB32);
+    const bool gaps = !pattern.painted.empty();
+    QImage image(pattern.width, pattern.height, gaps ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     for (int y = 0; y < pattern.height; ++y)
-        for (int x = 0; x < pattern.width; ++x)
-            image.setPixel(
-                x, y, fw::ToQColor(pattern.pixels[size_t(y) * size_t(pattern.width) + size_t(x)]).rgb());
+        for (int x = 0; x < pattern.width; ++x) {
+            const size_t at = size_t(y) * size_t(pattern.width) + size_t(x);
+            const bool painted = !gaps || (at < pattern.painted.size() && pattern.painted[at]);
+            image.setPixel(x, y, painted ? fw::ToQColor(pattern.pixels[at]).rgb() : 0u);
+        }
     return QBrush(image);
 }
 
@@ -162,6 +187,17 @@ void QtMetafileCanvas::Use(const PenStyle& pen, const BrushStyle& brush)
 
 void QtMetafileCanvas::Shape(const QPainterPath& path, const PenStyle& pen, const BrushStyle& brush)
 {
+    if (pen.visible && !pen.dashes.empty() && pen.gapColour) {
+        // The gaps between the dashes in the background colour: the line drawn solid in it first.
+        PenStyle gaps = pen;
+        gaps.dashes.clear();
+        gaps.colour = *pen.gapColour;
+        Use(gaps, brush);
+        m_painter.drawPath(path);
+        Use(pen, { false, 0, nullptr });
+        m_painter.drawPath(path);
+        return;
+    }
     Use(pen, brush);
     m_painter.drawPath(path);
 }
@@ -283,6 +319,34 @@ void QtMetafileCanvas::Clip(const std::optional<QPainterPath>& clip)
         m_painter.setClipPath(*clip);
     else
         m_painter.setClipping(false);
+}
+
+void QtMetafileCanvas::Blit(const RasterBlit& blit)
+{
+    // The picture painted on is read where the blit lies; the result is put down through the clip.
+    const auto* image = dynamic_cast<const QImage*>(m_painter.device());
+    if (image == nullptr || blit.width <= 0 || blit.height <= 0
+        || !image->rect().contains(QRect(blit.left, blit.top, blit.width, blit.height)))
+        return;
+    const bool withSource = blit.source.size() == size_t(blit.width) * size_t(blit.height);
+    QImage result(blit.width, blit.height, QImage::Format_RGB32);
+    for (int y = 0; y < blit.height; ++y) {
+        const auto* under = reinterpret_cast<const QRgb*>(image->constScanLine(blit.top + y));
+        auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < blit.width; ++x) {
+            const QRgb d = under[blit.left + x];
+            const win::COLORREF source
+                = withSource ? blit.source[size_t(y) * size_t(blit.width) + size_t(x)] : 0;
+            const win::COLORREF c
+                = Rop3(blit.index, PatternColourAt(blit.pattern, blit.left + x, blit.top + y), source,
+                    win::RGB(uint8_t(qRed(d)), uint8_t(qGreen(d)), uint8_t(qBlue(d))));
+            out[x] = qRgb(win::GetRValue(c), win::GetGValue(c), win::GetBValue(c));
+        }
+    }
+    m_painter.save();
+    m_painter.setCompositionMode(QPainter::CompositionMode_Source);
+    m_painter.drawImage(QPoint(blit.left, blit.top), result);
+    m_painter.restore();
 }
 
 void QtMetafileCanvas::Rop2(int rop2)

@@ -32,6 +32,7 @@ public:
         int srcHeight, const PictureStyle& style) override;
     void Clip(const std::optional<QPainterPath>& clip) override;
     void Rop2(int rop2) override;
+    void Blit(const RasterBlit& blit) override;
 
 private:
     // Text of the width put down at its reference point, turned by the font's angle, on its cell

@@ -58,6 +58,11 @@ public:
         calls.push_back(clip ? "clip " + std::to_string(clip->elementCount()) : "no clip");
     }
     void Rop2(int rop2) override { calls.push_back("rop2 " + std::to_string(rop2)); }
+    void Blit(const RasterBlit& blit) override
+    {
+        calls.push_back("blit " + std::to_string(blit.index) + " " + std::to_string(blit.width) + "x"
+            + std::to_string(blit.height));
+    }
 
     std::vector<std::string> calls;
 };

@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kNullPen = 5;
 constexpr int kNullBrush = 1;
+constexpr int kHatchedBrush = 2;
 
 std::vector<PointD> Points(const Params& p, size_t offset, uint64_t count)
 {
@@ -195,13 +196,20 @@ bool MetafilePlayer::PlayWmfObject(const Record& record)
 {
     const Params p(record);
     switch (record.type) {
-    case wmf::CreatePenIndirect:
+    case wmf::CreatePenIndirect: {
         // The style's low four bits; a wide pen of this record has round caps and joins.
-        AddObject(LogPen { (p.U16(0) & 0xF) != kNullPen, p.U32(6) & 0xFFFFFF, double(p.I16(2)) });
+        LogPen pen { (p.U16(0) & 0xF) != kNullPen, p.U32(6) & 0xFFFFFF, double(p.I16(2)) };
+        pen.style = p.U16(0) & 0xF;
+        AddObject(pen);
         return true;
-    case wmf::CreateBrushIndirect:
-        AddObject(LogBrush { p.U16(0) != kNullBrush, p.U32(2) & 0xFFFFFF, nullptr });
+    }
+    case wmf::CreateBrushIndirect: {
+        LogBrush brush { p.U16(0) != kNullBrush, p.U32(2) & 0xFFFFFF, nullptr };
+        if (p.U16(0) == kHatchedBrush)
+            brush.hatch = p.U16(6);
+        AddObject(brush);
         return true;
+    }
     case wmf::DibCreatePatternBrush:
         AddObject(LogBrush { true, 0, PatternOf(p.Bytes(4, 0), p.Size() - 4) });
         return true;

@@ -108,7 +108,10 @@ const std::vector<Fixture>& Fixtures()
         { "emf-pictures-after-padded-header-blocks",
             [] {
                 return Enhanced([](EmfBuilder& b) {
-                    // Bit for bit at (10, 10).
+                    // Bit for bit at (10, 10); a blit's one-bit source shows its 0 bits in the text
+                    // colour and its 1 bits in the background colour, here those of its table.
+                    b.Record(kSetTextColor, { 0x0000FF });
+                    b.Record(kSetBkColor, { 0xFF0000 });
                     WithPicture(b, kBitBlt,
                         { 0, 0, 0, 0, 10, 10, 2, 2, kSourceCopy, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 },
                         19);
