@@ -35,8 +35,41 @@ function(orvanel_tests name)
   target_compile_definitions(${name}_tests PRIVATE
     ORVANEL_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
     ORVANEL_TEST_OUTPUT="${CMAKE_BINARY_DIR}/test-output")
-  gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+  set_property(GLOBAL APPEND PROPERTY ORVANEL_DISCOVERED_TEST_LISTS ${name}_tests_TESTS)
+endfunction()
+
+# The environment every test runs in: Qt without a display, and a home folder with XDG folders
+# of its own in the build tree, so that nothing a test writes through Qt or a library (a file
+# dialog's history, caches, settings) lands in the home of whoever runs the tests.
+function(orvanel_test_environment out)
+  set(home ${CMAKE_BINARY_DIR}/test-home)
+  foreach(folder .config .local/share .local/state .cache runtime)
+    file(MAKE_DIRECTORY ${home}/${folder})
+  endforeach()
+  # Qt refuses a runtime folder that others may enter.
+  file(CHMOD ${home}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+  set(${out} "QT_QPA_PLATFORM=offscreen" "HOME=${home}" "XDG_CONFIG_HOME=${home}/.config"
+      "XDG_DATA_HOME=${home}/.local/share" "XDG_STATE_HOME=${home}/.local/state"
+      "XDG_CACHE_HOME=${home}/.cache" "XDG_RUNTIME_DIR=${home}/runtime" PARENT_SCOPE)
+endfunction()
+
+# Gives every test of the folder the test environment: those added here directly, and those the
+# test programs list when CTest runs (through a file CTest reads after their lists).
+function(orvanel_apply_test_environment)
+  orvanel_test_environment(environment)
+  get_property(tests DIRECTORY PROPERTY TESTS)
+  if(tests)
+    set_tests_properties(${tests} PROPERTIES ENVIRONMENT "${environment}")
+  endif()
+  get_property(lists GLOBAL PROPERTY ORVANEL_DISCOVERED_TEST_LISTS)
+  set(script "")
+  foreach(list ${lists})
+    string(APPEND script "if(${list})\n  set_tests_properties(\${${list}} PROPERTIES ENVIRONMENT [==[${environment}]==])\nendif()\n")
+  endforeach()
+  set(file ${CMAKE_BINARY_DIR}/TestEnvironment.cmake)
+  file(WRITE ${file} "${script}")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${file})
 endfunction()
 
 # Fuzz targets are fuzz/<library>_<what>.cpp, each defining LLVMFuzzerTestOneInput, with a seed

@@ -1,6 +1,7 @@
 #include "app/dialogs/PersistCombo.h"
 
 #include "app/dialogs/ProfileValues.h"
+#include "platform/qt/fw/PathText.h"
 #include "records/SharedFunctions.h"
 
 #include <QComboBox>
@@ -9,11 +10,29 @@
 
 namespace {
 
-int FindExactItem(const fw::Control& combo, const std::string& text)
+// Each item shows its path as a path shows (UTF-8, or byte by byte) and keeps the path's bytes.
+QComboBox* ComboOf(const fw::Control& control)
 {
-    for (int i = 0; i < combo.GetCount(); ++i)
-        if (combo.GetLBText(i) == text)
-            return i;
+    return qobject_cast<QComboBox*>(control.GetWidget());
+}
+
+std::string ItemPath(const QComboBox& combo, int index)
+{
+    return combo.itemData(index).toByteArray().toStdString();
+}
+
+void InsertPath(QComboBox& combo, int index, const std::string& path)
+{
+    combo.insertItem(
+        index, fw::PathToText(path), QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+int FindExactItem(const fw::Control& control, const std::string& path)
+{
+    if (const QComboBox* combo = ComboOf(control))
+        for (int i = 0; i < combo->count(); ++i)
+            if (ItemPath(*combo, i) == path)
+                return i;
     return fw::CB_ERR;
 }
 
@@ -40,7 +59,8 @@ void PersistCombo::Load()
         const std::string value = GetProfileStringValue(kSection, EntryName(i), "");
         if (value.empty())
             break;
-        AddString(value);
+        if (QComboBox* combo = ComboOf(*this))
+            InsertPath(*combo, combo->count(), value);
     }
     if (GetCount() > 0)
         SetCurSel(0);
@@ -50,14 +70,17 @@ void PersistCombo::AddToHistory(const std::string& text, int max)
 {
     if (text.empty())
         return;
+    QComboBox* combo = ComboOf(*this);
+    if (combo == nullptr)
+        return;
     if (const int found = FindExact(text); found != fw::CB_ERR)
         DeleteString(found);
-    InsertString(0, text);
+    InsertPath(*combo, 0, text);
     while (GetCount() > max && GetCount() > 0)
         DeleteString(GetCount() - 1);
     auto& app = GetTheApp();
     for (int i = 0; i < GetCount(); ++i)
-        app.WriteProfileString(kSection, EntryName(i), GetLBText(i));
+        app.WriteProfileString(kSection, EntryName(i), ItemPath(*combo, i));
     SetCurSel(0);
 }
 
@@ -68,15 +91,21 @@ int PersistCombo::FindExact(const std::string& text) const
 
 void DDX_CBStringExact(fw::DataExchange& dx, win::UINT id, std::string& value)
 {
-    fw::Control& combo = dx.PrepareCtrl(id);
+    fw::Control& control = dx.PrepareCtrl(id);
+    QComboBox* combo = ComboOf(control);
+    if (combo == nullptr)
+        return;
     if (dx.m_bSaveAndValidate) {
-        value = combo.GetWindowText();
+        // The selected entry's bytes while the edit shows it; else the text as a path.
+        const int selected = combo->currentIndex();
+        const bool showsEntry = selected >= 0 && combo->currentText() == combo->itemText(selected);
+        value = fw::TextToPath(combo->currentText(), showsEntry ? ItemPath(*combo, selected) : value);
         return;
     }
-    if (const int found = FindExactItem(combo, value); found != fw::CB_ERR)
-        combo.SetCurSel(found);
+    if (const int found = FindExactItem(control, value); found != fw::CB_ERR)
+        combo->setCurrentIndex(found);
     else {
-        combo.SetCurSel(-1);
-        combo.SetWindowText(value);
+        combo->setCurrentIndex(-1);
+        combo->setEditText(fw::PathToText(value));
     }
 }

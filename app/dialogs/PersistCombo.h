@@ -3,7 +3,8 @@
 // index ("PackCsv00", "PackCsv01", ...). A dialog makes it stand for its control with
 // DDX_Control and calls Load once the control exists.
 //
-// Entries are paths: two texts are the same entry only when equal in every byte, letter case
+// Entries are paths, the file system's bytes, shown as paths are (UTF-8, or byte by byte when not)
+// and kept as they were: two are the same entry only when equal in every byte, letter case
 // included ("/p/Packs.csv" and "/p/packs.csv" are different files).
 #pragma once
 
@@ -38,6 +39,7 @@ private:
     std::string prefix_;
 };
 
-// The text of an editable combo box. Putting selects the item equal to the value (letter case
-// significant), or shows the value in the edit when no item is; taking reads the edit.
+// The path of an editable combo box of paths. Putting selects the item equal to the value (every
+// byte significant), or shows the value in the edit when no item is; taking gives the selected
+// item's path or the held value while the edit shows it unchanged, else the edit's text as UTF-8.
 void DDX_CBStringExact(fw::DataExchange& dx, win::UINT id, std::string& value);

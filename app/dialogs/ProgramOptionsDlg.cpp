@@ -2,6 +2,7 @@
 
 #include "platform/qt/fw/CommonDialogs.h"
 #include "platform/qt/fw/DataExchange.h"
+#include "platform/qt/fw/PathText.h"
 #include "platform/qt/fw/UserNotifications.h"
 
 namespace {
@@ -65,9 +66,11 @@ ProgramOptionsDlg::ProgramOptionsDlg(PacksCollection* target, QWidget* parent)
 void ProgramOptionsDlg::DoDataExchange(fw::DataExchange& dx)
 {
     fw::DDX_Control(dx, IDC_PACK_CSV, packCsvCombo);
-    fw::DDX_Text(dx, IDC_GROUP_SAMPLE, groupSample);
-    fw::DDX_Text(dx, IDC_IMAGE_VIEWER, imageViewer);
-    fw::DDX_Text(dx, IDC_PORTRAIT_SAMPLE, portraitSample);
+    // Paths are the file system's bytes: shown as UTF-8, or byte by byte when they are not, and
+    // kept as they were unless the user changes them.
+    fw::DDX_Path(dx, IDC_GROUP_SAMPLE, groupSample);
+    fw::DDX_Path(dx, IDC_IMAGE_VIEWER, imageViewer);
+    fw::DDX_Path(dx, IDC_PORTRAIT_SAMPLE, portraitSample);
     // Paths are matched whole and with their letter case: "/p/a.csv" must not show "/p/a.csv.old".
     DDX_CBStringExact(dx, IDC_PACK_CSV, packPath);
     for (int i = 0; i < ProgramOptions::kExtraTextCount; ++i)

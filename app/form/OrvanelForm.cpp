@@ -12,6 +12,7 @@
 #include "platform/qt/Cp1252.h"
 #include "platform/qt/fw/CommonDialogs.h"
 #include "platform/qt/fw/DataExchange.h"
+#include "platform/qt/fw/PathText.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -160,7 +161,7 @@ void COrvanelForm::BuildExchanges()
     length(1005, paperWidth);
     radio(1014, orientation);
     length(1004, paperHeight);
-    text(1020, backgroundPath);
+    exchanges_[1020] = [this](fw::DataExchange& dx) { fw::DDX_Path(dx, 1020, backgroundPath); };
     radio(1022, backgroundChoice);
     length(1018, marginBottom);
     length(1006, marginLeft);
@@ -289,7 +290,7 @@ void COrvanelForm::LoadPaper()
 void COrvanelForm::LoadBackground()
 {
     UpdateData(win::TRUE);
-    backgroundPath = fw::FromCp1252(GetLayout().GetBackgroundImage());
+    backgroundPath = GetLayout().GetBackgroundImage();
     backgroundChoice = GetLayout().GetBackgroundPOD() ? 0 : 1;
     UpdateData(win::FALSE);
 }
@@ -359,8 +360,8 @@ bool COrvanelForm::TextsFitTheLayout()
         std::string field;
         int slot; // the extra-text slot number, or 0
     };
-    std::vector<Held> texts
-        = { { backgroundPath, 1020, "Background Image", 0 }, { overprintWord, 1064, "Overprint word", 0 } };
+    // The background's path is the file system's bytes, not a text of the code page.
+    std::vector<Held> texts = { { overprintWord, 1064, "Overprint word", 0 } };
     for (int n = 1; n <= kExtraTextCount; ++n) {
         const bool current = n == static_cast<int>(currentTextNumber);
         texts.push_back({ current ? currentText.text : extraTexts[static_cast<size_t>(n - 1)].text, 1104,
@@ -413,7 +414,7 @@ void COrvanelForm::StorePaper()
 
 void COrvanelForm::StoreBackground()
 {
-    GetLayout().SetBackgroundImage(fw::ToCp1252(backgroundPath));
+    GetLayout().SetBackgroundImage(backgroundPath);
     GetLayout().SetBackgroundPOD(backgroundChoice == 0);
 }
 

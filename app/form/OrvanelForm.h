@@ -93,7 +93,7 @@ public:
     win::UINT paperWidth = 0;
     int orientation = -1;
     win::UINT paperHeight = 0;
-    QString backgroundPath;
+    std::string backgroundPath; // the file system's bytes
     int backgroundChoice = -1;
     win::UINT marginBottom = 0;
     win::UINT marginLeft = 0;

@@ -114,12 +114,12 @@ void COrvanelForm::OnOptions()
 
 void COrvanelForm::OnBrowseBackground()
 {
-    fw::FileDialog dialog(win::TRUE, "jpg", fw::ToCp1252(backgroundPath),
-        win::OFN_HIDEREADONLY | win::OFN_OVERWRITEPROMPT, "JPEG Image files (*.jpg;*.jpeg)|*.jpg;*.jpeg||");
+    fw::FileDialog dialog(win::TRUE, "jpg", backgroundPath, win::OFN_HIDEREADONLY | win::OFN_OVERWRITEPROMPT,
+        "JPEG Image files (*.jpg;*.jpeg)|*.jpg;*.jpeg||");
     if (dialog.DoModal() != win::IDOK)
         return;
     UpdateData(win::TRUE);
-    backgroundPath = fw::FromCp1252(dialog.GetPathName());
+    backgroundPath = dialog.GetPathName();
     UpdateData(win::FALSE);
 }
 

@@ -4,6 +4,7 @@
 #include "app/view/OrvanelView.h"
 #include "platform/qt/fw/Accelerators.h"
 #include "platform/qt/fw/CommandIds.h"
+#include "platform/qt/fw/Docking.h"
 
 #include <algorithm>
 
@@ -64,6 +65,9 @@ int CMainFrame::OnCreate()
     // No menu bar: none is ever made.
     if (!toolBar_.CreateEx(this) || !toolBar_.LoadToolBar(":/fw/MainToolBar.png", kToolBarButtons))
         return -1;
+    // The toolbar has its gripper: it docks at any side and floats; it starts at the top.
+    fw::EnableDocking(toolBar_, fw::CBRS_ALIGN_ANY);
+    fw::DockControlBar(*this, toolBar_, fw::AFX_IDW_DOCKBAR_TOP);
     LoadAccelTable(kAccelerators);
     return 0;
 }

@@ -14,12 +14,11 @@
 #include "model/Layout.h"
 #include "model/LayoutUnit.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/qt/QtDeviceContext.h"
 #include "platform/qt/fw/ClientDC.h"
 #include "platform/qt/fw/CommandIds.h"
 
-#include <QPainter>
 #include <QPalette>
-#include <QPen>
 
 #include <malloc.h>
 
@@ -202,15 +201,11 @@ void COrvanelView::paintEvent(QPaintEvent* event)
     fw::ScrollView::paintEvent(event);
     if (!dragging_)
         return;
-    // The drag frame over the page: a border of the selection's width inside the rectangle.
-    QPainter painter(this);
-    const win::RECT r = dragRect_;
-    const QRect frame(QPoint(std::min(r.left, r.right), std::min(r.top, r.bottom)),
-        QPoint(std::max(r.left, r.right) - 1, std::max(r.top, r.bottom) - 1));
-    painter.setPen(QPen(QColor(0, 0, 0), kSelectionBorder, Qt::DashLine));
-    painter.setBrush(Qt::NoBrush);
-    const int inset = kSelectionBorder / 2;
-    painter.drawRect(frame.adjusted(inset, inset, -inset, -inset));
+    // The drag frame over the page just drawn, as the platform draws it: the halftone border
+    // inverting what lies under it. The page is drawn afresh on every paint, so the frame of the
+    // last paint is gone already and none is given to erase.
+    gdi::QtDeviceContext dc(*this);
+    dc.DrawDragRect(dragRect_, { kSelectionBorder, kSelectionBorder }, nullptr, {});
 }
 
 win::POINT COrvanelView::ClientToLayout(win::POINT client) const

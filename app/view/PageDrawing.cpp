@@ -197,27 +197,12 @@ void DrawSelectionFrame(
         dc.LineTo(bounds.left, bounds.bottom);
         dc.LineTo(bounds.left, bounds.top);
     }
-    // The unit's frame: a border inside its bounds, of the same device thickness at every zoom,
-    // painted over the page through the halftone pattern, so that the unit's own pixels show
-    // between its dots and a small text stays readable (painted, never inverted, so that it
-    // cannot vanish when drawn twice).
+    // The unit's frame: the platform's drag rectangle, a border of kSelectionBorder device pixels
+    // inside its bounds, inverted through the 50 % halftone pattern, so that it shows over dark and
+    // light pictures alike while the unit's own pixels show between its dots. Every paint draws the
+    // page afresh before the frame, so an inversion never falls on an earlier frame to erase it.
     win::RECT frame = unit.GetBounds();
     converter.ToDeviceRect(frame);
-    win::SIZE border { kSelectionBorder, kSelectionBorder };
-    dc.DPtoLP(&border);
-    const int64_t bx = std::max<int64_t>(Positive(border.cx), 1);
-    const int64_t by = std::max<int64_t>(Positive(border.cy), 1);
-    const int64_t left = std::min(frame.left, frame.right);
-    const int64_t right = std::max(frame.left, frame.right);
-    const int64_t bottom = std::min(frame.top, frame.bottom); // device y grows upward
-    const int64_t top = std::max(frame.top, frame.bottom);
-    const auto strip = [&](int64_t l, int64_t t, int64_t r, int64_t b) {
-        dc.FillHalftoneRect({ win::SaturateToInt32(l), win::SaturateToInt32(t), win::SaturateToInt32(r),
-                                win::SaturateToInt32(b) },
-            kSelectionFrameColour);
-    };
-    strip(left, top, right, std::max(top - by, bottom));
-    strip(left, std::min(bottom + by, top), right, bottom);
-    strip(left, top, std::min(left + bx, right), bottom);
-    strip(std::max(right - bx, left), top, right, bottom);
+    dc.LPtoDP(&frame);
+    dc.DrawDragRect(frame, { kSelectionBorder, kSelectionBorder }, nullptr, {});
 }

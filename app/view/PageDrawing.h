@@ -29,7 +29,6 @@ class LayoutUnit;
 inline constexpr win::COLORREF kSurroundGrey = win::RGB(214, 211, 206);
 // The border of the selected unit's frame, device pixels.
 inline constexpr int kSelectionBorder = 3;
-inline constexpr win::COLORREF kSelectionFrameColour = win::RGB(0, 0, 0);
 inline constexpr win::COLORREF kMoveBoundsColour = win::RGB(255, 0, 0);
 
 // The sample content of the page: the program options' sample pictures and extra texts, and the
@@ -63,7 +62,7 @@ struct PageRequest {
 LayoutConverter DrawPage(gdi::DeviceContext& dc, const PageRequest& request);
 
 // The frame of the selected unit, drawn over the page: its move bounds outlined in red (pen width
-// 2) and its own bounds framed by a border of kSelectionBorder device pixels painted through the
-// halftone pattern (every other pixel), through which the unit shows.
+// 2) and its own bounds framed by the drag rectangle: a border of kSelectionBorder device pixels
+// inverted through the halftone pattern (every other pixel), through which the unit shows.
 void DrawSelectionFrame(
     gdi::DeviceContext& dc, const LayoutConverter& converter, const Layout& layout, const LayoutUnit& unit);

@@ -4,12 +4,13 @@
 #include "app/view/ImageUnitPainter.h"
 #include "app/view/PacksUnitPainter.h"
 #include "app/view/RefBoxesUnitPainter.h"
+#include "app/view/SteppedRun.h"
 #include "model/Layout.h"
 #include "model/LayoutUnit.h"
+#include "model/QuarterTurns.h"
 #include "platform/win/IntArithmetic.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace {
 
@@ -37,41 +38,49 @@ LayoutUnit* Find(LayoutUnit& root, const char* name)
     return name ? root.FindByName(name) : nullptr;
 }
 
-// The copies i (lo <= i <= hi) for which start + i * step stays at or above the floor; the
-// bounds are those of the run so far, narrowed.
-struct CopySpan {
-    int64_t lo;
-    int64_t hi;
+// The box of everything a unit and the units under it draw, in page axes, relative to the
+// anchor: the turned box of each one's size (the image and barcode painters draw their Width and
+// Height) and its repeated item box (texts grow their item size as they are drawn). Units hidden
+// are left out. Empty when nothing under the unit is shown.
+struct ContentBox {
+    int64_t left = 0, top = 0, right = 0, bottom = 0;
+    bool empty = true;
 
-    bool Empty() const { return lo > hi; }
-
-    // Keeps the copies with start + i * step >= 0.
-    void KeepNotBelowZero(int64_t start, int64_t step)
+    void Include(const win::RECT& box, win::POINT anchor)
     {
-        if (step == 0) {
-            if (start < 0)
-                hi = lo - 1;
-        } else if (step > 0) {
-            lo = std::max(lo, CeilDiv(-start, step));
-        } else {
-            hi = std::min(hi, FloorDiv(start, -step));
+        const auto rel = [](int32_t value, int32_t origin) {
+            return int64_t { win::WrapToInt32(int64_t { value } - origin) };
+        };
+        const int64_t l = rel(box.left, anchor.x);
+        const int64_t t = rel(box.top, anchor.y);
+        const int64_t r = rel(box.right, anchor.x);
+        const int64_t b = rel(box.bottom, anchor.y);
+        left = empty ? std::min(l, r) : std::min({ left, l, r });
+        top = empty ? std::min(t, b) : std::min({ top, t, b });
+        right = empty ? std::max(l, r) : std::max({ right, l, r });
+        bottom = empty ? std::max(t, b) : std::max({ bottom, t, b });
+        empty = false;
+    }
+    void IncludeSubtree(const LayoutUnit& unit, win::POINT anchor)
+    {
+        for (const auto& child : unit.GetChildren()) {
+            if (!child->IsShown())
+                continue;
+            Include(child->GetBounds(), anchor);
+            Include(TurnedBox(child->GetAbsolutePosition(0), { child->GetWidth(), child->GetHeight() },
+                        child->GetAbsoluteQuarterTurns()),
+                anchor);
+            IncludeSubtree(*child, anchor);
         }
     }
-    // Keeps the copies with start + i * step <= limit.
-    void KeepNotAbove(int64_t start, int64_t step, int64_t limit) { KeepNotBelowZero(limit - start, -step); }
-
-private:
-    // Divisions by a positive divisor, rounding down and up.
-    static int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-    static int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
 };
 
-win::POINT StepOf(const LayoutUnit& proof)
+// The anchor positions along one axis at which content from `low` to `high` past the anchor
+// touches the page's span [0, extent].
+WrappedInterval TouchingAnchors(int64_t low, int64_t high, int32_t extent)
 {
-    const win::POINT first = proof.GetAbsolutePosition(0);
-    const win::POINT second = proof.GetAbsolutePosition(1);
-    return { win::SaturateToInt32(int64_t { second.x } - first.x),
-        win::SaturateToInt32(int64_t { second.y } - first.y) };
+    return { static_cast<uint32_t>(win::WrapToInt32(-high)),
+        static_cast<uint64_t>(std::max<int64_t>(int64_t { extent } - low + high, 0)) };
 }
 
 void DrawPacks(const PaintContext& context, LayoutUnit& root, const ProofUnits& names, uint32_t copy)
@@ -105,8 +114,7 @@ void DrawProof(
     if (!proof)
         return;
     const PaperSpecs& paper = context.layout.GetPaper();
-    const CopyRange copies = CopiesOnPage(*proof, { paper.GetPaperWidth(), paper.GetPaperHeight() });
-    for (uint32_t copy = copies.first; copy < copies.end; ++copy) {
+    for (const uint32_t copy : CopiesOnPage(*proof, { paper.GetPaperWidth(), paper.GetPaperHeight() })) {
         proof->SetCurrentItem(static_cast<int32_t>(copy));
         DrawCopy(context, content, root, names, copy);
     }
@@ -116,29 +124,24 @@ void DrawProof(
 
 } // namespace
 
-CopyRange CopiesOnPage(LayoutUnit& proof, win::SIZE page)
+std::vector<uint32_t> CopiesOnPage(LayoutUnit& proof, win::SIZE page)
 {
     // Sized from its children first: a layout just read has not been fitted yet.
     proof.FitToChildren();
     proof.SetCurrentItem(0);
-    const win::RECT first = proof.GetItemRect(0);
-    const win::POINT step = StepOf(proof);
-    // Copy i lies at the first copy's box moved by i steps; it touches the page while its right
-    // edge is not left of 0, its left edge not right of the page's width, and so down. Each of
-    // these holds for a run of i, so the copies on the page form one run. Copies are numbered in
-    // 32 bits for the drawing.
-    const int64_t count = std::min<int64_t>(proof.GetRepeatCount(), std::numeric_limits<int32_t>::max());
-    CopySpan span { 0, count - 1 };
-    span.KeepNotBelowZero(first.right, step.x);
-    span.KeepNotAbove(first.left, step.x, page.cx);
-    span.KeepNotBelowZero(first.bottom, step.y);
-    span.KeepNotAbove(first.top, step.y, page.cy);
-    if (span.Empty())
+    const win::POINT anchor = proof.GetAbsolutePosition(0);
+    ContentBox content;
+    content.IncludeSubtree(proof, anchor);
+    if (content.empty || page.cx < 0 || page.cy < 0)
         return {};
-    // Copies that do not step lie on each other: one of them is the whole picture.
-    if (step.x == 0 && step.y == 0)
-        span.hi = span.lo;
-    return { static_cast<uint32_t>(span.lo), static_cast<uint32_t>(span.hi + 1) };
+    // Copy i lies at the anchor moved by i steps, wrapped to 32 bits as the model wraps it: its
+    // content touches the page when the anchor lies in a window of each axis.
+    const win::POINT second = proof.GetAbsolutePosition(1);
+    const SteppedRun run { static_cast<uint32_t>(anchor.x), static_cast<uint32_t>(anchor.y),
+        static_cast<uint32_t>(second.x) - static_cast<uint32_t>(anchor.x),
+        static_cast<uint32_t>(second.y) - static_cast<uint32_t>(anchor.y), proof.GetRepeatCount() };
+    return RunIndicesWithin(run, TouchingAnchors(content.left, content.right, page.cx),
+        TouchingAnchors(content.top, content.bottom, page.cy));
 }
 
 void DrawPortraitProof(const PaintContext& context, const PageContent& content, LayoutUnit& root)

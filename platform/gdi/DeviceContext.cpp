@@ -414,17 +414,17 @@ int DeviceContext::SetDIBitsToDevice(
 void DeviceContext::DrawDragRect(
     const win::RECT& rect, win::SIZE size, const win::RECT* lastRect, win::SIZE lastSize)
 {
-    auto toDevice = [this](win::RECT r, win::SIZE s, win::RECT& outRect, win::SIZE& outSize) {
-        LPtoDP(&r);
-        outRect = Normalised(r);
-        LPtoDP(&s);
-        outSize = { std::abs(s.cx), std::abs(s.cy) };
+    const auto border = [](win::SIZE s) {
+        return win::SIZE { win::SaturateToInt32(std::abs(int64_t { s.cx })),
+            win::SaturateToInt32(std::abs(int64_t { s.cy })) };
     };
     DragRectCall call;
-    toDevice(rect, size, call.rect, call.size);
+    call.rect = Normalised(rect);
+    call.size = border(size);
     if (lastRect != nullptr) {
         call.hasLast = true;
-        toDevice(*lastRect, lastSize, call.lastRect, call.lastSize);
+        call.lastRect = Normalised(*lastRect);
+        call.lastSize = border(lastSize);
     }
     DoDragRect(call);
 }

@@ -118,9 +118,9 @@ struct DibCall {
     win::DWORD rop = SRCCOPY; // SRCCOPY, SRCAND or SRCPAINT
 };
 
-// The drag frame: the border (thickness size.cx across, size.cy down) of rect is inverted, after
-// the border of the previous frame, when there is one, has been inverted back. Device
-// coordinates, normalised.
+// The drag frame: the border (thickness size.cx across, size.cy down) of rect is inverted through
+// the 50 % halftone pattern (the pixels where x + y is odd), after the border of the previous
+// frame, when there is one, has been inverted back. Device coordinates, normalised.
 struct DragRectCall {
     win::RECT rect;
     win::SIZE size;
@@ -197,7 +197,10 @@ public:
     // Copies the source rectangle one picture pixel to one device pixel, its top-left corner at
     // the logical point (x, y). Returns the rows drawn, 0 when nothing was drawn.
     int SetDIBitsToDevice(int x, int y, int width, int height, int srcX, int srcY, const DibView& dib);
-    // The drag frame of a rubber-band move, in logical coordinates (last may be null).
+    // The drag frame of a rubber-band move (last may be null): the border of the rectangle, of the
+    // given thickness, inverted through the halftone pattern, so that it shows over dark and light
+    // pixels alike and what lies under it shows between its dots; drawn again it is gone. In device
+    // coordinates, whatever the mapping mode, as the platform's.
     void DrawDragRect(const win::RECT& rect, win::SIZE size, const win::RECT* lastRect, win::SIZE lastSize);
 
     // --- checks of object handling

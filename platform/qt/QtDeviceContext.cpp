@@ -350,11 +350,27 @@ void QtDeviceContext::DoStretchDib(const DibCall& call)
     painter_->restore();
 }
 
+namespace {
+
+// The platform's 50 % halftone brush for the drag frame: white where x + y is odd, black between.
+// XORed onto the device, the white pixels invert what lies under them and the black ones leave it.
+QBrush HalftoneInvertBrush()
+{
+    QImage pattern(2, 2, QImage::Format_RGB32);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x)
+            pattern.setPixel(x, y, (x + y) % 2 == 1 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    return QBrush(pattern);
+}
+
+} // namespace
+
 void QtDeviceContext::DoDragRect(const DragRectCall& call)
 {
     if (!IsActive())
         return;
-    auto invertFrame = [this](const win::RECT& r, const win::SIZE& s) {
+    const QBrush brush = HalftoneInvertBrush();
+    auto invertFrame = [&](const win::RECT& r, const win::SIZE& s) {
         const int64_t w64 = static_cast<int64_t>(r.right) - r.left;
         const int64_t h64 = static_cast<int64_t>(r.bottom) - r.top;
         if (w64 <= 0 || h64 <= 0 || w64 > INT32_MAX || h64 > INT32_MAX)
@@ -363,18 +379,19 @@ void QtDeviceContext::DoDragRect(const DragRectCall& call)
         const int h = static_cast<int>(h64);
         const int bx = static_cast<int>(std::clamp<int64_t>(s.cx, 1, w));
         const int by = static_cast<int>(std::clamp<int64_t>(s.cy, 1, h));
-        // XOR with white inverts; the strips do not overlap, so each pixel flips once.
+        // The strips do not overlap, so each pixel of the pattern flips once.
         if (2 * static_cast<int64_t>(bx) >= w || 2 * static_cast<int64_t>(by) >= h) {
-            painter_->fillRect(QRect(r.left, r.top, w, h), Qt::white);
+            painter_->fillRect(QRect(r.left, r.top, w, h), brush);
             return;
         }
-        painter_->fillRect(QRect(r.left, r.top, w, by), Qt::white);
-        painter_->fillRect(QRect(r.left, r.bottom - by, w, by), Qt::white);
-        painter_->fillRect(QRect(r.left, r.top + by, bx, h - 2 * by), Qt::white);
-        painter_->fillRect(QRect(r.right - bx, r.top + by, bx, h - 2 * by), Qt::white);
+        painter_->fillRect(QRect(r.left, r.top, w, by), brush);
+        painter_->fillRect(QRect(r.left, r.bottom - by, w, by), brush);
+        painter_->fillRect(QRect(r.left, r.top + by, bx, h - 2 * by), brush);
+        painter_->fillRect(QRect(r.right - bx, r.top + by, bx, h - 2 * by), brush);
     };
     painter_->save();
     painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter_->setBrushOrigin(0, 0);
     if (call.hasLast)
         invertFrame(call.lastRect, call.lastSize);
     invertFrame(call.rect, call.size);

@@ -347,20 +347,32 @@ TEST(QtDeviceContext, DrawsOnAWidgetInsideItsPaintEvent)
     EXPECT_NE(shot.pixel(30, 19), qRgb(0, 0, 200));
 }
 
-TEST(QtDeviceContext, DragFrameInvertsItsBorderAndErasesThePreviousOne)
+// The drag frame inverts every other pixel of its 3-pixel border (x + y odd), over black and white
+// alike, and leaves the rest; drawn again it is gone.
+TEST(QtDeviceContext, DragFrameInvertsHalfItsBorderAndErasesThePreviousOne)
 {
     EnsureApplication();
-    QImage image = qttest::WhiteImage(60, 60, 96);
-    QtDeviceContext dc(image);
-    const win::RECT first { 10, 10, 40, 40 };
-    const win::RECT second { 15, 12, 45, 42 };
-    dc.DrawDragRect(first, { 3, 3 }, nullptr, {});
-    EXPECT_EQ(image.pixel(10, 10), qRgb(0, 0, 0));
-    EXPECT_EQ(image.pixel(12, 25), qRgb(0, 0, 0));
-    EXPECT_EQ(image.pixel(13, 25), qRgb(255, 255, 255)) << "inside the border";
-    dc.DrawDragRect(second, { 3, 3 }, &first, { 3, 3 });
-    dc.DrawDragRect(second, { 3, 3 }, nullptr, {}); // erase the second as well
-    EXPECT_EQ(qttest::InkBounds(image, image.rect(), qttest::NotWhite), QRect());
+    for (const QRgb under : { qRgb(255, 255, 255), qRgb(0, 0, 0) }) {
+        QImage image = qttest::WhiteImage(60, 60, 96);
+        image.fill(under);
+        const QImage before = image;
+        QtDeviceContext dc(image);
+        dc.SetMapMode(gdi::MM_LOMETRIC); // the frame is in device pixels whatever the mapping
+        const win::RECT first { 10, 10, 40, 40 };
+        const win::RECT second { 15, 12, 45, 42 };
+        dc.DrawDragRect(first, { 3, 3 }, nullptr, {});
+        const QRect inner(13, 13, 24, 24);
+        for (int y = 8; y < 42; ++y) {
+            for (int x = 8; x < 42; ++x) {
+                const bool inBorder = QRect(10, 10, 30, 30).contains(x, y) && !inner.contains(x, y);
+                const QRgb expected = inBorder && (x + y) % 2 == 1 ? under ^ 0x00FFFFFFu : under;
+                ASSERT_EQ(image.pixel(x, y), expected) << x << ", " << y;
+            }
+        }
+        dc.DrawDragRect(second, { 3, 3 }, &first, { 3, 3 });
+        dc.DrawDragRect(second, { 3, 3 }, nullptr, {}); // erase the second as well
+        EXPECT_EQ(image, before);
+    }
 }
 
 } // namespace

@@ -196,10 +196,14 @@ INSTANTIATE_TEST_SUITE_P(DefaultLayouts, QtPageDrawing,
         return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_printer" : "_screen");
     });
 
-// A selected text about 11 pixels high stays readable: its frame is a band 3 pixels wide inside
-// the unit's rectangle, painted black on every other pixel, and the unit's own pixels show between.
-TEST(QtSelectionFrame, ASmallSelectedTextShowsThroughItsFrame)
+// A selected text about 11 pixels high stays readable and its frame shows over dark and light
+// alike: the frame is a band 3 pixels wide inside the unit's rectangle, every other pixel of it
+// inverted, and the unit's own pixels show between.
+class QtSelectionFrame : public ::testing::TestWithParam<bool> { };
+
+TEST_P(QtSelectionFrame, ASmallSelectedTextShowsThroughItsFrameOverDarkAndLight)
 {
+    const bool dark = GetParam();
     qttest::EnsureApplication();
     win::AppContext::Instance().Reset();
     Layout layout;
@@ -225,13 +229,17 @@ TEST(QtSelectionFrame, ASmallSelectedTextShowsThroughItsFrame)
         return QRect(QPoint(frame.left, frame.top), QPoint(frame.right - 1, frame.bottom - 1));
     };
     QImage plain = qttest::WhiteImage(794, 1123, 96);
+    if (dark)
+        plain.fill(Qt::black);
     QImage selected = plain;
     draw(nullptr, plain);
     const QRect frame = draw(&text, selected);
     const QRect around = frame.adjusted(-12, -12, 12, 12);
     selected.copy(around)
         .scaled(around.size() * 6)
-        .save(QString::fromStdString(qttest::OutputPath("selection-small-text-x6.png").string()));
+        .save(QString::fromStdString(
+            qttest::OutputPath(dark ? "selection-small-text-dark-x6.png" : "selection-small-text-x6.png")
+                .string()));
     ASSERT_GE(frame.height(), 10);
     ASSERT_LE(frame.height(), 13);
 
@@ -247,9 +255,9 @@ TEST(QtSelectionFrame, ASmallSelectedTextShowsThroughItsFrame)
                 ASSERT_EQ(now, plain.pixel(x, y)) << "inside the band at " << x << ", " << y;
                 continue;
             }
-            // Every other pixel is painted; the others are the unit's own.
+            // Every other pixel is inverted; the others are the unit's own.
             if ((x + y) % 2 == 1) {
-                EXPECT_EQ(now, qRgb(0, 0, 0)) << x << ", " << y;
+                EXPECT_EQ(now, plain.pixel(x, y) ^ 0x00FFFFFFu) << x << ", " << y;
             } else {
                 ++between;
                 shown += now == plain.pixel(x, y);
@@ -267,6 +275,9 @@ TEST(QtSelectionFrame, ASmallSelectedTextShowsThroughItsFrame)
         for (const int x : { outside.left(), outside.right() })
             EXPECT_EQ(selected.pixel(x, y), plain.pixel(x, y)) << x << ", " << y;
 }
+
+INSTANTIATE_TEST_SUITE_P(Backgrounds, QtSelectionFrame, ::testing::Bool(),
+    [](const auto& info) { return std::string(info.param ? "over_black" : "over_white"); });
 
 // The display copy shows exactly what stretching the whole turned photograph shows: each copy
 // pixel is the photograph's pixel that the device would have picked.

@@ -36,7 +36,10 @@ void EnableDocking(QToolBar& bar, win::DWORD sides)
     if (sides & CBRS_ALIGN_BOTTOM)
         areas |= Qt::BottomToolBarArea;
     bar.setAllowedAreas(areas);
-    bar.setMovable(areas != Qt::ToolBarAreas());
+    // A bar that docks has its gripper and may be torn off to float as well.
+    const bool docks = areas != Qt::ToolBarAreas();
+    bar.setMovable(docks);
+    bar.setFloatable(docks);
 }
 
 void DockControlBar(FrameWnd& frame, QToolBar& bar, win::UINT dockBarId)

@@ -25,7 +25,8 @@ constexpr win::UINT AFX_IDW_DOCKBAR_LEFT = 0xE81C;
 constexpr win::UINT AFX_IDW_DOCKBAR_RIGHT = 0xE81D;
 constexpr win::UINT AFX_IDW_DOCKBAR_BOTTOM = 0xE81E;
 
-// The bar may be docked (and dragged) to the given sides only; 0 keeps it where it is.
+// The bar may be dragged by its gripper to the given sides, or off them to float; 0 keeps it
+// where it is, without a gripper.
 void EnableDocking(QToolBar& bar, win::DWORD sides);
 // Docks the bar at the end of the last row of the dock bar's side of the frame (the top for an
 // unknown id).

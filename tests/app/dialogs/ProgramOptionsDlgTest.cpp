@@ -3,7 +3,11 @@
 #include "qt/fw/DialogScript.h"
 #include "records/SharedFunctions.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -177,6 +181,81 @@ TEST_F(ProgramOptionsDlgTest, BrowsingKeepsWhatWasTypedAndEntersAChosenTemplateI
     EXPECT_EQ(options.extraText[1], "Typed before choosing the viewer");
     EXPECT_EQ(Stored("PersistentCombos", "PackCsv00"), "/templates/School.csv");
 }
+
+// The four path fields, each with where the options hold it.
+struct PathField {
+    const char* name;
+    win::UINT id;
+    std::string ProgramOptions::*path;
+    friend void PrintTo(const PathField& c, std::ostream* os) { *os << c.name; }
+};
+
+class ProgramOptionsPaths : public ProgramOptionsDlgTest, public ::testing::WithParamInterface<PathField> {
+protected:
+    static QString Shown(D& d, win::UINT id)
+    {
+        QWidget* widget = d.GetDlgItem(id)->GetWidget();
+        if (auto* combo = qobject_cast<QComboBox*>(widget))
+            return combo->currentText();
+        return qobject_cast<QLineEdit*>(widget)->text();
+    }
+    // Types the text as the user would, with key events that carry characters beyond ASCII.
+    static void TypePath(D& d, win::UINT id, const QString& text)
+    {
+        fw::Control* control = d.GetDlgItem(id);
+        QWidget* widget = control->GetWidget();
+        if (auto* combo = qobject_cast<QComboBox*>(widget))
+            widget = combo->lineEdit();
+        control->SetFocus();
+        auto* edit = qobject_cast<QLineEdit*>(widget);
+        edit->selectAll();
+        for (const QChar character : text) {
+            QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_unknown, QString(character), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, edit, Qt::Key_unknown, QString(character), Qt::NoModifier);
+        }
+    }
+};
+
+// A path is the file system's bytes: one in UTF-8 shows as such, one that is not shows byte by
+// byte as Windows-1252 and comes back as the same bytes when left alone, and a typed one is kept
+// in UTF-8. None is refused for letters outside the code page.
+TEST_P(ProgramOptionsPaths, AreShownAndKeptAsTheFileSystemsBytes)
+{
+    const PathField& c = GetParam();
+    struct Step {
+        std::string held;
+        const char* typed; // or null: left alone
+        QString shown;
+        std::string stored;
+    };
+    const std::string utf8 = "/photos/\xC3\xA9t\xC3\xA9.jpg";
+    const std::string latin = "/photos/\xE9t\xE9.jpg";
+    const Step steps[] = { { utf8, nullptr, QStringLiteral(u"/photos/\u00E9t\u00E9.jpg"), utf8 },
+        { latin, nullptr, QStringLiteral(u"/photos/\u00E9t\u00E9.jpg"), latin },
+        { "/p/a.csv", "/photos/\xC3\xA9t\xC3\xA9 \xE2\x82\xAC.jpg", QStringLiteral(u"/p/a.csv"),
+            "/photos/\xC3\xA9t\xC3\xA9 \xE2\x82\xAC.jpg" } };
+    for (const Step& step : steps) {
+        ProgramOptions::Instance().*c.path = step.held;
+        D dialog(&documentPacks);
+        Script([&](D& d) {
+            EXPECT_EQ(Shown(d, c.id), step.shown);
+            if (step.typed != nullptr)
+                TypePath(d, c.id, QString::fromUtf8(step.typed));
+            qttest::Click(d, win::IDOK);
+        });
+        EXPECT_EQ(dialog.DoModal(), win::IDOK);
+        EXPECT_TRUE(modal->Messages().empty());
+        EXPECT_EQ(ProgramOptions::Instance().*c.path, step.stored);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(All, ProgramOptionsPaths,
+    ::testing::Values(
+        PathField { "portrait_sample", D::IDC_PORTRAIT_SAMPLE, &ProgramOptions::portraitSamplePath },
+        PathField { "group_sample", D::IDC_GROUP_SAMPLE, &ProgramOptions::groupSamplePath },
+        PathField { "image_viewer", D::IDC_IMAGE_VIEWER, &ProgramOptions::imageViewer },
+        PathField { "pack_template", D::IDC_PACK_CSV, &ProgramOptions::packDetailsPath }),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace dialogstest

@@ -73,7 +73,7 @@ TEST_P(FormUnfitText, IsRefusedByUpdateNamingTheField)
 
 INSTANTIATE_TEST_SUITE_P(EveryText, FormUnfitText,
     ::testing::Values(UnfitCase { "Extra Text 1", 1104, "" }, UnfitCase { "Extra Text 3", 1104, "3" },
-        UnfitCase { "Overprint word", 1064, "" }, UnfitCase { "Background Image", 1020, "" }),
+        UnfitCase { "Overprint word", 1064, "" }),
     [](const ::testing::TestParamInfo<UnfitCase>& info) {
         std::string name = info.param.field;
         std::erase(name, ' ');

@@ -11,6 +11,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QStyle>
+#include <QStyleOptionToolBar>
 
 #include <algorithm>
 
@@ -155,6 +157,44 @@ TEST_F(MainFrameTest, ClickingAnExtraTextShowsItsSlotInTheForm)
     ASSERT_NE(view->GetSelectedUnit(), nullptr);
     EXPECT_EQ(view->GetSelectedUnit()->GetName(), "ExtraTxt3");
     EXPECT_EQ(frame->GetFormView()->currentTextNumber, 3u);
+}
+
+// Drags the toolbar by its gripper to a point of the frame, as the user does, and lets go.
+void DragToolBarByItsGripper(QToolBar& bar, QMainWindow& frame, QPoint to)
+{
+    QStyleOptionToolBar option;
+    option.initFrom(&bar);
+    option.features = QStyleOptionToolBar::Movable;
+    option.state |= bar.orientation() == Qt::Horizontal ? QStyle::State_Horizontal : QStyle::State_None;
+    const QPoint grip = bar.style()->subElementRect(QStyle::SE_ToolBarHandle, &option, &bar).center();
+    QTest::mousePress(&bar, Qt::LeftButton, {}, grip);
+    const QPoint start = bar.mapToGlobal(grip);
+    const QPoint end = frame.mapToGlobal(to);
+    for (int step = 1; step <= 8; ++step) {
+        const QPoint at = start + (end - start) * step / 8;
+        QTest::mouseMove(&bar, bar.mapFromGlobal(at));
+    }
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, bar.mapFromGlobal(end));
+}
+
+// The toolbar starts at the top with its gripper; dragged by it, it docks at the left edge, and
+// dragged away from every edge it floats.
+TEST_F(MainFrameTest, TheToolBarDocksAtAnyEdgeAndFloats)
+{
+    fw::ToolBar& bar = frame->GetToolBar();
+    EXPECT_EQ(frame->toolBarArea(&bar), Qt::TopToolBarArea);
+    EXPECT_TRUE(bar.isMovable());
+    EXPECT_EQ(bar.allowedAreas(), Qt::AllToolBarAreas);
+    DragToolBarByItsGripper(bar, *frame, { 4, frame->height() / 2 });
+    // Let go over an edge, the bar slides into its place there before it counts as docked.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !bar.isFloating(); }));
+    EXPECT_EQ(frame->toolBarArea(&bar), Qt::LeftToolBarArea);
+    EXPECT_EQ(bar.orientation(), Qt::Vertical);
+    ASSERT_TRUE(frame->grab().save(
+        QString::fromStdString(qttest::OutputPath("main-window-toolbar-left.png").string())));
+    DragToolBarByItsGripper(bar, *frame, { frame->width() / 2, frame->height() / 2 });
+    EXPECT_TRUE(bar.isFloating());
+    ASSERT_TRUE(bar.grab().save(QString::fromStdString(qttest::OutputPath("toolbar-floating.png").string())));
 }
 
 TEST_F(MainFrameTest, PictureOfTheMainWindow)

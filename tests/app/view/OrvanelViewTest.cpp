@@ -167,6 +167,51 @@ TEST_F(ViewTest, LosingTheMouseInADragMovesNothing)
     EXPECT_EQ(GetUndoManager().GetUndoCount(), 0u);
 }
 
+// The drag frame shows over the dark and the light parts of the portrait sample alike: every
+// other pixel of its 3-pixel border is inverted, the others show the picture.
+TEST_F(ViewTest, TheDragFrameInvertsEveryOtherPixelOfItsBorder)
+{
+    const QPoint from = CentreOf(Unit("PImage"));
+    const QPoint move(40, 40);
+    QTest::mousePress(view, Qt::LeftButton, {}, from);
+    QTest::mouseMove(view, from + move);
+    ASSERT_TRUE(view->IsDragging());
+    const QImage during = view->grab().toImage();
+    during.save(QString::fromStdString(qttest::OutputPath("view-drag-frame.png").string()));
+    // Where the view puts the frame: the unit's bounds moved by the drag in layout units.
+    const win::POINT start = view->ClientToLayout({ from.x(), from.y() });
+    const win::POINT end = view->ClientToLayout({ from.x() + move.x(), from.y() + move.y() });
+    const win::RECT bounds = Unit("PImage").GetBounds();
+    const auto box = [](const win::RECT& r) {
+        return QRect(QPoint(std::min(r.left, r.right), std::min(r.top, r.bottom)),
+            QPoint(std::max(r.left, r.right) - 1, std::max(r.top, r.bottom) - 1));
+    };
+    const QRect selection = box(view->LayoutToClient(bounds));
+    const QRect frame = box(view->LayoutToClient({ bounds.left + end.x - start.x,
+        bounds.top + end.y - start.y, bounds.right + end.x - start.x, bounds.bottom + end.y - start.y }));
+    QFocusEvent lost(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(view, &lost);
+    const QImage after = view->grab().toImage(); // the page and the selection, without the drag
+    const auto inBand = [](const QRect& box, int x, int y) {
+        return box.contains(x, y) && !box.adjusted(3, 3, -3, -3).contains(x, y);
+    };
+    int dark = 0;
+    int light = 0;
+    for (int y = frame.top(); y <= frame.bottom(); ++y) {
+        for (int x = frame.left(); x <= frame.right(); ++x) {
+            if (!inBand(frame, x, y) || inBand(selection.adjusted(-1, -1, 1, 1), x, y))
+                continue;
+            const QRgb under = after.pixel(x, y);
+            ASSERT_EQ(during.pixel(x, y), (x + y) % 2 == 1 ? under ^ 0x00FFFFFFu : under) << x << ", " << y;
+            dark += qGray(under) < 64;
+            light += qGray(under) > 192;
+        }
+    }
+    EXPECT_GT(dark, 0) << "the frame crosses dark parts of the picture";
+    EXPECT_GT(light, 0) << "and light ones";
+    QTest::mouseRelease(view, Qt::LeftButton, {}, from + move);
+}
+
 TEST_F(ViewTest, ArrowKeysNudgeTheSelectionWithoutUndo)
 {
     struct Case {

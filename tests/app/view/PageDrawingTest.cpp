@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <ostream>
 
@@ -217,25 +218,25 @@ struct RepeatCase {
     win::POINT position; // of Port, 810 high
     uint32_t repeat;
     win::POINT step;
-    CopyRange drawn;
+    std::vector<uint32_t> firstCopies; // the first copies drawn, up to four
+    std::size_t count; // and how many are drawn in all
     friend void PrintTo(const RepeatCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RepeatCases : public ::testing::TestWithParam<RepeatCase> { };
 
-// The portrait picture's top edge on screen with Port at the position and one copy.
-int PictureTopAt(win::POINT position)
+// Whether the picture and the barcode of the copy touch the page (2100 x 2970).
+bool CopyTouchesThePage(LayoutUnit& port, uint32_t copy)
 {
-    PageFixture f(0);
-    f.pictures.files[painttest::kPortraitPath] = MakePicture(30, 20);
-    f.Unit("Port").SetPosition(position);
-    f.DrawScreen();
-    const auto dibs = f.dc.All<RecordedDib>();
-    return dibs.size() == 1 ? dibs[0].call.logicalY : 0;
+    port.SetCurrentItem(static_cast<int32_t>(copy));
+    const LayoutBox image = ImageUnitBox(*port.FindByName("PImage"));
+    port.SetCurrentItem(0);
+    return image.right >= 0 && image.left <= 2100 && image.bottom >= 0 && image.top <= 2970;
 }
 
-// Every copy that lies on the page (2100 x 2970) is drawn, wherever the run of them begins, and no
-// more, whatever the repeat count.
+// Every copy whose content lies on the page (2100 x 2970) is drawn, at its position wrapped to 32
+// bits as the model places it, each position once, whatever the repeat count. Port's content
+// runs from 30 to 810 below its anchor: anchors from -810 to 2940 put it on the page.
 TEST_P(RepeatCases, CopiesOnThePageAreDrawn)
 {
     const RepeatCase& c = GetParam();
@@ -246,33 +247,91 @@ TEST_P(RepeatCases, CopiesOnThePageAreDrawn)
     port.SetStep(c.step);
     f.layout->GetRootUnit()->FitSubtree();
     ASSERT_EQ(port.GetItemHeight(), 810);
-    EXPECT_EQ(CopiesOnPage(port, { 2100, 2970 }), c.drawn);
+    const std::vector<uint32_t> copies = CopiesOnPage(port, { 2100, 2970 });
+    ASSERT_EQ(copies.size(), c.count);
+    EXPECT_TRUE(std::equal(c.firstCopies.begin(), c.firstCopies.end(), copies.begin()));
+    EXPECT_TRUE(std::is_sorted(copies.begin(), copies.end()));
+    for (const uint32_t copy : copies)
+        EXPECT_TRUE(CopyTouchesThePage(port, copy)) << copy;
     f.pictures.files[painttest::kPortraitPath] = MakePicture(30, 20);
     f.DrawScreen();
-    const auto dibs = f.dc.All<RecordedDib>();
-    ASSERT_EQ(dibs.size(), c.drawn.end - c.drawn.first);
-    if (!dibs.empty()) {
-        const int64_t first = c.drawn.first;
-        EXPECT_EQ(dibs[0].call.logicalY,
-            PictureTopAt({ win::SaturateToInt32(c.position.x + first * c.step.x),
-                win::SaturateToInt32(c.position.y + first * c.step.y) }));
-    }
+    EXPECT_EQ(f.dc.All<RecordedDib>().size(), c.count);
     EXPECT_EQ(port.GetCurrentItem(), 0);
 }
 
 constexpr uint32_t kHuge = std::numeric_limits<uint32_t>::max();
 
+// With a huge count the run wraps round the 32-bit plane and comes back over the page again and
+// again: each value of the window that the start reaches in steps is one copy (the anchors from
+// -810 to 2940 that share the start's remainder by the step's largest power of two).
 INSTANTIATE_TEST_SUITE_P(All, RepeatCases,
-    ::testing::Values(RepeatCase { "huge_count", { 50, 150 }, kHuge, { 0, 850 }, { 0, 4 } },
-        RepeatCase { "upward_steps", { 50, 150 }, kHuge, { 0, -100 }, { 0, 10 } },
-        RepeatCase { "run_begins_below_the_top", { 50, -3000 }, 4, { 0, 1200 }, { 2, 4 } },
-        RepeatCase { "run_from_below_the_page", { 50, 5000 }, kHuge, { 0, -1000 }, { 3, 6 } },
-        RepeatCase { "sideways_steps", { 50, 150 }, kHuge, { 700, 0 }, { 0, 3 } },
-        RepeatCase { "far_off_the_page", { 50, 2000000000 }, kHuge, { 0, -1000 }, { 1999998, 2000001 } },
-        RepeatCase { "wholly_off_the_page", { 50, 4000 }, 5, { 0, 850 }, { 0, 0 } },
-        RepeatCase { "zero_step_drawn_once", { 50, 150 }, 1000000, { 0, 0 }, { 0, 1 } },
-        RepeatCase { "few_copies_all_drawn", { 50, 150 }, 3, { 0, 850 }, { 0, 3 } },
-        RepeatCase { "no_copies", { 50, 150 }, 0, { 0, 850 }, { 0, 0 } }),
+    ::testing::Values(
+        RepeatCase { "huge_count", { 50, 150 }, kHuge, { 0, 850 }, { 0, 1, 2, 3 }, 3750 / 2 + 1 },
+        RepeatCase { "upward_steps", { 50, 150 }, kHuge, { 0, -100 }, { 0, 1, 2, 3 }, 3748 / 4 + 1 },
+        RepeatCase { "run_begins_below_the_top", { 50, -3000 }, 4, { 0, 1200 }, { 2, 3 }, 2 },
+        RepeatCase {
+            "run_from_below_the_page", { 50, 5000 }, kHuge, { 0, -1000 }, { 3, 4, 5 }, 3744 / 8 + 1 },
+        RepeatCase { "sideways_steps", { 50, 150 }, 5, { 700, 0 }, { 0, 1, 2 }, 3 },
+        RepeatCase { "far_off_the_page", { 50, 2000000000 }, kHuge, { 0, -1000 },
+            { 1999998, 1999999, 2000000 }, 3744 / 8 + 1 },
+        RepeatCase { "wholly_off_the_page", { 50, 4000 }, 5, { 0, 850 }, {}, 0 },
+        RepeatCase { "zero_step_drawn_once", { 50, 150 }, 1000000, { 0, 0 }, { 0 }, 1 },
+        RepeatCase { "few_copies_all_drawn", { 50, 150 }, 3, { 0, 850 }, { 0, 1, 2 }, 3 },
+        RepeatCase { "no_copies", { 50, 150 }, 0, { 0, 850 }, {}, 0 }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Layouts as a studio makes them in the form, each with copies whose content lies on the page
+// although the copy's anchor, or the first corner of its fitted box, does not.
+struct ContentCase {
+    const char* name;
+    void (*edit)(Layout&);
+    std::vector<uint32_t> copies;
+    LayoutBox lastImage; // where the last copy's picture lies on the page
+    friend void PrintTo(const ContentCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ContentCases : public ::testing::TestWithParam<ContentCase> { };
+
+TEST_P(ContentCases, CopiesWhosePictureShowsAreDrawn)
+{
+    const ContentCase& c = GetParam();
+    PageFixture f(0);
+    c.edit(*f.layout);
+    LayoutUnit& port = f.Unit("Port");
+    EXPECT_EQ(CopiesOnPage(port, { 2100, 2970 }), c.copies);
+    port.SetCurrentItem(static_cast<int32_t>(c.copies.back()));
+    const LayoutBox image = ImageUnitBox(f.Unit("PImage"));
+    EXPECT_EQ((std::array { image.left, image.top, image.right, image.bottom }),
+        (std::array { c.lastImage.left, c.lastImage.top, c.lastImage.right, c.lastImage.bottom }));
+    port.SetCurrentItem(0);
+    f.pictures.files[painttest::kPortraitPath] = MakePicture(30, 20);
+    f.DrawScreen();
+    EXPECT_EQ(f.dc.All<RecordedDib>().size(), c.copies.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(All, ContentCases,
+    ::testing::Values(ContentCase { "picture_above_the_anchor",
+                          [](Layout& layout) {
+                              LayoutUnit& port = *layout.GetRootUnit()->FindByName("Port");
+                              port.SetAbsolutePosition({ 50, 3000 });
+                              port.FindByName("PImage")->SetY(-1500);
+                          },
+                          { 0 }, { 80, 1500, 710, 2280 } },
+        ContentCase { "turned_picture_of_a_copy_below_the_page",
+            [](Layout& layout) {
+                LayoutUnit& port = *layout.GetRootUnit()->FindByName("Port");
+                port.SetRepeatCount(5);
+                port.SetStep({ 0, 750 });
+                port.FindByName("PImage")->SetAngle(2700);
+            },
+            { 0, 1, 2, 3, 4 }, { 80, 2550, 860, 3180 } },
+        ContentCase { "positions_wrapped_to_32_bits",
+            [](Layout& layout) {
+                LayoutUnit& port = *layout.GetRootUnit()->FindByName("Port");
+                port.SetRepeatCount(4);
+                port.SetStep({ 0, 1431656132 });
+            },
+            { 0, 3 }, { 80, 1280, 710, 2060 } }),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A missing sample is looked for once per drawing, not once for every copy of the proof.
@@ -379,17 +438,20 @@ TEST(Selection, FrameIsDrawnOverThePageOnScreenOnly)
         EXPECT_EQ(lines[2].call.logicalTo, (win::POINT { 50, -2940 }));
         EXPECT_EQ(lines[0].call.pen.logical.lopnColor, win::RGB(255, 0, 0));
         EXPECT_EQ(lines[0].call.pen.logical.lopnWidth, 2);
-        // The unit's frame: four halftone strips, 3 pixels wide, inside (80, 180)-(710, 960).
+        // The unit's frame: the drag rectangle of (80, 180)-(710, 960) in device pixels, a border of
+        // 3, with no earlier frame to erase; nothing is painted over the unit otherwise.
+        const auto frames = f.dc.All<gdi::RecordedDragRect>();
+        ASSERT_EQ(frames.size(), 1u);
+        win::RECT expected { 80, -180, 710, -960 };
+        f.dc.LPtoDP(&expected);
+        EXPECT_EQ(frames[0].call.rect,
+            (win::RECT { expected.left, std::min(expected.top, expected.bottom), expected.right,
+                std::max(expected.top, expected.bottom) }));
+        EXPECT_EQ(frames[0].call.size, (win::SIZE { 3, 3 }));
+        EXPECT_FALSE(frames[0].call.hasLast);
         const auto fills = f.dc.All<RecordedFill>();
-        ASSERT_GE(fills.size(), 4u);
-        const std::vector<RecordedFill> frame(fills.end() - 4, fills.end());
-        EXPECT_EQ(frame[0].call.logical, (win::RECT { 80, -180, 710, -183 }));
-        EXPECT_EQ(frame[3].call.logical, (win::RECT { 707, -180, 710, -960 }));
-        for (const RecordedFill& strip : frame) {
-            EXPECT_EQ(strip.call.color, kSelectionFrameColour);
-            EXPECT_TRUE(strip.call.halftone);
-        }
-        EXPECT_TRUE(f.dc.All<gdi::RecordedDragRect>().empty());
+        EXPECT_TRUE(std::none_of(
+            fills.begin(), fills.end(), [](const RecordedFill& fill) { return fill.call.halftone; }));
         EXPECT_TRUE(f.dc.ObjectFaults().empty());
     }
 }
