@@ -79,7 +79,7 @@ int COrvanelDoc::ReplaceFile(const std::string& path, const std::string& bytes) 
 {
     PLFileSink sink(fileCalls_);
     errno = 0;
-    if (sink.OpenFile(path.c_str()) != 0)
+    if (sink.OpenFile(path.c_str(), static_cast<int64_t>(bytes.size())) != 0)
         return errno != 0 ? errno : EIO;
     try {
         sink.WriteBytes(static_cast<int>(bytes.size()), reinterpret_cast<const uint8_t*>(bytes.data()));
