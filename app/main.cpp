@@ -10,6 +10,7 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 
@@ -30,6 +31,9 @@ bool HasDisplay()
 
 int main(int argc, char** argv)
 {
+    // A save past the file size limit must fail like a full disk and be reported, not end the
+    // program with the user's work unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (!HasDisplay()) {
         std::cerr << "orvanel: no display to open a window on; start it on a desktop, or under a "
                      "virtual display: xvfb-run -a "

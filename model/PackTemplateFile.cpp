@@ -1,6 +1,10 @@
 #include "model/PackTemplateFile.h"
 
-#include <fstream>
+#include "records/CsvTextFile.h"
+
+#include <cerrno>
+#include <sstream>
+#include <utility>
 
 std::string NotAPackTemplateMessage(const std::string& path)
 {
@@ -19,8 +23,13 @@ PackTemplateStatus ReadPackTemplate(std::istream& in, PacksCollection& packs)
 
 PackTemplateStatus ReadPackTemplateFile(const std::string& path, PacksCollection& packs)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open())
+    CsvTextFile file = LoadCsvTextFile(path);
+    if (file.status == CsvTextFileStatus::cannotOpen) {
+        errno = file.error;
         return PackTemplateStatus::cannotOpen;
+    }
+    if (file.status == CsvTextFileStatus::damaged)
+        return PackTemplateStatus::notATemplate;
+    std::istringstream in(std::move(file.bytes));
     return ReadPackTemplate(in, packs);
 }

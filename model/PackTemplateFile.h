@@ -19,4 +19,6 @@ std::string NotAPackTemplateMessage(const std::string& path);
 
 // Reads the first field and, when it is exactly "Pack Template", the rest into packs.
 PackTemplateStatus ReadPackTemplate(std::istream& in, PacksCollection& packs);
+// Only a regular file is read; one past the bounds of a CSV text file (CsvTextFile.h) is refused as
+// not a pack template before any of it is read.
 PackTemplateStatus ReadPackTemplateFile(const std::string& path, PacksCollection& packs);

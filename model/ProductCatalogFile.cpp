@@ -2,9 +2,12 @@
 
 #include "model/DocumentFieldReaders.h"
 #include "records/CsvNumbers.h"
+#include "records/CsvTextFile.h"
 #include "records/DataVersion.h"
 
-#include <fstream>
+#include <cerrno>
+#include <sstream>
+#include <utility>
 
 std::string_view CatalogFileMessage(CatalogFileStatus status)
 {
@@ -56,8 +59,13 @@ CatalogFileStatus ReadProductCatalog(std::istream& in, ProductCatalog& catalog)
 
 CatalogFileStatus ReadProductCatalogFile(const std::string& path, ProductCatalog& catalog)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open())
+    CsvTextFile file = LoadCsvTextFile(path);
+    if (file.status == CsvTextFileStatus::cannotOpen) {
+        errno = file.error;
         return CatalogFileStatus::cannotOpen;
+    }
+    if (file.status == CsvTextFileStatus::damaged)
+        return CatalogFileStatus::notACatalog;
+    std::istringstream in(std::move(file.bytes));
     return ReadProductCatalog(in, catalog);
 }

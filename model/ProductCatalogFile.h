@@ -32,5 +32,6 @@ CatalogFileStatus ReadCatalogFileStart(std::istream& in);
 // before its mounts section (a copy cut short, whose product list runs to its end) is refused as
 // not a catalogue, although the catalogue has taken what it held.
 CatalogFileStatus ReadProductCatalog(std::istream& in, ProductCatalog& catalog);
-// Opens the file and reads it as ReadProductCatalog does.
+// Opens the file and reads it as ReadProductCatalog does. Only a regular file is read; one past the
+// bounds of a CSV text file (CsvTextFile.h) is refused as not a catalogue before any of it is read.
 CatalogFileStatus ReadProductCatalogFile(const std::string& path, ProductCatalog& catalog);

@@ -7,12 +7,12 @@
 #include "imaging/io/PLTextException.h"
 #include "imaging/wrapper/ImageCache.h"
 #include "platform/win/LastError.h"
+#include "records/CsvTextFile.h"
 #include "records/SharedFunctions.h"
 
 #include <cerrno>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace {
 // The message box of a file that could not be opened or written, with the system's text.
@@ -25,18 +25,20 @@ void ReportFileError(const std::string& prefix, const std::string& path, int err
 
 bool COrvanelDoc::ReadLayout(const std::string& path)
 {
-    std::error_code ignored;
-    std::ifstream in;
-    if (std::filesystem::is_directory(path, ignored))
-        errno = EISDIR;
-    else
-        in.open(path, std::ios::binary);
-    if (!in.is_open()) {
-        ReportFileError("Could not open file: ", path, errno);
+    // Only a regular file is read, whole, within the bounds of a CSV text file: a folder, a FIFO
+    // or a device cannot be opened; a file past the bounds is damaged.
+    CsvTextFile file = LoadCsvTextFile(path);
+    if (file.status == CsvTextFileStatus::cannotOpen) {
+        ReportFileError("Could not open file: ", path, file.error);
         failedPath_ = path;
         UpdateViews(hint::openFailed);
         return false;
     }
+    if (file.status == CsvTextFileStatus::damaged) {
+        GetTheApp().MessageBox(path + " is not a layout file", win::MB_OK);
+        return false;
+    }
+    std::istringstream in(std::move(file.bytes));
     // A file is read into a whole copy of the current layout: what the file does not set (the
     // fields an older version lacks, units it does not name, the type and tree a legacy
     // template places its units on) keeps the current layout's values, and a refused file
@@ -77,7 +79,7 @@ int COrvanelDoc::ReplaceFile(const std::string& path, const std::string& bytes) 
 {
     PLFileSink sink(fileCalls_);
     errno = 0;
-    if (sink.OpenFile(path.c_str()) != 0)
+    if (sink.OpenFile(path.c_str(), static_cast<int64_t>(bytes.size())) != 0)
         return errno != 0 ? errno : EIO;
     try {
         sink.WriteBytes(static_cast<int>(bytes.size()), reinterpret_cast<const uint8_t*>(bytes.data()));

@@ -6,6 +6,7 @@
 #include "imaging/io/PLTextException.h"
 #include "imaging/io/PLWidePath.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -17,13 +18,25 @@ namespace {
     PLPicDecoder::RaiseError(code, ("Opening " + shownName + " failed: " + std::strerror(error)).c_str());
 }
 
+// The most a file encoded from the picture may hold: the memory its pixels use, and room for the
+// format's headers and an EXIF block (up to 64 KB). A picture of fewer bits per pixel may be
+// compressed from a 32-bpp copy (JPEG), whose file can be larger than the picture itself: the
+// room is never less than the pixels at 32 bits each.
+int64_t FileSizeBound(const PLBmp* bmp)
+{
+    if (!bmp)
+        return 0;
+    const int64_t pixels = static_cast<int64_t>(bmp->GetWidth()) * bmp->GetHeight();
+    return std::max(bmp->MemoryInUse(), pixels * 4) + 65536;
+}
+
 } // namespace
 
 void PLPicEncoder::EncodeFile(const char* name, const PLBmp* bmp)
 {
     PLFileSink sink(m_FileCalls);
     PLPicDecoder::Trace(1, "--- Encoding file " + std::string(name ? name : "") + ". ---\n");
-    if (const int code = sink.OpenFile(name))
+    if (const int code = sink.OpenFile(name, FileSizeBound(bmp)))
         RaiseOpenError(code, name ? name : "", errno);
     EncodeToSink(bmp, &sink);
     sink.Close();
@@ -33,7 +46,7 @@ void PLPicEncoder::EncodeFileW(const wchar_t* name, const PLBmp* bmp)
 {
     PLFileSink sink(m_FileCalls);
     PLPicDecoder::Trace(1, "--- Encoding file " + ShownPath(name) + ". ---\n");
-    if (const int code = sink.OpenFileW(name)) {
+    if (const int code = sink.OpenFileW(name, FileSizeBound(bmp))) {
         const int error = errno;
         RaiseOpenError(code, ShownPath(name), error);
     }

@@ -17,6 +17,8 @@ public:
     ~PLPicEncoder() override = default;
 
     // Writes the file; an open failure raises the sink's code with "Opening <name> failed: <reason>".
+    // The file may hold at most the memory of the picture's pixels (at least 4 bytes a pixel) and
+    // 64 KB: a longer one fails with code 11.
     virtual void EncodeFile(const char* name, const PLBmp* bmp);
     // The same with a wide name; a name longer than 899 bytes is shown as "{{Filename too long}}".
     virtual void EncodeFileW(const wchar_t* name, const PLBmp* bmp);

@@ -3,11 +3,16 @@
 #include "imaging/io/PLTextException.h"
 #include "imaging/io/PLWidePath.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
-#include <limits>
+#include <optional>
+#include <string_view>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,28 +42,132 @@ int FileErrorCode(int error, bool opening)
     }
 }
 
-// The file a name stands for: a symbolic link is followed, so that saving replaces the file it
-// points to and not the link.
-std::string ResolveTarget(const std::string& name)
+// The file a name stands for: symbolic links are followed to the name they point to, whether that
+// exists or not, so that a save writes the file a link points to (as a shell's ">" does) and the
+// link stays a link. Nothing (errno ELOOP) for links that lead round in a circle.
+std::optional<std::string> ResolveTarget(const std::string& name)
 {
-    std::error_code ec;
-    if (std::filesystem::is_symlink(name, ec)) {
-        const std::filesystem::path real = std::filesystem::weakly_canonical(name, ec);
-        if (!ec)
-            return real.string();
+    constexpr int kMaxLinks = 40;
+    std::filesystem::path path(name);
+    for (int link = 0; link < kMaxLinks; ++link) {
+        std::error_code ec;
+        const std::filesystem::path to = std::filesystem::read_symlink(path, ec);
+        if (ec)
+            return path.string(); // not a link, or nothing there
+        path = to.is_absolute() ? to : path.parent_path() / to;
     }
-    return name;
+    errno = ELOOP;
+    return std::nullopt;
 }
 
-// A hidden name beside the target; the attempt number changes it when the name is taken. The
-// target's own name is shortened so that the result stays within the file system's 255 bytes.
+// The start of the hidden names of the target's temporary files: the target's own name is
+// shortened so that the whole name stays within the file system's 255 bytes.
+std::string TemporaryPrefix(const std::filesystem::path& target)
+{
+    return "." + target.filename().string().substr(0, 200) + ".";
+}
+
+// A hidden name beside the target; the attempt number changes it when the name is taken.
 std::string TemporaryName(const std::string& target, unsigned attempt)
 {
     const std::filesystem::path path(target);
     const std::string folder = path.has_parent_path() ? path.parent_path().string() + "/" : std::string();
-    return folder + "." + path.filename().string().substr(0, 200) + "." + std::to_string(::getpid()) + "-"
-        + std::to_string(attempt) + ".tmp";
+    return folder + TemporaryPrefix(path) + std::to_string(::getpid()) + "-" + std::to_string(attempt)
+        + ".tmp";
 }
+
+bool AllDigits(std::string_view text)
+{
+    return !text.empty()
+        && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Whether name is one of TemporaryName's for the prefix: the prefix, a number, "-", a number, ".tmp".
+bool IsTemporaryName(std::string_view name, std::string_view prefix)
+{
+    constexpr std::string_view suffix = ".tmp";
+    if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
+        return false;
+    const std::string_view middle = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    const std::size_t dash = middle.find('-');
+    return dash != std::string_view::npos && AllDigits(middle.substr(0, dash))
+        && AllDigits(middle.substr(dash + 1));
+}
+
+// Removes the temporary file name in the folder when it is a regular file of the user's own that no
+// save holds locked: one left by a save that was killed. A process id means nothing on a network
+// share or across containers; the lock does.
+void RemoveIfAbandoned(int folder, const char* name)
+{
+    const int fd = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat held { };
+    if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && held.st_uid == ::geteuid()
+        && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        // Only while the name still stands for the file that is locked.
+        struct stat named { };
+        if (::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == held.st_dev
+            && named.st_ino == held.st_ino)
+            ::unlinkat(folder, name, 0);
+    }
+    ::close(fd);
+}
+
+// Removes the temporary files that killed saves of the target left in its folder.
+void RemoveAbandonedTemporaries(const std::string& target)
+{
+    const std::filesystem::path path(target);
+    const std::string folder = path.has_parent_path() ? path.parent_path().string() : std::string(".");
+    const std::string prefix = TemporaryPrefix(path);
+    DIR* listing = ::opendir(folder.c_str());
+    if (!listing)
+        return;
+    const int error = errno;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (IsTemporaryName(entry->d_name, prefix))
+            RemoveIfAbandoned(::dirfd(listing), entry->d_name);
+    }
+    ::closedir(listing);
+    errno = error;
+}
+
+// Takes the lock a save holds on its new temporary file. False when the file is no longer the
+// save's own: a cleaner took it for a killed save's file between its creation and the lock.
+bool LockNewTemporary(int fd)
+{
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return errno != EWOULDBLOCK; // a file system without locks: the file is not cleaned either
+    struct stat info { };
+    return ::fstat(fd, &info) != 0 || info.st_nlink > 0;
+}
+
+// Whether writing up to end would pass the process's file size limit.
+bool PastFileSizeLimit(int64_t end)
+{
+    rlimit limit {};
+    return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
+        && static_cast<uint64_t>(end) > static_cast<uint64_t>(limit.rlim_cur);
+}
+
+// A descriptor closed when it goes out of scope.
+class ScopedFd {
+public:
+    explicit ScopedFd(int fd)
+        : m_Fd(fd)
+    {
+    }
+    ScopedFd(const ScopedFd&) = delete;
+    ScopedFd& operator=(const ScopedFd&) = delete;
+    ~ScopedFd()
+    {
+        if (m_Fd >= 0)
+            ::close(m_Fd);
+    }
+
+private:
+    int m_Fd;
+};
 
 } // namespace
 
@@ -72,7 +181,7 @@ PLFileSink::~PLFileSink()
     Abandon();
 }
 
-int PLFileSink::OpenFile(const char* name)
+int PLFileSink::OpenFile(const char* name, int64_t maxSize)
 {
     Abandon();
     if (!name || !*name) {
@@ -80,12 +189,14 @@ int PLFileSink::OpenFile(const char* name)
         return PL_ERR_FILE_NOT_FOUND;
     }
     const int error = Begin(name);
-    if (error == 0)
+    if (error == 0) {
         Open(name);
+        m_MaxSize = std::max<int64_t>(maxSize, 0);
+    }
     return error;
 }
 
-int PLFileSink::OpenFileW(const wchar_t* name)
+int PLFileSink::OpenFileW(const wchar_t* name, int64_t maxSize)
 {
     Abandon();
     if (!name || !*name) {
@@ -93,14 +204,19 @@ int PLFileSink::OpenFileW(const wchar_t* name)
         return PL_ERR_FILE_NOT_FOUND;
     }
     const int error = Begin(Utf8Path(name));
-    if (error == 0)
+    if (error == 0) {
         OpenW(name);
+        m_MaxSize = std::max<int64_t>(maxSize, 0);
+    }
     return error;
 }
 
 int PLFileSink::Begin(const std::string& name)
 {
-    const std::string target = ResolveTarget(name);
+    const std::optional<std::string> resolved = ResolveTarget(name);
+    if (!resolved)
+        return FileErrorCode(errno, true);
+    const std::string& target = *resolved;
     struct stat old { };
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) {
@@ -111,11 +227,16 @@ int PLFileSink::Begin(const std::string& name)
     // its protection (renaming over it needs only the folder's permission).
     if (exists && m_Calls.access(target.c_str(), W_OK) != 0)
         return FileErrorCode(errno, true);
+    RemoveAbandonedTemporaries(target);
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
         std::string temp = TemporaryName(target, attempt);
         const int fd = m_Calls.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST)
             continue;
+        if (fd >= 0 && !LockNewTemporary(fd)) {
+            m_Calls.close(fd);
+            continue;
+        }
         if (fd < 0 && exists && (errno == EACCES || errno == EPERM))
             return BeginInPlace(target);
         if (fd < 0)
@@ -148,11 +269,12 @@ void PLFileSink::Adopt(int fd, const std::string& target, std::string temp)
     m_Temp = std::move(temp);
     m_Buffer.resize(kBufferBytes);
     m_Used = 0;
+    m_FileOffset = 0;
 }
 
 int64_t PLFileSink::Capacity() const
 {
-    return std::numeric_limits<int64_t>::max();
+    return m_MaxSize;
 }
 
 void PLFileSink::Store(const uint8_t* data, size_t n)
@@ -170,15 +292,8 @@ void PLFileSink::Store(const uint8_t* data, size_t n)
         Fail("Writing", errno);
     if (n >= m_Buffer.size()) {
         // Large blocks go straight to the file.
-        while (n > 0) {
-            const ssize_t put = m_Calls.write(m_Fd, data, n);
-            if (put < 0 && errno == EINTR)
-                continue;
-            if (put <= 0)
-                Fail("Writing", put == 0 ? ENOSPC : errno);
-            data += put;
-            n -= static_cast<size_t>(put);
-        }
+        if (!WriteAll(data, n))
+            Fail("Writing", errno);
         return;
     }
     std::memcpy(m_Buffer.data() + m_Used, data, n);
@@ -197,13 +312,29 @@ void PLFileSink::MoveTo(int64_t position)
         Fail("Writing", errno);
     if (::lseek(m_Fd, static_cast<off_t>(position), SEEK_SET) < 0)
         Fail("Writing", errno);
+    m_FileOffset = position;
 }
 
 bool PLFileSink::Flush()
 {
-    size_t done = 0;
-    while (done < m_Used) {
-        const ssize_t put = m_Calls.write(m_Fd, m_Buffer.data() + done, m_Used - done);
+    if (!WriteAll(m_Buffer.data(), m_Used))
+        return false;
+    m_Used = 0;
+    return true;
+}
+
+bool PLFileSink::WriteAll(const uint8_t* data, size_t n)
+{
+    if (n == 0)
+        return true;
+    // The kernel would end the process with SIGXFSZ for a write past the limit, unless the
+    // program ignores the signal: any program that uses the library gets a refusal instead.
+    if (PastFileSizeLimit(m_FileOffset + static_cast<int64_t>(n))) {
+        errno = EFBIG;
+        return false;
+    }
+    while (n > 0) {
+        const ssize_t put = m_Calls.write(m_Fd, data, n);
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0) {
@@ -211,9 +342,10 @@ bool PLFileSink::Flush()
                 errno = ENOSPC;
             return false;
         }
-        done += static_cast<size_t>(put);
+        data += put;
+        n -= static_cast<size_t>(put);
+        m_FileOffset += put;
     }
-    m_Used = 0;
     return true;
 }
 
@@ -256,6 +388,9 @@ void PLFileSink::Close()
         Fail("Writing", errno);
     const int fd = m_Fd;
     m_Fd = -1;
+    // The lock goes with the last descriptor of the file: a copy keeps the temporary file locked
+    // until it has its new name, so that no other save takes it for a killed save's file.
+    const ScopedFd lock(m_Temp.empty() ? -1 : ::fcntl(fd, F_DUPFD_CLOEXEC, 0));
     // A failing close can report a write that the kernel deferred (on network file systems).
     if (m_Calls.close(fd) != 0) {
         const int error = errno;

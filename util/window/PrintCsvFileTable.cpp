@@ -2,10 +2,13 @@
 
 #include "platform/win/LastError.h"
 #include "records/CsvFields.h"
+#include "records/CsvTextFile.h"
 #include "records/SharedFunctions.h"
 #include "util/window/PageFlow.h"
 
-#include <fstream>
+#include <cerrno>
+#include <sstream>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -72,12 +75,15 @@ bool PrintCsvFileTable(PageDevice& device, int fontSize, const std::string& file
     // Without a column no field would ever be read, and the rows would never end.
     if (columns < 1 || widths.size() < n || alignments.size() < n || rectangleFlags.size() < n)
         return false;
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) {
-        win::CaptureLastError();
+    // Only a regular file, loaded whole within the bounds of a CSV text file: a FIFO or a device
+    // cannot make the print wait or fill the memory.
+    CsvTextFile file = LoadCsvTextFile(fileName);
+    if (file.status != CsvTextFileStatus::loaded) {
+        win::SetLastError(static_cast<win::DWORD>(file.error != 0 ? file.error : EFBIG));
         ShowErrorMessage("Failed to open " + fileName, "");
         return false;
     }
+    std::istringstream in(std::move(file.bytes));
     gdi::DeviceContext& dc = device.Dc();
     dc.SetMapMode(gdi::MM_LOMETRIC);
     const SelectedFont font(dc, PointFont(fontSize, "Arial", dc));

@@ -7,12 +7,13 @@
 #include "platform/win/AppContext.h"
 #include "platform/win/Archive.h"
 #include "platform/win/LastError.h"
+#include "platform/win/RegularFile.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
+#include <utility>
 
 namespace fw {
 
@@ -26,27 +27,20 @@ std::string SystemText(int code)
 }
 
 // Reads the regular file whole into bytes; returns why it could not, or nothing. A folder, a
-// device or a pipe is refused before it is opened, so that nothing waits on it.
+// device or a pipe is refused once opened without waiting, so that nothing waits on it.
 std::string ReadDocumentFile(const std::string& path, std::string& bytes)
 {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (error)
-        return SystemText(error.value());
-    if (std::filesystem::is_directory(status))
-        return SystemText(EISDIR);
-    if (!std::filesystem::is_regular_file(status))
-        return "Not a regular file";
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error)
-        return SystemText(error.value());
-    if (size > maxDocumentBytes)
+    win::RegularFileBytes file = win::ReadRegularFile(path, maxDocumentBytes);
+    switch (file.status) {
+    case win::RegularFileStatus::read:
+        bytes = std::move(file.bytes);
+        return {};
+    case win::RegularFileStatus::tooLarge:
         return SystemText(EFBIG);
-    std::ifstream file(path, std::ios::binary);
-    bytes.assign(static_cast<std::size_t>(size), '\0');
-    if (!file || !file.read(bytes.data(), static_cast<std::streamsize>(size)))
-        return SystemText(errno != 0 ? errno : EIO);
-    return {};
+    case win::RegularFileStatus::cannotOpen:
+        break;
+    }
+    return file.error == EINVAL ? "Not a regular file" : SystemText(file.error);
 }
 } // namespace
 

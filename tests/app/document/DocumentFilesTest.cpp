@@ -3,11 +3,14 @@
 #include "imaging/io/ModelledDisk.h"
 #include "platform/qt/fw/CmdUI.h"
 #include "platform/qt/fw/CommandIds.h"
+#include "platform/win/RegularFile.h"
+#include "records/CsvTextFile.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -193,7 +196,8 @@ TEST_P(SaveFailures, LeaveTheOldFileAndTheDocumentAsTheyWere)
 INSTANTIATE_TEST_SUITE_P(Document, SaveFailures, ::testing::ValuesIn(saveFailureCases),
     [](const ::testing::TestParamInfo<SaveFailureCase>& info) { return std::string(info.param.name); });
 
-// A real full disk: a child process whose files may not grow beyond a few bytes.
+// A real full disk: a child process whose files may not grow beyond a few bytes, and which SIGXFSZ
+// would end (its default action): the save fails as on a full disk, and the process goes on.
 TEST_F(DocumentFiles, ASaveBeyondTheFileSizeLimitKeepsTheOldFile)
 {
     const std::string old = Path("layout.txt");
@@ -202,7 +206,7 @@ TEST_F(DocumentFiles, ASaveBeyondTheFileSizeLimitKeepsTheOldFile)
     const pid_t child = fork();
     ASSERT_NE(child, -1);
     if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
+        std::signal(SIGXFSZ, SIG_DFL);
         const rlimit limit { 64, 64 };
         setrlimit(RLIMIT_FSIZE, &limit);
         modal->AnswerNext(win::IDOK);
@@ -213,7 +217,7 @@ TEST_F(DocumentFiles, ASaveBeyondTheFileSizeLimitKeepsTheOldFile)
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the write failed silently or was not reported";
     EXPECT_EQ(FileBytes(old), oldBytes);
     EXPECT_EQ(FolderNames(), std::vector<std::string> { "layout.txt" });
@@ -380,6 +384,14 @@ std::string WithoutLastLines(int lines)
     return bytes;
 }
 
+// The document with the caption of its first unit as long as given.
+std::string WithLongCaption(std::size_t length)
+{
+    std::string bytes = Whole();
+    const std::size_t caption = bytes.find("\"Master\"", bytes.find("\"Master\"") + 1);
+    return bytes.replace(caption + 1, 6, std::string(length, 'c'));
+}
+
 const std::string notALayout = " is not a layout file";
 const std::string incomplete = " ends before its layout does: the file is incomplete";
 const RefusedFileCase refusedFileCases[] = {
@@ -401,6 +413,7 @@ const RefusedFileCase refusedFileCases[] = {
     { "CutInTheLastLine", Cut(Whole().size() - 9), incomplete },
     { "CutInsideTheLastQuotedValue", Cut(Whole().size() - 4), incomplete },
     { "FewerUnitLinesThanCounted", WithoutLastLines(2), incomplete },
+    { "AFieldPastTheBound", WithLongCaption(kMaxCsvFieldBytes + 1), notALayout },
 };
 
 // A refused file swaps nothing in, sends nothing, and none of its margins reach the settings; the
@@ -441,6 +454,51 @@ TEST_F(DocumentFiles, AWholeFileWithoutItsLastLineEndOpens)
     WriteBytes(path, bytes.substr(0, bytes.size() - 2));
     EXPECT_TRUE(document->ReadLayout(path));
     EXPECT_EQ(LayoutBytes(document->GetLayout()), bytes);
+}
+
+// A file a byte past the bound of a text file (a whole layout, then line ends) is refused as
+// damaged; a long caption within the field bound still reads.
+TEST_F(DocumentFiles, OnlyFilesWithinTheBoundsOpen)
+{
+    const std::string path = Path("long.txt");
+    WriteBytes(path, WithLongCaption(kMaxCsvFieldBytes - 2));
+    EXPECT_TRUE(document->ReadLayout(path));
+    EXPECT_EQ(document->GetLayout().GetRootUnit()->GetCaption(), std::string(kMaxCsvFieldBytes - 2, 'c'));
+    WriteBytes(path, Whole() + std::string(win::kMaxTextFileBytes + 1 - Whole().size(), '\n'));
+    modal->AnswerNext(win::IDOK);
+    EXPECT_FALSE(document->ReadLayout(path));
+    ASSERT_EQ(modal->Messages().size(), 1u);
+    EXPECT_EQ(modal->Messages()[0].text, path + notALayout);
+}
+
+// A FIFO, a device or a folder named as a layout is reported as a file that cannot be opened,
+// without waiting on the FIFO or reading the device: in a child, which an alarm ends should it wait.
+TEST_F(DocumentFiles, SpecialFilesAreRefusedWithoutWaiting)
+{
+    const std::string fifo = Path("layout.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        ::alarm(120); // a guard only: a refusal takes no time at all
+        struct Case {
+            std::string path;
+            int error;
+        };
+        int failures = 0;
+        for (const Case& c :
+            { Case { fifo, EINVAL }, Case { "/dev/zero", EINVAL }, Case { Path(""), EISDIR } }) {
+            modal->AnswerNext(win::IDOK);
+            failures += document->ReadLayout(c.path)
+                || modal->Messages().back().text != CouldNotOpen(c.path, c.error)
+                || document->GetFailedPath() != c.path;
+        }
+        _exit(failures);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Document, RefusedFiles, ::testing::ValuesIn(refusedFileCases),

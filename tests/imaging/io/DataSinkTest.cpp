@@ -77,7 +77,7 @@ TEST(SinkSeek, OverwritesAndFillsGapsWithZeros)
 
     const std::string path = testing::TempDir() + "orvanel-seek-" + std::to_string(::getpid());
     PLFileSink file;
-    ASSERT_EQ(file.OpenFile(path.c_str()), 0);
+    ASSERT_EQ(file.OpenFile(path.c_str(), 1 << 20), 0);
     write(file);
     file.Close();
     EXPECT_EQ(ReadFileBytes(path), expected);
@@ -350,7 +350,7 @@ TEST_F(FileSinkErrors, AnUnfinishedSaveInPlaceLeavesTheOldFile)
     g_OpenError = EACCES; // the folder takes no new file
     {
         PLFileSink sink(FailingCalls());
-        ASSERT_EQ(sink.OpenFile(path.c_str()), 0);
+        ASSERT_EQ(sink.OpenFile(path.c_str(), 1 << 20), 0);
         const Bytes part(3000, 'n');
         sink.WriteBytes(static_cast<int>(part.size()), part.data());
         EXPECT_EQ(ReadFileBytes(path), old);
@@ -358,7 +358,7 @@ TEST_F(FileSinkErrors, AnUnfinishedSaveInPlaceLeavesTheOldFile)
     EXPECT_EQ(ReadFileBytes(path), old);
     {
         PLFileSink sink(FailingCalls());
-        ASSERT_EQ(sink.OpenFile(path.c_str()), 0);
+        ASSERT_EQ(sink.OpenFile(path.c_str(), 1 << 20), 0);
         const Bytes whole(100, 'n');
         sink.WriteBytes(static_cast<int>(whole.size()), whole.data());
         sink.Seek(0);
@@ -376,7 +376,7 @@ int SaveBytes(const std::string& path, const PLFileCalls& calls, const Bytes& by
 {
     PLFileSink sink(calls);
     try {
-        const int error = sink.OpenFile(path.c_str());
+        const int error = sink.OpenFile(path.c_str(), 1 << 20);
         if (error != 0)
             return error;
         sink.WriteBytes(static_cast<int>(bytes.size()), bytes.data());
