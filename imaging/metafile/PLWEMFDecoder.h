@@ -14,8 +14,9 @@ public:
     ~PLWEMFDecoder() override;
 
     void Open(PLDataSource* pDataSrc) override;
-    // Fills any bitmap of the described depth: at 32 bpp every pixel is opaque; at 8 bpp each pixel
-    // takes the nearest entry of the metafile's palette.
+    // Fills any bitmap of the described depth: at 32 bpp every pixel is opaque (drawn straight into
+    // the bitmap's pixels when its rows lie evenly spaced); at 8 bpp each pixel takes the nearest
+    // entry of the metafile's palette.
     void DecodeImage(PLBmp* pBmp) override;
     void Close() override;
     // Enhanced metafile when the last one opened is one, else Windows metafile.
@@ -26,6 +27,9 @@ public:
 
     // The screen resolution a placeable metafile's inches are drawn at.
     static constexpr int kScreenDpi = 96;
+    // The longest side a metafile is drawn at: a larger picture is drawn at the largest size of
+    // its proportions within it, the size Open describes.
+    static constexpr int kMaxSide = 8192;
 
 private:
     PLCoord PictureSize() const;
