@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 #include <bit>
@@ -39,6 +40,27 @@ std::optional<std::pair<int, int>> FirstWindowExtent(const metafile::Metafile& m
             return std::pair { std::abs(int(p.I16(2))), std::abs(int(p.I16(0))) };
         }
     return std::nullopt;
+}
+
+struct ScreenDpi {
+    int x = PLWEMFDecoder::kScreenDpi;
+    int y = PLWEMFDecoder::kScreenDpi;
+};
+
+// The screen's logical resolution, as Qt gives it to the tool's windows and device contexts;
+// without a graphical application or a screen, the usual 96 dpi.
+ScreenDpi LogicalScreenDpi()
+{
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        return {};
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return {};
+    const auto dpi = [](qreal value) {
+        return value >= 1 && value <= 10000 ? static_cast<int>(std::lround(value))
+                                            : PLWEMFDecoder::kScreenDpi;
+    };
+    return { dpi(screen->logicalDotsPerInchX()), dpi(screen->logicalDotsPerInchY()) };
 }
 
 // The size a metafile is drawn at: its own, or the largest of the same proportions whose longer
@@ -124,7 +146,14 @@ void PLWEMFDecoder::Open(PLDataSource* pDataSrc)
     const int size = pDataSrc->GetBytesLeft();
     const uint8_t* data = pDataSrc->ReadBytes(size);
     m_Data.assign(data, data + size);
-    m_Metafile = metafile::Parse(m_Data.data(), m_Data.size());
+    try {
+        m_Metafile = metafile::Parse(m_Data.data(), m_Data.size());
+    } catch (const PLTextException& e) {
+        // Neither kind of metafile: data no metafile player can load.
+        if (e.GetCode() != PL_ERR_WRONG_SIGNATURE)
+            throw;
+        RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED, "Windows Metafile functions failed to load this image.");
+    }
     const PLCoord pictureSize = PictureSize();
     const bool paletted = !m_Metafile.palette.empty() && m_Metafile.palette.size() < 256;
     SetInfo(pictureSize, paletted ? 8 : 32, PLCoord(0, 0), !paletted, false);
@@ -138,8 +167,9 @@ PLCoord PLWEMFDecoder::PictureSize() const
     double height = 0;
     if (m_Metafile.kind == metafile::Kind::PlaceableWmf) {
         if (m_Metafile.unitsPerInch != 0) {
-            width = kScreenDpi * (double(b.right) - b.left) / m_Metafile.unitsPerInch;
-            height = kScreenDpi * (double(b.bottom) - b.top) / m_Metafile.unitsPerInch;
+            const ScreenDpi dpi = LogicalScreenDpi();
+            width = dpi.x * (double(b.right) - b.left) / m_Metafile.unitsPerInch;
+            height = dpi.y * (double(b.bottom) - b.top) / m_Metafile.unitsPerInch;
         }
     } else if (m_Metafile.kind == metafile::Kind::Emf) {
         if (m_Metafile.deviceWidthMm > 0 && m_Metafile.deviceHeightMm > 0) {

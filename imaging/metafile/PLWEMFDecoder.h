@@ -1,6 +1,7 @@
 // The metafile decoder: Windows metafiles (with or without the placeable header) and enhanced
 // metafiles, recognised by their content, played into a picture of the size they describe. Playing
-// paints with Qt and needs a QGuiApplication; without one the picture is refused.
+// paints with Qt and needs a QGuiApplication; without one the picture is refused with code 6, as is
+// data that is neither kind of metafile.
 #pragma once
 
 #include "imaging/codec/PLPicDecoder.h"
@@ -25,7 +26,8 @@ public:
         return m_Metafile.kind == metafile::Kind::Emf ? PLFileType::Emf : PLFileType::Wmf;
     }
 
-    // The screen resolution a placeable metafile's inches are drawn at.
+    // The screen resolution a placeable metafile's inches are drawn at when there is no screen:
+    // otherwise the primary screen's logical resolution.
     static constexpr int kScreenDpi = 96;
     // The longest side a metafile is drawn at: a larger picture is drawn at the largest size of
     // its proportions within it, the size Open describes.

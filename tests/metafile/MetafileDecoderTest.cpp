@@ -326,7 +326,7 @@ TEST(MetafileData, RecordsRunningPastTheDataAreRefused)
     Bytes emf = libemf::ShapesPicture();
     emf.resize(emf.size() - 4);
     EXPECT_EQ(RefusalCode(emf), PL_ERR_FORMAT_UNKNOWN);
-    EXPECT_EQ(RefusalCode(Bytes { 1, 2, 3 }), PL_ERR_WRONG_SIGNATURE);
+    EXPECT_EQ(RefusalCode(Bytes { 1, 2, 3 }), PL_ERR_FORMAT_NOT_SUPPORTED);
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -48,7 +50,6 @@ Bytes HostileEmf()
 
 PLCoord OpenedSize(const Bytes& file)
 {
-    EnsureApplication();
     const std::string path = (TestFolder() / "picture").string();
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
@@ -78,8 +79,64 @@ TEST(MetafileSize, LargePicturesAreDrawnWithinTheBoundInTheirProportions)
             PLCoord(300, 200) },
         { "the hostile header", HostileEmf(), PLCoord(15495 * 8192 / 15795, 8192) },
     };
+    EnsureApplication();
     for (const SizeCase& c : cases)
         EXPECT_EQ(OpenedSize(c.file), c.size) << c.what;
+}
+
+// Data that is neither kind of metafile is refused as no metafile player could load it.
+TEST(MetafileSize, DataNoPlayerCanLoadIsRefusedWithCode6)
+{
+    EnsureApplication();
+    const Bytes cases[]
+        = { { 1, 2, 3 }, Bytes(40, 0), { 0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0 } };
+    for (const Bytes& file : cases) {
+        try {
+            Decode(file);
+            ADD_FAILURE() << "decoded " << file.size() << " bytes";
+        } catch (const PLTextException& e) {
+            EXPECT_EQ(e.GetCode(), PL_ERR_FORMAT_NOT_SUPPORTED);
+            EXPECT_STREQ(
+                e.GetText(), "Decoder error: Windows Metafile functions failed to load this image.\n");
+        }
+    }
+}
+
+// A placeable metafile's inches are drawn at the screen's logical resolution, 96 dpi when there is
+// no graphical application (which also cannot draw it). A process's screen is fixed when its
+// application starts, so the test program runs this test again in a child: once with Qt told of a
+// 144-dpi screen, once without an application.
+TEST(MetafileSize, PlaceableMetafilesAreSizedAtTheScreensLogicalResolution)
+{
+    const Bytes inchByHalf = Writer().File(0, 0, 1440, 720, 1440);
+    const QByteArray child = qgetenv("ORVANEL_METAFILE_DPI_CHILD");
+    if (child == "144") {
+        EnsureApplication();
+        EXPECT_EQ(OpenedSize(inchByHalf), PLCoord(144, 72));
+        EXPECT_EQ(Decode(inchByHalf)->GetSize(), PLCoord(144, 72));
+        return;
+    }
+    if (child == "none") {
+        ASSERT_EQ(QCoreApplication::instance(), nullptr);
+        EXPECT_EQ(OpenedSize(inchByHalf), PLCoord(96, 48));
+        PLWEMFDecoder decoder;
+        PLAnyBmp bmp;
+        try {
+            decoder.DecodeMemory(inchByHalf.data(), int(inchByHalf.size()), &bmp);
+            ADD_FAILURE() << "drawn without an application";
+        } catch (const PLTextException& e) {
+            EXPECT_EQ(e.GetCode(), PL_ERR_FORMAT_NOT_SUPPORTED);
+        }
+        return;
+    }
+    const std::string program = std::filesystem::read_symlink("/proc/self/exe").string();
+    for (const char* mode : { "144", "none" }) {
+        const std::string command = std::string("ORVANEL_METAFILE_DPI_CHILD=") + mode
+            + " QT_FONT_DPI=144 QT_ENABLE_HIGHDPI_SCALING=0 QT_QPA_PLATFORM=offscreen '" + program
+            + "' --gtest_filter=MetafileSize.PlaceableMetafilesAreSizedAtTheScreensLogicalResolution"
+              " >/dev/null 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0) << "the child with screen " << mode;
+    }
 }
 
 TEST(MetafileSize, TheHostileHeaderDecodesWithinTheBound)
