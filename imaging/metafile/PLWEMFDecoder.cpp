@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <unordered_map>
 
 namespace {
 
@@ -96,6 +97,36 @@ std::optional<RowBlock> EvenlySpacedRows(const PLBmp& bmp)
             return std::nullopt;
     return RowBlock { step > 0 ? rows[0] : rows[height - 1], step };
 }
+
+// The palette entry nearest each colour drawn, searched for once a colour: a drawing has few
+// colours, and a search of the palette for every pixel made a paletted picture cost many times a
+// true-colour one.
+class NearestEntries {
+public:
+    explicit NearestEntries(const PLBmp& bmp)
+        : m_Bmp(bmp)
+    {
+    }
+    uint8_t operator()(QRgb colour)
+    {
+        colour |= 0xFF000000u; // drawn colours are opaque
+        if (colour == m_Last)
+            return m_LastIndex; // neighbours mostly share their colour
+        const auto [found, added] = m_Found.try_emplace(colour, uint8_t { 0 });
+        if (added)
+            found->second = static_cast<uint8_t>(m_Bmp.FindNearestColor(
+                PLPixel32(uint8_t(qRed(colour)), uint8_t(qGreen(colour)), uint8_t(qBlue(colour)), 255)));
+        m_Last = colour;
+        m_LastIndex = found->second;
+        return m_LastIndex;
+    }
+
+private:
+    const PLBmp& m_Bmp;
+    std::unordered_map<QRgb, uint8_t> m_Found;
+    QRgb m_Last = 0; // no opaque colour
+    uint8_t m_LastIndex = 0;
+};
 
 void Play(const metafile::Metafile& metafile, QImage& image)
 {
@@ -209,15 +240,15 @@ void PLWEMFDecoder::DecodeImage(PLBmp* pBmp)
                 = i < m_Metafile.palette.size() ? m_Metafile.palette[i] : PLPixel32(0, 0, 0, 255);
             pBmp->SetPaletteEntry(int(i), c.GetR(), c.GetG(), c.GetB(), 255);
         }
+    NearestEntries nearest(*pBmp);
     for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < width; ++x) {
-            const PLPixel32 colour(
-                uint8_t(qRed(row[x])), uint8_t(qGreen(row[x])), uint8_t(qBlue(row[x])), 255);
             if (paletted)
-                pBmp->GetRow(y)[x] = static_cast<uint8_t>(pBmp->FindNearestColor(colour));
+                pBmp->GetRow(y)[x] = nearest(row[x]);
             else
-                pBmp->GetRow32(y)[x] = colour;
+                pBmp->GetRow32(y)[x]
+                    = PLPixel32(uint8_t(qRed(row[x])), uint8_t(qGreen(row[x])), uint8_t(qBlue(row[x])), 255);
         }
     }
 }
