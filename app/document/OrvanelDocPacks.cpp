@@ -105,15 +105,15 @@ std::vector<COrvanelDoc::SampleLoad> COrvanelDoc::SampleLoads() const
 
 void COrvanelDoc::LoadSample(const SampleLoad& sample)
 {
-    ImageCache& cache = GetImageCache();
     ImageResult result;
-    // The working picture starts again from the picture as loaded.
-    if (cache.Contains(sample.path))
-        cache.Reprocess(sample.path, result, std::nullopt, false);
-    result = {};
-    const ImageCache::Picture picture = cache.GetImage(sample.path, result);
-    if (picture != nullptr && result.severity == 0 && sample.unitSize)
-        picture->CropToAspect(sample.unitSize->first, sample.unitSize->second, 0, 0, 0, false, false);
+    // The working picture starts again from the picture as loaded (or is loaded), and is cropped
+    // before the cache hands it out: this runs on the prefetch thread too, while the window may
+    // be drawing the picture it got before.
+    const auto cropToUnit = [&](Pellimar::DeviceIndepBitmap& picture) {
+        if (result.severity == 0 && sample.unitSize)
+            picture.CropToAspect(sample.unitSize->first, sample.unitSize->second, 0, 0, 0, false, false);
+    };
+    GetImageCache().Reprocess(sample.path, result, std::nullopt, false, cropToUnit);
 }
 
 void COrvanelDoc::ReloadSampleImage(const std::string& path, int scale)

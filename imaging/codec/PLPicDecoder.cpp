@@ -92,7 +92,12 @@ void PLPicDecoder::OpenSource(std::unique_ptr<PLDataSource> source)
     try {
         Open(source.get());
     } catch (...) {
+        // A file that changed while its header was read fails for that reason, whatever the
+        // decoder made of the changed bytes.
+        const bool intact = source->IsIntact();
         source->Close();
+        if (!intact)
+            RaiseSourceChanged();
         throw;
     }
     m_pDataSrc = std::move(source);
@@ -170,16 +175,21 @@ void PLPicDecoder::DecodeMemory(const uint8_t* data, int size, PLBmp* pBmp, int 
 
 void PLPicDecoder::GetImage(PLBmp& bmp, int bpp)
 {
-    if (bpp == 0 || bpp == m_bpp) {
-        bmp.CreateFromInfo(*this);
-        DecodeImage(&bmp);
-    } else if (m_bpp > bpp) {
-        RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED, "Image bit depth doesn't match request.");
-    } else {
-        PLAnyBmp temp;
-        temp.CreateFromInfo(*this);
-        DecodeImage(&temp);
-        bmp.CreateCopy(temp, bpp);
+    try {
+        if (bpp == 0 || bpp == m_bpp) {
+            bmp.CreateFromInfo(*this);
+            DecodeImage(&bmp);
+        } else if (m_bpp > bpp) {
+            RaiseError(PL_ERR_FORMAT_NOT_SUPPORTED, "Image bit depth doesn't match request.");
+        } else {
+            PLAnyBmp temp;
+            temp.CreateFromInfo(*this);
+            DecodeImage(&temp);
+            bmp.CreateCopy(temp, bpp);
+        }
+    } catch (...) {
+        CheckSourceIntact();
+        throw;
     }
     CheckSourceIntact();
 }
@@ -188,7 +198,12 @@ void PLPicDecoder::CheckSourceIntact() const
 {
     const PLDataSource* source = GetDataSource();
     if (source && !source->IsIntact())
-        RaiseError(PL_ERR_END_OF_FILE, "The file was cut short while it was being read.");
+        RaiseSourceChanged();
+}
+
+void PLPicDecoder::RaiseSourceChanged()
+{
+    RaiseError(PL_ERR_END_OF_FILE, "The file was cut short while it was being read.");
 }
 
 void PLPicDecoder::Close()

@@ -58,8 +58,11 @@ public:
     // trace file when one is set.
     [[noreturn]] static void RaiseError(int code, const char* text);
     // Raises code 11 when the source's data changed while it was read (a file cut short under its
-    // mapping, whose vanished part read as zeros): the picture just decoded cannot be trusted.
+    // mapping, whose vanished part read as zeros): the picture just decoded cannot be trusted, and
+    // a decode that failed on such data failed because of the change. Called after a decode and
+    // on its failure paths, so that a changed file always gives code 11.
     void CheckSourceIntact() const;
+    [[noreturn]] static void RaiseSourceChanged();
 
     // Tracing, one setting for the whole process: a line of a level at or below the trace level is
     // appended to the trace file, when one is set. Off at start (level 0, no file); destroying any

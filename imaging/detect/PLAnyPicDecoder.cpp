@@ -130,7 +130,15 @@ PLPicDecoder& PLAnyPicDecoder::Current() const
 
 void PLAnyPicDecoder::GetImage(PLBmp& bmp, int bpp)
 {
-    Current().GetImage(bmp, bpp);
+    // The chosen decoder may read part of the file through a source of its own (an EPS file's
+    // preview): whether the file itself changed meanwhile is checked here, on every path.
+    try {
+        Current().GetImage(bmp, bpp);
+    } catch (...) {
+        CheckSourceIntact();
+        throw;
+    }
+    CheckSourceIntact();
     // Some decoders learn more of the picture while decoding it.
     CopyInfoFrom(Current());
 }

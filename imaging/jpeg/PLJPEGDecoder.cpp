@@ -119,9 +119,14 @@ void PLJPEGDecoder::GetImage(PLBmp& bmp, int bpp)
         PLPicDecoder::GetImage(bmp, bpp);
         return;
     }
-    bmp.CreateForOverwrite(
-        GetWidth(), GetHeight(), GetBitsPerPixel(), HasAlpha(), IsGreyscale(), GetResolution());
-    DecodeImage(&bmp);
+    try {
+        bmp.CreateForOverwrite(
+            GetWidth(), GetHeight(), GetBitsPerPixel(), HasAlpha(), IsGreyscale(), GetResolution());
+        DecodeImage(&bmp);
+    } catch (...) {
+        CheckSourceIntact();
+        throw;
+    }
     CheckSourceIntact();
 }
 

@@ -1,6 +1,7 @@
 // The metafile decoder: Windows metafiles (with or without the placeable header) and enhanced
 // metafiles, recognised by their content, played into a picture of the size they describe. Playing
-// paints with Qt and needs a QGuiApplication; without one the picture is refused.
+// paints with Qt and needs a QGuiApplication; without one the picture is refused with code 6, as is
+// data that is neither kind of metafile.
 #pragma once
 
 #include "imaging/codec/PLPicDecoder.h"
@@ -14,8 +15,9 @@ public:
     ~PLWEMFDecoder() override;
 
     void Open(PLDataSource* pDataSrc) override;
-    // Fills any bitmap of the described depth: at 32 bpp every pixel is opaque; at 8 bpp each pixel
-    // takes the nearest entry of the metafile's palette.
+    // Fills any bitmap of the described depth: at 32 bpp every pixel is opaque (drawn straight into
+    // the bitmap's pixels when its rows lie evenly spaced); at 8 bpp each pixel takes the nearest
+    // entry of the metafile's palette.
     void DecodeImage(PLBmp* pBmp) override;
     void Close() override;
     // Enhanced metafile when the last one opened is one, else Windows metafile.
@@ -24,8 +26,12 @@ public:
         return m_Metafile.kind == metafile::Kind::Emf ? PLFileType::Emf : PLFileType::Wmf;
     }
 
-    // The screen resolution a placeable metafile's inches are drawn at.
+    // The screen resolution a placeable metafile's inches are drawn at when there is no screen:
+    // otherwise the primary screen's logical resolution.
     static constexpr int kScreenDpi = 96;
+    // The longest side a metafile is drawn at: a larger picture is drawn at the largest size of
+    // its proportions within it, the size Open describes.
+    static constexpr int kMaxSide = 8192;
 
 private:
     PLCoord PictureSize() const;

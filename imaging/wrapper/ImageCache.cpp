@@ -27,7 +27,8 @@ ImageCache::ImageCache()
 }
 
 ImageCache::Picture ImageCache::GetImage(const std::string& name, ImageResult& result, bool wait,
-    const std::optional<ImageAdjustments>& adjustments, bool probe, bool wantPristine)
+    const std::optional<ImageAdjustments>& adjustments, bool probe, bool wantPristine,
+    const Preparation& prepare)
 {
     win::SingleLock lock(m_Mutex, true);
     if (name.empty()) {
@@ -37,7 +38,7 @@ ImageCache::Picture ImageCache::GetImage(const std::string& name, ImageResult& r
     }
     const std::optional<size_t> hit = FindSlot(name);
     if (!hit)
-        return LoadIntoVictim(name, result, wait, adjustments, probe, wantPristine);
+        return LoadIntoVictim(name, result, wait, adjustments, probe, wantPristine, prepare);
     // The hit moves to the round-robin position, so that it is the last to be reused.
     size_t index = *hit;
     if (index != m_NextIndex) {
@@ -57,13 +58,17 @@ ImageCache::Picture ImageCache::GetImage(const std::string& name, ImageResult& r
 }
 
 ImageCache::Picture ImageCache::LoadIntoVictim(const std::string& name, ImageResult& result, bool wait,
-    const std::optional<ImageAdjustments>& adjustments, bool probe, bool wantPristine)
+    const std::optional<ImageAdjustments>& adjustments, bool probe, bool wantPristine,
+    const Preparation& prepare)
 {
     const size_t victim = FindVictim();
     m_Slots[victim].name.clear();
     Picture work = m_Slots[victim].work;
     Picture pristine = m_Slots[victim].pristine;
     const bool loaded = LoadImageIntoSlot(*this, *work, name, result, wait, adjustments, probe, pristine);
+    // The slot has no name yet, so the picture is still the cache's alone.
+    if (loaded && prepare)
+        prepare(*work);
     // Purges during the load may have removed slots before the victim: find it again by its picture.
     const std::optional<size_t> index = FindSlotOf(work.get());
     Picture picture;
@@ -100,18 +105,27 @@ bool ImageCache::Contains(const std::string& name)
 }
 
 ImageCache::Picture ImageCache::Reprocess(const std::string& name, ImageResult& result,
-    const std::optional<ImageAdjustments>& adjustments, bool noLoad)
+    const std::optional<ImageAdjustments>& adjustments, bool noLoad, const Preparation& prepare)
 {
     win::SingleLock lock(m_Mutex, true);
     if (const std::optional<size_t> index = FindSlot(name)) {
-        const Picture work = m_Slots[*index].work;
+        // Held here, so that no purge on the way can remove the slot.
         const Picture pristine = m_Slots[*index].pristine;
-        if (CopyPicture(*this, *work, *pristine, *work)
-            && ApplyImageAdjustments(*this, *work, adjustments, pristine.get()))
-            return work;
-        // The picture is neither the file's nor adjusted: nobody may find it by this name.
-        result = work->GetLastResult();
-        if (const std::optional<size_t> again = FindSlotOf(work.get()))
+        const Picture fresh = ImageCacheSlot::MakePicture();
+        const bool redone = CopyPicture(*this, *fresh, *pristine, *pristine)
+            && ApplyImageAdjustments(*this, *fresh, adjustments, pristine.get());
+        if (redone && prepare)
+            prepare(*fresh);
+        // Purges on the way may have moved the slot: find it again by its picture as loaded.
+        const std::optional<size_t> again = FindSlotOfPristine(pristine.get());
+        if (redone) {
+            if (again)
+                m_Slots[*again].work = fresh;
+            return fresh;
+        }
+        // Nobody may find by this name a picture that is neither the file's nor adjusted.
+        result = fresh->GetLastResult();
+        if (again)
             m_Slots[*again].name.clear();
         return {};
     }
@@ -122,7 +136,7 @@ ImageCache::Picture ImageCache::Reprocess(const std::string& name, ImageResult& 
         result = MissingFileResult(scratch, name);
         return {};
     }
-    return GetImage(name, result, false, adjustments);
+    return GetImage(name, result, false, adjustments, false, false, prepare);
 }
 
 void ImageCache::Reset()
@@ -255,6 +269,15 @@ std::optional<size_t> ImageCache::FindSlotOf(const DeviceIndepBitmap* work) cons
 {
     const auto it = std::find_if(
         m_Slots.begin(), m_Slots.end(), [&](const ImageCacheSlot& slot) { return slot.work.get() == work; });
+    if (it == m_Slots.end())
+        return std::nullopt;
+    return static_cast<size_t>(it - m_Slots.begin());
+}
+
+std::optional<size_t> ImageCache::FindSlotOfPristine(const DeviceIndepBitmap* pristine) const
+{
+    const auto it = std::find_if(m_Slots.begin(), m_Slots.end(),
+        [&](const ImageCacheSlot& slot) { return slot.pristine.get() == pristine; });
     if (it == m_Slots.end())
         return std::nullopt;
     return static_cast<size_t>(it - m_Slots.begin());

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -23,6 +24,9 @@
 class ImageCache {
 public:
     using Picture = std::shared_ptr<Pellimar::DeviceIndepBitmap>;
+    // What a caller does to a new picture before the cache hands it to anyone (a crop, say): a
+    // picture another thread may hold is never changed.
+    using Preparation = std::function<void(Pellimar::DeviceIndepBitmap&)>;
     static constexpr uint32_t kInitialSize = 10;
 
     ImageCache();
@@ -34,15 +38,18 @@ public:
     // in a way worth retrying for as long. probe: only wait for the file, load nothing (the result
     // is then empty). wantPristine: the picture as loaded instead of the one adjustments apply to.
     // A hit comes back turned to its loaded orientation, or as the adjustments say. An empty name
-    // is never found and fails as a missing file.
+    // is never found and fails as a missing file. prepare runs on a picture just loaded, before
+    // any other caller can get it (a hit is not prepared again).
     Picture GetImage(const std::string& name, ImageResult& result, bool wait = false,
         const std::optional<ImageAdjustments>& adjustments = std::nullopt, bool probe = false,
-        bool wantPristine = false);
+        bool wantPristine = false, const Preparation& prepare = {});
     bool Contains(const std::string& name);
-    // Redoes the adjustments from the picture as loaded; loads the file when no slot has it (unless
-    // noLoad). On failure the slot gives up the name and the result is empty.
+    // Redoes the adjustments from the picture as loaded into a new picture, which takes the slot's
+    // place (and is prepared first): a picture handed out earlier stays as it is, since its holder
+    // may be drawing it on another thread. Loads the file when no slot has it (unless noLoad). On
+    // failure the slot gives up the name and the result is empty.
     Picture Reprocess(const std::string& name, ImageResult& result,
-        const std::optional<ImageAdjustments>& adjustments, bool noLoad);
+        const std::optional<ImageAdjustments>& adjustments, bool noLoad, const Preparation& prepare = {});
     // Lets go of every slot (callers keep the pictures they hold) and makes the configured number
     // of new ones.
     void Reset();
@@ -77,11 +84,13 @@ public:
 private:
     std::optional<size_t> FindSlot(const std::string& name) const;
     std::optional<size_t> FindSlotOf(const Pellimar::DeviceIndepBitmap* work) const;
+    std::optional<size_t> FindSlotOfPristine(const Pellimar::DeviceIndepBitmap* pristine) const;
     // The first free slot from nextIndex on, wrapping; when none is free, the cache grows by half
     // (by one at least) and the first new slot is taken. nextIndex stops on the victim.
     size_t FindVictim();
     Picture LoadIntoVictim(const std::string& name, ImageResult& result, bool wait,
-        const std::optional<ImageAdjustments>& adjustments, bool probe, bool wantPristine);
+        const std::optional<ImageAdjustments>& adjustments, bool probe, bool wantPristine,
+        const Preparation& prepare);
     // Removes every free slot while there are more slots than configured.
     bool RemoveFreeSlots(const Pellimar::DeviceIndepBitmap* keep);
     void KeepNextIndexValid();

@@ -4,14 +4,14 @@ namespace {
 
 constexpr int32_t kCacheJpegQuality = 95;
 
-std::shared_ptr<Pellimar::DeviceIndepBitmap> MakePicture()
+} // namespace
+
+std::shared_ptr<Pellimar::DeviceIndepBitmap> ImageCacheSlot::MakePicture()
 {
     auto picture = std::make_shared<Pellimar::DeviceIndepBitmap>();
     picture->SetJpegQuality(kCacheJpegQuality);
     return picture;
 }
-
-} // namespace
 
 ImageCacheSlot ImageCacheSlot::MakeEmpty()
 {

@@ -14,6 +14,8 @@ struct ImageCacheSlot {
 
     // An unnamed slot with two empty pictures, saved as JPEG at quality 95.
     static ImageCacheSlot MakeEmpty();
+    // An empty picture of the cache, saved as JPEG at quality 95.
+    static std::shared_ptr<Pellimar::DeviceIndepBitmap> MakePicture();
     // Neither picture is held outside the cache.
     bool IsFree() const;
 };

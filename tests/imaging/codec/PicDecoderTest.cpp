@@ -6,6 +6,7 @@
 #include "imaging/io/PLProgressListener.h"
 #include "imaging/io/PLResourceModule.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <new>
@@ -15,7 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum class Fail { Nowhere, InOpen, InDecode, OutOfMemoryInDecode };
+enum class Fail { Nowhere, InOpen, InDecode, OutOfMemoryInDecode, OnEmptyRow };
 
 class FakeDecoder : public PLPicDecoder {
 public:
@@ -38,8 +39,13 @@ public:
             throw std::bad_alloc();
         PLDataSource* source = GetDataSource();
         const int rowBytes = static_cast<int>(PLBmp::UnpaddedRowBytes(GetWidth(), GetBitsPerPixel()));
-        for (int y = 0; y < GetHeight(); ++y)
-            std::copy_n(source->ReadBytes(rowBytes), rowBytes, bmp->GetRow(y));
+        for (int y = 0; y < GetHeight(); ++y) {
+            const uint8_t* row = source->ReadBytes(rowBytes);
+            if (m_Fail == Fail::OnEmptyRow
+                && std::all_of(row, row + rowBytes, [](uint8_t b) { return b == 0; }))
+                RaiseError(PL_ERR_FORMAT_UNKNOWN, "A row of nothing.");
+            std::copy_n(row, rowBytes, bmp->GetRow(y));
+        }
     }
 
 private:
@@ -128,6 +134,49 @@ TEST(PicDecoder, OpenThenFailedGetImageIsReleasedByClose)
     decoder.Close();
     EXPECT_EQ(decoder.GetDataSource(), nullptr);
     EXPECT_EQ(listener.closes, 1);
+    fs::remove(file);
+}
+
+// Cuts the file to nothing at the first progress report, as another program rewriting it would.
+class CutAtFirstReport : public PLProgressListener {
+public:
+    explicit CutAtFirstReport(fs::path path)
+        : m_Path(std::move(path))
+    {
+    }
+    void OnProgress(double part) override
+    {
+        if (!m_Cut && part < 1.0) {
+            m_Cut = true;
+            fs::resize_file(m_Path, 0);
+        }
+    }
+
+private:
+    fs::path m_Path;
+    bool m_Cut = false;
+};
+
+// A file cut short while its pixels are decoded gives code 11, also when the decoder fails on the
+// bytes it reads after the cut, at the picture's own depth and converted.
+TEST(PicDecoder, AFileCutWhileDecodedGivesCode11)
+{
+    std::vector<uint8_t> picture { 64, 64, 8 };
+    picture.resize(3 + 64 * 64, 0x5A);
+    const fs::path file = fs::temp_directory_path() / ("orvanel-fake-cut-" + std::to_string(::getpid()));
+    for (const int bpp : { 0, 32 }) {
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(picture.data()), std::streamsize(picture.size()));
+        FakeDecoder whole(Fail::OnEmptyRow);
+        PLAnyBmp bmp;
+        whole.DecodeFile(file.c_str(), &bmp, bpp);
+        FakeDecoder decoder(Fail::OnEmptyRow);
+        CutAtFirstReport cutter(file);
+        EXPECT_EQ(
+            ErrorCodeOf([&] { decoder.DecodeFile(file.c_str(), &bmp, bpp, &cutter); }), PL_ERR_END_OF_FILE)
+            << bpp;
+        EXPECT_EQ(decoder.GetDataSource(), nullptr);
+    }
     fs::remove(file);
 }
 

@@ -4,6 +4,7 @@
 // unknown and cut files refused with the library's codes; the source's single owner.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,11 +15,13 @@
 #include "imaging/gif/PLGIFDecoder.h"
 #include "imaging/iff/PLIFF85Decoder.h"
 #include "imaging/io/PLMemSource.h"
+#include "imaging/io/PLProgressListener.h"
 #include "imaging/io/PLTextException.h"
 #include "imaging/jpeg/PLJPEGDecoder.h"
 #include "imaging/pict/PLPictDecoder.h"
 #include "imaging/png/PLPNGDecoder.h"
 #include "imaging/psd/PLPSDDecoder.h"
+#include "imaging/psd/PsdWriter.h"
 #include "imaging/raster/PLBmpDecoder.h"
 #include "imaging/raster/PLPCXDecoder.h"
 #include "imaging/raster/PLPGMDecoder.h"
@@ -244,6 +247,63 @@ TEST_F(AnyPicDecoder, EpsFileWithATiffPreview)
             EXPECT_EQ(got.size, PLCoord(4, 3));
             EXPECT_EQ(got.rgba, preview.rgba);
         }
+    }
+}
+
+// Cuts the file to nothing at the first progress report, as another program rewriting it would.
+class CutAtFirstReport : public PLProgressListener {
+public:
+    explicit CutAtFirstReport(std::string path)
+        : m_Path(std::move(path))
+    {
+    }
+    void OnProgress(double part) override
+    {
+        if (!m_Cut && part < 1.0) {
+            m_Cut = true;
+            std::filesystem::resize_file(m_Path, 0);
+        }
+    }
+
+private:
+    std::string m_Path;
+    bool m_Cut = false;
+};
+
+// A file cut short while it is decoded gives code 11, also when the decoder fails on the bytes it
+// reads after the cut: a PSD whose next resource has lost its signature, an EPS whose TIFF preview
+// has lost its own.
+TEST_F(AnyPicDecoder, AFileCutWhileDecodedGivesCode11)
+{
+    psdwriter::Picture psd;
+    psd.width = 2;
+    psd.height = 1;
+    psd.mode = 1;
+    psd.merged = { { 10, 20 } };
+    psd.resources = psdwriter::Resource(1000, "", Bytes(3000, 7)); // read past the first report
+    const Bytes resolution = psdwriter::ResolutionResource(72, 72);
+    psd.resources.insert(psd.resources.end(), resolution.begin(), resolution.end());
+    const Bytes tiff = SeedFile("tiff");
+    Bytes paddedTiff(3000, ' '); // the preview starts past the first report
+    paddedTiff.insert(paddedTiff.end(), tiff.begin(), tiff.end());
+    const auto at = static_cast<uint32_t>(Eps({}, 0, 0).size()) + 3000;
+    struct CutCase {
+        const char* name;
+        Bytes file;
+    };
+    const CutCase cases[] = {
+        { "cut.psd", psdwriter::Write(psd) },
+        { "cut.eps", Eps(paddedTiff, at, static_cast<uint32_t>(tiff.size())) },
+    };
+    PLAnyPicDecoder decoder;
+    for (const CutCase& c : cases) {
+        ASSERT_EQ(DecodePath(decoder, Written(c.name, c.file)).code, 0) << c.name << " whole";
+        const std::string path = Written(c.name, c.file);
+        CutAtFirstReport cutter(path);
+        const Outcome got
+            = Finish(decoder, [&](PLAnyBmp& bmp) { decoder.DecodeFile(path.c_str(), &bmp, 0, &cutter); });
+        EXPECT_EQ(got.code, PL_ERR_END_OF_FILE) << c.name << ": " << got.text;
+        EXPECT_EQ(decoder.GetDataSource(), nullptr);
     }
 }
 

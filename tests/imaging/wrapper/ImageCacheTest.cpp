@@ -194,9 +194,10 @@ TEST_F(CacheTest, WorkAndPristinePicturesSharePixelsUntilTheWorkChanges)
     ASSERT_TRUE(work->Crop(8, 0, 56, 48));
     EXPECT_NE(work->GetBitmap(), pristine->GetBitmap());
     EXPECT_EQ(pristine->GetSize(), PLCoord(64, 48));
-    EXPECT_EQ(m_Cache.Reprocess(path, result, std::nullopt, false), work);
-    EXPECT_EQ(work->GetSize(), PLCoord(64, 48));
-    EXPECT_EQ(work->GetBitmap(), pristine->GetBitmap());
+    const Picture again = m_Cache.Reprocess(path, result, std::nullopt, false);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->GetSize(), PLCoord(64, 48));
+    EXPECT_EQ(again->GetBitmap(), pristine->GetBitmap());
 }
 
 // A decode scale set for a file decodes it reduced inside the JPEG decoder from its next load on;
@@ -248,13 +249,53 @@ TEST_F(CacheTest, AdjustmentsApplyToTheWorkPictureAndAreRedoneFromThePristineOne
 
     // Reprocessing starts from the pristine picture: the red offset is not added twice.
     const Picture again = m_Cache.Reprocess(path, result, adjustments, true);
-    EXPECT_EQ(again, work);
+    ASSERT_TRUE(again);
     EXPECT_TRUE(*again->GetBitmap() == *reference.GetBitmap());
+    EXPECT_EQ(m_Cache.GetImage(path, result, false, adjustments), again);
     // A name the cache does not hold is loaded, unless asked not to.
     const std::string other = Jpeg("other.jpg");
     EXPECT_FALSE(m_Cache.Reprocess(other, result, adjustments, true));
     EXPECT_TRUE(m_Cache.Reprocess(other, result, adjustments, false));
     EXPECT_TRUE(m_Cache.Contains(other));
+}
+
+// A picture handed out may be drawn on another thread: reprocessing leaves it as it is and gives
+// the slot a new picture, which later requests get. A preparation runs on a new picture before the
+// cache hands it to anyone, on a load as on a reprocess, and not again on a hit.
+TEST_F(CacheTest, APictureHandedOutIsNeverChangedByTheCache)
+{
+    const std::string path = Jpeg("held.jpg", 16, 8);
+    ImageResult result;
+    const Picture held = m_Cache.GetImage(path, result);
+    ASSERT_TRUE(held);
+    const Pellimar::DeviceIndepBitmap asHanded = *held;
+    int prepared = 0;
+    const auto cropLeft = [&](Pellimar::DeviceIndepBitmap& picture) {
+        if (m_Cache.Contains(path)) {
+            ImageResult inside;
+            EXPECT_NE(m_Cache.GetImage(path, inside).get(), &picture) << "prepared after it was handed out";
+        }
+        ++prepared;
+        EXPECT_TRUE(picture.Crop(0, 0, 8, 8));
+    };
+    ImageAdjustments adjustments;
+    adjustments.red = 40;
+    const Picture again = m_Cache.Reprocess(path, result, adjustments, false, cropLeft);
+    ASSERT_TRUE(again);
+    EXPECT_NE(again, held);
+    EXPECT_EQ(prepared, 1);
+    EXPECT_EQ(again->GetSize(), PLCoord(8, 8));
+    EXPECT_EQ(held->GetSize(), PLCoord(16, 8));
+    EXPECT_TRUE(*held->GetBitmap() == *asHanded.GetBitmap());
+    EXPECT_EQ(m_Cache.GetImage(path, result), again);
+
+    m_Cache.Reset();
+    const Picture loaded = m_Cache.GetImage(path, result, false, std::nullopt, false, false, cropLeft);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(prepared, 2);
+    EXPECT_EQ(loaded->GetSize(), PLCoord(8, 8));
+    EXPECT_EQ(m_Cache.GetImage(path, result, false, std::nullopt, false, false, cropLeft), loaded);
+    EXPECT_EQ(prepared, 2) << "a hit is prepared again";
 }
 
 // The adjustment steps, in the order a load applies them, as the reference applies each one alone.
