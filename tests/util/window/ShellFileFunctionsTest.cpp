@@ -1,5 +1,6 @@
 // Copy, move and delete of files and trees on temporary folders, with the progress window
 // answered through the progress hook and deletions going to a trash inside the test's folder.
+#include "../ScopedEnv.h"
 #include "../TempFolder.h"
 #include "ApplicationFixture.h"
 
@@ -26,26 +27,7 @@ namespace fs = std::filesystem;
 
 class ShellFileFunctions : public ApplicationFixture {
 protected:
-    ShellFileFunctions()
-    {
-        // The trash of a home inside the test's folder, on the same file system as the files.
-        for (const char* name : { "HOME", "XDG_DATA_HOME" }) {
-            const char* value = std::getenv(name);
-            saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-        }
-        fs::create_directories(folder_.Path() / "home");
-        ::setenv("HOME", (folder_ / "home").c_str(), 1);
-        ::unsetenv("XDG_DATA_HOME");
-    }
-    ~ShellFileFunctions() override
-    {
-        for (const auto& [name, value] : saved_) {
-            if (value)
-                ::setenv(name.c_str(), value->c_str(), 1);
-            else
-                ::unsetenv(name.c_str());
-        }
-    }
+    ShellFileFunctions() { fs::create_directories(folder_.Path() / "home"); }
 
     std::string Trashed(const std::string& name) const
     {
@@ -67,7 +49,9 @@ protected:
     }
 
     TempFolder folder_;
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+    // The trash of a home inside the test's folder, on the same file system as the files.
+    const ScopedEnv home_ { "HOME", folder_ / "home" };
+    const ScopedEnv dataHome_ { "XDG_DATA_HOME", std::nullopt };
 };
 
 TEST_F(ShellFileFunctions, CopyOverwritesAClashAndAReadOnlyTargetOrTakesAFreeName)

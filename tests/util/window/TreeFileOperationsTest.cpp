@@ -3,6 +3,7 @@
 #include "platform/qt/fw/Control.h"
 #include "platform/win/AppContext.h"
 #include "platform/win/Shell.h"
+#include "tests/util/ScopedEnv.h"
 #include "tests/util/TempFolder.h"
 #include "tests/util/window/ApplicationFixture.h"
 #include "tests/util/window/ShownEditor.h"
@@ -46,24 +47,13 @@ class TreeFileOperations : public ApplicationFixture {
 protected:
     TreeFileOperations()
     {
-        // The trash of a home inside the test's folder, on the same file system as the files.
-        const char* home = std::getenv("HOME");
-        savedHome_ = home != nullptr ? std::optional<std::string>(home) : std::nullopt;
         fs::create_directories(folder_.Path() / "home");
-        ::setenv("HOME", (folder_ / "home").c_str(), 1);
         folder_.Write("photos/alpha/a1.jpg", "a");
         folder_.Write("photos/beta/b1.jpg", "b");
         folder_.Write("photos/zeta.txt", "z");
         tree_.resize(300, 300);
         tree_.SetRootFolder(folder_ / "photos");
         tree_.show();
-    }
-    ~TreeFileOperations() override
-    {
-        if (savedHome_)
-            ::setenv("HOME", savedHome_->c_str(), 1);
-        else
-            ::unsetenv("HOME");
     }
     std::string Path(const std::string& name) const { return folder_ / ("photos/" + name); }
     QPoint Centre(const std::string& name)
@@ -72,7 +62,9 @@ protected:
     }
 
     TempFolder folder_;
-    std::optional<std::string> savedHome_;
+    // The trash of a home inside the test's folder, on the same file system as the files.
+    const ScopedEnv home_ { "HOME", folder_ / "home" };
+    const ScopedEnv dataHome_ { "XDG_DATA_HOME", std::nullopt };
     RecordingTree tree_;
 };
 
