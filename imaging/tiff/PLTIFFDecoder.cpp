@@ -126,7 +126,7 @@ void PLTIFFDecoder::Open(PLDataSource* pDataSrc)
     // Thousands of samples a pixel make rows that no real picture has and that cost libtiff's
     // readers seconds of buffer work each: refused like a picture beyond the cap.
     if (TIFFScanlineSize64(tif) > kMaxRowBytes)
-        RaiseError(PL_ERR_NO_MEMORY, "TIFF decoder: The rows of the picture are too large.");
+        RaiseError(PL_ERR_DIB_TOO_LARGE, "TIFF decoder: The rows of the picture are too large.");
     const bool greyscale = m_Photometric == PHOTOMETRIC_MINISWHITE || m_Photometric == PHOTOMETRIC_MINISBLACK;
     const bool alpha = m_SamplesPerPixel == 4 && m_Photometric <= PHOTOMETRIC_PALETTE;
     SetInfo(PLCoord(static_cast<int32_t>(width), static_cast<int32_t>(height)), bpp, PLCoord(0, 0), alpha,

@@ -141,7 +141,7 @@ TEST(MetafileDecoder, TooLargeAPictureIsRefused)
 {
     Writer w;
     // 32000 units at one unit an inch would be more than three million pixels a side.
-    EXPECT_EQ(RefusalCode(w.File(-32000, -32000, 32000, 32000, 1)), PL_ERR_NO_MEMORY);
+    EXPECT_EQ(RefusalCode(w.File(-32000, -32000, 32000, 32000, 1)), PL_ERR_DIB_TOO_LARGE);
 }
 
 TEST(MetafileDecoder, EnhancedMetafileFromLibEmfIsRecognisedByItsContent)

@@ -505,7 +505,7 @@ TEST(BmpDecoder, HostileHeadersAreRefusedWithTheirCodes)
         { "1 bit with compression 3 (OS/2 Huffman)", [&](Bytes& b) { b[28] = 1, at32(b, 30, 3); },
             PL_ERR_FORMAT_NOT_SUPPORTED },
         { "beyond the picture cap", [&](Bytes& b) { at32(b, 18, 40000), at32(b, 22, 40000); },
-            PL_ERR_NO_MEMORY },
+            PL_ERR_DIB_TOO_LARGE },
         { "colours used 2^32 - 1",
             [&](Bytes& b) {
                 at32(b, 46, 0xFFFFFFFFu);

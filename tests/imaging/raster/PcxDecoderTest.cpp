@@ -185,7 +185,7 @@ TEST(PcxDecoder, HostileHeadersAreRefusedWithTheirCodes)
         { "ymax below ymin", [&](Bytes& b) { at16(b, 6, 20); }, PL_ERR_FORMAT_UNKNOWN },
         { "beyond the picture cap",
             [&](Bytes& b) { b[3] = 1, at16(b, 8, 65535), at16(b, 10, 65535), at16(b, 66, 65535); },
-            PL_ERR_NO_MEMORY },
+            PL_ERR_DIB_TOO_LARGE },
         { "a run past the end of the picture",
             [](Bytes& b) { b.resize(128), b.push_back(0xFF), b.push_back(1); }, PL_ERR_INTERNAL },
         { "the 256-colour map cut short", [](Bytes& b) { b.pop_back(); }, PL_ERR_END_OF_FILE },

@@ -281,7 +281,8 @@ TEST_F(TiffDecoderFiles, DamagedFilesAreRefused)
         Bytes row = tifftest::PackRow(huge, 0, 0, 3);
         TIFFWriteScanline(tif, row.data(), 0, 0);
         TIFFClose(tif);
-        EXPECT_EQ(decodeBytes(ReadFileBytes(Path("huge.tif"))), PL_ERR_NO_MEMORY) << width << "x" << height;
+        EXPECT_EQ(decodeBytes(ReadFileBytes(Path("huge.tif"))), PL_ERR_DIB_TOO_LARGE)
+            << width << "x" << height;
     }
     // So are rows of thousands of samples a pixel, within the pixel cap but beyond any real row.
     {
@@ -298,11 +299,11 @@ TEST_F(TiffDecoderFiles, DamagedFilesAreRefused)
         Bytes row(size_t { width } * samples);
         TIFFWriteScanline(tif, row.data(), 0, 0);
         TIFFClose(tif);
-        EXPECT_EQ(decodeBytes(ReadFileBytes(Path("wide-rows.tif"))), PL_ERR_NO_MEMORY);
+        EXPECT_EQ(decodeBytes(ReadFileBytes(Path("wide-rows.tif"))), PL_ERR_DIB_TOO_LARGE);
     }
 
-    // Damage: a broken strip in the first third fails a grey picture with the row code, one later
-    // keeps the rows before it (the rest stay black); an RGB picture fails in libtiff's RGBA reader.
+    // Damage that libtiff reports fails the picture as unexpected data wherever it lies: in the
+    // first third or further down a grey picture, in an RGB picture.
     struct Damage {
         TiffRecipe recipe;
         int strip;
