@@ -11,6 +11,9 @@ namespace {
 // The product whose standalone flag never waives the surcharge.
 constexpr uint32_t notStandaloneId = 74;
 
+// Above this many counted items the discount is taken in closed form.
+constexpr uint32_t closedFormDiscountCount = 1'000'000;
+
 struct ItemPrices {
     Money mounted;
     Money unmounted;
@@ -97,10 +100,18 @@ double ProductCatalog::GetQuantityDiscountPercent(const OrderSummary& summary, u
     count = static_cast<uint32_t>(std::min(counted, limit));
     if (count < 2)
         return 0;
-    // The sum of the steps k = 0 .. n-1 of (discount - k x disc red), in closed form: a limit of
-    // billions of items costs no more than one of eight.
-    const double steps = count - 1.0;
-    return steps * settings_.Discount - steps * (steps - 1.0) / 2.0 * settings_.DiscRed;
+    // Summed step by step, in this order, as the order-processing system that shares these
+    // records sums it: the closed form rounds differently and moves prices by a hundredth.
+    const uint32_t steps = count - 1;
+    if (count > closedFormDiscountCount) {
+        // So many steps would cost noticeable time one by one; the closed form stands here.
+        const double n = steps;
+        return n * settings_.Discount - n * (n - 1.0) / 2.0 * settings_.DiscRed;
+    }
+    double percent = 0;
+    for (uint32_t k = 0; k < steps; ++k)
+        percent += settings_.Discount - k * settings_.DiscRed;
+    return percent;
 }
 
 Money ProductCatalog::GetNonStandaloneSurcharge(const OrderSummary& summary) const

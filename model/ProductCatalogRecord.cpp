@@ -70,11 +70,18 @@ std::unique_ptr<DatabaseRecord> ProductCatalog::Clone() const
 
 bool ProductCatalog::Traverse(TraverseAction& action)
 {
-    if (action.Apply(*this)) {
+    const uint32_t previousParent = action.GetParentId();
+    const RecordType previousType = action.GetRecordType();
+    const bool visitProducts = action.Apply(*this);
+    action.SetParentId(GetId());
+    if (visitProducts) {
+        action.SetRecordType(RecordType::ctProductDetails);
         for (const auto& [id, product] : GetElements())
             if (!product->Traverse(action))
                 break;
     }
+    action.SetRecordType(previousType);
+    action.SetParentId(previousParent);
     return false;
 }
 

@@ -31,6 +31,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 
 enum class DispatchOp : uint8_t {
     addChild = 0,
@@ -59,6 +60,18 @@ public:
     public:
         virtual ~TraverseAction() = default;
         virtual bool Apply(DatabaseRecord& record) = 0;
+
+        // Where the walk stands: the record id of the collection being walked and the record
+        // type of the children it visits. A collection sets them for its walk and restores the
+        // previous values afterwards.
+        uint32_t GetParentId() const { return parentId_; }
+        void SetParentId(uint32_t id) { parentId_ = id; }
+        RecordType GetRecordType() const { return recordType_; }
+        void SetRecordType(RecordType type) { recordType_ = type; }
+
+    private:
+        uint32_t parentId_ {};
+        RecordType recordType_ {};
     };
 
     // Hooks without arguments that traversal actions call on each record; the base does nothing.
@@ -151,7 +164,8 @@ public:
     static constexpr std::string_view FaultyStringStreamText = "Attempt to read string from faulty stream: ";
 
 protected:
-    void SetId(uint32_t id) { id_ = id; }
+    // Sets the record id and returns the previous one.
+    uint32_t SetId(uint32_t id) { return std::exchange(id_, id); }
     // Reads the record id of an archive form; archives of data version RecordIdSince and before
     // carry none, so then nothing is read and the id stays as it was.
     void LoadArchiveId(win::Archive& archive, const ReadContext& context);

@@ -197,9 +197,11 @@ void PLBmp::CheckPictureSize(int64_t width, int64_t height, int bpp)
     default:
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "Unsupported bit depth.");
     }
-    if (width < 0 || height < 0 || width > PL_MAX_SIDE || height > PL_MAX_SIDE
-        || width * height > PL_MAX_PIXELS)
+    if (width < 0 || height < 0)
         throw PLTextException(PL_ERR_NO_MEMORY, "Out of memory creating bitmap.");
+    // The library's own cap, not a failed allocation: memory may well be there.
+    if (width > PL_MAX_SIDE || height > PL_MAX_SIDE || width * height > PL_MAX_PIXELS)
+        throw PLTextException(PL_ERR_DIB_TOO_LARGE, "Bitmap larger than the library accepts.");
 }
 
 void PLBmp::InitLocals(int width, int height, int bpp, bool hasAlpha, bool isGreyscale)

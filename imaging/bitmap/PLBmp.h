@@ -93,8 +93,9 @@ public:
 
     // Bytes a row needs without padding: (width x bpp + 7) / 8, in 64 bits.
     static int64_t UnpaddedRowBytes(int64_t width, int bpp);
-    // Raises the out-of-memory code for a picture beyond the library's limits or of negative size,
-    // and the unsupported-feature code for a depth other than 1, 2, 4, 8, 16, 24 or 32.
+    // Raises the maximum-size code for a picture beyond the library's limits, the out-of-memory
+    // code for a negative size, and the unsupported-feature code for a depth other than 1, 2, 4,
+    // 8, 16, 24 or 32.
     static void CheckPictureSize(int64_t width, int64_t height, int bpp);
 
 protected:

@@ -77,7 +77,7 @@ public:
 
     // The size check every decoder makes before anything is allocated for a picture: a width or
     // height of 0 or less raises code 2 with emptyText (a picture without pixels is a damaged
-    // file, not an empty bitmap), and a picture beyond the library's cap the out-of-memory code.
+    // file, not an empty bitmap), and a picture beyond the library's cap the maximum-size code.
     static void CheckImageSize(int64_t width, int64_t height, int bpp, const char* emptyText);
 
     // Expands one PackBits row. Rows of fewer than 8 bytes are stored unpacked: the result is

@@ -155,6 +155,23 @@ std::string ExifFormatFlashDetails(const ExifEntry& entry)
     return text;
 }
 
+std::string ExifFormatRightCentreLeft(const ExifEntry& entry)
+{
+    const uint32_t v = entry.GetUIntValue();
+    if ((v & 0xF000) == 0)
+        return "";
+    switch (v & 0xFFF) {
+    case 0:
+        return "Right";
+    case 1:
+        return "Centre";
+    case 2:
+        return "Left";
+    default:
+        return "";
+    }
+}
+
 void ExifFormatRange(double low, double high, std::string& out)
 {
     const auto trimmed = [](double value) {

@@ -26,6 +26,9 @@ std::string ExifFormatImageNumber(const ExifEntry& entry);
 std::string ExifFormatSerialNumber(const ExifEntry& entry);
 // Canon flash details from its bits.
 std::string ExifFormatFlashDetails(const ExifEntry& entry);
+// "Right", "Centre" or "Left" for the low 12 bits 0, 1 or 2 when any of the bits 0xF000 is set;
+// nothing otherwise.
+std::string ExifFormatRightCentreLeft(const ExifEntry& entry);
 
 // Writes "low" or "low-high" with at most one decimal and no trailing zeros ("3.5-5.6", "35").
 void ExifFormatRange(double low, double high, std::string& out);

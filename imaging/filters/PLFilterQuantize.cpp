@@ -41,10 +41,14 @@ void PLFilterQuantize::SetUserPalette(const PLPixel32* palette)
 
 void PLFilterQuantize::ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const
 {
+    // Counts and cached indices of this application would distort the next one: they are gone
+    // when it ends, on every path.
+    struct ClearOnExit {
+        std::vector<Cell>& cells;
+        ~ClearOnExit() { std::fill(cells.begin(), cells.end(), Cell()); }
+    } clear { m_Histogram };
     if (pBmpSource->GetBitsPerPixel() != 32)
         throw PLTextException(PL_ERR_FORMAT_NOT_SUPPORTED, "Quantization needs a 32-bpp source.");
-    // Counts and cached indices of an earlier application would distort this one.
-    std::fill(m_Histogram.begin(), m_Histogram.end(), Cell());
 
     pBmpDest->Create(pBmpSource->GetWidth(), pBmpSource->GetHeight(), 8, false, false, nullptr, 0,
         pBmpSource->GetResolution());
@@ -76,11 +80,16 @@ void PLFilterQuantize::BuildHistogram(const PLBmp& src) const
     for (int y = 0; y < src.GetHeight(); ++y) {
         const PLPixel32* row = src.GetRow32(y);
         for (int x = 0; x < src.GetWidth(); ++x)
-            AddColor(row[x], 1);
+            CountColor(row[x], 1);
     }
 }
 
-void PLFilterQuantize::AddColor(const PLPixel32& colour, uint32_t weight) const
+void PLFilterQuantize::AddColor(const PLPixel32& colour, uint32_t weight)
+{
+    CountColor(colour, weight);
+}
+
+void PLFilterQuantize::CountColor(const PLPixel32& colour, uint32_t weight) const
 {
     Cell& cell = m_Histogram[static_cast<size_t>(
         CellIndex(colour.GetR() >> 3, colour.GetG() >> 3, colour.GetB() >> 3))];

@@ -30,13 +30,19 @@ public:
     // Copies 256 entries; null forgets the user palette (the fixed table is used instead).
     void SetUserPalette(const PLPixel32* palette);
 
+    // Adds min(weight, 65535) to the colour's histogram cell, the count saturating at 65535: the
+    // colours added since the last application count in the next one's histogram beside the
+    // source's pixels.
+    void AddColor(const PLPixel32& colour, uint32_t weight);
+
     // The fixed table of 256 entries.
     static const PLPixel32* GetDefaultPalette();
     static void UseDefaultPalette(PLBmp* pBmp);
 
 protected:
     // The source must have 32 bpp; the destination is re-created at 8 bpp. Each application starts
-    // with an empty histogram and colour cache.
+    // with the colours added since the last one and an empty colour cache, and leaves nothing
+    // behind for the next.
     void ApplyDistinct(PLBmp* pBmpSource, PLBmp* pBmpDest) const override;
 
 private:
@@ -54,7 +60,7 @@ private:
     };
 
     void BuildHistogram(const PLBmp& src) const;
-    void AddColor(const PLPixel32& colour, uint32_t weight) const;
+    void CountColor(const PLPixel32& colour, uint32_t weight) const;
     void BuildBoxSplitPalette(PLBmp& dst) const;
     void ShrinkBox(Box& box) const;
     void SplitBox(Box& picked, Box& added) const;

@@ -53,6 +53,22 @@ int OpenErrorCode(int error, const std::string& path)
     }
 }
 
+// Whether a process (this one included) holds the file open for writing, as one does while a
+// photograph is still being copied in. Linux refuses a read lease while any descriptor of the file
+// is open for writing; granted, the lease on this read-only descriptor is given back at once.
+// Where no lease is granted for other reasons (another owner's file without CAP_LEASE, leases
+// switched off, a file system without them) nothing can be told, and the file counts as complete.
+// The descriptor has no owner (F_SETOWN), so a lease broken in the moment it is held signals
+// nobody.
+bool HeldOpenForWriting(int fd)
+{
+    if (::fcntl(fd, F_SETLEASE, F_RDLCK) == 0) {
+        ::fcntl(fd, F_SETLEASE, F_UNLCK);
+        return false;
+    }
+    return errno == EAGAIN;
+}
+
 } // namespace
 
 PLFileSource::~PLFileSource()
@@ -121,10 +137,10 @@ int PLFileSource::MapOrReadFile(const std::string& path)
     struct stat info { };
     if (::fstat(file.Get(), &info) != 0)
         return PL_ERR_FILE_NOT_FOUND;
-    if (!S_ISREG(info.st_mode) || info.st_size == 0)
+    if (!S_ISREG(info.st_mode) || info.st_size == 0 || HeldOpenForWriting(file.Get()))
         return PL_ERR_ACCESS_DENIED;
     if (info.st_size > INT_MAX)
-        return PL_ERR_NO_MEMORY;
+        return PL_ERR_DIB_TOO_LARGE; // beyond the 32-bit sizes of a source
     const auto size = static_cast<size_t>(info.st_size);
     if (m_Mapping.Map(file.Get(), size)) {
         m_ContentSize = size;

@@ -36,17 +36,25 @@ std::string OpcodeTrace(int opcode)
     return text;
 }
 
+// The bounds of a bit map or PixMap as the trace shows them: top, left, bottom, right.
+std::string BoundsTrace(const pict::Rect& bounds)
+{
+    char text[80];
+    std::snprintf(text, sizeof text, "  Bounds: %d, %d, %d, %d\n", bounds.top, bounds.left, bounds.bottom,
+        bounds.right);
+    return text;
+}
+
 // The PixMap record as the trace shows it.
 std::string PixMapTrace(const pict::PixMap& p, const pict::Rect& bounds)
 {
     char text[400];
     std::snprintf(text, sizeof text,
-        "PixMap header info:\n  Bounds: %d, %d, %d, %d\n  version: 0x%x\n  packType: %d\n  packSize: %ld\n"
+        "  version: 0x%x\n  packType: %d\n  packSize: %ld\n"
         "  hRes: %ld\n  vRes: %ld\n  pixelSize: %d\n  cmpCount: %d\n  cmpSize: %d.\n  planeBytes: %ld.\n",
-        bounds.top, bounds.left, bounds.bottom, bounds.right, unsigned { p.version }, int { p.packType },
-        long { p.packSize }, long { p.hRes }, long { p.vRes }, int { p.pixelSize }, int { p.cmpCount },
-        int { p.cmpSize }, long { p.planeBytes });
-    return text;
+        unsigned { p.version }, int { p.packType }, long { p.packSize }, long { p.hRes }, long { p.vRes },
+        int { p.pixelSize }, int { p.cmpCount }, int { p.cmpSize }, long { p.planeBytes });
+    return "PixMap header info:\n" + BoundsTrace(bounds) + text;
 }
 
 } // namespace
@@ -202,6 +210,7 @@ void PLPictDecoder::ReadBitmapOpcode(Reader& reader, int opcode)
     }
     // A version-1 bit map: one bit per pixel, described at 8 bits.
     Trace(2, "Reading version 1 bitmap.\n");
+    Trace(2, BoundsTrace(m_Bounds));
     reader.Skip(16); // source and destination rects
     CheckImageSize(m_Bounds.Width(), m_Bounds.Height(), 8, "bitmap bounds are empty.");
     SetInfo(PLCoord(m_Bounds.Width(), m_Bounds.Height()), 8, PLCoord(0, 0), false, false);

@@ -141,7 +141,9 @@ void PLBmpDecoder::ReadPalette(
     PLDataSource& source, const InfoHeader& header, int entryBytes, int64_t pixelStart)
 {
     Trace(3, "Reading palette.\n");
-    int64_t count = header.colorsUsed == 0 ? int64_t { 1 } << header.bitCount : int64_t { header.colorsUsed };
+    // Below 8 bits a pixel the table has an entry for every index, whatever "colours used" says.
+    const bool full = header.colorsUsed == 0 || header.bitCount < 8;
+    int64_t count = full ? int64_t { 1 } << header.bitCount : int64_t { header.colorsUsed };
     // A palette shorter than the count says ends where the pixels start.
     const int64_t room = pixelStart - source.GetPosition();
     if (room > 0)

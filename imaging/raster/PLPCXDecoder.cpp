@@ -123,10 +123,11 @@ void PLPCXDecoder::CheckHeader() const
         RaiseError(PL_ERR_WRONG_SIGNATURE, "File has unknown encoding scheme.");
     if (h.bitsPerPixel == 1 && h.planes > 4)
         RaiseError(PL_ERR_FORMAT_UNKNOWN, "Can't handle image with more than 4 planes.");
-    // One bit in 1 to 4 planes, 2 and 4 bits in one plane, 8 bits in one or three.
+    // One bit in 1 to 4 planes; 2, 4 and 8 bits in one plane or three (2 and 4 bits in three
+    // planes are refused when decoding).
     const int bits = h.bitsPerPixel;
-    const bool known = (bits == 1 && h.planes >= 1) || ((bits == 2 || bits == 4) && h.planes == 1)
-        || (bits == 8 && (h.planes == 1 || h.planes == 3));
+    const bool known = (bits == 1 && h.planes >= 1)
+        || ((bits == 2 || bits == 4 || bits == 8) && (h.planes == 1 || h.planes == 3));
     if (!known)
         RaiseError(PL_ERR_FORMAT_UNKNOWN, "Can't handle bits per pixel image with planes.");
     if (h.xMax < h.xMin || h.yMax < h.yMin)
@@ -146,6 +147,9 @@ void PLPCXDecoder::DecodeImage(PLBmp* pBmp)
         RaiseError(PL_ERR_INTERNAL, "PCX decoder: No picture is open.");
     PrepareBitmap(*pBmp, *this);
     const Header& h = m_Header;
+    // Planes of more than one bit make an index only at 8 bits (three colour planes).
+    if (h.planes > 1 && h.bitsPerPixel != 1 && h.bitsPerPixel != 8)
+        RaiseError(PL_ERR_INTERNAL, "Can't handle more than 1 bit per pixel.");
     const int64_t bpl = h.bytesPerLine;
     const int64_t lineBytes = bpl * h.planes;
     const int width = GetWidth();

@@ -67,23 +67,42 @@ uint8_t* const* C2PassScale<DataClass>::Run(const uint8_t* const* source, int64_
     const pass_scale::PreparedPass down
         = pass_scale::Prepare(BuildWeightTable(m_Contrib, dstHeight, srcHeight));
 
-    // Any run of maxCount rows lands in distinct slots; one spare slot keeps a row that a
-    // following output row starting one row earlier would read again.
     const int64_t rowBytes = dstWidth * 4;
-    RowCache cache(std::min<int64_t>(down.maxCount + 1, srcHeight), rowBytes);
     std::vector<const uint8_t*> window(static_cast<size_t>(down.maxCount));
     const auto makeRow = [&](int64_t y, uint8_t* row) { pass_scale::ScaleRow(across, source[y], row); };
-
-    for (int64_t y = 0; y < dstHeight; ++y) {
-        if (m_Progress && !m_Progress(static_cast<uint8_t>(y * 100 / dstHeight))) {
-            m_bAborted = true;
-            return nullptr;
+    const auto scaleColumns = [&](auto&& rowOf) {
+        for (int64_t y = 0; y < dstHeight; ++y) {
+            if (m_Progress && !m_Progress(static_cast<uint8_t>(50 + y * 50 / dstHeight))) {
+                m_bAborted = true;
+                return false;
+            }
+            const pass_scale::Taps& t = down.taps[static_cast<size_t>(y)];
+            for (int32_t k = 0; k < t.count; ++k)
+                window[static_cast<size_t>(k)] = rowOf(t.first + k);
+            pass_scale::ScaleColumn(down, static_cast<size_t>(y), window.data(), dest[y], rowBytes);
         }
-        const pass_scale::Taps& t = down.taps[static_cast<size_t>(y)];
-        for (int32_t k = 0; k < t.count; ++k)
-            window[static_cast<size_t>(k)] = cache.Row(t.first + k, makeRow);
-        pass_scale::ScaleColumn(down, static_cast<size_t>(y), window.data(), dest[y], rowBytes);
+        return true;
+    };
+
+    if (m_Progress) {
+        // A caller that watches the progress sees the horizontal pass over every source row first,
+        // and a stop there leaves the destination untouched: that takes the whole intermediate
+        // picture, destination width x source height.
+        RowCache whole(srcHeight, rowBytes);
+        for (int64_t y = 0; y < srcHeight; ++y) {
+            if (!m_Progress(static_cast<uint8_t>(y * 50 / srcHeight))) {
+                m_bAborted = true;
+                return nullptr;
+            }
+            whole.Row(y, makeRow);
+        }
+        return scaleColumns([&](int64_t y) { return whole.Row(y, makeRow); }) ? dest : nullptr;
     }
+
+    // Any run of maxCount rows lands in distinct slots; one spare slot keeps a row that a
+    // following output row starting one row earlier would read again.
+    RowCache cache(std::min<int64_t>(down.maxCount + 1, srcHeight), rowBytes);
+    scaleColumns([&](int64_t y) { return cache.Row(y, makeRow); });
     return dest;
 }
 

@@ -10,9 +10,12 @@ struct CDataRGBA_UBYTE {
 };
 
 // Two-pass scaler: every row is scaled horizontally into an 8-bit intermediate, then the
-// intermediate is scaled vertically into the destination. Intermediate rows are made as the
-// vertical pass needs them and kept only while an output row still reads them, so the memory
-// used is a few rows, not a whole picture.
+// intermediate is scaled vertically into the destination. Without a progress function,
+// intermediate rows are made as the vertical pass needs them and kept only while an output row
+// still reads them, so the memory used is a few rows, not a whole picture. With one, the
+// horizontal pass runs over the whole picture first (reporting truncate(y / source height x 50)
+// before each source row), then the vertical pass (50 + truncate(y / destination height x 50)
+// before each output row); a stop in the horizontal pass leaves the destination untouched.
 template <class DataClass> class C2PassScale {
 public:
     // Takes the percentage done; answering false stops the scaling.

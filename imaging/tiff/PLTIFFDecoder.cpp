@@ -88,10 +88,11 @@ int PLTIFFDecoder::GetField(uint32_t tag, ...) const
 
 void PLTIFFDecoder::Check(bool ok, int errorsBefore, int code, const char* what) const
 {
-    if (ok && m_pClient->ErrorCount() == errorsBefore)
-        return;
-    const std::string& message = m_pClient->LastError();
-    RaiseError(code, m_pClient->ErrorCount() > errorsBefore && !message.empty() ? message.c_str() : what);
+    // An error libtiff reported is unexpected data in the file, whatever the call.
+    if (m_pClient->ErrorCount() > errorsBefore)
+        RaiseError(PL_ERR_FORMAT_UNKNOWN, m_pClient->LastError().c_str());
+    if (!ok)
+        RaiseError(code, what);
 }
 
 void PLTIFFDecoder::Open(PLDataSource* pDataSrc)
@@ -100,9 +101,7 @@ void PLTIFFDecoder::Open(PLDataSource* pDataSrc)
     m_pClient = TiffMemoryClient::OpenForReading(pDataSrc->GetRemainingData(),
         static_cast<size_t>(std::max(0, pDataSrc->GetBytesLeft())), kMaxLibtiffAllocation);
     TIFF* tif = m_pClient->Handle();
-    if (!tif)
-        RaiseError(PL_ERR_WRONG_SIGNATURE,
-            m_pClient->LastError().empty() ? "Not a TIFF file." : m_pClient->LastError().c_str());
+    Check(tif != nullptr, 0, PL_ERR_WRONG_SIGNATURE, "Not a TIFF file.");
     const int errors = m_pClient->ErrorCount();
     uint32_t width = 0, height = 0;
     const bool sized = TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width) == 1
@@ -126,7 +125,7 @@ void PLTIFFDecoder::Open(PLDataSource* pDataSrc)
     // Thousands of samples a pixel make rows that no real picture has and that cost libtiff's
     // readers seconds of buffer work each: refused like a picture beyond the cap.
     if (TIFFScanlineSize64(tif) > kMaxRowBytes)
-        RaiseError(PL_ERR_NO_MEMORY, "TIFF decoder: The rows of the picture are too large.");
+        RaiseError(PL_ERR_DIB_TOO_LARGE, "TIFF decoder: The rows of the picture are too large.");
     const bool greyscale = m_Photometric == PHOTOMETRIC_MINISWHITE || m_Photometric == PHOTOMETRIC_MINISBLACK;
     const bool alpha = m_SamplesPerPixel == 4 && m_Photometric <= PHOTOMETRIC_PALETTE;
     SetInfo(PLCoord(static_cast<int32_t>(width), static_cast<int32_t>(height)), bpp, PLCoord(0, 0), alpha,
@@ -207,8 +206,9 @@ void PLTIFFDecoder::ReadStripRows(
         const tmsize_t got
             = TIFFReadEncodedStrip(tif, top / rowsPerStrip, strip.data(), static_cast<tmsize_t>(stripBytes));
         if (got < 0 || m_pClient->ErrorCount() != errors) {
-            if (top < static_cast<uint32_t>(tolerateFrom))
-                Check(false, errors, code, "Cannot read a TIFF strip.");
+            // A strip libtiff reports an error for fails the picture wherever it lies; one that
+            // fails without a word is tolerated from the row given on, keeping the rows before it.
+            Check(top >= static_cast<uint32_t>(tolerateFrom), errors, code, "Cannot read a TIFF strip.");
             return;
         }
         const uint32_t rows = std::min(rowsPerStrip, static_cast<uint32_t>(GetHeight()) - top);

@@ -43,13 +43,14 @@ private:
     void DoPlainRgb(PLBmp* pBmp);
     void DoRgba(PLBmp* pBmp);
     // Reads the strips of the first plane and hands each row to useRow (row, bytes, byte count). A
-    // strip that fails raises code when it starts above row tolerateFrom; further down, reading stops
+    // strip that libtiff reports an error for raises code 2 with its message; one that fails without
+    // a report raises code when it starts above row tolerateFrom, and further down reading stops
     // and the rows read so far stay.
     void ReadStripRows(
         int code, int tolerateFrom, const std::function<void(int, const uint8_t*, size_t)>& useRow);
     void SetLoColorPalette(PLBmp* pBmp);
-    // Raises code with libtiff's last message on this handle (or what) when the call failed or
-    // libtiff reported an error since errorsBefore.
+    // Raises code 2 with libtiff's last message on this handle when libtiff reported an error since
+    // errorsBefore; otherwise code with what when the call failed.
     void Check(bool ok, int errorsBefore, int code, const char* what) const;
 
     std::unique_ptr<TiffMemoryClient> m_pClient;

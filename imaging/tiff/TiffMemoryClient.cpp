@@ -20,23 +20,20 @@ TiffMemoryClient& Client(void* client)
     return *static_cast<TiffMemoryClient*>(client);
 }
 
-std::string FormatMessage(const char* module, const char* format, va_list args)
+// libtiff's message alone: the module (the libtiff routine that failed) is not part of it.
+std::string FormatMessage(const char* format, va_list args)
 {
     char text[1024];
     std::vsnprintf(text, sizeof text, format ? format : "", args);
-    std::string message = text;
-    if (module && *module)
-        message = std::string(module) + ": " + message;
-    return message;
+    return text;
 }
 
-// The trace line of a libtiff warning; message is FormatMessage's text, which starts with the module.
+// The trace line of a libtiff warning, naming the module when there is one.
 std::string WarningTrace(const char* module, const std::string& message)
 {
     if (!module || !*module)
         return "Warning in LIBTIFF: " + message + "\n";
-    return "Warning in LIBTIFF(" + std::string(module) + "): " + message.substr(std::strlen(module) + 2)
-        + "\n";
+    return "Warning in LIBTIFF(" + std::string(module) + "): " + message + "\n";
 }
 
 // Frees the options on every path.
@@ -236,7 +233,8 @@ void TiffMemoryClient::Unmap(void*, void*, uint64_t) { }
 int TiffMemoryClient::OnError(tiff*, void* client, const char* module, const char* format, va_list args)
 {
     TiffMemoryClient& self = Client(client);
-    self.m_LastError = FormatMessage(module, format, args);
+    static_cast<void>(module);
+    self.m_LastError = FormatMessage(format, args);
     PLPicDecoder::Trace(0, self.m_LastError + "\n");
     ++self.m_ErrorCount;
     return 1; // handled: libtiff's process-wide handler is not called
@@ -245,7 +243,7 @@ int TiffMemoryClient::OnError(tiff*, void* client, const char* module, const cha
 int TiffMemoryClient::OnWarning(tiff*, void* client, const char* module, const char* format, va_list args)
 {
     TiffMemoryClient& self = Client(client);
-    self.m_LastWarning = FormatMessage(module, format, args);
+    self.m_LastWarning = FormatMessage(format, args);
     PLPicDecoder::Trace(2, WarningTrace(module, self.m_LastWarning));
     ++self.m_WarningCount;
     return 1;

@@ -62,7 +62,8 @@ public:
     // Raises the error of the sink that a failed write or seek met, if any.
     void RaiseSinkError() const;
 
-    // libtiff's last error and warning messages on this handle, and how many of each it gave.
+    // libtiff's last error and warning messages on this handle (without the name of the libtiff
+    // routine that gave them), and how many of each it gave.
     const std::string& LastError() const { return m_LastError; }
     int ErrorCount() const { return m_ErrorCount; }
     const std::string& LastWarning() const { return m_LastWarning; }

@@ -22,12 +22,15 @@ struct RGBQUAD {
 // - width: pixels per row, > 0.
 // - height: number of rows, != 0. Positive: rows stored bottom row first (the usual DIB);
 //   negative: rows stored top row first, |height| rows.
-// - bitsPerPixel: 1, 8, 24 or 32.
+// - bitsPerPixel: 1, 4, 8, 16, 24 or 32.
 //     1: 8 pixels a byte, first pixel in the most significant bit, value = palette index;
+//     4: 2 pixels a byte, first pixel in the high four bits, value = palette index;
 //     8: one byte a pixel, value = palette index;
+//    16: a little-endian word a pixel, 5 bits each of red, green, blue from bit 14 down to bit 0
+//        (the top bit unused); each channel widened to 8 bits with its top bits repeated;
 //    24: blue, green, red;
 //    32: blue, green, red, alpha (alpha ignored when drawing).
-// - palette / paletteEntries: the colour table for 1 and 8 bits per pixel (2^bpp entries
+// - palette / paletteEntries: the colour table for 1, 4 and 8 bits per pixel (2^bpp entries
 //   normally); an index at or beyond paletteEntries draws black. Unused above 8 bpp.
 // - bits: the first byte of the first stored row; every row is RowBytes(width, bpp) long,
 //   that is width * bpp bits rounded up to a multiple of 4 bytes.

@@ -45,10 +45,30 @@ QVector<QRgb> ColourTable(const DibView& dib, int entries)
     return table;
 }
 
+// The source rectangle of a picture whose depth Qt has no format for (4-bit indices, 16-bit
+// 5-5-5 pixels), read pixel by pixel into a top-down opaque QImage.
+QImage SourceImageByPixel(const DibCall& call)
+{
+    const DibView& dib = call.dib;
+    const int top = static_cast<int>(dib.Rows()) - call.srcY - call.srcHeight;
+    QImage part(call.srcWidth, call.srcHeight, QImage::Format_RGB32);
+    for (int y = 0; y < call.srcHeight; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
+        for (int x = 0; x < call.srcWidth; ++x) {
+            const win::COLORREF c
+                = dib.PixelColor(static_cast<uint64_t>(call.srcX + x), static_cast<uint64_t>(top + y));
+            line[x] = qRgb(win::GetRValue(c), win::GetGValue(c), win::GetBValue(c));
+        }
+    }
+    return part;
+}
+
 // The source rectangle of the picture as a top-down QImage of its own.
 QImage SourceImage(const DibCall& call)
 {
     const DibView& dib = call.dib;
+    if (dib.bitsPerPixel == 4 || dib.bitsPerPixel == 16)
+        return SourceImageByPixel(call);
     const int rows = static_cast<int>(dib.Rows());
     const auto rowBytes = static_cast<qsizetype>(DibView::RowBytes(dib.width, dib.bitsPerPixel));
     QImage::Format format = QImage::Format_ARGB32;

@@ -18,7 +18,7 @@ using testpictures::Picture;
 
 TEST(Dib, PixelsAreReadByPictureRowAtEveryDepthAndOrder)
 {
-    for (int bpp : { 1, 8, 24, 32 })
+    for (int bpp : { 1, 4, 8, 16, 24, 32 })
         for (bool topDown : { false, true }) {
             const Picture p = MakePicture(bpp, topDown);
             ASSERT_TRUE(p.view.IsValid());
@@ -53,7 +53,7 @@ TEST(Dib, ViewsWhoseRowsDoNotFitAreNotDrawn)
     DibView shortBits = p.view;
     shortBits.bitsSize -= 1;
     DibView badDepth = p.view;
-    badDepth.bitsPerPixel = 16;
+    badDepth.bitsPerPixel = 2; // no DIB depth
     DibView huge = p.view;
     huge.width = INT32_MAX;
     huge.height = INT32_MIN;

@@ -200,6 +200,32 @@ TEST_F(Pricing, QuantityDiscountIsTheSumOfItsSteps)
     }
 }
 
+// Prints at 1.25 that take the discount, priced with the steps summed one by one as the shared
+// order records are: 8 prints earn 36.400000000000006 percent, 0.795 a print rounds down to
+// 0.79, where the closed form's 36.399999999999999 rounds up to 0.80.
+TEST_F(Pricing, DiscountedPricesFollowTheRunningSum)
+{
+    constexpr uint32_t cheapPrint = 500;
+    ProductCatalog catalog = GlobalProductCatalog();
+    auto product = std::make_shared<ProductDetails>();
+    ProductFields fields = product->GetFields();
+    fields.ID = cheapPrint;
+    fields.Return = Money(125);
+    fields.Discnt = true;
+    fields.IncDis = true;
+    product->SetFields(fields);
+    ASSERT_TRUE(catalog.AddProduct(product));
+    // Per print: 1.25 x (100 - percent) / 100 to whole hundredths, worked by hand.
+    const int32_t perPrint[] = { 125, 117, 109, 102, 95, 89, 84, 79 };
+    for (uint32_t prints = 1; prints <= 8; ++prints) {
+        const OrderSummary summary { { "Smith", { { cheapPrint, { cheapPrint, prints, 0, 0, 0 } } } } };
+        std::map<uint32_t, int32_t> totals;
+        EXPECT_EQ(catalog.PriceOrder(summary, totals, returnOnly, 0, packs).GetAmount(),
+            perPrint[prints - 1] * int32_t(prints))
+            << prints << " prints";
+    }
+}
+
 TEST_F(Pricing, NonStandaloneSurchargeUnlessAStandaloneProductOtherThan74)
 {
     const ProductCatalog& catalog = GlobalProductCatalog();

@@ -9,6 +9,8 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -434,6 +436,73 @@ TEST_F(Catalog, HostileArchiveCountsAllocateNothingAhead)
     win::Archive products(Le32(0) + Le32(0x10000000) + std::string(64, '\0'));
     EXPECT_THROW(catalog.Load(products), win::ArchiveException);
     EXPECT_LT(probe.Largest(), 4096u);
+}
+
+// A catalogue whose record id a test sets.
+class IdentifiedCatalog : public ProductCatalog {
+public:
+    using ProductCatalog::SetId;
+};
+
+// A product that notes where the walk stands when the catalogue walks it.
+class ProbeProduct : public ProductDetails {
+public:
+    bool Traverse(TraverseAction& action) override
+    {
+        seen.emplace_back(action.GetParentId(), action.GetRecordType());
+        return true;
+    }
+    std::vector<std::pair<uint32_t, RecordType>> seen;
+};
+
+// Notes where the walk stands each time it is applied, and answers as told.
+class StandingAction : public DatabaseRecord::TraverseAction {
+public:
+    explicit StandingAction(bool answer)
+        : answer_(answer)
+    {
+    }
+    bool Apply(DatabaseRecord&) override
+    {
+        seen.emplace_back(GetParentId(), GetRecordType());
+        return answer_;
+    }
+    std::vector<std::pair<uint32_t, RecordType>> seen;
+
+private:
+    bool answer_;
+};
+
+// The catalogue walks its products as their parent, as records of the product type, and leaves
+// the action standing where it found it; an action that answers false visits no product.
+TEST_F(Catalog, TraverseSetsAndRestoresWhereTheWalkStands)
+{
+    using Standing = std::pair<uint32_t, RecordType>;
+    for (const bool answer : { true, false }) {
+        IdentifiedCatalog catalog;
+        EXPECT_EQ(catalog.SetId(40), 0u);
+        EXPECT_EQ(catalog.SetId(41), 40u) << "the previous id";
+        auto first = std::make_shared<ProbeProduct>();
+        auto second = std::make_shared<ProbeProduct>();
+        ProductFields fields = first->GetFields();
+        fields.ID = 1;
+        first->SetFields(fields);
+        fields.ID = 2;
+        second->SetFields(fields);
+        ASSERT_TRUE(catalog.AddProduct(first));
+        ASSERT_TRUE(catalog.AddProduct(second));
+
+        StandingAction action(answer);
+        action.SetParentId(7);
+        action.SetRecordType(RecordType::ctLayout);
+        EXPECT_FALSE(catalog.Traverse(action));
+        EXPECT_EQ(action.seen, (std::vector<Standing> { { 7, RecordType::ctLayout } }));
+        const std::vector<Standing> walked { { 41, RecordType::ctProductDetails } };
+        EXPECT_EQ(first->seen, answer ? walked : std::vector<Standing> {});
+        EXPECT_EQ(second->seen, answer ? walked : std::vector<Standing> {});
+        EXPECT_EQ(action.GetParentId(), 7u);
+        EXPECT_EQ(action.GetRecordType(), RecordType::ctLayout);
+    }
 }
 
 } // namespace

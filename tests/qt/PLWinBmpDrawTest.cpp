@@ -1,6 +1,6 @@
 // A device-independent bitmap of the image library drawn on a QImage: upright in pixel mode and in
-// the low-metric mode (y up) with a negative height, at every depth. The pictures are written to
-// the test output folder.
+// the low-metric mode (y up) with a negative height, at every depth a picture can have. The pictures are
+// written to the test output folder.
 #include "QtTestSupport.h"
 
 #include "imaging/bitmap/PLWinBmp.h"
@@ -26,8 +26,14 @@ void MakeRedTopRow(PLWinBmp& bmp, int bpp)
                 bmp.GetRow32(y)[x] = top ? PLPixel32(255, 0, 0) : PLPixel32(0, 0, 255);
             else if (bpp == 24)
                 bmp.GetRow24(y)[x] = top ? PLPixel24(255, 0, 0) : PLPixel24(0, 0, 255);
-            else if (bpp == 8)
+            else if (bpp == 16) { // 5-5-5, little-endian
+                const uint16_t word = top ? 0x7C00 : 0x001F;
+                bmp.GetRow(y)[2 * x] = static_cast<uint8_t>(word & 0xFF);
+                bmp.GetRow(y)[2 * x + 1] = static_cast<uint8_t>(word >> 8);
+            } else if (bpp == 8)
                 bmp.GetRow(y)[x] = top ? 1 : 0;
+            else if (bpp == 4)
+                bmp.GetRow(y)[x / 2] = top ? 0x11 : 0x00;
             else if (top)
                 bmp.GetRow(y)[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
         }
@@ -57,6 +63,7 @@ TEST_P(PLWinBmpOnQImage, PixelModeDrawsTheTopRowOnTop)
         dc.SetStretchBltMode(gdi::COLORONCOLOR);
         bmp.StretchDraw(dc, 10, 10, 40, 24); // twice the size: the red row becomes rows 10 and 11
         bmp.Draw(dc, 60, 5);
+        bmp.DrawPart(dc, 10, 40, PLBox(0, 0, 4, 2)); // the left of the two top rows
     }
     Save(image, "pixel");
     EXPECT_EQ(image.pixel(30, 9), White);
@@ -69,6 +76,10 @@ TEST_P(PLWinBmpOnQImage, PixelModeDrawsTheTopRowOnTop)
     EXPECT_EQ(image.pixel(70, 6), Blue);
     EXPECT_EQ(image.pixel(79, 16), Blue);
     EXPECT_EQ(image.pixel(80, 16), White);
+    EXPECT_EQ(image.pixel(10, 40), Red);
+    EXPECT_EQ(image.pixel(13, 41), Blue);
+    EXPECT_EQ(image.pixel(14, 41), White);
+    EXPECT_EQ(image.pixel(13, 42), White);
 }
 
 TEST_P(PLWinBmpOnQImage, LowMetricWithNegativeHeightDrawsUpright)
@@ -96,7 +107,7 @@ TEST_P(PLWinBmpOnQImage, LowMetricWithNegativeHeightDrawsUpright)
     EXPECT_EQ(image.pixel(299, 100), Blue);
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, PLWinBmpOnQImage, testing::Values(1, 8, 24, 32),
+INSTANTIATE_TEST_SUITE_P(Depths, PLWinBmpOnQImage, testing::Values(1, 4, 8, 16, 24, 32),
     [](const auto& info) { return std::to_string(info.param) + "bpp"; });
 
 } // namespace

@@ -150,9 +150,9 @@ TEST_P(OversizedPicture, IsRefusedAndTheOldPictureKept)
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, OversizedPicture,
-    testing::Values(SizeCase { 32769, 1, PL_ERR_NO_MEMORY }, SizeCase { 1, 32769, PL_ERR_NO_MEMORY },
-        SizeCase { 32768, 8193, PL_ERR_NO_MEMORY }, // 2^28 + 32768 pixels
-        SizeCase { 0x7FFFFFFF, 0x7FFFFFFF, PL_ERR_NO_MEMORY }, SizeCase { -1, 4, PL_ERR_NO_MEMORY },
+    testing::Values(SizeCase { 32769, 1, PL_ERR_DIB_TOO_LARGE }, SizeCase { 1, 32769, PL_ERR_DIB_TOO_LARGE },
+        SizeCase { 32768, 8193, PL_ERR_DIB_TOO_LARGE }, // 2^28 + 32768 pixels
+        SizeCase { 0x7FFFFFFF, 0x7FFFFFFF, PL_ERR_DIB_TOO_LARGE }, SizeCase { -1, 4, PL_ERR_NO_MEMORY },
         SizeCase { 4, -5, PL_ERR_NO_MEMORY }));
 
 TEST(BitmapCreate, ZeroSizedPicturesAreAllowed)
@@ -237,7 +237,7 @@ TEST(BitmapFromDib, InconsistentHeadersAreRefusedAndThePictureKept)
         { "larger header", MakeDib(4, 1, 24, 0, 17, 12, 0, 108), PL_ERR_FORMAT_NOT_SUPPORTED },
         { "top-down", MakeDib(4, -1, 24, 0, 0, 12), PL_ERR_FORMAT_NOT_SUPPORTED },
         { "odd depth", MakeDib(4, 1, 7, 0, 0, 12), PL_ERR_FORMAT_NOT_SUPPORTED },
-        { "huge", MakeDib(100000, 100000, 24, 0, 0, 12), PL_ERR_NO_MEMORY },
+        { "huge", MakeDib(100000, 100000, 24, 0, 0, 12), PL_ERR_DIB_TOO_LARGE },
         // 4 x 0xFFFFFFFF colours wrap to a few bytes in 32-bit arithmetic.
         { "colour count beyond the block", MakeDib(1, 1, 32, 0xFFFFFFFF, 0, 4), PL_ERR_END_OF_FILE },
         { "negative width", MakeDib(-4, 1, 24, 0, 0, 12), PL_ERR_NO_MEMORY },

@@ -123,8 +123,8 @@ TEST(PLBmpCreateForOverwrite, ARefusedSizeKeepsTheOldPicture)
 {
     PLAnyBmp bmp;
     bmp.Create(2, 2, 32, false, false);
-    EXPECT_EQ(
-        ErrorCodeOf([&] { bmp.CreateForOverwrite(PL_MAX_SIDE + 1, 1, 32, false, false); }), PL_ERR_NO_MEMORY);
+    EXPECT_EQ(ErrorCodeOf([&] { bmp.CreateForOverwrite(PL_MAX_SIDE + 1, 1, 32, false, false); }),
+        PL_ERR_DIB_TOO_LARGE);
     EXPECT_EQ(bmp.GetSize(), PLCoord(2, 2));
     EXPECT_EQ(bmp.GetRow32(1)[1], PLPixel32(0, 0, 0, 255));
     bmp.Create(1, 1, 32, false, false); // the refusal did not leave the opaque fill switched off

@@ -101,6 +101,27 @@ TEST_F(DecoderTrace, PictOpcodesAreTracedByTheirQuickDrawNames)
         EXPECT_NE(trace.find(line), std::string::npos) << line << trace;
 }
 
+// A version-1 bit map traces its bounds (top, left, bottom, right) after naming itself.
+TEST_F(DecoderTrace, PictVersionOneBitMapTracesItsBounds)
+{
+    pictwriter::Writer w(1, { 0, 0, 2, 16 });
+    w.Opcode(0x90);
+    w.U16(2);
+    for (int i = 0; i < 3; ++i)
+        w.RectOf({ 1, 3, 3, 19 });
+    w.U16(0);
+    w.Raw({ 0xAA, 0xAA, 0xFF, 0xFF });
+    w.End();
+    const std::string path = Path("bitmap.pct");
+    WriteFileBytes(path, w.Data());
+    PLPicDecoder::SetTraceConfig(2, Path("trace.txt").c_str());
+    PLPictDecoder decoder;
+    PLAnyBmp bmp;
+    decoder.DecodeFile(path.c_str(), &bmp);
+    EXPECT_NE(Trace().find("Reading version 1 bitmap.\n  Bounds: 1, 3, 3, 19\n"), std::string::npos)
+        << Trace();
+}
+
 // An error is written at level 0 in the frame the exception carries; the wide name that is too
 // long to show is traced as such.
 TEST_F(DecoderTrace, ErrorsAreTracedAtLevelZero)

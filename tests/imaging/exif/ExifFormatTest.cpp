@@ -255,6 +255,32 @@ TEST(ExifFormatterHelpers, DoublesAsTheStreamWritesThem)
     }
 }
 
+// The side formatter names the low 12 bits 0, 1, 2 only when one of the top four bits is set.
+TEST(ExifFormatterHelpers, RightCentreLeft)
+{
+    struct Case {
+        uint32_t value;
+        const char* text;
+    };
+    const Case cases[] = {
+        { 0xF000, "Right" },
+        { 0xF001, "Centre" },
+        { 0xF002, "Left" },
+        { 0x1001, "Centre" },
+        { 0x0001, "" },
+        { 0x0000, "" },
+        { 0xF003, "" },
+    };
+    for (const Case& c : cases) {
+        const ExifData exif = readOne(
+            ExifByteOrder::Intel, [&](auto& d) { d.Short(0x0112, { static_cast<uint16_t>(c.value) }); },
+            true);
+        const ExifEntry* entry = exif.FindTag("Main.Ori");
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(ExifFormatRightCentreLeft(*entry), c.text) << std::hex << c.value;
+    }
+}
+
 TEST(ExifFormatterHelpers, RangeAndRounding)
 {
     struct Case {

@@ -138,6 +138,26 @@ TEST(QuantizePopularity, MostFrequentCellsInFallingOrder)
     EXPECT_EQ(pal[12], PLPixel32(0, 0, 0, 0));
 }
 
+// Colours added to the filter count in its next application beside the source's pixels, and
+// nothing of one application carries over to the next.
+TEST(QuantizePopularity, AddedColoursCountInTheNextApplicationOnly)
+{
+    PLFilterQuantize filter(PLDTHPAL_POPULARITY, PLDTH_NONE);
+    filter.AddColor(PLPixel32(0, 0, 200), 2);
+    filter.AddColor(PLPixel32(0, 0, 200), 2); // the same 15-bit cell: 4 in all
+    PLAnyBmp red, green, dst;
+    FromColours(red, { PLPixel32(248, 0, 0), PLPixel32(248, 0, 0), PLPixel32(248, 0, 0) }, 3);
+    FromColours(green, { PLPixel32(0, 248, 0), PLPixel32(0, 248, 0) }, 2);
+
+    dst.CreateFilteredCopy(red, filter);
+    EXPECT_EQ(dst.GetPalette()[8], PLPixel32(0, 0, 205, 0)) << "four added, cell 25 of 31";
+    EXPECT_EQ(dst.GetPalette()[9], PLPixel32(255, 0, 0, 0)) << "three pixels";
+
+    dst.CreateFilteredCopy(green, filter);
+    EXPECT_EQ(dst.GetPalette()[8], PLPixel32(0, 255, 0, 0));
+    EXPECT_EQ(dst.GetPalette()[9], PLPixel32(0, 0, 0, 0)) << "neither the added blue nor the red";
+}
+
 TEST(QuantizeMapping, ImageAlreadyInThePaletteMapsExactlyWithAndWithoutDithering)
 {
     // The cube part of the fixed table: 209 colours in distinct 15-bit cells.

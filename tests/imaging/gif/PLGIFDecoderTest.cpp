@@ -235,8 +235,8 @@ TEST(GifDecoder, DamagedFilesAreRefused)
     EXPECT_EQ(
         RefusalOf(Bytes { 'G', 'I', 'F', '8', '9', 'a', 2, 0, 2, 0, 0, 0, 0, ';' }), PL_ERR_FORMAT_UNKNOWN);
     // A screen beyond the picture cap (40000 x 10) is refused before anything is allocated.
-    EXPECT_EQ(
-        RefusalOf(Bytes { 'G', 'I', 'F', '8', '9', 'a', 0x40, 0x9C, 10, 0, 0, 0, 0, ';' }), PL_ERR_NO_MEMORY);
+    EXPECT_EQ(RefusalOf(Bytes { 'G', 'I', 'F', '8', '9', 'a', 0x40, 0x9C, 10, 0, 0, 0, 0, ';' }),
+        PL_ERR_DIB_TOO_LARGE);
     EXPECT_EQ(
         RefusalOf(Bytes { 'P', 'N', 'G', '8', '9', 'a', 2, 0, 2, 0, 0, 0, 0, ';' }), PL_ERR_WRONG_SIGNATURE);
 }

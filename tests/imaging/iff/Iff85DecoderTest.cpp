@@ -364,7 +364,7 @@ TEST(Iff85Decoder, PicturesBeyondTheCapAreRefused)
     file[21] = 0xFF;
     file[22] = 0xFF;
     file[23] = 0xFF;
-    EXPECT_EQ(Refusal(file).first, PL_ERR_NO_MEMORY);
+    EXPECT_EQ(Refusal(file).first, PL_ERR_DIB_TOO_LARGE);
 }
 
 } // namespace

@@ -73,15 +73,14 @@ int DecodeCutShort(const std::vector<uint8_t>& jpeg)
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0 || ::write(fd, jpeg.data(), jpeg.size()) != static_cast<ssize_t>(jpeg.size()))
         ::_exit(90);
+    ::close(fd); // a file still open for writing would be refused as being written
     PLJPEGDecoder decoder;
     decoder.OpenFile(path.c_str());
-    ::unlink(path.c_str());
-    if (::ftruncate(fd, 4096) != 0) // the header stays; the scans are cut off
+    if (::truncate(path.c_str(), 4096) != 0) // the header stays; the scans are cut off
         ::_exit(91);
+    ::unlink(path.c_str());
     PLAnyBmp decoded;
-    const int code = ErrorCodeOf([&] { decoder.GetImage(decoded, 32); });
-    ::close(fd);
-    return code;
+    return ErrorCodeOf([&] { decoder.GetImage(decoded, 32); });
 }
 
 TEST(BusError, ADecodeOfAFileCutShortUnderItIsAnErrorNotACrash)

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -94,8 +95,58 @@ TEST_F(FileSourceOpen, FileBeyondThirtyTwoBitsIsRefusedBeforeReading)
     const std::string path = Write("huge.jpg", { 1 });
     fs::resize_file(path, uintmax_t(INT_MAX) + 1);
     PLFileSource source;
-    EXPECT_EQ(source.OpenFile(path.c_str()), PL_ERR_NO_MEMORY);
+    EXPECT_EQ(source.OpenFile(path.c_str()), PL_ERR_DIB_TOO_LARGE);
     EXPECT_EQ(source.GetFileSize(), 0);
+}
+
+// Whether this process is granted a read lease on the file (its owner, a local file system,
+// leases switched on).
+bool LeasesGranted(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool granted = fd >= 0 && ::fcntl(fd, F_SETLEASE, F_RDLCK) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return granted;
+}
+
+// A photograph another process still has open for writing (being copied in) is refused with the
+// access-denied code, which the image cache retries on; once the writer closes it, it opens.
+TEST_F(FileSourceOpen, AFileOpenForWritingElsewhereIsAccessDenied)
+{
+    const std::string path = Write("copying.jpg", { 1, 2, 3 });
+    if (!LeasesGranted(path))
+        GTEST_SKIP() << "no read leases here";
+    int opened[2], release[2];
+    ASSERT_EQ(::pipe(opened), 0);
+    ASSERT_EQ(::pipe(release), 0);
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        ::close(opened[0]);
+        ::close(release[1]);
+        const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND);
+        char c = fd >= 0 ? 'y' : 'n';
+        (void)!::write(opened[1], &c, 1);
+        (void)!::read(release[0], &c, 1); // until the parent closes its end
+        ::_exit(0);
+    }
+    ::close(opened[1]);
+    ::close(release[0]);
+    char state = 0;
+    ASSERT_EQ(::read(opened[0], &state, 1), 1);
+    ASSERT_EQ(state, 'y');
+    {
+        PLFileSource source;
+        EXPECT_EQ(source.OpenFile(path.c_str()), PL_ERR_ACCESS_DENIED);
+    }
+    ::close(release[1]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+    ::close(opened[0]);
+    PLFileSource source;
+    EXPECT_EQ(source.OpenFile(path.c_str()), 0);
+    EXPECT_EQ(source.GetFileSize(), 3);
 }
 
 TEST_F(FileSourceOpen, AFileCutShortWhileOpenReadsAsZerosAndIsNoLongerIntact)

@@ -316,8 +316,8 @@ TEST(JpegDecoder, OversizedPictureRefusedAfterHeader)
     struct SizeCase {
         int w, h, code;
     };
-    const SizeCase cases[] = { { 40000, 8, PL_ERR_NO_MEMORY }, { 8, 32769, PL_ERR_NO_MEMORY },
-        { 20000, 20000, PL_ERR_NO_MEMORY }, { 32768, 8, 0 } };
+    const SizeCase cases[] = { { 40000, 8, PL_ERR_DIB_TOO_LARGE }, { 8, 32769, PL_ERR_DIB_TOO_LARGE },
+        { 20000, 20000, PL_ERR_DIB_TOO_LARGE }, { 32768, 8, 0 } };
     for (const SizeCase& c : cases) {
         const Bytes jpeg = withSize(c.w, c.h);
         PLMemSource source;

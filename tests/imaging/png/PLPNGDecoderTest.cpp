@@ -236,7 +236,7 @@ TEST(PngDecoder, DamagedFilesAreRefused)
     const auto crc = crc32(0, bad.data() + 12, 17);
     for (int i = 0; i < 4; ++i)
         bad[29 + i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
-    EXPECT_EQ(decode(bad), PL_ERR_NO_MEMORY);
+    EXPECT_EQ(decode(bad), PL_ERR_DIB_TOO_LARGE);
 }
 
 } // namespace

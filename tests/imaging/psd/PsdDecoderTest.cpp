@@ -276,7 +276,7 @@ TEST(PsdDecoder, HostileLengthsAndSizesAreRefused)
     EXPECT_EQ(RefusalCode(hugeResources), PL_ERR_END_OF_FILE);
     Bytes hugeWidth = plain;
     Put32(hugeWidth, kWidthOffset, 0x40000000u);
-    EXPECT_EQ(RefusalCode(hugeWidth), PL_ERR_NO_MEMORY);
+    EXPECT_EQ(RefusalCode(hugeWidth), PL_ERR_DIB_TOO_LARGE);
 
     // A resource whose data runs past the end of the resource section.
     Picture p = PictureOf(3, 3, 8, 1, 4, 2);

@@ -380,6 +380,24 @@ TEST(BmpDecoder, MoreThan256ColoursUsedKeepsTheFirst256AndHonoursTheDataOffset)
     ExpectIndexedPixels(DecodeOurs(decoder, MakeBmp(r)), r, 256);
 }
 
+// Below 8 bits a pixel the palette has an entry for every index whatever "colours used" says,
+// as far as the data offset leaves room for it.
+TEST(BmpDecoder, FourBitPalettesHoldSixteenEntriesWhateverColoursUsedSays)
+{
+    BmpRecipe r;
+    r.bits = 4;
+    r.width = 3;
+    r.height = 1;
+    r.colorsUsed = 2;
+    r.paletteEntries = 16;
+    r.pixels = { 0xF3, 0xA0, 0, 0 }; // indices 15, 3, 10
+    PLBmpDecoder decoder;
+    const Picture pic = DecodeOurs(decoder, MakeBmp(r));
+    const int indices[] = { 15, 3, 10 };
+    for (int x = 0; x < 3; ++x)
+        EXPECT_EQ(std::vector<int>(pic.At(x, 0), pic.At(x, 0) + 3), PaletteColour(indices[x])) << x;
+}
+
 TEST(BmpDecoder, ThirtyTwoBitFilesWithoutAnyAlphaAreOpaque)
 {
     BmpRecipe r;
@@ -505,7 +523,7 @@ TEST(BmpDecoder, HostileHeadersAreRefusedWithTheirCodes)
         { "1 bit with compression 3 (OS/2 Huffman)", [&](Bytes& b) { b[28] = 1, at32(b, 30, 3); },
             PL_ERR_FORMAT_NOT_SUPPORTED },
         { "beyond the picture cap", [&](Bytes& b) { at32(b, 18, 40000), at32(b, 22, 40000); },
-            PL_ERR_NO_MEMORY },
+            PL_ERR_DIB_TOO_LARGE },
         { "colours used 2^32 - 1",
             [&](Bytes& b) {
                 at32(b, 46, 0xFFFFFFFFu);

@@ -3,12 +3,14 @@
 #include "imaging/raster/RasterFixtures.h"
 
 #include "imaging/bitmap/PLAnyBmp.h"
+#include "imaging/io/PLMemSource.h"
 #include "imaging/io/PLTextException.h"
 #include "imaging/raster/PLPCXDecoder.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
 
 using namespace rasterfixtures;
 
@@ -175,8 +177,6 @@ TEST(PcxDecoder, HostileHeadersAreRefusedWithTheirCodes)
         { "encoding 0", [](Bytes& b) { b[2] = 0; }, PL_ERR_WRONG_SIGNATURE },
         { "8 bits in 2 planes", [](Bytes& b) { b[65] = 2; }, PL_ERR_FORMAT_UNKNOWN },
         { "8 bits in 4 planes", [](Bytes& b) { b[65] = 4; }, PL_ERR_FORMAT_UNKNOWN },
-        { "4 bits in 3 planes", [](Bytes& b) { b[3] = 4, b[65] = 3; }, PL_ERR_FORMAT_UNKNOWN },
-        { "2 bits in 3 planes", [](Bytes& b) { b[3] = 2, b[65] = 3; }, PL_ERR_FORMAT_UNKNOWN },
         { "1 bit in 5 planes", [](Bytes& b) { b[3] = 1, b[65] = 5; }, PL_ERR_FORMAT_UNKNOWN },
         { "1 bit in 0 planes", [](Bytes& b) { b[3] = 1, b[65] = 0; }, PL_ERR_FORMAT_UNKNOWN },
         { "3 bits", [](Bytes& b) { b[3] = 3; }, PL_ERR_FORMAT_UNKNOWN },
@@ -185,7 +185,7 @@ TEST(PcxDecoder, HostileHeadersAreRefusedWithTheirCodes)
         { "ymax below ymin", [&](Bytes& b) { at16(b, 6, 20); }, PL_ERR_FORMAT_UNKNOWN },
         { "beyond the picture cap",
             [&](Bytes& b) { b[3] = 1, at16(b, 8, 65535), at16(b, 10, 65535), at16(b, 66, 65535); },
-            PL_ERR_NO_MEMORY },
+            PL_ERR_DIB_TOO_LARGE },
         { "a run past the end of the picture",
             [](Bytes& b) { b.resize(128), b.push_back(0xFF), b.push_back(1); }, PL_ERR_INTERNAL },
         { "the 256-colour map cut short", [](Bytes& b) { b.pop_back(); }, PL_ERR_END_OF_FILE },
@@ -197,6 +197,36 @@ TEST(PcxDecoder, HostileHeadersAreRefusedWithTheirCodes)
         c.spoil(file);
         PLPCXDecoder decoder;
         EXPECT_EQ(DecodeError(decoder, file), c.code) << c.name;
+    }
+}
+
+// Three planes of 2 or 4 bits open, and their decoding is refused as a layout the decoder cannot
+// turn into colours.
+TEST(PcxDecoder, ThreePlanesOfTwoOrFourBitsOpenAndAreRefusedWhenDecoded)
+{
+    for (const int bits : { 2, 4 }) {
+        Bytes file = MakePcx({ .width = 9, .height = 1 });
+        file[3] = static_cast<uint8_t>(bits);
+        file[65] = 3;
+        PLMemSource source;
+        source.OpenMemory(file.data(), static_cast<int>(file.size()));
+        PLPCXDecoder decoder;
+        ASSERT_NO_THROW(decoder.Open(&source)) << bits;
+        EXPECT_EQ(decoder.GetSize(), PLCoord(9, 1));
+        decoder.LendDataSource(&source);
+        PLAnyBmp bmp;
+        int code = 0;
+        std::string text;
+        try {
+            decoder.GetImage(bmp, 0);
+        } catch (const PLTextException& e) {
+            code = e.GetCode();
+            text = e.GetText();
+        }
+        decoder.Close();
+        EXPECT_EQ(code, PL_ERR_INTERNAL) << bits;
+        EXPECT_EQ(text, "Decoder error: Can't handle more than 1 bit per pixel.\n") << bits;
+        source.Close();
     }
 }
 

@@ -85,7 +85,7 @@ TEST(SgiDecoder, HostileHeadersAreRefusedWithTheirCodes)
         { "five channels", { .channels = 5 }, 0, PL_ERR_FORMAT_UNKNOWN },
         { "no channels", { .channels = 0 }, 0, PL_ERR_FORMAT_UNKNOWN },
         { "width 0", { .width = 0 }, 0, PL_ERR_FORMAT_UNKNOWN },
-        { "beyond the picture cap", { .width = 65535, .height = 2 }, 0, PL_ERR_NO_MEMORY },
+        { "beyond the picture cap", { .width = 65535, .height = 2 }, 0, PL_ERR_DIB_TOO_LARGE },
         { "pixels cut short", {}, 1, PL_ERR_END_OF_FILE },
         { "header cut short", {}, 63 + 1, PL_ERR_END_OF_FILE },
     };

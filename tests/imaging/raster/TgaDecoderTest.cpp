@@ -290,7 +290,8 @@ TEST(TgaDecoder, HostileHeadersAreRefusedWithTheirCodes)
         { "map entries of 20 bits", [](TgaRecipe& r) { r.mapLength = 4, r.mapEntry = 20; },
             PL_ERR_FORMAT_UNKNOWN },
         { "width 0", [](TgaRecipe& r) { r.width = 0; }, PL_ERR_FORMAT_UNKNOWN },
-        { "beyond the picture cap", [](TgaRecipe& r) { r.width = 60000, r.height = 2; }, PL_ERR_NO_MEMORY },
+        { "beyond the picture cap", [](TgaRecipe& r) { r.width = 60000, r.height = 2; },
+            PL_ERR_DIB_TOO_LARGE },
     };
     for (const Refusal& c : cases) {
         TgaRecipe r;

@@ -336,3 +336,51 @@ TEST(C2PassScale, ProgressCanStopTheScaling)
     EXPECT_TRUE(scaler.IsAborted());
     EXPECT_EQ(calls, 3);
 }
+
+// A watched scaling reports the horizontal pass once per source row (0 to 50) and the vertical
+// pass before each output row (50 to 100), and its result is the unwatched one; a stop in the
+// horizontal pass leaves the destination untouched.
+TEST(C2PassScale, ProgressReportsBothPassesAndAnEarlyStopWritesNothing)
+{
+    const Picture source = RandomPicture(4, 3, 5);
+    static std::vector<int> seen;
+    static size_t stopAt;
+    const auto watch = [](uint8_t percent) {
+        seen.push_back(percent);
+        return seen.size() != stopAt;
+    };
+    const PLBilinearContribDef kernel(0.64);
+    std::vector<const uint8_t*> in;
+    for (int64_t y = 0; y < 3; ++y)
+        in.push_back(source.Pixel(0, y));
+    const Picture expected = reference::Scale(kernel, source, 2, 5);
+    struct Case {
+        size_t stopAt; // the call answered false; 0 for none
+        std::vector<int> seen;
+        bool written;
+    };
+    // 3 source rows: 0, 50/3, 100/3 truncated; 5 output rows: 50 + 10 y.
+    const Case cases[] = {
+        { 0, { 0, 16, 33, 50, 60, 70, 80, 90 }, true }, { 2, { 0, 16 }, false },
+        { 4, { 0, 16, 33, 50 }, false },
+        { 5, { 0, 16, 33, 50, 60 }, true }, // the first output row is already written
+    };
+    for (const Case& c : cases) {
+        seen.clear();
+        stopAt = c.stopAt;
+        Picture out { 2, 5, std::vector<uint8_t>(2 * 5 * 4, 0xEE) };
+        std::vector<uint8_t*> rows;
+        for (int64_t y = 0; y < 5; ++y)
+            rows.push_back(out.Pixel(0, y));
+        C2PassScale<CDataRGBA_UBYTE> scaler(kernel, watch);
+        EXPECT_EQ(scaler.Run(in.data(), 4, 3, rows.data(), 2, 5), c.stopAt == 0 ? rows.data() : nullptr);
+        EXPECT_EQ(seen, c.seen) << c.stopAt;
+        EXPECT_EQ(std::equal(out.bytes.begin(), out.bytes.begin() + 8, expected.bytes.begin()), c.written)
+            << c.stopAt;
+        if (c.stopAt == 0) {
+            EXPECT_EQ(out.bytes, expected.bytes);
+        } else if (!c.written) {
+            EXPECT_TRUE(std::all_of(out.bytes.begin(), out.bytes.end(), [](uint8_t b) { return b == 0xEE; }));
+        }
+    }
+}

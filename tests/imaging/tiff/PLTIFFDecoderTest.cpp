@@ -262,8 +262,9 @@ TEST_F(TiffDecoderFiles, DamagedFilesAreRefused)
             decoder.DecodeMemory(file.data(), static_cast<int>(file.size()), &bmp);
         });
     };
-    EXPECT_EQ(decodeBytes(Bytes { 'I', 'I', 42, 0, 0xFF, 0xFF, 0xFF, 0x7F }), PL_ERR_WRONG_SIGNATURE);
-    EXPECT_EQ(decodeBytes(Bytes { 'G', 'I', 'F', '8' }), PL_ERR_WRONG_SIGNATURE);
+    // What libtiff itself refuses is unexpected data, told in libtiff's words.
+    EXPECT_EQ(decodeBytes(Bytes { 'I', 'I', 42, 0, 0xFF, 0xFF, 0xFF, 0x7F }), PL_ERR_FORMAT_UNKNOWN);
+    EXPECT_EQ(decodeBytes(Bytes { 'G', 'I', 'F', '8' }), PL_ERR_FORMAT_UNKNOWN);
 
     // Sizes beyond the picture cap are refused before anything is allocated for them.
     for (const auto& [width, height] : { std::pair { 40000, 2 }, std::pair { 30000, 30000 } }) {
@@ -281,7 +282,8 @@ TEST_F(TiffDecoderFiles, DamagedFilesAreRefused)
         Bytes row = tifftest::PackRow(huge, 0, 0, 3);
         TIFFWriteScanline(tif, row.data(), 0, 0);
         TIFFClose(tif);
-        EXPECT_EQ(decodeBytes(ReadFileBytes(Path("huge.tif"))), PL_ERR_NO_MEMORY) << width << "x" << height;
+        EXPECT_EQ(decodeBytes(ReadFileBytes(Path("huge.tif"))), PL_ERR_DIB_TOO_LARGE)
+            << width << "x" << height;
     }
     // So are rows of thousands of samples a pixel, within the pixel cap but beyond any real row.
     {
@@ -298,20 +300,21 @@ TEST_F(TiffDecoderFiles, DamagedFilesAreRefused)
         Bytes row(size_t { width } * samples);
         TIFFWriteScanline(tif, row.data(), 0, 0);
         TIFFClose(tif);
-        EXPECT_EQ(decodeBytes(ReadFileBytes(Path("wide-rows.tif"))), PL_ERR_NO_MEMORY);
+        EXPECT_EQ(decodeBytes(ReadFileBytes(Path("wide-rows.tif"))), PL_ERR_DIB_TOO_LARGE);
     }
 
-    // Damage: a broken strip in the first third fails a grey picture with the row code, one later
-    // keeps the rows before it (the rest stay black); an RGB picture fails in libtiff's RGBA reader.
+    // Damage that libtiff reports fails the picture as unexpected data wherever it lies: in the
+    // first third or further down a grey picture, in an RGB picture.
     struct Damage {
         TiffRecipe recipe;
         int strip;
         int code;
     };
     for (const Damage d : { Damage { { "grey", 8, 1, kGrey, COMPRESSION_LZW, false, false, 0, false, 37, 60 },
-                                0, PL_ERR_INTERNAL },
-             Damage { { "grey", 8, 1, kGrey, COMPRESSION_LZW, false, false, 0, false, 37, 60 }, 6, -1 },
-             Damage { { "rgb", 8, 3, kRgb, COMPRESSION_LZW }, 1, PL_ERR_WRONG_SIGNATURE } }) {
+                                0, PL_ERR_FORMAT_UNKNOWN },
+             Damage { { "grey", 8, 1, kGrey, COMPRESSION_LZW, false, false, 0, false, 37, 60 }, 6,
+                 PL_ERR_FORMAT_UNKNOWN },
+             Damage { { "rgb", 8, 3, kRgb, COMPRESSION_LZW }, 1, PL_ERR_FORMAT_UNKNOWN } }) {
         const std::string path = Path("damaged.tif");
         ASSERT_TRUE(WriteTiff(path, d.recipe));
         TIFF* tif = TIFFOpen(path.c_str(), "r");
@@ -324,13 +327,25 @@ TEST_F(TiffDecoderFiles, DamagedFilesAreRefused)
         std::fill(
             file.begin() + static_cast<ptrdiff_t>(at), file.begin() + static_cast<ptrdiff_t>(at + 40), 0xFF);
         EXPECT_EQ(decodeBytes(file), d.code) << d.recipe.name << " strip " << d.strip;
-        if (d.code == -1) {
-            PLTIFFDecoder decoder;
-            PLAnyBmp bmp;
-            decoder.DecodeMemory(file.data(), static_cast<int>(file.size()), &bmp);
-            EXPECT_EQ(bmp.GetRow(47)[5], tifftest::SampleValue(d.recipe, 5, 47, 0));
-            EXPECT_EQ(bmp.GetRow(59)[5], 0);
-        }
+    }
+}
+
+// libtiff's message reaches the caller without the name of the libtiff routine that gave it: a
+// directory of no entries is unexpected data.
+TEST_F(TiffDecoderFiles, LibtiffErrorsCarryTheirMessageWithoutTheRoutine)
+{
+    const Bytes emptyDirectory { 'I', 'I', 42, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0 };
+    PLTIFFDecoder decoder;
+    PLAnyBmp bmp;
+    try {
+        decoder.DecodeMemory(emptyDirectory.data(), static_cast<int>(emptyDirectory.size()), &bmp);
+        ADD_FAILURE() << "decoded";
+    } catch (const PLTextException& e) {
+        EXPECT_EQ(e.GetCode(), PL_ERR_FORMAT_UNKNOWN);
+        const std::string text = e.GetText();
+        EXPECT_EQ(text.rfind("Decoder error: ", 0), 0u) << text;
+        EXPECT_EQ(text.find("TIFFReadDirectory"), std::string::npos) << text;
+        EXPECT_NE(text.find("directory"), std::string::npos) << text;
     }
 }
 

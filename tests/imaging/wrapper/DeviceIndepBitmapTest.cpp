@@ -101,7 +101,8 @@ TEST_F(WrapperTest, LoadErrorResults)
         { "PNG named .jpg", png, "Unexpected Error: Decoder error: Not a JPEG file: starts with 0x89 0x50", 5,
             6 },
         { "bad EXIF block", exif, "Bad EXIF data: EXIF Tag format field not understood", 8, 14 },
-        { "too wide", wide, "Out of memory!!: Out of memory creating bitmap.", 5, 10 },
+        { "too wide", wide, "Maximum size for 1 bmp was exceeded: Bitmap larger than the library accepts.", 5,
+            9 },
     };
     for (const ErrorCase& c : cases) {
         DeviceIndepBitmap dib;

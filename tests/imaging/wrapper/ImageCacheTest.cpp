@@ -130,6 +130,20 @@ TEST_F(CacheTest, OutOfMemoryPurgesAndLowersTheConfiguredSizeForGood)
     EXPECT_EQ(m_Cache.GetSlotCount(), 4u);
 }
 
+// A picture beyond the library's size limit fails like any bad file: memory did not run out, so
+// the cache keeps its size.
+TEST_F(CacheTest, APictureBeyondTheSizeLimitLeavesTheCacheItsSize)
+{
+    m_Cache.SetSize(5, true);
+    ImageResult result;
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(m_Cache.GetImage(Jpeg("p" + std::to_string(i) + ".jpg"), result));
+    EXPECT_FALSE(m_Cache.GetImage(Jpeg("wide.jpg", 33000, 16), result));
+    EXPECT_EQ(result.code, PL_ERR_DIB_TOO_LARGE);
+    EXPECT_EQ(m_Cache.GetConfiguredSize(), 5u);
+    EXPECT_EQ(m_Cache.GetSlotCount(), 5u);
+}
+
 TEST_F(CacheTest, OutOfMemoryWithNothingToPurgeFails)
 {
     m_Cache.SetSize(1, true);
