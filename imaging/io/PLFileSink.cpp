@@ -2,6 +2,7 @@
 
 #include "imaging/io/PLTextException.h"
 #include "imaging/io/PLWidePath.h"
+#include "platform/win/FileDescriptor.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -149,25 +150,6 @@ bool PastFileSizeLimit(int64_t end)
     return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
         && static_cast<uint64_t>(end) > static_cast<uint64_t>(limit.rlim_cur);
 }
-
-// A descriptor closed when it goes out of scope.
-class ScopedFd {
-public:
-    explicit ScopedFd(int fd)
-        : m_Fd(fd)
-    {
-    }
-    ScopedFd(const ScopedFd&) = delete;
-    ScopedFd& operator=(const ScopedFd&) = delete;
-    ~ScopedFd()
-    {
-        if (m_Fd >= 0)
-            ::close(m_Fd);
-    }
-
-private:
-    int m_Fd;
-};
 
 } // namespace
 
@@ -390,7 +372,7 @@ void PLFileSink::Close()
     m_Fd = -1;
     // The lock goes with the last descriptor of the file: a copy keeps the temporary file locked
     // until it has its new name, so that no other save takes it for a killed save's file.
-    const ScopedFd lock(m_Temp.empty() ? -1 : ::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+    const win::FileDescriptor lock(m_Temp.empty() ? -1 : ::fcntl(fd, F_DUPFD_CLOEXEC, 0));
     // A failing close can report a write that the kernel deferred (on network file systems).
     if (m_Calls.close(fd) != 0) {
         const int error = errno;

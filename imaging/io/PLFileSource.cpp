@@ -2,6 +2,7 @@
 
 #include "imaging/io/PLTextException.h"
 #include "imaging/io/PLWidePath.h"
+#include "platform/win/FileDescriptor.h"
 
 #include <cerrno>
 #include <climits>
@@ -11,26 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Closes the descriptor on every path.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // The library's code for a failed open: a missing folder differs from a missing file.
 int OpenErrorCode(int error, const std::string& path)
@@ -131,7 +112,7 @@ const uint8_t* PLFileSource::Contents() const
 int PLFileSource::MapOrReadFile(const std::string& path)
 {
     // Non-blocking, so that a pipe or a device given as a picture cannot hang the open.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    win::FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.Get() < 0)
         return OpenErrorCode(errno, path);
     struct stat info { };

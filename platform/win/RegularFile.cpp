@@ -1,5 +1,7 @@
 #include "platform/win/RegularFile.h"
 
+#include "platform/win/FileDescriptor.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -18,33 +20,13 @@ RegularFileBytes Refused(RegularFileStatus status, int error)
     return result;
 }
 
-// Closes the descriptor when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd)
-        : fd_(fd)
-    {
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 } // namespace
 
 RegularFileBytes ReadRegularFile(const std::string& path, std::uint64_t maxBytes)
 {
     // O_NONBLOCK: opening a FIFO with no writer, or a device, would otherwise wait; the kind of
     // file is only known safely once it is open (a name checked first could change in between).
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.Get() < 0)
         return Refused(RegularFileStatus::cannotOpen, errno);
     struct stat info { };

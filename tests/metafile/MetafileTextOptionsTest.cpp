@@ -7,6 +7,7 @@
 #include "imaging/metafile/MetafilePlayer.h"
 #include "imaging/metafile/RecordingMetafileCanvas.h"
 #include "metafile/FixtureTable.h"
+#include "metafile/RecordedTexts.h"
 
 #include <QFont>
 #include <QRawFont>
@@ -195,19 +196,7 @@ TEST(MetafileTextOptions, EveryFixtureDrawsWhatItsRecordsSay)
     }
 }
 
-// The texts the canvas received, one line each.
-std::vector<std::string> TextsOf(const Bytes& file)
-{
-    const metafile::Metafile m = metafile::Parse(file.data(), file.size());
-    metafile::RecordingMetafileCanvas canvas;
-    metafile::MetafilePlayer player(m, canvas, 100, 100);
-    player.Play();
-    std::vector<std::string> texts;
-    for (const std::string& call : canvas.calls)
-        if (call.rfind("text ", 0) == 0)
-            texts.push_back(call);
-    return texts;
-}
+using recordedtexts::TextsOf;
 
 TEST(MetafileTextOptions, SymbolFontTextIsReadThroughTheSymbolEncoding)
 {

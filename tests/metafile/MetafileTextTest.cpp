@@ -6,6 +6,7 @@
 #include "imaging/metafile/MetafilePlayer.h"
 #include "imaging/metafile/RecordingMetafileCanvas.h"
 #include "metafile/EmfBuilder.h"
+#include "metafile/RecordedTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -28,19 +29,7 @@ constexpr uint32_t kSmallTextOut = 108;
 constexpr uint32_t kNoBounds = 0x100;
 constexpr uint32_t kSmallChars = 0x200;
 
-// The texts the canvas received, one line each ("text <text> font <face> [advances ...]").
-std::vector<std::string> TextsOf(const Bytes& file)
-{
-    const metafile::Metafile m = metafile::Parse(file.data(), file.size());
-    metafile::RecordingMetafileCanvas canvas;
-    metafile::MetafilePlayer player(m, canvas, 100, 100);
-    player.Play();
-    std::vector<std::string> texts;
-    for (const std::string& call : canvas.calls)
-        if (call.rfind("text ", 0) == 0)
-            texts.push_back(call);
-    return texts;
-}
+using recordedtexts::TextsOf;
 
 // A Windows metafile of one unit a pixel whose font has the character set and face bytes.
 Writer WmfWithFont(uint8_t charset, const Bytes& face = {})

@@ -1,5 +1,6 @@
 #include "util/window/Trash.h"
 
+#include "platform/win/FileDescriptor.h"
 #include "platform/win/LastError.h"
 
 #include <QByteArray>
@@ -22,49 +23,19 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kInfoExtension = ".trashinfo";
 
-// An open file descriptor, closed when the object goes.
-class Descriptor {
-public:
-    explicit Descriptor(int descriptor = -1)
-        : descriptor_(descriptor)
-    {
-    }
-    ~Descriptor()
-    {
-        if (descriptor_ >= 0)
-            ::close(descriptor_);
-    }
-    Descriptor(Descriptor&& other) noexcept
-        : descriptor_(std::exchange(other.descriptor_, -1))
-    {
-    }
-    Descriptor& operator=(Descriptor&& other) noexcept
-    {
-        std::swap(descriptor_, other.descriptor_);
-        return *this;
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return descriptor_; }
-    bool Valid() const { return descriptor_ >= 0; }
-
-private:
-    int descriptor_;
-};
-
 // A trash opened for a deletion: its "files" and "info" folders, held open so that nothing
 // swapped in by name afterwards can redirect the move, and the folder the info file's path is
 // written relative to (empty for the home trash, whose paths are absolute).
 struct OpenTrash {
-    Descriptor files;
-    Descriptor info;
+    win::FileDescriptor files;
+    win::FileDescriptor info;
     fs::path relativeTo;
 };
 
 // Opens a folder by its path, following links: the folders above a trash are used as they are.
-std::optional<Descriptor> OpenFolder(const fs::path& path)
+std::optional<win::FileDescriptor> OpenFolder(const fs::path& path)
 {
-    Descriptor folder(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    win::FileDescriptor folder(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.Valid())
         return folder;
     win::CaptureLastError();
@@ -72,22 +43,22 @@ std::optional<Descriptor> OpenFolder(const fs::path& path)
 }
 
 // Opens the folder of the name inside another, never through a link.
-Descriptor OpenRealFolderAt(int at, const char* name)
+win::FileDescriptor OpenRealFolderAt(int at, const char* name)
 {
-    return Descriptor(::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    return win::FileDescriptor(::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
 // The user's own folder of the name inside another, made for the user alone when missing. A link
 // (another user could have planted it to take the files), anything but a folder, or a folder
 // another user owns is refused, with EPERM as the reason.
-std::optional<Descriptor> OwnFolderAt(int at, const char* name)
+std::optional<win::FileDescriptor> OwnFolderAt(int at, const char* name)
 {
     const bool made = ::mkdirat(at, name, 0700) == 0;
     if (!made && errno != EEXIST) {
         win::CaptureLastError();
         return std::nullopt;
     }
-    Descriptor folder = OpenRealFolderAt(at, name);
+    win::FileDescriptor folder = OpenRealFolderAt(at, name);
     if (!folder.Valid()) {
         if (errno == ELOOP || errno == ENOTDIR)
             win::SetLastError(EPERM);
@@ -114,9 +85,9 @@ std::optional<Descriptor> OwnFolderAt(int at, const char* name)
 // the last error set, when it cannot be used.
 std::optional<OpenTrash> TrashAt(int at, const std::string& name, dev_t device, fs::path relativeTo)
 {
-    std::optional<Descriptor> trash = OwnFolderAt(at, name.c_str());
-    std::optional<Descriptor> files = trash ? OwnFolderAt(trash->Get(), "files") : std::nullopt;
-    std::optional<Descriptor> info = files ? OwnFolderAt(trash->Get(), "info") : std::nullopt;
+    std::optional<win::FileDescriptor> trash = OwnFolderAt(at, name.c_str());
+    std::optional<win::FileDescriptor> files = trash ? OwnFolderAt(trash->Get(), "files") : std::nullopt;
+    std::optional<win::FileDescriptor> info = files ? OwnFolderAt(trash->Get(), "info") : std::nullopt;
     if (!info)
         return std::nullopt;
     struct stat where { };
@@ -132,7 +103,7 @@ std::optional<OpenTrash> HomeTrash(const fs::path& trash, dev_t device)
 {
     std::error_code error;
     fs::create_directories(trash.parent_path(), error);
-    std::optional<Descriptor> above = OpenFolder(trash.parent_path());
+    std::optional<win::FileDescriptor> above = OpenFolder(trash.parent_path());
     if (!above)
         return std::nullopt;
     return TrashAt(above->Get(), trash.filename().string(), device, {});
@@ -142,11 +113,11 @@ std::optional<OpenTrash> HomeTrash(const fs::path& trash, dev_t device)
 // bit, so that users cannot take each other's), else its ".Trash-<uid>".
 std::optional<OpenTrash> VolumeTrash(const fs::path& top, dev_t device)
 {
-    std::optional<Descriptor> topFolder = OpenFolder(top);
+    std::optional<win::FileDescriptor> topFolder = OpenFolder(top);
     if (!topFolder)
         return std::nullopt;
     const std::string uid = std::to_string(::getuid());
-    const Descriptor shared = OpenRealFolderAt(topFolder->Get(), ".Trash");
+    const win::FileDescriptor shared = OpenRealFolderAt(topFolder->Get(), ".Trash");
     struct stat info { };
     if (shared.Valid() && ::fstat(shared.Get(), &info) == 0 && (info.st_mode & S_ISVTX) != 0) {
         if (std::optional<OpenTrash> trash = TrashAt(shared.Get(), uid, device, top))
