@@ -31,7 +31,8 @@ void ShowErrorMessage(const std::string& prefix, const std::string& suffix)
     message += errorText;
     if (!suffix.empty())
         message += "\n" + suffix;
-    GetTheApp().MessageBox(message, win::MB_OK);
+    // The prefix names a file as the file system has its name: shown as UTF-8.
+    GetTheApp().MessageBoxUtf8(message, win::MB_OK);
 }
 
 bool FileOrFolderExists(const std::string& path)

@@ -15,7 +15,8 @@ win::AppContext& GetTheApp();
 int GetProfileIntValue(const std::string& entry, int defaultValue, const std::string& section);
 
 // Shows, with an OK button: the prefix and a line feed (when the prefix is not empty), the text
-// of the calling thread's last error, then a line feed and the suffix (when it is not empty).
+// of the calling thread's last error, then a line feed and the suffix (when it is not empty). The
+// text is shown as UTF-8, since the prefix names a file as the file system has its name.
 void ShowErrorMessage(const std::string& prefix, const std::string& suffix);
 // The text of the calling thread's last error, or "Reason not known" when there is none.
 void GetLastErrorText(std::string& text);

@@ -70,4 +70,9 @@ int AppContext::MessageBox(std::string_view text, UINT flags)
     return modal_->MessageBox(text, flags);
 }
 
+int AppContext::MessageBoxUtf8(std::string_view text, UINT flags)
+{
+    return modal_->MessageBoxUtf8(text, flags);
+}
+
 } // namespace win

@@ -26,6 +26,8 @@ public:
     bool WriteProfileString(std::string_view section, std::string_view entry, std::string_view value);
 
     int MessageBox(std::string_view text, UINT flags);
+    // The same with the text in UTF-8: for messages that name files.
+    int MessageBoxUtf8(std::string_view text, UINT flags);
 
     ProfileStore& Profile() const { return *profile_; }
     ModalServices& Modal() const { return *modal_; }

@@ -24,7 +24,11 @@ public:
     }
     FileDescriptor& operator=(FileDescriptor&& other) noexcept
     {
-        std::swap(descriptor_, other.descriptor_);
+        if (this != &other) {
+            if (descriptor_ >= 0)
+                ::close(descriptor_);
+            descriptor_ = std::exchange(other.descriptor_, -1);
+        }
         return *this;
     }
     FileDescriptor(const FileDescriptor&) = delete;

@@ -17,6 +17,8 @@
 namespace {
 
 constexpr uint32_t kNameChanges = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
+// The most paths one report names (about a megabyte of names).
+constexpr std::size_t kMaxReportedPaths = 10000;
 
 // Watching waits on the user's work: the thread runs only when nothing else wants the processor
 // (or, where that policy is refused, at the lowest priority a thread can have).
@@ -101,11 +103,20 @@ void FolderWatcher::Run()
         if ((fds[1].revents & POLLIN) != 0)
             return;
         std::vector<std::string> paths;
+        bool tooMany = false;
         ssize_t length = 0;
         while ((length = ::read(inotify_, buffer.data(), buffer.size())) > 0) {
             std::vector<std::string> more = ChangedPaths(buffer.data(), length);
             paths.insert(paths.end(), more.begin(), more.end());
+            // A folder that keeps changing (an archive unpacked into it) could make the list grow
+            // without end: past a bound the report says only that something changed (the empty
+            // path of a lost track).
+            tooMany = tooMany || paths.size() > kMaxReportedPaths;
+            if (tooMany)
+                paths.clear();
         }
+        if (tooMany)
+            paths.assign(1, std::string());
         // A change of the owner's own operation is dropped; the watch goes on either way.
         if (!paths.empty() && active_.load())
             changed_(drive_, std::move(paths));

@@ -339,6 +339,16 @@ private:
     // The paths the control itself is about to change: a watcher's report that names only these
     // (or what lies inside them) within a short while is its own change coming back.
     void NoteOwnChanges(const std::vector<std::string>& paths);
+    // Runs the control's own change of the paths. Its reports count as its own from before it
+    // starts until a short while after it ends, however long it takes: they wait in the event
+    // queue until it returns.
+    template <typename Change> bool OwnChange(const std::vector<std::string>& paths, Change change)
+    {
+        NoteOwnChanges(paths);
+        const bool done = change();
+        NoteOwnChanges(paths);
+        return done;
+    }
     bool OnlyOwnChanges(const std::vector<std::string>& paths);
     // After a drop, the target shows its new contents when next opened; it is selected.
     void ShowDropTarget(QTreeWidgetItem* target, const QString& droppedText);
@@ -399,7 +409,7 @@ private:
     std::atomic<bool> monitoring_ { false };
     std::map<std::string, std::unique_ptr<FolderWatcher>> watchers_;
     int changesHandled_ = 0;
-    std::vector<std::pair<std::string, std::chrono::steady_clock::time_point>> ownChanges_; // with expiry
+    std::map<std::string, std::chrono::steady_clock::time_point> ownChanges_; // with expiry
     std::set<std::string> pendingDrives_; // changed while a name was being edited
 
     QTreeWidgetItem* editing_ = nullptr;

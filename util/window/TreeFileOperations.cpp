@@ -176,10 +176,7 @@ bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item, bool permanently)
         return false;
     bool done = false;
     if (MayDelete(path, permanently)) {
-        {
-            NoteOwnChanges({ path });
-            done = permanently ? DiscardForGood(path) : MoveToTrash(path);
-        }
+        done = OwnChange({ path }, [&] { return permanently ? DiscardForGood(path) : MoveToTrash(path); });
         if (!done) {
             std::string reason;
             GetLastErrorText(reason);
@@ -269,8 +266,7 @@ bool CTreeFileCtrl::RenameItemTo(QTreeWidgetItem* item, const std::string& typed
     bool renamed = false;
     std::string reason = "A name cannot be \".\" or \"..\", or hold a \"/\".";
     if (AcceptableName(name)) {
-        NoteOwnChanges({ path, target.string() });
-        renamed = RenameWithoutReplacing(path, target);
+        renamed = OwnChange({ path, target.string() }, [&] { return RenameWithoutReplacing(path, target); });
         GetLastErrorText(reason);
     }
     OnFileRenamed(target.string(), path);
@@ -307,13 +303,11 @@ void CTreeFileCtrl::FinishDrag(QTreeWidgetItem* target, bool copy)
     const std::string placed = (fs::path(into) / fs::path(from).filename()).string();
     if (!MayReplace(placed, copy))
         return;
-    bool done = false;
     std::string reason;
-    {
-        NoteOwnChanges({ from, placed });
-        done = copy ? ShellCopyFilesEx(from, into, false, true) : ShellMoveFilesEx(from, into, false, true);
-        GetLastErrorText(reason);
-    }
+    const bool done = OwnChange({ from, placed }, [&] {
+        return copy ? ShellCopyFilesEx(from, into, false, true) : ShellMoveFilesEx(from, into, false, true);
+    });
+    GetLastErrorText(reason);
     if (!done) {
         TellRefused(std::string(copy ? "Could not copy \"" : "Could not move \"") + MessageName(from)
                 + "\" to \"" + MessageName(into) + "\".",

@@ -94,7 +94,7 @@ void CTreeFileCtrl::NoteOwnChanges(const std::vector<std::string>& paths)
 {
     const auto expires = std::chrono::steady_clock::now() + kOwnChangeExpiry;
     for (const std::string& path : paths)
-        ownChanges_.emplace_back(path, expires);
+        ownChanges_.insert_or_assign(path, expires);
 }
 
 bool CTreeFileCtrl::OnlyOwnChanges(const std::vector<std::string>& paths)

@@ -68,11 +68,7 @@ Control::Control(QWidget* widget, ControlKind kind, win::UINT id)
 
 void Control::SetWindowText(std::string_view text)
 {
-    if (auto* lines = qobject_cast<QPlainTextEdit*>(widget_.data())) {
-        const QSignalBlocker quiet(lines);
-        lines->setPlainText(WithLineFeeds(text));
-    } else
-        SetUnicodeText(FromCp1252(text));
+    SetUnicodeText(qobject_cast<QPlainTextEdit*>(widget_.data()) ? WithLineFeeds(text) : FromCp1252(text));
 }
 
 void Control::SetUnicodeText(const QString& text)

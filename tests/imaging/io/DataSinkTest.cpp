@@ -22,6 +22,7 @@
 #include "imaging/io/ModelledDisk.h"
 #include "imaging/io/PLFileSink.h"
 #include "imaging/io/PLMemSink.h"
+#include "imaging/io/SinkSave.h"
 #include "imaging/jpeg/PLJPEGEncoder.h"
 #include "imaging/png/PLPNGEncoder.h"
 #include "imaging/raster/PLBmpEncoder.h"
@@ -371,20 +372,10 @@ TEST_F(FileSinkErrors, AnUnfinishedSaveInPlaceLeavesTheOldFile)
     EXPECT_EQ(Names(), std::vector<std::string> { "a.bmp" });
 }
 
-// Saves a file of length bytes through a sink with the given calls: 0 or the code raised.
+// Saves the bytes through a sink with the given calls: 0 or the code raised.
 int SaveBytes(const std::string& path, const PLFileCalls& calls, const Bytes& bytes)
 {
-    PLFileSink sink(calls);
-    try {
-        const int error = sink.OpenFile(path.c_str(), 1 << 20);
-        if (error != 0)
-            return error;
-        sink.WriteBytes(static_cast<int>(bytes.size()), bytes.data());
-        sink.Close();
-    } catch (const PLTextException& e) {
-        return e.GetCode();
-    }
-    return 0;
+    return sinksave::SaveBytes(path, bytes, 1 << 20, calls);
 }
 
 // A save written in place (the folder takes no new file) on a disk with little room.

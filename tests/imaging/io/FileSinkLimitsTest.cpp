@@ -15,26 +15,14 @@
 #include "imaging/codec/EncoderTestSupport.h"
 #include "imaging/io/PLFileSink.h"
 #include "imaging/io/PLTextException.h"
+#include "imaging/io/SinkSave.h"
 #include "imaging/png/PLPNGEncoder.h"
 
 namespace {
 
 using namespace encodertest;
 
-// Saves bytes into path through a sink of at most maxSize bytes: 0, the open error or the code raised.
-int SaveBytes(const std::string& path, const Bytes& bytes, int64_t maxSize = 1 << 20)
-{
-    PLFileSink sink;
-    try {
-        if (const int error = sink.OpenFile(path.c_str(), maxSize))
-            return error;
-        sink.WriteBytes(static_cast<int>(bytes.size()), bytes.data());
-        sink.Close();
-    } catch (const PLTextException& e) {
-        return e.GetCode();
-    }
-    return 0;
-}
+using sinksave::SaveBytes;
 
 // The exit status of a child that runs body, or -signal when a signal ended it.
 template <typename Body> int InChild(Body body)
