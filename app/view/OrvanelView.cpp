@@ -190,7 +190,7 @@ void COrvanelView::OnDraw(gdi::DeviceContext& dc)
     drawingForPrint_ = dc.IsPrinting();
     const LayoutConverter used = DrawPage(dc,
         { document->GetLayout(), content, *pictures_, copies_, zoom_, GetDeviceTotalSize(),
-            { client.right, client.bottom }, selectedUnit_, &document->GetPacks() });
+            { client.right, client.bottom }, selectedUnit_, &document->GetPacks(), dragging_ });
     drawingForPrint_ = false;
     if (!dc.IsPrinting())
         converter_ = used;

@@ -180,12 +180,12 @@ LayoutConverter DrawPage(gdi::DeviceContext& dc, const PageRequest& request)
     DrawExtraTexts(context, request.content, root);
     root.FitToChildren();
     if (!dc.IsPrinting() && request.selectedUnit)
-        DrawSelectionFrame(dc, converter, layout, *request.selectedUnit);
+        DrawSelectionFrame(dc, converter, layout, *request.selectedUnit, !request.selectionDragged);
     return converter;
 }
 
-void DrawSelectionFrame(
-    gdi::DeviceContext& dc, const LayoutConverter& converter, const Layout& layout, const LayoutUnit& unit)
+void DrawSelectionFrame(gdi::DeviceContext& dc, const LayoutConverter& converter, const Layout& layout,
+    const LayoutUnit& unit, bool ownFrame)
 {
     win::RECT bounds = GetMoveBounds(layout, unit);
     converter.ToDeviceRect(bounds);
@@ -201,6 +201,8 @@ void DrawSelectionFrame(
     // inside its bounds, inverted through the 50 % halftone pattern, so that it shows over dark and
     // light pictures alike while the unit's own pixels show between its dots. Every paint draws the
     // page afresh before the frame, so an inversion never falls on an earlier frame to erase it.
+    if (!ownFrame)
+        return;
     win::RECT frame = unit.GetBounds();
     converter.ToDeviceRect(frame);
     dc.LPtoDP(&frame);

@@ -54,6 +54,9 @@ struct PageRequest {
     const LayoutUnit* selectedUnit = nullptr;
     // The packs of the document's pack template (may be null: no packs are listed).
     const PacksCollection* packs = nullptr;
+    // Whether the selected unit is being dragged: the view then draws its frame as the drag frame,
+    // and the page only its move bounds (two inverting frames on the same pixels would cancel).
+    bool selectionDragged = false;
 };
 
 // Draws the page on a device context in the metric mapping (a printing device context places the
@@ -62,7 +65,8 @@ struct PageRequest {
 LayoutConverter DrawPage(gdi::DeviceContext& dc, const PageRequest& request);
 
 // The frame of the selected unit, drawn over the page: its move bounds outlined in red (pen width
-// 2) and its own bounds framed by the drag rectangle: a border of kSelectionBorder device pixels
-// inverted through the halftone pattern (every other pixel), through which the unit shows.
-void DrawSelectionFrame(
-    gdi::DeviceContext& dc, const LayoutConverter& converter, const Layout& layout, const LayoutUnit& unit);
+// 2) and, unless ownFrame is false, its own bounds framed by the drag rectangle: a border of
+// kSelectionBorder device pixels inverted through the halftone pattern (every other pixel),
+// through which the unit shows.
+void DrawSelectionFrame(gdi::DeviceContext& dc, const LayoutConverter& converter, const Layout& layout,
+    const LayoutUnit& unit, bool ownFrame = true);

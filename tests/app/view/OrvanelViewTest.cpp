@@ -199,7 +199,11 @@ TEST_F(ViewTest, TheDragFrameInvertsEveryOtherPixelOfItsBorder)
     int light = 0;
     for (int y = frame.top(); y <= frame.bottom(); ++y) {
         for (int x = frame.left(); x <= frame.right(); ++x) {
-            if (!inBand(frame, x, y) || inBand(selection.adjusted(-1, -1, 1, 1), x, y))
+            // The selection's own band, a pixel either side, is left out: the drag frame takes
+            // its place during the drag.
+            const bool nearSelection = selection.adjusted(-1, -1, 1, 1).contains(x, y)
+                && !selection.adjusted(4, 4, -4, -4).contains(x, y);
+            if (!inBand(frame, x, y) || nearSelection)
                 continue;
             const QRgb under = after.pixel(x, y);
             ASSERT_EQ(during.pixel(x, y), (x + y) % 2 == 1 ? under ^ 0x00FFFFFFu : under) << x << ", " << y;
@@ -210,6 +214,19 @@ TEST_F(ViewTest, TheDragFrameInvertsEveryOtherPixelOfItsBorder)
     EXPECT_GT(dark, 0) << "the frame crosses dark parts of the picture";
     EXPECT_GT(light, 0) << "and light ones";
     QTest::mouseRelease(view, Qt::LeftButton, {}, from + move);
+}
+
+// A unit pressed and held still shows its frame as it shows once released: the drag frame takes
+// the place of the selection frame instead of inverting its pixels back.
+TEST_F(ViewTest, AUnitHeldStillKeepsItsFrame)
+{
+    const QPoint at = CentreOf(Unit("PImage"));
+    QTest::mousePress(view, Qt::LeftButton, {}, at);
+    ASSERT_TRUE(view->IsDragging());
+    const QImage held = view->grab().toImage();
+    QTest::mouseRelease(view, Qt::LeftButton, {}, at);
+    ASSERT_FALSE(view->IsDragging());
+    EXPECT_EQ(held, view->grab().toImage());
 }
 
 TEST_F(ViewTest, ArrowKeysNudgeTheSelectionWithoutUndo)
