@@ -18,16 +18,17 @@ namespace {
     PLPicDecoder::RaiseError(code, ("Opening " + shownName + " failed: " + std::strerror(error)).c_str());
 }
 
-// The most a file encoded from the picture may hold: the memory its pixels use, and room for the
-// format's headers and an EXIF block (up to 64 KB). A picture of fewer bits per pixel may be
-// compressed from a 32-bpp copy (JPEG), whose file can be larger than the picture itself: the
-// room is never less than the pixels at 32 bits each.
+// The most a file encoded from the picture may hold: a bound no encoding of it comes near, which
+// only keeps an encoder gone wrong from filling the disk. A picture may be compressed from a
+// 32-bpp copy (JPEG), and compression can make a file larger than what it compresses (byte runs
+// of a photograph, JPEG at its highest quality, PNG of noise): 16 bytes a pixel, or the pixels'
+// memory where that is more, and a megabyte for the headers and an EXIF block.
 int64_t FileSizeBound(const PLBmp* bmp)
 {
     if (!bmp)
         return 0;
     const int64_t pixels = static_cast<int64_t>(bmp->GetWidth()) * bmp->GetHeight();
-    return std::max(bmp->MemoryInUse(), pixels * 4) + 65536;
+    return std::max(bmp->MemoryInUse(), pixels * 16) + (int64_t { 1 } << 20);
 }
 
 } // namespace

@@ -203,6 +203,27 @@ TEST_F(TiffEncoderFiles, BilevelWhiteFirstIsMinIsWhite)
     EXPECT_EQ(ImageMagickRgba(path), ExpectedRgba(*bmp));
 }
 
+// Byte-run compression makes a picture that does not repeat a little larger than its pixels (one
+// byte in every 128 more): such a photograph still saves, and reads back whole.
+TEST_F(TiffEncoderFiles, APictureThatCompressesToMoreThanItsPixelsStillSaves)
+{
+    PLAnyBmp bmp;
+    bmp.Create(1500, 1500, 32, true, false);
+    uint32_t state = 1;
+    for (int y = 0; y < bmp.GetHeight(); ++y) {
+        uint8_t* row = bmp.GetRow(y);
+        for (int i = 0; i < bmp.GetWidth() * 4; ++i) {
+            state = state * 1664525u + 1013904223u;
+            row[i] = static_cast<uint8_t>(state >> 24);
+        }
+    }
+    PLTIFFEncoder encoder;
+    const std::string path = Path("noise.tif");
+    ASSERT_NO_THROW(encoder.EncodeFile(path.c_str(), &bmp));
+    EXPECT_GT(ReadFileBytes(path).size(), bmp.MemoryInUse());
+    EXPECT_EQ(ReadTiff(path).rows, ExpectedSamples(bmp));
+}
+
 // A 4-colour palette picture as other programs see it: Pillow and libtiff's RGBA reader (tiff2rgba)
 // take the colour map as 16-bit values, so a map of 8-bit values shows nearly black there.
 TEST_F(TiffEncoderFiles, PaletteColoursReadTheSameInPillowAndTiff2rgba)
