@@ -39,9 +39,7 @@ int ReserveSpace(int fd, off_t length)
 {
     // A reservation that keeps the size is not held to the process's file size limit, but the
     // writes that follow are: a length beyond it is refused here.
-    rlimit limit {};
-    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
-        && static_cast<rlim_t>(length) > limit.rlim_cur) {
+    if (PastFileSizeLimit(length)) {
         errno = EFBIG;
         return -1;
     }
@@ -55,6 +53,13 @@ int ReserveSpace(int fd, off_t length)
 }
 
 } // namespace
+
+bool PastFileSizeLimit(int64_t end)
+{
+    rlimit limit {};
+    return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
+        && static_cast<uint64_t>(end) > static_cast<uint64_t>(limit.rlim_cur);
+}
 
 const PLFileCalls& PLFileCalls::Posix()
 {

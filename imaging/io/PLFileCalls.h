@@ -2,6 +2,7 @@
 // that a test can hand it calls that fail the way a full disk or a refused folder does.
 #pragma once
 
+#include <cstdint>
 #include <sys/types.h>
 
 struct PLFileCalls {
@@ -27,3 +28,7 @@ struct PLFileCalls {
     // The real calls.
     static const PLFileCalls& Posix();
 };
+
+// Whether a file written up to end bytes would pass the process's file size limit (`ulimit -f`),
+// where the kernel would end the process with SIGXFSZ unless it ignores the signal.
+bool PastFileSizeLimit(int64_t end);

@@ -13,7 +13,6 @@
 #include <optional>
 #include <string_view>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,9 +42,24 @@ int FileErrorCode(int error, bool opening)
     }
 }
 
+// Whether the link at path may be followed, by the kernel's rule for links in shared folders
+// (fs.protected_symlinks): in a sticky folder anyone may write, only a link of the user's own or
+// of the folder's owner, so that another user cannot plant one where a save will go.
+bool MayFollowLink(const std::filesystem::path& path)
+{
+    struct stat link { };
+    struct stat folder { };
+    const std::filesystem::path above = path.has_parent_path() ? path.parent_path() : ".";
+    if (::lstat(path.c_str(), &link) != 0 || ::stat(above.c_str(), &folder) != 0)
+        return false;
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return !shared || link.st_uid == ::geteuid() || link.st_uid == folder.st_uid;
+}
+
 // The file a name stands for: symbolic links are followed to the name they point to, whether that
 // exists or not, so that a save writes the file a link points to (as a shell's ">" does) and the
-// link stays a link. Nothing (errno ELOOP) for links that lead round in a circle.
+// link stays a link. Nothing, with errno set, for links that lead round in a circle (ELOOP) or a
+// link another user planted in a shared folder (EACCES).
 std::optional<std::string> ResolveTarget(const std::string& name)
 {
     constexpr int kMaxLinks = 40;
@@ -55,6 +69,10 @@ std::optional<std::string> ResolveTarget(const std::string& name)
         const std::filesystem::path to = std::filesystem::read_symlink(path, ec);
         if (ec)
             return path.string(); // not a link, or nothing there
+        if (!MayFollowLink(path)) {
+            errno = EACCES;
+            return std::nullopt;
+        }
         path = to.is_absolute() ? to : path.parent_path() / to;
     }
     errno = ELOOP;
@@ -141,14 +159,6 @@ bool LockNewTemporary(int fd)
         return errno != EWOULDBLOCK; // a file system without locks: the file is not cleaned either
     struct stat info { };
     return ::fstat(fd, &info) != 0 || info.st_nlink > 0;
-}
-
-// Whether writing up to end would pass the process's file size limit.
-bool PastFileSizeLimit(int64_t end)
-{
-    rlimit limit {};
-    return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
-        && static_cast<uint64_t>(end) > static_cast<uint64_t>(limit.rlim_cur);
 }
 
 } // namespace

@@ -181,4 +181,27 @@ TEST_F(FileSinkLimits, ADanglingLinkIntoAFolderTheUserMayNotWriteIsRefused)
     EXPECT_FALSE(std::filesystem::exists(dir / "closed/new.txt"));
 }
 
+// In a sticky folder anyone may write (/tmp), a link another user planted is not followed, as the
+// kernel follows none there: the save is refused with code 5, and neither the link nor the file it
+// points to changes. The user's own link there is followed.
+TEST_F(FileSinkLimits, ALinkAnotherUserPlantedInASharedFolderIsNotFollowed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "planting another user's link needs root";
+    std::filesystem::create_directory(dir / "shared");
+    ::chmod(Path("shared").c_str(), 01777);
+    WriteFileBytes(Path("precious.txt"), Bytes(5, 'p'));
+    const std::filesystem::path planted = dir / "shared/photo.jpg";
+    std::filesystem::create_symlink(dir / "precious.txt", planted);
+    ASSERT_EQ(::lchown(planted.c_str(), 65534, 65534), 0);
+    EXPECT_EQ(SaveBytes(planted.string(), Bytes(20, 'n')), PL_ERR_ACCESS_DENIED);
+    EXPECT_TRUE(std::filesystem::is_symlink(planted));
+    EXPECT_EQ(ReadFileBytes(Path("precious.txt")), Bytes(5, 'p'));
+
+    const std::filesystem::path own = dir / "shared/own.jpg";
+    std::filesystem::create_symlink(dir / "mine.txt", own);
+    EXPECT_EQ(SaveBytes(own.string(), Bytes(20, 'n')), 0);
+    EXPECT_EQ(ReadFileBytes(Path("mine.txt")), Bytes(20, 'n'));
+}
+
 } // namespace
