@@ -446,13 +446,14 @@ bool MetafilePlayer::PlayEmfText(const Record& record)
         TextRun run;
         run.at = ReadPoint(p, 28);
         run.SetRectangle(p.U32(44), ReadBox(p, 48));
-        if (p.U32(36) != 0 && !ReadExtText(p, record.type == emr::ExtTextOutW, m_state.font.charset, run))
+        if (p.U32(36) != 0
+            && !ReadExtText(p, record.type == emr::ExtTextOutW, m_state.font.TextCharset(), run))
             return false;
         DrawText(run);
         return true;
     }
     case emr::SmallTextOut:
-        DrawText(ReadSmallText(p, m_state.font.charset));
+        DrawText(ReadSmallText(p, m_state.font.TextCharset()));
         return true;
     default:
         return false;

@@ -10,6 +10,7 @@
 #include "imaging/metafile/MetafileDib.h"
 #include "imaging/metafile/MetafileGeometry.h"
 #include "imaging/metafile/MetafileMapping.h"
+#include "imaging/metafile/SymbolText.h"
 #include "imaging/metafile/TextRun.h"
 
 #include <optional>
@@ -73,6 +74,17 @@ struct LogFont {
     double angle = 0; // degrees
     uint8_t charset = 0; // the character set, which gives the code page of ANSI text
     QString face;
+
+    // The character set its text is read in: the symbol set's codes are those of the Symbol
+    // encoding only in the Symbol font itself; other fonts of that set (Wingdings and the like)
+    // put pictures of their own at those codes, and their text is read as it always was, as ANSI.
+    uint8_t TextCharset() const
+    {
+        constexpr uint8_t kAnsiCharset = 0;
+        return charset == kSymbolCharset && face.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) != 0
+            ? kAnsiCharset
+            : charset;
+    }
 };
 
 // A created object; a palette takes its slot without being drawn with.

@@ -1,4 +1,4 @@
-// Text in a font of the symbol character set (the Symbol font and the like): its codes are those of
+// Text in the Symbol font, a font of the symbol character set: its codes are those of
 // the Symbol encoding, which puts Greek letters, mathematical signs and the pieces of tall brackets
 // where other fonts have Latin letters. Office programs write the same codes as UTF-16 in the
 // private-use range U+F020 to U+F0FF.

@@ -289,12 +289,12 @@ bool MetafilePlayer::PlayWmfDrawing(const Record& record)
         const size_t after = 2 + ((size_t(std::max<int16_t>(count, 0)) + 1) & ~size_t(1));
         TextRun run;
         run.at = { double(p.I16(after + 2)), double(p.I16(after)) };
-        run.text = Text(p, 2, count, m_state.font.charset).text;
+        run.text = Text(p, 2, count, m_state.font.TextCharset()).text;
         DrawText(run);
         return true;
     }
     case wmf::ExtTextOut:
-        DrawText(ExtText(p, m_state.font.charset));
+        DrawText(ExtText(p, m_state.font.TextCharset()));
         return true;
     default:
         return false;

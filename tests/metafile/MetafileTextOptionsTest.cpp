@@ -250,6 +250,17 @@ TEST(MetafileTextOptions, SymbolFontTextIsReadThroughTheSymbolEncoding)
                 });
             },
             { "text aì font Arial", "text aì font Arial" } },
+        // Other fonts of the symbol set put pictures of their own at these codes (0xA7 is
+        // Wingdings' square bullet): their text is read as ANSI text, as it always was.
+        { "other-symbol-set-fonts-keep-their-codes",
+            [] {
+                return Enhanced([](EmfBuilder& b) {
+                    Font(b, u"Wingdings", kSymbolCharset);
+                    ExtTextOut(b, kExtTextOutA, 0, 0, 0, {}, { 0xA7, 'l' });
+                    ExtTextOut(b, kExtTextOutW, 0, 0, 0, {}, { 0xF0A7, 'l' });
+                });
+            },
+            { "text \u00A7l font Wingdings", "text \uF0A7l font Wingdings" } },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
