@@ -39,13 +39,7 @@ ImageCache::Picture ImageCache::GetImage(const std::string& name, ImageResult& r
     const std::optional<size_t> hit = FindSlot(name);
     if (!hit)
         return LoadIntoVictim(name, result, wait, adjustments, probe, wantPristine, prepare);
-    // The hit moves to the round-robin position, so that it is the last to be reused.
-    size_t index = *hit;
-    if (index != m_NextIndex) {
-        std::swap(m_Slots[index], m_Slots[m_NextIndex]);
-        index = m_NextIndex;
-        m_NextIndex = static_cast<uint32_t>((m_NextIndex + 1) % m_Slots.size());
-    }
+    const size_t index = Promote(*hit);
     // Held here, so that no purge of a failed turn can remove the slot under us.
     const Picture work = m_Slots[index].work;
     Picture picture = wantPristine ? m_Slots[index].pristine : work;
@@ -55,6 +49,16 @@ ImageCache::Picture ImageCache::GetImage(const std::string& name, ImageResult& r
         work->RotateToOrientation(0);
     RemoveFreeSlots(nullptr);
     return picture;
+}
+
+size_t ImageCache::Promote(size_t index)
+{
+    if (index == m_NextIndex)
+        return index;
+    std::swap(m_Slots[index], m_Slots[m_NextIndex]);
+    index = m_NextIndex;
+    m_NextIndex = static_cast<uint32_t>((m_NextIndex + 1) % m_Slots.size());
+    return index;
 }
 
 ImageCache::Picture ImageCache::LoadIntoVictim(const std::string& name, ImageResult& result, bool wait,
@@ -111,7 +115,10 @@ ImageCache::Picture ImageCache::Reprocess(const std::string& name, ImageResult& 
     if (const std::optional<size_t> index = FindSlot(name)) {
         // Held here, so that no purge on the way can remove the slot.
         const Picture pristine = m_Slots[*index].pristine;
-        const Picture fresh = ImageCacheSlot::MakePicture();
+        // A work picture that nobody else holds is redone in place; one handed out is left as it
+        // is to whoever may be drawing it, and a new one takes its place.
+        const Picture& work = m_Slots[*index].work;
+        const Picture fresh = work.use_count() == 1 ? work : ImageCacheSlot::MakePicture();
         const bool redone = CopyPicture(*this, *fresh, *pristine, *pristine)
             && ApplyImageAdjustments(*this, *fresh, adjustments, pristine.get());
         if (redone && prepare)
@@ -120,7 +127,7 @@ ImageCache::Picture ImageCache::Reprocess(const std::string& name, ImageResult& 
         const std::optional<size_t> again = FindSlotOfPristine(pristine.get());
         if (redone) {
             if (again)
-                m_Slots[*again].work = fresh;
+                m_Slots[Promote(*again)].work = fresh;
             return fresh;
         }
         // Nobody may find by this name a picture that is neither the file's nor adjusted.

@@ -88,6 +88,9 @@ private:
     // The first free slot from nextIndex on, wrapping; when none is free, the cache grows by half
     // (by one at least) and the first new slot is taken. nextIndex stops on the victim.
     size_t FindVictim();
+    // Moves the slot to the round-robin position, so that it is the last to be reused; its index
+    // there.
+    size_t Promote(size_t index);
     Picture LoadIntoVictim(const std::string& name, ImageResult& result, bool wait,
         const std::optional<ImageAdjustments>& adjustments, bool probe, bool wantPristine,
         const Preparation& prepare);

@@ -155,6 +155,23 @@ TEST_F(CacheTest, OutOfMemoryWithNothingToPurgeFails)
     EXPECT_EQ(m_Cache.GetConfiguredSize(), 1u);
 }
 
+// Starting a picture again from the picture as loaded uses it as a hit does: it is the last to be
+// reused, and a work picture nobody holds is redone in place rather than beside a new one.
+TEST_F(CacheTest, AReprocessedPictureIsTheLastToBeReused)
+{
+    m_Cache.SetSize(3, true);
+    ImageResult result;
+    const std::string first = Jpeg("first.jpg", 16, 8);
+    const std::string second = Jpeg("second.jpg", 16, 8);
+    const Pellimar::DeviceIndepBitmap* work = m_Cache.GetImage(first, result).get();
+    ASSERT_TRUE(m_Cache.GetImage(second, result));
+    EXPECT_EQ(m_Cache.Reprocess(first, result, std::nullopt, false).get(), work);
+    ASSERT_TRUE(m_Cache.GetImage(Jpeg("third.jpg", 16, 8), result));
+    ASSERT_TRUE(m_Cache.GetImage(Jpeg("fourth.jpg", 16, 8), result));
+    EXPECT_TRUE(m_Cache.Contains(first));
+    EXPECT_FALSE(m_Cache.Contains(second));
+}
+
 TEST_F(CacheTest, ResetLeavesConfiguredEmptySlotsWhileCallersKeepTheirPictures)
 {
     m_Cache.SetSize(3, true);
