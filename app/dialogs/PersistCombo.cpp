@@ -10,28 +10,16 @@
 
 namespace {
 
-// Each item shows its path as a path shows (UTF-8, or byte by byte) and keeps the path's bytes.
 QComboBox* ComboOf(const fw::Control& control)
 {
     return qobject_cast<QComboBox*>(control.GetWidget());
-}
-
-std::string ItemPath(const QComboBox& combo, int index)
-{
-    return combo.itemData(index).toByteArray().toStdString();
-}
-
-void InsertPath(QComboBox& combo, int index, const std::string& path)
-{
-    combo.insertItem(
-        index, fw::PathToText(path), QByteArray(path.data(), static_cast<qsizetype>(path.size())));
 }
 
 int FindExactItem(const fw::Control& control, const std::string& path)
 {
     if (const QComboBox* combo = ComboOf(control))
         for (int i = 0; i < combo->count(); ++i)
-            if (ItemPath(*combo, i) == path)
+            if (fw::ItemPath(control, i) == path)
                 return i;
     return fw::CB_ERR;
 }
@@ -59,8 +47,7 @@ void PersistCombo::Load()
         const std::string value = GetProfileStringValue(kSection, EntryName(i), "");
         if (value.empty())
             break;
-        if (QComboBox* combo = ComboOf(*this))
-            InsertPath(*combo, combo->count(), value);
+        fw::InsertPath(*this, -1, value);
     }
     if (GetCount() > 0)
         SetCurSel(0);
@@ -70,17 +57,16 @@ void PersistCombo::AddToHistory(const std::string& text, int max)
 {
     if (text.empty())
         return;
-    QComboBox* combo = ComboOf(*this);
-    if (combo == nullptr)
+    if (ComboOf(*this) == nullptr)
         return;
     if (const int found = FindExact(text); found != fw::CB_ERR)
         DeleteString(found);
-    InsertPath(*combo, 0, text);
+    fw::InsertPath(*this, 0, text);
     while (GetCount() > max && GetCount() > 0)
         DeleteString(GetCount() - 1);
     auto& app = GetTheApp();
     for (int i = 0; i < GetCount(); ++i)
-        app.WriteProfileString(kSection, EntryName(i), ItemPath(*combo, i));
+        app.WriteProfileString(kSection, EntryName(i), fw::ItemPath(*this, i));
     SetCurSel(0);
 }
 
@@ -99,7 +85,7 @@ void DDX_CBStringExact(fw::DataExchange& dx, win::UINT id, std::string& value)
         // The selected entry's bytes while the edit shows it; else the text as a path.
         const int selected = combo->currentIndex();
         const bool showsEntry = selected >= 0 && combo->currentText() == combo->itemText(selected);
-        value = fw::TextToPath(combo->currentText(), showsEntry ? ItemPath(*combo, selected) : value);
+        value = fw::TextToPath(combo->currentText(), showsEntry ? fw::ItemPath(control, selected) : value);
         return;
     }
     if (const int found = FindExactItem(control, value); found != fw::CB_ERR)

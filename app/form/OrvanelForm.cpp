@@ -157,7 +157,7 @@ void COrvanelForm::BuildExchanges()
         exchanges_[id] = [id, &value](fw::DataExchange& dx) { fw::DDX_Text(dx, id, value); };
     };
     exchanges_[1001] = [this](fw::DataExchange& dx) { fw::DDX_CBIndex(dx, 1001, paperIndex); };
-    exchanges_[1009] = [this](fw::DataExchange& dx) { fw::DDX_CBString(dx, 1009, recentText); };
+    exchanges_[1009] = [this](fw::DataExchange& dx) { fw::DDX_CBPath(dx, 1009, recentText); };
     length(1005, paperWidth);
     radio(1014, orientation);
     length(1004, paperHeight);

@@ -4,6 +4,7 @@
 #include "app/document/OrvanelDoc.h"
 #include "app/form/OrvanelForm.h"
 #include "platform/qt/fw/CommonDialogs.h"
+#include "platform/qt/fw/PathText.h"
 #include "records/SharedFunctions.h"
 
 #include <algorithm>
@@ -80,7 +81,7 @@ void COrvanelForm::FillRecentCombo()
 {
     recentCombo.ResetContent();
     for (const std::string& path : recentPaths)
-        recentCombo.AddString(path);
+        fw::InsertPath(recentCombo, -1, path);
     if (!recentPaths.empty()) {
         recentText = recentPaths.front();
         recentCombo.SetCurSel(0);
@@ -113,7 +114,7 @@ void COrvanelForm::OnRecentSelChange()
     const int selected = recentCombo.GetCurSel();
     if (selected == fw::CB_ERR)
         return;
-    GetDocument()->OpenLayout(recentCombo.GetLBText(selected));
+    GetDocument()->OpenLayout(fw::ItemPath(recentCombo, selected));
 }
 
 win::BOOL COrvanelForm::SelectExtraText(int n)

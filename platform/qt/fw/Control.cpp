@@ -210,6 +210,11 @@ int Control::AddString(std::string_view text)
 
 int Control::InsertString(int index, std::string_view text)
 {
+    return InsertItem(index, FromCp1252(text), {});
+}
+
+int Control::InsertItem(int index, const QString& text, const QByteArray& data)
+{
     const Items items = ItemsOf(widget_.data());
     if (!items.Valid() || index > items.Count())
         return CB_ERR;
@@ -218,16 +223,28 @@ int Control::InsertString(int index, std::string_view text)
         const QSignalBlocker quiet(items.combo);
         const QString edited = items.combo->currentText();
         const bool noSelection = items.combo->currentIndex() < 0;
-        items.combo->insertItem(at, FromCp1252(text));
+        items.combo->insertItem(at, text, data.isNull() ? QVariant() : QVariant(data));
         if (noSelection) // Qt would select a first item; the original selects nothing
             items.combo->setCurrentIndex(-1);
         if (items.combo->isEditable())
             items.combo->setEditText(edited); // an insertion leaves the edit's text alone
     } else {
         const QSignalBlocker quiet(items.list);
-        items.list->insertItem(at, FromCp1252(text));
+        items.list->insertItem(at, text);
+        if (!data.isNull())
+            items.list->item(at)->setData(Qt::UserRole, data);
     }
     return at;
+}
+
+QByteArray Control::GetItemData(int index) const
+{
+    const Items items = ItemsOf(widget_.data());
+    if (!items.Valid() || index < 0 || index >= items.Count())
+        return {};
+    return (
+        items.combo != nullptr ? items.combo->itemData(index) : items.list->item(index)->data(Qt::UserRole))
+        .toByteArray();
 }
 
 int Control::DeleteString(int index)

@@ -10,7 +10,9 @@
 #include "platform/qt/fw/DialogTemplate.h"
 #include "platform/win/Types.h"
 
+#include <QByteArray>
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 #include <string>
@@ -65,6 +67,10 @@ public:
     // Combo boxes and list boxes. Indexes from 0; CB_ERR when there is no such item.
     int AddString(std::string_view text); // appended; returns its index
     int InsertString(int index, std::string_view text); // -1 appends
+    // An item shown as the text that holds data of its own (a path's bytes), inserted as
+    // InsertString inserts; the data an item holds (empty when none).
+    int InsertItem(int index, const QString& text, const QByteArray& data);
+    QByteArray GetItemData(int index) const;
     int DeleteString(int index); // returns the count left
     void ResetContent();
     int GetCount() const;

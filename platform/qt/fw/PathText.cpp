@@ -55,4 +55,30 @@ void DDX_Path(DataExchange& dx, win::UINT id, std::string& path)
         edit->setText(text);
 }
 
+int InsertPath(Control& control, int index, std::string_view path)
+{
+    return control.InsertItem(
+        index, PathToText(path), QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+std::string ItemPath(const Control& control, int index)
+{
+    return control.GetItemData(index).toStdString();
+}
+
+void DDX_CBPath(DataExchange& dx, win::UINT id, std::string& path)
+{
+    Control& list = dx.PrepareCtrl(id);
+    if (dx.m_bSaveAndValidate) {
+        const int selected = list.GetCurSel();
+        path = selected >= 0 ? ItemPath(list, selected) : std::string();
+        return;
+    }
+    int found = CB_ERR;
+    for (int i = 0; i < list.GetCount() && found == CB_ERR; ++i)
+        if (ItemPath(list, i) == path)
+            found = i;
+    list.SetCurSel(found);
+}
+
 } // namespace fw

@@ -14,6 +14,7 @@
 
 namespace fw {
 
+class Control;
 class DataExchange;
 
 // The text that shows the path.
@@ -24,5 +25,13 @@ std::string TextToPath(const QString& text, std::string_view held);
 // Exchange of an edit or an editable combo box that shows a path: putting shows it, taking keeps
 // the held bytes unless the user changed the text.
 void DDX_Path(DataExchange& dx, win::UINT id, std::string& path);
+
+// An item of a list or combo box that shows a path and holds its bytes (-1 appends); the path an
+// item holds.
+int InsertPath(Control& control, int index, std::string_view path);
+std::string ItemPath(const Control& control, int index);
+// Exchange of a drop-down list of paths: putting selects the item of the path (none when no item
+// holds it), taking gives the selected item's path (empty when none is selected).
+void DDX_CBPath(DataExchange& dx, win::UINT id, std::string& path);
 
 } // namespace fw

@@ -1,6 +1,9 @@
 #include "app/dialogs/ProfileValues.h"
 #include "app/form/FormFixture.h"
+#include "platform/qt/fw/PathText.h"
 #include "records/SharedFunctions.h"
+
+#include <QComboBox>
 
 namespace formtest {
 namespace {
@@ -94,6 +97,27 @@ TEST_F(FormTest, ChoosingARecentEntryOpensIt)
     form->OnRecentSelChange();
     EXPECT_EQ(document->GetPath(), path);
     EXPECT_EQ(form->recentPaths.front(), path);
+}
+
+// A recent layout shows its name as the file system has it (UTF-8, or byte by byte where it is
+// not UTF-8) and opens by its very bytes.
+TEST_F(FormTest, RecentEntriesShowTheirPathsAndOpenByTheirBytes)
+{
+    const std::string accented = (Folder() / "été.csv").string();
+    const std::string notUtf8 = (Folder() / "\xE9t\xE9.csv").string();
+    for (const std::string& path : { accented, notUtf8 })
+        ASSERT_TRUE(document->WriteLayout(path));
+    form->AddRecentPath(notUtf8);
+    form->AddRecentPath(accented);
+    const auto* combo = qobject_cast<QComboBox*>(form->recentCombo.GetWidget());
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->itemText(0), QString::fromStdString(accented));
+    EXPECT_EQ(combo->itemText(1), fw::PathToText(notUtf8));
+    form->recentCombo.SetCurSel(1);
+    form->OnRecentSelChange();
+    EXPECT_EQ(document->GetPath(), notUtf8);
+    EXPECT_EQ(form->recentPaths.front(), notUtf8);
+    EXPECT_EQ(form->recentCombo.GetCurSel(), 0);
 }
 
 } // namespace
